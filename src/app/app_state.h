@@ -1,0 +1,36 @@
+#pragma once
+// Window-wide state of the application shell: mode, folders, geometry and the keyboard tables.
+
+#include <set>
+#include <string>
+
+#include "base/fixed_array.h"
+#include "base/numbers.h"
+
+namespace lutavo {
+
+enum AppMode : int { kModeSongs = 0, kModeLesson = 1, kModeChords = 2, kModeEditor = 4 };
+
+struct AppState {
+    i16 appMode = kModeSongs;
+    std::string appFolder;   // the program's data folder, ending in "/"
+    std::string dataFolder;  // the folder given on the command line, else appFolder
+    std::string configFile;  // the user's configuration file that Save writes
+    i16 windowHeight = 3000 + 3800;
+    bool firstSong = true;
+    i16 introSong = 0;
+    bool pendingSoundAction = false;
+    std::string lessonRequest;
+    std::string lessonShown;
+    std::string lessonFile;
+    bool quitRequested = false;
+
+    FixedArray<i16, 1, 12> keyOffset;
+    FixedArray<i16, 1, 60> keyX;
+    FixedArray<i16, 1, 60> keyKind;
+
+    // Files already reported missing, so each is reported once.
+    std::set<std::string> reportedMissing;
+};
+
+}  // namespace lutavo

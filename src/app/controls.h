@@ -1,0 +1,98 @@
+#pragma once
+// Value models of the window's controls. The core changes them; the Qt view draws them.
+// Positions are in twips (15 twips to a pixel) as the program states them.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/colors.h"
+
+namespace lutavo {
+
+struct Placement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Label {
+    std::string caption;
+    Color color = kColorAvailable;
+    bool visible = true;
+    Placement at;
+    std::string tip;
+};
+
+struct Button {
+    bool enabled = true;
+    bool visible = true;
+    bool pressed = false;  // drawn sunk (a toggle or a held button)
+    Placement at;
+    std::string tip;
+};
+
+// A scroll bar whose change handler runs only when the value really changes, as a real
+// scroll bar raises its change event.
+struct ScrollBar {
+    int min = 0;
+    int max = 1;
+    int value = 0;
+    bool visible = true;
+    bool enabled = true;
+    bool hasFocus = false;
+    Placement at;
+    std::string tip;
+
+    // Sets the value, clamped into min..max; returns true when it changed.
+    bool set(int v) {
+        if (v < min) v = min;
+        if (v > max) v = max;
+        if (v == value) return false;
+        value = v;
+        return true;
+    }
+};
+
+struct Panel {
+    bool visible = true;
+    Placement at;
+};
+
+struct PictureBox {
+    bool visible = true;
+    bool enabled = true;  // takes mouse input
+    Placement at;
+    std::string file;  // picture file shown, "" for one drawn by the program
+    std::string tip;
+};
+
+struct TextBox {
+    std::string text;
+    bool visible = true;
+    bool enabled = true;
+    Placement at;
+};
+
+struct MenuItem {
+    std::string caption;  // "-" is a separator
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+struct Menu {
+    std::string caption;
+    std::vector<MenuItem> items;
+};
+
+enum class MousePointer { Normal, Hourglass };
+
+// A timer of the window. The view runs a real timer from this model; tests call tick by hand.
+struct TimerModel {
+    bool enabled = false;
+    int interval = 0;  // milliseconds
+};
+
+}  // namespace lutavo

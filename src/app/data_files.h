@@ -1,0 +1,29 @@
+#pragma once
+// The program's own files, opened by name from appFolder (or dataFolder for the neck pictures).
+
+namespace lutavo::files {
+
+inline constexpr const char* kIntroSong = "intro01.snx";
+inline constexpr const char* kNewSong = "newsong.snx";
+inline constexpr const char* kTuningSong = "tuning.snx";
+inline constexpr const char* kConfig = "ltmidi32.cfg";
+
+inline constexpr const char* kTickClip = "tick.wav";
+inline constexpr const char* kLoadClip = "lclick.wav";
+inline constexpr const char* kWelcomeClip = "bob5.wav";
+
+inline constexpr const char* kScaleTimeSig = "timesig.bmp";
+inline constexpr const char* kScaleKey = "key.bmp";
+inline constexpr const char* kScaleCapo = "editcapo.bmp";
+inline constexpr const char* kScaleVolume = "vol10.bmp";
+inline constexpr const char* kScaleTempo = "tempo.bmp";
+inline constexpr const char* kScaleLeadIn = "ldefaul4.bmp";
+inline constexpr const char* kScaleNoteLength = "edit3.bmp";
+
+inline constexpr const char* kChordTypes = "ch_all.bmp";
+inline constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
+
+inline constexpr const char* kNeckRight = "fretnew.bmp";
+inline constexpr const char* kNeckLeft = "fretrev.bmp";
+
+}  // namespace lutavo::files

@@ -1,0 +1,30 @@
+#include "app/messages.h"
+
+#include <filesystem>
+
+#include "app/guitar.h"
+
+namespace lutavo {
+
+void showMessage(Guitar& g, const std::string& text, const std::string& caption) {
+    if (g.sys.dialogs == nullptr) return;
+    g.sys.dialogs->message(text, caption.empty() ? kProgramTitle : caption, MessageButtons::Ok);
+}
+
+bool askYesNo(Guitar& g, const std::string& text, const std::string& caption) {
+    if (g.sys.dialogs == nullptr) return false;
+    return g.sys.dialogs->message(text, caption.empty() ? kProgramTitle : caption,
+                                  MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void reportMissingOnce(Guitar& g, const std::string& path) {
+    if (!g.app.reportedMissing.insert(path).second) return;
+    showMessage(g, "The file " + path + " is missing. Lutavo goes on without it.");
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace lutavo

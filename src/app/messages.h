@@ -1,0 +1,26 @@
+#pragma once
+// Messages to the user. Problems are shown in a message box and the state stays as it was.
+
+#include <string>
+
+#include "platform/dialogs.h"
+
+namespace lutavo {
+
+struct Guitar;
+
+inline constexpr const char* kProgramTitle = "Lutavo";
+
+// A message box with OK; caption "" shows the program's title.
+void showMessage(Guitar& g, const std::string& text, const std::string& caption = "");
+
+// A Yes/No question; true for Yes. Without a dialog service the answer is No.
+bool askYesNo(Guitar& g, const std::string& text, const std::string& caption = "");
+
+// Reports a missing data file once per run; later calls for the same file stay quiet.
+void reportMissingOnce(Guitar& g, const std::string& path);
+
+// True when path names a readable regular file.
+bool fileExists(const std::string& path);
+
+}  // namespace lutavo

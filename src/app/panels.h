@@ -1,0 +1,16 @@
+#pragma once
+
+namespace lutavo {
+
+struct Guitar;
+
+inline constexpr int kWindowWidthTwips = 9865;
+inline constexpr int kTwipsPerPixel = 15;
+
+// Places the panels for a page of pageHeight twips and sets the window's height.
+void layoutPanels(Guitar& g, int pageHeight);
+
+// Rebuilds keyX and keyKind from keyOffset.
+void buildKeyboardTables(Guitar& g);
+
+}  // namespace lutavo

@@ -1,0 +1,104 @@
+#include "app/startup.h"
+
+#include <array>
+
+#include "app/data_files.h"
+#include "app/guitar.h"
+#include "app/messages.h"
+#include "app/mode_bar.h"
+#include "app/panels.h"
+#include "config/config_file.h"
+#include "config/config_defaults.h"
+#include "config/setup_window.h"
+#include "display/fretboard.h"
+#include "lessons/lesson_player.h"
+#include "platform/instance_lock.h"
+#include "platform/midi_out.h"
+#include "playback/sound.h"
+#include "song/song_defaults.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr int kWindowTimerInterval = 3000;
+constexpr int kLeadInSetting = 5;
+
+}  // namespace
+
+std::string withTrailingSlash(const std::string& folder) {
+    if (folder.empty()) return "";
+    std::string f = folder;
+    while (f.size() > 1 && f.back() == '/') f.pop_back();
+    return f == "/" ? f : f + "/";
+}
+
+void setdefaults(Guitar& g) {
+    setSongDefaults(g.song);
+    g.app.appMode = kModeSongs;
+    g.app.firstSong = true;
+
+    g.ntimer.enabled = false;
+    g.ui.pointer.visible = true;
+    g.ui.scrollpanel.visible = false;
+    g.ui.form.at.left = 400;
+    g.ui.form.at.top = 400;
+    g.ui.form.at.width = kWindowWidthTwips;
+
+    setConfigDefaults(g.config);
+    g.ui.lblcopybuff.visible = false;
+
+    constexpr std::array<i16, 12> kKeyOffset = {1, 9, 15, 23, 29, 43, 51, 57, 65, 71, 80, 85};
+    for (int k = 1; k <= 12; ++k) g.app.keyOffset[k] = kKeyOffset[k - 1];
+    buildKeyboardTables(g);
+    buildPlaybackTables(g);
+
+    // The adjuster starts on the lead-in scale.
+    g.ui.PicSwapper.file = files::kScaleLeadIn;
+    g.ui.lblswapper[kLeadInSetting].color = kColorActive;
+    setfretboard(g);
+}
+
+bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock) {
+    if (!lock.acquire()) {
+        showMessage(g, "This program is already running");
+        return false;
+    }
+    g.app.appFolder = withTrailingSlash(options.appFolder);
+    g.app.dataFolder =
+        options.folderArg.empty() ? g.app.appFolder : withTrailingSlash(options.folderArg);
+    g.app.configFile = options.userConfig;
+
+    setdefaults(g);
+    readconfig(g);
+    applysound(g);
+
+    g.gtimer.interval = kWindowTimerInterval;
+    g.gtimer.enabled = true;
+    closesong(g);
+    return true;
+}
+
+void onResize(Guitar& g) {
+    auto& form = g.ui.form;
+    if (form.minimized || form.maximized) {
+        closeSetupWindow(g);
+        return;
+    }
+    form.at.height = g.app.windowHeight;
+    form.at.width = kWindowWidthTwips;
+}
+
+void windowTimerTick(Guitar& g) {
+    if (g.app.pendingSoundAction) applysound(g);
+    if (!g.app.lessonRequest.empty() && g.app.lessonRequest != g.app.lessonShown) {
+        runLessonFrame(g);
+    }
+}
+
+void shutdown(Guitar& g) {
+    if (g.sys.midi != nullptr) g.sys.midi->close();
+    closeSetupWindow(g);
+}
+
+}  // namespace lutavo

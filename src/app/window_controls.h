@@ -1,0 +1,92 @@
+#pragma once
+// Every control of the main window, under the names the program gives them. Rows of like
+// controls are control arrays addressed by index.
+
+#include <string>
+
+#include "app/controls.h"
+#include "base/fixed_array.h"
+
+namespace lutavo {
+
+struct MainForm {
+    std::string caption = "Lutavo";
+    Placement at;  // twips
+    MousePointer mousePointer = MousePointer::Normal;
+    bool minimized = false;
+    bool maximized = false;
+};
+
+struct WindowControls {
+    MainForm form;
+
+    // Mode bar.
+    FixedArray<Button, 0, 6> opt;
+    FixedArray<Label, 0, 6> opttxt;
+
+    // Transport row: REW, FFWD, PLAY, PAUSE, BACK, NEXT, STOP, REPEAT, and two more.
+    FixedArray<Button, 0, 9> playbtn;
+    FixedArray<Label, 0, 9> playtxt;
+
+    // Output buttons: sound, metronome, setup, and one per sound.
+    FixedArray<Button, 0, 7> outbtn;
+    FixedArray<Label, 0, 7> outtxt;
+
+    // Texts above the page.
+    Label lbltitle;
+    Label lblleft;
+    Label lblright;
+    Label lblsong;
+    Label lblcopybuff;
+
+    // Close / exit button.
+    Button btnlexit;
+    Label lbllexit;
+
+    // Page area.
+    Panel Pageframe;
+    Panel pnlscore;
+    PictureBox pagepic;
+    Panel scrollpanel;
+    ScrollBar pgScroll;
+    ScrollBar ScrlNpntr;
+    Label lblnoteof;
+    Label lbloftotal;
+    PictureBox pointer;
+    PictureBox vpointer;
+
+    // Neck and keyboard.
+    PictureBox fretboard;
+    PictureBox keyboard;
+    PictureBox piccapo;
+
+    // Settings adjuster.
+    Panel pnlswapper;
+    Panel pnlswapcntl;
+    PictureBox PicSwapper;
+    PictureBox lpointer;
+    FixedArray<Button, 0, 6> btnSwapper;
+    FixedArray<Label, 0, 6> lblswapper;
+
+    // Panels that come and go.
+    Panel pnllesson;
+    PictureBox NewLessonPic;
+    Panel pnlSongEntry;
+    FixedArray<Button, 0, 15> btnsongentry;
+    FixedArray<Label, 0, 15> lblsongentry;
+    Panel pnlsonginfo;
+    TextBox txtsititle;
+    TextBox txtsiinfo;
+    TextBox txtsicomp;
+
+    // Tuner.
+    FixedArray<Button, 0, 5> StringName;
+    FixedArray<Label, 0, 5> StringNameCaption;
+    Panel pnlAdjTuning;
+    ScrollBar scrlAdjTuning;
+    Button cmdtuneOK;
+    Button cmdtunecancel;
+    Button btntune;
+};
+
+}  // namespace lutavo

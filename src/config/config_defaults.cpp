@@ -1,0 +1,9 @@
+#include "config/config_defaults.h"
+
+#include "config/config_state.h"
+
+namespace lutavo {
+
+void setConfigDefaults(ConfigState& c) { c = ConfigState{}; }
+
+}  // namespace lutavo

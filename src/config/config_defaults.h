@@ -1,0 +1,10 @@
+#pragma once
+
+namespace lutavo {
+
+struct ConfigState;
+
+// The configuration in force before the file is read, and when there is none.
+void setConfigDefaults(ConfigState& c);
+
+}  // namespace lutavo

@@ -1,0 +1,38 @@
+#pragma once
+// Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer setup.
+
+#include <string>
+
+#include "app/controls.h"
+
+namespace lutavo {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filterName;     // "Lutavo songs"
+    std::string pattern;        // "*.SNG"
+    std::string defaultExt;     // ".SNG"
+    std::string folder;         // initial folder
+    std::string fileName;       // initial file name
+    bool mustExist = false;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Caption "" shows the program's title.
+    virtual MessageAnswer message(const std::string& text, const std::string& caption,
+                                  MessageButtons buttons) = 0;
+    // Returns the chosen path, or "" when cancelled.
+    virtual std::string openFile(const FileDialogRequest& request) = 0;
+    virtual std::string saveFile(const FileDialogRequest& request) = 0;
+    // Returns the index of the chosen item, or -1 when the menu was dismissed.
+    virtual int popupMenu(const Menu& menu) = 0;
+    // Returns true when the user confirmed the printer setup.
+    virtual bool printerSetup() = 0;
+};
+
+}  // namespace lutavo

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lutavo {
+
+// Tells whether another copy of the program is already running.
+class InstanceLock {
+public:
+    virtual ~InstanceLock() = default;
+    // Takes the lock; false when another copy holds it.
+    virtual bool acquire() = 0;
+};
+
+}  // namespace lutavo

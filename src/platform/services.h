@@ -1,0 +1,22 @@
+#pragma once
+// The machine services the core uses. The program wires the real ones; tests wire fakes.
+
+namespace lutavo {
+
+class Dialogs;
+class MidiOut;
+class WavePlayer;
+class PictureIO;
+class Screen;
+class Printer;
+
+struct Services {
+    Dialogs* dialogs = nullptr;
+    MidiOut* midi = nullptr;
+    WavePlayer* wave = nullptr;
+    PictureIO* pictures = nullptr;
+    Screen* screen = nullptr;
+    Printer* printer = nullptr;
+};
+
+}  // namespace lutavo

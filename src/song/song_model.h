@@ -1,0 +1,69 @@
+#pragma once
+// The one song in memory: fixed arrays of notes with durations, fret codes and positions, the
+// page table, the song's settings and its texts. Nothing is allocated per note.
+
+#include <string>
+
+#include "base/fixed_array.h"
+#include "base/numbers.h"
+
+namespace lutavo {
+
+inline constexpr int kMaxNotes = 1000;
+inline constexpr int kMaxPages = 29;
+inline constexpr int kStrings = 6;
+
+// Duration and control codes.
+inline constexpr int kLineMarker = 97;   // picture-page line marker, parameter in string slot 1
+inline constexpr int kStopMarker = 98;   // fast-forward stops here
+inline constexpr int kEndOfPage = 99;
+
+// Fret codes.
+inline constexpr int kHeldBase = 24;  // 24..47: held note of fret value - 24
+inline constexpr int kSilent = -1;
+inline constexpr int kHoldInFile = -2;
+inline constexpr int kBend = -3;
+inline constexpr int kMuted = -4;
+
+// Position meaning "not laid out yet".
+inline constexpr int kUnplacedX = 50;
+
+struct SongModel {
+    FixedArray<i16, -4, 1002> noteDur;
+    FixedArray2<i16, -2, 1002, 1, kStrings> noteFret;
+    FixedArray<i16, -2, 1002> noteX;
+    FixedArray<i16, 1, 30> pageStart;
+
+    i16 noteCount = 0;
+    i16 curNote = 0;
+    i16 curPage = 1;
+
+    i16 tempo = 8;
+    i16 metroTicks = 16;
+    i16 metroOn = 0;
+    i16 timeSig = 0;
+    i16 songKey = 1;
+    i16 capo = 0;
+    FixedArray<i16, 1, kStrings> altTuning;
+    i16 altTempo = 0;
+    bool songLocked = false;
+
+    std::string pagePicture;
+    i16 pageHeight = 3000;
+    std::string tickSound = "tick.wav";
+    std::string lessonPicture = "defaultl.bmp";
+    std::string tuningFile = "standard.tng";
+    std::string songTitle;
+    std::string songInfo;
+    std::string songComposer;
+    std::string songFolder;
+
+    // Derived tables.
+    FixedArray<i16, 1, 10> durValue;
+    FixedArray<i16, 0, 64> durSymbol;
+    FixedArray<i16, 1, 5> barTicks;
+    FixedArray<i16, 1, 30> tempoBase;
+    FixedArray<i16, 1, 30> tempoInterval;
+};
+
+}  // namespace lutavo

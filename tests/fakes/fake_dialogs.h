@@ -1,0 +1,64 @@
+#pragma once
+// Dialogs with scripted answers that record every question asked.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace lutavo::test {
+
+struct AskedMessage {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    MessageAnswer message(const std::string& text, const std::string& caption,
+                          MessageButtons buttons) override {
+        messages.push_back({text, caption, buttons});
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        return pop(yesNoAnswers, MessageAnswer::No);
+    }
+    std::string openFile(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        return pop(fileAnswers, std::string());
+    }
+    std::string saveFile(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        return pop(fileAnswers, std::string());
+    }
+    int popupMenu(const Menu& menu) override {
+        menus.push_back(menu);
+        return pop(menuAnswers, -1);
+    }
+    bool printerSetup() override {
+        ++printerSetups;
+        return pop(printerAnswers, false);
+    }
+
+    // Answers handed out in order; an empty queue gives the "cancel" answer.
+    std::deque<MessageAnswer> yesNoAnswers;
+    std::deque<std::string> fileAnswers;
+    std::deque<int> menuAnswers;
+    std::deque<bool> printerAnswers;
+
+    std::vector<AskedMessage> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<Menu> menus;
+    int printerSetups = 0;
+
+private:
+    template <typename T>
+    static T pop(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+}  // namespace lutavo::test

@@ -1,0 +1,53 @@
+#pragma once
+// A MIDI device that records every message with the virtual time it was sent at.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/midi_out.h"
+
+namespace lutavo::test {
+
+struct SentMessage {
+    std::uint32_t message;
+    long timeMs;
+    bool operator==(const SentMessage&) const = default;
+};
+
+class FakeMidiOut : public MidiOut {
+public:
+    int deviceCount() override { return static_cast<int>(names.size()); }
+    std::string deviceName(int id) override {
+        return id >= 0 && id < static_cast<int>(names.size()) ? names[id] : "";
+    }
+    bool open(int id) override {
+        opened.push_back(id);
+        isOpen = !failOpen;
+        return isOpen;
+    }
+    void shortMessage(std::uint32_t message) override {
+        if (isOpen) sent.push_back({message, now});
+    }
+    void close() override {
+        ++closes;
+        isOpen = false;
+    }
+
+    // Just the messages, without times.
+    std::vector<std::uint32_t> messages() const {
+        std::vector<std::uint32_t> out;
+        for (const auto& m : sent) out.push_back(m.message);
+        return out;
+    }
+
+    std::vector<std::string> names = {"Test port"};
+    bool failOpen = false;
+    bool isOpen = false;
+    long now = 0;  // virtual clock, advanced by the test
+    std::vector<int> opened;
+    int closes = 0;
+    std::vector<SentMessage> sent;
+};
+
+}  // namespace lutavo::test

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/wave_player.h"
+
+namespace lutavo::test {
+
+class FakeWavePlayer : public WavePlayer {
+public:
+    bool play(const std::string& path) override {
+        played.push_back(path);
+        return !fail;
+    }
+    std::vector<std::string> played;
+    bool fail = false;
+};
+
+}  // namespace lutavo::test
