@@ -11,6 +11,16 @@ namespace lutavo {
 
 enum AppMode : int { kModeSongs = 0, kModeLesson = 1, kModeChords = 2, kModeEditor = 4 };
 
+// Requests the setup window leaves for applysound (0 = none, or a direct reopen).
+enum SoundRequest : int {
+    kSoundReopen = 0,
+    kSoundSetupOk = 1,
+    kSoundSetupCancel = 2,  // read the configuration again, then reopen
+    kSoundTestDown = 3,     // reopen, then sound the six open strings
+    kSoundTestUp = 4,       // stop the test chord
+    kSoundSave = 5,         // write the configuration only
+};
+
 struct AppState {
     i16 appMode = kModeSongs;
     std::string appFolder;   // the program's data folder, ending in "/"
@@ -19,7 +29,7 @@ struct AppState {
     i16 windowHeight = 3000 + 3800;
     bool firstSong = true;
     i16 introSong = 0;
-    bool pendingSoundAction = false;
+    i16 pendingSoundAction = kSoundReopen;  // a SoundRequest
     std::string lessonRequest;
     std::string lessonShown;
     std::string lessonFile;

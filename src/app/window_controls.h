@@ -59,6 +59,19 @@ struct WindowControls {
     PictureBox fretboard;
     PictureBox keyboard;
     PictureBox piccapo;
+    FixedArray<Label, 0, 9> lblFret;  // fret numbers under the neck
+    Panel pnlStringLabels;
+    Panel pnlfrettxt;
+
+    // Metronome: the lamp (its colour is the fill), the button, volume and tempo captions.
+    Label mled;
+    Button TempoBtn;
+    Label voltxt;
+    Label tempotxt;
+
+    // Pop-up menus of the sound buttons and of REPEAT.
+    Menu mnuSound;
+    Menu mnuRepeat;
 
     // Settings adjuster.
     Panel pnlswapper;
