@@ -1,9 +1,110 @@
 #include "theory/keys.h"
 
+#include <array>
+
 #include "app/guitar.h"
 
 namespace lutavo {
 
-void setkey(Guitar&) {}
+namespace {
+
+// Pitch classes as notation pitch mod 12, the index of the accidental tables.
+enum SignClass : int { kB, kC, kCs, kD, kDs, kE, kF, kFs, kG, kGs, kA, kAs };
+
+constexpr int kMaxSignatureCount = 7;
+constexpr int kOctaves = 5;
+constexpr double kOctaveRise = 24.6;  // pixels one octave climbs on the staff picture
+
+// One accidental of a key signature: the natural it alters and the pitch class it produces.
+struct SignatureStep {
+    int alteredNatural;
+    int alteredClass;
+};
+
+// E# and B# land on the naturals F and C, Cb and Fb on B and E.
+constexpr std::array<SignatureStep, kMaxSignatureCount> kSharpOrder = {
+    {{kF, kFs}, {kC, kCs}, {kG, kGs}, {kD, kDs}, {kA, kAs}, {kE, kF}, {kB, kC}}};
+constexpr std::array<SignatureStep, kMaxSignatureCount> kFlatOrder = {
+    {{kB, kAs}, {kE, kDs}, {kA, kGs}, {kD, kCs}, {kG, kFs}, {kC, kB}, {kF, kE}}};
+
+// The spelling of a key family: black-key names from E upwards and staff heights from C.
+struct Spelling {
+    std::array<const char*, 12> names;  // pitch class from E
+    std::array<i16, 12> staffBase;      // pitch class from C
+    i16 accidentalGlyph;
+    i16 nameGlyphOffset;
+    const std::array<SignatureStep, kMaxSignatureCount>* order;
+};
+
+// A sharp shares the staff line of the note below it, a flat the line of the note above.
+constexpr Spelling kSharpSpelling = {
+    {"E ", "F ", "F#", "G ", "G#", "A ", "A#", "B ", "C ", "C#", "D ", "D#"},
+    {105, 105, 102, 102, 98, 95, 95, 91, 91, 88, 88, 84},
+    5,
+    0,
+    &kSharpOrder};
+constexpr Spelling kFlatSpelling = {
+    {"E ", "F ", "Gb", "G ", "Ab", "A ", "Bb", "B ", "C ", "Db", "D ", "Eb"},
+    {106, 102, 102, 99, 99, 95, 91, 91, 88, 88, 84, 84},
+    0,
+    12,
+    &kFlatOrder};
+
+bool isBlackKey(int signClass) {
+    return signClass == kCs || signClass == kDs || signClass == kFs || signClass == kGs ||
+           signClass == kAs;
+}
+
+int signatureCount(int songKey) {
+    const int count = songKey % 2 != 0 ? (songKey - 1) / 2 : songKey / 2;
+    return clampTo(count, 0, kMaxSignatureCount);
+}
+
+void fillStaffPositions(KeyState& keys) {
+    for (int octave = 0; octave < kOctaves; ++octave) {
+        for (int c = 0; c < 12; ++c) {
+            keys.staffY[c + 1 + 12 * octave] =
+                toInt16(keys.staffBase[c] - kOctaveRise * static_cast<double>(octave));
+        }
+    }
+}
+
+}  // namespace
+
+KeyState::KeyState() {
+    applyKey(*this, 1);
+}
+
+void applyKey(KeyState& keys, int songKey) {
+    const Spelling& spelling = songKey % 2 != 0 ? kSharpSpelling : kFlatSpelling;
+
+    for (int c = 0; c < 12; ++c) {
+        keys.accidentalNeeded[c] = isBlackKey(c);
+        keys.naturalNeeded[c] = false;
+        keys.noteName[c] = spelling.names[static_cast<std::size_t>(c)];
+        keys.staffBase[c] = spelling.staffBase[static_cast<std::size_t>(c)];
+    }
+    keys.accidentalGlyph = spelling.accidentalGlyph;
+    keys.nameGlyphOffset = spelling.nameGlyphOffset;
+
+    const int count = signatureCount(songKey);
+    for (int i = 0; i < count; ++i) {
+        const SignatureStep& step = (*spelling.order)[static_cast<std::size_t>(i)];
+        keys.naturalNeeded[step.alteredNatural] = true;
+        keys.accidentalNeeded[step.alteredClass] = false;
+    }
+    fillStaffPositions(keys);
+}
+
+void setkey(Guitar& g) {
+    applyKey(g.keys, g.song.songKey);
+}
+
+std::string noteNameOf(const KeyState& keys, int pitch) {
+    std::string name = keys.noteName[((pitch % 12) + 12) % 12];
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
 
 }  // namespace lutavo
