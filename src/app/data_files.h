@@ -23,6 +23,13 @@ inline constexpr const char* kScaleNoteLength = "edit3.bmp";
 inline constexpr const char* kChordTypes = "ch_all.bmp";
 inline constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
 
+// Page backgrounds and the glyph sheets the score is drawn from.
+inline constexpr const char* kScoreBackground = "picscore.bmp";
+inline constexpr const char* kTabBackground = "pictab.bmp";
+inline constexpr const char* kNoteGlyphs = "picnotes.bmp";
+inline constexpr const char* kFretGlyphs = "pictabno.bmp";
+inline constexpr const char* kHeldFretGlyphs = "pictabnx.bmp";
+
 inline constexpr const char* kNeckRight = "fretnew.bmp";
 inline constexpr const char* kNeckLeft = "fretrev.bmp";
 

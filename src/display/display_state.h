@@ -3,6 +3,7 @@
 
 #include "base/fixed_array.h"
 #include "base/numbers.h"
+#include "platform/picture.h"
 
 namespace lutavo {
 
@@ -15,6 +16,33 @@ struct DisplayState {
     FixedArray<i16, 1, 6> lastFret;
     // Distance between two note columns on the current page.
     i16 noteSpacing = 0;
+    // All pages of a song with picture pages, one under another; pagewindowCells cuts it into
+    // one cell per page ("frames=" of the song file sets the rows).
+    Picture pagewindow;
+    CellGrid pagewindowCells;
+
+    // The two page pictures the score is drawn into, and the backgrounds each redraw starts from.
+    Picture picscore;
+    Picture pictab;
+    Picture picscoreBackground;
+    Picture pictabBackground;
+    // Glyph sheets: notation symbols, black fret numbers, grey fret numbers of held notes.
+    Picture picnotes;
+    Picture pictabno;
+    Picture pictabnx;
+    // The page shown instead of the two pictures for songs whose pages are pictures.
+    Picture pagepic;
+
+    // Per string slot, the notation pitch of the last struck note drawn on it; held notes whose
+    // struck note lies on an earlier page take their pitch from here.
+    FixedArray<i16, 1, 6> stringPitch;
+    // Ticks counted in the current bar while a page is drawn.
+    i16 barTickCount = 0;
+
+    // Raised at every page redraw and every refresh of the settings picture, so the view knows
+    // what to repaint.
+    int pageRedraws = 0;
+    int swapperRefreshes = 0;
 };
 
 }  // namespace lutavo
