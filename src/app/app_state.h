@@ -33,6 +33,9 @@ struct AppState {
     std::string lessonRequest;
     std::string lessonShown;
     std::string lessonFile;
+    // The lesson's current frame and its number of frames.
+    i16 lessonFrame = 1;
+    i16 lessonFrameCount = 1;
     bool quitRequested = false;
 
     FixedArray<i16, 1, 12> keyOffset;

@@ -1,7 +1,12 @@
 #include "app/mode_bar.h"
 
+#include <array>
+
 #include "app/data_files.h"
 #include "app/guitar.h"
+#include "app/messages.h"
+#include "display/note_display.h"
+#include "playback/settings_adjuster.h"
 #include "song/song_file.h"
 
 namespace lutavo {
@@ -9,29 +14,233 @@ namespace lutavo {
 namespace {
 
 constexpr int kWindowTimerInterval = 3000;
+constexpr int kLessonTimerInterval = 60;
 constexpr int kEditorBack = 12;
 constexpr int kEditorNext = 13;
-constexpr int kLeadInScaleSlots = 9;
 
-void showLeadInScale(Guitar& g) {
-    g.playback.swapperMode = 5;
-    g.ui.PicSwapper.file = files::kScaleLeadIn;
-    g.playback.swapperPos = static_cast<i16>(kLeadInScaleSlots - g.config.defaultLeadIn);
+struct ModeButtonInfo {
+    const char* label;
+    const char* tip;
+};
+
+constexpr std::array<ModeButtonInfo, 7> kModeButtons = {{
+    {"SONGS", "Load a song file from disk"},
+    {"LESSONS", "Load a lesson file from disk"},
+    {"TUNE", "Tune your guitar to Lutavo pitch"},
+    {"EDIT", "Go to Song Editor mode"},
+    {"CHORDS", "Load the Chords module"},
+    {"SCALES", "Load the Scales module"},
+    {"PRINT", "Print out the current song"},
+}};
+
+constexpr std::array<const char*, 17> kChordRoots = {
+    "C", "C#", "Db", "D", "D#", "Eb", "E", "F", "F#", "Gb", "G", "G#", "Ab", "A", "A#", "Bb", "B"};
+
+struct NamedTuning {
+    const char* strings;
+    const char* name;
+};
+
+constexpr std::array<NamedTuning, 3> kTuningNames = {{
+    {"E A D G B E ", "Standard"},
+    {"D A D G B E ", "Dropped D"},
+    {"D A D G B D ", "Double Drop D"},
+}};
+
+// A dialog answer names a file only when it sorts after the filter pattern; a cancelled
+// dialog gives "" and does not.
+bool namesFile(const std::string& answer, const std::string& pattern) {
+    return answer > pattern;
+}
+
+std::string chooseFile(Guitar& g, const FileDialogRequest& request) {
+    if (g.sys.dialogs == nullptr) return "";
+    return g.sys.dialogs->openFile(request);
+}
+
+// The editor leaves before another song or lesson comes in; false when it stays open.
+bool leaveEditorForLoad(Guitar& g) {
+    if (g.app.appMode <= kModeChords) return true;
+    return closeCurrentMode(g);
+}
+
+void loadSongCommand(Guitar& g) {
+    FileDialogRequest request;
+    request.title = "Load Song";
+    request.filterName = "Lutavo songs";
+    request.pattern = "*.SNG";
+    request.defaultExt = ".SNG";
+    request.folder = g.app.dataFolder;
+    const std::string name = chooseFile(g, request);
+    if (!namesFile(name, request.pattern)) return;
+    if (!leaveEditorForLoad(g)) return;
+    g.app.appMode = kModeSongs;
+    loadsong(g, name);
+}
+
+void loadLessonCommand(Guitar& g) {
+    FileDialogRequest request;
+    request.title = "Load Lesson";
+    request.filterName = "Lutavo lessons";
+    request.pattern = "*.LSN";
+    request.defaultExt = ".LSN";
+    request.folder = g.app.appFolder;
+    request.mustExist = true;
+    const std::string name = chooseFile(g, request);
+    if (!namesFile(name, request.pattern)) return;
+    if (!leaveEditorForLoad(g)) return;
+    g.app.lessonFile = name;
+    g.gtimer.interval = kLessonTimerInterval;
+    // The lesson player picks the lesson up from lessonFile.
+}
+
+// The tuner's string names, lowest string first, each followed by one blank.
+std::string stringNames(const Guitar& g) {
+    std::string names;
+    for (int i = 0; i <= 5; ++i) {
+        std::string name = g.ui.StringName[i].caption;
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        names += name + " ";
+    }
+    return names;
+}
+
+void tuneCommand(Guitar& g) {
+    // Loading in editor mode keeps the transport usable even for a short tuning song.
+    g.app.appMode = kModeEditor;
+    loadsong(g, g.app.appFolder + files::kTuningSong);
+    const std::string names = stringNames(g);
+    g.ui.lblleft.caption = names;
+    g.ui.lblright.caption = tuningName(names);
+    g.app.appMode = kModeSongs;
+}
+
+void popUp(Guitar& g, const Menu& menu) {
+    if (g.sys.dialogs == nullptr) return;
+    // The library and printing act on the chosen item; the bar only offers the menu.
+    g.sys.dialogs->popupMenu(menu);
+}
+
+Menu chordMenu() {
+    Menu m;
+    m.caption = "Chord";
+    for (const char* root : kChordRoots)
+        m.items.push_back({std::string(root) + " Chords"});
+    return m;
+}
+
+Menu printMenu() {
+    Menu m;
+    m.caption = "Print";
+    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}};
+    return m;
+}
+
+void runCommand(Guitar& g, int index) {
+    switch (index) {
+        case kModeBarSongs:
+            loadSongCommand(g);
+            break;
+        case kModeBarLessons:
+            loadLessonCommand(g);
+            break;
+        case kModeBarTune:
+            tuneCommand(g);
+            break;
+        case kModeBarEdit:
+            // Entering the editor belongs to the song editor, which hooks in here.
+            break;
+        case kModeBarChords:
+            if (g.app.appMode != kModeEditor) popUp(g, g.ui.mnuchords);
+            break;
+        case kModeBarScales:
+            showMessage(g, "Not available in this release", "Scales Module");
+            break;
+        case kModeBarPrint:
+            popUp(g, g.ui.mnuPrint);
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
 
+std::string tuningName(const std::string& names) {
+    for (const NamedTuning& t : kTuningNames) {
+        if (names == t.strings) return t.name;
+    }
+    return "Alternate";
+}
+
+void setupModeBar(Guitar& g) {
+    for (int i = 0; i <= 6; ++i) {
+        g.ui.opttxt[i].caption = kModeButtons[i].label;
+        g.ui.opttxt[i].tip = kModeButtons[i].tip;
+        g.ui.opt[i].tip = kModeButtons[i].tip;
+    }
+    g.ui.mnuchords = chordMenu();
+    g.ui.mnuPrint = printMenu();
+}
+
+void modeBarPress(Guitar& g, int index) {
+    if (index < kModeBarSongs || index > kModeBarPrint) return;
+    if (g.app.appMode != kModeLesson) {
+        for (int i = 0; i <= 6; ++i)
+            g.ui.opttxt[i].color = kColorAvailable;
+        g.ui.opttxt[index].color = kColorActive;
+    } else {
+        closeCurrentMode(g);
+        if (g.app.appMode == kModeLesson && index != kModeBarPrint) return;
+    }
+    if (index <= kModeBarEdit && g.app.appMode == kModeChords) closeCurrentMode(g);
+    runCommand(g, index);
+}
+
+bool closeCurrentMode(Guitar& g) {
+    shownote(g, 0);
+    auto& ui = g.ui;
+    switch (g.app.appMode) {
+        case kModeEditor:
+            // The editor is left with the song kept in memory; the panel returns to the lead-in.
+            ui.lblswapper[kSettingLeadIn].caption = "LEAD-IN";
+            ui.btnSwapper[kSettingLeadIn].visible = true;
+            ui.btnSwapper[kSettingNoteLength].visible = false;
+            ui.opttxt[kModeBarEdit].color = kColorAvailable;
+            g.app.appMode = kModeSongs;
+            return true;
+        case kModeChords:
+            ui.pnlscore.at.top = 75;
+            ui.pnlscore.at.height = 2670;
+            ui.lbltitle.at.top = 3;
+            ui.lblright.at.top = 3;
+            ui.lblleft.at.top = 1;
+            break;
+        default:
+            break;
+    }
+    ui.form.mousePointer = MousePointer::Hourglass;
+    g.app.appMode = kModeSongs;
+    btnSwapper_Click(g, kSettingLeadIn);
+    closesong(g);
+    return true;
+}
+
 void closesong(Guitar& g) {
     g.gtimer.interval = kWindowTimerInterval;
     g.app.lessonRequest.clear();
-    for (int i = 0; i <= 5; ++i) g.ui.opttxt[i].color = kColorAvailable;
+    g.app.lessonFrame = 1;
+    g.app.lessonFrameCount = 1;
+    for (int i = 0; i <= 5; ++i)
+        g.ui.opttxt[i].color = kColorAvailable;
     for (int i : {kEditorBack, kEditorNext}) {
         g.ui.lblsongentry[i].color = kColorUnavailable;
         g.ui.btnsongentry[i].enabled = false;
     }
     if (g.app.appMode < kModeEditor) loadsong(g, g.app.appFolder + files::kIntroSong);
     g.app.appMode = kModeSongs;
-    showLeadInScale(g);
+    showLeadInScaleOnClose(g);
 }
 
 }  // namespace lutavo

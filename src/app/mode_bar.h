@@ -1,10 +1,40 @@
 #pragma once
+// The mode bar: seven buttons that load a song or a lesson, tune, edit, open the chords, show
+// the scales message and print. Each press first hands over from the mode in force.
+
+#include <string>
 
 namespace lutavo {
 
 struct Guitar;
 
+enum ModeBarButton : int {
+    kModeBarSongs = 0,
+    kModeBarLessons = 1,
+    kModeBarTune = 2,
+    kModeBarEdit = 3,
+    kModeBarChords = 4,
+    kModeBarScales = 5,
+    kModeBarPrint = 6,
+};
+
+// Captions and tips of the seven buttons and the items of the CHORDS and PRINT menus; called
+// once at start-up.
+void setupModeBar(Guitar& g);
+
+// A press of mode-bar button `index` (0..6).
+void modeBarPress(Guitar& g, int index);
+
+// Hands over from the lesson, the chord library or the editor before another command runs:
+// the lesson and the chord library close and the start-up song is shown again; the editor is
+// left (the song stays in memory). Returns false when the mode stays open.
+bool closeCurrentMode(Guitar& g);
+
 // Closes the current song or lesson and shows the start-up song.
 void closesong(Guitar& g);
+
+// The name of the tuning whose six string names (lowest string first, each followed by one
+// blank) are `stringNames`: "Standard", "Dropped D", "Double Drop D" or "Alternate".
+std::string tuningName(const std::string& stringNames);
 
 }  // namespace lutavo

@@ -72,6 +72,9 @@ struct WindowControls {
     // Pop-up menus of the sound buttons and of REPEAT.
     Menu mnuSound;
     Menu mnuRepeat;
+    // Pop-up menus of the mode bar's CHORDS and PRINT buttons.
+    Menu mnuchords;
+    Menu mnuPrint;
 
     // Settings adjuster.
     Panel pnlswapper;

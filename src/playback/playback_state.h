@@ -26,6 +26,14 @@ struct PlaybackState {
     // The settings adjuster: the setting shown and the slot of its pointer.
     i16 swapperMode = 5;
     i16 swapperPos = 9;
+    // Slots of the scale shown and the pointer's left edge (twips) for each.
+    i16 slotCount = 9;
+    FixedArray<i16, 1, 29> swapperSlotX;
+    // The capo the song's frets include, before the next applied capo change.
+    i16 oldCapo = 0;
+    // While the capo picture is held outside the editor: the note to return to afterwards.
+    bool capoSounding = false;
+    i16 capoSavedNote = 0;
 
     // Tick engine counters: ticks since the last note was presented and since the last beat.
     i16 noteTicks = 0;

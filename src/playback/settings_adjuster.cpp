@@ -1,0 +1,352 @@
+#include "playback/settings_adjuster.h"
+
+#include <array>
+
+#include "app/data_files.h"
+#include "app/guitar.h"
+#include "app/messages.h"
+#include "base/numbers.h"
+#include "display/note_display.h"
+#include "display/page_render.h"
+#include "song/song_model.h"
+#include "theory/keys.h"
+
+namespace lutavo {
+
+namespace {
+
+// The adjuster's scale picture is 3080 twips wide.
+constexpr double kScaleWidth = 3080.0;
+// Strings of the capo picture are 215 twips apart, the highest string at the top.
+constexpr int kCapoStringPitch = 215;
+constexpr int kHighestFret = 23;
+
+struct SettingInfo {
+    const char* label;  // "" for the editor's button, which shares label 5
+    const char* tip;
+    const char* picture;
+    int slots;
+};
+
+constexpr std::array<SettingInfo, 7> kSettings = {{
+    {"TIMESIG", "Assign time signature", files::kScaleTimeSig, 6},
+    {"KEY", "Assign key signature", files::kScaleKey, 15},
+    {"CAPO", "Place a capo on the fretboard", files::kScaleCapo, 8},
+    {"VOL", "Adjust MIDI volume", files::kScaleVolume, 10},
+    {"TEMPO", "Adjust playback tempo", files::kScaleTempo, 29},
+    {"LEAD-IN", "Adjust # of lead-in beats", files::kScaleLeadIn, kLeadInSlots},
+    {"", "Adjust # of lead-in beats", files::kScaleNoteLength, kNoteLengthSlots},
+}};
+
+struct SlotGeometry {
+    int slots;
+    int step;
+    int offset;
+};
+
+constexpr std::array<SlotGeometry, 7> kGeometry = {{{6, 440, 115},
+                                                    {8, 360, 200},
+                                                    {9, 300, 140},
+                                                    {10, 284, 180},
+                                                    {12, 195, 160},
+                                                    {15, 203, 210},
+                                                    {29, 104, 140}}};
+
+bool playing(const Guitar& g) {
+    return g.ntimer.enabled;
+}
+
+void movePointer(Guitar& g, int slot) {
+    g.ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(slot, 1, g.playback.slotCount)];
+}
+
+// The slot a setting shows when it is opened, kept inside the scale whatever the song file or
+// configuration holds.
+int slotShown(const Guitar& g, int button) {
+    const auto& s = g.song;
+    int slot = 1;
+    switch (button) {
+        case kSettingTimeSig:
+            slot = s.timeSig + 1;
+            break;
+        case kSettingKey:
+            slot = s.songKey;
+            break;
+        case kSettingCapo:
+            slot = s.capo + 1;
+            break;
+        case kSettingVolume:
+            slot = g.config.soundVolume[clampTo(g.config.preferredSound, 0, 3)];
+            break;
+        case kSettingTempo:
+            slot = 31 - s.tempo;
+            break;
+        case kSettingLeadIn:
+            slot = kLeadInSlots - g.config.defaultLeadIn;
+            break;
+        case kSettingNoteLength: {
+            const int dur = s.noteDur[clampTo(s.curNote, -4, 1002)];
+            slot = 6;
+            if (s.curNote > 0 && dur < 90) slot = s.durSymbol[clampTo(dur, 0, 64)];
+            break;
+        }
+        default:
+            break;
+    }
+    return clampTo(slot, 1, kSettings[button].slots);
+}
+
+void openScale(Guitar& g, int button) {
+    auto& pb = g.playback;
+    pb.swapperMode = static_cast<i16>(button == kSettingNoteLength ? kSettingLeadIn : button);
+    showScale(g, kSettings[button].picture, kSettings[button].slots);
+    pb.swapperPos = static_cast<i16>(slotShown(g, button));
+    movePointer(g, pb.swapperPos);
+    if (button == kSettingCapo) pb.oldCapo = g.song.capo;
+}
+
+// True when every struck and held fret of the song stays on the neck after a capo shift.
+bool capoShiftFits(const SongModel& s, int shift) {
+    for (int n = 1; n <= s.noteCount; ++n) {
+        if (s.noteDur[n] >= 90) continue;
+        for (int str = 1; str <= kStrings; ++str) {
+            const int f = s.noteFret(n, str);
+            if (f < 0) continue;
+            const int base = f >= kHeldBase ? kHeldBase : 0;
+            const int moved = f - base + shift;
+            if (moved < 0 || moved > kHighestFret) return false;
+        }
+    }
+    return true;
+}
+
+// Frets are stored with the capo included, so moving the capo moves every struck and held
+// fret with it. Silent, bent and muted strings have no fret to move; markers hold no frets.
+void shiftFrets(SongModel& s, int shift) {
+    for (int n = 1; n <= s.noteCount; ++n) {
+        if (s.noteDur[n] >= 90) continue;
+        for (int str = 1; str <= kStrings; ++str) {
+            i16& f = s.noteFret(n, str);
+            if (f >= 0) f = static_cast<i16>(f + shift);
+        }
+    }
+}
+
+void applyCapo(Guitar& g, int newCapo) {
+    auto& s = g.song;
+    const bool moveFrets = g.app.appMode != kModeChords;
+    // The song's frets include the capo in force now; measure the shift from it.
+    const int shift = newCapo - s.capo;
+    if (moveFrets && !capoShiftFits(s, shift)) {
+        showMessage(g,
+                    "The capo cannot go to fret " + std::to_string(newCapo) +
+                        ": some notes of the song would move off the neck. Change those notes "
+                        "first.",
+                    "Capo");
+        g.playback.swapperPos = static_cast<i16>(s.capo + 1);
+        return;
+    }
+    s.capo = static_cast<i16>(newCapo);
+    placeCapoPicture(g);
+    if (moveFrets) shiftFrets(s, shift);
+    g.playback.oldCapo = s.capo;
+    pgScroll_Change(g);
+}
+
+void applyVolume(Guitar& g, int volume) {
+    auto& pb = g.playback;
+    g.config.soundVolume[clampTo(g.config.preferredSound, 0, 3)] = static_cast<i16>(volume);
+    pb.channelVelocity[clampTo(pb.curChannel, 0, 15)] = (12 * volume) << 16;
+    g.ui.voltxt.caption = std::to_string(volume);
+}
+
+void applyTempo(Guitar& g, int tempo) {
+    auto& s = g.song;
+    s.tempo = static_cast<i16>(tempo);
+    g.ui.tempotxt.caption = std::to_string(s.tempoBase[tempo]);
+    g.ntimer.interval = s.tempoInterval[tempo];
+}
+
+// Mode 5 is the lead-in on its 9-slot scale and the current note's length on the editor's
+// 10-slot scale.
+void applyLengthOrLeadIn(Guitar& g, int slot) {
+    auto& s = g.song;
+    if (g.playback.slotCount == kLeadInSlots) {
+        g.config.defaultLeadIn = static_cast<i16>(kLeadInSlots - slot);
+        return;
+    }
+    if (g.app.appMode != kModeEditor) return;
+    const int n = s.curNote;
+    // Only a real note takes a length: a marker keeps its code, so pages stay intact.
+    if (n < 1 || n > s.noteCount || s.noteDur[n] >= 90) return;
+    s.noteDur[n] = s.durValue[clampTo(slot, 1, kNoteLengthSlots)];
+    pgScroll_Change(g);
+}
+
+// The length new notes get in the editor: the chosen slot of the length scale.
+i16 chosenLength(const Guitar& g) {
+    return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
+}
+
+}  // namespace
+
+int slotLeft(int slots, int k) {
+    for (const SlotGeometry& geo : kGeometry) {
+        if (geo.slots == slots) return k * geo.step - geo.offset;
+    }
+    // Every scale of the panel is in the table; an unknown count spreads evenly.
+    return static_cast<int>(k * (kScaleWidth / slots) - kScaleWidth / (2 * slots));
+}
+
+int slotAt(int slots, int x) {
+    const double width = (kScaleWidth - kScaleWidth / (2.0 * slots)) / slots;
+    const double slot = roundHalfEven(x / width);
+    if (slot < 1) return 1;
+    if (slot > slots) return slots;
+    return static_cast<int>(slot);
+}
+
+void showScale(Guitar& g, const char* picture, int slots) {
+    auto& pb = g.playback;
+    g.ui.PicSwapper.file = picture;
+    pb.slotCount = static_cast<i16>(clampTo(slots, 1, 29));
+    for (int k = 1; k <= pb.slotCount; ++k) {
+        pb.swapperSlotX[k] = static_cast<i16>(slotLeft(pb.slotCount, k));
+    }
+}
+
+void setupSettingsPanel(Guitar& g) {
+    for (int i = 0; i <= kSettingNoteLength; ++i)
+        g.ui.btnSwapper[i].tip = kSettings[i].tip;
+    for (int i = 0; i <= kSettingLeadIn; ++i) {
+        g.ui.lblswapper[i].caption = kSettings[i].label;
+        g.ui.lblswapper[i].tip = kSettings[i].tip;
+    }
+    g.ui.btnSwapper[kSettingNoteLength].visible = false;
+}
+
+void btnSwapper_Click(Guitar& g, int button) {
+    if (button < 0 || button > kSettingNoteLength) return;
+    auto& labels = g.ui.lblswapper;
+    for (int i = 0; i <= 2; ++i)
+        labels[i].color = kColorUnavailable;
+    for (int i = 3; i <= 5; ++i)
+        labels[i].color = kColorAvailable;
+    if (!playing(g)) {
+        if (g.gtimer.enabled) {
+            for (int i = 0; i <= 2; ++i)
+                labels[i].color = kColorAvailable;
+        }
+        if (button <= kSettingCapo) openScale(g, button);
+    }
+    if (button > kSettingCapo) openScale(g, button);
+    labels[clampTo(g.playback.swapperMode, 0, 5)].color = kColorActive;
+}
+
+void PicSwapper_MouseDown(Guitar& g, int x) {
+    auto& pb = g.playback;
+    pb.swapperPos = static_cast<i16>(slotAt(pb.slotCount, x));
+    movePointer(g, pb.swapperPos);
+}
+
+void PicSwapper_MouseUp(Guitar& g) {
+    auto& pb = g.playback;
+    const int p = clampTo(pb.swapperPos, 1, pb.slotCount);
+    const int mode = pb.swapperMode;
+    if (!(playing(g) && mode <= kSettingCapo)) {
+        switch (mode) {
+            case kSettingTimeSig:
+                g.song.timeSig = static_cast<i16>(p - 1);
+                pgScroll_Change(g);
+                break;
+            case kSettingKey:
+                g.song.songKey = static_cast<i16>(p);
+                setkey(g);
+                pgScroll_Change(g);
+                break;
+            case kSettingCapo:
+                applyCapo(g, p - 1);
+                break;
+            case kSettingVolume:
+                applyVolume(g, p);
+                break;
+            case kSettingTempo:
+                applyTempo(g, 31 - p);
+                break;
+            case kSettingLeadIn:
+                applyLengthOrLeadIn(g, p);
+                break;
+            default:
+                break;
+        }
+    }
+    movePointer(g, pb.swapperPos);
+}
+
+void lpointer_DragOver(Guitar& g, int x) {
+    auto& at = g.ui.lpointer.at;
+    at.left = at.width / 2 + x;
+}
+
+void placeCapoPicture(Guitar& g) {
+    const int capo = g.song.capo;
+    auto& pic = g.ui.piccapo;
+    if (capo <= 0 || capo > 24) {
+        pic.visible = false;
+        return;
+    }
+    const int marker = g.display.fretMarkerX[capo];
+    pic.at.left = g.config.leftHanded != 0 ? marker - capo + 5 : marker + capo - 10;
+    pic.visible = true;
+}
+
+void piccapo_MouseDown(Guitar& g, int y) {
+    if (playing(g)) return;
+    auto& s = g.song;
+    auto& pb = g.playback;
+    const int str = kStrings - y / kCapoStringPitch;
+    if (y < 0 || str < 1) return;
+    g.gtimer.enabled = true;
+    if (g.app.appMode == kModeEditor) {
+        const int n = s.curNote;
+        // A marker (end of page and the like) is not a note: it takes no fret and no length.
+        if (s.noteDur[clampTo(n, -4, 1002)] >= 90 || n < 0 || n > kMaxNotes) return;
+        s.noteDur[n] = chosenLength(g);
+        i16& f = s.noteFret(n, str);
+        f = f == s.capo ? static_cast<i16>(kSilent) : s.capo;
+    } else {
+        if (!pb.capoSounding) pb.capoSavedNote = s.curNote;
+        pb.capoSounding = true;
+        s.curNote = 0;
+        s.noteFret(0, str) = s.capo;
+    }
+    shownote(g, 1);
+}
+
+void piccapo_MouseUp(Guitar& g) {
+    if (playing(g)) return;
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (g.app.appMode == kModeEditor) {
+        pgScroll_Change(g);
+        return;
+    }
+    // Only a press that sounded the scratch note has anything to undo.
+    if (!pb.capoSounding) return;
+    for (int str = 1; str <= kStrings; ++str)
+        s.noteFret(0, str) = kSilent;
+    shownote(g, 0);
+    s.curNote = pb.capoSavedNote;
+    pb.capoSounding = false;
+}
+
+void showLeadInScaleOnClose(Guitar& g) {
+    auto& pb = g.playback;
+    pb.swapperMode = kSettingLeadIn;
+    showScale(g, files::kScaleLeadIn, kLeadInSlots);
+    movePointer(g, pb.swapperPos);
+    pb.swapperPos =
+        static_cast<i16>(clampTo(kLeadInSlots - g.config.defaultLeadIn, 1, kLeadInSlots));
+}
+
+}  // namespace lutavo

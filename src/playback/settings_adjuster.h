@@ -1,0 +1,60 @@
+#pragma once
+// The song settings panel: seven setting buttons share one scale picture (PicSwapper) whose
+// pointer (lpointer) marks the chosen slot. Pressing on the scale chooses a slot, releasing
+// applies it. The capo picture on the neck sounds the strings at the capo fret.
+
+namespace lutavo {
+
+struct Guitar;
+
+// The buttons of the panel, by the index of btnSwapper.
+enum SettingButton : int {
+    kSettingTimeSig = 0,
+    kSettingKey = 1,
+    kSettingCapo = 2,
+    kSettingVolume = 3,
+    kSettingTempo = 4,
+    kSettingLeadIn = 5,
+    kSettingNoteLength = 6,  // the editor's note lengths; shares swapperMode 5 and label 5
+};
+
+inline constexpr int kLeadInSlots = 9;
+inline constexpr int kNoteLengthSlots = 10;
+
+// Captions and tips of the setting buttons and labels; called once at start-up.
+void setupSettingsPanel(Guitar& g);
+
+// Click on btnSwapper element `button` (0..6): opens that setting's scale.
+void btnSwapper_Click(Guitar& g, int button);
+
+// Mouse down on PicSwapper at x (twips): chooses the nearest slot and moves the pointer there.
+void PicSwapper_MouseDown(Guitar& g, int x);
+
+// Mouse up on PicSwapper: applies the chosen slot to the setting shown.
+void PicSwapper_MouseUp(Guitar& g);
+
+// Something is dragged over lpointer at x (twips).
+void lpointer_DragOver(Guitar& g, int x);
+
+// Mouse down / up on the capo picture at y (twips from its top): sounds the string there at
+// the capo fret, or in the editor toggles that string of the current note.
+void piccapo_MouseDown(Guitar& g, int y);
+void piccapo_MouseUp(Guitar& g);
+
+// Shows a scale picture of `slots` slots and fills swapperSlotX for it.
+void showScale(Guitar& g, const char* picture, int slots);
+
+// The pointer's left edge (twips) for slot k of a scale of `slots` slots.
+int slotLeft(int slots, int k);
+
+// The slot under x (twips) on a scale of `slots` slots, within 1..slots.
+int slotAt(int slots, int x);
+
+// Shows the lead-in scale as a song closes: the pointer stays at the slot it had, and the
+// chosen slot becomes the configured lead-in's.
+void showLeadInScaleOnClose(Guitar& g);
+
+// Shows or hides the capo picture on the neck for the song's capo and the playing hand.
+void placeCapoPicture(Guitar& g);
+
+}  // namespace lutavo
