@@ -17,6 +17,16 @@ struct MainForm {
     bool maximized = false;
 };
 
+// A button that shows a text of its own (the tuner's string names, OK, DEF).
+struct CaptionButton : Button {
+    std::string caption;
+};
+
+// A panel with a tooltip (the tuner's adjustment panel).
+struct TipPanel : Panel {
+    std::string tip;
+};
+
 struct WindowControls {
     MainForm form;
 
@@ -95,13 +105,13 @@ struct WindowControls {
     TextBox txtsiinfo;
     TextBox txtsicomp;
 
-    // Tuner.
-    FixedArray<Button, 0, 5> StringName;
-    FixedArray<Label, 0, 5> StringNameCaption;
-    Panel pnlAdjTuning;
+    // Tuner: one button per string slot (element 0 = slot 1, the lowest string) showing the
+    // string's note name, the adjustment panel beside the string being tuned, and the reset.
+    FixedArray<CaptionButton, 0, 5> StringName;
+    TipPanel pnlAdjTuning;
     ScrollBar scrlAdjTuning;
-    Button cmdtuneOK;
-    Button cmdtunecancel;
+    CaptionButton cmdtuneOK;
+    CaptionButton cmdtunecancel;
     Button btntune;
 };
 

@@ -6,6 +6,15 @@
 
 namespace lutavo {
 
-struct TuningState {};
+inline constexpr int kTopFret = 24;
+
+struct TuningState {
+    // Per string slot and fret: semitones above the open low E of standard tuning, with the
+    // string's tuning offset (song model altTuning) included.
+    FixedArray2<i16, 1, 6, 0, kTopFret> pitchOf;
+    // The string slot being adjusted on the tuner, and its offset when the adjustment began.
+    i16 tuneString = 1;
+    i16 savedTuning = 0;
+};
 
 }  // namespace lutavo

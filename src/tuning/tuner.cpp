@@ -1,0 +1,99 @@
+#include "tuning/tuner.h"
+
+#include <array>
+
+#include "app/guitar.h"
+#include "tuning/pitch_table.h"
+
+namespace lutavo {
+
+namespace {
+
+// The adjustment panel sits beside the string being tuned; the strings are 215 twips apart.
+constexpr int kPanelTopOfFirstString = 1840;
+constexpr int kStringSpacingTwips = 215;
+constexpr int kPanelHiddenTop = 8200;
+constexpr int kPanelOnScreenBelow = 6000;
+// Offsets the scroll bar reaches; a song file may hold more.
+constexpr int kMaxAdjustment = 6;
+
+constexpr std::array<const char*, kStrings> kStringTips = {
+    "Adjust tuning of 6th string", "Adjust tuning of 5th string", "Adjust tuning of 4th string",
+    "Adjust tuning of 3rd string", "Adjust tuning of 2nd string", "Adjust tuning of 1st string"};
+
+bool validStringIndex(int index) {
+    return index >= 0 && index < kStrings;
+}
+
+void raiseStringButtons(Guitar& g) {
+    for (int i = 0; i < kStrings; ++i)
+        g.ui.StringName[i].pressed = false;
+}
+
+}  // namespace
+
+void setTunerDefaults(Guitar& g) {
+    auto& ui = g.ui;
+    for (int i = 0; i < kStrings; ++i)
+        ui.StringName[i].tip = kStringTips[static_cast<std::size_t>(i)];
+    ui.pnlAdjTuning.tip = "Adjust tuning up or down";
+    // The bar's top end raises the string, so the value is the negated offset.
+    ui.scrlAdjTuning.min = -kMaxAdjustment;
+    ui.scrlAdjTuning.max = kMaxAdjustment;
+    ui.scrlAdjTuning.value = 0;
+    ui.cmdtuneOK.caption = "OK";
+    ui.cmdtuneOK.tip = "Done with tuning";
+    ui.cmdtunecancel.caption = "DEF";
+    ui.cmdtunecancel.tip = "Cancel tuning changes";
+    ui.btntune.tip = "Reset to Standard EADGBE tuning";
+    g.tuning.tuneString = 1;
+    g.tuning.savedTuning = g.song.altTuning[1];
+    ClearTuner(g);
+}
+
+void ClearTuner(Guitar& g) {
+    raiseStringButtons(g);
+    g.ui.pnlAdjTuning.at.top = kPanelHiddenTop;
+    buildpitchtable(g);
+}
+
+bool tunerAdjustmentOpen(const Guitar& g) {
+    return g.ui.pnlAdjTuning.at.top < kPanelOnScreenBelow;
+}
+
+void StringName_Click(Guitar& g, int index) {
+    if (!validStringIndex(index)) return;
+    raiseStringButtons(g);
+    g.ui.StringName[index].pressed = true;
+    g.ui.pnlAdjTuning.at.top = kPanelTopOfFirstString - kStringSpacingTwips * index;
+
+    auto& t = g.tuning;
+    t.tuneString = static_cast<i16>(index + 1);
+    t.savedTuning = g.song.altTuning[t.tuneString];
+    // Only shows the offset: an offset beyond the bar's reach (from a song file) stays as it is
+    // until the bar is moved.
+    auto& bar = g.ui.scrlAdjTuning;
+    bar.value = clampTo(-t.savedTuning, bar.min, bar.max);
+}
+
+void scrlAdjTuning_Change(Guitar& g) {
+    g.song.altTuning[g.tuning.tuneString] = clampInt16(-g.ui.scrlAdjTuning.value);
+    buildpitchtable(g);
+}
+
+void cmdtuneOK_Click(Guitar& g) {
+    ClearTuner(g);
+}
+
+void cmdtunecancel_Click(Guitar& g) {
+    g.song.altTuning[g.tuning.tuneString] = g.tuning.savedTuning;
+    ClearTuner(g);
+}
+
+void btntune_Click(Guitar& g) {
+    for (int s = 1; s <= kStrings; ++s)
+        g.song.altTuning[s] = 0;
+    ClearTuner(g);
+}
+
+}  // namespace lutavo
