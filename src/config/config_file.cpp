@@ -1,11 +1,213 @@
 #include "config/config_file.h"
 
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "app/data_files.h"
 #include "app/guitar.h"
+#include "app/messages.h"
+#include "base/item_reader.h"
 
 namespace lutavo {
 
-void readconfig(Guitar&) {}
+namespace {
 
-bool writeconfig(Guitar&) { return false; }
+constexpr const char* kMagic = "lutavo";
+constexpr const char* kLineEnd = "\r\n";
+
+constexpr const char* kKeyPrefMidi = "prefmidi=";
+constexpr const char* kKeyPlayWav = "playwav=";
+constexpr const char* kKeyShowNotes = "shownotes=";
+constexpr const char* kKeyPlayDelay = "playdelay=";
+constexpr const char* kKeyAdjTiming = "adjtiming=";
+constexpr const char* kKeyLefty = "lefty=";
+
+// What the program can use of a number read from the file; anything beyond is brought back
+// into range so no value indexes a table outside its bounds.
+struct Range {
+    int lo;
+    int hi;
+};
+
+constexpr Range kSoundIndexRange = {0, kSoundCount - 1};
+constexpr Range kLeadInRange = {0, 8};  // the nine slots of the lead-in scale
+constexpr Range kTimingRange = {1, 32767};
+
+struct SoundKey {
+    const char* key;
+    Range range;
+    SoundTable ConfigState::*table;
+};
+
+// In the order a section is written.
+constexpr std::array<SoundKey, 5> kSoundKeys = {{
+    {"octave=", {0, 6}, &ConfigState::soundOctave},
+    {"channel=", {1, 16}, &ConfigState::soundChannel},
+    {"patch=", {0, 127}, &ConfigState::soundPatch},
+    {"dev=", {0, 32767}, &ConfigState::soundDevice},
+    {"volume=", {1, 10}, &ConfigState::soundVolume},
+}};
+
+constexpr std::size_t kSectionDigit = 6;  // "[sound2]": the digit is the 7th character
+constexpr int kOutbtnFirstSound = 2;      // sound buttons are outbtn 2..5
+constexpr int kLeadInSlots = 9;
+
+i16 numberIn(const std::string& text, Range range) {
+    return static_cast<i16>(clampTo(numberPrefix(text), range.lo, range.hi));
+}
+
+// The section the per-sound keys go to; nullopt after a header naming no sound, whose keys
+// are skipped up to the next valid header.
+using Section = std::optional<int>;
+
+Section sectionOf(const std::string& header) {
+    const std::string digit = header.size() > kSectionDigit ? header.substr(kSectionDigit, 1) : "";
+    const int index = numberPrefix(digit);
+    if (index < kSoundIndexRange.lo || index > kSoundIndexRange.hi) return std::nullopt;
+    return index;
+}
+
+bool applySoundKey(ConfigState& c, int sound, const std::string& key, const std::string& text) {
+    for (const SoundKey& k : kSoundKeys) {
+        if (key == k.key) {
+            (c.*k.table)[sound] = numberIn(text, k.range);
+            return true;
+        }
+    }
+    return false;
+}
+
+void applyKey(ConfigState& c, int sound, const std::string& key, const std::string& text) {
+    if (key == kKeyPrefMidi) {
+        c.preferredSound = numberIn(text, kSoundIndexRange);
+        c.prefSoundRead = c.preferredSound;
+    } else if (key == kKeyPlayDelay) {
+        c.defaultLeadIn = numberIn(text, kLeadInRange);
+    } else if (key == kKeyAdjTiming) {
+        c.adjustTiming = numberIn(text, kTimingRange);
+    } else if (key == kKeyPlayWav) {
+        c.playIntroClips = text == "1" ? 1 : 0;
+    } else if (key == kKeyLefty) {
+        c.leftHanded = text == "1" ? 1 : 0;
+    } else if (key == kKeyShowNotes) {
+        c.showFretNoteNames = text == "0" ? 0 : 1;
+    } else {
+        applySoundKey(c, sound, key, text);
+    }
+}
+
+void readItems(ConfigState& c, ItemReader& reader) {
+    Section section = 0;
+    while (auto item = reader.next()) {
+        if (!item->empty() && item->front() == '[') {
+            section = sectionOf(*item);
+            continue;
+        }
+        const std::size_t eq = item->find('=');
+        if (eq == std::string::npos || !section) continue;
+        applyKey(c, *section, item->substr(0, eq + 1), item->substr(eq + 1));
+    }
+}
+
+// What the values read show on the main window.
+void showConfiguredSound(Guitar& g) {
+    const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
+    g.ui.voltxt.caption = std::to_string(g.config.soundVolume[sound]);
+    // The sound buttons share one place: only the one of the sound in use may show.
+    for (int i = 0; i < kSoundCount; ++i)
+        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    g.playback.swapperPos = static_cast<i16>(kLeadInSlots - g.config.defaultLeadIn);
+}
+
+bool writeReplacing(const std::string& path, const std::string& text) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target(path);
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    const std::string temp = path + ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string userConfigPath() {
+    const std::string file = std::string("/lutavo/") + files::kConfig;
+    // A relative XDG_CONFIG_HOME is not to be used.
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return xdg + file;
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return home + std::string("/.config") + file;
+    return "";
+}
+
+std::string configReadPath(const Guitar& g) {
+    if (!g.app.configFile.empty() && fileExists(g.app.configFile)) return g.app.configFile;
+    return g.app.appFolder + files::kConfig;
+}
+
+void readconfig(Guitar& g) {
+    const std::string path = configReadPath(g);
+    auto reader = fileExists(path) ? ItemReader::open(path) : std::nullopt;
+    if (!reader) {
+        reportMissingOnce(g, path);
+    } else if (reader->next().value_or("") != kMagic) {
+        showMessage(g, "Invalid file");
+    } else {
+        readItems(g.config, *reader);
+    }
+    showConfiguredSound(g);
+}
+
+std::string configText(const Guitar& g) {
+    const ConfigState& c = g.config;
+    std::string out;
+    auto line = [&out](const std::string& text) { out += text + kLineEnd; };
+    auto entry = [&line](const char* key, int value) { line(key + std::to_string(value)); };
+    line(kMagic);
+    entry(kKeyPrefMidi, c.preferredSound);
+    entry(kKeyPlayWav, c.playIntroClips);
+    entry(kKeyShowNotes, c.showFretNoteNames);
+    entry(kKeyPlayDelay, c.defaultLeadIn);
+    entry(kKeyAdjTiming, c.adjustTiming);
+    entry(kKeyLefty, c.leftHanded);
+    for (int sound = 0; sound < kSoundCount; ++sound) {
+        line("[sound" + std::to_string(sound) + "]");
+        for (const SoundKey& k : kSoundKeys)
+            entry(k.key, (c.*k.table)[sound]);
+    }
+    return out;
+}
+
+bool writeconfig(Guitar& g) {
+    const std::string& path = g.app.configFile;
+    if (path.empty()) {
+        showMessage(g,
+                    "The settings could not be saved: there is no folder for them (HOME is "
+                    "not set).");
+        return false;
+    }
+    if (!writeReplacing(path, configText(g))) {
+        showMessage(g, "The settings could not be saved to " + path + ".");
+        return false;
+    }
+    return true;
+}
 
 }  // namespace lutavo

@@ -1,13 +1,30 @@
 #pragma once
 
+#include <string>
+
 namespace lutavo {
 
 struct Guitar;
 
-// Reads the configuration file (the user's, else the default in the program's folder).
+// Reads the configuration file (the user's, else the default in the program's folder) and shows
+// the volume, the sound button and the lead-in it sets. A missing file is reported once and the
+// values stay as they were; a file that does not start with "lutavo" is reported as invalid.
 void readconfig(Guitar& g);
 
-// Writes the user's configuration file. Returns false when it cannot be written.
+// Writes the user's configuration file (app.configFile), creating its folder; the old file is
+// replaced only once the new one is complete. When it cannot be written the user is told and
+// the result is false.
 bool writeconfig(Guitar& g);
+
+// The user's configuration file: $XDG_CONFIG_HOME/lutavo/ltmidi32.cfg, or
+// $HOME/.config/lutavo/ltmidi32.cfg; "" when neither variable gives a folder.
+std::string userConfigPath();
+
+// The file readconfig reads: the user's file when it exists, else the one in the program's
+// folder.
+std::string configReadPath(const Guitar& g);
+
+// The text writeconfig writes, line by line with CR LF.
+std::string configText(const Guitar& g);
 
 }  // namespace lutavo
