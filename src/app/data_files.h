@@ -6,6 +6,8 @@ namespace lutavo::files {
 inline constexpr const char* kIntroSong = "intro01.snx";
 inline constexpr const char* kNewSong = "newsong.snx";
 inline constexpr const char* kTuningSong = "tuning.snx";
+// The sample songs that come with the program, a folder inside appFolder.
+inline constexpr const char* kSampleSongsFolder = "songs/";
 inline constexpr const char* kConfig = "ltmidi32.cfg";
 
 inline constexpr const char* kTickClip = "tick.wav";
@@ -32,5 +34,11 @@ inline constexpr const char* kHeldFretGlyphs = "pictabnx.bmp";
 
 inline constexpr const char* kNeckRight = "fretnew.bmp";
 inline constexpr const char* kNeckLeft = "fretrev.bmp";
+
+// Neck markers and the keyboard, from appFolder.
+inline constexpr const char* kFingers = "picfingers.bmp";
+inline constexpr const char* kFingersHeld = "picfingx.bmp";
+inline constexpr const char* kKeyboard = "keyboard.bmp";
+inline constexpr const char* kKeyDown = "keydown.bmp";
 
 }  // namespace lutavo::files

@@ -7,6 +7,7 @@
 #include "app/window_controls.h"
 #include "config/config_state.h"
 #include "display/display_state.h"
+#include "display/neck_state.h"
 #include "platform/services.h"
 #include "playback/playback_state.h"
 #include "song/song_model.h"
@@ -22,6 +23,7 @@ struct Guitar {
     KeyState keys;
     TuningState tuning;
     DisplayState display;
+    NeckState neck;
     PlaybackState playback;
     WindowControls ui;
 

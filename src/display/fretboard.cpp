@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "app/data_files.h"
 #include "app/guitar.h"
+#include "display/neck_markers.h"
 
 namespace lutavo {
 
@@ -16,18 +18,69 @@ constexpr std::array<int, 25> kFretMarkerX = {1,   38,  84,  124, 160, 193, 225,
                                               511, 531, 549, 565, 580, 595, 610};
 constexpr std::array<int, 6> kStringY = {72, 58, 44, 30, 16, 2};
 
+// Fret numbers under the neck and their left edges (twips) for a right-handed neck.
+constexpr std::array<const char*, 10> kFretCaptions = {"3",  "5",  "7",  "9",  "12",
+                                                       "15", "17", "19", "21", "24"};
+constexpr std::array<int, 10> kFretLabelLeft = {1935, 3045, 3975, 4765, 5850,
+                                                6820, 7425, 8025, 8550, 9160};
+// A left-handed neck mirrors the fret labels about this line.
+constexpr int kFretLabelMirror = 9260;
+
+struct NeckPlacement {
+    int neck, stringLabels, fretText, adjTuning, stringNames;
+    const char* picture;
+};
+
+constexpr NeckPlacement kRightHanded = {330, 30, 330, 330, 40, files::kNeckRight};
+constexpr NeckPlacement kLeftHanded = {30, 9450, 30, 8700, 9460, files::kNeckLeft};
+
+void fillGeometry(Guitar& g, bool left) {
+    auto& d = g.display;
+    for (int f = 0; f <= 24; ++f) {
+        const auto i = static_cast<std::size_t>(f);
+        d.fretEdgeX[f] = static_cast<i16>(left ? 618 - kFretEdgeX[i] : kFretEdgeX[i]);
+        d.fretMarkerX[f] = static_cast<i16>(left ? 613 - kFretMarkerX[i] : kFretMarkerX[i]);
+    }
+    for (int s = 1; s <= 6; ++s)
+        d.stringY[s] = kStringY[static_cast<std::size_t>(s - 1)];
+}
+
+void placeFretLabels(Guitar& g, bool left) {
+    for (int k = 0; k <= 9; ++k) {
+        auto& label = g.ui.lblFret[k];
+        const int right = kFretLabelLeft[static_cast<std::size_t>(k)];
+        label.caption = kFretCaptions[static_cast<std::size_t>(k)];
+        label.at.left = left ? kFretLabelMirror - right : right;
+    }
+}
+
+void placeNeckPanels(Guitar& g, const NeckPlacement& p) {
+    auto& ui = g.ui;
+    ui.fretboard.at.left = p.neck;
+    ui.pnlStringLabels.at.left = p.stringLabels;
+    ui.pnlfrettxt.at.left = p.fretText;
+    ui.pnlAdjTuning.at.left = p.adjTuning;
+    for (int i = 0; i <= 5; ++i)
+        ui.StringName[i].at.left = p.stringNames;
+}
+
+void loadNeck(Guitar& g, const char* picture) {
+    const std::string path = g.app.dataFolder + picture;
+    g.ui.fretboard.file = path;
+    loadPictureFile(g, path, g.neck.plainNeck);
+    loadNeckSheets(g);
+    refreshNeck(g);
+}
+
 }  // namespace
 
 void setfretboard(Guitar& g) {
-    auto& d = g.display;
     const bool left = g.config.leftHanded != 0;
-    for (int f = 0; f <= 24; ++f) {
-        d.fretEdgeX[f] = static_cast<i16>(left ? 618 - kFretEdgeX[f] : kFretEdgeX[f]);
-        d.fretMarkerX[f] = static_cast<i16>(left ? 613 - kFretMarkerX[f] : kFretMarkerX[f]);
-    }
-    for (int s = 1; s <= 6; ++s) d.stringY[s] = kStringY[s - 1];
-    g.ui.fretboard.at.left = left ? 30 : 330;
-    g.ui.fretboard.file = g.app.dataFolder + (left ? "fretrev.bmp" : "fretnew.bmp");
+    fillGeometry(g, left);
+    placeFretLabels(g, left);
+    const NeckPlacement& p = left ? kLeftHanded : kRightHanded;
+    placeNeckPanels(g, p);
+    loadNeck(g, p.picture);
 }
 
 }  // namespace lutavo

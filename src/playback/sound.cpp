@@ -1,18 +1,142 @@
 #include "playback/sound.h"
 
+#include <string>
+
 #include "app/guitar.h"
+#include "config/config_file.h"
+#include "display/fretboard.h"
+#include "display/note_display.h"
+#include "platform/midi_out.h"
+#include "playback/note_midi.h"
+#include "playback/transport.h"
 
 namespace lutavo {
 
-void applysound(Guitar&) {}
+namespace {
+
+// The second program change every reopen sends, whatever channel the sound uses.
+constexpr std::uint32_t kFixedProgramChange = 0x73C2;
+constexpr int kProgramChange = 0xC0;
+// The sound test sounds through the spare note slot -2.
+constexpr int kTestNote = -2;
+constexpr int kSoundButtonBase = 2;
+constexpr int kSoundLabel = 1;
+
+int clampSound(int p) {
+    return clampTo(p, 0, 3);
+}
+
+void closeDevice(Guitar& g) {
+    if (g.sys.midi != nullptr) g.sys.midi->close();
+}
+
+// Channel, velocity and octave shift of the sound in use, then the device and its programs.
+void reopenDevice(Guitar& g) {
+    const auto& c = g.config;
+    auto& pb = g.playback;
+    const int p = clampSound(c.preferredSound);
+    // A configuration without a channel (0) plays on the first one rather than nowhere.
+    pb.curChannel = static_cast<i16>(clampTo(c.soundChannel[p] - 1, 0, 15));
+    pb.channelVelocity[pb.curChannel] = clampTo(c.soundVolume[p] * 12, 0, 127) << 16;
+    pb.channelShift[pb.curChannel] = static_cast<i16>(c.soundOctave[p] * 12);
+    if (g.sys.midi != nullptr) g.sys.midi->open(c.soundDevice[p] - 1);
+    sendMidi(g, packMidi(kProgramChange + pb.curChannel, clampTo(c.soundPatch[p], 0, 127), 0));
+    sendMidi(g, kFixedProgramChange);
+    g.ui.voltxt.caption = std::to_string(c.soundVolume[p]);
+}
+
+void setTestChord(Guitar& g, int fret) {
+    for (int s = 1; s <= 6; ++s)
+        g.song.noteFret(kTestNote, s) = static_cast<i16>(fret);
+}
+
+void soundTestChord(Guitar& g) {
+    g.ntimer.enabled = false;
+    g.song.curNote = kTestNote;
+    setTestChord(g, 0);
+    g.song.noteDur[kTestNote] = 1;
+    shownote(g, 1);
+}
+
+void stopTestChord(Guitar& g) {
+    g.song.curNote = kTestNote;
+    setTestChord(g, kSilent);
+    shownote(g, 0);
+    g.song.curNote = 1;
+}
+
+void switchSound(Guitar& g, int index) {
+    closeDevice(g);
+    g.ui.outbtn[kSoundButtonBase + clampSound(g.config.preferredSound)].visible = false;
+    g.config.preferredSound = static_cast<i16>(index);
+    g.ui.outbtn[kSoundButtonBase + index].visible = true;
+    applysound(g);
+}
+
+// Fills an empty menu; returns false when it already had its items.
+bool addItems(Menu& menu, std::initializer_list<const char*> captions) {
+    if (!menu.items.empty()) return false;
+    for (const char* c : captions)
+        menu.items.push_back(MenuItem{c});
+    return true;
+}
+
+}  // namespace
+
+void applysound(Guitar& g) {
+    const int request = g.app.pendingSoundAction;
+    setfretboard(g);
+    if (request >= kSoundReopen && request <= kSoundTestDown) {
+        closeDevice(g);
+        if (request == kSoundSetupCancel) readconfig(g);
+        reopenDevice(g);
+        if (request == kSoundTestDown) soundTestChord(g);
+    } else if (request == kSoundTestUp) {
+        stopTestChord(g);
+    } else if (request == kSoundSave) {
+        writeconfig(g);
+    }
+    g.app.pendingSoundAction = kSoundReopen;
+    g.ui.outtxt[kSoundLabel].color = kColorAvailable;
+}
 
 void buildPlaybackTables(Guitar& g) {
     auto& s = g.song;
-    for (int t = 1; t <= 30; ++t) s.tempoInterval[t] = static_cast<i16>(2 * t + 20);
+    for (int t = 1; t <= 30; ++t)
+        s.tempoInterval[t] = static_cast<i16>(2 * t + 20);
     s.tempoBase[30] = 25;
     for (int t = 29; t >= 1; --t) {
         s.tempoBase[t] = toInt16(s.tempoBase[t + 1] * 0.075 + s.tempoBase[t + 1]);
     }
+    setupPlaybackControls(g);
+}
+
+void setupPlaybackControls(Guitar& g) {
+    auto& ui = g.ui;
+    ui.mnuSound.caption = "Sound";
+    if (addItems(ui.mnuSound, {kSoundNames[0], kSoundNames[1], kSoundNames[2], kSoundNames[3]})) {
+        ui.mnuSound.items[static_cast<std::size_t>(clampSound(g.config.preferredSound))].checked =
+            true;
+    }
+    ui.mnuRepeat.caption = "Repeat";
+    if (addItems(ui.mnuRepeat, {"Repeat current line", "Repeat song", "Cancel repeat"})) {
+        ui.mnuRepeat.items[kRepeatMenuCancel].checked = true;
+    }
+    setupTransportLabels(g);
+}
+
+void mnuSoundtype_Click(Guitar& g, int index) {
+    if (index < 0 || index > 3) return;
+    setupPlaybackControls(g);
+    for (std::size_t i = 0; i < 4; ++i) {
+        g.ui.mnuSound.items[i].checked = static_cast<int>(i) == index;
+    }
+    switchSound(g, index);
+}
+
+void selectSound(Guitar& g, int index) {
+    if (index < 0 || index > 3) return;
+    switchSound(g, index);
 }
 
 }  // namespace lutavo

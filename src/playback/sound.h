@@ -4,10 +4,23 @@ namespace lutavo {
 
 struct Guitar;
 
-// Reopens the MIDI device for the preferred sound.
+// Carries out the pending sound request (reopen, re-read, test chord, save), then clears it.
 void applysound(Guitar& g);
 
 // Builds tempoBase and tempoInterval.
 void buildPlaybackTables(Guitar& g);
+
+// The sound menu's items and the repeat menu's items, created once; captions of the transport
+// and output labels.
+void setupPlaybackControls(Guitar& g);
+
+// Sound menu choice i (0..3): checks the item and reopens the device with that sound.
+void mnuSoundtype_Click(Guitar& g, int index);
+
+// A song file's "style=": the same as the menu choice but the menu's check marks stay.
+void selectSound(Guitar& g, int index);
+
+// Names of the four sounds, as the menu and the setup window show them.
+inline constexpr const char* kSoundNames[4] = {"Nylon", "Acoustic", "Electric", "Overdrive"};
 
 }  // namespace lutavo

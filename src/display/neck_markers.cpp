@@ -1,0 +1,124 @@
+#include "display/neck_markers.h"
+
+#include "app/data_files.h"
+#include "app/guitar.h"
+#include "app/messages.h"
+#include "playback/note_midi.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr int kMarker = 12;  // marker cells are 12 x 12
+constexpr int kSignX = 144;  // column of the two name-less markers
+constexpr int kCrossY = 0;   // the marker with a cross (struck, names off; muted)
+constexpr int kPlainY = 12;  // the plain marker (held or bent, names off)
+constexpr int kKeyWidth = 14;
+constexpr int kKeyHeight = 17;
+constexpr int kBendDrop = 4;  // a bend marker sits this far below the string's row
+
+// Copies the plain picture over the shown one, taking its size when they differ.
+void restore(Picture& shown, const Picture& plain) {
+    if (shown.width() != plain.width() || shown.height() != plain.height()) {
+        shown.resize(plain.width(), plain.height());
+    }
+    shown.blitAll(0, 0, plain, RasterOp::Copy);
+}
+
+int pitchClass(int v) {
+    return ((v % 12) + 12) % 12;
+}
+
+bool namesShown(const Guitar& g) {
+    return g.config.showFretNoteNames != 0;
+}
+
+// Copies the 12 x 12 cell (cellX, cellY) of sheet onto the neck at fret, on the slot's row.
+void putMarker(Guitar& g, const Picture& sheet, int cellX, int cellY, int fret, int slot,
+               int drop) {
+    const auto& d = g.display;
+    g.neck.fretboard.blit(d.fretMarkerX[fret], d.stringY[slot] + drop, sheet, cellX, cellY, kMarker,
+                          kMarker, RasterOp::Copy);
+}
+
+// Lights the key of notation pitch index `key` with the pressed-key glyph of its pitch class.
+void pressKey(Guitar& g, int key) {
+    const auto& a = g.app;
+    if (!FixedArray<i16, 1, 60>::contains(key)) return;  // beyond the five octaves shown
+    const int cell = pitchClass(key - 1) * kKeyWidth;
+    g.neck.keyboard.blit(a.keyX[key], a.keyKind[key], g.neck.keydown, cell, 0, kKeyWidth,
+                         kKeyHeight, RasterOp::Copy);
+}
+
+// The name cell of a pitch counted from E, in the spelling of the song's key.
+int nameCellX(int pitch) {
+    return pitchClass(pitch) * kMarker;
+}
+
+void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int namelessY) {
+    if (!onNeck(fret)) return;
+    const int p = pitchAt(g, slot, fret);
+    if (namesShown(g)) {
+        putMarker(g, sheet, nameCellX(p), g.keys.nameGlyphOffset, fret, slot, 0);
+    } else {
+        putMarker(g, sheet, kSignX, namelessY, fret, slot, 0);
+    }
+    // Notation pitch p + 5 counts from C; key index 1 is the lowest C.
+    pressKey(g, p + 5);
+}
+
+}  // namespace
+
+bool loadPictureFile(Guitar& g, const std::string& path, Picture& out) {
+    out = Picture();
+    if (g.sys.pictures == nullptr) return false;
+    if (g.sys.pictures->load(path, out)) return true;
+    out = Picture();
+    reportMissingOnce(g, path);
+    return false;
+}
+
+void loadNeckSheets(Guitar& g) {
+    auto& n = g.neck;
+    if (n.sheetsLoaded) return;
+    n.sheetsLoaded = true;
+    const std::string& folder = g.app.appFolder;
+    loadPictureFile(g, folder + files::kKeyboard, n.plainKeyboard);
+    loadPictureFile(g, folder + files::kFingers, n.picfingers);
+    loadPictureFile(g, folder + files::kFingersHeld, n.Picfingx);
+    loadPictureFile(g, folder + files::kKeyDown, n.keydown);
+    restore(n.keyboard, n.plainKeyboard);
+}
+
+void refreshNeck(Guitar& g) {
+    auto& n = g.neck;
+    restore(n.fretboard, n.plainNeck);
+    restore(n.keyboard, n.plainKeyboard);
+}
+
+void drawStruckMarker(Guitar& g, int slot, int fret) {
+    drawSoundingMarker(g, g.neck.picfingers, slot, fret, kCrossY);
+}
+
+void drawHeldMarker(Guitar& g, int slot, int fret) {
+    drawSoundingMarker(g, g.neck.Picfingx, slot, fret, kPlainY);
+}
+
+void drawBendMarker(Guitar& g, int slot) {
+    const int fret = g.display.lastFret[slot];
+    if (!onNeck(fret)) return;  // nothing struck on the string to bend
+    const int p = pitchAt(g, slot, fret);
+    if (namesShown(g)) {
+        putMarker(g, g.neck.picfingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
+                  kBendDrop);
+    } else {
+        putMarker(g, g.neck.picfingers, kSignX, kPlainY, fret, slot, kBendDrop);
+    }
+    pressKey(g, p + 6);
+}
+
+void drawMutedMarker(Guitar& g, int slot) {
+    putMarker(g, g.neck.picfingers, kSignX, kCrossY, 0, slot, 0);
+}
+
+}  // namespace lutavo

@@ -1,0 +1,32 @@
+#pragma once
+// Markers of the current note on the neck and the keyboard. Each draws over the shown pictures;
+// refreshNeck removes them all.
+
+#include <string>
+
+#include "platform/picture.h"
+
+namespace lutavo {
+
+struct Guitar;
+
+// Loads the keyboard and the marker sheets once.
+void loadNeckSheets(Guitar& g);
+
+// Copies the plain neck and keyboard over the shown pictures.
+void refreshNeck(Guitar& g);
+
+// A struck fret 0..23 on a string slot.
+void drawStruckMarker(Guitar& g, int slot, int fret);
+// A note held over from an earlier step on the string, at its fret 0..23.
+void drawHeldMarker(Guitar& g, int slot, int fret);
+// A bend on the string: the next semitone above the string's last struck fret, drawn lower.
+void drawBendMarker(Guitar& g, int slot);
+// A muted string: the cross at the nut, no key.
+void drawMutedMarker(Guitar& g, int slot);
+
+// Loads path into out; a missing file is reported once and leaves out empty, so nothing is
+// drawn from it. Without a picture service nothing is loaded and nothing is reported.
+bool loadPictureFile(Guitar& g, const std::string& path, Picture& out);
+
+}  // namespace lutavo

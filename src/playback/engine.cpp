@@ -1,0 +1,185 @@
+#include "playback/engine.h"
+
+#include "app/guitar.h"
+#include "app/messages.h"
+#include "display/note_display.h"
+#include "display/page_render.h"
+#include "platform/wave_player.h"
+#include "playback/settings_adjuster.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+namespace {
+
+// Ticks after a beat at which the lamp goes dark.
+constexpr int kLampOnTicks = 4;
+constexpr int kLinePointerStep = 100;
+
+bool anySounding(const Guitar& g, int n, bool mutedCounts) {
+    for (int s = 1; s <= kStrings; ++s) {
+        const int f = g.song.noteFret(n, s);
+        if (f >= 0 || (mutedCounts && f == kMuted)) return true;
+    }
+    return false;
+}
+
+bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
+    switch (stop) {
+        case BackStop::Sounding:
+            return anySounding(g, n, false);
+        case BackStop::SoundingOrMuted:
+            return anySounding(g, n, true);
+        case BackStop::AnyNote:
+            return true;
+    }
+    return false;
+}
+
+void setPage(Guitar& g, int page) {
+    if (g.ui.pgScroll.set(page)) pgScroll_Change(g);
+}
+
+void turnPageBack(Guitar& g) {
+    const auto& bar = g.ui.pgScroll;
+    setPage(g, bar.value > 1 ? bar.value - 1 : bar.max);
+}
+
+void beatMetronome(Guitar& g) {
+    auto& pb = g.playback;
+    if (pb.beatTick == kLampOnTicks) {
+        g.ui.mled.color = kLampDark;
+    } else if (pb.beatTick >= g.song.metroTicks) {
+        pb.beatTick = 0;
+        g.ui.mled.color = kLampLit;
+        if (g.song.metroOn == 1) playClick(g);
+    }
+}
+
+// Counts one lead-in beat: a silent count position, or back to the start note after the last.
+void countLeadIn(Guitar& g) {
+    auto& pb = g.playback;
+    pb.leadInLeft = static_cast<i16>(pb.leadInLeft - 1);
+    if (pb.leadInLeft == 0) {
+        g.song.curNote = pb.playStartNote;
+        g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots - g.config.defaultLeadIn);
+        return;
+    }
+    g.song.curNote = -1;
+    g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots + 1 - pb.leadInLeft);
+    if (g.song.metroOn == 0) playClick(g);
+}
+
+void atSongEnd(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (pb.repeatLine != 0) {
+        s.curNote = pb.repeatStart;
+        return;
+    }
+    if (s.curNote <= s.noteCount + 1) return;  // the last note still has its full length to run
+    pb.beatTick = 0;
+    pb.noteTicks = 0;
+    if (pb.repeatSong != 0) {
+        s.curNote = pb.repeatStart;
+        s.curPage = 1;
+        setPage(g, 1);
+    } else {
+        stopPlaying(g);
+    }
+}
+
+void stepForward(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (pb.noteTicks < s.noteDur[s.curNote - 1]) return;
+    if (pb.leadInLeft > 0 && g.app.appMode != kModeChords) countLeadIn(g);
+    shownote(g, 1);
+    s.curNote = static_cast<i16>(s.curNote + 1);
+    pb.noteTicks = 0;
+    if (s.curNote > s.noteCount) atSongEnd(g);
+}
+
+void windBackwards(Guitar& g) {
+    auto& pb = g.playback;
+    if (pb.noteTicks < g.song.noteDur[g.song.curNote]) return;
+    pb.noteTicks = 0;
+    stepBackwards(g, BackStop::Sounding);
+    shownote(g, 1);
+}
+
+}  // namespace
+
+void ntimer_Timer(Guitar& g) {
+    auto& pb = g.playback;
+    pb.noteTicks = clampInt16(pb.noteTicks + 1);
+    pb.beatTick = clampInt16(pb.beatTick + 1);
+    beatMetronome(g);
+    if (pb.playMode == kPlayBackwards) {
+        windBackwards(g);
+    } else {
+        stepForward(g);
+    }
+}
+
+void stepBackwards(Guitar& g, BackStop stop) {
+    auto& s = g.song;
+    const int first = g.playback.repeatStart;
+    for (;;) {
+        s.curNote = static_cast<i16>(s.curNote - 1);
+        if (s.curNote < first) {
+            // Winding past the start keeps presenting the range's first note.
+            s.curNote = static_cast<i16>(first);
+            return;
+        }
+        const int code = s.noteDur[s.curNote];
+        if (code == kEndOfPage) {
+            turnPageBack(g);
+        } else if (code == kLineMarker) {
+            g.ui.vpointer.at.top = s.noteFret(s.curNote, 1) * kLinePointerStep;
+        } else if (code < kLineMarker && acceptsBackwards(g, s.curNote, stop)) {
+            return;
+        }
+    }
+}
+
+void preparePlayStart(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    const int first = s.pageStart[clampTo(s.curPage, 1, kMaxPages)];
+    if (s.curNote > 1) {
+        pb.noteTicks = s.noteDur[s.curNote - 1];
+        int ticks = 0;
+        // Markers take no time, so only note lengths set the beat phase.
+        for (int n = first; n < s.curNote; ++n) {
+            if (s.noteDur[n] < kLineMarker) ticks += s.noteDur[n];
+        }
+        pb.beatTick = static_cast<i16>(ticks % 16);
+    }
+    if (s.curNote == first) pb.noteTicks = 99;
+    const bool countsIn = g.app.appMode != kModeEditor && g.app.appMode != kModeChords;
+    const int leadIn = g.config.defaultLeadIn;
+    pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};
+    pb.playStartNote = s.curNote;
+    s.noteX[-1] = s.noteX[s.curNote];
+}
+
+void stopPlaying(Guitar& g) {
+    g.ntimer.enabled = false;
+    g.gtimer.enabled = true;
+}
+
+void playClick(Guitar& g) {
+    if (g.sys.wave == nullptr) return;
+    const std::string& clip = g.song.tickSound;
+    std::string path = g.app.appFolder + clip;
+    // A song may bring its own click beside it.
+    if (!fileExists(path) && fileExists(g.song.songFolder + clip)) path = g.song.songFolder + clip;
+    if (!fileExists(path)) {
+        reportMissingOnce(g, path);
+        return;
+    }
+    g.sys.wave->play(path);
+}
+
+}  // namespace lutavo

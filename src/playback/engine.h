@@ -1,0 +1,36 @@
+#pragma once
+// The playback engine: one tick of the playback timer, and the preparation that makes the first
+// tick after PLAY due at once.
+
+namespace lutavo {
+
+struct Guitar;
+
+// Which positions a backwards search stops at.
+enum class BackStop {
+    Sounding,         // fast backwards: a note with a struck fret
+    SoundingOrMuted,  // BACK: a struck fret or a muted string
+    AnyNote,          // BACK in the editor: every note, silent ones too
+};
+
+// One tick of ntimer: counts, beats the metronome and presents the note that is due.
+void ntimer_Timer(Guitar& g);
+
+// Sets the lead-in, the start note and the counters so that the first tick presents at once.
+void preparePlayStart(Guitar& g);
+
+// Moves curNote back to the previous note the search accepts, turning pages back and placing
+// the line pointer on the way; never before the start of the played range.
+void stepBackwards(Guitar& g, BackStop stop);
+
+// The stopped state: the playback timer off, the window timer on.
+void stopPlaying(Guitar& g);
+
+// Plays the metronome click clip.
+void playClick(Guitar& g);
+
+// Lamp colours of the metronome.
+inline constexpr unsigned kLampDark = 0x000080;
+inline constexpr unsigned kLampLit = 0x0000FF;
+
+}  // namespace lutavo

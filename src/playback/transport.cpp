@@ -1,0 +1,381 @@
+#include "playback/transport.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/guitar.h"
+#include "display/note_display.h"
+#include "display/page_layout.h"
+#include "display/page_render.h"
+#include "platform/dialogs.h"
+#include "playback/engine.h"
+#include "playback/settings_adjuster.h"
+#include "playback/sound.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr int kSetupTimerInterval = 100;
+constexpr int kWindIntervalAfterRelease = 8;
+constexpr int kVolumeSetting = 3;
+constexpr int kMaxLocateSpacing = 80;
+
+constexpr std::array<const char*, 8> kCaptions = {"REW",  "FFWD", "PLAY", "PAUSE",
+                                                  "BACK", "NEXT", "STOP", "REPEAT"};
+constexpr std::array<const char*, 8> kTips = {"Fast backwards",
+                                              "Fast forward",
+                                              "Play the song",
+                                              "Pause song/repeat current note",
+                                              "Move to the left one note",
+                                              "Advance to the next note",
+                                              "Stop the song & go back to begining",
+                                              "Repeat the current line/stop repeating"};
+
+bool editing(const Guitar& g) {
+    return g.app.appMode == kModeEditor;
+}
+
+bool repeating(const Guitar& g) {
+    return g.playback.repeatLine != 0 || g.playback.repeatSong != 0;
+}
+
+void colourTransportLabels(Guitar& g, int active) {
+    auto& ui = g.ui;
+    for (int i = kRew; i <= kStop; ++i)
+        ui.playtxt[i].color = kColorAvailable;
+    ui.playtxt[kRepeat].color = repeating(g) ? kColorActive : kColorAvailable;
+    ui.playtxt[active].color = kColorActive;
+}
+
+void setPage(Guitar& g, int page) {
+    if (g.ui.pgScroll.set(page)) pgScroll_Change(g);
+}
+
+void backToFirstPage(Guitar& g) {
+    g.song.curPage = 1;
+    setPage(g, 1);
+}
+
+// While the adjuster shows volume, tempo or lead-in, the song settings it cannot change while
+// playing return to their normal colour.
+void releaseSongSettingLabels(Guitar& g) {
+    if (g.playback.swapperMode < kVolumeSetting) return;
+    for (int i = 0; i <= 2; ++i)
+        g.ui.lblswapper[i].color = kColorAvailable;
+}
+
+void play(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (s.curNote == pb.repeatStart - 1) {
+        s.curNote = pb.repeatStart;
+        pb.soundingNote.fill(0);
+    } else if (s.curNote > s.noteCount) {
+        s.curNote = pb.repeatStart;
+        if (g.ui.pgScroll.value > 1 && pb.repeatLine == 0) backToFirstPage(g);
+    }
+    g.gtimer.enabled = false;
+    btnSwapper_Click(g, editing(g) ? kSettingNoteLength : kSettingLeadIn);
+    preparePlayStart(g);
+    if (g.ntimer.interval <= 0) g.ntimer.interval = s.tempoInterval[clampTo(s.tempo, 1, 30)];
+    g.ntimer.enabled = true;
+}
+
+void pause(Guitar& g) {
+    stopPlaying(g);
+    shownote(g, 1);
+    releaseSongSettingLabels(g);
+}
+
+void back(Guitar& g) {
+    stopPlaying(g);
+    stepBackwards(g, editing(g) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
+    shownote(g, 1);
+}
+
+bool stopsNext(const Guitar& g, int n) {
+    const auto& s = g.song;
+    if (n > s.noteCount || s.noteDur[n] >= kStopMarker) return true;
+    if (editing(g)) return true;
+    for (int str = 1; str <= kStrings; ++str) {
+        const int f = s.noteFret(n, str);
+        if (f >= 0 || f == kMuted) return true;
+    }
+    return false;
+}
+
+// NEXT at the last note in the editor adds an empty note of the chosen length.
+void appendEmptyNote(Guitar& g) {
+    auto& s = g.song;
+    auto& ui = g.ui;
+    s.noteCount = static_cast<i16>(s.noteCount + 1);
+    ui.lbloftotal.caption = std::to_string(s.noteCount);
+    ui.ScrlNpntr.max = s.noteCount + 1;
+    ui.ScrlNpntr.enabled = s.noteCount >= 1;
+    s.curNote = static_cast<i16>(s.curNote + 1);
+    const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
+    s.pageStart[nextPage] = static_cast<i16>(s.pageStart[nextPage] + 1);
+    for (int str = 1; str <= kStrings; ++str) {
+        s.noteFret(s.curNote, str) = kSilent;
+        s.noteFret(s.curNote + 1, str) = kSilent;
+    }
+    s.noteDur[s.curNote] = s.durValue[clampTo(g.playback.swapperPos, 1, 10)];
+    s.noteDur[s.noteCount + 1] = 0;
+    s.noteX[s.noteCount + 1] = 595;
+    layoutpage(g);
+    pgScroll_Change(g);
+}
+
+void next(Guitar& g) {
+    auto& s = g.song;
+    stopPlaying(g);
+    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
+        const auto& bar = g.ui.pgScroll;
+        setPage(g, bar.value < bar.max ? bar.value + 1 : 1);
+        s.curPage = static_cast<i16>(s.curPage + 1);
+    }
+    if (editing(g) && s.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
+        appendEmptyNote(g);
+    } else {
+        do {
+            s.curNote = static_cast<i16>(s.curNote + 1);
+        } while (!stopsNext(g, s.curNote));
+        // From a position already past the end, NEXT stays just after the last note.
+        s.curNote = static_cast<i16>(std::min<int>(s.curNote, s.noteCount + 1));
+    }
+    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
+        g.ui.pointer.at.left = s.noteX[s.curNote] * 15;
+        if (s.curNote <= s.noteCount) g.ui.ScrlNpntr.set(s.curNote);
+        g.ui.lblnoteof.caption = std::to_string(g.ui.ScrlNpntr.value);
+    } else {
+        shownote(g, 1);
+    }
+}
+
+void stop(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    stopPlaying(g);
+    s.curNote = static_cast<i16>(pb.repeatStart - 1);
+    if (pb.repeatLine == 0) backToFirstPage(g);
+    shownote(g, 0);
+    s.curNote = static_cast<i16>(pb.repeatStart - 1);
+    pb.noteTicks = 0;
+    pb.beatTick = kBeatAfterStop;
+    releaseSongSettingLabels(g);
+}
+
+void popupRepeatMenu(Guitar& g) {
+    setupPlaybackControls(g);
+    if (g.sys.dialogs == nullptr) return;
+    switch (g.sys.dialogs->popupMenu(g.ui.mnuRepeat)) {
+        case kRepeatMenuLine:
+            mnuRepeatLine_Click(g);
+            break;
+        case kRepeatMenuSong:
+            mnuRepeatSong_Click(g);
+            break;
+        case kRepeatMenuCancel:
+            mnuRepeatCancel_Click(g);
+            break;
+        default:
+            break;
+    }
+}
+
+void checkRepeatItem(Guitar& g, int item, bool on) {
+    setupPlaybackControls(g);
+    g.ui.mnuRepeat.items[static_cast<std::size_t>(item)].checked = on;
+}
+
+bool isWindButton(int index) {
+    return index == kRew || index == kFfwd;
+}
+
+}  // namespace
+
+bool isPlaying(const Guitar& g) {
+    return g.ntimer.enabled;
+}
+
+void setupTransportLabels(Guitar& g) {
+    auto& ui = g.ui;
+    for (int i = kRew; i <= kRepeat; ++i) {
+        ui.playtxt[i].caption = kCaptions[static_cast<std::size_t>(i)];
+        ui.playbtn[i].tip = kTips[static_cast<std::size_t>(i)];
+    }
+    ui.outtxt[kSetupLabel].caption = "SETUP";
+    ui.outtxt[kSoundLabelIndex].caption = "SOUND";
+    ui.outtxt[kMetroLabel].caption = "METRO";
+    ui.outbtn[kSetupButton].tip = "Open the SETUP window";
+}
+
+void playbtn_Click(Guitar& g, int index) {
+    if (index < kRew || index > kQuietNext) return;
+    g.ui.mled.color = kLampDark;
+    if (g.song.noteCount < 1) return;
+    if (index <= kRepeat) colourTransportLabels(g, index);
+    switch (index) {
+        case kPlay:
+            play(g);
+            break;
+        case kPause:
+            pause(g);
+            break;
+        case kBack:
+        case kQuietBack:
+            back(g);
+            break;
+        case kNext:
+        case kQuietNext:
+            next(g);
+            break;
+        case kStop:
+            stop(g);
+            break;
+        case kRepeat:
+            popupRepeatMenu(g);
+            break;
+        default:  // REW and FFWD act while held
+            break;
+    }
+}
+
+void playbtn_MouseDown(Guitar& g, int index) {
+    if (!isWindButton(index) || g.song.noteCount < 1) return;
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (index == kRew) {
+        if (s.noteDur[s.curNote] == kEndOfPage) s.curNote = static_cast<i16>(s.curNote - 1);
+        pb.playMode = kPlayBackwards;
+    }
+    pb.winding = -1;
+    g.ntimer.interval = pb.windInterval;
+    pb.wasPlaying = isPlaying(g) ? 1 : 0;
+    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.curNote - 1);
+    g.ntimer.enabled = true;
+}
+
+void playbtn_MouseUp(Guitar& g, int index) {
+    auto& pb = g.playback;
+    pb.playMode = kPlayForward;
+    pb.windInterval = kWindIntervalAfterRelease;
+    const bool wasWinding = pb.winding != 0;
+    pb.winding = 0;
+    if (!isWindButton(index) || !wasWinding) return;
+    g.ntimer.interval = g.song.tempoInterval[clampTo(g.song.tempo, 1, 30)];
+    if (pb.wasPlaying != 1) stopPlaying(g);
+}
+
+void mnuRepeatCancel_Click(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    checkRepeatItem(g, kRepeatMenuCancel, true);
+    checkRepeatItem(g, kRepeatMenuSong, false);
+    g.ui.playtxt[kRepeat].color = kColorAvailable;
+    pb.repeatSong = 0;
+    if (pb.repeatLine == 0) return;
+    pb.repeatLine = 0;
+    checkRepeatItem(g, kRepeatMenuLine, false);
+    s.noteDur[pb.repeatStart - 1] = pb.savedLineDur;
+    pb.repeatStart = 1;
+    s.noteCount = pb.repeatSavedCount;
+}
+
+void mnuRepeatLine_Click(Guitar& g) {
+    auto& s = g.song;
+    auto& pb = g.playback;
+    if (editing(g) || pb.repeatLine != 0) return;
+    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const int first = s.pageStart[page];
+    const int last = s.pageStart[page + 1] - 2;
+    // A page table without a note on this page leaves nothing to repeat.
+    if (first < 1 || last < first || last > s.noteCount) return;
+    mnuRepeatCancel_Click(g);
+    checkRepeatItem(g, kRepeatMenuCancel, false);
+    checkRepeatItem(g, kRepeatMenuLine, true);
+    pb.repeatSavedCount = s.noteCount;
+    pb.repeatLine = 1;
+    pb.repeatStart = static_cast<i16>(first);
+    s.noteCount = static_cast<i16>(last);
+    // The jump back waits exactly the length of the line's last note.
+    pb.savedLineDur = s.noteDur[first - 1];
+    s.noteDur[first - 1] = s.noteDur[last];
+    g.ui.playtxt[kRepeat].color = kColorActive;
+}
+
+void mnuRepeatSong_Click(Guitar& g) {
+    mnuRepeatCancel_Click(g);
+    checkRepeatItem(g, kRepeatMenuCancel, false);
+    checkRepeatItem(g, kRepeatMenuSong, true);
+    g.playback.repeatSong = 1;
+    g.ui.playtxt[kRepeat].color = kColorActive;
+}
+
+void outbtn_Click(Guitar& g, int index) {
+    if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
+        setupPlaybackControls(g);
+        if (g.sys.dialogs == nullptr) return;
+        const int choice = g.sys.dialogs->popupMenu(g.ui.mnuSound);
+        if (choice >= 0) mnuSoundtype_Click(g, choice);
+    } else if (index == kSetupButton) {
+        playbtn_Click(g, kStop);
+        g.gtimer.interval = kSetupTimerInterval;
+        g.ui.outtxt[kSetupLabel].color = kColorActive;
+    }
+}
+
+void outbtn_MouseDown(Guitar& g, int index) {
+    if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
+        g.ui.outtxt[kSoundLabelIndex].color = kColorActive;
+    }
+}
+
+void outbtn_MouseUp(Guitar& g, int index) {
+    if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
+        g.ui.outtxt[kSoundLabelIndex].color = kColorAvailable;
+    }
+}
+
+void TempoBtn_Click(Guitar& g) {
+    g.ui.mled.color = kLampDark;
+    const bool on = g.song.metroOn == 0;
+    g.song.metroOn = on ? 1 : 0;
+    g.ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
+}
+
+void locatenote(Guitar& g, int x) {
+    auto& s = g.song;
+    if (s.noteCount < 1) return;
+    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const int first = s.pageStart[page];
+    const int next = s.pageStart[page + 1];
+    const int n = next - first;
+    int spacing = kMaxLocateSpacing;
+    if (n >= 3)
+        spacing = std::min(kMaxLocateSpacing, static_cast<int>(roundHalfEven(500.0 / (n - 2))));
+    g.display.noteSpacing = static_cast<i16>(spacing);
+    int note = static_cast<int>(roundHalfEven(first + (x - 80) / static_cast<double>(spacing)));
+    note = std::min(note, next - 2);
+    // A page table that leaves no note on the page keeps the cursor on a real note.
+    note = clampTo(std::max(note, first), 0, s.noteCount);
+    s.curNote = static_cast<i16>(note);
+    if (isPlaying(g)) {
+        playbtn_Click(g, kPause);
+    } else {
+        shownote(g, 1);
+    }
+}
+
+void score_MouseDown(Guitar& g, int x) {
+    locatenote(g, x);
+}
+
+void score_MouseUp(Guitar& g) {
+    shownote(g, 0);
+}
+
+}  // namespace lutavo
