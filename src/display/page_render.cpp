@@ -1,9 +1,112 @@
 #include "display/page_render.h"
 
+#include <algorithm>
+
 #include "app/guitar.h"
+#include "display/page_draw.h"
+#include "display/page_glyphs.h"
 
 namespace lutavo {
 
-void pgScroll_Change(Guitar&) {}
+namespace {
+
+void refreshSwapper(Guitar& g) {
+    ++g.display.swapperRefreshes;
+}
+
+int pageCells(const DisplayState& d) {
+    return d.pagewindowCells.columns * d.pagewindowCells.rows;
+}
+
+// A song whose pages are pictures shows the cell of the page store for the page chosen.
+void showPicturePage(Guitar& g) {
+    auto& d = g.display;
+    g.ui.pagepic.visible = false;
+    const int cell = clampTo(g.ui.pgScroll.value - 1, 0, std::max(0, pageCells(d) - 1));
+    const int w = d.pagewindowCells.cellWidth(d.pagewindow);
+    const int h = d.pagewindowCells.cellHeight(d.pagewindow);
+    d.pagepic.resize(w, h);
+    stamp(d.pagepic, 0, 0, d.pagewindow, d.pagewindowCells.cellX(d.pagewindow, cell),
+          d.pagewindowCells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
+    g.ui.pagepic.visible = true;
+    ++d.pageRedraws;
+    refreshSwapper(g);
+}
+
+void showTitles(Guitar& g, bool visible) {
+    g.ui.lbltitle.visible = visible;
+    g.ui.lblleft.visible = visible;
+    g.ui.lblright.visible = visible;
+}
+
+// The notes a page covers, kept inside the arrays whatever the page table holds.
+PageRun pageRunOf(const Guitar& g, int page) {
+    const auto& song = g.song;
+    constexpr int kLastColumn = decltype(song.noteX)::upper - 1;
+    PageRun run;
+    run.first = clampTo(song.pageStart[page], 0, kLastColumn);
+    run.next = clampTo(song.pageStart[page + 1], 0, kLastColumn + 1);
+    run.halfGap =
+        static_cast<int>(roundHalfEven((song.noteX[run.first + 1] - song.noteX[run.first]) / 2.0));
+    return run;
+}
+
+// Inverts the marked stretch of the tablature (the picture against itself one pixel higher).
+void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) {
+    if (markStart <= 0) return;
+    if (markEnd <= run.first - 1 || markStart >= run.next - 1) return;
+    constexpr int kLast = decltype(g.song.noteX)::upper;
+    const int a = clampTo(std::max(markStart, run.first), 0, kLast);
+    const int b = clampTo(std::min(markEnd, run.next - 1), 0, kLast);
+    const int left = g.song.noteX[a] - 15;
+    const int width = g.song.noteX[b] - g.song.noteX[a] + 18;
+    if (width <= 0) return;
+    g.display.pictab.blit(left, 1, g.display.pictab, left, 0, width, 50, RasterOp::Xor);
+}
+
+void drawPage(Guitar& g) {
+    clearPagePictures(g);
+    showTitles(g, g.ui.pgScroll.value == 1);
+    drawKeySignature(g);
+    drawTimeSignature(g);
+
+    // The page table has one entry more than pages, so the last page still has its end.
+    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
+    g.song.curPage = static_cast<i16>(page);
+    PageRun run = pageRunOf(g, page);
+    drawMarkedRange(g, run, 0, 0);  // MARK-WIRE
+
+    g.display.barTickCount = 0;
+    run.shownDur.fill(0);
+    run.tieStartX.fill(0);
+    for (int i = std::max(run.first, 1); i <= run.next - 2; ++i)
+        drawColumn(g, run, i);
+    ++g.display.pageRedraws;
+}
+
+}  // namespace
+
+void pgScroll_Change(Guitar& g) {
+    if (g.ui.pagepic.visible && g.app.appMode != kModeChords) {
+        showPicturePage(g);
+        return;
+    }
+    // No playback tick may run between the pieces of a redraw.
+    const bool wasRunning = g.ntimer.enabled;
+    g.ntimer.enabled = false;
+
+    drawPage(g);
+
+    auto& pb = g.playback;
+    pb.noteTicks = 0;
+    pb.beatTick = 0;
+    // Winding speeds up with every page it turns.
+    if (pb.winding != 0) {
+        if (pb.windInterval > 4) --pb.windInterval;
+        g.ntimer.interval = pb.windInterval;
+    }
+    if (wasRunning) g.ntimer.enabled = true;
+    refreshSwapper(g);
+}
 
 }  // namespace lutavo

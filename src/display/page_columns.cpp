@@ -1,0 +1,280 @@
+// One note column of a drawn page: the chord of up to six strings on the staff and on the
+// tablature.
+
+#include <algorithm>
+
+#include "app/guitar.h"
+#include "display/page_draw.h"
+#include "display/page_glyphs.h"
+
+namespace lutavo {
+
+namespace {
+
+// Pitch range of the staff glyphs (five octaves from the lowest C).
+inline constexpr int kLowestPitch = 1;
+inline constexpr int kHighestPitch = 60;
+// The notation pitch is the string pitch plus this (the open low E is pitch 5, counted from C).
+inline constexpr int kNotationOffset = 5;
+// Pitch range values start at the middle of the staff.
+inline constexpr int kMidStaffPitch = 20;
+inline constexpr int kMaxShownTicks = 64;
+
+constexpr int tabY(int slot) {
+    return 50 - 8 * slot;
+}
+
+bool isStruckFret(int f) {
+    return f >= 0 && f <= kHighestFret;
+}
+bool isHeldFret(int f) {
+    return f >= kHeldBase && f < 2 * kHeldBase;
+}
+bool drawsOnStaff(int p) {
+    return p >= kLowestPitch && p <= kHighestPitch;
+}
+
+// The fret code of a string, with codes no editor writes (a file may hold anything) read as a
+// silent string, so nothing downstream looks a fret up outside its tables.
+int fretCode(const Guitar& g, int i, int s) {
+    const int f = g.song.noteFret(i, s);
+    if (f == kBend || f == kMuted || isStruckFret(f) || isHeldFret(f)) return f;
+    return kSilent;
+}
+
+int notationPitch(const Guitar& g, int slot, int fret) {
+    return g.tuning.pitchOf(slot, fret) + kNotationOffset;
+}
+
+// A bend sounds one semitone above the note before it on that string.
+int bendPitch(const Guitar& g, int i, int s) {
+    const int before = fretCode(g, i - 1, s);
+    if (isStruckFret(before)) return notationPitch(g, s, before) + 1;
+    if (isHeldFret(before)) return notationPitch(g, s, before - kHeldBase) + 1;
+    const int last = g.display.stringPitch[s];
+    if (before == kBend) return last;  // a bend that goes on stays at the bent pitch
+    return (drawsOnStaff(last) ? last : notationPitch(g, s, 0)) + 1;
+}
+
+struct Column {
+    int i = 0;
+    int x = 0;
+    int dur = 0;
+    int topPitch = kMidStaffPitch;
+    int bottomPitch = kMidStaffPitch;
+    int highest = -1;
+    int highestSlot = -1;
+    bool barHere = false;
+    bool isRest = true;
+    bool allHeld = true;
+};
+
+int barLength(const Guitar& g) {
+    const int t = activeTimeSig(g);
+    return t == 0 ? 0 : g.song.barTicks[t];
+}
+
+void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
+    const int bar = barLength(g);
+    if (bar == 0) return;
+    auto& count = g.display.barTickCount;
+    count = clampInt16(count + c.dur);
+    if (count <= bar) return;
+    count = static_cast<i16>(c.dur);
+    c.barHere = true;
+    const int bx = c.x - run.halfGap - 7;
+    auto& d = g.display;
+    stamp(d.picscore, bx, glyph::kStaffTop, d.picnotes, glyph::kBarLineX, 0, 1,
+          glyph::kBarLineHeight, RasterOp::And);
+    // The tablature's bar line is a piece of its own end line.
+    d.pictab.blit(bx, 8, d.pictab, glyph::kEndLineX, 8, 1, 39, RasterOp::And);
+}
+
+// A struck note's symbol lasts as long as the string holds it, within the bar when there are
+// bars, and never longer than a whole note.
+int heldLength(const Guitar& g, const Column& c, int s) {
+    const int bar = barLength(g);
+    const int last = std::min<int>(g.song.noteCount, decltype(g.song.noteDur)::upper);
+    int total = c.dur;
+    for (int j = c.i + 1; j <= last; ++j) {
+        if (!isHeldFret(fretCode(g, j, s))) break;
+        const int d = g.song.noteDur[j];
+        if (d >= kFirstControlCode) break;
+        if (bar > 0 && g.display.barTickCount - c.dur + total + d > bar) break;
+        total += d;
+    }
+    return std::min(total, kMaxShownTicks);
+}
+
+// A held note's pitch is that of the struck note drawn last on its string; when none has been
+// drawn yet (a page opened first), it is the pitch of the fret it holds.
+void ensureHeldPitch(Guitar& g, int s, int f) {
+    auto& p = g.display.stringPitch[s];
+    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g, s, f - kHeldBase));
+}
+
+void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
+    const int p = g.display.stringPitch[s];
+    if (!drawsOnStaff(p)) return;
+    auto& d = g.display;
+    const int ty = g.keys.staffY[p] + glyph::kNoteHeight;
+    const int from = run.tieStartX[s];
+    stamp(d.picscore, from - 6, ty, d.picnotes, glyph::kTieStartX, glyph::kTieY, glyph::kTieWidth,
+          glyph::kTieHeight, RasterOp::And);
+    stamp(d.picscore, c.x - 15, ty, d.picnotes, glyph::kTieEndX, glyph::kTieY, glyph::kTieWidth,
+          glyph::kTieHeight, RasterOp::And);
+    // The line between the arcs is a piece of the staff's top line.
+    const int width = c.x - from - 15;
+    if (width > 0)
+        d.picscore.blit(from + 1, ty + 3, d.picscore, 300, glyph::kStaffTop, width, 1,
+                        RasterOp::And);
+}
+
+void drawFretCell(Guitar& g, const Column& c, int s, const Picture& sheet, int srcX) {
+    stamp(g.display.pictab, c.x - 12, tabY(s), sheet, srcX, 0, glyph::kFretCellWidth,
+          glyph::kFretCellHeight, RasterOp::Copy);
+}
+
+// Fret numbers are printed as counted from the capo; a number the sheet has no cell for (a fret
+// below the capo) leaves the tab line empty.
+void drawFretNumber(Guitar& g, const Column& c, int s, const Picture& sheet, int fret) {
+    const int shown = fret - g.song.capo;
+    if (shown < 0 || shown > glyph::kLastFretCell) return;
+    drawFretCell(g, c, s, sheet, glyph::fretCellX(shown));
+}
+
+void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
+    auto& pitch = g.display.stringPitch[s];
+    const Picture& sheet = g.display.pictabno;
+    if (f == kMuted) {
+        pitch = static_cast<i16>(notationPitch(g, s, 0));
+        drawFretCell(g, c, s, sheet, glyph::kSmallCrossX);
+    } else if (f == kBend) {
+        pitch = static_cast<i16>(bendPitch(g, c.i, s));
+        drawFretCell(g, c, s, sheet, glyph::kBendX);
+    } else if (isStruckFret(f)) {
+        pitch = static_cast<i16>(notationPitch(g, s, f));
+        drawFretNumber(g, c, s, sheet, f);
+    }
+}
+
+void widenRange(Column& c, int slot, int p) {
+    if (p > c.highest) {
+        c.highestSlot = slot;
+        c.highest = p;
+        c.topPitch = std::max(c.topPitch, p);
+    }
+    if (p < c.bottomPitch) c.bottomPitch = p;
+}
+
+void firstPass(Guitar& g, PageRun& run, Column& c) {
+    for (int s = 1; s <= kStrings; ++s) {
+        const int f = fretCode(g, c.i, s);
+        run.shownDur[s] = c.dur;
+        if (f == kSilent) {
+            run.shownDur[s] = 0;
+            continue;
+        }
+        if (!isHeldFret(f)) {
+            run.shownDur[s] = heldLength(g, c, s);
+            run.tieStartX[s] = c.x;
+        } else {
+            ensureHeldPitch(g, s, f);
+            if (c.barHere || c.allHeld) drawTie(g, run, c, s);
+        }
+        drawFretAndPitch(g, c, s, f);
+        if (!isHeldFret(f) || c.allHeld) widenRange(c, s, g.display.stringPitch[s]);
+    }
+}
+
+void drawSign(Guitar& g, const Column& c, int p) {
+    const int pitchClass = p % 12;
+    int signX = 0;
+    if (g.keys.accidentalNeeded[pitchClass]) {
+        signX = glyph::kFlatX + g.keys.accidentalGlyph;
+    } else if (g.keys.naturalNeeded[pitchClass]) {
+        signX = glyph::kNaturalX;
+    } else {
+        return;
+    }
+    stamp(g.display.picscore, c.x - 17, g.keys.staffY[p] + 10, g.display.picnotes, signX, 0,
+          glyph::kSignWidth, glyph::kSignHeight, RasterOp::And);
+}
+
+// In a chord only the highest note carries the flags; long values always show in full.
+void drawNoteSymbol(Guitar& g, const PageRun& run, const Column& c, int s, int p) {
+    const int shown = run.shownDur[s];
+    const int width = (shown < glyph::kFullGlyphTicks && s != c.highestSlot) ? glyph::kNoteStemWidth
+                                                                             : glyph::kNoteWidth;
+    stamp(g.display.picscore, c.x - 10, g.keys.staffY[p], g.display.picnotes,
+          glyph::noteSymbolX(durationSymbol(g, shown)), 0, width, glyph::kNoteHeight,
+          RasterOp::And);
+}
+
+void drawLargeCross(Guitar& g, const Column& c, int p) {
+    stamp(g.display.picscore, c.x - 11, g.keys.staffY[p] + 18, g.display.pictabno,
+          glyph::kLargeCrossX, glyph::kLargeCrossY, glyph::kLargeCrossWidth,
+          glyph::kLargeCrossHeight, RasterOp::Copy);
+}
+
+void secondPass(Guitar& g, const PageRun& run, const Column& c) {
+    for (int s = 1; s <= kStrings; ++s) {
+        const int f = fretCode(g, c.i, s);
+        if (f == kSilent) continue;
+        const int p = g.display.stringPitch[s];
+        const bool held = isHeldFret(f);
+        if (held && c.allHeld) drawFretNumber(g, c, s, g.display.pictabnx, f - kHeldBase);
+        if (!drawsOnStaff(p)) continue;
+        if (!held) drawSign(g, c, p);
+        if (!held || c.barHere || c.allHeld) drawNoteSymbol(g, run, c, s, p);
+        if (f == kMuted) drawLargeCross(g, c, p);
+    }
+}
+
+void drawRest(Guitar& g, const Column& c) {
+    const int k = durationSymbol(g, c.dur);
+    stamp(g.display.picscore, c.x - 10, glyph::kRestY, g.display.picnotes, glyph::restX(k), 0,
+          glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
+}
+
+// The stems of a held chord joined by one vertical line.
+void drawChordJoiner(Guitar& g, const Column& c) {
+    if (!c.allHeld || c.topPitch <= kMidStaffPitch || c.bottomPitch >= kMidStaffPitch) return;
+    g.display.picscore.blit(c.x - 4, 95 - c.topPitch, g.display.pictab, glyph::kEndLineX, 10, 1,
+                            c.topPitch - c.bottomPitch + 10, RasterOp::And);
+}
+
+void drawTripletMark(Guitar& g, const Column& c) {
+    if (c.dur != 5 && c.dur != 11) return;
+    stamp(g.display.picscore, c.x - 11, 85 - c.topPitch, g.display.pictabno, glyph::kTripletX, 0,
+          glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
+}
+
+}  // namespace
+
+void drawColumn(Guitar& g, PageRun& run, int i) {
+    Column c;
+    c.i = i;
+    c.x = g.song.noteX[i];
+    c.dur = g.song.noteDur[i];
+    // Markers of the player (fast-forward stops, line markers) take no room in time.
+    if (c.dur >= kFirstControlCode) return;
+
+    drawBarLine(g, run, c);
+    for (int s = 1; s <= kStrings; ++s) {
+        const int f = fretCode(g, i, s);
+        if (f != kSilent) c.isRest = false;
+        if (!isHeldFret(f)) c.allHeld = false;
+    }
+    firstPass(g, run, c);
+    if (!c.isRest) secondPass(g, run, c);
+    if (c.isRest && i <= g.song.noteCount) {
+        drawRest(g, c);
+    } else {
+        drawLedgerLines(g, c.x, c.topPitch, c.bottomPitch);
+    }
+    drawChordJoiner(g, c);
+    drawTripletMark(g, c);
+}
+
+}  // namespace lutavo

@@ -1,0 +1,39 @@
+#pragma once
+// The pieces of one page redraw, shared by the files that draw them.
+
+#include "base/fixed_array.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+struct Guitar;
+
+// Working values of one redraw of a drawn page.
+struct PageRun {
+    int first = 1;    // first note of the page
+    int next = 1;     // first note of the page after it
+    int halfGap = 0;  // half the distance between the first two columns
+    // Per string slot: the duration its symbol shows, and the x of its last struck note here.
+    FixedArray<int, 1, kStrings> shownDur;
+    FixedArray<int, 1, kStrings> tieStartX;
+};
+
+// The time signature 1..5 in force, or 0 for none (also for a value no scale has).
+int activeTimeSig(const Guitar& g);
+
+// The note symbol 1..10 for a duration in ticks; durations beyond the table show as whole
+// notes and negative ones as the shortest symbol.
+int durationSymbol(const Guitar& g, int ticks);
+
+// Key signature (the signs of table K) and time signature on the staff.
+void drawKeySignature(Guitar& g);
+void drawTimeSignature(Guitar& g);
+
+// Ledger lines of one column, 12 pixels wide ending at x, for the column's pitch range.
+void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch);
+
+// Draws column i of the page: bar line, ties, fret numbers, notes, rest or ledger lines,
+// chord joiner and triplet mark.
+void drawColumn(Guitar& g, PageRun& run, int i);
+
+}  // namespace lutavo

@@ -1,0 +1,95 @@
+// Key and time signatures, and the ledger lines above and below the staff.
+
+#include <array>
+
+#include "app/guitar.h"
+#include "display/page_draw.h"
+#include "display/page_glyphs.h"
+
+namespace lutavo {
+
+namespace {
+
+struct SignPlace {
+    int x;
+    int y;
+};
+
+inline constexpr int kMaxSigns = 7;
+
+// The n-th sign of a key signature, left to right, on its line or space.
+constexpr std::array<SignPlace, kMaxSigns> kSharpPlaces = {
+    {{25, 56}, {30, 66}, {35, 53}, {40, 63}, {45, 73}, {49, 59}, {54, 70}}};
+constexpr std::array<SignPlace, kMaxSigns> kFlatPlaces = {
+    {{28, 70}, {32, 59}, {36, 73}, {40, 63}, {44, 77}, {48, 66}, {52, 80}}};
+
+// The ledger glyph holds a line every 7 rows, so its height chooses how many lines are copied.
+struct LedgerStep {
+    int pitch;  // below the staff: bottomPitch under this; above: topPitch over this
+    int y;
+    int height;
+};
+
+constexpr std::array<LedgerStep, 4> kLedgersBelow = {
+    {{4, 101, 22}, {8, 101, 15}, {12, 101, 8}, {15, 101, 1}}};
+constexpr std::array<LedgerStep, 5> kLedgersAbove = {
+    {{47, 31, 29}, {43, 38, 22}, {40, 45, 15}, {36, 52, 8}, {33, 59, 8}}};
+
+void drawLedger(Guitar& g, int x, const LedgerStep& step) {
+    stamp(g.display.picscore, x - glyph::kLedgerWidth, step.y, g.display.picnotes, glyph::kLedgerX,
+          0, glyph::kLedgerWidth, step.height, RasterOp::And);
+}
+
+}  // namespace
+
+int activeTimeSig(const Guitar& g) {
+    const int t = g.song.timeSig;
+    return decltype(g.song.barTicks)::contains(t) ? t : 0;
+}
+
+int durationSymbol(const Guitar& g, int ticks) {
+    const auto& table = g.song.durSymbol;
+    if (ticks > table.upper) return glyph::kWholeSymbol;
+    return table[ticks < table.lower ? table.lower : ticks];
+}
+
+void drawKeySignature(Guitar& g) {
+    const int key = g.song.songKey;
+    const bool sharps = key % 2 != 0;
+    const auto& places = sharps ? kSharpPlaces : kFlatPlaces;
+    const int signX = sharps ? glyph::kSharpX : glyph::kFlatX;
+    for (int n = 1; n <= kMaxSigns; ++n) {
+        // Odd keys carry (key - 1) / 2 sharps, even keys key / 2 flats.
+        const int needed = sharps ? 2 * n : 2 * n - 1;
+        if (key <= needed) break;
+        const SignPlace& at = places[n - 1];
+        stamp(g.display.picscore, at.x, at.y, g.display.picnotes, signX, 0, glyph::kSignWidth,
+              glyph::kSignHeight, RasterOp::And);
+    }
+}
+
+void drawTimeSignature(Guitar& g) {
+    const int t = activeTimeSig(g);
+    if (t == 0) return;
+    // Moves right with the key index, leaving room for the key signature.
+    const int x = 2 * (g.song.songKey + 16);
+    stamp(g.display.picscore, x, glyph::kStaffTop, g.display.picnotes, glyph::timeSigX(t), 0,
+          glyph::kTimeSigWidth, glyph::kTimeSigHeight, RasterOp::And);
+}
+
+void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch) {
+    for (const LedgerStep& step : kLedgersBelow) {
+        if (bottomPitch < step.pitch) {
+            drawLedger(g, x, step);
+            break;
+        }
+    }
+    for (const LedgerStep& step : kLedgersAbove) {
+        if (topPitch > step.pitch) {
+            drawLedger(g, x, step);
+            break;
+        }
+    }
+}
+
+}  // namespace lutavo

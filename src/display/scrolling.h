@@ -1,0 +1,44 @@
+#pragma once
+// The page scroll bar, the note scroll bar with its counter, and the two position pointers.
+
+namespace lutavo {
+
+struct Guitar;
+
+inline constexpr int kTwipsPerPixel = 15;
+// A line marker's parameter counts in steps of this many twips down the picture page.
+inline constexpr int kLineMarkerStep = 100;
+
+// The user moved the page scroll bar to value: the page is redrawn when the value changed.
+// Page turns of the program go through here too.
+void pgScroll_Scroll(Guitar& g, int value);
+
+// The page scroll bar gained or lost the focus: both run scrollpanel_Click.
+void pgScroll_GotFocus(Guitar& g);
+void pgScroll_LostFocus(Guitar& g);
+
+// Click on the panel around the page scroll bar: pauses playback and puts the position at the
+// first note of the page shown (before the first note on page 1).
+void scrollpanel_Click(Guitar& g);
+
+// The user moved the note scroll bar: only the counter follows, the position stays.
+void ScrlNpntr_Scroll(Guitar& g, int value);
+
+// Change handler of the note scroll bar: the counter shows its value.
+void ScrlNpntr_Change(Guitar& g);
+
+// Sets the note scroll bar to v, running its change handler when the value changes.
+void setNoteScroll(Guitar& g, int v);
+
+// The first steps of shownote: passes an end-of-page note (turning the page) and then a line
+// marker (moving the line pointer), places the note pointer under curNote and, in the editor
+// with the note-length scale shown, points that scale at the current note's length.
+void shownotePosition(Guitar& g);
+
+// The last step of shownote: the note scroll bar follows curNote while it is a note of the song.
+void shownoteCounter(Guitar& g);
+
+// Places the note pointer under the column of curNote.
+void placeNotePointer(Guitar& g);
+
+}  // namespace lutavo
