@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "app/guitar.h"
@@ -256,6 +258,43 @@ TEST(ConfigFile, ValuesOutsideWhatTheProgramUsesAreBroughtIntoRange) {
     EXPECT_EQ(c.defaultLeadIn, 0);
     EXPECT_EQ(c.adjustTiming, 32767);
     EXPECT_EQ(r.g().playback.swapperPos, 9);
+}
+
+// Scrambled files: whatever a file holds, every value stays where the program can use it.
+TEST(ConfigFile, ScrambledFilesLeaveEveryValueUsable) {
+    ConfigRig r;
+    std::mt19937 random(20261206);
+    const std::string pieces[] = {
+        "lutavo",   "[sound", "]",    "prefmidi=", "playdelay=", "adjtiming=",
+        "channel=", "patch=", "dev=", "volume=",   "octave=",    "-",
+        "99999",    "7",      "\r\n", ",",         "\"",         "=",
+        "[",        "x",      "3",    ".5"};
+    for (int round = 0; round < 200; ++round) {
+        std::string text = round % 2 == 0 ? "lutavo\r\n" : "";
+        const int count = static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i)
+            text += pieces[random() % std::size(pieces)];
+        r.read(text);
+        const auto& c = r.g().config;
+        ASSERT_GE(c.preferredSound, 0);
+        ASSERT_LE(c.preferredSound, 3);
+        ASSERT_GE(c.defaultLeadIn, 0);
+        ASSERT_LE(c.defaultLeadIn, 8);
+        ASSERT_GE(c.adjustTiming, 1);
+        for (int i = 0; i < kSoundCount; ++i) {
+            ASSERT_GE(c.soundChannel[i], 1);
+            ASSERT_LE(c.soundChannel[i], 16);
+            ASSERT_GE(c.soundPatch[i], 0);
+            ASSERT_LE(c.soundPatch[i], 127);
+            ASSERT_GE(c.soundVolume[i], 1);
+            ASSERT_LE(c.soundVolume[i], 10);
+            ASSERT_GE(c.soundOctave[i], 0);
+            ASSERT_LE(c.soundOctave[i], 6);
+            ASSERT_GE(c.soundDevice[i], 0);
+        }
+        ASSERT_GE(r.g().playback.swapperPos, 1);
+        ASSERT_LE(r.g().playback.swapperPos, 9);
+    }
 }
 
 TEST(ConfigFile, ReadingShowsVolumeSoundButtonAndLeadIn) {
