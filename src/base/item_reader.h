@@ -11,7 +11,7 @@
 namespace lutavo {
 
 class ItemReader {
-public:
+  public:
     explicit ItemReader(std::string text) : text_(std::move(text)) {}
 
     // Reads the whole file; nullopt when it cannot be opened or read.
@@ -22,10 +22,18 @@ public:
 
     bool atEnd() const { return pos_ >= text_.size(); }
 
-private:
+    // The 1-based line of the file on which the item last returned by next() began, so that a
+    // reader can tell the user where a bad item stands.
+    int line() const { return itemLine_; }
+
+  private:
     void skipBlanks();
+    void countLinesUpTo(std::size_t pos);
     std::string text_;
     std::size_t pos_ = 0;
+    std::size_t countedTo_ = 0;  // line ends before this position are counted in line_
+    int line_ = 1;
+    int itemLine_ = 0;
 };
 
 }  // namespace lutavo

@@ -4,6 +4,31 @@
 
 namespace lutavo {
 
-void layoutpage(Guitar&) {}
+namespace {
+
+constexpr int kFirstColumnX = 100;
+constexpr double kLineWidth = 475.0;  // from the first column to the last
+constexpr i16 kWidestSpacing = 80;
+constexpr i16 kEndSlotX = 595;
+
+}  // namespace
+
+void layoutpage(Guitar& g) {
+    auto& s = g.song;
+    if (s.curPage < 1 || s.curPage >= s.pageStart.upper) return;
+    const int first = s.pageStart[s.curPage];
+    const i16 gaps = clampInt16(s.pageStart[s.curPage + 1] - first - 2);
+    i16 spacing = gaps >= 1 ? toInt16(kLineWidth / gaps) : kWidestSpacing;
+    if (spacing > kWidestSpacing) spacing = kWidestSpacing;
+    g.display.noteSpacing = spacing;
+
+    // A page table entry that points outside the note arrays has nothing to place.
+    const int endSlot = gaps < 0 ? first : first + gaps + 1;
+    if (!s.noteX.contains(first) || !s.noteX.contains(endSlot)) return;
+    for (int n = 0; n <= gaps; ++n) {
+        s.noteX[first + n] = static_cast<i16>(kFirstColumnX + spacing * n);
+    }
+    s.noteX[endSlot] = kEndSlotX;
+}
 
 }  // namespace lutavo

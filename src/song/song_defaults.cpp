@@ -14,7 +14,8 @@ void setSongDefaults(SongModel& s) {
     s.timeSig = 0;
     s.metroOn = 0;
     s.altTempo = 0;
-    for (int n = -4; n <= 1; ++n) s.noteDur[n] = 8;
+    for (int n = -4; n <= 1; ++n)
+        s.noteDur[n] = 8;
     s.noteDur[-1] = 16;
     for (int str = 1; str <= kStrings; ++str) {
         s.noteFret(-1, str) = kSilent;
@@ -29,9 +30,11 @@ void setSongDefaults(SongModel& s) {
     s.tuningFile = "standard.tng";
 
     constexpr std::array<i16, 10> kDurValue = {2, 4, 6, 8, 12, 16, 24, 32, 48, 64};
-    for (int i = 1; i <= 10; ++i) s.durValue[i] = kDurValue[i - 1];
+    for (int i = 1; i <= 10; ++i)
+        s.durValue[i] = kDurValue[i - 1];
     constexpr std::array<i16, 5> kBarTicks = {64, 32, 48, 64, 48};
-    for (int i = 1; i <= 5; ++i) s.barTicks[i] = kBarTicks[i - 1];
+    for (int i = 1; i <= 5; ++i)
+        s.barTicks[i] = kBarTicks[i - 1];
     buildDurSymbol(s);
 }
 
@@ -54,7 +57,8 @@ void buildDurSymbol(SongModel& s) {
                                                 {64, 10}}};
     int tick = 0;
     for (const Range& r : kRanges) {
-        for (; tick <= r.upTo; ++tick) s.durSymbol[tick] = r.symbol;
+        for (; tick <= r.upTo; ++tick)
+            s.durSymbol[tick] = r.symbol;
     }
     s.durSymbol[14] = s.altTempo != 0 ? 6 : 5;
 }

@@ -14,12 +14,14 @@ inline constexpr int kMaxPages = 29;
 inline constexpr int kStrings = 6;
 
 // Duration and control codes.
-inline constexpr int kLineMarker = 97;   // picture-page line marker, parameter in string slot 1
-inline constexpr int kStopMarker = 98;   // fast-forward stops here
+inline constexpr int kLineMarker = 97;  // picture-page line marker, parameter in string slot 1
+inline constexpr int kStopMarker = 98;  // fast-forward stops here
 inline constexpr int kEndOfPage = 99;
+inline constexpr int kFirstControlCode = 90;  // 90..99 are codes, not note lengths
 
 // Fret codes.
 inline constexpr int kHeldBase = 24;  // 24..47: held note of fret value - 24
+inline constexpr int kHighestFret = 23;
 inline constexpr int kSilent = -1;
 inline constexpr int kHoldInFile = -2;
 inline constexpr int kBend = -3;

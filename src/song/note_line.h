@@ -1,0 +1,50 @@
+#pragma once
+// One note line of a song file: fixed two-character columns for the duration (or control code)
+// and the six fret fields, then optionally the note's x position times 15.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/numbers.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+using StringFrets = std::array<i16, kStrings>;  // index 0 is string slot 1
+
+// The numbers of a note line as they stand in the file, before capo and held notes.
+struct NoteLineFields {
+    i16 code = 0;
+    StringFrets frets{};   // missing fields read as 0
+    std::optional<i16> x;  // pixels; absent when the line is shorter than 15 characters
+};
+
+NoteLineFields splitNoteLine(std::string_view line);
+
+// A number in a two-character field: 0..9 with a leading "0", anything else as plain decimal.
+std::string twoCharField(int value);
+
+// The fret field written for a fret code held in memory: struck frets without the capo (a fret
+// below the capo is written as the capo fret, the lowest fret a capoed string can sound),
+// silent, bend and muted codes unchanged, held notes as "hold the previous note".
+i16 fileFret(i16 stored, i16 capo);
+
+// The line written for note n of the song.
+std::string formatNoteLine(const SongModel& song, int n);
+
+// Turns the file's fret fields into the codes kept in memory: the capo is added to struck
+// frets and "hold the previous note" becomes a held note of the fret last struck on that
+// string, or silence when the string is not ringing.
+class HeldNoteResolver {
+  public:
+    i16 resolve(int slot, i16 fieldValue, i16 capo);
+    void silenceAll() { ringing_.fill(false); }
+
+  private:
+    std::array<bool, kStrings> ringing_{};
+    std::array<i16, kStrings> lastFret_{};
+};
+
+}  // namespace lutavo

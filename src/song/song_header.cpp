@@ -1,0 +1,206 @@
+#include "song/song_header.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "app/guitar.h"
+#include "app/messages.h"
+#include "app/panels.h"
+#include "platform/midi_out.h"
+#include "playback/sound.h"
+
+namespace lutavo {
+
+namespace {
+
+namespace lim = songlimits;
+
+constexpr const char* kInternalPages = "INTERNAL";
+constexpr int kDrawnPageHeight = 3000;
+constexpr int kPageHeightMargin = 10;
+constexpr int kSoundButtonOffset = 2;  // outbtn element of sound i is i + 2
+constexpr int kMetroLabel = 2;
+
+void setTitleLabelsVisible(Guitar& g, bool visible) {
+    g.ui.lbltitle.visible = visible;
+    g.ui.lblleft.visible = visible;
+    g.ui.lblright.visible = visible;
+}
+
+void applyTitle(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.songTitle = v;
+    g.ui.form.caption = std::string(kProgramTitle) + " - " + v;
+}
+void applyLeft(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.songInfo = v;
+}
+void applyRight(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.songComposer = v;
+}
+
+void applyKey(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.songKey = headerNumber(v, lim::kKeyLo, lim::kKeyHi);
+}
+
+void applySize(Guitar& g, const std::string& v, LoadContext&) {
+    const int height = numberPrefix(v) + kPageHeightMargin;
+    g.song.pageHeight = static_cast<i16>(clampTo(height, lim::kPageHeightLo, lim::kPageHeightHi));
+}
+
+void applyFrames(Guitar& g, const std::string& v, LoadContext&) {
+    const i16 frames = headerNumber(v, lim::kFramesLo, lim::kFramesHi);
+    g.ui.pgScroll.max = frames;
+    if (hasPicturePages(g)) g.display.pagewindowCells = CellGrid{1, frames};
+}
+
+void loadPagePictures(Guitar& g, const std::string& name) {
+    const std::string path = g.song.songFolder + name;
+    if (g.sys.pictures == nullptr || !g.sys.pictures->load(path, g.display.pagewindow)) {
+        g.display.pagewindow = Picture();
+        reportMissingOnce(g, path);
+    }
+}
+
+void applyPage(Guitar& g, const std::string& v, LoadContext&) {
+    const bool chordLibrary = g.app.appMode == kModeChords;
+    g.song.pagePicture = upperCase(v);
+    if (!chordLibrary) {
+        g.display.pagewindow = Picture();
+        g.display.pagewindowCells = CellGrid{};
+    }
+    if (g.song.pagePicture == kInternalPages) {
+        if (!chordLibrary) g.ui.pagepic.visible = false;
+        g.song.pageHeight = kDrawnPageHeight;
+        layoutPanels(g, g.song.pageHeight);
+        setTitleLabelsVisible(g, true);
+        g.ui.pnlscore.visible = true;
+        return;
+    }
+    g.ui.pnlscore.visible = false;
+    loadPagePictures(g, v);
+    setTitleLabelsVisible(g, false);
+    g.ui.pagepic.visible = true;
+    g.song.songLocked = true;
+}
+
+void applyPointer(Guitar& g, const std::string&, LoadContext&) {
+    g.ui.pointer.visible = true;
+}
+void applyVpointer(Guitar& g, const std::string&, LoadContext&) {
+    g.ui.vpointer.visible = true;
+}
+void applyLocked(Guitar& g, const std::string&, LoadContext&) {
+    g.song.songLocked = true;
+}
+
+// Six two-character fields, lowest string first.
+void applyAlt(Guitar& g, const std::string& v, LoadContext&) {
+    for (int s = 1; s <= kStrings; ++s) {
+        const std::size_t start = static_cast<std::size_t>(2 * (s - 1));
+        const std::string_view fieldText =
+            start < v.size() ? std::string_view(v).substr(start, 2) : std::string_view();
+        g.song.altTuning[s] = static_cast<i16>(
+            clampTo(numberPrefix(fieldText), lim::kAltTuningLo, lim::kAltTuningHi));
+    }
+}
+
+void applyTick(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.tickSound = v;
+}
+
+void applyMetro(Guitar& g, const std::string& v, LoadContext&) {
+    const bool on = v == "on";
+    g.song.metroOn = on ? 1 : 0;
+    g.ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
+}
+
+void applyDelay(Guitar& g, const std::string& v, LoadContext&) {
+    if (g.config.defaultLeadIn > 0) {
+        g.config.defaultLeadIn = headerNumber(v, lim::kLeadInLo, lim::kLeadInHi);
+    }
+}
+
+void applyTimeSig(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.timeSig = headerNumber(v, lim::kTimeSigLo, lim::kTimeSigHi);
+}
+
+void applyTempo(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.tempo = headerNumber(v, lim::kTempoLo, lim::kTempoHi);
+}
+
+void applyAltTempo(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.altTempo = numberPrefix(v);
+}
+
+void applyMetroTicks(Guitar& g, const std::string& v, LoadContext& context) {
+    int ticks = numberPrefix(v);
+    if (!context.currentFormat) ticks *= 2;
+    g.song.metroTicks = static_cast<i16>(clampTo(ticks, lim::kMetroTicksLo, lim::kMetroTicksHi));
+    g.song.noteDur[-1] = g.song.metroTicks;
+}
+
+void applyCapo(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.capo = headerNumber(v, lim::kCapoLo, lim::kCapoHi);
+}
+
+void applyStyle(Guitar& g, const std::string& v, LoadContext&) {
+    if (g.sys.midi != nullptr) g.sys.midi->close();
+    auto& sound = g.config.preferredSound;
+    g.ui.outbtn[clampTo(sound, lim::kSoundLo, lim::kSoundHi) + kSoundButtonOffset].visible = false;
+    sound = headerNumber(v, lim::kSoundLo, lim::kSoundHi);
+    g.ui.outbtn[sound + kSoundButtonOffset].visible = true;
+    applysound(g);
+}
+
+void applyLessonPic(Guitar& g, const std::string& v, LoadContext&) {
+    g.song.lessonPicture = v;
+    g.ui.NewLessonPic.file = g.app.dataFolder + v;
+    g.ui.NewLessonPic.visible = true;
+    if (!fileExists(g.ui.NewLessonPic.file)) reportMissingOnce(g, g.ui.NewLessonPic.file);
+}
+
+void applyPlayWav(Guitar& g, const std::string& v, LoadContext& context) {
+    if (g.config.playIntroClips == 1) context.clip = g.song.songFolder + v;
+}
+
+using HeaderEffect = void (*)(Guitar&, const std::string&, LoadContext&);
+
+struct HeaderKey {
+    std::string_view key;
+    HeaderEffect apply;
+};
+
+constexpr std::array<HeaderKey, 22> kHeaderKeys = {{
+    {"title=", applyTitle},     {"left=", applyLeft},         {"right=", applyRight},
+    {"key=", applyKey},         {"size=", applySize},         {"frames=", applyFrames},
+    {"page=", applyPage},       {"pointer=", applyPointer},   {"vpointer=", applyVpointer},
+    {"locked=", applyLocked},   {"alt=", applyAlt},           {"tick=", applyTick},
+    {"metro=", applyMetro},     {"delay=", applyDelay},       {"timesig=", applyTimeSig},
+    {"tempo=", applyTempo},     {"alttempo=", applyAltTempo}, {"metroticks=", applyMetroTicks},
+    {"capo=", applyCapo},       {"style=", applyStyle},       {"lessonpic=", applyLessonPic},
+    {"playwav=", applyPlayWav},
+}};
+
+}  // namespace
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool hasPicturePages(const Guitar& g) {
+    return !g.song.pagePicture.empty() && g.song.pagePicture != kInternalPages;
+}
+
+void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context) {
+    for (const HeaderEntry& entry : header) {
+        for (const HeaderKey& known : kHeaderKeys) {
+            if (entry.key == known.key) known.apply(g, entry.value, context);
+        }
+    }
+}
+
+}  // namespace lutavo

@@ -1,0 +1,28 @@
+#pragma once
+// The effects of a song file's header on the song model and the window.
+
+#include <string>
+#include <vector>
+
+#include "song/song_reader.h"
+
+namespace lutavo {
+
+struct Guitar;
+
+// What the header changes beyond the model: the clip played once the song is loaded.
+struct LoadContext {
+    bool currentFormat = true;
+    std::string clip;
+};
+
+// File names are compared in upper case (".SNG", "NEWSONG.SNX"), as are page picture names.
+std::string upperCase(std::string text);
+
+// True when the song's pages are pictures rather than drawn notes.
+bool hasPicturePages(const Guitar& g);
+
+// Applies the header entries in file order; unknown keys are skipped.
+void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context);
+
+}  // namespace lutavo

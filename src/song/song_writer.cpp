@@ -1,0 +1,101 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "app/guitar.h"
+#include "song/note_line.h"
+#include "song/song_file.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
+
+// A header line holding text. The reader splits items at commas, so a text with a comma is
+// written as one quoted item; a double quote inside a text would end such an item early and
+// is written as a single quote.
+std::string textLine(const std::string& key, const std::string& text) {
+    std::string clean = text;
+    for (char& c : clean) {
+        if (c == '"') c = '\'';
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    const std::string line = key + clean;
+    return clean.find(',') == std::string::npos ? line : "\"" + line + "\"";
+}
+
+std::string altLine(const SongModel& s) {
+    std::string line = "alt=";
+    for (int str = 1; str <= kStrings; ++str) {
+        // Each field is read back at a fixed position: it must stay two characters wide.
+        line += twoCharField(clampTo(s.altTuning[str], -9, 99));
+    }
+    return line;
+}
+
+std::string songText(Guitar& g) {
+    const SongModel& s = g.song;
+    std::string out;
+    auto line = [&out](const std::string& text) { out += text + kLineEnd; };
+    line("lutavo3");
+    line(textLine("title=", s.songTitle));
+    line(textLine("right=", g.ui.lblright.caption));
+    line(textLine("left=", g.ui.lblleft.caption));
+    line("key=" + std::to_string(s.songKey));
+    line("metroticks=" + std::to_string(s.metroTicks));
+    line("timesig=" + std::to_string(s.timeSig));
+    line("page=INTERNAL");
+    if (g.ui.pointer.visible) line("pointer=on");
+    if (g.ui.vpointer.visible) line("vpointer=on");
+    line("style=" + std::to_string(g.config.preferredSound));
+    line(altLine(s));
+    if (s.metroOn == 1) line("metro=on");
+    if (s.capo > 0) line("capo=" + std::to_string(s.capo));
+    if (s.lessonPicture != kDefaultLessonPicture) line(textLine("lessonpic=", s.lessonPicture));
+    line("tempo=" + std::to_string(s.tempo));
+    line("");
+    for (int n = 1; n <= s.noteCount; ++n)
+        line(formatNoteLine(s, n));
+    return out;
+}
+
+// A name beside the target, so that the final rename stays on one file system.
+std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
+    std::random_device rd;
+    std::filesystem::path tmp = target;
+    tmp += ".saving-" + std::to_string(rd());
+    return tmp;
+}
+
+bool writeWhole(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool savesong(Guitar& g, const std::string& fileName) {
+    const std::filesystem::path target(fileName);
+    const std::filesystem::path tmp = temporaryBeside(target);
+    std::error_code ec;
+    if (!writeWhole(tmp, songText(g))) {
+        std::filesystem::remove(tmp, ec);
+        return false;
+    }
+    std::filesystem::rename(tmp, target, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        return false;
+    }
+    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
+    g.ui.lblsong.caption = fileName;
+    return true;
+}
+
+}  // namespace lutavo
