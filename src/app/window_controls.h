@@ -27,6 +27,50 @@ struct TipPanel : Panel {
     std::string tip;
 };
 
+// The tuner's adjustment panel waits below the visible area until a string button calls it.
+inline constexpr int kTunerPanelHiddenTop = 8200;
+// The tuner's scroll bar raises or lowers a string by up to this many semitones.
+inline constexpr int kTunerMaxAdjustment = 6;
+
+// The tuner's string buttons, element 0 for slot 1 (the 6th string) up to element 5.
+inline FixedArray<CaptionButton, 0, 5> tunerStringButtons() {
+    constexpr const char* kTips[] = {"Adjust tuning of 6th string", "Adjust tuning of 5th string",
+                                     "Adjust tuning of 4th string", "Adjust tuning of 3rd string",
+                                     "Adjust tuning of 2nd string", "Adjust tuning of 1st string"};
+    FixedArray<CaptionButton, 0, 5> row;
+    for (int i = 0; i <= 5; ++i)
+        row[i].tip = kTips[i];
+    return row;
+}
+
+inline Button tipButton(const char* tip) {
+    Button b;
+    b.tip = tip;
+    return b;
+}
+
+inline CaptionButton captionButton(const char* caption, const char* tip) {
+    CaptionButton b;
+    b.caption = caption;
+    b.tip = tip;
+    return b;
+}
+
+inline TipPanel tunerPanel() {
+    TipPanel p;
+    p.at.top = kTunerPanelHiddenTop;
+    p.tip = "Adjust tuning up or down";
+    return p;
+}
+
+// The top end raises the string: the value is the negated offset.
+inline ScrollBar tunerScrollBar() {
+    ScrollBar b;
+    b.min = -kTunerMaxAdjustment;
+    b.max = kTunerMaxAdjustment;
+    return b;
+}
+
 struct WindowControls {
     MainForm form;
 
@@ -107,12 +151,12 @@ struct WindowControls {
 
     // Tuner: one button per string slot (element 0 = slot 1, the lowest string) showing the
     // string's note name, the adjustment panel beside the string being tuned, and the reset.
-    FixedArray<CaptionButton, 0, 5> StringName;
-    TipPanel pnlAdjTuning;
-    ScrollBar scrlAdjTuning;
-    CaptionButton cmdtuneOK;
-    CaptionButton cmdtunecancel;
-    Button btntune;
+    FixedArray<CaptionButton, 0, 5> StringName = tunerStringButtons();
+    TipPanel pnlAdjTuning = tunerPanel();
+    ScrollBar scrlAdjTuning = tunerScrollBar();
+    CaptionButton cmdtuneOK = captionButton("OK", "Done with tuning");
+    CaptionButton cmdtunecancel = captionButton("DEF", "Cancel tuning changes");
+    Button btntune = tipButton("Reset to Standard EADGBE tuning");
 };
 
 }  // namespace lutavo

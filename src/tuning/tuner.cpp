@@ -1,7 +1,5 @@
 #include "tuning/tuner.h"
 
-#include <array>
-
 #include "app/guitar.h"
 #include "tuning/pitch_table.h"
 
@@ -12,14 +10,7 @@ namespace {
 // The adjustment panel sits beside the string being tuned; the strings are 215 twips apart.
 constexpr int kPanelTopOfFirstString = 1840;
 constexpr int kStringSpacingTwips = 215;
-constexpr int kPanelHiddenTop = 8200;
 constexpr int kPanelOnScreenBelow = 6000;
-// Offsets the scroll bar reaches; a song file may hold more.
-constexpr int kMaxAdjustment = 6;
-
-constexpr std::array<const char*, kStrings> kStringTips = {
-    "Adjust tuning of 6th string", "Adjust tuning of 5th string", "Adjust tuning of 4th string",
-    "Adjust tuning of 3rd string", "Adjust tuning of 2nd string", "Adjust tuning of 1st string"};
 
 bool validStringIndex(int index) {
     return index >= 0 && index < kStrings;
@@ -32,28 +23,9 @@ void raiseStringButtons(Guitar& g) {
 
 }  // namespace
 
-void setTunerDefaults(Guitar& g) {
-    auto& ui = g.ui;
-    for (int i = 0; i < kStrings; ++i)
-        ui.StringName[i].tip = kStringTips[static_cast<std::size_t>(i)];
-    ui.pnlAdjTuning.tip = "Adjust tuning up or down";
-    // The bar's top end raises the string, so the value is the negated offset.
-    ui.scrlAdjTuning.min = -kMaxAdjustment;
-    ui.scrlAdjTuning.max = kMaxAdjustment;
-    ui.scrlAdjTuning.value = 0;
-    ui.cmdtuneOK.caption = "OK";
-    ui.cmdtuneOK.tip = "Done with tuning";
-    ui.cmdtunecancel.caption = "DEF";
-    ui.cmdtunecancel.tip = "Cancel tuning changes";
-    ui.btntune.tip = "Reset to Standard EADGBE tuning";
-    g.tuning.tuneString = 1;
-    g.tuning.savedTuning = g.song.altTuning[1];
-    ClearTuner(g);
-}
-
 void ClearTuner(Guitar& g) {
     raiseStringButtons(g);
-    g.ui.pnlAdjTuning.at.top = kPanelHiddenTop;
+    g.ui.pnlAdjTuning.at.top = kTunerPanelHiddenTop;
     buildpitchtable(g);
 }
 

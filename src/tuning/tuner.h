@@ -7,10 +7,6 @@ namespace lutavo {
 
 struct Guitar;
 
-// Captions, tips and ranges of the tuner's controls, the panel out of view, and the pitch table
-// for the current tuning. Run once at start-up.
-void setTunerDefaults(Guitar& g);
-
 // Closes the adjustment (buttons raised, panel out of view) and rebuilds the pitch table.
 void ClearTuner(Guitar& g);
 

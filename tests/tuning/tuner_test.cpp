@@ -17,7 +17,7 @@ struct TunerRig {
         rig.defaults();
         for (int s = 1; s <= 6; ++s)
             g().song.altTuning[s] = 0;
-        setTunerDefaults(g());
+        buildpitchtable(g());
     }
     Guitar& g() { return rig.g(); }
     std::string names() {
@@ -121,10 +121,12 @@ TEST(PitchTable, StringNamesFollowTheKeySpelling) {
     EXPECT_EQ(t.names(), "Eb Ab Db Gb Bb Eb ");
 }
 
-TEST(Tuner, DefaultsGiveCaptionsTipsAndRange) {
-    TunerRig t;
-    auto& ui = t.g().ui;
+TEST(Tuner, FreshWindowHasCaptionsTipsRangeAndPanelOutOfView) {
+    test::Rig rig;  // not even the start-up values: the controls carry these themselves
+    auto& g = rig.g();
+    auto& ui = g.ui;
     EXPECT_EQ(ui.StringName[0].tip, "Adjust tuning of 6th string");
+    EXPECT_EQ(ui.StringName[3].tip, "Adjust tuning of 3rd string");
     EXPECT_EQ(ui.StringName[5].tip, "Adjust tuning of 1st string");
     EXPECT_EQ(ui.pnlAdjTuning.tip, "Adjust tuning up or down");
     EXPECT_EQ(ui.cmdtuneOK.caption, "OK");
@@ -134,8 +136,10 @@ TEST(Tuner, DefaultsGiveCaptionsTipsAndRange) {
     EXPECT_EQ(ui.btntune.tip, "Reset to Standard EADGBE tuning");
     EXPECT_EQ(ui.scrlAdjTuning.min, -6);
     EXPECT_EQ(ui.scrlAdjTuning.max, 6);
+    EXPECT_EQ(ui.scrlAdjTuning.value, 0);
     EXPECT_EQ(ui.pnlAdjTuning.at.top, 8200);
-    EXPECT_FALSE(tunerAdjustmentOpen(t.g()));
+    EXPECT_TRUE(ui.pnlAdjTuning.visible);
+    EXPECT_FALSE(tunerAdjustmentOpen(g));
 }
 
 TEST(Tuner, StringButtonOpensPanelBesideThatString) {
