@@ -1,0 +1,151 @@
+// Opening the device for the sound in use, the setup window's requests and the sound menu.
+
+#include <gtest/gtest.h>
+
+#include "app/data_files.h"
+#include "app/messages.h"
+#include "fakes/midi_messages.h"
+#include "fakes/playback_rig.h"
+#include "playback/transport.h"
+
+namespace lutavo::test {
+namespace {
+
+class Sound : public ::testing::Test {
+  protected:
+    Rig rig;
+    Guitar& g = playbackReady(rig);
+
+    void request(SoundRequest code) {
+        g.app.pendingSoundAction = code;
+        g.ui.outtxt[kSoundLabelIndex].color = kColorActive;
+        rig.midi.sent.clear();
+        applysound(g);
+    }
+};
+
+TEST_F(Sound, DeviceSettingZeroOpensTheBuiltInSynthesizerAndOthersCountFromOne) {
+    EXPECT_EQ(rig.midi.opened.back(), -1);
+    g.config.soundDevice[0] = 2;
+    request(kSoundReopen);
+    EXPECT_EQ(rig.midi.opened.back(), 1);
+}
+
+TEST_F(Sound, ReopenClosesFirstThenSendsTheSoundsProgramAndTheFixedProgramChange) {
+    g.config.soundChannel[0] = 5;
+    g.config.soundVolume[0] = 6;
+    const int closes = rig.midi.closes;
+    request(kSoundSetupOk);
+    EXPECT_EQ(rig.midi.closes, closes + 1);
+    EXPECT_EQ(rig.midi.messages(),
+              (std::vector<std::uint32_t>{msg::program(4, kTestPatch), 0x73C2u}));
+    EXPECT_EQ(g.ui.voltxt.caption, "6");
+    EXPECT_EQ(g.playback.curChannel, 4);
+    EXPECT_EQ(g.playback.channelVelocity[4], 72 << 16);
+    EXPECT_EQ(g.playback.channelShift[4], 36);
+}
+
+TEST_F(Sound, EveryRequestEndsClearedWithTheSoundLabelNormal) {
+    for (SoundRequest code : {kSoundReopen, kSoundSetupOk, kSoundTestDown, kSoundTestUp}) {
+        request(code);
+        EXPECT_EQ(g.app.pendingSoundAction, kSoundReopen) << code;
+        EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable) << code;
+    }
+}
+
+TEST_F(Sound, EveryRequestFirstSetsTheNeckForTheHandInForce) {
+    g.config.leftHanded = 1;
+    request(kSoundTestUp);
+    EXPECT_EQ(g.ui.fretboard.at.left, 30);
+    EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft);
+}
+
+TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
+    buildSong(g, {single(16, 1, 3)});
+    g.ntimer.enabled = true;
+    request(kSoundTestDown);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(g.song.curNote, -2);
+    const auto ons = msg::noteOns(rig.midi.messages());
+    ASSERT_EQ(ons.size(), 6u);
+    const int open[6] = {40, 45, 50, 55, 59, 64};
+    for (int s = 0; s < 6; ++s)
+        EXPECT_EQ(ons[static_cast<std::size_t>(s)], msg::noteOn(0, open[s], 120));
+
+    const auto opens = rig.midi.opened.size();
+    request(kSoundTestUp);
+    EXPECT_EQ(rig.midi.opened.size(), opens);  // no reopen
+    EXPECT_EQ(g.song.curNote, 1);
+    const auto sent = rig.midi.messages();
+    ASSERT_EQ(sent.size(), 7u);
+    for (int s = 0; s < 6; ++s)
+        EXPECT_EQ(sent[static_cast<std::size_t>(s + 1)], msg::noteOff(0, open[s]));
+}
+
+TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
+    TempDir dir;
+    g.app.configFile =
+        dir.write("ltmidi32.cfg", "lutavo\r\nprefmidi=1\r\n[sound1]\r\nchannel=3\r\nvolume=5\r\n");
+    request(kSoundSetupCancel);
+    EXPECT_EQ(g.config.preferredSound, 1);
+    EXPECT_EQ(g.playback.curChannel, 2);
+    EXPECT_EQ(g.ui.voltxt.caption, "5");
+    EXPECT_EQ(rig.midi.messages().back(), 0x73C2u);
+}
+
+TEST_F(Sound, SaveOnlyWritesTheConfiguration) {
+    TempDir dir;
+    g.app.configFile = dir.path() + "ltmidi32.cfg";
+    const auto opens = rig.midi.opened.size();
+    request(kSoundSave);
+    EXPECT_TRUE(fileExists(g.app.configFile));
+    EXPECT_EQ(rig.midi.opened.size(), opens);
+    EXPECT_TRUE(rig.midi.sent.empty());
+}
+
+TEST_F(Sound, MenuChoiceChecksItsItemShowsItsButtonAndReopensWithItsPatch) {
+    mnuSoundtype_Click(g, 2);
+    EXPECT_EQ(g.config.preferredSound, 2);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(g.ui.mnuSound.items[static_cast<std::size_t>(i)].checked, i == 2);
+    }
+    EXPECT_FALSE(g.ui.outbtn[kSoundButtonFirst].visible);
+    EXPECT_TRUE(g.ui.outbtn[kSoundButtonFirst + 2].visible);
+    EXPECT_EQ(rig.midi.messages(),
+              (std::vector<std::uint32_t>{msg::program(0, kTestPatch + 2), 0x73C2u}));
+}
+
+TEST_F(Sound, SongStyleSelectsTheSoundWithoutTouchingTheMenuChecks) {
+    mnuSoundtype_Click(g, 0);
+    selectSound(g, 3);
+    EXPECT_EQ(g.config.preferredSound, 3);
+    EXPECT_TRUE(g.ui.outbtn[kSoundButtonLast].visible);
+    EXPECT_TRUE(g.ui.mnuSound.items[0].checked);
+    EXPECT_FALSE(g.ui.mnuSound.items[3].checked);
+    selectSound(g, 7);  // a file value that names no sound changes nothing
+    EXPECT_EQ(g.config.preferredSound, 3);
+}
+
+TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
+    rig.dialogs.menuAnswers.push_back(1);
+    outbtn_MouseDown(g, kSoundButtonFirst);
+    EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorActive);
+    outbtn_MouseUp(g, kSoundButtonFirst);
+    EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable);
+    outbtn_Click(g, kSoundButtonFirst);
+    ASSERT_EQ(rig.dialogs.menus.size(), 1u);
+    EXPECT_EQ(rig.dialogs.menus[0].items.size(), 4u);
+    EXPECT_EQ(rig.dialogs.menus[0].items[1].caption, "Acoustic");
+    EXPECT_EQ(g.config.preferredSound, 1);
+}
+
+TEST_F(Sound, TempoTablesRunFromTwentyTwoToEightyMilliseconds) {
+    EXPECT_EQ(g.song.tempoInterval[1], 22);
+    EXPECT_EQ(g.song.tempoInterval[30], 80);
+    EXPECT_EQ(g.song.tempoBase[30], 25);
+    EXPECT_EQ(g.song.tempoBase[8], 120);
+    EXPECT_EQ(g.song.tempoBase[1], 199);
+}
+
+}  // namespace
+}  // namespace lutavo::test

@@ -1,0 +1,300 @@
+// The transport buttons, winding, the repeat menu, the output buttons and locating a note.
+
+#include <gtest/gtest.h>
+
+#include "fakes/midi_messages.h"
+#include "fakes/playback_rig.h"
+#include "playback/transport.h"
+
+namespace lutavo::test {
+namespace {
+
+class Transport : public ::testing::Test {
+  protected:
+    Rig rig;
+    Guitar& g = playbackReady(rig);
+
+    void SetUp() override { g.ntimer.interval = 36; }
+
+    std::vector<int> soundedNotes() const {
+        std::vector<int> out;
+        for (auto m : msg::noteOns(rig.midi.messages()))
+            out.push_back(msg::noteOf(m));
+        return out;
+    }
+
+    Color label(int i) const { return g.ui.playtxt[i].color; }
+
+    // A song of notes with a silent one, a muted one and a fast-forward stop marker.
+    void mixedSong() {
+        buildSong(g, {single(16, 1, 0), single(16, 1, -1), single(16, 2, -4), single(16, 1, -1),
+                      single(16, 1, 5)});
+    }
+};
+
+TEST_F(Transport, AnyClickOnAnEmptySongOnlyDarkensTheLamp) {
+    buildSong(g, {});
+    for (int i = kRew; i <= kQuietNext; ++i) {
+        g.ui.mled.color = kLampLit;
+        playbtn_Click(g, i);
+        EXPECT_EQ(g.ui.mled.color, kLampDark) << i;
+        EXPECT_EQ(label(i <= kRepeat ? i : kRew), kColorAvailable) << i;
+    }
+    playbtn_MouseDown(g, kFfwd);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_TRUE(rig.dialogs.menus.empty());
+    EXPECT_TRUE(rig.midi.sent.empty());
+}
+
+TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndShowsTheLeadInScale) {
+    mixedSong();
+    mnuRepeatSong_Click(g);
+    playbtn_Click(g, kPlay);
+    for (int i = kRew; i <= kStop; ++i)
+        EXPECT_EQ(label(i), i == kPlay ? kColorActive : kColorAvailable);
+    EXPECT_EQ(label(kRepeat), kColorActive);  // a repeat mode is on
+    EXPECT_TRUE(g.ntimer.enabled);
+    EXPECT_FALSE(g.gtimer.enabled);
+    EXPECT_EQ(g.playback.swapperMode, 5);
+    EXPECT_EQ(g.ui.lblswapper[5].color, kColorActive);
+    EXPECT_EQ(g.ui.lblswapper[0].color, kColorUnavailable);
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(g.playback.playStartNote, 1);
+}
+
+TEST_F(Transport, PlayAfterStopAtARepeatedLineStartsThereWithNoRememberedNotes) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(16, 1, 5)});
+    g.song.curPage = 2;
+    g.ui.pgScroll.value = 2;
+    mnuRepeatLine_Click(g);
+    playbtn_Click(g, kStop);
+    EXPECT_EQ(g.song.curNote, 2);
+    EXPECT_EQ(g.ui.pgScroll.value, 2);  // the repeated line stays shown
+    g.playback.soundingNote[1] = 45 << 8;
+    playbtn_Click(g, kPlay);
+    EXPECT_EQ(g.song.curNote, 3);
+    for (int s = 1; s <= 6; ++s)
+        EXPECT_EQ(g.playback.soundingNote[s], 0);
+}
+
+TEST_F(Transport, PlayAfterTheEndRestartsOnPageOne) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
+    g.ui.pgScroll.value = 2;
+    g.song.curPage = 2;
+    g.song.curNote = static_cast<i16>(g.song.noteCount + 2);
+    playbtn_Click(g, kPlay);
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(g.ui.pgScroll.value, 1);
+    EXPECT_EQ(g.song.curPage, 1);
+}
+
+TEST_F(Transport, PauseStopsAndSoundsTheCurrentNoteAgain) {
+    mixedSong();
+    playbtn_Click(g, kPlay);
+    g.song.curNote = 5;
+    g.ui.lblswapper[0].color = kColorUnavailable;
+    playbtn_Click(g, kPause);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_TRUE(g.gtimer.enabled);
+    EXPECT_EQ(soundedNotes(), (std::vector<int>{45}));
+    EXPECT_EQ(g.ui.lblswapper[0].color, kColorAvailable);
+    EXPECT_EQ(label(kPause), kColorActive);
+}
+
+TEST_F(Transport, BackSkipsSilentNotesButStopsAtMutedOnes) {
+    mixedSong();
+    g.song.curNote = 5;
+    playbtn_Click(g, kBack);
+    EXPECT_EQ(g.song.curNote, 3);
+    playbtn_Click(g, kBack);
+    EXPECT_EQ(g.song.curNote, 1);
+    playbtn_Click(g, kBack);  // at the first note it stays there
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(label(kBack), kColorActive);
+}
+
+TEST_F(Transport, BackInTheEditorStopsAtEveryNote) {
+    mixedSong();
+    g.app.appMode = kModeEditor;
+    g.song.curNote = 5;
+    playbtn_Click(g, kQuietBack);
+    EXPECT_EQ(g.song.curNote, 4);
+    EXPECT_EQ(label(kBack), kColorAvailable);  // the quiet form leaves the labels
+}
+
+TEST_F(Transport, NextSkipsSilentNotesAndStopsAtMarkers) {
+    buildSong(g, {single(16, 1, 0),
+                  single(16, 1, -1),
+                  {98, {-1, -1, -1, -1, -1, -1}},
+                  single(16, 2, -4),
+                  single(16, 1, -1)});
+    g.song.curNote = 1;
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.curNote, 3);
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.curNote, 4);
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.curNote, 6);  // past the last note
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.curNote, 6);
+}
+
+TEST_F(Transport, StopGoesBeforeTheFirstNoteAndEndsTheSound) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
+    playbtn_Click(g, kPlay);
+    runTicks(rig, 1);
+    g.ui.pgScroll.value = 2;
+    g.song.curPage = 2;
+    rig.midi.sent.clear();
+    playbtn_Click(g, kStop);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_TRUE(g.gtimer.enabled);
+    EXPECT_EQ(g.song.curNote, 0);
+    EXPECT_EQ(g.song.curPage, 1);
+    EXPECT_EQ(g.ui.pgScroll.value, 1);
+    EXPECT_EQ(g.playback.noteTicks, 0);
+    EXPECT_EQ(g.playback.beatTick, kBeatAfterStop);
+    const auto sent = rig.midi.messages();
+    EXPECT_TRUE(msg::noteOns(sent).empty());
+    EXPECT_NE(std::find(sent.begin(), sent.end(), msg::noteOff(0, 40)), sent.end());
+}
+
+TEST_F(Transport, RepeatPopsItsMenuAndTheChoiceSetsTheMode) {
+    mixedSong();
+    rig.dialogs.menuAnswers.push_back(kRepeatMenuSong);
+    playbtn_Click(g, kRepeat);
+    ASSERT_EQ(rig.dialogs.menus.size(), 1u);
+    EXPECT_EQ(rig.dialogs.menus[0].items.size(), 3u);
+    EXPECT_EQ(g.playback.repeatSong, 1);
+    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuSong].checked);
+    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
+    EXPECT_EQ(label(kRepeat), kColorActive);
+
+    rig.dialogs.menuAnswers.push_back(kRepeatMenuCancel);
+    playbtn_Click(g, kRepeat);
+    EXPECT_EQ(g.playback.repeatSong, 0);
+    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
+    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuSong].checked);
+    EXPECT_EQ(label(kRepeat), kColorAvailable);
+}
+
+TEST_F(Transport, RepeatLineThenCancelRestoresTheSong) {
+    buildSong(g, {single(16, 1, 0), single(8, 1, 1), pageEnd(), single(16, 1, 3), single(12, 1, 5),
+                  pageEnd(), single(16, 1, 7)});
+    g.song.curPage = 2;
+    mnuRepeatLine_Click(g);
+    EXPECT_EQ(g.playback.repeatStart, 4);
+    EXPECT_EQ(g.song.noteCount, 5);
+    EXPECT_EQ(g.song.noteDur[3], 12);
+    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
+    mnuRepeatSong_Click(g);  // choosing song first cancels the line
+    EXPECT_EQ(g.playback.repeatLine, 0);
+    EXPECT_EQ(g.song.noteCount, 7);
+    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
+    EXPECT_EQ(g.playback.repeatStart, 1);
+    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
+}
+
+TEST_F(Transport, RepeatLineOnTheLastLineKeepsTheCountAndIsRefusedInTheEditor) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(12, 1, 5)});
+    g.app.appMode = kModeEditor;
+    g.song.curPage = 2;
+    mnuRepeatLine_Click(g);
+    EXPECT_EQ(g.playback.repeatLine, 0);
+    g.app.appMode = kModeSongs;
+    mnuRepeatLine_Click(g);
+    EXPECT_EQ(g.song.noteCount, 4);
+    mnuRepeatCancel_Click(g);
+    EXPECT_EQ(g.song.noteCount, 4);
+    EXPECT_EQ(g.song.noteDur[2], kEndOfPage);
+}
+
+TEST_F(Transport, HoldingFastForwardWhileStoppedWindsAndStopsOnRelease) {
+    mixedSong();
+    playbtn_MouseDown(g, kFfwd);
+    EXPECT_TRUE(g.ntimer.enabled);
+    EXPECT_EQ(g.ntimer.interval, 15);
+    EXPECT_EQ(g.playback.winding, -1);
+    runTicks(rig, 20);
+    EXPECT_GT(g.song.curNote, 1);
+    playbtn_MouseUp(g, kFfwd);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(g.ntimer.interval, 36);
+    EXPECT_EQ(g.playback.windInterval, 8);
+    EXPECT_EQ(g.playback.winding, 0);
+}
+
+TEST_F(Transport, HoldingFastForwardWhilePlayingKeepsPlayingAfterRelease) {
+    mixedSong();
+    playbtn_Click(g, kPlay);
+    playbtn_MouseDown(g, kFfwd);
+    EXPECT_EQ(g.playback.wasPlaying, 1);
+    playbtn_MouseUp(g, kFfwd);
+    EXPECT_TRUE(g.ntimer.enabled);
+    EXPECT_EQ(g.ntimer.interval, 36);
+    playbtn_MouseDown(g, kFfwd);
+    EXPECT_EQ(g.ntimer.interval, 8);  // the faster speed after the first release
+}
+
+TEST_F(Transport, RewindFromAPageEndStartsOnTheNoteBeforeIt) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
+    g.song.curNote = 2;
+    playbtn_MouseDown(g, kRew);
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(g.playback.playMode, kPlayBackwards);
+}
+
+TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
+    mixedSong();
+    playbtn_Click(g, kPlay);
+    outbtn_Click(g, kSetupButton);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(g.gtimer.interval, 100);
+    EXPECT_EQ(g.ui.outtxt[kSetupLabel].color, kColorActive);
+    EXPECT_EQ(g.song.curNote, 0);
+}
+
+TEST_F(Transport, MetronomeButtonToggles) {
+    g.ui.mled.color = kLampLit;
+    TempoBtn_Click(g);
+    EXPECT_EQ(g.song.metroOn, 1);
+    EXPECT_EQ(g.ui.outtxt[kMetroLabel].color, kColorActive);
+    EXPECT_EQ(g.ui.mled.color, kLampDark);
+    TempoBtn_Click(g);
+    EXPECT_EQ(g.song.metroOn, 0);
+    EXPECT_EQ(g.ui.outtxt[kMetroLabel].color, kColorAvailable);
+}
+
+TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
+    std::vector<NoteSpec> page;
+    for (int i = 0; i < 9; ++i)
+        page.push_back(single(16, 1, i));
+    page.push_back(pageEnd());
+    page.push_back(single(16, 1, 0));
+    buildSong(g, page);
+    locatenote(g, 100);
+    EXPECT_EQ(g.display.noteSpacing, 62);
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(soundedNotes(), (std::vector<int>{40}));
+    locatenote(g, 160);
+    EXPECT_EQ(g.song.curNote, 2);
+    locatenote(g, 5000);
+    EXPECT_EQ(g.song.curNote, 9);  // never onto the page's end marker
+    locatenote(g, -300);
+    EXPECT_EQ(g.song.curNote, 1);
+}
+
+TEST_F(Transport, ClickOnTheScoreWhilePlayingPausesThere) {
+    mixedSong();
+    playbtn_Click(g, kPlay);
+    score_MouseDown(g, 80 + 2 * 80);
+    EXPECT_EQ(g.song.curNote, 3);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(label(kPause), kColorActive);
+    rig.midi.sent.clear();
+    score_MouseUp(g);
+    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
+}
+
+}  // namespace
+}  // namespace lutavo::test
