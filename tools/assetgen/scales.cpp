@@ -1,5 +1,6 @@
 #include "scales.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -42,9 +43,11 @@ void drawText(QImage& image, const Fonts& fonts, double centreX, double centreY,
 
 void drawPixelLabel(QImage& image, double centreX, int top, const std::string& text,
                     PixelFace face) {
+    // Labels of the end slots stay inside the frame.
     const int width = pixelTextWidth(text, face);
-    drawPixelText(image, static_cast<int>(std::lround(centreX - width / 2.0)), top, text, face,
-                  kLabel);
+    const int left = std::clamp(static_cast<int>(std::lround(centreX - width / 2.0)), 3,
+                                kScaleWidth - 3 - width);
+    drawPixelText(image, left, top, text, face, kLabel);
 }
 
 void drawTicks(QImage& image, int count) {
@@ -62,7 +65,7 @@ void drawLabels(QImage& image, ScaleKind kind, const Fonts& fonts) {
         const double x = slotCentre(count, k);
         switch (kind) {
             case ScaleKind::TimeSignature: {
-                static const char* const kSigs[6] = {"-", "2/2", "2/4", "3/4", "4/4", "6/8"};
+                static const char* const kSigs[6] = {"\u2014", "2/2", "2/4", "3/4", "4/4", "6/8"};
                 drawText(image, fonts, x, 12, kSigs[k - 1], 11);
                 break;
             }
