@@ -1,12 +1,14 @@
 #include "app/mode_bar.h"
 
 #include <array>
+#include <filesystem>
 
 #include "app/data_files.h"
 #include "app/guitar.h"
 #include "app/messages.h"
 #include "display/note_display.h"
 #include "playback/settings_adjuster.h"
+#include "playback/transport.h"
 #include "song/song_file.h"
 
 namespace lutavo {
@@ -47,6 +49,11 @@ constexpr std::array<NamedTuning, 3> kTuningNames = {{
     {"D A D G B D ", "Double Drop D"},
 }};
 
+bool folderExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
 // A dialog answer names a file only when it sorts after the filter pattern; a cancelled
 // dialog gives "" and does not.
 bool namesFile(const std::string& answer, const std::string& pattern) {
@@ -64,13 +71,21 @@ bool leaveEditorForLoad(Guitar& g) {
     return closeCurrentMode(g);
 }
 
+// The folder named on the command line; without one, the sample songs that come with the
+// program when they are there.
+std::string songFolder(const Guitar& g) {
+    const std::string samples = g.app.appFolder + files::kSampleSongsFolder;
+    if (g.app.dataFolder == g.app.appFolder && folderExists(samples)) return samples;
+    return g.app.dataFolder;
+}
+
 void loadSongCommand(Guitar& g) {
     FileDialogRequest request;
     request.title = "Load Song";
     request.filterName = "Lutavo songs";
     request.pattern = "*.SNG";
     request.defaultExt = ".SNG";
-    request.folder = g.app.dataFolder;
+    request.folder = songFolder(g);
     const std::string name = chooseFile(g, request);
     if (!namesFile(name, request.pattern)) return;
     if (!leaveEditorForLoad(g)) return;
@@ -114,6 +129,7 @@ void tuneCommand(Guitar& g) {
     g.ui.lblleft.caption = names;
     g.ui.lblright.caption = tuningName(names);
     g.app.appMode = kModeSongs;
+    playbtn_Click(g, kPlay);
 }
 
 void popUp(Guitar& g, const Menu& menu) {

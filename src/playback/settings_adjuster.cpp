@@ -1,6 +1,7 @@
 #include "playback/settings_adjuster.h"
 
 #include <array>
+#include <string>
 
 #include "app/data_files.h"
 #include "app/guitar.h"
@@ -8,6 +9,7 @@
 #include "base/numbers.h"
 #include "display/note_display.h"
 #include "display/page_render.h"
+#include "playback/transport.h"
 #include "song/song_model.h"
 #include "theory/keys.h"
 
@@ -51,10 +53,6 @@ constexpr std::array<SlotGeometry, 7> kGeometry = {{{6, 440, 115},
                                                     {12, 195, 160},
                                                     {15, 203, 210},
                                                     {29, 104, 140}}};
-
-bool playing(const Guitar& g) {
-    return g.ntimer.enabled;
-}
 
 void movePointer(Guitar& g, int slot) {
     g.ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(slot, 1, g.playback.slotCount)];
@@ -190,6 +188,16 @@ i16 chosenLength(const Guitar& g) {
 
 }  // namespace
 
+void colourSettingLabels(Guitar& g) {
+    auto& labels = g.ui.lblswapper;
+    // Time signature, key and capo are offered only in the stopped state.
+    const bool stopped = !isPlaying(g) && g.gtimer.enabled;
+    for (int i = 0; i <= kSettingLeadIn; ++i) {
+        labels[i].color = i > kSettingCapo || stopped ? kColorAvailable : kColorUnavailable;
+    }
+    labels[clampTo(g.playback.swapperMode, 0, kSettingLeadIn)].color = kColorActive;
+}
+
 int slotLeft(int slots, int k) {
     for (const SlotGeometry& geo : kGeometry) {
         if (geo.slots == slots) return k * geo.step - geo.offset;
@@ -227,20 +235,10 @@ void setupSettingsPanel(Guitar& g) {
 
 void btnSwapper_Click(Guitar& g, int button) {
     if (button < 0 || button > kSettingNoteLength) return;
-    auto& labels = g.ui.lblswapper;
-    for (int i = 0; i <= 2; ++i)
-        labels[i].color = kColorUnavailable;
-    for (int i = 3; i <= 5; ++i)
-        labels[i].color = kColorAvailable;
-    if (!playing(g)) {
-        if (g.gtimer.enabled) {
-            for (int i = 0; i <= 2; ++i)
-                labels[i].color = kColorAvailable;
-        }
-        if (button <= kSettingCapo) openScale(g, button);
-    }
-    if (button > kSettingCapo) openScale(g, button);
-    labels[clampTo(g.playback.swapperMode, 0, 5)].color = kColorActive;
+    // While a song plays only volume, tempo and lead-in can change; the others keep their
+    // scale and only the labels show it.
+    if (button > kSettingCapo || !isPlaying(g)) openScale(g, button);
+    colourSettingLabels(g);
 }
 
 void PicSwapper_MouseDown(Guitar& g, int x) {
@@ -253,7 +251,7 @@ void PicSwapper_MouseUp(Guitar& g) {
     auto& pb = g.playback;
     const int p = clampTo(pb.swapperPos, 1, pb.slotCount);
     const int mode = pb.swapperMode;
-    if (!(playing(g) && mode <= kSettingCapo)) {
+    if (!(isPlaying(g) && mode <= kSettingCapo)) {
         switch (mode) {
             case kSettingTimeSig:
                 g.song.timeSig = static_cast<i16>(p - 1);
@@ -301,7 +299,7 @@ void placeCapoPicture(Guitar& g) {
 }
 
 void piccapo_MouseDown(Guitar& g, int y) {
-    if (playing(g)) return;
+    if (isPlaying(g)) return;
     auto& s = g.song;
     auto& pb = g.playback;
     const int str = kStrings - y / kCapoStringPitch;
@@ -324,7 +322,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
 }
 
 void piccapo_MouseUp(Guitar& g) {
-    if (playing(g)) return;
+    if (isPlaying(g)) return;
     auto& s = g.song;
     auto& pb = g.playback;
     if (g.app.appMode == kModeEditor) {
@@ -347,6 +345,7 @@ void showLeadInScaleOnClose(Guitar& g) {
     movePointer(g, pb.swapperPos);
     pb.swapperPos =
         static_cast<i16>(clampTo(kLeadInSlots - g.config.defaultLeadIn, 1, kLeadInSlots));
+    colourSettingLabels(g);
 }
 
 }  // namespace lutavo

@@ -54,6 +54,10 @@ int slotAt(int slots, int x);
 // chosen slot becomes the configured lead-in's.
 void showLeadInScaleOnClose(Guitar& g);
 
+// Colours the setting labels: time signature, key and capo grey unless the song is stopped,
+// the setting shown red.
+void colourSettingLabels(Guitar& g);
+
 // Shows or hides the capo picture on the neck for the song's capo and the playing hand.
 void placeCapoPicture(Guitar& g);
 

@@ -1,0 +1,321 @@
+// The song settings panel: opening a scale, choosing and applying a slot, the rules while a
+// song plays, the capo and its shift of every fret, and sounding the capo strings.
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "display/fretboard.h"
+#include "fakes/midi_messages.h"
+#include "fakes/playback_rig.h"
+#include "playback/settings_adjuster.h"
+
+namespace lutavo::test {
+namespace {
+
+class Adjuster : public ::testing::Test {
+  protected:
+    Rig rig;
+    Guitar& g = playbackReady(rig);
+
+    void SetUp() override {
+        setupSettingsPanel(g);
+        g.gtimer.enabled = true;
+        // Open string, fret 5, held open string, silent, bend, muted; then a page end and a
+        // fret-2 note held over it.
+        buildSong(g, {{16, {0, 5, 24, -1, -3, -4}},
+                      {16, {3, -1, -1, -1, -1, 7}},
+                      pageEnd(),
+                      {16, {-1, 2, -1, -1, -1, -1}},
+                      {16, {-1, 26, -1, -1, -1, -1}}});
+    }
+
+    // Chooses slot `slot` of the scale shown and releases the mouse there.
+    void choose(int slot) {
+        const double width =
+            (3080.0 - 3080.0 / (2.0 * g.playback.slotCount)) / g.playback.slotCount;
+        PicSwapper_MouseDown(g, static_cast<int>(slot * width));
+        PicSwapper_MouseUp(g);
+    }
+    std::array<int, 6> frets(int n) {
+        std::array<int, 6> out{};
+        for (int s = 1; s <= 6; ++s)
+            out[static_cast<std::size_t>(s - 1)] = g.song.noteFret(n, s);
+        return out;
+    }
+};
+
+TEST_F(Adjuster, ButtonsAndLabelsHaveTheirTexts) {
+    EXPECT_EQ(g.ui.lblswapper[0].caption, "TIMESIG");
+    EXPECT_EQ(g.ui.lblswapper[5].caption, "LEAD-IN");
+    EXPECT_EQ(g.ui.btnSwapper[2].tip, "Place a capo on the fretboard");
+    EXPECT_EQ(g.ui.btnSwapper[6].tip, "Adjust # of lead-in beats");
+    EXPECT_FALSE(g.ui.btnSwapper[kSettingNoteLength].visible);
+}
+
+TEST(SlotGeometry, PointerPositionsAndSlotUnderTheMouse) {
+    // Slot 1 and the last slot of every scale size.
+    EXPECT_EQ(slotLeft(6, 1), 325);
+    EXPECT_EQ(slotLeft(8, 8), 2680);
+    EXPECT_EQ(slotLeft(9, 1), 160);
+    EXPECT_EQ(slotLeft(10, 10), 2660);
+    EXPECT_EQ(slotLeft(12, 1), 35);
+    EXPECT_EQ(slotLeft(15, 15), 2835);
+    EXPECT_EQ(slotLeft(29, 29), 2876);
+    // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2.
+    EXPECT_EQ(slotAt(9, 0), 1);
+    EXPECT_EQ(slotAt(9, -500), 1);
+    EXPECT_EQ(slotAt(9, 484), 1);
+    EXPECT_EQ(slotAt(9, 485), 2);
+    EXPECT_EQ(slotAt(9, 2908), 9);
+    EXPECT_EQ(slotAt(9, 99999), 9);
+    // Halves go to the even slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
+    EXPECT_EQ(slotAt(10, 731), 2);
+    EXPECT_EQ(slotAt(10, 732), 3);
+}
+
+TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
+    struct Case {
+        int button;
+        const char* picture;
+        int slots;
+        int slot;
+    };
+    g.song.timeSig = 3;
+    g.song.songKey = 6;
+    g.song.capo = 2;
+    g.config.soundVolume[0] = 7;
+    g.song.tempo = 8;
+    g.config.defaultLeadIn = 4;
+    const std::array<Case, 6> cases = {{{0, "timesig.bmp", 6, 4},
+                                        {1, "key.bmp", 15, 6},
+                                        {2, "editcapo.bmp", 8, 3},
+                                        {3, "vol10.bmp", 10, 7},
+                                        {4, "tempo.bmp", 29, 23},
+                                        {5, "ldefaul4.bmp", 9, 5}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        btnSwapper_Click(g, c.button);
+        EXPECT_EQ(g.playback.swapperMode, c.button);
+        EXPECT_EQ(g.ui.PicSwapper.file, c.picture);
+        EXPECT_EQ(g.playback.slotCount, c.slots);
+        EXPECT_EQ(g.playback.swapperPos, c.slot);
+        EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(c.slots, c.slot));
+        for (int i = 0; i <= 5; ++i) {
+            EXPECT_EQ(g.ui.lblswapper[i].color, i == c.button ? kColorActive : kColorAvailable);
+        }
+    }
+}
+
+TEST_F(Adjuster, ValuesFromAFileOutsideTheScaleShowTheNearestEnd) {
+    g.song.songKey = 0;
+    btnSwapper_Click(g, kSettingKey);
+    EXPECT_EQ(g.playback.swapperPos, 1);
+    g.song.tempo = 1;  // reachable from a file only
+    btnSwapper_Click(g, kSettingTempo);
+    EXPECT_EQ(g.playback.swapperPos, 29);
+    g.config.defaultLeadIn = 12;
+    btnSwapper_Click(g, kSettingLeadIn);
+    EXPECT_EQ(g.playback.swapperPos, 1);
+}
+
+TEST_F(Adjuster, ApplyingEverySetting) {
+    btnSwapper_Click(g, kSettingTimeSig);
+    choose(6);
+    EXPECT_EQ(g.song.timeSig, 5);
+    choose(1);
+    EXPECT_EQ(g.song.timeSig, 0);
+
+    btnSwapper_Click(g, kSettingKey);
+    choose(4);
+    EXPECT_EQ(g.song.songKey, 4);
+    EXPECT_EQ(g.keys.noteName[6], "Bb");  // the names follow the new key
+
+    btnSwapper_Click(g, kSettingVolume);
+    choose(5);
+    EXPECT_EQ(g.config.soundVolume[0], 5);
+    EXPECT_EQ(g.playback.channelVelocity[0], 60 << 16);
+    EXPECT_EQ(g.ui.voltxt.caption, "5");
+
+    btnSwapper_Click(g, kSettingTempo);
+    choose(29);
+    EXPECT_EQ(g.song.tempo, 2);
+    EXPECT_EQ(g.ui.tempotxt.caption, std::to_string(g.song.tempoBase[2]));
+    EXPECT_EQ(g.ntimer.interval, 24);
+    choose(1);
+    EXPECT_EQ(g.song.tempo, 30);
+
+    btnSwapper_Click(g, kSettingLeadIn);
+    choose(9);
+    EXPECT_EQ(g.config.defaultLeadIn, 0);
+    choose(1);
+    EXPECT_EQ(g.config.defaultLeadIn, 8);
+    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 1));
+}
+
+TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
+    btnSwapper_Click(g, kSettingCapo);
+    g.ntimer.enabled = true;
+    g.gtimer.enabled = false;
+    PicSwapper_MouseDown(g, 2000);
+    PicSwapper_MouseUp(g);
+    EXPECT_EQ(g.song.capo, 0);
+    EXPECT_EQ(frets(1)[1], 5);
+
+    btnSwapper_Click(g, kSettingTimeSig);
+    EXPECT_EQ(g.playback.swapperMode, kSettingCapo);  // the scale stays
+    // Only the labels change: time signature and key grey, the capo still shown in red.
+    EXPECT_EQ(g.ui.lblswapper[kSettingTimeSig].color, kColorUnavailable);
+    EXPECT_EQ(g.ui.lblswapper[kSettingKey].color, kColorUnavailable);
+    EXPECT_EQ(g.ui.lblswapper[kSettingCapo].color, kColorActive);
+
+    btnSwapper_Click(g, kSettingTempo);
+    EXPECT_EQ(g.ui.lblswapper[kSettingTempo].color, kColorActive);
+    EXPECT_EQ(g.ui.lblswapper[kSettingKey].color, kColorUnavailable);
+    choose(20);
+    EXPECT_EQ(g.song.tempo, 11);
+    EXPECT_EQ(g.ntimer.interval, 42);
+}
+
+TEST_F(Adjuster, CapoShiftsStruckAndHeldFretsOnly) {
+    btnSwapper_Click(g, kSettingCapo);
+    choose(1);  // capo 0 from 0: nothing moves
+    EXPECT_FALSE(g.ui.piccapo.visible);
+    EXPECT_EQ(frets(1), (std::array<int, 6>{0, 5, 24, -1, -3, -4}));
+
+    choose(3);
+    EXPECT_EQ(g.song.capo, 2);
+    EXPECT_EQ(frets(1), (std::array<int, 6>{2, 7, 26, -1, -3, -4}));
+    EXPECT_EQ(frets(2), (std::array<int, 6>{5, -1, -1, -1, -1, 9}));
+    EXPECT_EQ(frets(3), (std::array<int, 6>{-1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(frets(5), (std::array<int, 6>{-1, 28, -1, -1, -1, -1}));
+    EXPECT_TRUE(g.ui.piccapo.visible);
+    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[2] + 2 - 10);
+
+    choose(4);
+    EXPECT_EQ(g.song.capo, 3);
+    EXPECT_EQ(g.playback.oldCapo, 3);
+    EXPECT_EQ(frets(1), (std::array<int, 6>{3, 8, 27, -1, -3, -4}));
+
+    choose(1);
+    EXPECT_EQ(frets(1), (std::array<int, 6>{0, 5, 24, -1, -3, -4}));
+    EXPECT_FALSE(g.ui.piccapo.visible);
+}
+
+TEST_F(Adjuster, CapoPictureForTheLeftHand) {
+    g.config.leftHanded = 1;
+    setfretboard(g);
+    btnSwapper_Click(g, kSettingCapo);
+    choose(6);
+    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[5] - 5 + 5);
+}
+
+TEST_F(Adjuster, CapoInTheChordLibraryLeavesTheFrets) {
+    g.app.appMode = kModeChords;
+    btnSwapper_Click(g, kSettingCapo);
+    choose(3);
+    EXPECT_EQ(g.song.capo, 2);
+    EXPECT_EQ(frets(1)[1], 5);
+}
+
+TEST_F(Adjuster, CapoThatWouldPushNotesOffTheNeckIsRefused) {
+    g.song.noteFret(2, 6) = 22;
+    btnSwapper_Click(g, kSettingCapo);
+    choose(3);
+    EXPECT_EQ(g.song.capo, 0);
+    EXPECT_EQ(frets(2)[5], 22);
+    EXPECT_EQ(frets(1)[1], 5);
+    EXPECT_EQ(g.playback.swapperPos, 1);
+    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(8, 1));
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages[0].caption, "Capo");
+}
+
+TEST_F(Adjuster, CapoShiftStartsFromTheSongsOwnCapo) {
+    btnSwapper_Click(g, kSettingCapo);
+    // A song with capo 2 arrives while the capo scale is still open.
+    g.song.capo = 2;
+    g.song.noteFret(1, 2) = 7;
+    choose(4);
+    EXPECT_EQ(g.song.capo, 3);
+    EXPECT_EQ(frets(1)[1], 8);
+}
+
+TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
+    g.app.appMode = kModeEditor;
+    btnSwapper_Click(g, kSettingNoteLength);
+    EXPECT_EQ(g.playback.swapperMode, kSettingLeadIn);
+    EXPECT_EQ(g.playback.slotCount, 10);
+    EXPECT_EQ(g.ui.PicSwapper.file, "edit3.bmp");
+    EXPECT_EQ(g.playback.swapperPos, 6);  // before the first note
+
+    g.song.curNote = 2;
+    g.song.noteDur[2] = 48;
+    btnSwapper_Click(g, kSettingNoteLength);
+    EXPECT_EQ(g.playback.swapperPos, 9);
+    choose(8);
+    EXPECT_EQ(g.song.noteDur[2], 32);
+    EXPECT_EQ(g.config.defaultLeadIn, 0);
+
+    g.song.curNote = 3;  // a page end keeps its code
+    choose(2);
+    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
+}
+
+TEST_F(Adjuster, DraggingMovesThePointer) {
+    g.ui.lpointer.at.width = 120;
+    lpointer_DragOver(g, 500);
+    EXPECT_EQ(g.ui.lpointer.at.left, 560);
+}
+
+TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
+    btnSwapper_Click(g, kSettingCapo);
+    choose(3);
+    g.song.curNote = 4;
+    g.gtimer.enabled = false;
+    piccapo_MouseDown(g, 220);  // second row: string slot 5
+    EXPECT_TRUE(g.gtimer.enabled);
+    EXPECT_EQ(g.song.curNote, 0);
+    EXPECT_EQ(g.song.noteFret(0, 5), 2);
+    const auto ons = msg::noteOns(rig.midi.messages());
+    ASSERT_EQ(ons.size(), 1u);
+    EXPECT_EQ(msg::noteOf(ons[0]), g.tuning.pitchOf(5, 2) + 36 + 4);
+
+    piccapo_MouseUp(g);
+    EXPECT_EQ(g.song.curNote, 4);
+    EXPECT_EQ(frets(0), (std::array<int, 6>{-1, -1, -1, -1, -1, -1}));
+    // A release without a press changes nothing.
+    g.song.curNote = 2;
+    piccapo_MouseUp(g);
+    EXPECT_EQ(g.song.curNote, 2);
+    // Rows below the lowest string are not strings.
+    piccapo_MouseDown(g, 6 * 215);
+    EXPECT_EQ(g.song.curNote, 2);
+}
+
+TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
+    g.song.capo = 2;
+    g.app.appMode = kModeEditor;
+    btnSwapper_Click(g, kSettingNoteLength);
+    choose(7);  // 24 ticks
+    g.song.curNote = 2;
+    piccapo_MouseDown(g, 0);
+    EXPECT_EQ(g.song.noteFret(2, 6), 2);
+    EXPECT_EQ(g.song.noteDur[2], 24);
+    piccapo_MouseUp(g);
+    EXPECT_EQ(g.song.curNote, 2);
+    piccapo_MouseDown(g, 10);
+    EXPECT_EQ(g.song.noteFret(2, 6), -1);
+}
+
+TEST_F(Adjuster, CapoPictureIsSilentWhilePlaying) {
+    g.song.capo = 2;
+    g.ntimer.enabled = true;
+    g.song.curNote = 1;
+    piccapo_MouseDown(g, 0);
+    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
+}
+
+}  // namespace
+}  // namespace lutavo::test
