@@ -8,6 +8,8 @@
 
 #include "assets.h"
 #include "fonts.h"
+#include "output.h"
+#include "sample.h"
 
 int main(int argc, char** argv) {
     // Drawing needs a GUI application but never a display.
@@ -55,6 +57,20 @@ int main(int argc, char** argv) {
     if (!lutavo::assetgen::writeAllAssets(folder, *fonts, options, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
+    }
+    if (options.previews) {
+        // The sheets at work: a page and the neck composed the way the program composes them.
+        lutavo::assetgen::OutputOptions previewOnly;
+        previewOnly.pngCopies = false;
+        previewOnly.previews = true;
+        const QString folderOfSamples = folder + "/samples";
+        if (!lutavo::assetgen::savePicture(lutavo::assetgen::composeSampleScore(*fonts),
+                                           folderOfSamples, "page.bmp", previewOnly, &error) ||
+            !lutavo::assetgen::savePicture(lutavo::assetgen::composeSampleNeck(), folderOfSamples,
+                                           "neck.bmp", previewOnly, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
     }
     return 0;
 }
