@@ -106,7 +106,8 @@ void loadLessonCommand(Guitar& g) {
     if (!leaveEditorForLoad(g)) return;
     g.app.lessonFile = name;
     g.gtimer.interval = kLessonTimerInterval;
-    // The lesson player picks the lesson up from lessonFile.
+    // Reading the lesson (loadlesson) comes with the lesson player; until then the choice is
+    // kept in lessonFile.
 }
 
 // The tuner's string names, lowest string first, each followed by one blank.
@@ -122,6 +123,8 @@ std::string stringNames(const Guitar& g) {
 }
 
 void tuneCommand(Guitar& g) {
+    // The tuning song replaces the song in memory, so the editor must let go of it first.
+    if (!leaveEditorForLoad(g)) return;
     // Loading in editor mode keeps the transport usable even for a short tuning song.
     g.app.appMode = kModeEditor;
     loadsong(g, g.app.appFolder + files::kTuningSong);

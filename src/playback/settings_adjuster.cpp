@@ -85,7 +85,7 @@ int slotShown(const Guitar& g, int button) {
         case kSettingNoteLength: {
             const int dur = s.noteDur[clampTo(s.curNote, -4, 1002)];
             slot = 6;
-            if (s.curNote > 0 && dur < 90) slot = s.durSymbol[clampTo(dur, 0, 64)];
+            if (s.curNote > 0 && dur < kFirstControlCode) slot = s.durSymbol[clampTo(dur, 0, 64)];
             break;
         }
         default:
@@ -103,31 +103,27 @@ void openScale(Guitar& g, int button) {
     if (button == kSettingCapo) pb.oldCapo = g.song.capo;
 }
 
-// True when every struck and held fret of the song stays on the neck after a capo shift.
-bool capoShiftFits(const SongModel& s, int shift) {
+// Visits every struck and held fret of the song's notes. Silent, bent and muted strings have no
+// fret, and markers (page ends and the like) hold no frets.
+template <typename Visit>
+void forEachFret(SongModel& s, Visit visit) {
     for (int n = 1; n <= s.noteCount; ++n) {
-        if (s.noteDur[n] >= 90) continue;
-        for (int str = 1; str <= kStrings; ++str) {
-            const int f = s.noteFret(n, str);
-            if (f < 0) continue;
-            const int base = f >= kHeldBase ? kHeldBase : 0;
-            const int moved = f - base + shift;
-            if (moved < 0 || moved > kHighestFret) return false;
-        }
-    }
-    return true;
-}
-
-// Frets are stored with the capo included, so moving the capo moves every struck and held
-// fret with it. Silent, bent and muted strings have no fret to move; markers hold no frets.
-void shiftFrets(SongModel& s, int shift) {
-    for (int n = 1; n <= s.noteCount; ++n) {
-        if (s.noteDur[n] >= 90) continue;
+        if (s.noteDur[n] >= kFirstControlCode) continue;
         for (int str = 1; str <= kStrings; ++str) {
             i16& f = s.noteFret(n, str);
-            if (f >= 0) f = static_cast<i16>(f + shift);
+            if (f >= 0) visit(f);
         }
     }
+}
+
+// True when every struck and held fret stays on the neck after a capo shift.
+bool capoShiftFits(SongModel& s, int shift) {
+    bool fits = true;
+    forEachFret(s, [&](i16 f) {
+        const int moved = (f >= kHeldBase ? f - kHeldBase : f) + shift;
+        fits = fits && moved >= 0 && moved <= kHighestFret;
+    });
+    return fits;
 }
 
 void applyCapo(Guitar& g, int newCapo) {
@@ -146,7 +142,8 @@ void applyCapo(Guitar& g, int newCapo) {
     }
     s.capo = static_cast<i16>(newCapo);
     placeCapoPicture(g);
-    if (moveFrets) shiftFrets(s, shift);
+    // Frets are stored with the capo included, so the notes move with it.
+    if (moveFrets) forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
     g.playback.oldCapo = s.capo;
     pgScroll_Change(g);
 }
@@ -176,7 +173,7 @@ void applyLengthOrLeadIn(Guitar& g, int slot) {
     if (g.app.appMode != kModeEditor) return;
     const int n = s.curNote;
     // Only a real note takes a length: a marker keeps its code, so pages stay intact.
-    if (n < 1 || n > s.noteCount || s.noteDur[n] >= 90) return;
+    if (n < 1 || n > s.noteCount || s.noteDur[n] >= kFirstControlCode) return;
     s.noteDur[n] = s.durValue[clampTo(slot, 1, kNoteLengthSlots)];
     pgScroll_Change(g);
 }
@@ -308,7 +305,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
     if (g.app.appMode == kModeEditor) {
         const int n = s.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
-        if (s.noteDur[clampTo(n, -4, 1002)] >= 90 || n < 0 || n > kMaxNotes) return;
+        if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
         s.noteDur[n] = chosenLength(g);
         i16& f = s.noteFret(n, str);
         f = f == s.capo ? static_cast<i16>(kSilent) : s.capo;

@@ -170,6 +170,18 @@ TEST_F(ModeBar, TuneNamesTheTuningAndPlaysTheOpenStrings) {
     }
 }
 
+TEST_F(ModeBar, TuneFromTheEditorLeavesItFirst) {
+    g().app.appMode = kModeEditor;
+    g().ui.lblswapper[kSettingLeadIn].caption = "LENGTH";
+    g().ui.opttxt[kModeBarEdit].color = kColorActive;
+    modeBarPress(g(), kModeBarTune);
+    EXPECT_EQ(g().ui.lblswapper[kSettingLeadIn].caption, "LEAD-IN");
+    EXPECT_EQ(g().song.songTitle, "Tuning");
+    EXPECT_EQ(g().app.appMode, kModeSongs);
+    EXPECT_EQ(g().ui.opttxt[kModeBarTune].color, kColorActive);
+    EXPECT_EQ(g().ui.opttxt[kModeBarEdit].color, kColorAvailable);
+}
+
 TEST(TuningName, OnlyExactStringNamesAreNamed) {
     EXPECT_EQ(tuningName("E A D G B E "), "Standard");
     EXPECT_EQ(tuningName("E A D G B E"), "Alternate");

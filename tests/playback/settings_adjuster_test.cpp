@@ -306,6 +306,11 @@ TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
     EXPECT_EQ(g.song.curNote, 2);
     piccapo_MouseDown(g, 10);
     EXPECT_EQ(g.song.noteFret(2, 6), -1);
+    // A page end takes neither a fret nor a length.
+    g.song.curNote = 3;
+    piccapo_MouseDown(g, 0);
+    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
+    EXPECT_EQ(g.song.noteFret(3, 6), -1);
 }
 
 TEST_F(Adjuster, CapoPictureIsSilentWhilePlaying) {
