@@ -206,7 +206,8 @@ void playLoadClip(Guitar& g, const std::string& clip) {
 void loadsong(Guitar& g, const std::string& fileName) {
     // The whole file is read and checked before anything changes, so a file that cannot be
     // used leaves the song in memory whole.
-    std::optional<ItemReader> reader = ItemReader::open(fileName);
+    std::optional<ItemReader> reader;
+    if (fileExists(fileName)) reader = ItemReader::open(fileName);
     if (!reader) {
         showMessage(g, "The song file " + fileName + " cannot be opened.");
         return;
