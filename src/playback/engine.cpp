@@ -3,7 +3,7 @@
 #include "app/guitar.h"
 #include "app/messages.h"
 #include "display/note_display.h"
-#include "display/page_render.h"
+#include "display/scrolling.h"
 #include "platform/wave_player.h"
 #include "playback/settings_adjuster.h"
 #include "song/song_model.h"
@@ -36,13 +36,9 @@ bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
     return false;
 }
 
-void setPage(Guitar& g, int page) {
-    if (g.ui.pgScroll.set(page)) pgScroll_Change(g);
-}
-
 void turnPageBack(Guitar& g) {
     const auto& bar = g.ui.pgScroll;
-    setPage(g, bar.value > 1 ? bar.value - 1 : bar.max);
+    pgScroll_Scroll(g, bar.value > 1 ? bar.value - 1 : bar.max);
 }
 
 void beatMetronome(Guitar& g) {
@@ -83,7 +79,7 @@ void atSongEnd(Guitar& g) {
     if (pb.repeatSong != 0) {
         s.curNote = pb.repeatStart;
         s.curPage = 1;
-        setPage(g, 1);
+        pgScroll_Scroll(g, 1);
     } else {
         stopPlaying(g);
     }

@@ -8,6 +8,7 @@
 #include "display/note_display.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
+#include "display/scrolling.h"
 #include "platform/dialogs.h"
 #include "playback/engine.h"
 #include "playback/settings_adjuster.h"
@@ -50,13 +51,9 @@ void colourTransportLabels(Guitar& g, int active) {
     ui.playtxt[active].color = kColorActive;
 }
 
-void setPage(Guitar& g, int page) {
-    if (g.ui.pgScroll.set(page)) pgScroll_Change(g);
-}
-
 void backToFirstPage(Guitar& g) {
     g.song.curPage = 1;
-    setPage(g, 1);
+    pgScroll_Scroll(g, 1);
 }
 
 // While the adjuster shows volume, tempo or lead-in, the song settings it cannot change while
@@ -134,7 +131,7 @@ void next(Guitar& g) {
     stopPlaying(g);
     if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
-        setPage(g, bar.value < bar.max ? bar.value + 1 : 1);
+        pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
         s.curPage = static_cast<i16>(s.curPage + 1);
     }
     if (editing(g) && s.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
@@ -147,9 +144,8 @@ void next(Guitar& g) {
         s.curNote = static_cast<i16>(std::min<int>(s.curNote, s.noteCount + 1));
     }
     if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
-        g.ui.pointer.at.left = s.noteX[s.curNote] * 15;
-        if (s.curNote <= s.noteCount) g.ui.ScrlNpntr.set(s.curNote);
-        g.ui.lblnoteof.caption = std::to_string(g.ui.ScrlNpntr.value);
+        placeNotePointer(g);
+        shownoteCounter(g);
     } else {
         shownote(g, 1);
     }
