@@ -83,7 +83,8 @@ void drawNoteSymbol(QImage& image, int x, int y, int k, QRgb ink) {
         stampRows(image, x + kStemColumn, y + kStemTop + f * kFlagGap,
                   last ? kLastFlag : kInnerFlag, ink);
     }
-    if (shape.dotted) fillBox(image, x + 9, headY + 1, 2, 2, ink);
+    // High in the head's rows, so a head on a line keeps its dot in the space above.
+    if (shape.dotted) fillBox(image, x + 9, headY, 2, 2, ink);
 }
 
 void drawRest(QImage& image, int x, int y, int k, QRgb ink) {

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -388,6 +389,80 @@ TEST_F(Generated, ClipsAreAudibleAndOfTheirLength) {
         EXPECT_GT(peak, 6000) << e.name;
         EXPECT_LT(peak, 32767) << e.name << " must not clip";
         EXPECT_LT(std::abs(static_cast<int>(samples.back())), 50) << e.name << " ends in silence";
+    }
+}
+
+TEST_F(Generated, LeftHandedNeckIsTheRightHandedOneMirroredAboutTheFretEdges) {
+    const QImage right = picture("fretnew.bmp");
+    const QImage left = picture("fretrev.bmp");
+    // Fret f covers x < fretEdgeX(f) right-handed and x > 618 - fretEdgeX(f) left-handed.
+    for (int y = 0; y < kNeckHeight; ++y) {
+        for (int x = 0; x <= kLeftHandedEdgeMirror; ++x) {
+            ASSERT_EQ(left.pixel(kLeftHandedEdgeMirror - x, y), right.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(Generated, MarkerRowsAgreeOnTheNaturalNotesAndDifferOnTheOthers) {
+    const QImage sheet = picture("picfingers.bmp");
+    for (int cell = 0; cell < 12; ++cell) {
+        const QImage sharp = sheet.copy(cell * kMarker, 0, kMarker, kMarker);
+        const QImage flat = sheet.copy(cell * kMarker, kMarker, kMarker, kMarker);
+        // From E: F#/Gb, G#/Ab, A#/Bb, C#/Db and D#/Eb are spelled differently.
+        const bool accidental = cell == 2 || cell == 4 || cell == 6 || cell == 9 || cell == 11;
+        EXPECT_EQ(sharp != flat, accidental) << cell;
+    }
+}
+
+TEST_F(Generated, PressedKeyCellsChangeOnlyTheirOwnKey) {
+    const QImage board = picture("keyboard.bmp");
+    const QImage down = picture("keydown.bmp");
+    for (int k = 0; k < 12; ++k) {
+        // A black key is 9 pixels wide; a white key's cell ends with the border of the next key.
+        const int width = isBlackKey(k) ? 9 : kKeyCell - 1;
+        for (int y = 0; y < kKeyDownHeight; ++y) {
+            const int boardY = keyTop(k) + y;
+            if (boardY < 0) continue;
+            for (int x = width; x < kKeyCell; ++x) {
+                EXPECT_EQ(down.pixel(k * kKeyCell + x, y), board.pixel(kKeyOffset[k] + x, boardY))
+                    << "key " << k << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(Generated, ScaleTicksStandWhereAClickChoosesTheirSlot) {
+    struct Scale {
+        const char* name;
+        int count;
+    };
+    for (const Scale& s : {Scale{"timesig.bmp", 6}, Scale{"key.bmp", 15}, Scale{"editcapo.bmp", 8},
+                           Scale{"vol10.bmp", 10}, Scale{"tempo.bmp", 29}, Scale{"ldefaul4.bmp", 9},
+                           Scale{"edit3.bmp", 10}}) {
+        const QImage image = picture(s.name);
+        const double slotTwips = (3080.0 - 3080.0 / (2.0 * s.count)) / s.count;
+        for (int k = 1; k <= s.count; ++k) {
+            const int x = static_cast<int>(std::lround(slotCentre(s.count, k)));
+            EXPECT_EQ(static_cast<int>(std::nearbyint(x * 15 / slotTwips)), k)
+                << s.name << " slot " << k;
+            EXPECT_LT(luminance(image.pixel(x, kScaleHeight - 5)), 140) << s.name << " tick " << k;
+            EXPECT_GT(inkIn(image, QRect(x - 4, 2, 9, 20)), 0) << s.name << " label " << k;
+        }
+    }
+}
+
+TEST_F(Generated, ChosenChordTypeIsMarkedOnItsOwnButtonOnly) {
+    const QImage strip = picture("ch_all.bmp");
+    const QImage first = strip.copy(0, 0, kChordCellWidth, kChordBandHeight);
+    for (int c = 1; c < kChordTypes; ++c) {
+        const QImage band = strip.copy(0, c * kChordCellHeight, kChordCellWidth, kChordBandHeight);
+        for (int x = 0; x < kChordCellWidth; ++x) {
+            const int button = x / kChordButtonWidth;  // type 1 is the first button
+            if (button == 1 || button == c + 1) continue;
+            for (int y = 0; y < kChordBandHeight; ++y) {
+                ASSERT_EQ(band.pixel(x, y), first.pixel(x, y)) << "cell " << c << " at " << x;
+            }
+        }
     }
 }
 
