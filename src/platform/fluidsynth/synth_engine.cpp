@@ -1,0 +1,80 @@
+// The core's source list sweeps src/platform recursively; this file belongs to the platform
+// library alone, the one built with Qt.
+#ifdef QT_CORE_LIB
+
+#include "platform/fluidsynth/synth_engine.h"
+
+#include <fluidsynth.h>
+
+#include "platform/fluidsynth/short_message.h"
+#include "platform/fluidsynth/sound_font.h"
+
+namespace lutavo {
+
+SynthEngine::SynthEngine(const std::string& soundFont) {
+    quietSoundLibraries();
+    if (soundFont.empty()) {
+        problem_ = "no General MIDI sound font found (set LUTAVO_SOUNDFONT)";
+        return;
+    }
+    settings_ = new_fluid_settings();
+    if (settings_ == nullptr) {
+        problem_ = "the synthesizer could not start";
+        return;
+    }
+    fluid_settings_setnum(settings_, "synth.sample-rate", kSynthSampleRate);
+    fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    synth_ = new_fluid_synth(settings_);
+    if (synth_ == nullptr) {
+        problem_ = "the synthesizer could not start";
+        return;
+    }
+    fontId_ = fluid_synth_sfload(synth_, soundFont.c_str(), 1);
+    if (fontId_ < 0) problem_ = "the sound font " + soundFont + " could not be loaded";
+}
+
+SynthEngine::~SynthEngine() {
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (settings_ != nullptr) delete_fluid_settings(settings_);
+}
+
+void SynthEngine::send(std::uint32_t message) {
+    if (!ready()) return;
+    const ShortMessage m = decodeShortMessage(message);
+    switch (m.kind()) {
+        case kNoteOff:
+            fluid_synth_noteoff(synth_, m.channel, m.data1);
+            break;
+        case kNoteOn:  // velocity 0 is a note-off; FluidSynth treats it so
+            fluid_synth_noteon(synth_, m.channel, m.data1, m.data2);
+            break;
+        case kKeyPressure:
+            fluid_synth_key_pressure(synth_, m.channel, m.data1, m.data2);
+            break;
+        case kControlChange:
+            fluid_synth_cc(synth_, m.channel, m.data1, m.data2);
+            break;
+        case kProgramChange:
+            fluid_synth_program_change(synth_, m.channel, m.data1);
+            break;
+        case kChannelPressure:
+            fluid_synth_channel_pressure(synth_, m.channel, m.data1);
+            break;
+        case kPitchBend:
+            fluid_synth_pitch_bend(synth_, m.channel, m.data1 | (m.data2 << 7));
+            break;
+        case kSystemReset:
+            fluid_synth_system_reset(synth_);
+            break;
+        default:
+            break;
+    }
+}
+
+void SynthEngine::reset() {
+    if (synth_ != nullptr) fluid_synth_system_reset(synth_);
+}
+
+}  // namespace lutavo
+
+#endif  // QT_CORE_LIB

@@ -1,0 +1,45 @@
+#pragma once
+// A General MIDI synthesizer with its sound font loaded, playing short messages. Shared by the
+// live synthesizer and the offline renderer.
+
+#include <fluidsynth/types.h>
+
+#include <cstdint>
+#include <string>
+
+namespace lutavo {
+
+inline constexpr int kSynthSampleRate = 44100;
+// FluidSynth's default gain of 0.2 is far quieter than other programs; this is close to a
+// hardware synthesizer's level without clipping a six-string chord.
+inline constexpr double kSynthGain = 0.7;
+
+class SynthEngine {
+  public:
+    explicit SynthEngine(const std::string& soundFont);
+    ~SynthEngine();
+    SynthEngine(const SynthEngine&) = delete;
+    SynthEngine& operator=(const SynthEngine&) = delete;
+
+    // True when the synthesizer exists and its sound font is loaded.
+    bool ready() const { return fontId_ >= 0; }
+    // Why it is not ready, in a few words.
+    const std::string& problem() const { return problem_; }
+
+    // Plays one packed short message; messages a synthesizer has no use for are ignored.
+    // FluidSynth locks its own state, so this may run while the audio thread renders.
+    void send(std::uint32_t message);
+    // Silences everything and returns every channel to its power-on state.
+    void reset();
+
+    fluid_settings_t* settings() const { return settings_; }
+    fluid_synth_t* synth() const { return synth_; }
+
+  private:
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    int fontId_ = -1;
+    std::string problem_;
+};
+
+}  // namespace lutavo

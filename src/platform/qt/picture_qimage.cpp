@@ -1,0 +1,48 @@
+// The core's source list sweeps src/platform recursively; this file belongs to the platform
+// library alone, the one built with Qt.
+#ifdef QT_CORE_LIB
+
+#include "platform/qt/picture_qimage.h"
+
+#include <QPainter>
+
+namespace lutavo {
+
+QImage toQImage(const Picture& picture) {
+    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = 0xFF000000u | picture.pixel(x, y);
+    }
+    return image;
+}
+
+namespace {
+
+QImage opaqueRgb32(const QImage& image) {
+    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    return flat;
+}
+
+}  // namespace
+
+Picture toPicture(const QImage& image) {
+    if (image.isNull()) return Picture();
+    const QImage rgb = opaqueRgb32(image);
+    Picture picture(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            picture.setPixel(x, y, line[x] & 0xFFFFFFu);
+    }
+    return picture;
+}
+
+}  // namespace lutavo
+
+#endif  // QT_CORE_LIB

@@ -1,0 +1,74 @@
+// The core's source list sweeps src/platform recursively; this file belongs to the platform
+// library alone, the one built with Qt.
+#ifdef QT_CORE_LIB
+
+#include "platform/rtmidi/midi_router.h"
+
+#include <ostream>
+
+#include "platform/fluidsynth/builtin_synth.h"
+
+namespace lutavo {
+
+MidiRouter::MidiRouter(std::string soundFont, std::ostream& log)
+    : soundFont_(std::move(soundFont)), log_(log) {}
+
+MidiRouter::~MidiRouter() {
+    close();
+}
+
+BuiltInSynth& MidiRouter::synth() {
+    // Loading the sound font takes a moment: done once, not at every change of sound.
+    if (synth_ == nullptr) synth_ = std::make_unique<BuiltInSynth>(soundFont_);
+    return *synth_;
+}
+
+int MidiRouter::deviceCount() {
+    return ports_.count();
+}
+
+std::string MidiRouter::deviceName(int id) {
+    if (id == kMidiMapper) return kMidiMapperName;
+    return ports_.name(id);
+}
+
+bool MidiRouter::open(int id) {
+    close();
+    if (id == kMidiMapper) {
+        BuiltInSynth& s = synth();
+        if (!s.live()) {
+            if (!synthTroubleTold_) log_ << "lutavo: " << s.problem() << "; playing silently\n";
+            synthTroubleTold_ = true;
+            return false;
+        }
+        opened_ = Opened::Synth;
+        return true;
+    }
+    if (!ports_.open(id)) return false;
+    opened_ = Opened::Port;
+    return true;
+}
+
+void MidiRouter::shortMessage(std::uint32_t message) {
+    switch (opened_) {
+        case Opened::Synth:
+            synth_->send(message);
+            break;
+        case Opened::Port:
+            ports_.send(message);
+            break;
+        case Opened::Nothing:
+            break;
+    }
+}
+
+void MidiRouter::close() {
+    // Notes still sounding stop with their device, as when a device is unplugged.
+    if (opened_ == Opened::Synth) synth_->reset();
+    if (opened_ == Opened::Port) ports_.close();
+    opened_ = Opened::Nothing;
+}
+
+}  // namespace lutavo
+
+#endif  // QT_CORE_LIB

@@ -1,0 +1,49 @@
+#pragma once
+// The program's MIDI output: device -1 ("Midi Mapper") is the built-in synthesizer, devices
+// 0..n-1 are the machine's MIDI output ports. One device is open at a time. A device that
+// cannot sound (no sound font, no audio output, no sequencer) leaves the program silent; the
+// synthesizer's trouble is told once on the log stream, ports that are missing are simply not
+// listed.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "platform/midi_out.h"
+#include "platform/rtmidi/midi_ports.h"
+
+namespace lutavo {
+
+class BuiltInSynth;
+
+inline constexpr int kMidiMapper = -1;
+inline constexpr const char* kMidiMapperName = "Midi Mapper";
+
+class MidiRouter : public MidiOut {
+  public:
+    // soundFont: the synthesizer's sound font ("" when there is none); log: where the one line
+    // about a silent synthesizer goes.
+    MidiRouter(std::string soundFont, std::ostream& log);
+    ~MidiRouter() override;
+
+    int deviceCount() override;
+    // The port's name, at most 32 characters; "Midi Mapper" for -1; "" for no such device.
+    std::string deviceName(int id) override;
+    bool open(int id) override;
+    void shortMessage(std::uint32_t message) override;
+    void close() override;
+
+  private:
+    enum class Opened { Nothing, Synth, Port };
+
+    BuiltInSynth& synth();
+
+    std::string soundFont_;
+    std::ostream& log_;
+    std::unique_ptr<BuiltInSynth> synth_;  // made at the first open(-1), kept for reopening
+    bool synthTroubleTold_ = false;
+    MidiPorts ports_;
+    Opened opened_ = Opened::Nothing;
+};
+
+}  // namespace lutavo

@@ -1,0 +1,20 @@
+#pragma once
+// The window as the core sees it: a surface it can copy pixels from (printing copies the page
+// area pixel for pixel) and an event loop it can let run so the window shows a new page first.
+
+#include "platform/picture.h"
+
+namespace lutavo {
+
+class Screen {
+  public:
+    virtual ~Screen() = default;
+    // Copies the rectangle (x, y, width, height) of the window's client area, in pixels, into
+    // out (resized to width x height). Parts outside the window come out white. False when the
+    // window cannot be read at all.
+    virtual bool grab(int x, int y, int width, int height, Picture& out) = 0;
+    // Lets the window handle what is pending (repaints above all) before the program goes on.
+    virtual void processEvents() = 0;
+};
+
+}  // namespace lutavo

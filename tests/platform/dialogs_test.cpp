@@ -1,0 +1,149 @@
+// The desktop dialogs, answered by a "user" who clicks while the dialog waits.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+#include "fakes/test_rig.h"
+#include "platform/qt/qt_dialogs.h"
+
+namespace lutavo {
+namespace {
+
+// Runs answer on the dialog or menu that opens next, once it is up.
+void whenShown(std::function<void(QWidget*)> answer) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [answer, poll] {
+        QWidget* up = QApplication::activeModalWidget();
+        if (up == nullptr) up = QApplication::activePopupWidget();
+        if (up != nullptr && up->isVisible()) {
+            answer(up);
+            *poll = nullptr;  // breaks the cycle
+            return;
+        }
+        QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+Menu menuOf(const std::string& caption, const std::vector<std::string>& items) {
+    Menu menu;
+    menu.caption = caption;
+    for (const std::string& text : items) {
+        MenuItem item;
+        item.caption = text;
+        menu.items.push_back(item);
+    }
+    return menu;
+}
+
+void clickButton(QWidget* box, QMessageBox::StandardButton which) {
+    auto* message = qobject_cast<QMessageBox*>(box);
+    ASSERT_NE(message, nullptr);
+    message->button(which)->click();
+}
+
+TEST(FileFilter, ShowsBothCasesOfThePattern) {
+    FileDialogRequest song{"Load Song", "Lutavo songs", "*.SNG", ".SNG", "", "", false};
+    EXPECT_EQ(fileFilterText(song), "Lutavo songs (*.SNG *.sng)");
+    FileDialogRequest lower{"x", "Pictures", "*.bmp", ".bmp", "", "", false};
+    EXPECT_EQ(fileFilterText(lower), "Pictures (*.bmp)");
+    FileDialogRequest none{"x", "", "", "", "", "", false};
+    EXPECT_EQ(fileFilterText(none), "All files (*)");
+}
+
+TEST(MessageBox, CaptionDefaultsToTheProgramTitle) {
+    QtDialogs dialogs(nullptr, nullptr);
+    QString title;
+    QString text;
+    whenShown([&](QWidget* box) {
+        title = box->windowTitle();
+        text = qobject_cast<QMessageBox*>(box)->text();
+        clickButton(box, QMessageBox::Ok);
+    });
+    EXPECT_EQ(dialogs.message("No MIDI drivers found", "", MessageButtons::Ok), MessageAnswer::Ok);
+    EXPECT_EQ(title, "Lutavo");
+    EXPECT_EQ(text, "No MIDI drivers found");
+}
+
+TEST(MessageBox, YesAndNoAreTold) {
+    QtDialogs dialogs(nullptr, nullptr);
+    QString title;
+    whenShown([&](QWidget* box) {
+        title = box->windowTitle();
+        clickButton(box, QMessageBox::Yes);
+    });
+    EXPECT_EQ(dialogs.message("Save changes?", "Editor", MessageButtons::YesNo),
+              MessageAnswer::Yes);
+    EXPECT_EQ(title, "Editor");
+    whenShown([&](QWidget* box) { clickButton(box, QMessageBox::No); });
+    EXPECT_EQ(dialogs.message("Save changes?", "Editor", MessageButtons::YesNo), MessageAnswer::No);
+}
+
+TEST(FileDialogs, SongDialogFindsSongsWhateverTheCaseAndAddsTheExtension) {
+    test::TempDir dir;
+    dir.write("Mixed.Sng", "x");
+    QtDialogs dialogs(nullptr, nullptr);
+    QStringList filters;
+    QString title;
+    whenShown([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->selectFile(QStringLiteral("newsong"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    FileDialogRequest request{"Save Song", "Lutavo songs", "*.SNG", ".SNG", dir.path(), "", false};
+    const std::string chosen = dialogs.saveFile(request);
+    EXPECT_EQ(title, "Save Song");
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Lutavo songs (*.SNG *.sng)")});
+    EXPECT_EQ(chosen, dir.path() + "newsong.SNG");
+}
+
+TEST(FileDialogs, CancelGivesAnEmptyName) {
+    test::TempDir dir;
+    QtDialogs dialogs(nullptr, nullptr);
+    whenShown([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    FileDialogRequest request{"Load Song", "Lutavo songs", "*.SNG", ".SNG", dir.path(), "", false};
+    EXPECT_EQ(dialogs.openFile(request), "");
+}
+
+TEST(PopupMenu, ReturnsTheIndexOfTheChosenItemCountingSeparators) {
+    QtDialogs dialogs(nullptr, nullptr);
+    Menu menu = menuOf("Print", {"Print Setup", "-", "Print Song"});
+    menu.items[2].checked = true;
+    bool checked = false;
+    whenShown([&](QWidget* w) {
+        auto* popup = qobject_cast<QMenu*>(w);
+        ASSERT_NE(popup, nullptr);
+        const QList<QAction*> actions = popup->actions();
+        ASSERT_EQ(actions.size(), 3);
+        EXPECT_TRUE(actions[1]->isSeparator());
+        checked = actions[2]->isChecked();
+        popup->setActiveAction(actions[2]);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(popup, &enter);
+    });
+    const int chosen = dialogs.popupMenu(menu);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(chosen, 2);
+}
+
+TEST(PopupMenu, DismissedMenuGivesMinusOne) {
+    QtDialogs dialogs(nullptr, nullptr);
+    const Menu menu = menuOf("Sound", {"Nylon", "Acoustic"});
+    whenShown([](QWidget* w) { w->close(); });
+    EXPECT_EQ(dialogs.popupMenu(menu), -1);
+}
+
+}  // namespace
+}  // namespace lutavo

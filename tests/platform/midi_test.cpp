@@ -1,0 +1,197 @@
+// MIDI output on a machine without a sequencer, a sound card or (sometimes) a sound font: it
+// must stay silent, say so once and never fall over. The offline renderer must really sound.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "fakes/test_rig.h"
+#include "platform/fluidsynth/offline_synth.h"
+#include "platform/fluidsynth/short_message.h"
+#include "platform/fluidsynth/sound_font.h"
+#include "platform/rtmidi/midi_router.h"
+
+namespace lutavo {
+namespace {
+
+TEST(ShortMessages, AreTakenApartByKind) {
+    const ShortMessage on = decodeShortMessage(packMidi(0x93, 40, 120));
+    EXPECT_EQ(on.kind(), kNoteOn);
+    EXPECT_EQ(on.channel, 3);
+    EXPECT_EQ(on.data1, 40);
+    EXPECT_EQ(on.data2, 120);
+    EXPECT_EQ(on.length, 3);
+
+    // The fixed program change sent at every reopen: 0xC2 0x73.
+    const ShortMessage program = decodeShortMessage(29634);
+    EXPECT_EQ(program.kind(), kProgramChange);
+    EXPECT_EQ(program.channel, 2);
+    EXPECT_EQ(program.data1, 0x73);
+    EXPECT_EQ(program.length, 2);
+
+    const ShortMessage bend = decodeShortMessage(0x6400E0);
+    EXPECT_EQ(bend.kind(), kPitchBend);
+    EXPECT_EQ(bend.data1 | bend.data2 << 7, 12800);
+
+    EXPECT_EQ(decodeShortMessage(0xD5 | 0x55 << 8).length, 2);
+    EXPECT_EQ(decodeShortMessage(0xFF).kind(), kSystemReset);
+    EXPECT_EQ(decodeShortMessage(0xFF).length, 1);
+}
+
+TEST(ShortMessages, NoStatusByteOrSystemExclusiveIsNoMessage) {
+    EXPECT_EQ(decodeShortMessage(0x7F).length, 0);
+    EXPECT_EQ(decodeShortMessage(0).length, 0);
+    EXPECT_EQ(decodeShortMessage(0xF0).length, 0);
+}
+
+TEST(ShortMessages, StrayHighBitsNeverReachTheDataBytes) {
+    const ShortMessage m = decodeShortMessage(0x90u | 0xC5u << 8 | 0xFFu << 16 | 0xAB000000u);
+    EXPECT_EQ(m.data1, 0x45);
+    EXPECT_EQ(m.data2, 0x7F);
+}
+
+bool machineHasSequencer() {
+    return std::filesystem::exists("/dev/snd/seq");
+}
+
+TEST(MidiRouter, WithoutDevicesEveryOperationIsSilentAndSafe) {
+    std::ostringstream log;
+    MidiRouter midi(findSoundFont(), log);
+    if (machineHasSequencer()) GTEST_SKIP() << "this machine has MIDI ports";
+    EXPECT_EQ(midi.deviceCount(), 0);
+    EXPECT_EQ(midi.deviceName(0), "");
+    EXPECT_EQ(midi.deviceName(-1), "Midi Mapper");
+
+    midi.shortMessage(packMidi(0x90, 40, 120));  // closed: nothing happens
+    EXPECT_FALSE(midi.open(0));
+    EXPECT_FALSE(midi.open(7));
+    midi.shortMessage(packMidi(0x90, 40, 120));
+    midi.close();
+    midi.close();
+}
+
+TEST(MidiRouter, SilentSynthesizerIsReportedOnceInOneLine) {
+    std::ostringstream log;
+    MidiRouter midi(findSoundFont(), log);
+    const bool first = midi.open(-1);
+    if (first) GTEST_SKIP() << "this machine has an audio output";
+    midi.shortMessage(packMidi(0xC0, 24, 0));
+    midi.shortMessage(packMidi(0x90, 40, 120));
+    EXPECT_FALSE(midi.open(-1));
+    midi.shortMessage(packMidi(0x80, 40, 0));
+    midi.close();
+
+    const std::string said = log.str();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_NE(said.find("silent"), std::string::npos) << said;
+}
+
+TEST(MidiRouter, MissingSoundFontIsReportedAndStaysSilent) {
+    std::ostringstream log;
+    MidiRouter midi("", log);
+    EXPECT_FALSE(midi.open(-1));
+    midi.shortMessage(packMidi(0x90, 40, 120));
+    EXPECT_NE(log.str().find("sound font"), std::string::npos) << log.str();
+}
+
+TEST(MidiRouter, UnreadableSoundFontIsReportedAndStaysSilent) {
+    test::TempDir dir;
+    std::ostringstream log;
+    MidiRouter midi(dir.write("broken.sf2", "RIFF not a sound font"), log);
+    EXPECT_FALSE(midi.open(-1));
+    midi.shortMessage(packMidi(0x90, 40, 120));
+    EXPECT_NE(log.str().find("broken.sf2"), std::string::npos) << log.str();
+}
+
+TEST(SoundFont, EnvironmentChoosesTheFont) {
+    const char* before = std::getenv("LUTAVO_SOUNDFONT");
+    const std::string saved = before != nullptr ? before : "";
+    setenv("LUTAVO_SOUNDFONT", "/somewhere/else.sf2", 1);
+    EXPECT_EQ(findSoundFont(), "/somewhere/else.sf2");
+    if (before != nullptr)
+        setenv("LUTAVO_SOUNDFONT", saved.c_str(), 1);
+    else
+        unsetenv("LUTAVO_SOUNDFONT");
+}
+
+class OfflineRender : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        font = findSoundFont();
+        if (font.empty() || !std::filesystem::exists(font)) GTEST_SKIP() << "no sound font";
+    }
+    std::string font;
+};
+
+double loudness(const std::vector<std::int16_t>& samples, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to && i < samples.size(); ++i)
+        sum += std::abs(static_cast<double>(samples[i]));
+    return sum;
+}
+
+TEST_F(OfflineRender, NoteSoundsBetweenItsOnAndOff) {
+    OfflineSynth synth(font);
+    ASSERT_TRUE(synth.ready()) << synth.problem();
+    const std::vector<std::int16_t> samples = synth.render(
+        {{0, packMidi(0xC0, 24, 0)}, {100, packMidi(0x90, 40, 120)}, {600, packMidi(0x80, 40, 0)}},
+        1000);
+    ASSERT_EQ(samples.size(), 2u * 44100u);
+    const std::size_t noteStart = 2 * 4410;
+    // Before the note-on there is only the dither of the 16-bit conversion, well below 1.
+    EXPECT_LT(loudness(samples, 0, noteStart) / noteStart, 1.0) << "silent before the note-on";
+    EXPECT_GT(loudness(samples, noteStart, 2 * 26460) / (2 * 22050), 100.0)
+        << "the note is clearly audible";
+    // Both channels of the stereo pairs carry the note.
+    EXPECT_GT(loudness(samples, noteStart, noteStart + 2000), 0.0);
+}
+
+TEST_F(OfflineRender, LengthFollowsTheEndTimeWhateverTheMessages) {
+    OfflineSynth synth(font);
+    ASSERT_TRUE(synth.ready());
+    EXPECT_EQ(synth.render({}, 10).size(), 2u * 441u);
+    // A message after the end is not played and does not stretch the rendering.
+    EXPECT_EQ(synth.render({{5000, packMidi(0x90, 60, 100)}}, 20).size(), 2u * 882u);
+    EXPECT_TRUE(synth.render({}, -5).empty());
+}
+
+TEST_F(OfflineRender, WavFileHasAProperHeader) {
+    OfflineSynth synth(font);
+    ASSERT_TRUE(synth.ready());
+    const auto samples = synth.render({{0, packMidi(0x90, 64, 100)}}, 50);
+    test::TempDir dir;
+    const std::string path = dir.path() + "note.wav";
+    ASSERT_TRUE(OfflineSynth::writeWav(path, samples));
+    const std::string bytes = test::readFile(path);
+    ASSERT_EQ(bytes.size(), 44 + samples.size() * 2);
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(bytes.substr(36, 4), "data");
+    auto word = [&](std::size_t at) {
+        return static_cast<unsigned char>(bytes[at]) |
+               static_cast<unsigned char>(bytes[at + 1]) << 8 |
+               static_cast<unsigned char>(bytes[at + 2]) << 16 |
+               static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+    };
+    EXPECT_EQ(word(24), 44100u);
+    EXPECT_EQ(word(40), samples.size() * 2);
+    EXPECT_FALSE(OfflineSynth::writeWav(dir.path() + "missing/folder/x.wav", samples));
+}
+
+TEST(OfflineRenderWithoutFont, IsNotReadyAndRendersNothing) {
+    OfflineSynth synth("");
+    EXPECT_FALSE(synth.ready());
+    EXPECT_TRUE(synth.render({{0, packMidi(0x90, 60, 100)}}, 100).empty());
+}
+
+TEST(Frames, TimeFallsOnTheNextWholeFrame) {
+    EXPECT_EQ(frameAt(0), 0);
+    EXPECT_EQ(frameAt(1), 45);  // 44.1 frames: the 45th begins after 1 ms
+    EXPECT_EQ(frameAt(1000), 44100);
+    EXPECT_EQ(frameAt(-3), 0);
+}
+
+}  // namespace
+}  // namespace lutavo

@@ -1,0 +1,222 @@
+// The Qt services: timers driven from their models, the window read back into pictures, the
+// printer and the wave player on a machine without a printer or a sound card.
+
+#include <gtest/gtest.h>
+
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMediaDevices>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <QWidget>
+
+#include "fakes/test_rig.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/qt_screen.h"
+#include "platform/qt/qt_wave_player.h"
+#include "platform/qt/timer_driver.h"
+
+namespace lutavo {
+namespace {
+
+// Lets the event loop run until done() holds, giving up after a generous while.
+template <typename Done>
+bool runEventsUntil(Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) {
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
+
+TEST(TimerDriver, FollowsTheModel) {
+    TimerModel model;
+    int ticks = 0;
+    TimerDriver driver(
+        model, [&] { ++ticks; }, TimerAccuracy::Precise);
+    driver.sync();
+    EXPECT_FALSE(driver.running());
+
+    model.enabled = true;
+    model.interval = 0;  // a window timer with no interval never fires
+    driver.sync();
+    EXPECT_FALSE(driver.running());
+
+    model.interval = 40;
+    driver.sync();
+    EXPECT_TRUE(driver.running());
+    EXPECT_EQ(driver.runningInterval(), 40);
+
+    model.interval = 25;
+    driver.sync();
+    EXPECT_EQ(driver.runningInterval(), 25);
+
+    model.enabled = false;
+    driver.sync();
+    EXPECT_FALSE(driver.running());
+    EXPECT_EQ(ticks, 0);
+}
+
+TEST(TimerDriver, TicksAndObeysWhatTheTickDecides) {
+    TimerModel model{true, 2};
+    int ticks = 0;
+    TimerDriver driver(model, [&] {
+        // The third tick stops its own timer, as the playback engine does at the song's end.
+        if (++ticks == 3) model.enabled = false;
+    });
+    driver.sync();
+    EXPECT_TRUE(runEventsUntil([&] { return !driver.running(); }));
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(TimerDriver, TickThatLetsEventsThroughIsNotEnteredAgain) {
+    TimerModel model{true, 1};
+    int depth = 0;
+    int deepest = 0;
+    int ticks = 0;
+    TimerDriver driver(model, [&] {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        if (++ticks == 3) model.enabled = false;
+        // As printing does while it shows each page.
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+        --depth;
+    });
+    driver.sync();
+    EXPECT_TRUE(runEventsUntil([&] { return !driver.running(); }));
+    EXPECT_EQ(deepest, 1);
+}
+
+// A widget painted in two known colours: left half red, right half blue.
+class TwoColourWidget : public QWidget {
+  public:
+    TwoColourWidget() {
+        resize(40, 20);
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, QColor(0xFF, 0, 0));
+        setPalette(p);
+        right.setParent(this);
+        right.setGeometry(20, 0, 20, 20);
+        right.setAutoFillBackground(true);
+        QPalette q = right.palette();
+        q.setColor(QPalette::Window, QColor(0, 0, 0xFF));
+        right.setPalette(q);
+    }
+    QWidget right;
+};
+
+TEST(QtScreen, GrabsTheRectangleOfTheWindow) {
+    TwoColourWidget window;
+    QtScreen screen(&window);
+    Picture shot;
+    ASSERT_TRUE(screen.grab(15, 5, 10, 4, shot));
+    ASSERT_EQ(shot.width(), 10);
+    ASSERT_EQ(shot.height(), 4);
+    EXPECT_EQ(shot.pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(shot.pixel(4, 3), 0xFF0000u);
+    EXPECT_EQ(shot.pixel(5, 0), 0x0000FFu);
+    EXPECT_EQ(shot.pixel(9, 3), 0x0000FFu);
+}
+
+TEST(QtScreen, OutsideTheWindowIsWhite) {
+    TwoColourWidget window;
+    QtScreen screen(&window);
+    Picture shot;
+    ASSERT_TRUE(screen.grab(35, 15, 10, 10, shot));
+    EXPECT_EQ(shot.pixel(0, 0), 0x0000FFu);
+    EXPECT_EQ(shot.pixel(4, 4), 0x0000FFu);
+    EXPECT_EQ(shot.pixel(5, 0), kRgbWhite);
+    EXPECT_EQ(shot.pixel(0, 5), kRgbWhite);
+}
+
+TEST(QtScreen, GoneWindowCannotBeRead) {
+    auto window = std::make_unique<QWidget>();
+    QtScreen screen(window.get());
+    window.reset();
+    Picture shot;
+    EXPECT_FALSE(screen.grab(0, 0, 5, 5, shot));
+    screen.processEvents();
+}
+
+TEST(QtPrinter, PrintsSheetsIntoAPdfFile) {
+    test::TempDir dir;
+    const QString pdf = QString::fromStdString(dir.path() + "song.pdf");
+    QtPrinter printer(pdf);
+    Picture page(620, 60, kRgbWhite);
+    for (int x = 0; x < 620; ++x)
+        page.setPixel(x, 30, kRgbBlack);
+    ASSERT_TRUE(printer.newPage());
+    EXPECT_TRUE(printer.blit(70, 20, page, RasterOp::And));
+    EXPECT_TRUE(printer.blit(70, 200, page, RasterOp::And));
+    ASSERT_TRUE(printer.endDoc());
+    const std::string bytes = test::readFile(pdf.toStdString());
+    EXPECT_EQ(bytes.substr(0, 4), "%PDF");
+}
+
+TEST(QtPrinter, EmptyDocumentPrintsNoSheet) {
+    test::TempDir dir;
+    const QString pdf = QString::fromStdString(dir.path() + "empty.pdf");
+    QtPrinter printer(pdf);
+    EXPECT_TRUE(printer.newPage());
+    EXPECT_TRUE(printer.endDoc());
+    EXPECT_FALSE(std::filesystem::exists(pdf.toStdString()));
+}
+
+TEST(QtPrinter, UnwritablePdfMakesTheJobFail) {
+    test::TempDir dir;
+    QtPrinter printer(QString::fromStdString(dir.path() + "no/such/folder/x.pdf"));
+    EXPECT_TRUE(printer.newPage());
+    EXPECT_TRUE(printer.blit(0, 0, Picture(10, 10, kRgbBlack), RasterOp::Copy));
+    EXPECT_FALSE(printer.endDoc());
+}
+
+TEST(QtPrinter, WithoutAnyPrinterEveryOperationFails) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has printers";
+    QtPrinter printer;
+    EXPECT_FALSE(printer.newPage());
+    EXPECT_FALSE(printer.blit(0, 0, Picture(4, 4), RasterOp::And));
+    EXPECT_FALSE(printer.endDoc());
+}
+
+TEST(QtWavePlayer, MissingClipIsNotPlayed) {
+    test::TempDir dir;
+    QtWavePlayer player;
+    EXPECT_FALSE(player.play(dir.path() + "absent.wav"));
+    EXPECT_FALSE(player.play(dir.path()));  // a folder is no clip
+}
+
+TEST(QtWavePlayer, WithoutAudioOutputAClipIsNotPlayed) {
+    if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has audio";
+    test::TempDir dir;
+    // A short silent clip: 16-bit mono PCM, 10 frames.
+    std::string wav = "RIFF";
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    put(36 + 20, 4);
+    wav += "WAVEfmt ";
+    put(16, 4);     // format block size
+    put(1, 2);      // PCM
+    put(1, 2);      // mono
+    put(22050, 4);  // frames per second
+    put(44100, 4);  // bytes per second
+    put(2, 2);      // bytes per frame
+    put(16, 2);     // bits per sample
+    wav += "data";
+    put(20, 4);
+    wav += std::string(20, '\0');
+    QtWavePlayer player;
+    EXPECT_FALSE(player.play(dir.write("click.wav", wav)));
+    EXPECT_FALSE(player.play(dir.path() + "click.wav"));
+}
+
+}  // namespace
+}  // namespace lutavo
