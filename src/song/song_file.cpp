@@ -6,6 +6,7 @@
 #include "app/guitar.h"
 #include "app/messages.h"
 #include "app/panels.h"
+#include "display/neck_markers.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "platform/wave_player.h"
@@ -220,6 +221,7 @@ void loadsong(Guitar& g, const std::string& fileName) {
     const ParsedSong& parsed = std::get<ParsedSong>(result);
 
     g.ui.fretboard.enabled = false;
+    refreshNeck(g);
     LoadContext context;
     context.clip = chooseLoadClip(g);
     context.currentFormat = parsed.currentFormat;
@@ -233,7 +235,11 @@ void loadsong(Guitar& g, const std::string& fileName) {
     setCloseButton(g, fileName);
     presentSong(g);
 
-    if (contains(upperCase(fileName), "NEWSONG.SNX")) g.ui.lblsong.caption.back() = 'G';
+    g.song.songFile = fileName;
+    if (contains(upperCase(fileName), "NEWSONG.SNX")) {
+        g.ui.lblsong.caption.back() = 'G';
+        g.song.songFile = folderOf(fileName) + "newsong.SNG";
+    }
     playLoadClip(g, context.clip);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;

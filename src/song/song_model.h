@@ -59,6 +59,10 @@ struct SongModel {
     std::string songInfo;
     std::string songComposer;
     std::string songFolder;
+    // The song's file as the file system names it (lblsong shows it in upper case, which on a
+    // case-sensitive file system may name no file): the path loaded or last saved; the editor's
+    // template is named as a user song ".SNG" beside it.
+    std::string songFile;
 
     // Derived tables.
     FixedArray<i16, 1, 10> durValue;

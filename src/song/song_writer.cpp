@@ -95,6 +95,7 @@ bool savesong(Guitar& g, const std::string& fileName) {
     }
     g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
     g.ui.lblsong.caption = fileName;
+    g.song.songFile = fileName;
     return true;
 }
 

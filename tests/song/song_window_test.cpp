@@ -18,6 +18,7 @@ TEST_F(SongWindow, SongNameLabelColourAndNewSongRule) {
     for (char& c : path)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     EXPECT_EQ(g().ui.lblsong.caption, path);
+    EXPECT_EQ(song().songFile, dir.path() + "rock.sng");  // the name as the file system has it
     EXPECT_EQ(g().ui.lblsong.color, kColorAvailable);
     EXPECT_EQ(song().songFolder, dir.path());
 
@@ -27,6 +28,7 @@ TEST_F(SongWindow, SongNameLabelColourAndNewSongRule) {
     load(songLines({}, kTwoNotes), "newsong.snx");
     const std::string& caption = g().ui.lblsong.caption;
     EXPECT_EQ(caption.substr(caption.size() - 11), "NEWSONG.SNG");
+    EXPECT_EQ(song().songFile, dir.path() + "newsong.SNG");
 }
 
 TEST_F(SongWindow, TransportNeedsTwoNotesOutsideTheEditor) {
