@@ -1,0 +1,140 @@
+#include "playback/midi_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+#include "app/guitar.h"
+#include "platform/midi_out.h"
+#include "playback/engine.h"
+#include "playback/transport.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+namespace {
+
+// The device of an export: keeps every message with the virtual time it was sent at.
+class RecordingMidiOut : public MidiOut {
+  public:
+    int deviceCount() override { return 0; }
+    std::string deviceName(int) override { return ""; }
+    bool open(int) override { return true; }
+    void shortMessage(std::uint32_t message) override {
+        if (now >= 0) messages.push_back({now, message});
+    }
+    void close() override {}
+
+    long now = -1;  // messages before the first tick (stopping the old sound) are not kept
+    std::vector<TimedMessage> messages;
+};
+
+// Enough ticks for every note of the song and its page turns; the engine stops well before.
+long tickLimit(const Guitar& g) {
+    long ticks = 100;
+    for (int n = 1; n <= g.song.noteCount; ++n)
+        ticks += g.song.noteDur[n] + 1;
+    return ticks;
+}
+
+// A copy of the window's state that plays into rec and nowhere else.
+std::unique_ptr<Guitar> exportCopy(const Guitar& g, RecordingMidiOut& rec) {
+    auto copy = std::make_unique<Guitar>(g);
+    copy->sys = Services{};
+    copy->sys.midi = &rec;
+    copy->neck = NeckState{};
+    copy->config.defaultLeadIn = 0;
+    mnuRepeatCancel_Click(*copy);
+    stopPlaying(*copy);
+    copy->song.curNote = 0;
+    copy->song.curPage = 1;
+    copy->ui.pgScroll.value = 1;
+    return copy;
+}
+
+void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+void putVariableLength(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    std::uint8_t groups[5];
+    int count = 0;
+    do {
+        groups[count++] = static_cast<std::uint8_t>(v & 0x7F);
+        v >>= 7;
+    } while (v != 0);
+    while (count > 1)
+        out.push_back(static_cast<std::uint8_t>(groups[--count] | 0x80));
+    out.push_back(groups[0]);
+}
+
+// Data bytes that follow a channel status; system messages have none we write.
+int dataBytes(int status) {
+    if (status < 0x80 || status >= 0xF0) return -1;
+    const int kind = status & 0xF0;
+    return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
+}
+
+}  // namespace
+
+std::vector<TimedMessage> collectPerformance(const Guitar& g) {
+    RecordingMidiOut rec;
+    if (g.song.noteCount < 1) return {};
+    auto copy = exportCopy(g, rec);
+    Guitar& c = *copy;
+    playbtn_Click(c, kPlay);
+    const int interval = c.song.tempoInterval[clampTo(c.song.tempo, 1, 30)];
+    c.ntimer.interval = interval;
+    const long limit = tickLimit(c);
+    for (long tick = 0; tick < limit && c.ntimer.enabled; ++tick) {
+        rec.now = tick * interval;
+        ntimer_Timer(c);
+    }
+    return std::move(rec.messages);
+}
+
+std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& messages) {
+    std::vector<std::uint8_t> track;
+    putVariableLength(track, 0);
+    for (std::uint8_t b : {0xFF, 0x51, 0x03})
+        track.push_back(b);
+    putBigEndian(track, kMidiFileTempo, 3);
+    long last = 0;
+    for (const TimedMessage& m : messages) {
+        const int status = static_cast<int>(m.message & 0xFF);
+        const int data = dataBytes(status);
+        if (data < 0) continue;
+        const long time = std::max(m.timeMs, last);
+        putVariableLength(track, static_cast<std::uint32_t>(time - last));
+        last = time;
+        track.push_back(static_cast<std::uint8_t>(status));
+        for (int i = 1; i <= data; ++i) {
+            track.push_back(static_cast<std::uint8_t>((m.message >> (8 * i)) & 0x7F));
+        }
+    }
+    for (std::uint8_t b : {0x00, 0xFF, 0x2F, 0x00})
+        track.push_back(b);
+
+    std::vector<std::uint8_t> file = {'M', 'T', 'h', 'd'};
+    putBigEndian(file, 6, 4);
+    putBigEndian(file, 0, 2);  // format 0
+    putBigEndian(file, 1, 2);  // one track
+    putBigEndian(file, kMidiFileDivision, 2);
+    for (char ch : {'M', 'T', 'r', 'k'})
+        file.push_back(static_cast<std::uint8_t>(ch));
+    putBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+bool writeMidiFile(const std::string& path, const std::vector<TimedMessage>& messages) {
+    const auto bytes = midiFileBytes(messages);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+}  // namespace lutavo
