@@ -50,7 +50,8 @@ int activeTimeSig(const Guitar& g) {
 int durationSymbol(const Guitar& g, int ticks) {
     const auto& table = g.song.durSymbol;
     if (ticks > table.upper) return glyph::kWholeSymbol;
-    return table[ticks < table.lower ? table.lower : ticks];
+    // A table not built yet holds zeros; no symbol lies outside 1..10.
+    return clampTo(table[ticks < table.lower ? table.lower : ticks], 1, glyph::kWholeSymbol);
 }
 
 void drawKeySignature(Guitar& g) {
