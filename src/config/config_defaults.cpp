@@ -4,6 +4,8 @@
 
 namespace lutavo {
 
-void setConfigDefaults(ConfigState& c) { c = ConfigState{}; }
+void setConfigDefaults(ConfigState& c) {
+    c = ConfigState{};
+}
 
 }  // namespace lutavo
