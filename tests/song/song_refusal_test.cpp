@@ -1,6 +1,7 @@
 // Files that cannot be used are refused with a message, and the song in memory stays whole.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "song_fixture.h"
@@ -152,6 +153,35 @@ TEST_F(SongRefusal, DelayIsALeadInOfAtMostEightBeats) {
     g().config.defaultLeadIn = 2;
     load(songLines({"delay=20"}, {"16000000000000"}), "D.SNG");
     EXPECT_EQ(g().config.defaultLeadIn, 8);
+}
+
+// Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
+// loads a song inside the arrays (a wrong index aborts the test program).
+TEST_F(SongRefusal, ScrambledFilesNeverReachPastTheArrays) {
+    const std::vector<std::string> pieces = {
+        "16",       "08",     "99",     "97",   "98",   "-1", "-2",          "-3",      "-4",
+        "00",       "23",     "24",     "9",    ",",    "\"", "capo=",       "frames=", "page=",
+        "INTERNAL", "title=", "tempo=", "key=", "alt=", "x",  "metroticks=", "size=",   "32767",
+        "-32768",   "\r\n",   "\r\n",   "\r\n", "\n",   " "};
+    std::mt19937 random(20261206);
+    for (int file = 0; file < 150; ++file) {
+        std::string text = "lutavo3\r\n";
+        const int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % pieces.size()];
+        loadsong(g(), dir.write("SCRAMBLED.SNG", text));
+        EXPECT_LE(song().noteCount, 1000);
+        EXPECT_LE(g().ui.pgScroll.max, 29);
+        EXPECT_GE(song().tempo, 1);
+        EXPECT_LE(song().tempo, 30);
+        for (int n = 1; n <= song().noteCount; ++n) {
+            if (song().noteDur[n] == 97) continue;  // its first slot is a position
+            for (int str = 1; str <= 6; ++str) {
+                EXPECT_GE(song().noteFret(n, str), -4);
+                EXPECT_LE(song().noteFret(n, str), 47);
+            }
+        }
+    }
 }
 
 }  // namespace
