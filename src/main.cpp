@@ -1,16 +1,50 @@
 // Lutavo: guitar tutor and score editor.
 
+#include <QApplication>
+#include <QDir>
 #include <cstdio>
-#include <cstring>
+
+#include "ui/application.h"
+#include "ui/main_window.h"
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("lutavo %s\n", LUTAVO_VERSION);
-            return 0;
-        }
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName("Lutavo");
+    QApplication::setApplicationVersion(LUTAVO_VERSION);
+
+    const lutavo::CommandLine line = lutavo::parseCommandLine(QApplication::arguments());
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "lutavo: %s\n\n%s", qPrintable(line.error),
+                     qPrintable(lutavo::usageText()));
+        return 2;
     }
-    std::printf("Lutavo %s: the song engine is built; the window arrives with the next release.\n",
-                LUTAVO_VERSION);
-    return 0;
+    if (line.help) {
+        std::printf("%s", qPrintable(lutavo::usageText()));
+        return 0;
+    }
+    if (line.version) {
+        std::printf("lutavo %s\n", LUTAVO_VERSION);
+        return 0;
+    }
+
+    lutavo::LaunchOptions options;
+    options.appFolder = lutavo::defaultAppFolder();
+    options.folderArg = line.folder;
+    const bool screenshot = !line.screenshot.isEmpty();
+    if (screenshot) {
+        // A screenshot run waits for nobody and may run beside a copy in use.
+        options.headless = true;
+        options.lockPath = QDir::temp().filePath(
+            QString("lutavo-shot-%1.lock").arg(QApplication::applicationPid()));
+    }
+    lutavo::Application app(options);
+    if (!app.start()) return 1;
+    if (screenshot) {
+        if (!lutavo::saveScreenshot(app.window(), line.screenshot)) {
+            std::fprintf(stderr, "lutavo: cannot write %s\n", qPrintable(line.screenshot));
+            return 1;
+        }
+        return 0;
+    }
+    return QApplication::exec();
 }

@@ -108,6 +108,9 @@ struct WindowControls {
     Label lbloftotal;
     PictureBox pointer;
     PictureBox vpointer;
+    // The two page pictures inside pnlscore (the chord library moves them).
+    PictureBox picscore;
+    PictureBox pictab;
 
     // Neck and keyboard.
     PictureBox fretboard;
@@ -148,6 +151,7 @@ struct WindowControls {
     TextBox txtsititle;
     TextBox txtsiinfo;
     TextBox txtsicomp;
+    Button btnsiok;
 
     // Tuner: one button per string slot (element 0 = slot 1, the lowest string) showing the
     // string's note name, the adjustment panel beside the string being tuned, and the reset.

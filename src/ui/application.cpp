@@ -1,0 +1,184 @@
+#include "ui/application.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+#include <iostream>
+
+#include "app/guitar.h"
+#include "app/mode_bar.h"
+#include "app/startup.h"
+#include "config/config_file.h"
+#include "display/page_render.h"
+#include "platform/fluidsynth/sound_font.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_instance_lock.h"
+#include "platform/qt/qt_picture_io.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/qt_screen.h"
+#include "platform/qt/qt_wave_player.h"
+#include "platform/rtmidi/midi_router.h"
+#include "playback/settings_adjuster.h"
+#include "ui/main_window.h"
+
+#ifndef LUTAVO_INSTALL_DATADIR
+#define LUTAVO_INSTALL_DATADIR "/usr/local/share/lutavo"
+#endif
+
+namespace lutavo {
+
+namespace {
+
+// Dialogs for a run nobody watches: every message goes to standard error, every question is
+// answered No and every chooser cancelled, so nothing waits for a click.
+class HeadlessDialogs : public Dialogs {
+  public:
+    MessageAnswer message(const std::string& text, const std::string& caption,
+                          MessageButtons buttons) override {
+        const bool ownCaption = !caption.empty() && caption != "Lutavo";
+        std::fprintf(stderr, "lutavo: %s%s%s\n", ownCaption ? caption.c_str() : "",
+                     ownCaption ? ": " : "", text.c_str());
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    std::string openFile(const FileDialogRequest&) override { return ""; }
+    std::string saveFile(const FileDialogRequest&) override { return ""; }
+    int popupMenu(const Menu&) override { return -1; }
+    bool printerSetup() override { return false; }
+};
+
+std::string withSlash(const QString& folder) {
+    if (folder.isEmpty()) return "";
+    return QDir::cleanPath(QDir(folder).absolutePath()).toStdString() + "/";
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == "--help" || a == "-h") {
+            line.help = true;
+        } else if (a == "--version") {
+            line.version = true;
+        } else if (a == "--screenshot") {
+            if (i + 1 >= arguments.size()) {
+                line.error = "--screenshot needs a file name";
+                return line;
+            }
+            line.screenshot = arguments[++i];
+        } else if (a.startsWith("-")) {
+            line.error = "unknown option " + a;
+            return line;
+        } else if (line.folder.isEmpty()) {
+            line.folder = a;
+        } else {
+            line.error = "only one folder can be given";
+            return line;
+        }
+    }
+    return line;
+}
+
+QString usageText() {
+    return "Usage: lutavo [FOLDER]\n"
+           "       lutavo --screenshot FILE.png [FOLDER]\n"
+           "\n"
+           "Guitar tutor and score editor. FOLDER is where lesson pictures, the neck pictures and\n"
+           "the song dialogs start; without it the program's own folder is used.\n"
+           "\n"
+           "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
+           "  --help                 show this text\n"
+           "  --version              show the program's version\n";
+}
+
+QString defaultAppFolder() {
+    const QString beside = QCoreApplication::applicationDirPath() + "/data";
+    if (QFileInfo(beside).isDir()) return beside;
+    return QStringLiteral(LUTAVO_INSTALL_DATADIR);
+}
+
+struct Application::Parts {
+    std::unique_ptr<Guitar> guitar = std::make_unique<Guitar>();
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QtPrinter> printer = std::make_unique<QtPrinter>();
+    std::unique_ptr<Dialogs> dialogs;
+    QtPictureIO pictures;
+    QtWavePlayer wave;
+    std::unique_ptr<MidiRouter> midi;
+    std::unique_ptr<QtScreen> screen;
+    std::unique_ptr<QtInstanceLock> lock;
+};
+
+Application::Application(const LaunchOptions& options)
+    : options_(options), parts_(std::make_unique<Parts>()) {
+    Parts& p = *parts_;
+    p.window = std::make_unique<MainWindow>(*p.guitar);
+    if (options.headless) {
+        p.dialogs = std::make_unique<HeadlessDialogs>();
+    } else {
+        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), &p.printer->device());
+    }
+    quietSoundLibraries();
+    p.midi = std::make_unique<MidiRouter>(findSoundFont(), std::cerr);
+    p.screen = std::make_unique<QtScreen>(p.window.get());
+    p.lock = options.lockPath.isEmpty() ? std::make_unique<QtInstanceLock>()
+                                        : std::make_unique<QtInstanceLock>(options.lockPath);
+
+    Services& sys = p.guitar->sys;
+    sys.dialogs = p.dialogs.get();
+    sys.midi = p.midi.get();
+    sys.wave = &p.wave;
+    sys.pictures = &p.pictures;
+    sys.screen = p.screen.get();
+    sys.printer = p.printer.get();
+}
+
+Application::~Application() {
+    // The window goes first: its timers call into the state and the services.
+    parts_->window.reset();
+}
+
+bool Application::start() {
+    Parts& p = *parts_;
+    StartupOptions startupOptions;
+    startupOptions.appFolder = withSlash(options_.appFolder);
+    startupOptions.folderArg = withSlash(options_.folderArg);
+    startupOptions.userConfig = userConfigPath();
+    // Start-up steps the start-up sequence does not take yet: the captions and tips of the mode
+    // bar and the settings panel, and the page's backgrounds and glyph sheets, all needed before
+    // the first song is drawn.
+    setupModeBar(*p.guitar);
+    setupSettingsPanel(*p.guitar);
+    p.guitar->app.appFolder = startupOptions.appFolder;
+    loadPagePictures(*p.guitar);
+    if (!startup(*p.guitar, startupOptions, *p.lock)) return false;
+    p.window->sync();
+    const auto& form = p.guitar->ui.form;
+    p.window->move(form.at.left / 15, form.at.top / 15);
+    p.window->show();
+    p.window->sync();
+    return true;
+}
+
+MainWindow& Application::window() {
+    return *parts_->window;
+}
+Guitar& Application::guitar() {
+    return *parts_->guitar;
+}
+
+bool saveScreenshot(MainWindow& window, const QString& path) {
+    // Let pending paints, layout and the first timer-free events run before the grab.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    window.sync();
+    QCoreApplication::processEvents();
+    return window.grab().save(path, "PNG");
+}
+
+}  // namespace lutavo

@@ -1,0 +1,58 @@
+#pragma once
+// Puts the program together: the state, the machine services, the window, start-up and
+// shutdown; and the command line.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+namespace lutavo {
+
+struct Guitar;
+class MainWindow;
+
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    QString screenshot;  // --screenshot FILE.png
+    QString folder;      // the data folder named on the command line
+    QString error;       // a word the program does not understand
+};
+
+CommandLine parseCommandLine(const QStringList& arguments);
+QString usageText();
+
+struct LaunchOptions {
+    QString appFolder;  // the program's data folder
+    QString folderArg;  // "" when none was given
+    QString lockPath;   // "" for the per-user lock
+    // Message boxes and dialogs go to standard error and answer "no" (screenshots, tests).
+    bool headless = false;
+};
+
+// <exe dir>/data/ when it exists (the build tree), else the installed data folder.
+QString defaultAppFolder();
+
+class Application {
+  public:
+    explicit Application(const LaunchOptions& options);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Wires the services and runs the start-up sequence; false when the program must end now.
+    bool start();
+    MainWindow& window();
+    Guitar& guitar();
+
+  private:
+    struct Parts;
+    LaunchOptions options_;
+    std::unique_ptr<Parts> parts_;
+};
+
+// Lets the window settle and writes it to a PNG file; false when the file cannot be written.
+bool saveScreenshot(MainWindow& window, const QString& path);
+
+}  // namespace lutavo

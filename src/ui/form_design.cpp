@@ -1,0 +1,139 @@
+#include "ui/form_design.h"
+
+#include "app/window_controls.h"
+#include "ui/view_units.h"
+
+namespace lutavo {
+
+namespace {
+
+using namespace design;
+
+Placement px(int left, int top, int width, int height) {
+    return {toTwips(left), toTwips(top), toTwips(width), toTwips(height)};
+}
+
+// The picture a box holds from the start, unless the program has already given it one.
+void designPicture(PictureBox& box, const char* file, const char* tip) {
+    if (box.file.empty()) box.file = file;
+    if (box.tip.empty()) box.tip = tip;
+}
+
+void designToolbar(WindowControls& ui) {
+    constexpr int kModeWidth = 58;
+    for (int i = 0; i <= 6; ++i)
+        ui.opt[i].at = px(4 + i * (kModeWidth + 2), kModeRowTop, kModeWidth, kRowHeight);
+    ui.lblsong.at = px(432, kModeRowTop + 3, 152, 16);
+    ui.btnlexit.at = px(591, kModeRowTop, 62, kRowHeight);
+
+    constexpr int kTransportWidth = 52;
+    for (int i = 0; i <= 7; ++i) {
+        ui.playbtn[i].at =
+            px(4 + i * (kTransportWidth + 2), kTransportRowTop, kTransportWidth, kRowHeight);
+    }
+    // BACK and NEXT without labels are commands only, never drawn.
+    for (int i : {8, 9})
+        ui.playbtn[i].visible = false;
+    for (int i = 2; i <= 5; ++i)
+        ui.outbtn[i].at = px(442, kTransportRowTop, 68, kRowHeight);
+    ui.TempoBtn.at = px(512, kTransportRowTop, 72, kRowHeight);
+    ui.mled.at = px(574, kTransportRowTop + 7, 7, 7);
+    ui.outbtn[6].at = px(586, kTransportRowTop, 67, kRowHeight);
+    for (int i : {0, 1, 7})
+        ui.outbtn[i].visible = false;
+}
+
+void designNeck(WindowControls& ui) {
+    ui.fretboard.at = px(22, kNeckTop, 0, 0);
+    ui.pnlStringLabels.at = px(2, kNeckTop, 19, 91);
+    for (int i = 0; i <= 5; ++i)
+        ui.StringName[i].at = {40, 1840 - 215 * i, 270, 210};
+    ui.btntune.at = px(2, kFretLabelTop, 62, 10);
+    ui.pnlfrettxt.at = px(22, kFretLabelTop, 634, 10);
+    constexpr int kFretLabelLeft[10] = {1935, 3045, 3975, 4765, 5850, 6820, 7425, 8025, 8550, 9160};
+    constexpr const char* kFretNumbers[10] = {"3",  "5",  "7",  "9",  "12",
+                                              "15", "17", "19", "21", "24"};
+    for (int k = 0; k <= 9; ++k) {
+        ui.lblFret[k].at = {kFretLabelLeft[k], toTwips(kFretLabelTop), 690, 150};
+        if (ui.lblFret[k].caption.empty()) ui.lblFret[k].caption = kFretNumbers[k];
+    }
+    // Out of view until a string is chosen.
+    ui.pnlAdjTuning.at = {330, 8200, toTwips(62), toTwips(36)};
+    ui.scrlAdjTuning.at = px(2, 2, 13, 32);
+    ui.cmdtuneOK.at = px(17, 1, 43, 17);
+    ui.cmdtunecancel.at = px(17, 19, 43, 16);
+    // Inside the neck picture, in its pixels; the program sets the left for the capo's fret.
+    ui.piccapo.at = {0, 0, 0, 0};
+    designPicture(ui.piccapo, "piccapo.bmp", "");
+    ui.keyboard.at = px(4, 394, 0, 0);
+}
+
+void designPage(WindowControls& ui) {
+    ui.Pageframe.at = px(kPageLeft, kPageTop, kPageWidth, 201);
+    ui.scrollpanel.at = px(0, 0, 17, 200);
+    ui.pgScroll.at = px(0, 0, 17, 199);
+    ui.pnlscore.at = {toTwips(kScorePanelLeft), 75, toTwips(601), 2670};
+    ui.picscore.at = {0, -30, 0, 0};
+    ui.pictab.at = {0, 1880, 0, 0};
+    ui.pagepic.at = px(kScorePanelLeft, 0, 0, 0);
+    ui.lbltitle.at = {toTwips(150), 3, toTwips(300), toTwips(16)};
+    ui.lblleft.at = {toTwips(4), 1, toTwips(190), toTwips(14)};
+    ui.lblright.at = {toTwips(406), 3, toTwips(190), toTwips(14)};
+    ui.pointer.at = {0, 2850, 0, 0};
+    ui.vpointer.at = {0, 0, 0, 0};
+    designPicture(ui.pointer, "pointer.bmp", "Current note");
+    designPicture(ui.vpointer, "vpointer.bmp", "Current line");
+    ui.lblnoteof.tip = "Current note";
+    ui.lbloftotal.tip = "Total # of notes in song";
+    if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption = "0";
+}
+
+void designLowerPanels(WindowControls& ui) {
+    ui.pnlSongEntry.at = px(4, 353, 430, 41);
+    for (int i = 0; i <= 13; ++i) {
+        ui.btnsongentry[i].at = px(2 + (i % 7) * 61, 2 + (i / 7) * 19, 59, 18);
+    }
+    for (int i : {14, 15})
+        ui.btnsongentry[i].visible = false;
+
+    ui.pnlswapcntl.at = px(kAdjusterLeft, 353, 210, 41);
+    for (int i = 0; i <= 6; ++i) {
+        const int slot = i == 6 ? 5 : i;
+        ui.btnSwapper[i].at = px(2 + (slot % 3) * 69, 2 + (slot / 3) * 19, 67, 18);
+    }
+    ui.pnlswapper.at = px(kAdjusterLeft, 394, 210, 58);
+    ui.PicSwapper.at = px(2, 1, 0, 0);
+    ui.lpointer.at = {0, toTwips(32), 0, 0};
+    designPicture(ui.lpointer, "lpointer.bmp", "");
+
+    // Shown by the lesson player; in the other modes its top would lie over the page.
+    ui.pnllesson.at = px(4, 296, 649, 98);
+    ui.pnllesson.visible = false;
+    ui.pnlsonginfo.at = px(0, 0, 657, 59);
+    ui.txtsititle.at = px(8, 20, 230, 22);
+    ui.txtsiinfo.at = px(246, 20, 170, 22);
+    ui.txtsicomp.at = px(424, 20, 170, 22);
+    ui.btnsiok.at = px(602, 20, 48, 22);
+}
+
+void designStatus(WindowControls& ui) {
+    // Positions inside the status strip along the window's bottom edge.
+    ui.lblnoteof.at = px(34, 4, 34, 16);
+    ui.lbloftotal.at = px(86, 4, 34, 16);
+    ui.ScrlNpntr.at = px(126, 5, 200, 14);
+    ui.lblcopybuff.at = px(336, 4, 120, 16);
+    ui.voltxt.at = px(490, 4, 28, 16);
+    ui.tempotxt.at = px(580, 4, 40, 16);
+}
+
+}  // namespace
+
+void designForm(WindowControls& ui) {
+    designToolbar(ui);
+    designNeck(ui);
+    designPage(ui);
+    designLowerPanels(ui);
+    designStatus(ui);
+}
+
+}  // namespace lutavo

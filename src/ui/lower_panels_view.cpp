@@ -1,0 +1,148 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "display/scrolling.h"
+#include "playback/settings_adjuster.h"
+#include "ui/sections.h"
+#include "ui/view_binder.h"
+#include "ui/view_units.h"
+
+namespace lutavo {
+
+namespace {
+
+const QColor kStaticInk(0x5A, 0x4E, 0x40);
+
+// The adjuster's pointer: a small arrow under the chosen slot of the scale.
+QImage drawnSlotPointer() {
+    QImage image(13, 12, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x70, 0x10, 0x10), 0.8));
+    p.setBrush(QColor(0xC0, 0x20, 0x18));
+    p.drawPolygon(QPolygonF({QPointF(0.5, 11.5), QPointF(6.5, 0.5), QPointF(12.5, 11.5)}));
+    return image;
+}
+
+// A caption of the window's design that the program never changes.
+QLabel* staticText(QWidget* parent, const QString& text, QRect at, Qt::Alignment alignment) {
+    auto* w = new QLabel(text, parent);
+    w->setGeometry(at);
+    w->setAlignment(alignment);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, kStaticInk);
+    w->setPalette(pal);
+    QFont font = w->font();
+    font.setPointSizeF(7);
+    font.setBold(true);
+    w->setFont(font);
+    return w;
+}
+
+void buildEditorPanel(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* panel = b.panel(window, g.ui.pnlSongEntry, true);
+    panel->setObjectName("pnlSongEntry");
+    // The editor's commands are bound by the editor; until then the buttons only show state.
+    for (int i = 0; i <= 13; ++i) {
+        auto* w = b.command(panel, g.ui.btnsongentry[i], g.ui.lblsongentry[i], Glyph::None);
+        w->setCaptionPointSize(6.5);
+    }
+}
+
+void buildAdjuster(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* buttons = b.panel(window, g.ui.pnlswapcntl, true);
+    buttons->setObjectName("pnlswapcntl");
+    for (int i = 0; i <= 6; ++i) {
+        // The note-length button shares the LEAD-IN label; only one of the two is visible.
+        Label& caption = g.ui.lblswapper[i == kSettingNoteLength ? kSettingLeadIn : i];
+        auto* w = b.command(buttons, g.ui.btnSwapper[i], caption, Glyph::None);
+        w->setCaptionPointSize(6.5);
+        QObject::connect(w, &CommandButton::clicked, w,
+                         [&b, i] { b.run([&b, i] { btnSwapper_Click(b.g, i); }); });
+    }
+
+    auto* scale = b.panel(window, g.ui.pnlswapper, true);
+    scale->setObjectName("pnlswapper");
+    auto* picture = b.picture(scale, g.ui.PicSwapper, nullptr);
+    picture->setObjectName("PicSwapper");
+    picture->setCursor(Qt::PointingHandCursor);
+    QObject::connect(
+        picture, &PictureView::mousePressed, picture,
+        [&b](int x, int, Qt::MouseButton) { b.run([&b, x] { PicSwapper_MouseDown(b.g, x); }); });
+    QObject::connect(picture, &PictureView::mouseReleased, picture,
+                     [&b](int, int, Qt::MouseButton) { b.run([&b] { PicSwapper_MouseUp(b.g); }); });
+    b.picture(scale, g.ui.lpointer, nullptr, drawnSlotPointer())->setObjectName("lpointer");
+}
+
+void buildLessonPanel(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* panel = b.panel(window, g.ui.pnllesson, true);
+    panel->setObjectName("pnllesson");
+    b.picture(panel, g.ui.NewLessonPic, nullptr)->setObjectName("NewLessonPic");
+}
+
+void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* panel = b.panel(window, g.ui.pnlsonginfo, true);
+    panel->setObjectName("pnlsonginfo");
+    const std::pair<TextBox*, const char*> boxes[] = {{&g.ui.txtsititle, "T I T L E"},
+                                                      {&g.ui.txtsiinfo, "I N F O"},
+                                                      {&g.ui.txtsicomp, "C O M P O S E R"}};
+    for (const auto& [box, caption] : boxes) {
+        const QRect at = toPixelRect(box->at);
+        staticText(panel, caption, QRect(at.left(), at.top() - 15, at.width(), 14), Qt::AlignLeft);
+        b.textBox(panel, *box);
+    }
+    b.fixedButton(panel, g.ui.btnsiok, "OK");
+}
+
+}  // namespace
+
+void buildLowerPanels(ViewBinder& b, QWidget* window) {
+    buildEditorPanel(b, window);
+    buildAdjuster(b, window);
+    buildLessonPanel(b, window);
+    buildSongInfoPanel(b, window);
+}
+
+QWidget* buildStatusStrip(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* strip = new QWidget(window);
+    strip->setObjectName("statusStrip");
+    const auto valueLabel = [&b, strip](Label& label) {
+        auto* w = b.label(strip, label, Qt::AlignCenter);
+        w->setFrameShape(QFrame::StyledPanel);
+        w->setFrameShadow(QFrame::Sunken);
+        w->setAutoFillBackground(true);
+        QFont font = w->font();
+        font.setPointSizeF(7.5);
+        font.setBold(true);
+        w->setFont(font);
+        return w;
+    };
+    staticText(strip, "NOTE", QRect(4, 4, 28, 16), Qt::AlignVCenter | Qt::AlignLeft);
+    valueLabel(g.ui.lblnoteof);
+    staticText(strip, "OF", QRect(70, 4, 14, 16), Qt::AlignCenter);
+    valueLabel(g.ui.lbloftotal);
+    auto* notes = b.scrollBar(strip, g.ui.ScrlNpntr, Qt::Horizontal);
+    notes->setObjectName("ScrlNpntr");
+    QObject::connect(notes, &QScrollBar::valueChanged, notes,
+                     [&b](int value) { b.run([&b, value] { ScrlNpntr_Scroll(b.g, value); }); });
+    auto* copies = b.label(strip, g.ui.lblcopybuff, Qt::AlignVCenter | Qt::AlignLeft);
+    QFont font = copies->font();
+    font.setPointSizeF(7);
+    font.setBold(true);
+    copies->setFont(font);
+    staticText(strip, "VOL", QRect(464, 4, 24, 16), Qt::AlignVCenter | Qt::AlignRight);
+    valueLabel(g.ui.voltxt);
+    staticText(strip, "TEMPO", QRect(536, 4, 42, 16), Qt::AlignVCenter | Qt::AlignRight);
+    valueLabel(g.ui.tempotxt);
+    return strip;
+}
+
+}  // namespace lutavo

@@ -1,0 +1,129 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "app/startup.h"
+#include "platform/qt/timer_driver.h"
+#include "playback/engine.h"
+#include "ui/form_design.h"
+#include "ui/sections.h"
+#include "ui/view_units.h"
+
+namespace lutavo {
+
+namespace {
+
+const QColor kWindowFace(0xE9, 0xE4, 0xDA);
+const QColor kToolbarTop(0xF6, 0xF2, 0xEA);
+const QColor kToolbarBottom(0xDC, 0xD4, 0xC4);
+const QColor kRule(0xB4, 0xA9, 0x96);
+const QColor kNeckBandTop(0xD9, 0xD0, 0xC0);
+const QColor kNeckBandBottom(0xCF, 0xC5, 0xB3);
+
+}  // namespace
+
+MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
+    setObjectName("guitar");
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kWindowFace);
+    pal.setColor(QPalette::Base, QColor(0xFF, 0xFE, 0xFA));
+    setPalette(pal);
+    QFont font("DejaVu Sans");
+    font.setPointSizeF(8);
+    setFont(font);
+
+    designForm(g.ui);
+    buildToolbar(binder_, this);
+    buildNeck(binder_, this);
+    buildPage(binder_, this);
+    buildLowerPanels(binder_, this);
+    statusStrip_ = buildStatusStrip(binder_, this);
+
+    // Panels that come and go lie over everything else when the program moves them into view.
+    for (const char* name : {"pnlSongEntry", "pnlswapcntl", "pnlswapper", "pnllesson",
+                             "pnlsonginfo", "pnlAdjTuning"}) {
+        if (auto* panel = findChild<QWidget*>(name)) panel->raise();
+    }
+    playbackTimer_ = std::make_unique<TimerDriver>(
+        g.ntimer, [this] { binder_.run([this] { ntimer_Timer(g_); }); }, TimerAccuracy::Precise);
+    windowTimer_ = std::make_unique<TimerDriver>(
+        g.gtimer, [this] { binder_.run([this] { windowTimerTick(g_); }); });
+    binder_.onSync([this] { syncWindow(); });
+    binder_.afterRun([this] {
+        if (g_.app.quitRequested && !closing_) QTimer::singleShot(0, this, &QWidget::close);
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::syncWindow() {
+    const auto& form = g_.ui.form;
+    const QString caption = QString::fromStdString(form.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    const int heightTwips = form.at.height > 0 ? form.at.height : g_.app.windowHeight;
+    const QSize size(toPixels(form.at.width), toPixels(heightTwips));
+    if (size.isValid() && !size.isEmpty() && this->size() != size) setFixedSize(size);
+    if (statusStrip_ != nullptr) {
+        statusStrip_->setGeometry(0, height() - design::kStatusHeight - 2, width(),
+                                  design::kStatusHeight);
+    }
+    if (form.mousePointer == MousePointer::Hourglass) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+    playbackTimer_->sync();
+    windowTimer_->sync();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int w = width();
+    QLinearGradient toolbar(0, 0, 0, design::kToolbarHeight);
+    toolbar.setColorAt(0, kToolbarTop);
+    toolbar.setColorAt(1, kToolbarBottom);
+    p.fillRect(0, 0, w, design::kToolbarHeight, toolbar);
+    p.setPen(kRule);
+    p.drawLine(0, design::kToolbarHeight - 1, w, design::kToolbarHeight - 1);
+
+    // A deeper band behind the neck and its fret numbers sets the instrument apart from the
+    // page.
+    const int bandTop = design::kToolbarHeight;
+    const int bandBottom = design::kPageTop - 1;
+    QLinearGradient band(0, bandTop, 0, bandBottom);
+    band.setColorAt(0, kNeckBandTop);
+    band.setColorAt(1, kNeckBandBottom);
+    p.fillRect(0, bandTop, w, bandBottom - bandTop, band);
+
+    p.setPen(kRule);
+    const int stripTop = height() - design::kStatusHeight - 3;
+    p.drawLine(0, stripTop, w, stripTop);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        g_.ui.form.minimized = isMinimized();
+        g_.ui.form.maximized = isMaximized();
+        binder_.run([this] { onResize(g_); });
+    }
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    binder_.run([this] { onResize(g_); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        shutdown(g_);
+        playbackTimer_->sync();
+        windowTimer_->sync();
+    }
+    event->accept();
+}
+
+}  // namespace lutavo

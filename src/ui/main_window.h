@@ -1,0 +1,41 @@
+#pragma once
+// The main window: draws Guitar's control models and hands every user action and timer tick to
+// the core, then syncs.
+
+#include <QWidget>
+#include <memory>
+
+#include "ui/view_binder.h"
+
+namespace lutavo {
+
+class TimerDriver;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MainWindow(Guitar& g);
+    ~MainWindow() override;
+
+    ViewBinder& binder() { return binder_; }
+    // Brings every widget, the window's size and the timers up to date with the models.
+    void sync() { binder_.sync(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void syncWindow();
+
+    Guitar& g_;
+    ViewBinder binder_;
+    QWidget* statusStrip_ = nullptr;
+    std::unique_ptr<TimerDriver> playbackTimer_;
+    std::unique_ptr<TimerDriver> windowTimer_;
+    bool closing_ = false;
+};
+
+}  // namespace lutavo

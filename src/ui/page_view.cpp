@@ -1,0 +1,121 @@
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "display/scrolling.h"
+#include "platform/qt/picture_qimage.h"
+#include "playback/transport.h"
+#include "ui/form_design.h"
+#include "ui/sections.h"
+#include "ui/view_binder.h"
+#include "ui/view_units.h"
+
+namespace lutavo {
+
+namespace {
+
+const QColor kPointerInk(0xC0, 0x20, 0x18);
+
+// The note pointer: an arrow under the current column, pointing up at it.
+QImage drawnNotePointer() {
+    QImage image(21, 12, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kPointerInk.darker(140), 0.8));
+    p.setBrush(kPointerInk);
+    p.drawPolygon(QPolygonF({QPointF(4, 11.5), QPointF(10.5, 0.5), QPointF(17, 11.5)}));
+    return image;
+}
+
+// The line pointer of picture pages: an arrow at the left pointing right at the line.
+QImage drawnLinePointer() {
+    QImage image(13, 20, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kPointerInk.darker(140), 0.8));
+    p.setBrush(kPointerInk);
+    p.drawPolygon(QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}));
+    return image;
+}
+
+QImage imageOf(const Picture& picture) {
+    return picture.empty() ? QImage() : toQImage(picture);
+}
+
+// A picture of the page that locates the note under a click (x in the picture's pixels).
+void bindScoreClicks(ViewBinder& b, PictureView* view) {
+    QObject::connect(view, &PictureView::mousePressed, view, [&b](int x, int, Qt::MouseButton) {
+        b.run([&b, x] { score_MouseDown(b.g, toPixels(x)); });
+    });
+    QObject::connect(view, &PictureView::mouseReleased, view,
+                     [&b](int, int, Qt::MouseButton) { b.run([&b] { score_MouseUp(b.g); }); });
+}
+
+void buildScrollPanel(ViewBinder& b, QWidget* frame) {
+    Guitar& g = b.g;
+    auto* panel = b.panel(frame, g.ui.scrollpanel, false);
+    panel->setObjectName("scrollpanel");
+    panel->setToolTip("Scroll through the song");
+    new EventHook(panel, QEvent::MouseButtonPress,
+                  [&b] { b.run([&b] { scrollpanel_Click(b.g); }); });
+    auto* bar = b.scrollBar(panel, g.ui.pgScroll, Qt::Vertical);
+    bar->setObjectName("pgScroll");
+    bar->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(bar, &QScrollBar::valueChanged, bar,
+                     [&b](int value) { b.run([&b, value] { pgScroll_Scroll(b.g, value); }); });
+    new EventHook(bar, QEvent::FocusIn, [&b] { b.run([&b] { pgScroll_GotFocus(b.g); }); });
+    new EventHook(bar, QEvent::FocusOut, [&b] { b.run([&b] { pgScroll_LostFocus(b.g); }); });
+}
+
+void buildScore(ViewBinder& b, QWidget* frame) {
+    Guitar& g = b.g;
+    auto* score = b.panel(frame, g.ui.pnlscore, false);
+    score->setObjectName("pnlscore");
+    QPalette white = score->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    score->setPalette(white);
+
+    auto* notation = b.picture(score, g.ui.picscore, [&g] { return imageOf(g.display.picscore); });
+    notation->setObjectName("picscore");
+    auto* tab = b.picture(score, g.ui.pictab, [&g] { return imageOf(g.display.pictab); });
+    tab->setObjectName("pictab");
+    bindScoreClicks(b, notation);
+    bindScoreClicks(b, tab);
+
+    auto* left = b.label(score, g.ui.lblleft, Qt::AlignLeft | Qt::AlignTop);
+    auto* title = b.label(score, g.ui.lbltitle, Qt::AlignHCenter | Qt::AlignTop);
+    auto* right = b.label(score, g.ui.lblright, Qt::AlignRight | Qt::AlignTop);
+    QFont font = title->font();
+    font.setFamily("DejaVu Serif");
+    font.setItalic(true);
+    font.setPointSizeF(7.5);
+    left->setFont(font);
+    right->setFont(font);
+    font.setItalic(false);
+    font.setBold(true);
+    font.setPointSizeF(10);
+    title->setFont(font);
+}
+
+}  // namespace
+
+void buildPage(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    auto* frame = b.panel(window, g.ui.Pageframe, true);
+    frame->setObjectName("Pageframe");
+    QPalette paper = frame->palette();
+    paper.setColor(QPalette::Window, QColor(0xFD, 0xFC, 0xF8));
+    frame->setPalette(paper);
+
+    buildScrollPanel(b, frame);
+    buildScore(b, frame);
+    auto* pictures = b.picture(frame, g.ui.pagepic, [&g] { return imageOf(g.display.pagepic); });
+    pictures->setObjectName("pagepic");
+
+    b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer())->setObjectName("pointer");
+    b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer())->setObjectName("vpointer");
+}
+
+}  // namespace lutavo

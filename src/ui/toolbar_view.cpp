@@ -1,0 +1,75 @@
+#include <QLabel>
+
+#include "app/mode_bar.h"
+#include "playback/transport.h"
+#include "ui/sections.h"
+#include "ui/view_binder.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr Glyph kTransportGlyphs[8] = {Glyph::Rewind, Glyph::Forward, Glyph::Play, Glyph::Pause,
+                                       Glyph::Back,   Glyph::Next,    Glyph::Stop, Glyph::Repeat};
+
+void buildModeBar(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    for (int i = 0; i <= 6; ++i) {
+        auto* w = b.command(window, g.ui.opt[i], g.ui.opttxt[i], Glyph::None);
+        QObject::connect(w, &CommandButton::clicked, w,
+                         [&b, i] { b.run([&b, i] { modeBarPress(b.g, i); }); });
+    }
+    auto* song = b.label(window, g.ui.lblsong, Qt::AlignCenter, ViewBinder::Fit::KeepEnd);
+    song->setObjectName("lblsong");
+    song->setFrameShape(QFrame::StyledPanel);
+    song->setFrameShadow(QFrame::Sunken);
+    song->setAutoFillBackground(true);
+    // The close action of the current mode belongs to the editor's side of the program and is
+    // bound when it is there.
+    b.command(window, g.ui.btnlexit, g.ui.lbllexit, Glyph::Close);
+}
+
+void buildTransport(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    for (int i = 0; i <= 7; ++i) {
+        auto* w = b.command(window, g.ui.playbtn[i], g.ui.playtxt[i], kTransportGlyphs[i]);
+        QObject::connect(w, &CommandButton::pressed, w,
+                         [&b, i] { b.run([&b, i] { playbtn_MouseDown(b.g, i); }); });
+        QObject::connect(w, &CommandButton::released, w,
+                         [&b, i] { b.run([&b, i] { playbtn_MouseUp(b.g, i); }); });
+        QObject::connect(w, &CommandButton::clicked, w,
+                         [&b, i] { b.run([&b, i] { playbtn_Click(b.g, i); }); });
+    }
+}
+
+void buildOutputs(ViewBinder& b, QWidget* window) {
+    Guitar& g = b.g;
+    // The four sound buttons lie on one another; only the current sound's one is visible.
+    for (int i = kSoundButtonFirst; i <= kSoundButtonLast; ++i) {
+        auto* w = b.command(window, g.ui.outbtn[i], g.ui.outtxt[kSoundLabelIndex], Glyph::Sound);
+        QObject::connect(w, &CommandButton::pressed, w,
+                         [&b, i] { b.run([&b, i] { outbtn_MouseDown(b.g, i); }); });
+        QObject::connect(w, &CommandButton::released, w,
+                         [&b, i] { b.run([&b, i] { outbtn_MouseUp(b.g, i); }); });
+        QObject::connect(w, &CommandButton::clicked, w,
+                         [&b, i] { b.run([&b, i] { outbtn_Click(b.g, i); }); });
+    }
+    auto* metronome = b.command(window, g.ui.TempoBtn, g.ui.outtxt[kMetroLabel], Glyph::Metronome);
+    QObject::connect(metronome, &CommandButton::clicked, metronome,
+                     [&b] { b.run([&b] { TempoBtn_Click(b.g); }); });
+    b.lamp(window, g.ui.mled)->raise();
+    auto* setup =
+        b.command(window, g.ui.outbtn[kSetupButton], g.ui.outtxt[kSetupLabel], Glyph::Setup);
+    QObject::connect(setup, &CommandButton::clicked, setup,
+                     [&b] { b.run([&b] { outbtn_Click(b.g, kSetupButton); }); });
+}
+
+}  // namespace
+
+void buildToolbar(ViewBinder& b, QWidget* window) {
+    buildModeBar(b, window);
+    buildTransport(b, window);
+    buildOutputs(b, window);
+}
+
+}  // namespace lutavo

@@ -1,0 +1,67 @@
+#pragma once
+// Binds widgets to the control models of Guitar: every bound widget is brought up to date from
+// its model by sync(), and every user action runs a core handler through run(), which syncs
+// afterwards. The view decides nothing of its own.
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/guitar.h"
+#include "ui/widgets.h"
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace lutavo {
+
+struct CaptionButton;
+
+class ViewBinder {
+  public:
+    explicit ViewBinder(Guitar& guitar) : g(guitar) {}
+    ViewBinder(const ViewBinder&) = delete;
+    ViewBinder& operator=(const ViewBinder&) = delete;
+
+    Guitar& g;
+
+    // Runs a core handler, then brings every widget up to date. A handler that opens a modal
+    // dialog can lead to another event arriving meanwhile; each still runs to completion.
+    void run(const std::function<void()>& handler);
+    void sync();
+    void onSync(std::function<void()> step) { steps_.push_back(std::move(step)); }
+    // Called after every run(), before the widgets are synced (the window watches for quit).
+    void afterRun(std::function<void()> step) { afterRun_ = std::move(step); }
+
+    // A button with the caption of its label.
+    CommandButton* command(QWidget* parent, Button& button, Label& caption, Glyph glyph);
+    // A button that holds its own caption.
+    CommandButton* captionButton(QWidget* parent, CaptionButton& button);
+    // A button whose caption is a fixed text of the window's design.
+    CommandButton* fixedButton(QWidget* parent, Button& button, const QString& caption);
+    // KeepEnd cuts a caption too long for the label at its start (file names).
+    enum class Fit { Whole, KeepEnd };
+    QLabel* label(QWidget* parent, Label& label, Qt::Alignment alignment, Fit fit = Fit::Whole);
+    Lamp* lamp(QWidget* parent, Label& lamp);
+    QScrollBar* scrollBar(QWidget* parent, ScrollBar& bar, Qt::Orientation orientation);
+    PanelFrame* panel(QWidget* parent, Panel& panel, bool framed);
+    // A picture box showing image(), or when that is null the box's own picture file, or when
+    // that cannot be read the fallback.
+    PictureView* picture(QWidget* parent, PictureBox& box, std::function<QImage()> image,
+                         const QImage& fallback = QImage());
+    QLineEdit* textBox(QWidget* parent, TextBox& box);
+
+    // The picture file a box names, read once and kept; null when it cannot be read.
+    QImage fileImage(const std::string& file);
+
+  private:
+    std::vector<std::function<void()>> steps_;
+    std::function<void()> afterRun_;
+    std::map<std::string, QImage> fileImages_;
+};
+
+}  // namespace lutavo

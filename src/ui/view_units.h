@@ -1,0 +1,30 @@
+#pragma once
+// Conversions between the window's models and Qt: twips to pixels, label colours to QColor.
+
+#include <QColor>
+#include <QRect>
+
+#include "app/controls.h"
+#include "base/colors.h"
+
+namespace lutavo {
+
+inline constexpr int kTwipsInPixel = 15;
+
+inline int toPixels(int twips) {
+    return twips / kTwipsInPixel;
+}
+inline int toTwips(int pixels) {
+    return pixels * kTwipsInPixel;
+}
+
+inline QRect toPixelRect(const Placement& at) {
+    return {toPixels(at.left), toPixels(at.top), toPixels(at.width), toPixels(at.height)};
+}
+
+// Label colours are 0xBBGGRR: blue sits in the high byte.
+inline QColor toQColor(Color c) {
+    return {colorRed(c), colorGreen(c), colorBlue(c)};
+}
+
+}  // namespace lutavo

@@ -1,0 +1,127 @@
+#pragma once
+// The few widgets the window is drawn with: flat command buttons, pictures drawn pixel-exact,
+// and plain panels.
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <functional>
+
+namespace lutavo {
+
+// A small symbol drawn beside a command's caption.
+enum class Glyph {
+    None,
+    Rewind,
+    Forward,
+    Play,
+    Pause,
+    Back,
+    Next,
+    Stop,
+    Repeat,
+    Sound,
+    Metronome,
+    Setup,
+    Close
+};
+
+// A flat toolbar button that carries its own caption in the caption's colour (the colour tells
+// available, active or unavailable), drawn sunk while held or while the program says pressed.
+class CommandButton : public QAbstractButton {
+    Q_OBJECT
+  public:
+    explicit CommandButton(QWidget* parent);
+
+    void setCaptionColor(const QColor& color);
+    void setSunk(bool sunk);
+    void setGlyph(Glyph glyph);
+    void setCaptionPointSize(qreal points);
+
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    QColor captionColor_;
+    bool sunk_ = false;
+    bool hovered_ = false;
+    Glyph glyph_ = Glyph::None;
+    qreal pointSize_ = 7;
+};
+
+// A picture drawn at one screen pixel per picture pixel (scaled as a whole on a high-density
+// screen, never smoothed). Reports mouse presses and releases in twips of the picture.
+class PictureView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PictureView(QWidget* parent);
+
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+
+  signals:
+    void mousePressed(int xTwips, int yTwips, Qt::MouseButton button);
+    void mouseReleased(int xTwips, int yTwips, Qt::MouseButton button);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QImage image_;
+};
+
+// The filled round lamp of the metronome.
+class Lamp : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Lamp(QWidget* parent);
+    void setColor(const QColor& color);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor color_;
+};
+
+// Calls back when its watched widget gets one of the events asked for (focus changes, clicks
+// on plain panels).
+class EventHook : public QObject {
+    Q_OBJECT
+  public:
+    EventHook(QWidget* watched, QEvent::Type type, std::function<void()> callback);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QEvent::Type type_;
+    std::function<void()> callback_;
+};
+
+// A caption too long for its place is cut at the left, so a file name's end stays readable.
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit ElidedLabel(QWidget* parent) : QLabel(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A panel: a plain frame with a faint face, holding child controls at fixed positions.
+class PanelFrame : public QFrame {
+    Q_OBJECT
+  public:
+    PanelFrame(QWidget* parent, bool framed);
+};
+
+}  // namespace lutavo
