@@ -281,6 +281,17 @@ void mnuRepeatCancel_Click(Guitar& g) {
     s.noteCount = pb.repeatSavedCount;
 }
 
+void clearRepeatModes(Guitar& g) {
+    auto& pb = g.playback;
+    pb.repeatLine = 0;
+    pb.repeatSong = 0;
+    pb.repeatStart = 1;
+    checkRepeatItem(g, kRepeatMenuLine, false);
+    checkRepeatItem(g, kRepeatMenuSong, false);
+    checkRepeatItem(g, kRepeatMenuCancel, true);
+    g.ui.playtxt[kRepeat].color = kColorAvailable;
+}
+
 void mnuRepeatLine_Click(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;

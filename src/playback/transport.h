@@ -37,6 +37,10 @@ void mnuRepeatLine_Click(Guitar& g);
 void mnuRepeatSong_Click(Guitar& g);
 void mnuRepeatCancel_Click(Guitar& g);
 
+// A new song replaces the one a repeat mode was set for: both modes go off without restoring the
+// old song's note count or line duration into the new one.
+void clearRepeatModes(Guitar& g);
+
 void outbtn_Click(Guitar& g, int index);
 void outbtn_MouseDown(Guitar& g, int index);
 void outbtn_MouseUp(Guitar& g, int index);

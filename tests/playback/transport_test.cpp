@@ -209,6 +209,22 @@ TEST_F(Transport, RepeatLineOnTheLastLineKeepsTheCountAndIsRefusedInTheEditor) {
     EXPECT_EQ(g.song.noteDur[2], kEndOfPage);
 }
 
+TEST_F(Transport, ANewSongClearsTheRepeatModesWithoutTouchingItsNotes) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(12, 1, 5), pageEnd(),
+                  single(16, 1, 7)});
+    g.song.curPage = 2;
+    mnuRepeatLine_Click(g);
+    buildSong(g, {single(8, 1, 0), single(8, 1, 2)});
+    clearRepeatModes(g);
+    mnuRepeatCancel_Click(g);
+    EXPECT_EQ(g.song.noteCount, 2);
+    EXPECT_EQ(g.song.noteDur[1], 8);
+    EXPECT_EQ(g.playback.repeatStart, 1);
+    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
+    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
+    EXPECT_EQ(label(kRepeat), kColorAvailable);
+}
+
 TEST_F(Transport, HoldingFastForwardWhileStoppedWindsAndStopsOnRelease) {
     mixedSong();
     playbtn_MouseDown(g, kFfwd);
