@@ -240,6 +240,26 @@ TEST_F(Transport, HoldingFastForwardWhileStoppedWindsAndStopsOnRelease) {
     EXPECT_EQ(g.playback.winding, 0);
 }
 
+TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
+    std::vector<NoteSpec> song;
+    for (int page = 0; page < 14; ++page) {
+        song.push_back(single(2, 1, page));
+        song.push_back(pageEnd());
+    }
+    song.push_back(single(2, 1, 0));
+    buildSong(g, song);
+    g.ui.pagepic.visible = false;  // drawn pages
+    playbtn_MouseDown(g, kFfwd);
+    std::vector<int> intervals;
+    while (g.ntimer.enabled && intervals.size() < 200) {
+        runTicks(rig, 1);
+        if (intervals.empty() || intervals.back() != g.ntimer.interval) {
+            intervals.push_back(g.ntimer.interval);
+        }
+    }
+    EXPECT_EQ(intervals, (std::vector<int>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
+}
+
 TEST_F(Transport, HoldingFastForwardWhilePlayingKeepsPlayingAfterRelease) {
     mixedSong();
     playbtn_Click(g, kPlay);
