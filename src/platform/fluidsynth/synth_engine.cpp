@@ -29,7 +29,9 @@ SynthEngine::SynthEngine(const std::string& soundFont) {
         problem_ = "the synthesizer could not start";
         return;
     }
-    fontId_ = fluid_synth_sfload(synth_, soundFont.c_str(), 1);
+    // Checked first: a file that is no sound font at all makes the loader complain aloud.
+    if (fluid_is_soundfont(soundFont.c_str()) != 0)
+        fontId_ = fluid_synth_sfload(synth_, soundFont.c_str(), 1);
     if (fontId_ < 0) problem_ = "the sound font " + soundFont + " could not be loaded";
 }
 

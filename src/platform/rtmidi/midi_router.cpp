@@ -4,14 +4,17 @@
 
 #include "platform/rtmidi/midi_router.h"
 
-#include <ostream>
+#include <iostream>
 
 #include "platform/fluidsynth/builtin_synth.h"
+#include "platform/fluidsynth/sound_font.h"
 
 namespace lutavo {
 
 MidiRouter::MidiRouter(std::string soundFont, std::ostream& log)
     : soundFont_(std::move(soundFont)), log_(log) {}
+
+MidiRouter::MidiRouter() : MidiRouter(findSoundFont(), std::cerr) {}
 
 MidiRouter::~MidiRouter() {
     close();

@@ -24,6 +24,8 @@ class MidiRouter : public MidiOut {
     // soundFont: the synthesizer's sound font ("" when there is none); log: where the one line
     // about a silent synthesizer goes.
     MidiRouter(std::string soundFont, std::ostream& log);
+    // The system's sound font, telling standard error.
+    MidiRouter();
     ~MidiRouter() override;
 
     int deviceCount() override;
