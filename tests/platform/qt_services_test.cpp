@@ -155,9 +155,36 @@ TEST(QtPrinter, PrintsSheetsIntoAPdfFile) {
     ASSERT_TRUE(printer.newPage());
     EXPECT_TRUE(printer.blit(70, 20, page, RasterOp::And));
     EXPECT_TRUE(printer.blit(70, 200, page, RasterOp::And));
+    ASSERT_TRUE(printer.newPage());  // a second sheet
+    EXPECT_TRUE(printer.blit(70, 20, page, RasterOp::And));
+    ASSERT_TRUE(printer.newPage());  // a blank third one never comes out
     ASSERT_TRUE(printer.endDoc());
     const std::string bytes = test::readFile(pdf.toStdString());
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");
+    EXPECT_NE(bytes.find("/Count 2"), std::string::npos);
+}
+
+TEST(QtPrinter, OverlappingAndCopiesKeepTheDarkPixelsOfBoth) {
+    test::TempDir dir;
+    QtPrinter printer(QString::fromStdString(dir.path() + "stack.pdf"));
+    ASSERT_TRUE(printer.newPage());
+    // A sheet is as wide as the page area with its margins and shaped like the paper.
+    EXPECT_EQ(printer.sheet().width(), kSheetWidth);
+    EXPECT_GT(printer.sheet().height(), kSheetWidth);
+    Picture upper(620, 10, kRgbWhite);
+    Picture lower(620, 10, kRgbWhite);
+    upper.setPixel(5, 8, kRgbBlack);  // lands at (75, 28)
+    lower.setPixel(6, 2, 0x808080);   // lands at (76, 28)
+    ASSERT_TRUE(printer.blit(70, 20, upper, RasterOp::And));
+    ASSERT_TRUE(printer.blit(70, 26, lower, RasterOp::And));
+    EXPECT_EQ(printer.sheet().pixel(75, 28), kRgbBlack);
+    EXPECT_EQ(printer.sheet().pixel(76, 28), 0x808080u);
+    EXPECT_EQ(printer.sheet().pixel(77, 28), kRgbWhite);
+    EXPECT_EQ(printer.sheet().pixel(69, 20), kRgbWhite);
+    // The next sheet starts blank.
+    ASSERT_TRUE(printer.newPage());
+    EXPECT_EQ(printer.sheet().pixel(75, 28), kRgbWhite);
+    EXPECT_TRUE(printer.endDoc());
 }
 
 TEST(QtPrinter, EmptyDocumentPrintsNoSheet) {

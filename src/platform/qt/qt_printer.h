@@ -30,6 +30,8 @@ class QtPrinter : public Printer {
 
     // The printer that the printer-setup dialog configures.
     QPrinter& device() { return printer_; }
+    // The sheet being drawn, before it goes to the printer.
+    const Picture& sheet() const { return sheet_; }
 
   private:
     bool startSheet();
