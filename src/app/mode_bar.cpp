@@ -144,8 +144,12 @@ void popUp(Guitar& g, const Menu& menu) {
 Menu chordMenu() {
     Menu m;
     m.caption = "Chord";
-    for (const char* root : kChordRoots)
-        m.items.push_back({std::string(root) + " Chords"});
+    for (const char* root : kChordRoots) {
+        MenuItem item;
+        item.caption = root;
+        item.caption += " Chords";
+        m.items.push_back(item);
+    }
     return m;
 }
 
