@@ -39,6 +39,7 @@ bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
 void turnPageBack(Guitar& g) {
     const auto& bar = g.ui.pgScroll;
     pgScroll_Scroll(g, bar.value > 1 ? bar.value - 1 : bar.max);
+    g.song.curPage = static_cast<i16>(bar.value);
 }
 
 void beatMetronome(Guitar& g) {

@@ -132,7 +132,8 @@ void next(Guitar& g) {
     if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
         pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
-        s.curPage = static_cast<i16>(s.curPage + 1);
+        // The current page is the one now shown, also when the redraw has set it already.
+        s.curPage = static_cast<i16>(bar.value);
     }
     if (editing(g) && s.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
         appendEmptyNote(g);

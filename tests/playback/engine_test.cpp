@@ -205,6 +205,7 @@ TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
     runTicks(rig, 5);
     EXPECT_EQ(g.song.curNote, 2);
     EXPECT_EQ(g.ui.pgScroll.value, 1);
+    EXPECT_EQ(g.song.curPage, 1);
     EXPECT_EQ(noteOnNotes().front(), 42);
 }
 

@@ -139,6 +139,45 @@ TEST_F(Transport, NextSkipsSilentNotesAndStopsAtMarkers) {
     EXPECT_EQ(g.song.curNote, 6);
 }
 
+TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLength) {
+    buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
+    g.app.appMode = kModeEditor;
+    g.playback.swapperPos = 6;
+    g.song.curNote = 2;
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.noteCount, 3);
+    EXPECT_EQ(g.song.curNote, 3);
+    EXPECT_EQ(g.song.noteDur[3], 16);
+    EXPECT_EQ(g.song.noteDur[4], 0);
+    EXPECT_EQ(g.song.noteX[4], 595);
+    EXPECT_EQ(g.song.pageStart[2], 5);
+    EXPECT_EQ(g.ui.lbloftotal.caption, "3");
+    EXPECT_EQ(g.ui.ScrlNpntr.max, 4);
+    for (int s = 1; s <= 6; ++s)
+        EXPECT_EQ(g.song.noteFret(3, s), kSilent);
+}
+
+TEST_F(Transport, NextInTheEditorAddsNoNoteBeyondAThousand) {
+    std::vector<NoteSpec> song(kMaxNotes, single(4, 1, 0));
+    buildSong(g, song);
+    g.app.appMode = kModeEditor;
+    g.song.curNote = kMaxNotes;
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.song.noteCount, kMaxNotes);
+    EXPECT_EQ(g.song.curNote, kMaxNotes + 1);
+}
+
+TEST_F(Transport, NextInTheEditorOnAPageEndTurnsThePageFirst) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(16, 1, 5)});
+    g.app.appMode = kModeEditor;
+    g.ui.pagepic.visible = false;  // drawn pages, whose redraw sets the current page
+    g.song.curNote = 2;
+    playbtn_Click(g, kNext);
+    EXPECT_EQ(g.ui.pgScroll.value, 2);
+    EXPECT_EQ(g.song.curPage, 2);
+    EXPECT_EQ(g.song.curNote, 3);
+}
+
 TEST_F(Transport, StopGoesBeforeTheFirstNoteAndEndsTheSound) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
     playbtn_Click(g, kPlay);
