@@ -56,7 +56,12 @@ MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
     });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Children going away move the focus about; their events must not reach the models or the
+    // binder, which go before the widgets would.
+    binder_.stop();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void MainWindow::syncWindow() {
     const auto& form = g_.ui.form;

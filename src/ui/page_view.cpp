@@ -86,6 +86,7 @@ void buildScore(ViewBinder& b, QWidget* frame) {
 
     auto* left = b.label(score, g.ui.lblleft, Qt::AlignLeft | Qt::AlignTop);
     auto* title = b.label(score, g.ui.lbltitle, Qt::AlignHCenter | Qt::AlignTop);
+    title->setObjectName("lbltitle");
     auto* right = b.label(score, g.ui.lblright, Qt::AlignRight | Qt::AlignTop);
     QFont font = title->font();
     font.setFamily("DejaVu Serif");

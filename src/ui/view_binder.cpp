@@ -37,12 +37,14 @@ void syncButton(CommandButton* w, const Button& b) {
 }  // namespace
 
 void ViewBinder::run(const std::function<void()>& handler) {
+    if (stopped_) return;
     handler();
     if (afterRun_) afterRun_();
     sync();
 }
 
 void ViewBinder::sync() {
+    if (stopped_) return;
     for (const auto& step : steps_)
         step();
 }

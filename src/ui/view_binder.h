@@ -33,6 +33,8 @@ class ViewBinder {
     // dialog can lead to another event arriving meanwhile; each still runs to completion.
     void run(const std::function<void()>& handler);
     void sync();
+    // From now on actions and syncs do nothing: the window is being taken down.
+    void stop() { stopped_ = true; }
     void onSync(std::function<void()> step) { steps_.push_back(std::move(step)); }
     // Called after every run(), before the widgets are synced (the window watches for quit).
     void afterRun(std::function<void()> step) { afterRun_ = std::move(step); }
@@ -62,6 +64,7 @@ class ViewBinder {
     std::vector<std::function<void()>> steps_;
     std::function<void()> afterRun_;
     std::map<std::string, QImage> fileImages_;
+    bool stopped_ = false;
 };
 
 }  // namespace lutavo

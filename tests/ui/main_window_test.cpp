@@ -1,0 +1,184 @@
+// The real window, started offscreen through the program's own wiring.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/guitar.h"
+#include "app/panels.h"
+#include "song/song_file.h"
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+
+namespace lutavo {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        configHome_ = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", configHome_->path().toUtf8());
+        LaunchOptions options;
+        options.appFolder = LUTAVO_TEST_DATA_DIR;
+        options.lockPath = configHome_->filePath("lutavo.lock");
+        options.headless = true;
+        app_ = new Application(options);
+        started_ = app_->start();
+    }
+    static void TearDownTestSuite() {
+        delete app_;
+        delete configHome_;
+    }
+
+    void SetUp() override { ASSERT_TRUE(started_); }
+
+    static Guitar& g() { return app_->guitar(); }
+    static MainWindow& window() { return app_->window(); }
+    template <typename W>
+    static W* child(const char* name) {
+        return window().findChild<W*>(name);
+    }
+
+    static QTemporaryDir* configHome_;
+    static Application* app_;
+    static bool started_;
+};
+
+QTemporaryDir* MainWindowTest::configHome_ = nullptr;
+Application* MainWindowTest::app_ = nullptr;
+bool MainWindowTest::started_ = false;
+
+TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
+    EXPECT_EQ(window().width(), 9865 / 15);
+    EXPECT_EQ(window().height(), g().app.windowHeight / 15);
+    EXPECT_EQ(g().app.windowHeight, g().song.pageHeight + 3800);
+    // A resize by the user snaps back.
+    window().resize(800, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(window().size(), QSize(9865 / 15, g().app.windowHeight / 15));
+}
+
+TEST_F(MainWindowTest, PageAreaSitsWhereThePrintoutReadsIt) {
+    auto* frame = child<QWidget>("Pageframe");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->geometry().topLeft(), QPoint(4, 152));
+    EXPECT_EQ(frame->width(), 620);
+    auto* score = child<PictureView>("picscore");
+    auto* tab = child<PictureView>("pictab");
+    ASSERT_NE(score, nullptr);
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(score->size(), QSize(g().display.picscore.width(), g().display.picscore.height()));
+    EXPECT_EQ(tab->size(), QSize(g().display.pictab.width(), g().display.pictab.height()));
+}
+
+TEST_F(MainWindowTest, PanelsOutOfViewAreBelowTheWindow) {
+    auto* info = child<QWidget>("pnlsonginfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_GE(info->y(), window().height());
+    auto* tuner = child<QWidget>("pnlAdjTuning");
+    ASSERT_NE(tuner, nullptr);
+    EXPECT_GE(tuner->y(), window().height());
+}
+
+TEST_F(MainWindowTest, LabelColoursAreReadBlueGreenRed) {
+    auto* song = child<QLabel>("lblsong");
+    ASSERT_NE(song, nullptr);
+    const Color before = g().ui.lblsong.color;
+    g().ui.lblsong.color = kColorActive;  // 0x0000FF
+    window().sync();
+    EXPECT_EQ(song->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    g().ui.lblsong.color = 0xFF0000;
+    window().sync();
+    EXPECT_EQ(song->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    g().ui.lblsong.color = before;
+    window().sync();
+}
+
+TEST_F(MainWindowTest, ModelChangesReachTheWidgets) {
+    auto* tuner = child<QWidget>("pnlAdjTuning");
+    ASSERT_NE(tuner, nullptr);
+    const Placement saved = g().ui.pnlAdjTuning.at;
+    g().ui.pnlAdjTuning.at.top = 1840;
+    window().sync();
+    EXPECT_EQ(tuner->y(), 1840 / 15);
+    EXPECT_TRUE(tuner->isVisible());
+    g().ui.pnlAdjTuning.at = saved;
+    window().sync();
+}
+
+TEST_F(MainWindowTest, PageScrollBarTurnsThePage) {
+    window().binder().run(
+        [] { loadsong(g(), std::string(LUTAVO_TEST_DATA_DIR) + "/songs/amazing_grace.SNG"); });
+    auto* bar = child<QScrollBar>("pgScroll");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_GE(g().ui.pgScroll.max, 2);
+    EXPECT_TRUE(bar->isVisibleTo(&window()));
+    EXPECT_EQ(bar->maximum(), g().ui.pgScroll.max);
+    EXPECT_EQ(bar->value(), 1);
+
+    const int redraws = g().display.pageRedraws;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+    QApplication::processEvents();
+    EXPECT_EQ(g().ui.pgScroll.value, 2);
+    EXPECT_EQ(g().song.curPage, 2);
+    EXPECT_GT(g().display.pageRedraws, redraws);
+    // Page 2 has no titles.
+    EXPECT_FALSE(child<QLabel>("lbltitle")->isVisible());
+
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QApplication::processEvents();
+    EXPECT_EQ(g().song.curPage, 1);
+    EXPECT_TRUE(child<QLabel>("lbltitle")->isVisible());
+}
+
+TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
+    const QString path = QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("main_window.png");
+    QFile::remove(path);
+    ASSERT_TRUE(saveScreenshot(window(), path));
+    QImage shot(path);
+    ASSERT_FALSE(shot.isNull());
+    const qreal ratio = window().devicePixelRatioF();
+    EXPECT_EQ(shot.width(), qRound(window().width() * ratio));
+    EXPECT_EQ(shot.height(), qRound(window().height() * ratio));
+    // The page is white paper, the toolbar is not.
+    const QPoint paper = (QPoint(4 + 19 + 300, 152 + 5 + 40) * ratio);
+    EXPECT_EQ(shot.pixelColor(paper), QColor(Qt::white));
+    EXPECT_NE(shot.pixelColor(QPoint(2, 2) * ratio), QColor(Qt::white));
+}
+
+TEST(CommandLine, ReadsFolderAndOptions) {
+    auto line = parseCommandLine({"lutavo", "/tmp/songs"});
+    EXPECT_EQ(line.folder, "/tmp/songs");
+    EXPECT_TRUE(line.error.isEmpty());
+    line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
+    EXPECT_EQ(line.screenshot, "a.png");
+    EXPECT_EQ(line.folder, "dir");
+    EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
+    EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
+}
+
+TEST(CommandLine, RefusesWhatItCannotUse) {
+    EXPECT_FALSE(parseCommandLine({"lutavo", "--screenshot"}).error.isEmpty());
+    EXPECT_FALSE(parseCommandLine({"lutavo", "--frobnicate"}).error.isEmpty());
+    EXPECT_FALSE(parseCommandLine({"lutavo", "one", "two"}).error.isEmpty());
+}
+
+}  // namespace
+}  // namespace lutavo
+
+int main(int argc, char** argv) {
+    // Offscreen unless a display is there to use (xvfb-run sets one).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
