@@ -5,6 +5,7 @@
 #include "app/data_files.h"
 #include "app/guitar.h"
 #include "display/neck_markers.h"
+#include "playback/settings_adjuster.h"
 
 namespace lutavo {
 
@@ -81,6 +82,8 @@ void setfretboard(Guitar& g) {
     const NeckPlacement& p = left ? kLeftHanded : kRightHanded;
     placeNeckPanels(g, p);
     loadNeck(g, p.picture);
+    // The capo sits on its fret of the neck now shown.
+    placeCapoPicture(g);
 }
 
 }  // namespace lutavo

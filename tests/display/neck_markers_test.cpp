@@ -201,6 +201,17 @@ TEST_F(NeckMarkers, NeckPanelsAndFretLabelsFollowTheHand) {
     EXPECT_EQ(g.ui.lblFret[0].at.left, 9260 - 1935);
 }
 
+TEST_F(NeckMarkers, TheCapoFollowsTheNeckToTheOtherHand) {
+    g.song.capo = 2;
+    setfretboard(g);
+    const int right = g.ui.piccapo.at.left;
+    g.config.leftHanded = 1;
+    setfretboard(g);
+    EXPECT_TRUE(g.ui.piccapo.visible);
+    EXPECT_NE(g.ui.piccapo.at.left, right);
+    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[2] - 2 + 5);
+}
+
 TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndNothingIsDrawn) {
     pictures.files.clear();
     g.neck.sheetsLoaded = false;
