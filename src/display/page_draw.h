@@ -18,6 +18,13 @@ struct PageRun {
     FixedArray<int, 1, kStrings> tieStartX;
 };
 
+// The notes of page `page` (1..29), kept inside the arrays whatever the page table holds.
+PageRun pageRunOf(const Guitar& g, int page);
+
+// Inverts the tablature from 15 pixels left of the first marked note of the page to 3 pixels
+// right of the last; markStart 0 means no mark.
+void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd);
+
 // The time signature 1..5 in force, or 0 for none (also for a value no scale has).
 int activeTimeSig(const Guitar& g);
 

@@ -39,6 +39,29 @@ void showTitles(Guitar& g, bool visible) {
     g.ui.lblright.visible = visible;
 }
 
+void drawPage(Guitar& g) {
+    clearPagePictures(g);
+    showTitles(g, g.ui.pgScroll.value == 1);
+    drawKeySignature(g);
+    drawTimeSignature(g);
+
+    // The page table has one entry more than pages, so the last page still has its end.
+    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
+    g.song.curPage = static_cast<i16>(page);
+    PageRun run = pageRunOf(g, page);
+    // The editor's marked range: markStart and markEnd go here once the editor keeps them.
+    drawMarkedRange(g, run, 0, 0);
+
+    g.display.barTickCount = 0;
+    run.shownDur.fill(0);
+    run.tieStartX.fill(0);
+    for (int i = std::max(run.first, 1); i <= run.next - 2; ++i)
+        drawColumn(g, run, i);
+    ++g.display.pageRedraws;
+}
+
+}  // namespace
+
 // The notes a page covers, kept inside the arrays whatever the page table holds.
 PageRun pageRunOf(const Guitar& g, int page) {
     const auto& song = g.song;
@@ -63,28 +86,6 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
     if (width <= 0) return;
     g.display.pictab.blit(left, 1, g.display.pictab, left, 0, width, 50, RasterOp::Xor);
 }
-
-void drawPage(Guitar& g) {
-    clearPagePictures(g);
-    showTitles(g, g.ui.pgScroll.value == 1);
-    drawKeySignature(g);
-    drawTimeSignature(g);
-
-    // The page table has one entry more than pages, so the last page still has its end.
-    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    g.song.curPage = static_cast<i16>(page);
-    PageRun run = pageRunOf(g, page);
-    drawMarkedRange(g, run, 0, 0);  // MARK-WIRE
-
-    g.display.barTickCount = 0;
-    run.shownDur.fill(0);
-    run.tieStartX.fill(0);
-    for (int i = std::max(run.first, 1); i <= run.next - 2; ++i)
-        drawColumn(g, run, i);
-    ++g.display.pageRedraws;
-}
-
-}  // namespace
 
 void pgScroll_Change(Guitar& g) {
     if (g.ui.pagepic.visible && g.app.appMode != kModeChords) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "display/page_draw.h"
 #include "display/page_fixture.h"
+#include "display/page_glyphs.h"
 #include "display/page_render.h"
 #include "theory/keys.h"
 
@@ -345,6 +347,52 @@ TEST_F(PageRender, AHeldChordOnAPageOpenedFirstTakesThePitchesOfItsFrets) {
     EXPECT_TRUE(noteAt(100, kOpenPitch[1], 6, 7));
     // Tied from the start of the line.
     EXPECT_TRUE(copied(d.picscore, d.picnotes, -6, staffY(p) + 24, 131, 22, 7, 4, kAnd));
+}
+
+// The inversion of the marked stretch, on a page cleared to its background as the redraw does
+// before any note is drawn.
+TEST_F(PageRender, MarkedRangeInvertsTheTablatureFromFifteenLeftOfItsFirstNote) {
+    note(16, single(6, 0));
+    note(16, single(6, 0));
+    endPage();
+    note(16, single(6, 0));
+    finish();
+    auto markPage = [&](int page, int markStart, int markEnd) {
+        clearPagePictures(g);
+        drawMarkedRange(g, pageRunOf(g, page), markStart, markEnd);
+    };
+
+    // The whole first page, up to its end-of-page note at x = 595.
+    markPage(1, 1, 3);
+    EXPECT_EQ(d.pictab.pixel(85, 3), kRgbBlack);
+    EXPECT_EQ(d.pictab.pixel(597, 3), kRgbBlack);
+    EXPECT_EQ(d.pictab.pixel(84, 3), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(598, 3), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(300, 0), kRgbWhite);
+    // A tab line shows as the edges where it meets the paper.
+    EXPECT_EQ(d.pictab.pixel(300, 7), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(300, 8), kRgbWhite);
+
+    // One marked note: from 15 left of it to 3 right of it.
+    markPage(1, 2, 2);
+    EXPECT_EQ(d.pictab.pixel(165, 3), kRgbBlack);
+    EXPECT_EQ(d.pictab.pixel(182, 3), kRgbBlack);
+    EXPECT_EQ(d.pictab.pixel(183, 3), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(164, 3), kRgbWhite);
+
+    // A mark that ends before the page, or starts at its end-of-page note, leaves it unmarked;
+    // so does no mark at all.
+    markPage(2, 1, 3);
+    EXPECT_EQ(d.pictab.pixel(100, 3), kRgbWhite);
+    markPage(1, 3, 4);
+    EXPECT_EQ(d.pictab.pixel(100, 3), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(590, 3), kRgbWhite);
+    markPage(1, 0, 2);
+    EXPECT_EQ(d.pictab.pixel(100, 3), kRgbWhite);
+    // A mark running backwards (its end before its start) inverts nothing.
+    markPage(1, 2, 1);
+    EXPECT_EQ(d.pictab.pixel(100, 3), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(180, 3), kRgbWhite);
 }
 
 TEST_F(PageRender, PicturePagesShowTheirCellOfThePageStore) {

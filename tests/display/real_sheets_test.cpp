@@ -6,7 +6,9 @@
 #include "app/data_files.h"
 #include "app/messages.h"
 #include "display/bmp_reader.h"
+#include "display/page_draw.h"
 #include "display/page_fixture.h"
+#include "display/page_glyphs.h"
 #include "display/page_render.h"
 #include "theory/keys.h"
 
@@ -85,6 +87,18 @@ TEST_F(RealSheets, ALineOfMusicPutsInkWhereEveryGlyphGoes) {
     for (int dy = 0; dy < 9; ++dy)
         for (int dx = 0; dx < 7; ++dx)
             EXPECT_EQ(d.picscore.pixel(489 + dx, 65 + dy), d.pictabno.pixel(38 + dx, dy));
+}
+
+TEST_F(RealSheets, TheMarkedStretchIsInverted) {
+    note(16, single(6, 0));
+    note(16, single(6, 0));
+    finish();
+    clearPagePictures(g);
+    drawMarkedRange(g, pageRunOf(g, 1), 1, 2);
+    // Blank paper between two tab lines turns dark inside the stretch only.
+    EXPECT_EQ(d.pictabBackground.pixel(150, 11), kRgbWhite);
+    EXPECT_NE(d.pictab.pixel(150, 11), kRgbWhite);
+    EXPECT_EQ(d.pictab.pixel(60, 11), d.pictabBackground.pixel(60, 11));
 }
 
 }  // namespace
