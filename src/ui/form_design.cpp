@@ -19,6 +19,40 @@ void designPicture(PictureBox& box, const char* file, const char* tip) {
     if (box.tip.empty()) box.tip = tip;
 }
 
+struct EditorCommand {
+    const char* caption;
+    const char* tip;
+};
+
+constexpr EditorCommand kEditorCommands[14] = {
+    {"INS", "Insert a new note before the current note"},
+    {"DEL", "Delete the current note (or marked notes)"},
+    {"TIE", "Insert tied notes after the current note"},
+    {"TRIPLET", "Clear everything/start over"},
+    {"INFO", "Edit song info"},
+    {"UNMARK", "Cancel MARK"},
+    {"BEND", "Add a note bending up from the current note"},
+    {"NEWLINE", "Start a new line after the current note"},
+    {"SAVE", "Save this song to disk"},
+    {"MARK", "Set start of marked notes for delete or copy operation"},
+    {"COPY", "Set block end for copy opertion using PASTE"},
+    {"PASTE", "Copy marked notes to current cursor location"},
+    {"BACK", "Move to the left one note"},
+    {"NEXT", "Advance to the next note"},
+};
+
+// The editor's buttons as the window starts: captioned, and unavailable until the editor opens
+// (BACK and NEXT are set by the program as the first song loads).
+void designEditorCommand(WindowControls& ui, int i) {
+    Label& caption = ui.lblsongentry[i];
+    Button& button = ui.btnsongentry[i];
+    if (!caption.caption.empty()) return;
+    caption.caption = kEditorCommands[i].caption;
+    button.tip = kEditorCommands[i].tip;
+    caption.color = kColorUnavailable;
+    button.enabled = false;
+}
+
 void designToolbar(WindowControls& ui) {
     constexpr int kModeWidth = 58;
     for (int i = 0; i <= 6; ++i)
@@ -92,6 +126,7 @@ void designLowerPanels(WindowControls& ui) {
     ui.pnlSongEntry.at = px(4, 353, 430, 41);
     for (int i = 0; i <= 13; ++i) {
         ui.btnsongentry[i].at = px(2 + (i % 7) * 61, 2 + (i / 7) * 19, 59, 18);
+        designEditorCommand(ui, i);
     }
     for (int i : {14, 15})
         ui.btnsongentry[i].visible = false;
@@ -102,6 +137,9 @@ void designLowerPanels(WindowControls& ui) {
         ui.btnSwapper[i].at = px(2 + (slot % 3) * 69, 2 + (slot / 3) * 19, 67, 18);
     }
     ui.pnlswapper.at = px(kAdjusterLeft, 394, 210, 58);
+    // Volume and tempo read out under the scale, inside the adjuster.
+    ui.voltxt.at = px(30, 42, 30, 14);
+    ui.tempotxt.at = px(110, 42, 36, 14);
     ui.PicSwapper.at = px(2, 1, 0, 0);
     ui.lpointer.at = {0, toTwips(32), 0, 0};
     designPicture(ui.lpointer, "lpointer.bmp", "");
@@ -122,8 +160,6 @@ void designStatus(WindowControls& ui) {
     ui.lbloftotal.at = px(86, 4, 34, 16);
     ui.ScrlNpntr.at = px(126, 5, 200, 14);
     ui.lblcopybuff.at = px(336, 4, 120, 16);
-    ui.voltxt.at = px(490, 4, 28, 16);
-    ui.tempotxt.at = px(580, 4, 40, 16);
 }
 
 }  // namespace

@@ -42,6 +42,19 @@ QLabel* staticText(QWidget* parent, const QString& text, QRect at, Qt::Alignment
     return w;
 }
 
+// A number the program keeps up to date, in a small sunken field.
+QLabel* readout(ViewBinder& b, QWidget* parent, Label& label) {
+    auto* w = b.label(parent, label, Qt::AlignCenter);
+    w->setFrameShape(QFrame::StyledPanel);
+    w->setFrameShadow(QFrame::Sunken);
+    w->setAutoFillBackground(true);
+    QFont font = w->font();
+    font.setPointSizeF(7);
+    font.setBold(true);
+    w->setFont(font);
+    return w;
+}
+
 void buildEditorPanel(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     auto* panel = b.panel(window, g.ui.pnlSongEntry, true);
@@ -77,6 +90,10 @@ void buildAdjuster(ViewBinder& b, QWidget* window) {
     QObject::connect(picture, &PictureView::mouseReleased, picture,
                      [&b](int, int, Qt::MouseButton) { b.run([&b] { PicSwapper_MouseUp(b.g); }); });
     b.picture(scale, g.ui.lpointer, nullptr, drawnSlotPointer())->setObjectName("lpointer");
+    staticText(scale, "VOL", QRect(4, 42, 24, 14), Qt::AlignVCenter | Qt::AlignRight);
+    readout(b, scale, g.ui.voltxt);
+    staticText(scale, "TEMPO", QRect(64, 42, 44, 14), Qt::AlignVCenter | Qt::AlignRight);
+    readout(b, scale, g.ui.tempotxt);
 }
 
 void buildLessonPanel(ViewBinder& b, QWidget* window) {
@@ -114,17 +131,7 @@ QWidget* buildStatusStrip(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     auto* strip = new QWidget(window);
     strip->setObjectName("statusStrip");
-    const auto valueLabel = [&b, strip](Label& label) {
-        auto* w = b.label(strip, label, Qt::AlignCenter);
-        w->setFrameShape(QFrame::StyledPanel);
-        w->setFrameShadow(QFrame::Sunken);
-        w->setAutoFillBackground(true);
-        QFont font = w->font();
-        font.setPointSizeF(7.5);
-        font.setBold(true);
-        w->setFont(font);
-        return w;
-    };
+    const auto valueLabel = [&b, strip](Label& label) { return readout(b, strip, label); };
     staticText(strip, "NOTE", QRect(4, 4, 28, 16), Qt::AlignVCenter | Qt::AlignLeft);
     valueLabel(g.ui.lblnoteof);
     staticText(strip, "OF", QRect(70, 4, 14, 16), Qt::AlignCenter);
@@ -138,10 +145,6 @@ QWidget* buildStatusStrip(ViewBinder& b, QWidget* window) {
     font.setPointSizeF(7);
     font.setBold(true);
     copies->setFont(font);
-    staticText(strip, "VOL", QRect(464, 4, 24, 16), Qt::AlignVCenter | Qt::AlignRight);
-    valueLabel(g.ui.voltxt);
-    staticText(strip, "TEMPO", QRect(536, 4, 42, 16), Qt::AlignVCenter | Qt::AlignRight);
-    valueLabel(g.ui.tempotxt);
     return strip;
 }
 
