@@ -14,20 +14,23 @@ void refreshSwapper(Guitar& g) {
     ++g.display.swapperRefreshes;
 }
 
-int pageCells(const DisplayState& d) {
-    return d.pagewindowCells.columns * d.pagewindowCells.rows;
+// The cells of the page store; a store cut into no cells is shown whole.
+CellGrid pageCells(const DisplayState& d) {
+    const CellGrid& cells = d.pagewindowCells;
+    return cells.columns >= 1 && cells.rows >= 1 ? cells : CellGrid{};
 }
 
 // A song whose pages are pictures shows the cell of the page store for the page chosen.
 void showPicturePage(Guitar& g) {
     auto& d = g.display;
+    const CellGrid cells = pageCells(d);
     g.ui.pagepic.visible = false;
-    const int cell = clampTo(g.ui.pgScroll.value - 1, 0, std::max(0, pageCells(d) - 1));
-    const int w = d.pagewindowCells.cellWidth(d.pagewindow);
-    const int h = d.pagewindowCells.cellHeight(d.pagewindow);
+    const int cell = clampTo(g.ui.pgScroll.value - 1, 0, cells.columns * cells.rows - 1);
+    const int w = cells.cellWidth(d.pagewindow);
+    const int h = cells.cellHeight(d.pagewindow);
     d.pagepic.resize(w, h);
-    stamp(d.pagepic, 0, 0, d.pagewindow, d.pagewindowCells.cellX(d.pagewindow, cell),
-          d.pagewindowCells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
+    stamp(d.pagepic, 0, 0, d.pagewindow, cells.cellX(d.pagewindow, cell),
+          cells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
     g.ui.pagepic.visible = true;
     ++d.pageRedraws;
     refreshSwapper(g);

@@ -411,6 +411,15 @@ TEST_F(PageRender, PicturePagesShowTheirCellOfThePageStore) {
     EXPECT_EQ(d.pagepic.pixel(3, 7), kRgbBlack);
     EXPECT_TRUE(scoreLog.empty());  // the drawn pages are left alone
 
+    // A page past the store shows its last cell; a store cut into no cells is shown whole.
+    d.pagewindow.setPixel(4, 25, kRgbBlack);  // inside the last cell
+    draw(5);
+    EXPECT_EQ(d.pagepic.pixel(4, 5), kRgbBlack);
+    d.pagewindowCells.rows = 0;
+    draw(2);
+    EXPECT_EQ(d.pagepic.height(), 30);
+    EXPECT_EQ(d.pagepic.pixel(3, 17), kRgbBlack);
+
     // The chord library draws pages even while its strip is shown.
     g.app.appMode = kModeChords;
     draw(1);
