@@ -63,6 +63,7 @@ void buildStringNames(ViewBinder& b, QWidget* window) {
     b.panel(window, g.ui.pnlStringLabels, false)->setObjectName("pnlStringLabels");
     for (int i = 0; i <= 5; ++i) {
         auto* w = b.captionButton(window, g.ui.StringName[i]);
+        w->setObjectName(QString("StringName(%1)").arg(i));
         w->setCaptionPointSize(7);
         w->setCaptionColor(QColor(0x30, 0x28, 0x20));
         QObject::connect(w, &CommandButton::clicked, w,
@@ -99,6 +100,7 @@ void buildTuner(ViewBinder& b, QWidget* window) {
         });
     });
     auto* ok = b.captionButton(panel, g.ui.cmdtuneOK);
+    ok->setObjectName("cmdtuneOK");
     QObject::connect(ok, &CommandButton::clicked, ok,
                      [&b] { b.run([&b] { cmdtuneOK_Click(b.g); }); });
     auto* cancel = b.captionButton(panel, g.ui.cmdtunecancel);

@@ -33,6 +33,7 @@ void buildTransport(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     for (int i = 0; i <= 7; ++i) {
         auto* w = b.command(window, g.ui.playbtn[i], g.ui.playtxt[i], kTransportGlyphs[i]);
+        w->setObjectName(QString("playbtn(%1)").arg(i));
         QObject::connect(w, &CommandButton::pressed, w,
                          [&b, i] { b.run([&b, i] { playbtn_MouseDown(b.g, i); }); });
         QObject::connect(w, &CommandButton::released, w,

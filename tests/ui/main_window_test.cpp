@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 #include "app/guitar.h"
 #include "app/panels.h"
@@ -136,6 +138,53 @@ TEST_F(MainWindowTest, PageScrollBarTurnsThePage) {
     QApplication::processEvents();
     EXPECT_EQ(g().song.curPage, 1);
     EXPECT_TRUE(child<QLabel>("lbltitle")->isVisible());
+}
+
+TEST_F(MainWindowTest, StringButtonBringsTheTunerBesideThatString) {
+    auto* tuner = child<QWidget>("pnlAdjTuning");
+    auto* third = child<CommandButton>("StringName(3)");
+    ASSERT_NE(tuner, nullptr);
+    ASSERT_NE(third, nullptr);
+    QTest::mouseClick(third, Qt::LeftButton);
+    EXPECT_EQ(tuner->y(), (1840 - 215 * 3) / 15);
+    EXPECT_TRUE(tuner->isVisible());
+    EXPECT_EQ(g().tuning.tuneString, 4);
+    ASSERT_TRUE(saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("tuner.png")));
+
+    QTest::mouseClick(child<CommandButton>("cmdtuneOK"), Qt::LeftButton);
+    EXPECT_GE(tuner->y(), window().height());
+}
+
+TEST_F(MainWindowTest, PlayStartsThePlaybackTimerAndStopEndsIt) {
+    auto* play = child<CommandButton>("playbtn(2)");
+    auto* stop = child<CommandButton>("playbtn(6)");
+    ASSERT_NE(play, nullptr);
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(play->text(), "PLAY");
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_TRUE(g().ntimer.enabled);
+    EXPECT_FALSE(g().gtimer.enabled);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_FALSE(g().ntimer.enabled);
+    EXPECT_TRUE(g().gtimer.enabled);
+}
+
+TEST_F(MainWindowTest, SongInformationPanelShowsItsTextsWhenMovedIntoView) {
+    auto* info = child<QWidget>("pnlsonginfo");
+    ASSERT_NE(info, nullptr);
+    const Placement saved = g().ui.pnlsonginfo.at;
+    g().ui.pnlsonginfo.at.top = g().app.windowHeight - 880;
+    g().ui.txtsititle.text = "New Song";
+    window().sync();
+    EXPECT_EQ(info->y(), (g().app.windowHeight - 880) / 15);
+    auto boxes = info->findChildren<QLineEdit*>();
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(),
+                            [](QLineEdit* box) { return box->text() == "New Song"; }));
+    ASSERT_TRUE(
+        saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("song_info.png")));
+    g().ui.pnlsonginfo.at = saved;
+    window().sync();
 }
 
 TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
