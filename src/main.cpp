@@ -2,17 +2,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 #include <cstdio>
 
 #include "ui/application.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
-    QApplication qt(argc, argv);
-    QApplication::setApplicationName("Lutavo");
-    QApplication::setApplicationVersion(LUTAVO_VERSION);
-
-    const lutavo::CommandLine line = lutavo::parseCommandLine(QApplication::arguments());
+    // --help and --version answer without a display, so the command line is read first.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const lutavo::CommandLine line = lutavo::parseCommandLine(arguments);
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "lutavo: %s\n\n%s", qPrintable(line.error),
                      qPrintable(lutavo::usageText()));
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
         std::printf("lutavo %s\n", LUTAVO_VERSION);
         return 0;
     }
+
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName("Lutavo");
+    QApplication::setApplicationVersion(LUTAVO_VERSION);
 
     lutavo::LaunchOptions options;
     options.appFolder = lutavo::defaultAppFolder();
