@@ -53,7 +53,7 @@ public:
     const std::vector<Rgb>& pixels() const { return pixels_; }
 
     // While set, every blit into this picture is also appended to *log (for tests and printing).
-    void recordBlitsInto(std::vector<BlitRecord>* log) { log_ = log; }
+    void recordBlitsInto(std::vector<BlitRecord>* log) { log_.log = log; }
 
     // The picture file it was loaded from, "" when drawn by the program.
     std::string source;
@@ -62,7 +62,15 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<Rgb> pixels_;
-    std::vector<BlitRecord>* log_ = nullptr;
+    // The log belongs to one picture object: a copy of the picture starts without one, and
+    // assigning pixels to a recorded picture keeps its own log.
+    struct LogLink {
+        std::vector<BlitRecord>* log = nullptr;
+        LogLink() = default;
+        LogLink(const LogLink&) {}
+        LogLink& operator=(const LogLink&) { return *this; }
+    };
+    LogLink log_;
 };
 
 // Cuts a picture into equal cells, numbered row by row from 0.

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/fluidsynth/builtin_synth.h"
 
 #include <fluidsynth.h>
@@ -36,4 +32,3 @@ void BuiltInSynth::send(std::uint32_t message) {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/fluidsynth/offline_synth.h"
 
 #include <fluidsynth.h>
@@ -83,4 +79,3 @@ bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int1
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

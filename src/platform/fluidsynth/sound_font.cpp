@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/fluidsynth/sound_font.h"
 
 #include <dlfcn.h>
@@ -47,4 +43,3 @@ void quietSoundLibraries() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/fluidsynth/synth_engine.h"
 
 #include <fluidsynth.h>
@@ -79,4 +75,3 @@ void SynthEngine::reset() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

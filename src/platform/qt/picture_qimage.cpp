@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/picture_qimage.h"
 
 #include <QPainter>
@@ -45,4 +41,3 @@ Picture toPicture(const QImage& image) {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/qt_dialogs.h"
 
 #include <QAction>
@@ -118,4 +114,3 @@ bool QtDialogs::printerSetup() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

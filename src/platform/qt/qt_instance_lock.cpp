@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/qt_instance_lock.h"
 
 #include <unistd.h>
@@ -35,4 +31,3 @@ bool QtInstanceLock::acquire() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/qt_picture_io.h"
 
 #include <QImageReader>
@@ -87,4 +83,3 @@ bool QtPictureIO::save(const std::string& path, const Picture& picture) {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/qt_printer.h"
 
 #include <QPainter>
@@ -88,4 +84,3 @@ bool QtPrinter::endDoc() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/qt_screen.h"
 
 #include <QCoreApplication>
@@ -37,4 +33,3 @@ void QtScreen::processEvents() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

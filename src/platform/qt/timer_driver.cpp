@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/qt/timer_driver.h"
 
 namespace lutavo {
@@ -35,4 +31,3 @@ void TimerDriver::fire() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/rtmidi/midi_ports.h"
 
 #include <RtMidi.h>
@@ -113,4 +109,3 @@ void MidiPorts::close() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB

@@ -1,7 +1,3 @@
-// The core's source list sweeps src/platform recursively; this file belongs to the platform
-// library alone, the one built with Qt.
-#ifdef QT_CORE_LIB
-
 #include "platform/rtmidi/midi_router.h"
 
 #include <iostream>
@@ -74,4 +70,3 @@ void MidiRouter::close() {
 
 }  // namespace lutavo
 
-#endif  // QT_CORE_LIB
