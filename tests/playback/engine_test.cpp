@@ -103,6 +103,14 @@ TEST_F(Engine, LeadInWithTheMetronomeOnAddsNoClickOfItsOwn) {
     EXPECT_EQ(noteOnTimes(), (std::vector<long>{33 * kInterval}));
 }
 
+TEST_F(Engine, WithoutLeadInTheMetronomeClicksWithTheFirstNote) {
+    g.song.metroOn = 1;
+    buildSong(g, {single(16, 1, 0), single(16, 1, 2)});
+    playbtn_Click(g, kPlay);
+    EXPECT_EQ(clickTimesOver(17), (std::vector<long>{kInterval, 17 * kInterval}));
+    EXPECT_EQ(noteOnTimes(), (std::vector<long>{kInterval, 17 * kInterval}));
+}
+
 TEST_F(Engine, LampLightsOnTheBeatAndGoesDarkFourTicksLater) {
     buildSong(g, {single(64, 1, 0)});
     playbtn_Click(g, kPlay);

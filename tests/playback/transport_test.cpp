@@ -311,6 +311,18 @@ TEST_F(Transport, HoldingFastForwardWhilePlayingKeepsPlayingAfterRelease) {
     EXPECT_EQ(g.ntimer.interval, 8);  // the faster speed after the first release
 }
 
+TEST_F(Transport, ClickingRewindOrFastForwardOnlyColoursTheirLabel) {
+    mixedSong();
+    playbtn_Click(g, kFfwd);
+    EXPECT_EQ(label(kFfwd), kColorActive);
+    playbtn_Click(g, kRew);
+    EXPECT_EQ(label(kRew), kColorActive);
+    EXPECT_EQ(label(kFfwd), kColorAvailable);
+    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(g.song.curNote, 0);
+    EXPECT_TRUE(rig.midi.sent.empty());
+}
+
 TEST_F(Transport, RewindFromAPageEndStartsOnTheNoteBeforeIt) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
     g.song.curNote = 2;
