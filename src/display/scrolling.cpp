@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/guitar.h"
+#include "app/panels.h"
 #include "display/note_display.h"
 #include "display/page_render.h"
 #include "playback/transport.h"

@@ -5,7 +5,6 @@ namespace lutavo {
 
 struct Guitar;
 
-inline constexpr int kTwipsPerPixel = 15;
 // A line marker's parameter counts in steps of this many twips down the picture page.
 inline constexpr int kLineMarkerStep = 100;
 
