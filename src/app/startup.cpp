@@ -11,9 +11,11 @@
 #include "config/config_defaults.h"
 #include "config/setup_window.h"
 #include "display/fretboard.h"
+#include "display/page_render.h"
 #include "lessons/lesson_player.h"
 #include "platform/instance_lock.h"
 #include "platform/midi_out.h"
+#include "playback/settings_adjuster.h"
 #include "playback/sound.h"
 #include "song/song_defaults.h"
 
@@ -57,6 +59,12 @@ void setdefaults(Guitar& g) {
     g.ui.PicSwapper.file = files::kScaleLeadIn;
     g.ui.lblswapper[kLeadInSetting].color = kColorActive;
     setfretboard(g);
+
+    // Captions and tips of the mode bar and the settings panel, and the page's pictures,
+    // must be in place before the first song is drawn.
+    setupModeBar(g);
+    setupSettingsPanel(g);
+    loadPagePictures(g);
 }
 
 bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock) {

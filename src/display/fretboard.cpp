@@ -5,6 +5,7 @@
 #include "app/data_files.h"
 #include "app/guitar.h"
 #include "display/neck_markers.h"
+#include "display/picture_files.h"
 #include "playback/settings_adjuster.h"
 
 namespace lutavo {

@@ -2,6 +2,7 @@
 
 #include "app/data_files.h"
 #include "app/guitar.h"
+#include "display/picture_files.h"
 #include "app/messages.h"
 #include "playback/note_midi.h"
 
@@ -68,15 +69,6 @@ void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int
 }
 
 }  // namespace
-
-bool loadPictureFile(Guitar& g, const std::string& path, Picture& out) {
-    out = Picture();
-    if (g.sys.pictures == nullptr) return false;
-    if (g.sys.pictures->load(path, out)) return true;
-    out = Picture();
-    reportMissingOnce(g, path);
-    return false;
-}
 
 void loadNeckSheets(Guitar& g) {
     auto& n = g.neck;

@@ -25,8 +25,4 @@ void drawBendMarker(Guitar& g, int slot);
 // A muted string: the cross at the nut, no key.
 void drawMutedMarker(Guitar& g, int slot);
 
-// Loads path into out; a missing file is reported once and leaves out empty, so nothing is
-// drawn from it. Without a picture service nothing is loaded and nothing is reported.
-bool loadPictureFile(Guitar& g, const std::string& path, Picture& out);
-
 }  // namespace lutavo

@@ -6,6 +6,7 @@
 #include "app/guitar.h"
 #include "app/messages.h"
 #include "display/page_render.h"
+#include "display/picture_files.h"
 
 namespace lutavo {
 
@@ -18,14 +19,7 @@ void stamp(Picture& dest, int x, int y, const Picture& sheet, int srcX, int srcY
 namespace {
 
 void loadPicture(Guitar& g, const char* name, Picture& into) {
-    const std::string path = g.app.appFolder + name;
-    Picture loaded;
-    if (g.sys.pictures != nullptr && g.sys.pictures->load(path, loaded)) {
-        into = loaded;
-        return;
-    }
-    into = Picture();
-    reportMissingOnce(g, path);
+    loadPictureFile(g, g.app.appFolder + name, into);
 }
 
 // Starts a page picture over from its background without replacing the Picture object, so a

@@ -77,8 +77,8 @@ private:
 struct CellGrid {
     int columns = 1;
     int rows = 1;
-    int cellWidth(const Picture& p) const { return p.width() / columns; }
-    int cellHeight(const Picture& p) const { return p.height() / rows; }
+    int cellWidth(const Picture& p) const { return columns > 0 ? p.width() / columns : 0; }
+    int cellHeight(const Picture& p) const { return rows > 0 ? p.height() / rows : 0; }
     int cellX(const Picture& p, int index) const { return (index % columns) * cellWidth(p); }
     int cellY(const Picture& p, int index) const { return (index / columns) * cellHeight(p); }
 };

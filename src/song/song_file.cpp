@@ -10,6 +10,7 @@
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "platform/wave_player.h"
+#include "playback/transport.h"
 #include "song/song_defaults.h"
 #include "song/song_header.h"
 #include "song/song_reader.h"
@@ -64,7 +65,8 @@ void resetSong(Guitar& g) {
     g.ui.pgScroll.max = 1;
     s.capo = 0;
     s.timeSig = 0;
-    g.playback.repeatSong = 0;
+    // Repeat-line too: its saved note count belongs to the old song.
+    clearRepeatModes(g);
     s.altTempo = 0;
     s.metroTicks = 16;
     s.noteDur[-1] = s.metroTicks;

@@ -8,6 +8,7 @@
 #include "app/guitar.h"
 #include "app/messages.h"
 #include "app/panels.h"
+#include "display/picture_files.h"
 #include "platform/midi_out.h"
 #include "playback/sound.h"
 
@@ -20,7 +21,6 @@ namespace lim = songlimits;
 constexpr const char* kInternalPages = "INTERNAL";
 constexpr int kDrawnPageHeight = 3000;
 constexpr int kPageHeightMargin = 10;
-constexpr int kSoundButtonOffset = 2;  // outbtn element of sound i is i + 2
 constexpr int kMetroLabel = 2;
 
 void setTitleLabelsVisible(Guitar& g, bool visible) {
@@ -55,12 +55,8 @@ void applyFrames(Guitar& g, const std::string& v, LoadContext&) {
     if (hasPicturePages(g)) g.display.pagewindowCells = CellGrid{1, frames};
 }
 
-void loadPagePictures(Guitar& g, const std::string& name) {
-    const std::string path = g.song.songFolder + name;
-    if (g.sys.pictures == nullptr || !g.sys.pictures->load(path, g.display.pagewindow)) {
-        g.display.pagewindow = Picture();
-        reportMissingOnce(g, path);
-    }
+void loadPageStore(Guitar& g, const std::string& name) {
+    loadPictureFile(g, g.song.songFolder + name, g.display.pagewindow);
 }
 
 void applyPage(Guitar& g, const std::string& v, LoadContext&) {
@@ -79,7 +75,7 @@ void applyPage(Guitar& g, const std::string& v, LoadContext&) {
         return;
     }
     g.ui.pnlscore.visible = false;
-    loadPagePictures(g, v);
+    loadPageStore(g, v);
     setTitleLabelsVisible(g, false);
     g.ui.pagepic.visible = true;
     g.song.songLocked = true;
@@ -146,12 +142,7 @@ void applyCapo(Guitar& g, const std::string& v, LoadContext&) {
 }
 
 void applyStyle(Guitar& g, const std::string& v, LoadContext&) {
-    if (g.sys.midi != nullptr) g.sys.midi->close();
-    auto& sound = g.config.preferredSound;
-    g.ui.outbtn[clampTo(sound, lim::kSoundLo, lim::kSoundHi) + kSoundButtonOffset].visible = false;
-    sound = headerNumber(v, lim::kSoundLo, lim::kSoundHi);
-    g.ui.outbtn[sound + kSoundButtonOffset].visible = true;
-    applysound(g);
+    selectSound(g, headerNumber(v, lim::kSoundLo, lim::kSoundHi));
 }
 
 void applyLessonPic(Guitar& g, const std::string& v, LoadContext&) {

@@ -149,13 +149,6 @@ bool Application::start() {
     startupOptions.appFolder = withSlash(options_.appFolder);
     startupOptions.folderArg = withSlash(options_.folderArg);
     startupOptions.userConfig = userConfigPath();
-    // Start-up steps the start-up sequence does not take yet: the captions and tips of the mode
-    // bar and the settings panel, and the page's backgrounds and glyph sheets, all needed before
-    // the first song is drawn.
-    setupModeBar(*p.guitar);
-    setupSettingsPanel(*p.guitar);
-    p.guitar->app.appFolder = startupOptions.appFolder;
-    loadPagePictures(*p.guitar);
     if (!startup(*p.guitar, startupOptions, *p.lock)) return false;
     p.window->sync();
     const auto& form = p.guitar->ui.form;

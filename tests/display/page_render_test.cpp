@@ -6,6 +6,7 @@
 #include "display/page_fixture.h"
 #include "display/page_glyphs.h"
 #include "display/page_render.h"
+#include "fakes/fake_pictures.h"
 #include "theory/keys.h"
 
 namespace lutavo::test {
@@ -430,6 +431,8 @@ TEST(PagePictures, MissingSheetsAreReportedOnceAndDrawNothing) {
     Rig rig;
     rig.defaults();
     Guitar& g = rig.g();
+    FakePictureIO emptyFolder;
+    g.sys.pictures = &emptyFolder;
     loadPagePictures(g);
     loadPagePictures(g);
     EXPECT_EQ(rig.dialogs.messages.size(), 5u);

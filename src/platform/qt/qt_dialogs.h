@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's dialogs over Qt Widgets, owned by the main window.
 
+#include "app/messages.h"
 #include "platform/dialogs.h"
 
 class QWidget;
@@ -9,7 +10,7 @@ class QPrinter;
 namespace lutavo {
 
 // The caption a message box shows when the program gives none of its own.
-inline constexpr const char* kProgramTitle = "Lutavo";
+
 
 class QtDialogs : public Dialogs {
   public:

@@ -1,0 +1,17 @@
+#include "display/picture_files.h"
+
+#include "app/guitar.h"
+#include "app/messages.h"
+
+namespace lutavo {
+
+bool loadPictureFile(Guitar& g, const std::string& path, Picture& out) {
+    out = Picture();
+    if (g.sys.pictures == nullptr) return false;
+    if (g.sys.pictures->load(path, out)) return true;
+    out = Picture();
+    reportMissingOnce(g, path);
+    return false;
+}
+
+}  // namespace lutavo
