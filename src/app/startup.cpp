@@ -49,6 +49,8 @@ void setdefaults(Guitar& g) {
 
     setConfigDefaults(g.config);
     g.ui.lblcopybuff.visible = false;
+    // The editor's command panel shows only while a song is being edited.
+    g.ui.pnlSongEntry.visible = false;
 
     constexpr std::array<i16, 12> kKeyOffset = {1, 9, 15, 23, 29, 43, 51, 57, 65, 71, 80, 85};
     for (int k = 1; k <= 12; ++k) g.app.keyOffset[k] = kKeyOffset[k - 1];
