@@ -2,11 +2,17 @@
 // Runs a QTimer from a window timer's model. The core only flips `enabled` and `interval`;
 // the view calls sync() after every handler and the driver starts, stops or re-times the
 // QTimer to match.
+//
+// A repeating QTimer drops a timeout it could not deliver in time, so every late tick would
+// slow the song down. The precise driver therefore keeps its own schedule on a monotonic
+// clock: tick n is due at start + n * interval, a single-shot timer wakes it at the next due
+// time, and ticks missed by a late wake-up are run at once.
 
 #include <QTimer>
 #include <functional>
 
 #include "app/controls.h"
+#include "app/tick_schedule.h"
 
 namespace lutavo {
 
@@ -14,6 +20,10 @@ enum class TimerAccuracy { Coarse, Precise };
 
 class TimerDriver {
   public:
+    // More ticks than this overdue at once (the machine was suspended, say) are not caught up:
+    // the schedule starts afresh rather than firing a burst of notes.
+    static constexpr long long kMaxCatchUp = 50;
+
     TimerDriver(TimerModel& model, std::function<void()> tick,
                 TimerAccuracy accuracy = TimerAccuracy::Coarse);
 
@@ -21,16 +31,29 @@ class TimerDriver {
     // window timer with no interval never fires.
     void sync();
 
-    bool running() const { return timer_.isActive(); }
-    int runningInterval() const { return timer_.interval(); }
+    bool running() const;
+    int runningInterval() const;
 
   private:
     void fire();
+    void syncCoarse(bool wanted);
+    void syncPrecise(bool wanted);
+    void firePrecise();
+    // Runs the ticks due now, stopping early when a tick stops or re-times the timer.
+    void runDueTicks();
+    void armForNextTick();
 
     TimerModel& model_;
     std::function<void()> tick_;
     QTimer timer_;
+    TimerAccuracy accuracy_;
+    TickSchedule schedule_;
+    // Counts every start and stop of the schedule, so a tick that restarts it is noticed.
+    unsigned long long scheduleRuns_ = 0;
     bool inTick_ = false;
 };
+
+// Milliseconds on the monotonic clock the precise timer keeps time by.
+long long monotonicMs();
 
 }  // namespace lutavo
