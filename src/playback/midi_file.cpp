@@ -6,7 +6,9 @@
 
 #include "app/guitar.h"
 #include "platform/midi_out.h"
+#include "platform/wave_player.h"
 #include "playback/engine.h"
+#include "playback/sound.h"
 #include "playback/transport.h"
 #include "song/song_model.h"
 
@@ -29,6 +31,21 @@ class RecordingMidiOut : public MidiOut {
     std::vector<TimedMessage> messages;
 };
 
+// The wave player of an export: keeps every clip with the virtual time it was started at.
+class RecordingWavePlayer : public WavePlayer {
+  public:
+    explicit RecordingWavePlayer(const RecordingMidiOut& clock) : clock_(clock) {}
+    bool play(const std::string& path) override {
+        if (clock_.now >= 0) clips.push_back({clock_.now, path});
+        return true;
+    }
+
+    std::vector<TimedClip> clips;
+
+  private:
+    const RecordingMidiOut& clock_;
+};
+
 // Enough ticks for every note of the song and its page turns; the engine stops well before.
 long tickLimit(const Guitar& g) {
     long ticks = 100;
@@ -38,10 +55,12 @@ long tickLimit(const Guitar& g) {
 }
 
 // A copy of the window's state that plays into rec and nowhere else.
-std::unique_ptr<Guitar> exportCopy(const Guitar& g, RecordingMidiOut& rec) {
+std::unique_ptr<Guitar> exportCopy(const Guitar& g, RecordingMidiOut& rec,
+                                   RecordingWavePlayer& wave) {
     auto copy = std::make_unique<Guitar>(g);
     copy->sys = Services{};
     copy->sys.midi = &rec;
+    copy->sys.wave = &wave;
     copy->neck = NeckState{};
     copy->config.defaultLeadIn = 0;
     mnuRepeatCancel_Click(*copy);
@@ -78,11 +97,18 @@ int dataBytes(int status) {
 
 }  // namespace
 
-std::vector<TimedMessage> collectPerformance(const Guitar& g) {
+Performance recordPerformance(const Guitar& g) {
     RecordingMidiOut rec;
+    RecordingWavePlayer wave(rec);
     if (g.song.noteCount < 1) return {};
-    auto copy = exportCopy(g, rec);
+    auto copy = exportCopy(g, rec, wave);
     Guitar& c = *copy;
+    // A file played elsewhere starts on the default instrument: it needs the configured sound's
+    // program changes, which the window sent long before when the device was opened.
+    rec.now = 0;
+    c.app.pendingSoundAction = kSoundReopen;
+    applysound(c);
+    rec.now = -1;
     playbtn_Click(c, kPlay);
     const int interval = c.song.tempoInterval[clampTo(c.song.tempo, 1, 30)];
     c.ntimer.interval = interval;
@@ -91,7 +117,11 @@ std::vector<TimedMessage> collectPerformance(const Guitar& g) {
         rec.now = tick * interval;
         ntimer_Timer(c);
     }
-    return std::move(rec.messages);
+    return {std::move(rec.messages), std::move(wave.clips), std::max(rec.now, 0L)};
+}
+
+std::vector<TimedMessage> collectPerformance(const Guitar& g) {
+    return recordPerformance(g).messages;
 }
 
 std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& messages) {

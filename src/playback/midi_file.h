@@ -16,9 +16,26 @@ struct TimedMessage {
     bool operator==(const TimedMessage&) const = default;
 };
 
+// A wave clip (the metronome's click) the engine started, with its path as it would be played.
+struct TimedClip {
+    long timeMs;
+    std::string path;
+    bool operator==(const TimedClip&) const = default;
+};
+
+struct Performance {
+    // The configured sound's program changes at 0, then every message of the playing.
+    std::vector<TimedMessage> messages;
+    std::vector<TimedClip> clips;
+    long endMs = 0;  // when the engine stopped: the end of the last note
+};
+
 // Plays the whole song from its first note to its end, without lead-in or repeats, at the song's
-// tempo, and returns every message the device would have received. The window's own state, the
-// device and the clips are not touched.
+// tempo, and returns every message the device would have received and every clip the wave
+// player would have started. The window's own state, the device and the clips are not touched.
+Performance recordPerformance(const Guitar& g);
+
+// The messages of recordPerformance.
 std::vector<TimedMessage> collectPerformance(const Guitar& g);
 
 // The bytes of a format 0 Standard MIDI File with one delta tick per millisecond.

@@ -109,6 +109,44 @@ TEST_F(MidiExport, ExportLeavesTheWindowDeviceAndPositionAlone) {
     EXPECT_EQ(g.playback.repeatSong, 1);
 }
 
+TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote) {
+    g.config.preferredSound = 2;
+    g.config.soundChannel[2] = 4;
+    g.song.tempo = 7;
+    buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
+    const int interval = g.song.tempoInterval[7];
+    const Performance perf = recordPerformance(g);
+    ASSERT_FALSE(perf.messages.empty());
+    // Another program starts on its default instrument: the sound's program comes first.
+    EXPECT_EQ(perf.messages.front(), (TimedMessage{0, msg::program(3, kTestPatch + 2)}));
+    std::vector<std::uint32_t> all;
+    for (const auto& m : perf.messages)
+        all.push_back(m.message);
+    EXPECT_EQ(msg::noteOns(all).front(), msg::noteOn(3, 40, 120));
+    EXPECT_EQ(perf.endMs, 24L * interval);
+    EXPECT_TRUE(perf.clips.empty());
+    // The window's own device is still on the first sound.
+    EXPECT_EQ(g.playback.curChannel, 0);
+}
+
+TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {
+    TempDir folder;
+    folder.write("tick.wav", "RIFF");
+    g.app.appFolder = folder.path();
+    g.song.metroOn = 1;
+    g.song.tempo = 5;
+    const int interval = g.song.tempoInterval[5];
+    buildSong(g, {single(16, 1, 0), single(16, 1, 2), single(8, 1, 3)});
+    const Performance perf = recordPerformance(g);
+    const std::string tick = folder.path() + "tick.wav";
+    EXPECT_EQ(perf.clips,
+              (std::vector<TimedClip>{{0, tick}, {16L * interval, tick}, {32L * interval, tick}}));
+    EXPECT_TRUE(rig.wave.played.empty());
+
+    g.song.metroOn = 0;
+    EXPECT_TRUE(recordPerformance(g).clips.empty());
+}
+
 TEST_F(MidiExport, AnEmptySongExportsNothing) {
     buildSong(g, {});
     EXPECT_TRUE(collectPerformance(g).empty());
