@@ -1,11 +1,14 @@
 // Lutavo: guitar tutor and score editor.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 #include <cstdio>
 
+#include "config/config_file.h"
 #include "ui/application.h"
+#include "ui/export_run.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +29,17 @@ int main(int argc, char** argv) {
     if (line.version) {
         std::printf("lutavo %s\n", LUTAVO_VERSION);
         return 0;
+    }
+
+    if (line.exportKind != lutavo::ExportKind::None) {
+        // An export needs no window: only the program's folder, found the usual way.
+        QCoreApplication core(argc, argv);
+        lutavo::ExportRequest request;
+        request.song = line.exportSong.toStdString();
+        request.output = line.exportOutput.toStdString();
+        request.appFolder = lutavo::defaultAppFolder().toStdString();
+        request.userConfig = lutavo::userConfigPath();
+        return lutavo::runExport(line.exportKind, request);
     }
 
     QApplication qt(argc, argv);

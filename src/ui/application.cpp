@@ -23,6 +23,7 @@
 #include "platform/qt/qt_wave_player.h"
 #include "platform/rtmidi/midi_router.h"
 #include "playback/settings_adjuster.h"
+#include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
 
 #ifndef LUTAVO_INSTALL_DATADIR
@@ -32,23 +33,6 @@
 namespace lutavo {
 
 namespace {
-
-// Dialogs for a run nobody watches: every message goes to standard error, every question is
-// answered No and every chooser cancelled, so nothing waits for a click.
-class HeadlessDialogs : public Dialogs {
-  public:
-    MessageAnswer message(const std::string& text, const std::string& caption,
-                          MessageButtons buttons) override {
-        const bool ownCaption = !caption.empty() && caption != "Lutavo";
-        std::fprintf(stderr, "lutavo: %s%s%s\n", ownCaption ? caption.c_str() : "",
-                     ownCaption ? ": " : "", text.c_str());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    std::string openFile(const FileDialogRequest&) override { return ""; }
-    std::string saveFile(const FileDialogRequest&) override { return ""; }
-    int popupMenu(const Menu&) override { return -1; }
-    bool printerSetup() override { return false; }
-};
 
 std::string withSlash(const QString& folder) {
     if (folder.isEmpty()) return "";
@@ -71,6 +55,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             line.screenshot = arguments[++i];
+        } else if (a == "--export-midi" || a == "--render-wav") {
+            if (i + 2 >= arguments.size()) {
+                line.error = a + " needs a song file and an output file";
+                return line;
+            }
+            line.exportKind = a == "--export-midi" ? ExportKind::Midi : ExportKind::Wave;
+            line.exportSong = arguments[++i];
+            line.exportOutput = arguments[++i];
         } else if (a.startsWith("-")) {
             line.error = "unknown option " + a;
             return line;
@@ -87,11 +79,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 QString usageText() {
     return "Usage: lutavo [FOLDER]\n"
            "       lutavo --screenshot FILE.png [FOLDER]\n"
+           "       lutavo --export-midi SONG OUT.mid\n"
+           "       lutavo --render-wav SONG OUT.wav\n"
            "\n"
            "Guitar tutor and score editor. FOLDER is where lesson pictures, the neck pictures and\n"
            "the song dialogs start; without it the program's own folder is used.\n"
            "\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
+           "  --export-midi SONG OUT.mid\n"
+           "                         play SONG from its first note to its end with the\n"
+           "                         configured sound and write what is sent as a MIDI file\n"
+           "  --render-wav SONG OUT.wav\n"
+           "                         the same played by the built-in synthesizer, with the\n"
+           "                         metronome's clicks, into a WAV file\n"
            "  --help                 show this text\n"
            "  --version              show the program's version\n";
 }

@@ -12,12 +12,17 @@ namespace lutavo {
 struct Guitar;
 class MainWindow;
 
+enum class ExportKind { None, Midi, Wave };
+
 struct CommandLine {
     bool help = false;
     bool version = false;
     QString screenshot;  // --screenshot FILE.png
     QString folder;      // the data folder named on the command line
     QString error;       // a word the program does not understand
+    ExportKind exportKind = ExportKind::None;
+    QString exportSong;    // the song an export plays
+    QString exportOutput;  // the file it writes
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

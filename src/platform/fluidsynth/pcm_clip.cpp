@@ -1,0 +1,98 @@
+#include "platform/fluidsynth/pcm_clip.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace lutavo {
+
+namespace {
+
+std::uint32_t littleEndian(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = v << 8 | b[at + static_cast<std::size_t>(i)];
+    return v;
+}
+
+PcmClip failed(std::string& problem, const std::string& why) {
+    problem = why;
+    return {};
+}
+
+// The sample of one side of the clip at an output frame, or 0 past its end.
+int clipSample(const PcmClip& clip, long outFrame, int side, int outRate) {
+    const long frame = clip.sampleRate == outRate ? outFrame : outFrame * clip.sampleRate / outRate;
+    if (frame >= clip.frames()) return 0;
+    const int channel = std::min(side, clip.channels - 1);
+    return clip.samples[static_cast<std::size_t>(frame * clip.channels + channel)];
+}
+
+long outputFrames(const PcmClip& clip, int outRate) {
+    if (clip.sampleRate <= 0) return 0;
+    return (clip.frames() * outRate + clip.sampleRate - 1) / clip.sampleRate;
+}
+
+}  // namespace
+
+PcmClip readPcmWav(const std::string& path, std::string& problem) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return failed(problem, "cannot read " + path);
+    const std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
+    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE") {
+        return failed(problem, path + " is not a WAV file");
+    }
+    PcmClip clip;
+    int bits = 0;
+    bool pcm = false;
+    std::size_t at = 12;
+    while (at + 8 <= b.size()) {
+        const std::string id(b.begin() + static_cast<long>(at),
+                             b.begin() + static_cast<long>(at) + 4);
+        const std::size_t size = littleEndian(b, at + 4, 4);
+        const std::size_t body = at + 8;
+        const std::size_t available = std::min(size, b.size() - body);
+        if (id == "fmt " && available >= 16) {
+            pcm = littleEndian(b, body, 2) == 1;
+            clip.channels = static_cast<int>(littleEndian(b, body + 2, 2));
+            clip.sampleRate = static_cast<int>(littleEndian(b, body + 4, 4));
+            bits = static_cast<int>(littleEndian(b, body + 14, 2));
+        } else if (id == "data") {
+            if (!pcm || bits != 16 || clip.channels < 1 || clip.channels > 2 ||
+                clip.sampleRate <= 0) {
+                return failed(problem, path + " is not 16-bit PCM of one or two channels");
+            }
+            // A file cut short keeps the whole frames it has.
+            const std::size_t frames = available / 2 / static_cast<std::size_t>(clip.channels);
+            clip.samples.resize(frames * static_cast<std::size_t>(clip.channels));
+            for (std::size_t i = 0; i < clip.samples.size(); ++i)
+                clip.samples[i] = static_cast<std::int16_t>(littleEndian(b, body + 2 * i, 2));
+            return clip;
+        }
+        at = body + size + (size & 1);  // chunks are padded to even sizes
+    }
+    return failed(problem, path + " has no sound data");
+}
+
+void mixClips(std::vector<std::int16_t>& stereo, int sampleRate, std::vector<ClipStart> starts) {
+    std::stable_sort(starts.begin(), starts.end(),
+                     [](const ClipStart& a, const ClipStart& b) { return a.frame < b.frame; });
+    const long total = static_cast<long>(stereo.size() / 2);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const ClipStart& s = starts[i];
+        if (s.clip == nullptr || s.clip->channels < 1 || s.frame < 0) continue;
+        long end = std::min(total, s.frame + outputFrames(*s.clip, sampleRate));
+        if (i + 1 < starts.size()) end = std::min(end, starts[i + 1].frame);
+        for (long f = s.frame; f < end; ++f) {
+            for (int side = 0; side < 2; ++side) {
+                auto& out = stereo[static_cast<std::size_t>(2 * f + side)];
+                const int sum = out + clipSample(*s.clip, f - s.frame, side, sampleRate);
+                out = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
+            }
+        }
+    }
+}
+
+}  // namespace lutavo
