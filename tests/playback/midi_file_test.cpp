@@ -143,6 +143,11 @@ TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {
               (std::vector<TimedClip>{{0, tick}, {16L * interval, tick}, {32L * interval, tick}}));
     EXPECT_TRUE(rig.wave.played.empty());
 
+    // A page just drawn in the window leaves the beat counter at 0: the export keeps its beat
+    // on the first note all the same.
+    g.playback.beatTick = 0;
+    EXPECT_EQ(recordPerformance(g).clips.front().timeMs, 0);
+
     g.song.metroOn = 0;
     EXPECT_TRUE(recordPerformance(g).clips.empty());
 }
