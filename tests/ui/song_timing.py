@@ -24,18 +24,24 @@ def number_prefix(text):
         return 0
 
 
+def read_header_number(path, key, default):
+    """A number of the song's header, before the first empty line."""
+    with open(path, encoding="latin-1") as f:
+        for line in f:
+            line = line.rstrip("\r\n")
+            if not line:
+                break
+            if line.startswith(key + "="):
+                return number_prefix(line[len(key) + 1:])
+    return default
+
+
 def read_song(path):
     """(tempo, [(length, frets)]) of the song's note lines."""
     with open(path, encoding="latin-1") as f:
         lines = [line.rstrip("\r\n") for line in f]
-    tempo = 8
-    body = 0
-    for i, line in enumerate(lines[1:], start=1):
-        if line.startswith("tempo="):
-            tempo = number_prefix(line[len("tempo="):])
-        if line == "":
-            body = i + 1
-            break
+    tempo = read_header_number(path, "tempo", 8)
+    body = lines.index("") + 1 if "" in lines else len(lines)
     notes = []
     for line in lines[body:]:
         if not line:
