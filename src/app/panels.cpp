@@ -1,6 +1,7 @@
 #include "app/panels.h"
 
 #include "app/guitar.h"
+#include "display/glyph_layout.h"
 
 namespace lutavo {
 
@@ -9,9 +10,8 @@ void buildKeyboardTables(Guitar& g) {
     for (int octave = 0; octave <= 4; ++octave) {
         for (int k = 1; k <= 12; ++k) {
             const int i = k + 12 * octave;
-            a.keyX[i] = static_cast<i16>(98 * octave + a.keyOffset[k]);
-            const bool black = k == 2 || k == 4 || k == 7 || k == 9 || k == 11;
-            a.keyKind[i] = black ? -5 : 11;
+            a.keyX[i] = static_cast<i16>(glyph::kOctaveWidth * octave + a.keyOffset[k]);
+            a.keyKind[i] = static_cast<i16>(glyph::keyTop(k - 1));
         }
     }
 }

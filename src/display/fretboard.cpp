@@ -4,6 +4,7 @@
 
 #include "app/data_files.h"
 #include "app/guitar.h"
+#include "display/glyph_layout.h"
 #include "display/neck_markers.h"
 #include "display/picture_files.h"
 #include "playback/settings_adjuster.h"
@@ -11,14 +12,6 @@
 namespace lutavo {
 
 namespace {
-
-constexpr std::array<int, 25> kFretEdgeX = {16,  58,  104, 144, 180, 213, 245, 274, 303,
-                                            329, 355, 380, 403, 425, 446, 466, 486, 506,
-                                            526, 545, 564, 579, 592, 605, 618};
-constexpr std::array<int, 25> kFretMarkerX = {1,   38,  84,  124, 160, 193, 225, 256, 285,
-                                              311, 337, 363, 386, 409, 430, 450, 471, 491,
-                                              511, 531, 549, 565, 580, 595, 610};
-constexpr std::array<int, 6> kStringY = {72, 58, 44, 30, 16, 2};
 
 // Fret numbers under the neck and their left edges (twips) for a right-handed neck.
 constexpr std::array<const char*, 10> kFretCaptions = {"3",  "5",  "7",  "9",  "12",
@@ -40,11 +33,14 @@ void fillGeometry(Guitar& g, bool left) {
     auto& d = g.display;
     for (int f = 0; f <= 24; ++f) {
         const auto i = static_cast<std::size_t>(f);
-        d.fretEdgeX[f] = static_cast<i16>(left ? 618 - kFretEdgeX[i] : kFretEdgeX[i]);
-        d.fretMarkerX[f] = static_cast<i16>(left ? 613 - kFretMarkerX[i] : kFretMarkerX[i]);
+        const int edge = glyph::kFretEdgeX[i];
+        const int marker = glyph::kFretMarkerX[i];
+        d.fretEdgeX[f] = static_cast<i16>(left ? glyph::kLeftHandedEdgeMirror - edge : edge);
+        d.fretMarkerX[f] =
+            static_cast<i16>(left ? glyph::kLeftHandedMarkerMirror - marker : marker);
     }
     for (int s = 1; s <= 6; ++s)
-        d.stringY[s] = kStringY[static_cast<std::size_t>(s - 1)];
+        d.stringY[s] = glyph::kStringY[static_cast<std::size_t>(s - 1)];
 }
 
 void placeFretLabels(Guitar& g, bool left) {

@@ -2,20 +2,15 @@
 
 #include "app/data_files.h"
 #include "app/guitar.h"
-#include "display/picture_files.h"
 #include "app/messages.h"
+#include "display/glyph_layout.h"
+#include "display/picture_files.h"
 #include "playback/note_midi.h"
 
 namespace lutavo {
 
 namespace {
 
-constexpr int kMarker = 12;  // marker cells are 12 x 12
-constexpr int kSignX = 144;  // column of the two name-less markers
-constexpr int kCrossY = 0;   // the marker with a cross (struck, names off; muted)
-constexpr int kPlainY = 12;  // the plain marker (held or bent, names off)
-constexpr int kKeyWidth = 14;
-constexpr int kKeyHeight = 17;
 constexpr int kBendDrop = 4;  // a bend marker sits this far below the string's row
 
 // Copies the plain picture over the shown one, taking its size when they differ.
@@ -38,22 +33,22 @@ bool namesShown(const Guitar& g) {
 void putMarker(Guitar& g, const Picture& sheet, int cellX, int cellY, int fret, int slot,
                int drop) {
     const auto& d = g.display;
-    g.neck.fretboard.blit(d.fretMarkerX[fret], d.stringY[slot] + drop, sheet, cellX, cellY, kMarker,
-                          kMarker, RasterOp::Copy);
+    g.neck.fretboard.blit(d.fretMarkerX[fret], d.stringY[slot] + drop, sheet, cellX, cellY,
+                          glyph::kMarker, glyph::kMarker, RasterOp::Copy);
 }
 
 // Lights the key of notation pitch index `key` with the pressed-key glyph of its pitch class.
 void pressKey(Guitar& g, int key) {
     const auto& a = g.app;
     if (!FixedArray<i16, 1, 60>::contains(key)) return;  // beyond the five octaves shown
-    const int cell = pitchClass(key - 1) * kKeyWidth;
-    g.neck.keyboard.blit(a.keyX[key], a.keyKind[key], g.neck.keydown, cell, 0, kKeyWidth,
-                         kKeyHeight, RasterOp::Copy);
+    const int cell = pitchClass(key - 1) * glyph::kKeyCell;
+    g.neck.keyboard.blit(a.keyX[key], a.keyKind[key], g.neck.keydown, cell, 0, glyph::kKeyCell,
+                         glyph::kKeyDownHeight, RasterOp::Copy);
 }
 
 // The name cell of a pitch counted from E, in the spelling of the song's key.
 int nameCellX(int pitch) {
-    return pitchClass(pitch) * kMarker;
+    return pitchClass(pitch) * glyph::kMarker;
 }
 
 void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int namelessY) {
@@ -62,7 +57,7 @@ void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int
     if (namesShown(g)) {
         putMarker(g, sheet, nameCellX(p), g.keys.nameGlyphOffset, fret, slot, 0);
     } else {
-        putMarker(g, sheet, kSignX, namelessY, fret, slot, 0);
+        putMarker(g, sheet, glyph::kMarkerCrossX, namelessY, fret, slot, 0);
     }
     // Notation pitch p + 5 counts from C; key index 1 is the lowest C.
     pressKey(g, p + 5);
@@ -89,11 +84,11 @@ void refreshNeck(Guitar& g) {
 }
 
 void drawStruckMarker(Guitar& g, int slot, int fret) {
-    drawSoundingMarker(g, g.neck.picfingers, slot, fret, kCrossY);
+    drawSoundingMarker(g, g.neck.picfingers, slot, fret, glyph::kMarkerCrossY);
 }
 
 void drawHeldMarker(Guitar& g, int slot, int fret) {
-    drawSoundingMarker(g, g.neck.Picfingx, slot, fret, kPlainY);
+    drawSoundingMarker(g, g.neck.Picfingx, slot, fret, glyph::kMarkerPlainY);
 }
 
 void drawBendMarker(Guitar& g, int slot) {
@@ -104,13 +99,14 @@ void drawBendMarker(Guitar& g, int slot) {
         putMarker(g, g.neck.picfingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
                   kBendDrop);
     } else {
-        putMarker(g, g.neck.picfingers, kSignX, kPlainY, fret, slot, kBendDrop);
+        putMarker(g, g.neck.picfingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret, slot,
+                  kBendDrop);
     }
     pressKey(g, p + 6);
 }
 
 void drawMutedMarker(Guitar& g, int slot) {
-    putMarker(g, g.neck.picfingers, kSignX, kCrossY, 0, slot, 0);
+    putMarker(g, g.neck.picfingers, glyph::kMarkerCrossX, glyph::kMarkerCrossY, 0, slot, 0);
 }
 
 }  // namespace lutavo

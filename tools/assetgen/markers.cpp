@@ -65,8 +65,8 @@ QImage drawMarkerSheet(MarkerKind kind) {
         drawName(sheet, cell * kMarker, 0, kSharpNames[cell], look.text);
         drawName(sheet, cell * kMarker, kMarker, kFlatNames[cell], look.text);
     }
-    stamp(sheet, kMarkerCrossX + 3, 3, {"##..##", ".####.", "..##..", "..##..", ".####.", "##..##"},
-          look.text);
+    stamp(sheet, kMarkerCrossX + 3, kMarkerCrossY + 3,
+          {"##..##", ".####.", "..##..", "..##..", ".####.", "##..##"}, look.text);
     return sheet;
 }
 

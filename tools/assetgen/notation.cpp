@@ -173,7 +173,7 @@ void drawSigns(QImage& sheet) {
 void drawLedgerAndBar(QImage& sheet) {
     for (int i = 0; i < kLedgerRows; ++i)
         hLine(sheet, kLedgerX, kLedgerX + 10, i * 7, kInk);
-    vLine(sheet, kBarX, 0, kBarHeight - 1, kInk);
+    vLine(sheet, kBarLineX, 0, kBarLineHeight - 1, kInk);
 }
 
 // One numeral of a time signature, 9 x 13, rendered from the serif face and thresholded so

@@ -87,8 +87,8 @@ QImage composeSampleScore(const Fonts& fonts) {
     blit(score, ex - 15, ty, notes, kTieEndX, kTieY, 7, 4, Op::And);
     blit(score, tx + 1, ty + 3, score, kTieSourceX, kStaffTop, ex - tx - 15, 1, Op::And);
     // Bar line on both lines, a rest, a muted note's cross on the tab.
-    blit(score, 100 + 47 * 4 - 30, 66, notes, kBarX, 0, 1, 28, Op::And);
-    blit(tab, 100 + 47 * 4 - 30, 8, tab, kTabEndX, 8, 1, 39, Op::Copy);
+    blit(score, 100 + 47 * 4 - 30, 66, notes, kBarLineX, 0, 1, 28, Op::And);
+    blit(tab, 100 + 47 * 4 - 30, 8, tab, kEndLineX, 8, 1, 39, Op::Copy);
     blit(score, 570 - 10, 70, notes, restX(6), 0, 8, 18, Op::And);
     blit(tab, 570 - 12, 50 - 8 * 6, numbers, kSmallCrossX, 0, 12, 8, Op::Copy);
     QImage page(kScoreWidth, kScoreHeight + kTabHeight, QImage::Format_RGB32);

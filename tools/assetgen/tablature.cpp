@@ -31,7 +31,7 @@ void drawTabSign(QImage& tab) {
 
 // Number, letter or cross of one cell, in the ink of the sheet.
 void drawFretCells(QImage& sheet, QRgb ink) {
-    for (int f = 0; f < kFretCells; ++f) {
+    for (int f = 0; f <= kLastFretCell; ++f) {
         const std::string text = std::to_string(f);
         const PixelFace face = f < 10 ? PixelFace::Regular : PixelFace::Narrow;
         const int width = pixelTextWidth(text, face);
@@ -68,8 +68,8 @@ QImage drawTabBackground() {
     const int top = kTabLineY.front();
     const int bottom = kTabLineY.back();
     for (int y : kTabLineY)
-        hLine(tab, kTabStartX, kTabEndX, y, kInk);
-    for (int x : {kTabStartX, kTabStartX + 1, kTabEndX - 1, kTabEndX})
+        hLine(tab, kTabStartX, kEndLineX, y, kInk);
+    for (int x : {kTabStartX, kTabStartX + 1, kEndLineX - 1, kEndLineX})
         vLine(tab, x, top, bottom, kInk);
     // The inner lines stop short of the sign, as in engraved tablature.
     fillBox(tab, 10, top + 1, 13, bottom - top - 1, kPaper);

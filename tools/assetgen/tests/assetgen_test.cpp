@@ -138,7 +138,7 @@ TEST_F(Generated, StaffLinesAndTheCopiedTieRowAreBlack) {
 TEST_F(Generated, TabLinesAndTheColumnsCopiedAsBarLinesAreBlack) {
     const QImage tab = picture("pictab.bmp");
     for (int y : kTabLineY) {
-        for (int x = 23; x <= kTabEndX; ++x)
+        for (int x = 23; x <= kEndLineX; ++x)
             ASSERT_TRUE(isBlack(tab.pixel(x, y))) << x << "," << y;
         EXPECT_TRUE(isWhite(tab.pixel(300, y + 1)));
     }
@@ -155,9 +155,8 @@ TEST_F(Generated, NoteSymbolsHaveHeadsStemsAndFlagsWhereThePageCutsThem) {
         const int x = noteSymbolX(k);
         SCOPED_TRACE(k);
         EXPECT_GT(inkIn(notes, QRect(x, kNoteHeadTop, 7, 6)), 15) << "head";
-        EXPECT_EQ(inkIn(notes, QRect(x, kNoteCellHeight, kNoteCellWidth, 5)), 0)
-            << "below the cell";
-        const int flags = inkIn(notes, QRect(x + kNoteStemColumns, 0, 6, 17));
+        EXPECT_EQ(inkIn(notes, QRect(x, kNoteHeight, kNoteWidth, 5)), 0) << "below the cell";
+        const int flags = inkIn(notes, QRect(x + kNoteStemWidth, 0, 6, 17));
         if (k <= 5) {
             EXPECT_GT(flags, 5);
         } else {
@@ -167,8 +166,7 @@ TEST_F(Generated, NoteSymbolsHaveHeadsStemsAndFlagsWhereThePageCutsThem) {
             for (int y = 2; y <= 17; ++y)
                 EXPECT_TRUE(isBlack(notes.pixel(x + 6, y))) << "stem";
         } else {
-            EXPECT_EQ(inkIn(notes, QRect(x, 0, kNoteCellWidth, 16)), 0)
-                << "the whole note has no stem";
+            EXPECT_EQ(inkIn(notes, QRect(x, 0, kNoteWidth, 16)), 0) << "the whole note has no stem";
         }
     }
     // Filled heads for quarter and shorter, hollow for half and whole.
@@ -215,9 +213,9 @@ TEST_F(Generated, RestsLedgerLinesBarLineAndTimeSignaturesKeepToTheirCells) {
         const bool line = y % 7 == 0;
         EXPECT_EQ(isBlack(notes.pixel(kLedgerX + 5, y)), line) << y;
     }
-    for (int y = 0; y < kBarHeight; ++y)
-        EXPECT_TRUE(isBlack(notes.pixel(kBarX, y)));
-    EXPECT_TRUE(isWhite(notes.pixel(kBarX, kBarHeight)));
+    for (int y = 0; y < kBarLineHeight; ++y)
+        EXPECT_TRUE(isBlack(notes.pixel(kBarLineX, y)));
+    EXPECT_TRUE(isWhite(notes.pixel(kBarLineX, kBarLineHeight)));
     for (int t = 1; t <= kTimeSignatures; ++t) {
         const int x = timeSigX(t);
         EXPECT_GT(inkIn(notes, QRect(x, 0, kTimeSigWidth, 14)), 20) << t;
@@ -229,7 +227,7 @@ TEST_F(Generated, RestsLedgerLinesBarLineAndTimeSignaturesKeepToTheirCells) {
 TEST_F(Generated, FretNumberCellsAreDistinctAndDoNotSpillIntoTheirNeighbours) {
     const QImage numbers = picture("pictabno.bmp");
     std::set<QByteArray> cells;
-    for (int f = 0; f < kFretCells; ++f) {
+    for (int f = 0; f <= kLastFretCell; ++f) {
         const QRect cell(kFretCellWidth * f, 0, kFretCellWidth, kFretCellHeight);
         EXPECT_GT(
             inkIn(numbers, cell.adjusted(0, 1, 0, 0)) - inkIn(numbers, QRect(cell.x(), 5, 12, 1)),
@@ -239,7 +237,7 @@ TEST_F(Generated, FretNumberCellsAreDistinctAndDoNotSpillIntoTheirNeighbours) {
         cells.insert(
             QByteArray(reinterpret_cast<const char*>(copy.constBits()), copy.sizeInBytes()));
     }
-    EXPECT_EQ(cells.size(), static_cast<std::size_t>(kFretCells));
+    EXPECT_EQ(cells.size(), static_cast<std::size_t>(kLastFretCell + 1));
     EXPECT_EQ(inkIn(numbers, QRect(0, 8, kFretNumbersWidth, 1)), 0) << "the page copies 8 rows";
     EXPECT_EQ(inkIn(numbers, QRect(0, 0, kFretNumbersWidth, 1)), 0);
     // The triplet copy (38, 0, 7 x 9) holds the 3 and no piece of line.
