@@ -1,7 +1,5 @@
 #include "app/startup.h"
 
-#include <array>
-
 #include "app/data_files.h"
 #include "app/guitar.h"
 #include "app/messages.h"
@@ -11,6 +9,7 @@
 #include "config/config_defaults.h"
 #include "config/setup_window.h"
 #include "display/fretboard.h"
+#include "display/glyph_layout.h"
 #include "display/page_render.h"
 #include "lessons/lesson_player.h"
 #include "platform/instance_lock.h"
@@ -52,8 +51,7 @@ void setdefaults(Guitar& g) {
     // The editor's command panel shows only while a song is being edited.
     g.ui.pnlSongEntry.visible = false;
 
-    constexpr std::array<i16, 12> kKeyOffset = {1, 9, 15, 23, 29, 43, 51, 57, 65, 71, 80, 85};
-    for (int k = 1; k <= 12; ++k) g.app.keyOffset[k] = kKeyOffset[k - 1];
+    for (int k = 1; k <= 12; ++k) g.app.keyOffset[k] = static_cast<i16>(glyph::kKeyOffset[k - 1]);
     buildKeyboardTables(g);
     buildPlaybackTables(g);
 

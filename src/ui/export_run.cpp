@@ -68,16 +68,9 @@ int writeMidi(const Performance& perf, const std::string& path) {
 
 int writeWave(const Performance& perf, const std::string& path) {
     quietSoundLibraries();
-    std::vector<MessageAt> messages;
-    messages.reserve(perf.messages.size());
-    for (const TimedMessage& m : perf.messages)
-        messages.emplace_back(m.timeMs, m.message);
-    std::vector<ClipAt> clips;
-    for (const TimedClip& c : perf.clips)
-        clips.emplace_back(c.timeMs, c.path);
     std::vector<std::string> warnings;
-    const RenderResult result = renderPerformanceWav(findSoundFont(), messages, clips, perf.endMs,
-                                                     kReleaseTailMs, path, warnings);
+    const RenderResult result =
+        renderPerformanceWav(findSoundFont(), perf, kReleaseTailMs, path, warnings);
     for (const std::string& w : warnings)
         std::fprintf(stderr, "lutavo: %s; the clicks are left out\n", w.c_str());
     if (!result.ok) {

@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "platform/fluidsynth/synth_engine.h"
+#include "playback/midi_file.h"
 
 namespace lutavo {
-
-struct TimedMessage {
-    long timeMs;  // from the start of the rendering
-    std::uint32_t message;
-};
 
 class OfflineSynth {
   public:

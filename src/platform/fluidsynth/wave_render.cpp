@@ -10,7 +10,7 @@ namespace lutavo {
 namespace {
 
 // Every click of a song is the same file: each is read once.
-std::vector<ClipStart> clipStarts(const std::vector<ClipAt>& clips,
+std::vector<ClipStart> clipStarts(const std::vector<TimedClip>& clips,
                                   std::map<std::string, PcmClip>& loaded,
                                   std::vector<std::string>& warnings) {
     std::vector<ClipStart> starts;
@@ -28,10 +28,9 @@ std::vector<ClipStart> clipStarts(const std::vector<ClipAt>& clips,
 
 }  // namespace
 
-RenderResult renderPerformanceWav(const std::string& soundFont,
-                                  const std::vector<MessageAt>& messages,
-                                  const std::vector<ClipAt>& clips, long endMs, long tailMs,
-                                  const std::string& path, std::vector<std::string>& warnings) {
+RenderResult renderPerformanceWav(const std::string& soundFont, const Performance& performance,
+                                  long tailMs, const std::string& path,
+                                  std::vector<std::string>& warnings) {
     RenderResult result;
     if (soundFont.empty()) {
         result.problem = "no General MIDI sound font is installed (set LUTAVO_SOUNDFONT)";
@@ -42,14 +41,10 @@ RenderResult renderPerformanceWav(const std::string& soundFont,
         result.problem = synth.problem();
         return result;
     }
-    std::vector<TimedMessage> timed;
-    timed.reserve(messages.size());
-    for (const auto& [timeMs, message] : messages)
-        timed.push_back({timeMs, message});
-    const long lengthMs = endMs + tailMs;
-    std::vector<std::int16_t> samples = synth.render(std::move(timed), lengthMs);
+    const long lengthMs = performance.endMs + tailMs;
+    std::vector<std::int16_t> samples = synth.render(performance.messages, lengthMs);
     std::map<std::string, PcmClip> loaded;
-    mixClips(samples, kSynthSampleRate, clipStarts(clips, loaded, warnings));
+    mixClips(samples, kSynthSampleRate, clipStarts(performance.clips, loaded, warnings));
     if (!OfflineSynth::writeWav(path, samples)) {
         result.problem = "cannot write " + path;
         return result;

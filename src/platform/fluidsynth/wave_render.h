@@ -2,16 +2,12 @@
 // Rendering a recorded performance to a WAV file with the built-in synthesizer and the clips the
 // wave player would have played beside it.
 
-#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
-namespace lutavo {
+#include "playback/midi_file.h"
 
-// Time in milliseconds with a short message, and with a clip's path.
-using MessageAt = std::pair<long, std::uint32_t>;
-using ClipAt = std::pair<long, std::string>;
+namespace lutavo {
 
 struct RenderResult {
     bool ok = false;
@@ -19,12 +15,11 @@ struct RenderResult {
     long lengthMs = 0;    // of the written file
 };
 
-// Renders the messages to endMs plus tailMs (the last notes' release), mixes the clips in and
-// writes 44.1 kHz stereo 16-bit PCM to path. A clip that cannot be read is left out and named
-// in warnings.
-RenderResult renderPerformanceWav(const std::string& soundFont,
-                                  const std::vector<MessageAt>& messages,
-                                  const std::vector<ClipAt>& clips, long endMs, long tailMs,
-                                  const std::string& path, std::vector<std::string>& warnings);
+// Renders the performance's messages to its end plus tailMs (the last notes' release), mixes its
+// clips in and writes 44.1 kHz stereo 16-bit PCM to path. A clip that cannot be read is left out
+// and named in warnings.
+RenderResult renderPerformanceWav(const std::string& soundFont, const Performance& performance,
+                                  long tailMs, const std::string& path,
+                                  std::vector<std::string>& warnings);
 
 }  // namespace lutavo
