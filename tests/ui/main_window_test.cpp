@@ -14,6 +14,8 @@
 
 #include "app/guitar.h"
 #include "app/panels.h"
+#include "fakes/fake_dialogs.h"
+#include "playback/engine.h"
 #include "song/song_file.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -167,6 +169,38 @@ TEST_F(MainWindowTest, PlayStartsThePlaybackTimerAndStopEndsIt) {
     QTest::mouseClick(stop, Qt::LeftButton);
     EXPECT_FALSE(g().ntimer.enabled);
     EXPECT_TRUE(g().gtimer.enabled);
+}
+
+TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
+    const std::string song = std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG";
+    test::FakeDialogs dialogs;
+    dialogs.fileAnswers.push_back(song);
+    Dialogs* real = g().sys.dialogs;
+    g().sys.dialogs = &dialogs;
+
+    CommandButton* songs = nullptr;
+    for (auto* w : window().findChildren<CommandButton*>())
+        if (w->text() == "SONGS") songs = w;
+    ASSERT_NE(songs, nullptr);
+    QTest::mouseClick(songs, Qt::LeftButton);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].title, "Load Song");
+    EXPECT_EQ(g().song.songFile, song);
+    EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
+
+    const Picture plainNeck = g().neck.fretboard;
+    QTest::mouseClick(child<CommandButton>("playbtn(2)"), Qt::LeftButton);
+    ASSERT_TRUE(g().ntimer.enabled);
+    // The ticks come from the test, not the clock: a few beats into the song.
+    for (int tick = 0; tick < 40 && g().song.curNote < 3; ++tick)
+        window().binder().run([] { ntimer_Timer(g()); });
+    EXPECT_GE(g().song.curNote, 2);
+    EXPECT_NE(g().neck.fretboard.pixels(), plainNeck.pixels()) << "no marker on the neck";
+    EXPECT_TRUE(saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("playing.png")));
+
+    QTest::mouseClick(child<CommandButton>("playbtn(6)"), Qt::LeftButton);
+    EXPECT_FALSE(g().ntimer.enabled);
+    g().sys.dialogs = real;
 }
 
 TEST_F(MainWindowTest, SongInformationPanelShowsItsTextsWhenMovedIntoView) {
