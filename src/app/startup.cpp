@@ -5,8 +5,8 @@
 #include "app/messages.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
-#include "config/config_file.h"
 #include "config/config_defaults.h"
+#include "config/config_file.h"
 #include "config/setup_window.h"
 #include "display/fretboard.h"
 #include "display/glyph_layout.h"
@@ -30,7 +30,8 @@ constexpr int kLeadInSetting = 5;
 std::string withTrailingSlash(const std::string& folder) {
     if (folder.empty()) return "";
     std::string f = folder;
-    while (f.size() > 1 && f.back() == '/') f.pop_back();
+    while (f.size() > 1 && f.back() == '/')
+        f.pop_back();
     return f == "/" ? f : f + "/";
 }
 
@@ -51,7 +52,8 @@ void setdefaults(Guitar& g) {
     // The editor's command panel shows only while a song is being edited.
     g.ui.pnlSongEntry.visible = false;
 
-    for (int k = 1; k <= 12; ++k) g.app.keyOffset[k] = static_cast<i16>(glyph::kKeyOffset[k - 1]);
+    for (int k = 1; k <= 12; ++k)
+        g.app.keyOffset[k] = static_cast<i16>(glyph::kKeyOffset[k - 1]);
     buildKeyboardTables(g);
     buildPlaybackTables(g);
 

@@ -13,8 +13,14 @@ inline constexpr Color kColorUnavailable = 0x808080;  // a command that cannot b
 inline constexpr Color kColorBlack = 0x000000;
 inline constexpr Color kColorWhite = 0xFFFFFF;
 
-constexpr int colorRed(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int colorGreen(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int colorBlue(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int colorRed(Color c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int colorGreen(Color c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int colorBlue(Color c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 }  // namespace lutavo

@@ -18,7 +18,7 @@ template <typename T, long Lo, long Hi>
 class FixedArray {
     static_assert(Hi >= Lo, "empty range");
 
-public:
+  public:
     static constexpr long lower = Lo;
     static constexpr long upper = Hi;
 
@@ -30,7 +30,7 @@ public:
     static constexpr bool contains(long i) { return i >= Lo && i <= Hi; }
     void fill(const T& v) { data_.fill(v); }
 
-private:
+  private:
     static constexpr std::size_t slot(long i) {
         if (!contains(i)) indexFault(i, Lo, Hi);
         return static_cast<std::size_t>(i - Lo);
@@ -41,14 +41,14 @@ private:
 // Two-dimensional form, addressed as a(i, j): used for the per-note, per-string fret codes.
 template <typename T, long Lo1, long Hi1, long Lo2, long Hi2>
 class FixedArray2 {
-public:
+  public:
     constexpr FixedArray2() : data_{} {}
 
     T& operator()(long i, long j) { return data_[slot(i, j)]; }
     const T& operator()(long i, long j) const { return data_[slot(i, j)]; }
     void fill(const T& v) { data_.fill(v); }
 
-private:
+  private:
     static constexpr long width = Hi2 - Lo2 + 1;
     static constexpr std::size_t slot(long i, long j) {
         if (i < Lo1 || i > Hi1) indexFault(i, Lo1, Hi1);

@@ -1,8 +1,8 @@
 #include "base/numbers.h"
 
 #include <cmath>
-#include <string>
 #include <limits>
+#include <string>
 
 namespace lutavo {
 
@@ -63,6 +63,8 @@ double numberPrefixValue(std::string_view text) {
     return negative ? -value : value;
 }
 
-i16 numberPrefix(std::string_view text) { return toInt16(numberPrefixValue(text)); }
+i16 numberPrefix(std::string_view text) {
+    return toInt16(numberPrefixValue(text));
+}
 
 }  // namespace lutavo

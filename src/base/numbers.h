@@ -27,6 +27,8 @@ i16 numberPrefix(std::string_view text);
 double numberPrefixValue(std::string_view text);
 
 // Clamps v into lo..hi.
-constexpr int clampTo(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+constexpr int clampTo(int v, int lo, int hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
 }  // namespace lutavo

@@ -5,6 +5,8 @@
 namespace lutavo {
 
 // Lessons arrive with their own issue: a pending frame is marked as shown so it is not retried.
-void runLessonFrame(Guitar& g) { g.app.lessonShown = g.app.lessonRequest; }
+void runLessonFrame(Guitar& g) {
+    g.app.lessonShown = g.app.lessonRequest;
+}
 
 }  // namespace lutavo

@@ -1,5 +1,6 @@
 #pragma once
-// Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer setup.
+// Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer
+// setup.
 
 #include <string>
 
@@ -12,16 +13,16 @@ enum class MessageAnswer { Ok, Yes, No };
 
 struct FileDialogRequest {
     std::string title;
-    std::string filterName;     // "Lutavo songs"
-    std::string pattern;        // "*.SNG"
-    std::string defaultExt;     // ".SNG"
-    std::string folder;         // initial folder
-    std::string fileName;       // initial file name
+    std::string filterName;  // "Lutavo songs"
+    std::string pattern;     // "*.SNG"
+    std::string defaultExt;  // ".SNG"
+    std::string folder;      // initial folder
+    std::string fileName;    // initial file name
     bool mustExist = false;
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Caption "" shows the program's title.
     virtual MessageAnswer message(const std::string& text, const std::string& caption,

@@ -4,7 +4,7 @@ namespace lutavo {
 
 // Tells whether another copy of the program is already running.
 class InstanceLock {
-public:
+  public:
     virtual ~InstanceLock() = default;
     // Takes the lock; false when another copy holds it.
     virtual bool acquire() = 0;

@@ -8,7 +8,7 @@
 namespace lutavo {
 
 class MidiOut {
-public:
+  public:
     virtual ~MidiOut() = default;
     virtual int deviceCount() = 0;
     virtual std::string deviceName(int id) = 0;
@@ -20,7 +20,8 @@ public:
 };
 
 inline std::uint32_t packMidi(int status, int data1, int data2) {
-    return static_cast<std::uint32_t>(status & 0xFF) | (static_cast<std::uint32_t>(data1 & 0x7F) << 8) |
+    return static_cast<std::uint32_t>(status & 0xFF) |
+           (static_cast<std::uint32_t>(data1 & 0x7F) << 8) |
            (static_cast<std::uint32_t>(data2 & 0x7F) << 16);
 }
 

@@ -46,7 +46,8 @@ Rgb combine(Rgb dest, Rgb src, RasterOp op) {
 
 void Picture::blit(int destX, int destY, const Picture& src, int srcX, int srcY, int width,
                    int height, RasterOp op) {
-    if (log_.log != nullptr) log_.log->push_back({&src, destX, destY, srcX, srcY, width, height, op});
+    if (log_.log != nullptr)
+        log_.log->push_back({&src, destX, destY, srcX, srcY, width, height, op});
     // Clip against the source, then against the destination.
     if (srcX < 0) {
         destX -= srcX;

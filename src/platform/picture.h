@@ -25,7 +25,7 @@ struct BlitRecord {
 };
 
 class Picture {
-public:
+  public:
     Picture() = default;
     Picture(int width, int height, Rgb fill = kRgbWhite);
 
@@ -58,7 +58,7 @@ public:
     // The picture file it was loaded from, "" when drawn by the program.
     std::string source;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<Rgb> pixels_;
@@ -85,7 +85,7 @@ struct CellGrid {
 
 // Reading and writing picture files (BMP of any bit depth).
 class PictureIO {
-public:
+  public:
     virtual ~PictureIO() = default;
     virtual bool load(const std::string& path, Picture& out) = 0;
     virtual bool save(const std::string& path, const Picture& picture) = 0;

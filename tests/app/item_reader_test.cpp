@@ -10,7 +10,8 @@ namespace {
 std::vector<std::string> allItems(const std::string& text) {
     ItemReader r(text);
     std::vector<std::string> out;
-    while (auto item = r.next()) out.push_back(*item);
+    while (auto item = r.next())
+        out.push_back(*item);
     return out;
 }
 

@@ -16,7 +16,7 @@ struct AskedMessage {
 };
 
 class FakeDialogs : public Dialogs {
-public:
+  public:
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons) override {
         messages.push_back({text, caption, buttons});
@@ -51,7 +51,7 @@ public:
     std::vector<Menu> menus;
     int printerSetups = 0;
 
-private:
+  private:
     template <typename T>
     static T pop(std::deque<T>& q, T fallback) {
         if (q.empty()) return fallback;

@@ -4,7 +4,7 @@
 namespace lutavo::test {
 
 class FakeInstanceLock : public InstanceLock {
-public:
+  public:
     bool acquire() override { return !anotherCopyRunning; }
     bool anotherCopyRunning = false;
 };

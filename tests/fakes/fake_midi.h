@@ -16,7 +16,7 @@ struct SentMessage {
 };
 
 class FakeMidiOut : public MidiOut {
-public:
+  public:
     int deviceCount() override { return static_cast<int>(names.size()); }
     std::string deviceName(int id) override {
         return id >= 0 && id < static_cast<int>(names.size()) ? names[id] : "";
@@ -37,7 +37,8 @@ public:
     // Just the messages, without times.
     std::vector<std::uint32_t> messages() const {
         std::vector<std::uint32_t> out;
-        for (const auto& m : sent) out.push_back(m.message);
+        for (const auto& m : sent)
+            out.push_back(m.message);
         return out;
     }
 

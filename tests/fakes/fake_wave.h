@@ -7,7 +7,7 @@
 namespace lutavo::test {
 
 class FakeWavePlayer : public WavePlayer {
-public:
+  public:
     bool play(const std::string& path) override {
         played.push_back(path);
         return !fail;

@@ -45,6 +45,8 @@ std::string readFile(const std::string& path) {
     return ss.str();
 }
 
-std::string dataFolder() { return LUTAVO_TEST_DATA_DIR "/"; }
+std::string dataFolder() {
+    return LUTAVO_TEST_DATA_DIR "/";
+}
 
 }  // namespace lutavo::test

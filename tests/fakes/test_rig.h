@@ -27,7 +27,7 @@ struct Rig {
 
 // A fresh empty folder for a test's files, removed when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -36,7 +36,7 @@ public:
     // Writes text to name inside the folder; returns the full path.
     std::string write(const std::string& name, const std::string& text) const;
 
-private:
+  private:
     std::filesystem::path dir_;
 };
 

@@ -31,4 +31,3 @@ void BuiltInSynth::send(std::uint32_t message) {
 }
 
 }  // namespace lutavo
-

@@ -78,4 +78,3 @@ bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int1
 }
 
 }  // namespace lutavo
-

@@ -42,4 +42,3 @@ void quietSoundLibraries() {
 }
 
 }  // namespace lutavo
-

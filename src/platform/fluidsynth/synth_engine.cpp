@@ -74,4 +74,3 @@ void SynthEngine::reset() {
 }
 
 }  // namespace lutavo
-

@@ -40,4 +40,3 @@ Picture toPicture(const QImage& image) {
 }
 
 }  // namespace lutavo
-

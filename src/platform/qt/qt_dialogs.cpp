@@ -113,4 +113,3 @@ bool QtDialogs::printerSetup() {
 }
 
 }  // namespace lutavo
-

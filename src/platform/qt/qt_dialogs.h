@@ -11,7 +11,6 @@ namespace lutavo {
 
 // The caption a message box shows when the program gives none of its own.
 
-
 class QtDialogs : public Dialogs {
   public:
     // parent: the window the dialogs belong to. printer: the printer that the printer-setup

@@ -30,4 +30,3 @@ bool QtInstanceLock::acquire() {
 }
 
 }  // namespace lutavo
-

@@ -82,4 +82,3 @@ bool QtPictureIO::save(const std::string& path, const Picture& picture) {
 }
 
 }  // namespace lutavo
-

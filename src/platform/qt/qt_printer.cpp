@@ -83,4 +83,3 @@ bool QtPrinter::endDoc() {
 }
 
 }  // namespace lutavo
-

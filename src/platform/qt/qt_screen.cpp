@@ -32,4 +32,3 @@ void QtScreen::processEvents() {
 }
 
 }  // namespace lutavo
-

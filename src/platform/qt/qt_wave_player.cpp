@@ -40,4 +40,3 @@ bool QtWavePlayer::play(const std::string& path) {
 }
 
 }  // namespace lutavo
-

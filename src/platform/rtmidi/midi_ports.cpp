@@ -108,4 +108,3 @@ void MidiPorts::close() {
 }
 
 }  // namespace lutavo
-

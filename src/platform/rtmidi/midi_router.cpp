@@ -69,4 +69,3 @@ void MidiRouter::close() {
 }
 
 }  // namespace lutavo
-
