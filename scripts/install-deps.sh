@@ -9,7 +9,7 @@ packages=(
   libfluidsynth-dev librtmidi-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth sox python3
+  xvfb xauth sox python3 clang-format
 )
 
 missing=()
