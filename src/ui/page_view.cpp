@@ -16,28 +16,28 @@ namespace {
 
 const QColor kPointerInk(0xC0, 0x20, 0x18);
 
-// The note pointer: an arrow under the current column, pointing up at it.
-QImage drawnNotePointer() {
-    QImage image(21, 12, QImage::Format_ARGB32_Premultiplied);
+// A pointer arrow in the pointer ink on a transparent image of the given size.
+QImage drawnArrow(QSize size, const QPolygonF& arrow) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kPointerInk.darker(140), 0.8));
     p.setBrush(kPointerInk);
-    p.drawPolygon(QPolygonF({QPointF(4, 11.5), QPointF(10.5, 0.5), QPointF(17, 11.5)}));
+    p.drawPolygon(arrow);
     return image;
+}
+
+// The note pointer: an arrow under the current column, pointing up at it.
+QImage drawnNotePointer() {
+    return drawnArrow(QSize(21, 12),
+                      QPolygonF({QPointF(4, 11.5), QPointF(10.5, 0.5), QPointF(17, 11.5)}));
 }
 
 // The line pointer of picture pages: an arrow at the left pointing right at the line.
 QImage drawnLinePointer() {
-    QImage image(13, 20, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kPointerInk.darker(140), 0.8));
-    p.setBrush(kPointerInk);
-    p.drawPolygon(QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}));
-    return image;
+    return drawnArrow(QSize(13, 20),
+                      QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}));
 }
 
 QImage imageOf(const Picture& picture) {
