@@ -3,9 +3,9 @@
 #include <array>
 #include <filesystem>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/note_display.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"

@@ -1,6 +1,6 @@
 #include "app/panels.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "display/glyph_layout.h"
 
 namespace lutavo {

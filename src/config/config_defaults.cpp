@@ -1,6 +1,6 @@
 #include "config/config_defaults.h"
 
-#include "config/config_state.h"
+#include "core/config_state.h"
 
 namespace lutavo {
 

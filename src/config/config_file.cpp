@@ -6,10 +6,10 @@
 #include <fstream>
 #include <optional>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
 #include "base/item_reader.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 
 namespace lutavo {
 

@@ -1,6 +1,6 @@
 #include "config/setup_window.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 
 namespace lutavo {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
 #include "display/glyph_layout.h"
 #include "display/neck_markers.h"
 #include "display/picture_files.h"

@@ -1,8 +1,8 @@
 #include "display/neck_markers.h"
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/glyph_layout.h"
 #include "display/picture_files.h"
 #include "playback/note_midi.h"

@@ -1,6 +1,6 @@
 #include "display/note_display.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "display/neck_markers.h"
 #include "display/scrolling.h"
 #include "playback/note_midi.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/page_render.h"
 #include "display/picture_files.h"
 

@@ -1,6 +1,6 @@
 #include "display/page_layout.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 
 namespace lutavo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "display/page_draw.h"
 #include "display/page_glyphs.h"
 

@@ -1,7 +1,7 @@
 #include "display/picture_files.h"
 
-#include "app/guitar.h"
-#include "app/messages.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 
 namespace lutavo {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/guitar.h"
 #include "app/panels.h"
+#include "core/guitar.h"
 #include "display/note_display.h"
 #include "display/page_render.h"
 #include "playback/transport.h"

@@ -1,6 +1,6 @@
 #include "lessons/lesson_player.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 
 namespace lutavo {
 

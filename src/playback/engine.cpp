@@ -1,7 +1,7 @@
 #include "playback/engine.h"
 
-#include "app/guitar.h"
-#include "app/messages.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/note_display.h"
 #include "display/scrolling.h"
 #include "platform/wave_player.h"

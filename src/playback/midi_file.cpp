@@ -4,7 +4,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "platform/midi_out.h"
 #include "platform/wave_player.h"
 #include "playback/engine.h"

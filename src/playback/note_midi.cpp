@@ -1,6 +1,6 @@
 #include "playback/note_midi.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "platform/midi_out.h"
 #include "song/song_model.h"
 

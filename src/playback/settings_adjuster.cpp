@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
 #include "base/numbers.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/note_display.h"
 #include "display/page_render.h"
 #include "playback/transport.h"

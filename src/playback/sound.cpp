@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/guitar.h"
 #include "config/config_file.h"
+#include "core/guitar.h"
 #include "display/fretboard.h"
 #include "display/note_display.h"
 #include "platform/midi_out.h"

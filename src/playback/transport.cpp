@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "display/note_display.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/data_files.h"
-#include "app/guitar.h"
-#include "app/messages.h"
 #include "app/panels.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/neck_markers.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"

@@ -5,9 +5,9 @@
 #include <cctype>
 #include <string_view>
 
-#include "app/guitar.h"
-#include "app/messages.h"
 #include "app/panels.h"
+#include "core/guitar.h"
+#include "core/messages.h"
 #include "display/picture_files.h"
 #include "platform/midi_out.h"
 #include "playback/sound.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "song/note_line.h"
 #include "song/song_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 
 namespace lutavo {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "playback/sound.h"
 #include "theory/keys.h"
 

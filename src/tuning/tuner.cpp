@@ -1,6 +1,6 @@
 #include "tuning/tuner.h"
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "tuning/pitch_table.h"
 
 namespace lutavo {

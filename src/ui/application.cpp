@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/guitar.h"
 #include "app/mode_bar.h"
 #include "app/startup.h"
 #include "config/config_file.h"
+#include "core/guitar.h"
 #include "display/page_render.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/qt/qt_dialogs.h"

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/guitar.h"
 #include "app/mode_bar.h"
 #include "app/startup.h"
 #include "config/config_file.h"
+#include "core/guitar.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/wave_render.h"
 #include "playback/midi_file.h"

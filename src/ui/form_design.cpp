@@ -1,6 +1,6 @@
 #include "ui/form_design.h"
 
-#include "app/window_controls.h"
+#include "core/window_controls.h"
 #include "ui/view_units.h"
 
 namespace lutavo {

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "app/window_controls.h"
+#include "core/window_controls.h"
 #include "ui/view_units.h"
 
 namespace lutavo {

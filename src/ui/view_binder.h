@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "ui/widgets.h"
 
 class QLabel;

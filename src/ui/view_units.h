@@ -4,8 +4,8 @@
 #include <QColor>
 #include <QRect>
 
-#include "app/controls.h"
 #include "base/colors.h"
+#include "base/controls.h"
 
 namespace lutavo {
 

@@ -1,6 +1,6 @@
 // The playback timer's schedule on a virtual clock: late wake-ups, interval changes, stopping.
 
-#include "app/tick_schedule.h"
+#include "base/tick_schedule.h"
 
 #include <gtest/gtest.h>
 

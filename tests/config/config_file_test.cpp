@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "app/guitar.h"
 #include "config/config_defaults.h"
 #include "config/config_file.h"
+#include "core/guitar.h"
 #include "fakes/test_rig.h"
 
 namespace lutavo {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_files.h"
+#include "core/data_files.h"
 #include "display/fretboard.h"
 #include "display/note_display.h"
 #include "fakes/fake_pictures.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/data_files.h"
+#include "core/data_files.h"
 #include "display/page_render.h"
 #include "song/song_defaults.h"
 #include "theory/keys.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/test_rig.h"
 #include "platform/picture.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_files.h"
-#include "app/messages.h"
+#include "core/data_files.h"
+#include "core/messages.h"
 #include "display/bmp_reader.h"
 #include "display/page_draw.h"
 #include "display/page_fixture.h"

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "song/song_model.h"
 
 namespace lutavo::test {

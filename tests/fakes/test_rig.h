@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_lock.h"
 #include "fakes/fake_midi.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/data_files.h"
-#include "app/messages.h"
+#include "core/data_files.h"
+#include "core/messages.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
 #include "playback/transport.h"

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/data_files.h"
+#include "core/data_files.h"
 #include "song_fixture.h"
 
 namespace lutavo::test {

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "fakes/test_rig.h"
 #include "theory/keys.h"
 

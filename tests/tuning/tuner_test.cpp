@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 #include "fakes/test_rig.h"
 #include "theory/keys.h"
 #include "tuning/pitch_table.h"

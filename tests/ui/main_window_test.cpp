@@ -12,8 +12,8 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/guitar.h"
 #include "app/panels.h"
+#include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
 #include "playback/engine.h"
 #include "song/song_file.h"

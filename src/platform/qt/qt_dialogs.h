@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's dialogs over Qt Widgets, owned by the main window.
 
-#include "app/messages.h"
+#include "core/messages.h"
 #include "platform/dialogs.h"
 
 class QWidget;

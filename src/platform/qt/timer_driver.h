@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/controls.h"
-#include "app/tick_schedule.h"
+#include "base/controls.h"
+#include "base/tick_schedule.h"
 
 namespace lutavo {
 

@@ -1,8 +1,8 @@
-#include "app/messages.h"
+#include "core/messages.h"
 
 #include <filesystem>
 
-#include "app/guitar.h"
+#include "core/guitar.h"
 
 namespace lutavo {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/controls.h"
+#include "base/controls.h"
 #include "base/fixed_array.h"
 
 namespace lutavo {

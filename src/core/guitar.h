@@ -2,17 +2,17 @@
 // Guitar is the main window's state: the song, every control model, the timers and the
 // configuration. Every handler of the program takes a Guitar&.
 
-#include "app/app_state.h"
-#include "app/controls.h"
-#include "app/window_controls.h"
-#include "config/config_state.h"
-#include "display/display_state.h"
-#include "display/neck_state.h"
+#include "base/controls.h"
+#include "core/app_state.h"
+#include "core/config_state.h"
+#include "core/display_state.h"
+#include "core/key_state.h"
+#include "core/neck_state.h"
+#include "core/playback_state.h"
+#include "core/tuning_state.h"
+#include "core/window_controls.h"
 #include "platform/services.h"
-#include "playback/playback_state.h"
 #include "song/song_model.h"
-#include "theory/key_state.h"
-#include "tuning/tuning_state.h"
 
 namespace lutavo {
 

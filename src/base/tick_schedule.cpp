@@ -1,4 +1,4 @@
-#include "app/tick_schedule.h"
+#include "base/tick_schedule.h"
 
 #include <algorithm>
 
