@@ -3,13 +3,13 @@
 #include <array>
 #include <filesystem>
 
+#include "app/song_files.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "display/note_display.h"
 #include "playback/settings_adjuster.h"
+#include "playback/shownote.h"
 #include "playback/transport.h"
-#include "song/song_file.h"
 
 namespace lutavo {
 
@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kWindowTimerInterval = 3000;
 constexpr int kLessonTimerInterval = 60;
-constexpr int kEditorBack = 12;
-constexpr int kEditorNext = 13;
 
 struct ModeButtonInfo {
     const char* label;

@@ -4,19 +4,11 @@
 
 #include <string>
 
+#include "core/control_ids.h"
+
 namespace lutavo {
 
 struct Guitar;
-
-enum ModeBarButton : int {
-    kModeBarSongs = 0,
-    kModeBarLessons = 1,
-    kModeBarTune = 2,
-    kModeBarEdit = 3,
-    kModeBarChords = 4,
-    kModeBarScales = 5,
-    kModeBarPrint = 6,
-};
 
 // Captions and tips of the seven buttons and the items of the CHORDS and PRINT menus; called
 // once at start-up.

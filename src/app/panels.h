@@ -4,9 +4,6 @@ namespace lutavo {
 
 struct Guitar;
 
-inline constexpr int kWindowWidthTwips = 9865;
-inline constexpr int kTwipsPerPixel = 15;
-
 // Places the panels for a page of pageHeight twips and sets the window's height.
 void layoutPanels(Guitar& g, int pageHeight);
 

@@ -10,6 +10,9 @@
 
 namespace lutavo {
 
+// Positions and sizes of controls are in twips; the screen shows 15 twips to a pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
 struct Placement {
     int left = 0;
     int top = 0;

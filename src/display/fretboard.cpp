@@ -7,7 +7,6 @@
 #include "display/glyph_layout.h"
 #include "display/neck_markers.h"
 #include "display/picture_files.h"
-#include "playback/settings_adjuster.h"
 
 namespace lutavo {
 
@@ -81,6 +80,18 @@ void setfretboard(Guitar& g) {
     loadNeck(g, p.picture);
     // The capo sits on its fret of the neck now shown.
     placeCapoPicture(g);
+}
+
+void placeCapoPicture(Guitar& g) {
+    const int capo = g.song.capo;
+    auto& pic = g.ui.piccapo;
+    if (capo <= 0 || capo > 24) {
+        pic.visible = false;
+        return;
+    }
+    const int marker = g.display.fretMarkerX[capo];
+    pic.at.left = g.config.leftHanded != 0 ? marker - capo + 5 : marker + capo - 10;
+    pic.visible = true;
 }
 
 }  // namespace lutavo

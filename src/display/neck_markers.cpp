@@ -5,7 +5,7 @@
 #include "core/messages.h"
 #include "display/glyph_layout.h"
 #include "display/picture_files.h"
-#include "playback/note_midi.h"
+#include "song/fret_codes.h"
 
 namespace lutavo {
 
@@ -53,7 +53,7 @@ int nameCellX(int pitch) {
 
 void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int namelessY) {
     if (!onNeck(fret)) return;
-    const int p = pitchAt(g, slot, fret);
+    const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
         putMarker(g, sheet, nameCellX(p), g.keys.nameGlyphOffset, fret, slot, 0);
     } else {
@@ -94,7 +94,7 @@ void drawHeldMarker(Guitar& g, int slot, int fret) {
 void drawBendMarker(Guitar& g, int slot) {
     const int fret = g.display.lastFret[slot];
     if (!onNeck(fret)) return;  // nothing struck on the string to bend
-    const int p = pitchAt(g, slot, fret);
+    const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
         putMarker(g, g.neck.picfingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
                   kBendDrop);

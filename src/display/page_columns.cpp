@@ -6,6 +6,7 @@
 #include "core/guitar.h"
 #include "display/page_draw.h"
 #include "display/page_glyphs.h"
+#include "song/fret_codes.h"
 
 namespace lutavo {
 
@@ -24,12 +25,6 @@ constexpr int tabY(int slot) {
     return 50 - 8 * slot;
 }
 
-bool isStruckFret(int f) {
-    return f >= 0 && f <= kHighestFret;
-}
-bool isHeldFret(int f) {
-    return f >= kHeldBase && f < 2 * kHeldBase;
-}
 bool drawsOnStaff(int p) {
     return p >= kLowestPitch && p <= kHighestPitch;
 }
@@ -38,7 +33,7 @@ bool drawsOnStaff(int p) {
 // silent string, so nothing downstream looks a fret up outside its tables.
 int fretCode(const Guitar& g, int i, int s) {
     const int f = g.song.noteFret(i, s);
-    if (f == kBend || f == kMuted || isStruckFret(f) || isHeldFret(f)) return f;
+    if (f == kBend || f == kMuted || isStruck(f) || isHeld(f)) return f;
     return kSilent;
 }
 
@@ -49,8 +44,8 @@ int notationPitch(const Guitar& g, int slot, int fret) {
 // A bend sounds one semitone above the note before it on that string.
 int bendPitch(const Guitar& g, int i, int s) {
     const int before = fretCode(g, i - 1, s);
-    if (isStruckFret(before)) return notationPitch(g, s, before) + 1;
-    if (isHeldFret(before)) return notationPitch(g, s, before - kHeldBase) + 1;
+    if (isStruck(before)) return notationPitch(g, s, before) + 1;
+    if (isHeld(before)) return notationPitch(g, s, before - kHeldBase) + 1;
     const int last = g.display.stringPitch[s];
     if (before == kBend) return last;  // a bend that goes on stays at the bent pitch
     return (drawsOnStaff(last) ? last : notationPitch(g, s, 0)) + 1;
@@ -97,7 +92,7 @@ int heldLength(const Guitar& g, const Column& c, int s) {
     const int last = std::min<int>(g.song.noteCount, decltype(g.song.noteDur)::upper);
     int total = c.dur;
     for (int j = c.i + 1; j <= last; ++j) {
-        if (!isHeldFret(fretCode(g, j, s))) break;
+        if (!isHeld(fretCode(g, j, s))) break;
         const int d = g.song.noteDur[j];
         if (d >= kFirstControlCode) break;
         if (bar > 0 && g.display.barTickCount - c.dur + total + d > bar) break;
@@ -152,7 +147,7 @@ void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
     } else if (f == kBend) {
         pitch = static_cast<i16>(bendPitch(g, c.i, s));
         drawFretCell(g, c, s, sheet, glyph::kBendX);
-    } else if (isStruckFret(f)) {
+    } else if (isStruck(f)) {
         pitch = static_cast<i16>(notationPitch(g, s, f));
         drawFretNumber(g, c, s, sheet, f);
     }
@@ -175,7 +170,7 @@ void firstPass(Guitar& g, PageRun& run, Column& c) {
             run.shownDur[s] = 0;
             continue;
         }
-        if (!isHeldFret(f)) {
+        if (!isHeld(f)) {
             run.shownDur[s] = heldLength(g, c, s);
             run.tieStartX[s] = c.x;
         } else {
@@ -183,7 +178,7 @@ void firstPass(Guitar& g, PageRun& run, Column& c) {
             if (c.barHere || c.allHeld) drawTie(g, run, c, s);
         }
         drawFretAndPitch(g, c, s, f);
-        if (!isHeldFret(f) || c.allHeld) widenRange(c, s, g.display.stringPitch[s]);
+        if (!isHeld(f) || c.allHeld) widenRange(c, s, g.display.stringPitch[s]);
     }
 }
 
@@ -222,7 +217,7 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
         const int f = fretCode(g, c.i, s);
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
-        const bool held = isHeldFret(f);
+        const bool held = isHeld(f);
         if (held && c.allHeld) drawFretNumber(g, c, s, g.display.pictabnx, f - kHeldBase);
         if (!drawsOnStaff(p)) continue;
         if (!held) drawSign(g, c, p);
@@ -264,7 +259,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     for (int s = 1; s <= kStrings; ++s) {
         const int f = fretCode(g, i, s);
         if (f != kSilent) c.isRest = false;
-        if (!isHeldFret(f)) c.allHeld = false;
+        if (!isHeld(f)) c.allHeld = false;
     }
     firstPass(g, run, c);
     if (!c.isRest) secondPass(g, run, c);

@@ -1,6 +1,7 @@
 #include "display/page_layout.h"
 
 #include "core/guitar.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 
@@ -26,9 +27,9 @@ void layoutpage(Guitar& g) {
     const int endSlot = gaps < 0 ? first : first + gaps + 1;
     if (!s.noteX.contains(first) || !s.noteX.contains(endSlot)) return;
     for (int n = 0; n <= gaps; ++n) {
-        s.noteX[first + n] = static_cast<i16>(kFirstColumnX + spacing * n);
+        songedit::setX(s, first + n, kFirstColumnX + spacing * n);
     }
-    s.noteX[endSlot] = kEndSlotX;
+    songedit::setX(s, endSlot, kEndSlotX);
 }
 
 }  // namespace lutavo

@@ -2,11 +2,9 @@
 
 #include <string>
 
-#include "app/panels.h"
+#include "core/control_ids.h"
 #include "core/guitar.h"
-#include "display/note_display.h"
 #include "display/page_render.h"
-#include "playback/transport.h"
 
 namespace lutavo {
 
@@ -14,8 +12,6 @@ namespace {
 
 // The playback engine takes a note counter this high as "the next note is due now".
 inline constexpr i16 kNoteDue = 99;
-// Transport captions coloured by the stopped state: REW .. STOP.
-inline constexpr int kLastStopCaption = 6;
 
 // The lowest note slot that has fret codes.
 inline constexpr int kFirstNoteSlot = -2;
@@ -63,46 +59,10 @@ void pointLengthScale(Guitar& g) {
     g.ui.lpointer.at.left = g.playback.swapperSlotX[pos];
 }
 
-void showStoppedTransport(Guitar& g) {
-    for (int k = 0; k <= kLastStopCaption; ++k)
-        g.ui.playtxt[k].color = kColorAvailable;
-    g.ui.playtxt[kPause].color = kColorActive;
-}
-
 }  // namespace
 
 void pgScroll_Scroll(Guitar& g, int value) {
     if (g.ui.pgScroll.set(value)) pgScroll_Change(g);
-}
-
-void pgScroll_GotFocus(Guitar& g) {
-    g.ui.pgScroll.hasFocus = true;
-    scrollpanel_Click(g);
-}
-
-void pgScroll_LostFocus(Guitar& g) {
-    g.ui.pgScroll.hasFocus = false;
-    scrollpanel_Click(g);
-}
-
-void scrollpanel_Click(Guitar& g) {
-    auto& song = g.song;
-    if (song.noteCount <= 1) return;
-    if (song.curNote < song.noteCount + 1) shownote(g, 0);
-
-    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    song.curPage = static_cast<i16>(page);
-    int note = page == 1 ? 0 : song.pageStart[page];
-    if (note > song.noteCount || note < 0) note = song.noteCount + 1;
-    song.curNote = static_cast<i16>(note);
-
-    placeNotePointer(g);
-    setNoteScroll(g, song.curNote);
-    if (durationAt(g, song.curNote - 1) == kEndOfPage) g.playback.noteTicks = kNoteDue;
-
-    g.ntimer.enabled = false;
-    g.gtimer.enabled = true;
-    showStoppedTransport(g);
 }
 
 void ScrlNpntr_Scroll(Guitar& g, int value) {

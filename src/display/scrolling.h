@@ -12,14 +12,6 @@ inline constexpr int kLineMarkerStep = 100;
 // Page turns of the program go through here too.
 void pgScroll_Scroll(Guitar& g, int value);
 
-// The page scroll bar gained or lost the focus: both run scrollpanel_Click.
-void pgScroll_GotFocus(Guitar& g);
-void pgScroll_LostFocus(Guitar& g);
-
-// Click on the panel around the page scroll bar: pauses playback and puts the position at the
-// first note of the page shown (before the first note on page 1).
-void scrollpanel_Click(Guitar& g);
-
 // The user moved the note scroll bar: only the counter follows, the position stays.
 void ScrlNpntr_Scroll(Guitar& g, int value);
 

@@ -2,10 +2,11 @@
 
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "display/note_display.h"
 #include "display/scrolling.h"
 #include "platform/wave_player.h"
 #include "playback/settings_adjuster.h"
+#include "playback/shownote.h"
+#include "song/song_edit.h"
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -158,7 +159,7 @@ void preparePlayStart(Guitar& g) {
     const int leadIn = g.config.defaultLeadIn;
     pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};
     pb.playStartNote = s.curNote;
-    s.noteX[-1] = s.noteX[s.curNote];
+    songedit::setX(s, kMetroSlot, s.noteX[s.curNote]);
 }
 
 void stopPlaying(Guitar& g) {

@@ -2,6 +2,7 @@
 
 #include "core/guitar.h"
 #include "platform/midi_out.h"
+#include "song/fret_codes.h"
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -51,13 +52,13 @@ void sendBendCentre(Guitar& g) {
 void releaseString(Guitar& g, int slot, int fret) {
     if (fret == kBend) {
         sendMidi(g, packMidi(kPitchBend + channel(g), 0, kBendUpHigh));
-    } else if (fret < kHeldBase) {
+    } else if (!isHeld(fret)) {
         sendMidi(g, packMidi(kNoteOff + channel(g), g.playback.soundingNote[slot] >> 8, 0));
     }
 }
 
 void strikeString(Guitar& g, int slot, int fret) {
-    if (fret >= 0 && fret < kHeldBase) {
+    if (isStruck(fret)) {
         const int shift = g.playback.channelShift[channel(g)];
         startNote(g, slot, midiNote(pitchAt(g, slot, fret) + shift + kNoteOffset));
     } else if (fret == kMuted) {

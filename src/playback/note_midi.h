@@ -26,9 +26,4 @@ void strikeString(Guitar& g, int slot, int fret);
 // tuning.
 int pitchAt(const Guitar& g, int slot, int fret);
 
-// True when fret is a position on the neck that has a pitch (0..24).
-constexpr bool onNeck(int fret) {
-    return fret >= 0 && fret <= 24;
-}
-
 }  // namespace lutavo

@@ -1,4 +1,5 @@
 #include "playback/settings_adjuster.h"
+#include "display/fretboard.h"
 
 #include <array>
 #include <string>
@@ -7,9 +8,10 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "display/note_display.h"
 #include "display/page_render.h"
+#include "playback/shownote.h"
 #include "playback/transport.h"
+#include "song/song_edit.h"
 #include "song/song_model.h"
 #include "theory/keys.h"
 
@@ -103,48 +105,19 @@ void openScale(Guitar& g, int button) {
     if (button == kSettingCapo) pb.oldCapo = g.song.capo;
 }
 
-// Visits every struck and held fret of the song's notes. Silent, bent and muted strings have no
-// fret, and markers (page ends and the like) hold no frets.
-template <typename Visit>
-void forEachFret(SongModel& s, Visit visit) {
-    for (int n = 1; n <= s.noteCount; ++n) {
-        if (s.noteDur[n] >= kFirstControlCode) continue;
-        for (int str = 1; str <= kStrings; ++str) {
-            i16& f = s.noteFret(n, str);
-            if (f >= 0) visit(f);
-        }
-    }
-}
-
-// True when every struck and held fret stays on the neck after a capo shift.
-bool capoShiftFits(SongModel& s, int shift) {
-    bool fits = true;
-    forEachFret(s, [&](i16 f) {
-        const int moved = (f >= kHeldBase ? f - kHeldBase : f) + shift;
-        fits = fits && moved >= 0 && moved <= kHighestFret;
-    });
-    return fits;
-}
-
 void applyCapo(Guitar& g, int newCapo) {
-    auto& s = g.song;
     const bool moveFrets = g.app.appMode != kModeChords;
-    // The song's frets include the capo in force now; measure the shift from it.
-    const int shift = newCapo - s.capo;
-    if (moveFrets && !capoShiftFits(s, shift)) {
+    if (!songedit::moveCapo(g.song, newCapo, moveFrets)) {
         showMessage(g,
                     "The capo cannot go to fret " + std::to_string(newCapo) +
                         ": some notes of the song would move off the neck. Change those notes "
                         "first.",
                     "Capo");
-        g.playback.swapperPos = static_cast<i16>(s.capo + 1);
+        g.playback.swapperPos = static_cast<i16>(g.song.capo + 1);
         return;
     }
-    s.capo = static_cast<i16>(newCapo);
     placeCapoPicture(g);
-    // Frets are stored with the capo included, so the notes move with it.
-    if (moveFrets) forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
-    g.playback.oldCapo = s.capo;
+    g.playback.oldCapo = g.song.capo;
     pgScroll_Change(g);
 }
 
@@ -174,7 +147,7 @@ void applyLengthOrLeadIn(Guitar& g, int slot) {
     const int n = s.curNote;
     // Only a real note takes a length: a marker keeps its code, so pages stay intact.
     if (n < 1 || n > s.noteCount || s.noteDur[n] >= kFirstControlCode) return;
-    s.noteDur[n] = s.durValue[clampTo(slot, 1, kNoteLengthSlots)];
+    songedit::setLength(s, n, s.durValue[clampTo(slot, 1, kNoteLengthSlots)]);
     pgScroll_Change(g);
 }
 
@@ -256,7 +229,7 @@ void PicSwapper_MouseUp(Guitar& g) {
                 break;
             case kSettingKey:
                 g.song.songKey = static_cast<i16>(p);
-                setkey(g);
+                applyKey(g.keys, g.song.songKey);
                 pgScroll_Change(g);
                 break;
             case kSettingCapo:
@@ -283,18 +256,6 @@ void lpointer_DragOver(Guitar& g, int x) {
     at.left = at.width / 2 + x;
 }
 
-void placeCapoPicture(Guitar& g) {
-    const int capo = g.song.capo;
-    auto& pic = g.ui.piccapo;
-    if (capo <= 0 || capo > 24) {
-        pic.visible = false;
-        return;
-    }
-    const int marker = g.display.fretMarkerX[capo];
-    pic.at.left = g.config.leftHanded != 0 ? marker - capo + 5 : marker + capo - 10;
-    pic.visible = true;
-}
-
 void piccapo_MouseDown(Guitar& g, int y) {
     if (isPlaying(g)) return;
     auto& s = g.song;
@@ -306,14 +267,13 @@ void piccapo_MouseDown(Guitar& g, int y) {
         const int n = s.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
-        s.noteDur[n] = chosenLength(g);
-        i16& f = s.noteFret(n, str);
-        f = f == s.capo ? static_cast<i16>(kSilent) : s.capo;
+        songedit::setLength(s, n, chosenLength(g));
+        songedit::setFret(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
     } else {
         if (!pb.capoSounding) pb.capoSavedNote = s.curNote;
         pb.capoSounding = true;
         s.curNote = 0;
-        s.noteFret(0, str) = s.capo;
+        songedit::setFret(s, kScratchSlot, str, s.capo);
     }
     shownote(g, 1);
 }
@@ -328,8 +288,7 @@ void piccapo_MouseUp(Guitar& g) {
     }
     // Only a press that sounded the scratch note has anything to undo.
     if (!pb.capoSounding) return;
-    for (int str = 1; str <= kStrings; ++str)
-        s.noteFret(0, str) = kSilent;
+    songedit::setAllFrets(s, kScratchSlot, kSilent);
     shownote(g, 0);
     s.curNote = pb.capoSavedNote;
     pb.capoSounding = false;

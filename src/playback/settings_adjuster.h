@@ -3,20 +3,11 @@
 // pointer (lpointer) marks the chosen slot. Pressing on the scale chooses a slot, releasing
 // applies it. The capo picture on the neck sounds the strings at the capo fret.
 
+#include "core/control_ids.h"
+
 namespace lutavo {
 
 struct Guitar;
-
-// The buttons of the panel, by the index of btnSwapper.
-enum SettingButton : int {
-    kSettingTimeSig = 0,
-    kSettingKey = 1,
-    kSettingCapo = 2,
-    kSettingVolume = 3,
-    kSettingTempo = 4,
-    kSettingLeadIn = 5,
-    kSettingNoteLength = 6,  // the editor's note lengths; shares swapperMode 5 and label 5
-};
 
 inline constexpr int kLeadInSlots = 9;
 inline constexpr int kNoteLengthSlots = 10;
@@ -57,8 +48,5 @@ void showLeadInScaleOnClose(Guitar& g);
 // Colours the setting labels: time signature, key and capo grey unless the song is stopped,
 // the setting shown red.
 void colourSettingLabels(Guitar& g);
-
-// Shows or hides the capo picture on the neck for the song's capo and the playing hand.
-void placeCapoPicture(Guitar& g);
 
 }  // namespace lutavo

@@ -3,12 +3,14 @@
 #include <string>
 
 #include "config/config_file.h"
+#include "core/control_ids.h"
 #include "core/guitar.h"
 #include "display/fretboard.h"
-#include "display/note_display.h"
 #include "platform/midi_out.h"
 #include "playback/note_midi.h"
+#include "playback/shownote.h"
 #include "playback/transport.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 
@@ -18,9 +20,7 @@ namespace {
 constexpr std::uint32_t kFixedProgramChange = 0x73C2;
 constexpr int kProgramChange = 0xC0;
 // The sound test sounds through the spare note slot -2.
-constexpr int kTestNote = -2;
-constexpr int kSoundButtonBase = 2;
-constexpr int kSoundLabel = 1;
+constexpr int kTestNote = kTestChordSlot;
 
 int clampSound(int p) {
     return clampTo(p, 0, 3);
@@ -46,15 +46,14 @@ void reopenDevice(Guitar& g) {
 }
 
 void setTestChord(Guitar& g, int fret) {
-    for (int s = 1; s <= 6; ++s)
-        g.song.noteFret(kTestNote, s) = static_cast<i16>(fret);
+    songedit::setAllFrets(g.song, kTestNote, fret);
 }
 
 void soundTestChord(Guitar& g) {
     g.ntimer.enabled = false;
     g.song.curNote = kTestNote;
     setTestChord(g, 0);
-    g.song.noteDur[kTestNote] = 1;
+    songedit::setLength(g.song, kTestNote, 1);
     shownote(g, 1);
 }
 
@@ -67,9 +66,9 @@ void stopTestChord(Guitar& g) {
 
 void switchSound(Guitar& g, int index) {
     closeDevice(g);
-    g.ui.outbtn[kSoundButtonBase + clampSound(g.config.preferredSound)].visible = false;
+    g.ui.outbtn[kSoundButtonFirst + clampSound(g.config.preferredSound)].visible = false;
     g.config.preferredSound = static_cast<i16>(index);
-    g.ui.outbtn[kSoundButtonBase + index].visible = true;
+    g.ui.outbtn[kSoundButtonFirst + index].visible = true;
     applysound(g);
 }
 

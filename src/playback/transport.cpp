@@ -5,14 +5,15 @@
 #include <string>
 
 #include "core/guitar.h"
-#include "display/note_display.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
 #include "platform/dialogs.h"
 #include "playback/engine.h"
 #include "playback/settings_adjuster.h"
+#include "playback/shownote.h"
 #include "playback/sound.h"
+#include "song/song_edit.h"
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -34,6 +35,12 @@ constexpr std::array<const char*, 8> kTips = {"Fast backwards",
                                               "Advance to the next note",
                                               "Stop the song & go back to begining",
                                               "Repeat the current line/stop repeating"};
+
+void showStoppedTransport(Guitar& g) {
+    for (int k = 0; k <= kStop; ++k)
+        g.ui.playtxt[k].color = kColorAvailable;
+    g.ui.playtxt[kPause].color = kColorActive;
+}
 
 bool editing(const Guitar& g) {
     return g.app.appMode == kModeEditor;
@@ -108,20 +115,10 @@ bool stopsNext(const Guitar& g, int n) {
 void appendEmptyNote(Guitar& g) {
     auto& s = g.song;
     auto& ui = g.ui;
-    s.noteCount = static_cast<i16>(s.noteCount + 1);
+    songedit::appendEmptyNote(s, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]);
     ui.lbloftotal.caption = std::to_string(s.noteCount);
     ui.ScrlNpntr.max = s.noteCount + 1;
     ui.ScrlNpntr.enabled = s.noteCount >= 1;
-    s.curNote = static_cast<i16>(s.curNote + 1);
-    const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
-    s.pageStart[nextPage] = static_cast<i16>(s.pageStart[nextPage] + 1);
-    for (int str = 1; str <= kStrings; ++str) {
-        s.noteFret(s.curNote, str) = kSilent;
-        s.noteFret(s.curNote + 1, str) = kSilent;
-    }
-    s.noteDur[s.curNote] = s.durValue[clampTo(g.playback.swapperPos, 1, 10)];
-    s.noteDur[s.noteCount + 1] = 0;
-    s.noteX[s.noteCount + 1] = 595;
     layoutpage(g);
     pgScroll_Change(g);
 }
@@ -205,7 +202,7 @@ void setupTransportLabels(Guitar& g) {
         ui.playbtn[i].tip = kTips[static_cast<std::size_t>(i)];
     }
     ui.outtxt[kSetupLabel].caption = "SETUP";
-    ui.outtxt[kSoundLabelIndex].caption = "SOUND";
+    ui.outtxt[kSoundLabel].caption = "SOUND";
     ui.outtxt[kMetroLabel].caption = "METRO";
     ui.outbtn[kSetupButton].tip = "Open the SETUP window";
 }
@@ -277,9 +274,8 @@ void mnuRepeatCancel_Click(Guitar& g) {
     if (pb.repeatLine == 0) return;
     pb.repeatLine = 0;
     checkRepeatItem(g, kRepeatMenuLine, false);
-    s.noteDur[pb.repeatStart - 1] = pb.savedLineDur;
+    songedit::restoreFromLine(s, pb.repeatStart, pb.savedLineDur, pb.repeatSavedCount);
     pb.repeatStart = 1;
-    s.noteCount = pb.repeatSavedCount;
 }
 
 void clearRepeatModes(Guitar& g) {
@@ -308,10 +304,8 @@ void mnuRepeatLine_Click(Guitar& g) {
     pb.repeatSavedCount = s.noteCount;
     pb.repeatLine = 1;
     pb.repeatStart = static_cast<i16>(first);
-    s.noteCount = static_cast<i16>(last);
     // The jump back waits exactly the length of the line's last note.
-    pb.savedLineDur = s.noteDur[first - 1];
-    s.noteDur[first - 1] = s.noteDur[last];
+    pb.savedLineDur = static_cast<i16>(songedit::cutToLine(s, first, last));
     g.ui.playtxt[kRepeat].color = kColorActive;
 }
 
@@ -338,13 +332,13 @@ void outbtn_Click(Guitar& g, int index) {
 
 void outbtn_MouseDown(Guitar& g, int index) {
     if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
-        g.ui.outtxt[kSoundLabelIndex].color = kColorActive;
+        g.ui.outtxt[kSoundLabel].color = kColorActive;
     }
 }
 
 void outbtn_MouseUp(Guitar& g, int index) {
     if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
-        g.ui.outtxt[kSoundLabelIndex].color = kColorAvailable;
+        g.ui.outtxt[kSoundLabel].color = kColorAvailable;
     }
 }
 
@@ -384,6 +378,39 @@ void score_MouseDown(Guitar& g, int x) {
 
 void score_MouseUp(Guitar& g) {
     shownote(g, 0);
+}
+
+void pgScroll_GotFocus(Guitar& g) {
+    g.ui.pgScroll.hasFocus = true;
+    scrollpanel_Click(g);
+}
+
+void pgScroll_LostFocus(Guitar& g) {
+    g.ui.pgScroll.hasFocus = false;
+    scrollpanel_Click(g);
+}
+
+void scrollpanel_Click(Guitar& g) {
+    auto& song = g.song;
+    if (song.noteCount <= 1) return;
+    if (song.curNote < song.noteCount + 1) shownote(g, 0);
+
+    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
+    song.curPage = static_cast<i16>(page);
+    int note = page == 1 ? 0 : song.pageStart[page];
+    if (note > song.noteCount || note < 0) note = song.noteCount + 1;
+    song.curNote = static_cast<i16>(note);
+
+    placeNotePointer(g);
+    setNoteScroll(g, song.curNote);
+    const int before = song.curNote - 1;
+    // The engine takes a note counter of 99 as "the next note is due now".
+    if (song.noteDur.contains(before) && song.noteDur[before] == kEndOfPage)
+        g.playback.noteTicks = 99;
+
+    g.ntimer.enabled = false;
+    g.gtimer.enabled = true;
+    showStoppedTransport(g);
 }
 
 }  // namespace lutavo

@@ -2,29 +2,11 @@
 // The transport row (REW, FFWD, PLAY, PAUSE, BACK, NEXT, STOP, REPEAT), the repeat menu, the
 // output buttons (sound, metronome, setup) and locating a note by a click on the score.
 
+#include "core/control_ids.h"
+
 namespace lutavo {
 
 struct Guitar;
-
-enum TransportButton : int {
-    kRew = 0,
-    kFfwd = 1,
-    kPlay = 2,
-    kPause = 3,
-    kBack = 4,
-    kNext = 5,
-    kStop = 6,
-    kRepeat = 7,
-    kQuietBack = 8,  // BACK without touching the labels
-    kQuietNext = 9,  // NEXT without touching the labels
-};
-
-// Items of the repeat menu.
-enum RepeatMenuItem : int { kRepeatMenuLine = 0, kRepeatMenuSong = 1, kRepeatMenuCancel = 2 };
-
-// Output buttons and their labels.
-enum OutputButton : int { kSoundButtonFirst = 2, kSoundButtonLast = 5, kSetupButton = 6 };
-enum OutputLabel : int { kSetupLabel = 0, kSoundLabelIndex = 1, kMetroLabel = 2 };
 
 // Captions and tips of the transport and output labels.
 void setupTransportLabels(Guitar& g);
@@ -52,6 +34,14 @@ void locatenote(Guitar& g, int x);
 // Mouse down / up on the notation or tablature picture.
 void score_MouseDown(Guitar& g, int x);
 void score_MouseUp(Guitar& g);
+
+// The page scroll bar gained or lost the focus: both run scrollpanel_Click.
+void pgScroll_GotFocus(Guitar& g);
+void pgScroll_LostFocus(Guitar& g);
+
+// Click on the panel around the page scroll bar: pauses playback and puts the position at the
+// first note of the page shown (before the first note on page 1).
+void scrollpanel_Click(Guitar& g);
 
 // True while the playback timer runs.
 bool isPlaying(const Guitar& g);

@@ -1,6 +1,7 @@
 #include "song/note_line.h"
 
 #include <algorithm>
+#include "base/controls.h"
 
 namespace lutavo {
 
@@ -8,7 +9,6 @@ namespace {
 
 constexpr std::size_t kFieldWidth = 2;
 constexpr std::size_t kPositionColumn = 14;  // 0-based start of the x position
-constexpr double kTwipsPerPixel = 15.0;
 
 std::string_view field(std::string_view line, std::size_t start) {
     if (start >= line.size()) return {};

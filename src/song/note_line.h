@@ -12,8 +12,6 @@
 
 namespace lutavo {
 
-using StringFrets = std::array<i16, kStrings>;  // index 0 is string slot 1
-
 // The numbers of a note line as they stand in the file, before capo and held notes.
 struct NoteLineFields {
     i16 code = 0;

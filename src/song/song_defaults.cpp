@@ -2,29 +2,22 @@
 
 #include <array>
 
+#include "song/song_edit.h"
 #include "song/song_model.h"
 
 namespace lutavo {
 
 void setSongDefaults(SongModel& s) {
-    s.noteCount = 0;
+    songedit::clearNotes(s);
     s.curNote = 0;
     s.tempo = 8;
     s.capo = 0;
     s.timeSig = 0;
     s.metroOn = 0;
     s.altTempo = 0;
-    for (int n = -4; n <= 1; ++n)
-        s.noteDur[n] = 8;
-    s.noteDur[-1] = 16;
-    for (int str = 1; str <= kStrings; ++str) {
-        s.noteFret(-1, str) = kSilent;
-        s.noteFret(0, str) = kSilent;
+    for (int str = 1; str <= kStrings; ++str)
         s.altTuning[str] = 0;
-    }
     s.altTuning[1] = -2;
-    s.noteX[-1] = kUnplacedX;
-    s.noteX[0] = kUnplacedX;
     s.tickSound = "tick.wav";
     s.lessonPicture = "defaultl.bmp";
     s.tuningFile = "standard.tng";

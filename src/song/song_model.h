@@ -2,6 +2,7 @@
 // The one song in memory: fixed arrays of notes with durations, fret codes and positions, the
 // page table, the song's settings and its texts. Nothing is allocated per note.
 
+#include <array>
 #include <string>
 
 #include "base/fixed_array.h"
@@ -26,6 +27,9 @@ inline constexpr int kSilent = -1;
 inline constexpr int kHoldInFile = -2;
 inline constexpr int kBend = -3;
 inline constexpr int kMuted = -4;
+
+// The frets of one note, index 0 being string slot 1.
+using StringFrets = std::array<i16, kStrings>;
 
 // Position meaning "not laid out yet".
 inline constexpr int kUnplacedX = 50;

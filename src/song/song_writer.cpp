@@ -3,9 +3,8 @@
 #include <fstream>
 #include <random>
 
-#include "core/guitar.h"
 #include "song/note_line.h"
-#include "song/song_file.h"
+#include "song/song_writer.h"
 
 namespace lutavo {
 
@@ -36,21 +35,22 @@ std::string altLine(const SongModel& s) {
     return line;
 }
 
-std::string songText(Guitar& g) {
-    const SongModel& s = g.song;
+}  // namespace
+
+std::string songText(const SongModel& s, const SongTexts& shown) {
     std::string out;
     auto line = [&out](const std::string& text) { out += text + kLineEnd; };
     line("lutavo3");
     line(textLine("title=", s.songTitle));
-    line(textLine("right=", g.ui.lblright.caption));
-    line(textLine("left=", g.ui.lblleft.caption));
+    line(textLine("right=", shown.right));
+    line(textLine("left=", shown.left));
     line("key=" + std::to_string(s.songKey));
     line("metroticks=" + std::to_string(s.metroTicks));
     line("timesig=" + std::to_string(s.timeSig));
     line("page=INTERNAL");
-    if (g.ui.pointer.visible) line("pointer=on");
-    if (g.ui.vpointer.visible) line("vpointer=on");
-    line("style=" + std::to_string(g.config.preferredSound));
+    if (shown.pointer) line("pointer=on");
+    if (shown.vpointer) line("vpointer=on");
+    line("style=" + std::to_string(shown.style));
     line(altLine(s));
     if (s.metroOn == 1) line("metro=on");
     if (s.capo > 0) line("capo=" + std::to_string(s.capo));
@@ -61,6 +61,8 @@ std::string songText(Guitar& g) {
         line(formatNoteLine(s, n));
     return out;
 }
+
+namespace {
 
 // A name beside the target, so that the final rename stays on one file system.
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
@@ -80,11 +82,11 @@ bool writeWhole(const std::filesystem::path& path, const std::string& text) {
 
 }  // namespace
 
-bool savesong(Guitar& g, const std::string& fileName) {
+bool writeFileSafely(const std::string& fileName, const std::string& text) {
     const std::filesystem::path target(fileName);
     const std::filesystem::path tmp = temporaryBeside(target);
     std::error_code ec;
-    if (!writeWhole(tmp, songText(g))) {
+    if (!writeWhole(tmp, text)) {
         std::filesystem::remove(tmp, ec);
         return false;
     }
@@ -93,9 +95,6 @@ bool savesong(Guitar& g, const std::string& fileName) {
         std::filesystem::remove(tmp, ec);
         return false;
     }
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
-    g.ui.lblsong.caption = fileName;
-    g.song.songFile = fileName;
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/guitar.h"
+#include "core/key_state.h"
 
 namespace lutavo {
 
@@ -94,10 +94,6 @@ void applyKey(KeyState& keys, int songKey) {
         keys.accidentalNeeded[step.alteredClass] = false;
     }
     fillStaffPositions(keys);
-}
-
-void setkey(Guitar& g) {
-    applyKey(g.keys, g.song.songKey);
 }
 
 std::string noteNameOf(const KeyState& keys, int pitch) {

@@ -4,11 +4,7 @@
 
 namespace lutavo {
 
-struct Guitar;
 struct KeyState;
-
-// Rebuilds the note names and staff positions for the song's key.
-void setkey(Guitar& g);
 
 // Fills every key table for the key index songKey: odd values are sharp keys with
 // (songKey - 1) / 2 sharps, even values flat keys with songKey / 2 flats, at most 7.

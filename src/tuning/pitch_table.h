@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/fixed_array.h"
+#include "core/tuning_state.h"
+
 namespace lutavo {
 
-struct Guitar;
-
-// Rebuilds the pitch table from the strings' tuning offsets, names the tuner's string buttons
-// in the key's spelling and refills the tempo intervals. Frets are stored with the capo
-// included, so the capo needs no place in the table.
-void buildpitchtable(Guitar& g);
+// Fills the pitch table from the strings' tuning offsets (slot 1 = low E .. 6). Frets are
+// stored with the capo included, so the capo needs no place in the table.
+void fillPitchTable(TuningState& tuning, const FixedArray<i16, 1, 6>& altTuning);
 
 }  // namespace lutavo

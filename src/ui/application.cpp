@@ -25,6 +25,7 @@
 #include "playback/settings_adjuster.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/view_units.h"
 
 #ifndef LUTAVO_INSTALL_DATADIR
 #define LUTAVO_INSTALL_DATADIR "/usr/local/share/lutavo"
@@ -152,7 +153,7 @@ bool Application::start() {
     if (!startup(*p.guitar, startupOptions, *p.lock)) return false;
     p.window->sync();
     const auto& form = p.guitar->ui.form;
-    p.window->move(form.at.left / 15, form.at.top / 15);
+    p.window->move(toPixels(form.at.left), toPixels(form.at.top));
     p.window->show();
     p.window->sync();
     return true;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/mode_bar.h"
+#include "app/song_files.h"
 #include "app/startup.h"
 #include "config/config_file.h"
 #include "core/guitar.h"
@@ -11,7 +12,6 @@
 #include "platform/fluidsynth/wave_render.h"
 #include "playback/midi_file.h"
 #include "playback/sound.h"
-#include "song/song_file.h"
 #include "ui/application.h"
 #include "ui/headless_dialogs.h"
 

@@ -2,9 +2,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/tuner_panel.h"
 #include "platform/qt/picture_qimage.h"
 #include "playback/settings_adjuster.h"
-#include "tuning/tuner.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"

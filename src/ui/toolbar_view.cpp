@@ -47,7 +47,7 @@ void buildOutputs(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     // The four sound buttons lie on one another; only the current sound's one is visible.
     for (int i = kSoundButtonFirst; i <= kSoundButtonLast; ++i) {
-        auto* w = b.command(window, g.ui.outbtn[i], g.ui.outtxt[kSoundLabelIndex], Glyph::Sound);
+        auto* w = b.command(window, g.ui.outbtn[i], g.ui.outtxt[kSoundLabel], Glyph::Sound);
         QObject::connect(w, &CommandButton::pressed, w,
                          [&b, i] { b.run([&b, i] { outbtn_MouseDown(b.g, i); }); });
         QObject::connect(w, &CommandButton::released, w,

@@ -9,13 +9,11 @@
 
 namespace lutavo {
 
-inline constexpr int kTwipsInPixel = 15;
-
 inline int toPixels(int twips) {
-    return twips / kTwipsInPixel;
+    return twips / kTwipsPerPixel;
 }
 inline int toTwips(int pixels) {
-    return pixels * kTwipsInPixel;
+    return pixels * kTwipsPerPixel;
 }
 
 inline QRect toPixelRect(const Placement& at) {

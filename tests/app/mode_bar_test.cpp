@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/mode_bar.h"
+#include "app/song_files.h"
 #include "fakes/test_rig.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
-#include "song/song_file.h"
 
 namespace lutavo {
 namespace {

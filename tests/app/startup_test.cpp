@@ -3,6 +3,7 @@
 #include "app/panels.h"
 #include "app/startup.h"
 #include "base/numbers.h"
+#include "core/control_ids.h"
 #include "fakes/test_rig.h"
 
 namespace lutavo {

@@ -5,10 +5,10 @@
 
 #include "core/data_files.h"
 #include "display/fretboard.h"
-#include "display/note_display.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
+#include "playback/shownote.h"
 
 namespace lutavo::test {
 namespace {

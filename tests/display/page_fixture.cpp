@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/song_tables.h"
 #include "core/data_files.h"
 #include "display/page_render.h"
 #include "song/song_defaults.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/song_tables.h"
 #include "display/page_draw.h"
 #include "display/page_fixture.h"
 #include "display/page_glyphs.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/song_tables.h"
 #include "core/data_files.h"
 #include "core/messages.h"
 #include "display/bmp_reader.h"

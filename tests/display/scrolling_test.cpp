@@ -4,6 +4,7 @@
 
 #include "display/page_fixture.h"
 #include "display/scrolling.h"
+#include "playback/transport.h"
 
 namespace lutavo::test {
 namespace {

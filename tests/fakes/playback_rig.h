@@ -2,6 +2,7 @@
 // A rig set up for sound and playback: standard tuning, one known sound on channel 1, the device
 // opened, and a virtual clock that advances by the playback timer's interval at every tick.
 
+#include "app/song_tables.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
 #include "playback/engine.h"

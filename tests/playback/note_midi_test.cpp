@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "display/note_display.h"
+#include "app/song_tables.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
+#include "playback/shownote.h"
 
 namespace lutavo::test {
 namespace {

@@ -18,7 +18,7 @@ class Sound : public ::testing::Test {
 
     void request(SoundRequest code) {
         g.app.pendingSoundAction = code;
-        g.ui.outtxt[kSoundLabelIndex].color = kColorActive;
+        g.ui.outtxt[kSoundLabel].color = kColorActive;
         rig.midi.sent.clear();
         applysound(g);
     }
@@ -49,7 +49,7 @@ TEST_F(Sound, EveryRequestEndsClearedWithTheSoundLabelNormal) {
     for (SoundRequest code : {kSoundReopen, kSoundSetupOk, kSoundTestDown, kSoundTestUp}) {
         request(code);
         EXPECT_EQ(g.app.pendingSoundAction, kSoundReopen) << code;
-        EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable) << code;
+        EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorAvailable) << code;
     }
 }
 
@@ -129,9 +129,9 @@ TEST_F(Sound, SongStyleSelectsTheSoundWithoutTouchingTheMenuChecks) {
 TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
     rig.dialogs.menuAnswers.push_back(1);
     outbtn_MouseDown(g, kSoundButtonFirst);
-    EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorActive);
+    EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorActive);
     outbtn_MouseUp(g, kSoundButtonFirst);
-    EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable);
+    EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorAvailable);
     outbtn_Click(g, kSoundButtonFirst);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
     EXPECT_EQ(rig.dialogs.menus[0].items.size(), 4u);

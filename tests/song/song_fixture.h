@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/song_files.h"
 #include "fakes/test_rig.h"
 #include "platform/picture.h"
-#include "song/song_file.h"
 
 namespace lutavo::test {
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "app/song_tables.h"
 #include "core/guitar.h"
 #include "fakes/test_rig.h"
 #include "theory/keys.h"

@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "app/song_tables.h"
+#include "app/tuner_panel.h"
 #include "core/guitar.h"
 #include "fakes/test_rig.h"
 #include "theory/keys.h"
 #include "tuning/pitch_table.h"
-#include "tuning/tuner.h"
 
 namespace lutavo {
 namespace {

@@ -13,10 +13,10 @@
 #include <algorithm>
 
 #include "app/panels.h"
+#include "app/song_files.h"
 #include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
 #include "playback/engine.h"
-#include "song/song_file.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"

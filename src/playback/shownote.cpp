@@ -1,9 +1,10 @@
-#include "display/note_display.h"
+#include "playback/shownote.h"
 
 #include "core/guitar.h"
 #include "display/neck_markers.h"
 #include "display/scrolling.h"
 #include "playback/note_midi.h"
+#include "song/fret_codes.h"
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -16,7 +17,7 @@ void releaseStrings(Guitar& g, int n) {
         const int f = g.song.noteFret(n, s);
         if (f == kBend) {
             drawBendMarker(g, s);
-        } else if (f >= kHeldBase) {
+        } else if (isHeld(f)) {
             drawHeldMarker(g, s, f - kHeldBase);
         }
         releaseString(g, s, f);
@@ -27,7 +28,7 @@ void releaseStrings(Guitar& g, int n) {
 void strikeStrings(Guitar& g, int n, int mode) {
     for (int s = 1; s <= kStrings; ++s) {
         const int f = g.song.noteFret(n, s);
-        if (f >= 0 && f < kHeldBase) {
+        if (isStruck(f)) {
             drawStruckMarker(g, s, f);
         } else if (f == kMuted) {
             drawMutedMarker(g, s);

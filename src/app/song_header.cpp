@@ -1,4 +1,4 @@
-#include "song/song_header.h"
+#include "app/song_header.h"
 
 #include <algorithm>
 #include <array>
@@ -6,11 +6,13 @@
 #include <string_view>
 
 #include "app/panels.h"
+#include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
 #include "display/picture_files.h"
 #include "platform/midi_out.h"
 #include "playback/sound.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 
@@ -21,7 +23,6 @@ namespace lim = songlimits;
 constexpr const char* kInternalPages = "INTERNAL";
 constexpr int kDrawnPageHeight = 3000;
 constexpr int kPageHeightMargin = 10;
-constexpr int kMetroLabel = 2;
 
 void setTitleLabelsVisible(Guitar& g, bool visible) {
     g.ui.lbltitle.visible = visible;
@@ -133,8 +134,7 @@ void applyAltTempo(Guitar& g, const std::string& v, LoadContext&) {
 void applyMetroTicks(Guitar& g, const std::string& v, LoadContext& context) {
     int ticks = numberPrefix(v);
     if (!context.currentFormat) ticks *= 2;
-    g.song.metroTicks = static_cast<i16>(clampTo(ticks, lim::kMetroTicksLo, lim::kMetroTicksHi));
-    g.song.noteDur[-1] = g.song.metroTicks;
+    songedit::setMetroTicks(g.song, clampTo(ticks, lim::kMetroTicksLo, lim::kMetroTicksHi));
 }
 
 void applyCapo(Guitar& g, const std::string& v, LoadContext&) {

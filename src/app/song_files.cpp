@@ -1,8 +1,11 @@
-#include "song/song_file.h"
+#include "app/song_files.h"
 
 #include <algorithm>
 
 #include "app/panels.h"
+#include "app/song_header.h"
+#include "app/song_tables.h"
+#include "core/control_ids.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -12,22 +15,13 @@
 #include "platform/wave_player.h"
 #include "playback/transport.h"
 #include "song/song_defaults.h"
-#include "song/song_header.h"
+#include "song/song_edit.h"
 #include "song/song_reader.h"
-#include "theory/keys.h"
-#include "tuning/pitch_table.h"
+#include "song/song_writer.h"
 
 namespace lutavo {
 
 namespace {
-
-constexpr int kTransportPlayButtons = 6;  // REW, FFWD, PLAY, PAUSE, BACK, NEXT
-constexpr int kStopLabel = 6;
-constexpr int kRepeatLabel = 7;
-constexpr int kEditorBack = 12;
-constexpr int kEditorNext = 13;
-constexpr int kFirstNoteX = 25;
-constexpr int kEndSentinelX = 595;
 
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -57,19 +51,14 @@ std::string folderOf(const std::string& fileName) {
 // Step 5: the per-song fields a file sets afresh.
 void resetSong(Guitar& g) {
     auto& s = g.song;
-    for (int p = 1; p <= kMaxPages + 1; ++p)
-        s.pageStart[p] = 0;
-    for (int str = 1; str <= kStrings; ++str)
-        s.noteFret(0, str) = kSilent;
-    s.noteX[0] = kFirstNoteX;
+    songedit::resetForLoad(s);
     g.ui.pgScroll.max = 1;
     s.capo = 0;
     s.timeSig = 0;
     // Repeat-line too: its saved note count belongs to the old song.
     clearRepeatModes(g);
     s.altTempo = 0;
-    s.metroTicks = 16;
-    s.noteDur[-1] = s.metroTicks;
+    songedit::setMetroTicks(s, 16);
     s.songLocked = false;
     s.songTitle.clear();
     s.songInfo.clear();
@@ -104,18 +93,15 @@ void storeNotes(Guitar& g, const ParsedSong& parsed) {
     auto& s = g.song;
     const bool drawn = !hasPicturePages(g);
     s.curNote = 0;
-    s.pageStart[1] = 1;
+    songedit::setPageStart(s, 1, 1);
     s.curPage = 1;
     if (!drawn) showFirstPicturePage(g);
     int n = 0;
     for (const ParsedNote& note : parsed.notes) {
         ++n;
-        s.noteDur[n] = note.dur;
-        for (int str = 1; str <= kStrings; ++str)
-            s.noteFret(n, str) = note.frets[str - 1];
-        s.noteX[n] = note.x;
+        songedit::storeNote(s, n, note.dur, note.frets, note.x);
         if (note.dur != kEndOfPage) continue;
-        s.pageStart[s.curPage + 1] = static_cast<i16>(n + 1);
+        songedit::setPageStart(s, s.curPage + 1, n + 1);
         if (drawn) {
             if (s.noteX[n - 1] == kUnplacedX) layoutpage(g);
             ++g.ui.pgScroll.max;
@@ -125,14 +111,7 @@ void storeNotes(Guitar& g, const ParsedSong& parsed) {
     g.ui.pgScroll.max = std::min(g.ui.pgScroll.max, kMaxPages);
 
     // Step 9: the end sentinel and the slot before the first note.
-    s.noteCount = static_cast<i16>(n);
-    s.noteX[n + 1] = kEndSentinelX;
-    s.noteDur[n + 1] = 0;
-    s.noteDur[0] = 0;
-    for (int str = 1; str <= kStrings; ++str) {
-        s.noteFret(n + 1, str) = kSilent;
-        s.noteFret(0, str) = kSilent;
-    }
+    songedit::endSongAt(s, n);
     s.curNote = 0;
 }
 
@@ -146,8 +125,8 @@ void setTransportState(Guitar& g) {
         ui.playbtn[i].enabled = buttonsOn;
     }
     const Color stopRepeat = playable ? kColorAvailable : kColorUnavailable;
-    ui.playtxt[kStopLabel].color = stopRepeat;
-    ui.playtxt[kRepeatLabel].color = stopRepeat;
+    ui.playtxt[kStop].color = stopRepeat;
+    ui.playtxt[kRepeat].color = stopRepeat;
     if (playable) {
         for (int i : {kEditorBack, kEditorNext}) {
             ui.btnsongentry[i].enabled = true;
@@ -175,7 +154,7 @@ void presentSong(Guitar& g) {
     auto& ui = g.ui;
     layoutPanels(g, s.pageHeight);
     ui.form.mousePointer = MousePointer::Hourglass;
-    s.pageStart[s.curPage + 1] = static_cast<i16>(s.noteCount + 2);
+    songedit::setPageStart(s, s.curPage + 1, s.noteCount + 2);
     ui.scrollpanel.visible = ui.pgScroll.max > 1;
     const bool drawn = !hasPicturePages(g);
     if (drawn) layoutpage(g);
@@ -245,6 +224,20 @@ void loadsong(Guitar& g, const std::string& fileName) {
     playLoadClip(g, context.clip);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;
+}
+
+}  // namespace lutavo
+
+namespace lutavo {
+
+bool savesong(Guitar& g, const std::string& fileName) {
+    const SongTexts shown{g.ui.lblleft.caption, g.ui.lblright.caption, g.ui.pointer.visible,
+                          g.ui.vpointer.visible, g.config.preferredSound};
+    if (!writeFileSafely(fileName, songText(g.song, shown))) return false;
+    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
+    g.ui.lblsong.caption = fileName;
+    g.song.songFile = fileName;
+    return true;
 }
 
 }  // namespace lutavo

@@ -1,7 +1,7 @@
-#include "tuning/tuner.h"
+#include "app/tuner_panel.h"
 
+#include "app/song_tables.h"
 #include "core/guitar.h"
-#include "tuning/pitch_table.h"
 
 namespace lutavo {
 

@@ -1,0 +1,16 @@
+#pragma once
+// The tables the song's key and tuning derive, rebuilt after a load and after every change of
+// key or tuning.
+
+namespace lutavo {
+
+struct Guitar;
+
+// Rebuilds the note names and staff positions for the song's key.
+void setkey(Guitar& g);
+
+// Rebuilds the pitch table from the strings' tuning offsets, names the tuner's string buttons
+// in the key's spelling and refills the tempo intervals.
+void buildpitchtable(Guitar& g);
+
+}  // namespace lutavo

@@ -1,0 +1,124 @@
+#include "song/song_edit.h"
+
+#include "song/fret_codes.h"
+
+namespace lutavo::songedit {
+
+namespace {
+
+// Visits every struck and held fret of the song's notes. Silent, bent and muted strings have no
+// fret, and markers hold no frets.
+template <typename Visit>
+void forEachFret(SongModel& s, Visit visit) {
+    for (int n = 1; n <= s.noteCount; ++n) {
+        if (isMarker(s.noteDur[n])) continue;
+        for (int str = 1; str <= kStrings; ++str) {
+            i16& f = s.noteFret(n, str);
+            if (f >= 0) visit(f);
+        }
+    }
+}
+
+}  // namespace
+
+void clearNotes(SongModel& s) {
+    s.noteCount = 0;
+    for (int n = s.noteDur.lower; n <= 1; ++n)
+        s.noteDur[n] = 8;
+    s.noteDur[kMetroSlot] = 16;
+    setAllFrets(s, kMetroSlot, kSilent);
+    setAllFrets(s, kScratchSlot, kSilent);
+    s.noteX[kMetroSlot] = kUnplacedX;
+    s.noteX[kScratchSlot] = kUnplacedX;
+}
+
+void resetForLoad(SongModel& s) {
+    for (int p = s.pageStart.lower; p <= s.pageStart.upper; ++p)
+        s.pageStart[p] = 0;
+    setAllFrets(s, kScratchSlot, kSilent);
+    s.noteX[kScratchSlot] = kFirstNoteX;
+}
+
+void setMetroTicks(SongModel& s, int ticks) {
+    s.metroTicks = static_cast<i16>(ticks);
+    s.noteDur[kMetroSlot] = s.metroTicks;
+}
+
+void setFret(SongModel& s, int n, int string, int fret) {
+    s.noteFret(n, string) = static_cast<i16>(fret);
+}
+
+void setLength(SongModel& s, int n, int dur) {
+    s.noteDur[n] = static_cast<i16>(dur);
+}
+
+void setX(SongModel& s, int n, int x) {
+    s.noteX[n] = static_cast<i16>(x);
+}
+
+void setPageStart(SongModel& s, int page, int firstNote) {
+    s.pageStart[page] = static_cast<i16>(firstNote);
+}
+
+void setAllFrets(SongModel& s, int n, int fret) {
+    for (int str = 1; str <= kStrings; ++str)
+        setFret(s, n, str, fret);
+}
+
+void storeNote(SongModel& s, int n, int dur, const StringFrets& frets, int x) {
+    setLength(s, n, dur);
+    for (int str = 1; str <= kStrings; ++str)
+        setFret(s, n, str, frets[static_cast<std::size_t>(str - 1)]);
+    setX(s, n, x);
+}
+
+void endSongAt(SongModel& s, int count) {
+    s.noteCount = static_cast<i16>(count);
+    setX(s, count + 1, kEndSentinelX);
+    setLength(s, count + 1, 0);
+    setLength(s, kScratchSlot, 0);
+    setAllFrets(s, count + 1, kSilent);
+    setAllFrets(s, kScratchSlot, kSilent);
+}
+
+void appendEmptyNote(SongModel& s, int dur) {
+    s.noteCount = clampInt16(s.noteCount + 1);
+    s.curNote = clampInt16(s.curNote + 1);
+    const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
+    setPageStart(s, nextPage, s.pageStart[nextPage] + 1);
+    setAllFrets(s, s.curNote, kSilent);
+    setAllFrets(s, s.curNote + 1, kSilent);
+    setLength(s, s.curNote, dur);
+    setLength(s, s.noteCount + 1, 0);
+    setX(s, s.noteCount + 1, kEndSentinelX);
+}
+
+int cutToLine(SongModel& s, int first, int last) {
+    const int saved = s.noteDur[first - 1];
+    s.noteCount = static_cast<i16>(last);
+    setLength(s, first - 1, s.noteDur[last]);
+    return saved;
+}
+
+void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount) {
+    setLength(s, first - 1, savedDur);
+    s.noteCount = static_cast<i16>(savedCount);
+}
+
+bool moveCapo(SongModel& s, int newCapo, bool moveFrets) {
+    // The song's frets include the capo in force now; measure the shift from it.
+    const int shift = newCapo - s.capo;
+    if (moveFrets) {
+        bool fits = true;
+        forEachFret(s, [&](i16 f) {
+            const int moved = fretOf(f) + shift;
+            fits = fits && moved >= 0 && moved <= kHighestFret;
+        });
+        if (!fits) return false;
+        forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
+    }
+    s.capo = static_cast<i16>(newCapo);
+    return true;
+}
+
+}  // namespace lutavo::songedit

@@ -1,0 +1,60 @@
+#pragma once
+// The one door through which the note arrays (noteDur, noteFret, noteX), the page table
+// (pageStart) and noteCount change. Loading, layout, playback, the settings panel and the editor
+// all write through here, so undo and the unsaved-change flag have one place to sit.
+
+#include "song/song_model.h"
+
+namespace lutavo {
+
+// Slots outside the song proper: the metronome's length (-1), the scratch note that sounds a
+// click on the neck or the capo (0) and the sound test chord (-2).
+inline constexpr int kMetroSlot = -1;
+inline constexpr int kScratchSlot = 0;
+inline constexpr int kTestChordSlot = -2;
+
+// Positions of the first note and of the end sentinel on a page, in pixels.
+inline constexpr int kFirstNoteX = 25;
+inline constexpr int kEndSentinelX = 595;
+
+namespace songedit {
+
+// An empty song: no notes, the scratch and metronome slots silent and unplaced.
+void clearNotes(SongModel& s);
+
+// Before a file's notes go in: the page table empties and the scratch note goes silent.
+void resetForLoad(SongModel& s);
+
+// The metronome's beat length, kept in the metronome slot too.
+void setMetroTicks(SongModel& s, int ticks);
+
+void setFret(SongModel& s, int n, int string, int fret);
+void setLength(SongModel& s, int n, int dur);
+void setX(SongModel& s, int n, int x);
+void setPageStart(SongModel& s, int page, int firstNote);
+// Every string of slot n at the same fret code.
+void setAllFrets(SongModel& s, int n, int fret);
+
+// Note n of a file: length, frets (lowest string first) and position.
+void storeNote(SongModel& s, int n, int dur, const StringFrets& frets, int x);
+
+// The song ends after note count: the end sentinel follows it, slot 0 is a silent rest.
+void endSongAt(SongModel& s, int count);
+
+// NEXT past the last note in the editor: a silent note of length dur after curNote, which moves
+// onto it; the page after the current one starts one note later.
+void appendEmptyNote(SongModel& s, int dur);
+
+// Repeat-line: the song ends at the line's last note and the slot before the line waits as
+// long as that note. Returns the length the slot before the line had.
+int cutToLine(SongModel& s, int first, int last);
+// Undoes cutToLine: the slot before the line gets its length back and the song its count.
+void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount);
+
+// Moves the capo to newCapo. Frets are stored with the capo included, so with moveFrets every
+// struck and held fret moves with it; refused (false, nothing changed) when a fret would leave
+// the neck.
+bool moveCapo(SongModel& s, int newCapo, bool moveFrets);
+
+}  // namespace songedit
+}  // namespace lutavo
