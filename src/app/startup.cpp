@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/form_design.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
 #include "config/config_defaults.h"
@@ -36,6 +37,7 @@ std::string withTrailingSlash(const std::string& folder) {
 }
 
 void setdefaults(Guitar& g) {
+    designForm(g.ui);
     setSongDefaults(g.song);
     g.app.appMode = kModeSongs;
     g.app.firstSong = true;

@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "app/form_design.h"
 #include "app/startup.h"
 #include "platform/qt/timer_driver.h"
 #include "playback/engine.h"
-#include "ui/form_design.h"
 #include "ui/sections.h"
 #include "ui/view_units.h"
 
@@ -34,7 +34,6 @@ MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
     font.setPointSizeF(8);
     setFont(font);
 
-    designForm(g.ui);
     buildToolbar(binder_, this);
     buildNeck(binder_, this);
     buildPage(binder_, this);

@@ -2,10 +2,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/form_design.h"
 #include "display/scrolling.h"
 #include "platform/qt/picture_qimage.h"
 #include "playback/transport.h"
-#include "ui/form_design.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"

@@ -23,6 +23,9 @@ inline constexpr int kStatusHeight = 24;
 inline constexpr int kAdjusterLeft = 443;
 }  // namespace design
 
+// Places every control where the window's design has it and gives the controls their fixed
+// captions, tips and pictures; setdefaults runs it first, so the program and its tests start
+// from the same controls.
 void designForm(WindowControls& ui);
 
 }  // namespace lutavo

@@ -1,13 +1,17 @@
-#include "ui/form_design.h"
+#include "app/form_design.h"
 
+#include "core/control_ids.h"
 #include "core/window_controls.h"
-#include "ui/view_units.h"
 
 namespace lutavo {
 
 namespace {
 
 using namespace design;
+
+constexpr int toTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 Placement px(int left, int top, int width, int height) {
     return {toTwips(left), toTwips(top), toTwips(width), toTwips(height)};
@@ -24,7 +28,7 @@ struct EditorCommand {
     const char* tip;
 };
 
-constexpr EditorCommand kEditorCommands[14] = {
+constexpr EditorCommand kEditorCaptions[kEditorCommands] = {
     {"INS", "Insert a new note before the current note"},
     {"DEL", "Delete the current note (or marked notes)"},
     {"TIE", "Insert tied notes after the current note"},
@@ -47,8 +51,8 @@ void designEditorCommand(WindowControls& ui, int i) {
     Label& caption = ui.lblsongentry[i];
     Button& button = ui.btnsongentry[i];
     if (!caption.caption.empty()) return;
-    caption.caption = kEditorCommands[i].caption;
-    button.tip = kEditorCommands[i].tip;
+    caption.caption = kEditorCaptions[i].caption;
+    button.tip = kEditorCaptions[i].tip;
     caption.color = kColorUnavailable;
     button.enabled = false;
 }
@@ -124,7 +128,7 @@ void designPage(WindowControls& ui) {
 
 void designLowerPanels(WindowControls& ui) {
     ui.pnlSongEntry.at = px(4, 353, 430, 41);
-    for (int i = 0; i <= 13; ++i) {
+    for (int i = 0; i < kEditorCommands; ++i) {
         ui.btnsongentry[i].at = px(2 + (i % 7) * 61, 2 + (i / 7) * 19, 59, 18);
         designEditorCommand(ui, i);
     }
