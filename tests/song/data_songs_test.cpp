@@ -1,4 +1,4 @@
-// The program's own songs and the sample songs load without a word of complaint.
+// The program's own songs and the sample songs load without a word of complaint, in whole bars.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,41 +9,69 @@
 namespace lutavo::test {
 namespace {
 
+struct Features {
+    std::array<bool, 6> timeSigs{};
+    bool capo = false, droppedD = false, tieOverBar = false, triplet = false, bend = false,
+         muted = false, sharpKey = false, flatKey = false;
+};
+
 class DataSongs : public SongTest {
   protected:
-    // Loads a song and checks that every bar of a song with a time signature is full.
-    void expectWholeBars() {
+    // Loads a song, expects no message and bars that add up, counted in thirds of a tick so that
+    // a triplet of 5-tick notes fills 16 ticks; notes what the song shows of the program.
+    void loadWholeBars(const std::string& path, Features& f) {
+        SCOPED_TRACE(path);
+        rig.dialogs.messages.clear();
+        loadsong(g(), path);
         const auto& s = song();
-        ASSERT_GT(s.timeSig, 0);
-        int ticks = 0;
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+        ASSERT_GE(s.timeSig, 1);
+        ASSERT_LE(s.timeSig, 5);
+        f.timeSigs[static_cast<std::size_t>(s.timeSig)] = true;
+        f.capo |= s.capo > 0;
+        f.droppedD |= s.altTuning[1] == -2;
+        f.sharpKey |= s.songKey % 2 == 1 && s.songKey > 1;
+        f.flatKey |= s.songKey % 2 == 0 && s.songKey > 0;
+        const int bar = 3 * s.barTicks[s.timeSig];
+        int inBar = 0;
         for (int n = 1; n <= s.noteCount; ++n) {
-            if (s.noteDur[n] >= 90) continue;
-            ticks += s.noteDur[n];
-            if (ticks == s.barTicks[s.timeSig]) ticks = 0;
-            ASSERT_LT(ticks, s.barTicks[s.timeSig]) << "note " << n;
+            const int d = s.noteDur[n];
+            if (d == kEndOfPage) {
+                EXPECT_EQ(inBar, 0) << "page ends inside a bar at note " << n;
+                continue;
+            }
+            ASSERT_LT(d, 90) << n;
+            f.triplet |= d == 5 || d == 11;
+            inBar += d == 5 ? 16 : d == 11 ? 32 : 3 * d;
+            for (int str = 1; str <= 6; ++str) {
+                const int fret = s.noteFret(n, str);
+                EXPECT_TRUE(fret >= -4 && fret != -2 && fret <= 47) << n;
+                f.bend |= fret == kBend;
+                f.muted |= fret == kMuted;
+                if (fret >= kHeldBase && inBar == 3 * d) f.tieOverBar = true;
+            }
+            ASSERT_LE(inBar, bar) << "note " << n << " crosses a bar line";
+            if (inBar == bar) inBar = 0;
         }
-        EXPECT_EQ(ticks, 0);
+        EXPECT_EQ(inBar, 0) << "the last bar is short";
     }
+    Features features;
 };
 
 TEST_F(DataSongs, IntroIsAWelcomeOfThreeLines) {
-    loadsong(g(), g().app.appFolder + files::kIntroSong);
-    EXPECT_TRUE(rig.dialogs.messages.empty());
+    loadWholeBars(g().app.appFolder + files::kIntroSong, features);
     EXPECT_EQ(g().ui.pgScroll.max, 3);
     EXPECT_TRUE(g().ui.pointer.visible);
     EXPECT_EQ(g().ui.lbllexit.caption, "EXIT");
     EXPECT_GE(song().noteCount, 40);
-    expectWholeBars();
     for (int n = 1; n <= song().noteCount; ++n) {
         for (int s = 1; s <= 6; ++s)
             EXPECT_LE(song().noteFret(n, s), 4 + 24) << n;
     }
 }
 
-TEST_F(DataSongs, TuningPlaysEachStringThenAll) {
-    loadsong(g(), g().app.appFolder + files::kTuningSong);
-    EXPECT_TRUE(rig.dialogs.messages.empty());
-    expectWholeBars();
+TEST_F(DataSongs, TuningPlaysEachStringLowToHighThenAll) {
+    loadWholeBars(g().app.appFolder + files::kTuningSong, features);
     int struck = 0;
     for (int n = 1; n <= song().noteCount; ++n) {
         int open = 0;
@@ -51,30 +79,24 @@ TEST_F(DataSongs, TuningPlaysEachStringThenAll) {
             open += song().noteFret(n, s) == 0 ? 1 : 0;
         if (open == 0) continue;
         ++struck;
+        EXPECT_EQ(open, struck <= 6 ? 1 : 6) << n;
         if (struck <= 6) {
-            EXPECT_EQ(open, 1) << n;
-            EXPECT_EQ(song().noteFret(n, struck), 0) << n;  // low to high
-        } else {
-            EXPECT_EQ(open, 6) << n;
+            EXPECT_EQ(song().noteFret(n, struck), 0) << n;
         }
     }
     EXPECT_EQ(struck, 7);
 }
 
-TEST_F(DataSongs, NewSongIsOneEmptyNote) {
+TEST_F(DataSongs, NewSongIsOneEmptyNoteAndProgramSongsHaveCrLfLines) {
     loadsong(g(), g().app.appFolder + files::kNewSong);
     EXPECT_TRUE(rig.dialogs.messages.empty());
     ASSERT_EQ(song().noteCount, 1);
-    for (int s = 1; s <= 6; ++s)
-        EXPECT_EQ(song().noteFret(1, s), -1);
+    EXPECT_EQ(frets(1), kSilentFrets);
     EXPECT_TRUE(g().ui.lblsong.caption.ends_with("NEWSONG.SNG"));
-}
-
-TEST_F(DataSongs, ProgramSongsAreWrittenAsTheProgramWrites) {
     for (const char* name : {files::kIntroSong, files::kTuningSong, files::kNewSong}) {
         const std::string text = readFile(g().app.appFolder + name);
         EXPECT_EQ(text.substr(0, 9), "lutavo3\r\n") << name;
-        for (std::size_t i = 0; i < text.size(); ++i) {
+        for (std::size_t i = 1; i < text.size(); ++i) {
             if (text[i] == '\n') {
                 EXPECT_EQ(text[i - 1], '\r') << name;
             }
@@ -82,19 +104,22 @@ TEST_F(DataSongs, ProgramSongsAreWrittenAsTheProgramWrites) {
     }
 }
 
-TEST_F(DataSongs, SampleSongsLoadCleanly) {
-    const std::string folder = g().app.appFolder + "songs";
-    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no sample songs";
+// Together the sample songs show every time signature and what the program can notate.
+TEST_F(DataSongs, SampleSongsLoadWithWholeBarsAndShowEveryFeature) {
     int loaded = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        loadsong(g(), entry.path().string());
-        for (const auto& m : rig.dialogs.messages)
-            ADD_FAILURE() << entry.path() << ": " << m.text;
-        rig.dialogs.messages.clear();
-        EXPECT_GE(song().noteCount, 2) << entry.path();
+    for (const auto& e : std::filesystem::directory_iterator(g().app.appFolder + "songs")) {
+        loadWholeBars(e.path().string(), features);
+        EXPECT_FALSE(song().songTitle.empty());
+        EXPECT_FALSE(song().songComposer.empty());
+        EXPECT_GE(g().ui.pgScroll.max, 4);
         ++loaded;
     }
-    EXPECT_GT(loaded, 0);
+    EXPECT_GE(loaded, 6);
+    const Features& f = features;
+    for (int t = 1; t <= 5; ++t)
+        EXPECT_TRUE(f.timeSigs[static_cast<std::size_t>(t)]) << "time signature " << t;
+    EXPECT_TRUE(f.capo && f.droppedD && f.tieOverBar && f.triplet && f.bend && f.muted &&
+                f.sharpKey && f.flatKey);
 }
 
 }  // namespace

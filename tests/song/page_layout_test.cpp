@@ -6,56 +6,35 @@
 namespace lutavo::test {
 namespace {
 
-class PageLayout : public SongTest {
-  protected:
-    // A page of `notes` notes (not counting its end-of-page note) starting at note `first`.
-    void makePage(int first, int notes) {
-        song().curPage = 2;
-        song().pageStart[2] = static_cast<i16>(first);
-        song().pageStart[3] = static_cast<i16>(first + notes + 1);
-        for (int n = first - 1; n <= first + notes + 1; ++n)
-            song().noteX[n] = 50;
-    }
+class PageLayout : public SongTest {};
+
+struct LayoutCase {
+    int first, notes;  // page 2: `notes` notes from `first`, then its end-of-page note
+    int spacing;       // even spacing from x 100, capped at 80; halves round to even
 };
 
-TEST_F(PageLayout, EvenSpacingCappedAt80) {
-    makePage(10, 4);
-    layoutpage(g());
-    EXPECT_EQ(g().display.noteSpacing, 80);
-    for (int n = 0; n < 4; ++n)
-        EXPECT_EQ(song().noteX[10 + n], 100 + 80 * n) << n;
-    EXPECT_EQ(song().noteX[14], 595);  // the end-of-page note
-    EXPECT_EQ(song().noteX[9], 50);    // the page before is untouched
-    EXPECT_EQ(song().noteX[15], 50);
-}
-
-TEST_F(PageLayout, SpacingRoundsHalfToEven) {
-    makePage(1, 7);  // gaps 6: 475 / 6 = 79.17
-    layoutpage(g());
-    EXPECT_EQ(g().display.noteSpacing, 79);
-    EXPECT_EQ(song().noteX[7], 100 + 6 * 79);
-    makePage(1, 11);  // gaps 10: 47.5 rounds to 48
-    layoutpage(g());
-    EXPECT_EQ(g().display.noteSpacing, 48);
-    makePage(1, 21);  // gaps 20: 23.75
-    layoutpage(g());
-    EXPECT_EQ(g().display.noteSpacing, 24);
-    EXPECT_EQ(song().noteX[21], 580);
-    EXPECT_EQ(song().noteX[22], 595);
-}
-
-TEST_F(PageLayout, OneNoteAndEmptyPages) {
-    makePage(5, 1);
-    layoutpage(g());
-    EXPECT_EQ(g().display.noteSpacing, 80);
-    EXPECT_EQ(song().noteX[5], 100);
-    EXPECT_EQ(song().noteX[6], 595);
-
-    makePage(5, 0);  // only the end-of-page note
-    song().noteX[5] = 50;
-    layoutpage(g());
-    EXPECT_EQ(song().noteX[5], 595);
-    EXPECT_EQ(song().noteX[4], 50);
+TEST_F(PageLayout, EvenSpacingFromTheLeftAndTheEndOfPageAt595) {
+    const LayoutCase cases[] = {{10, 4, 80}, {5, 1, 80}, {1, 7, 79},  // 475 / 6 = 79.17
+                                {1, 11, 48},                          // 47.5
+                                {1, 21, 24},                          // 23.75
+                                {5, 0, 0}};
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(c.notes);
+        song().curPage = 2;
+        song().pageStart[2] = static_cast<i16>(c.first);
+        song().pageStart[3] = static_cast<i16>(c.first + c.notes + 1);
+        for (int n = c.first - 1; n <= c.first + c.notes + 1; ++n)
+            song().noteX[n] = 50;
+        layoutpage(g());
+        if (c.notes > 0) {
+            EXPECT_EQ(g().display.noteSpacing, c.spacing);
+        }
+        for (int n = 0; n < c.notes; ++n)
+            EXPECT_EQ(song().noteX[c.first + n], 100 + c.spacing * n) << n;
+        EXPECT_EQ(song().noteX[c.first + c.notes], 595);
+        EXPECT_EQ(song().noteX[c.first - 1], 50);  // the pages around are untouched
+        EXPECT_EQ(song().noteX[c.first + c.notes + 1], 50);
+    }
 }
 
 TEST_F(PageLayout, PageTableOutsideTheArraysPlacesNothing) {
@@ -69,20 +48,14 @@ TEST_F(PageLayout, PageTableOutsideTheArraysPlacesNothing) {
 }
 
 TEST_F(PageLayout, LoadedDrawnPagesAreLaidOutPageByPage) {
-    load(songLines({"timesig=4"}, {"16000000000000", "16000000000000", "16000000000000", "99",
-                                   "16000000000000", "16000000000000"}));
-    EXPECT_EQ(song().noteX[1], 100);
-    EXPECT_EQ(song().noteX[2], 180);
-    EXPECT_EQ(song().noteX[3], 260);
-    EXPECT_EQ(song().noteX[4], 595);
-    EXPECT_EQ(song().noteX[5], 100);
-    EXPECT_EQ(song().noteX[6], 180);
-    EXPECT_EQ(song().noteX[7], 595);
-}
+    const std::string n = "16000000000000";
+    load(songLines({"timesig=4"}, {n, n, n, "99", n, n}));
+    const std::array<int, 7> x = {100, 180, 260, 595, 100, 180, 595};
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(song().noteX[i], x[static_cast<std::size_t>(i - 1)]) << i;
 
-TEST_F(PageLayout, PositionsFromTheFileAreKeptOnAnEarlierPage) {
     // The page just finished is laid out only when the note before the end still has 50.
-    load(songLines({}, {"16000000000000300", "16000000000000450", "99", "16000000000000"}));
+    load(songLines({}, {"16000000000000300", "16000000000000450", "99", n}));
     EXPECT_EQ(song().noteX[1], 20);
     EXPECT_EQ(song().noteX[2], 30);
     EXPECT_EQ(song().noteX[4], 100);  // the last page is always laid out

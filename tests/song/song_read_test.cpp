@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "base/item_reader.h"
 #include "song/note_line.h"
 #include "song_fixture.h"
 
 namespace lutavo::test {
 namespace {
-
-using Frets = std::array<int, 6>;
 
 class SongRead : public SongTest {};
 
@@ -17,34 +14,32 @@ TEST_F(SongRead, NoteColumnsCapoAndSentinels) {
     EXPECT_EQ(song().noteCount, 5);
     EXPECT_EQ(song().noteDur[1], 16);
     EXPECT_EQ(frets(1), (Frets{2, 3, 4, 5, 6, 7}));  // the capo is added to struck frets
-    EXPECT_EQ(frets(2), (Frets{-1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(frets(2), kSilentFrets);
     // A short line reads its missing fields as 0: the open string plus the capo.
     EXPECT_EQ(frets(3), (Frets{-3, -4, 2, 2, 2, 2}));
-    EXPECT_EQ(frets(4), (Frets{-1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(frets(4), kSilentFrets);
     EXPECT_EQ(song().capo, 2);
     EXPECT_EQ(song().timeSig, 4);
     EXPECT_EQ(song().songKey, 3);
     EXPECT_EQ(song().pageStart[1], 1);
     EXPECT_EQ(song().pageStart[2], 5);
     EXPECT_EQ(song().pageStart[3], 7);  // noteCount + 2
+    for (int sentinel : {0, 6}) {
+        EXPECT_EQ(song().noteDur[sentinel], 0);
+        EXPECT_EQ(frets(sentinel), kSilentFrets);
+    }
     EXPECT_EQ(song().noteX[6], 595);
-    EXPECT_EQ(song().noteDur[6], 0);
-    EXPECT_EQ(song().noteDur[0], 0);
-    EXPECT_EQ(frets(6), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(frets(0), (Frets{-1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(song().curNote, 0);
     EXPECT_EQ(song().curPage, 1);
     EXPECT_EQ(g().ui.pgScroll.max, 2);
     EXPECT_TRUE(g().ui.scrollpanel.visible);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{});
-}
+    EXPECT_TRUE(rig.dialogs.messages.empty());
 
-TEST_F(SongRead, EmptySongStillGetsItsSentinels) {
-    load(songLines({"title=Nothing yet"}, {}));
+    load(songLines({"title=Nothing yet"}, {}), "EMPTY.SNG");  // still gets its sentinels
     EXPECT_EQ(song().noteCount, 0);
     EXPECT_EQ(song().noteX[1], 595);
-    EXPECT_EQ(frets(1), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(frets(0), (Frets{-1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(frets(1), kSilentFrets);
+    EXPECT_EQ(frets(0), kSilentFrets);
     EXPECT_EQ(song().pageStart[2], 2);
     EXPECT_FALSE(g().ui.scrollpanel.visible);
     EXPECT_FALSE(g().ui.ScrlNpntr.visible);
@@ -59,20 +54,14 @@ TEST_F(SongRead, HeldNotesFollowTheLastStruckFret) {
                                 "16-4-1-1-1-1-1",  // muted
                                 "1605-1-1-1-1-1", "99",
                                 "16-2-1-1-1-1-1"}));  // an end of page stops every string
-    EXPECT_EQ(song().noteFret(1, 1), 4);
-    EXPECT_EQ(song().noteFret(2, 1), 28);
+    const std::array<int, 9> slot1 = {4, 28, 28, -1, -1, -4, 6, -1, -1};
+    for (int n = 1; n <= 9; ++n)
+        EXPECT_EQ(song().noteFret(n, 1), slot1[static_cast<std::size_t>(n - 1)]) << n;
     EXPECT_EQ(song().noteFret(2, 2), -1);
-    EXPECT_EQ(song().noteFret(3, 1), 28);
-    EXPECT_EQ(song().noteFret(4, 1), -1);
-    EXPECT_EQ(song().noteFret(5, 1), -1);
-    EXPECT_EQ(song().noteFret(6, 1), -4);
-    EXPECT_EQ(song().noteFret(9, 1), -1);
-}
 
-TEST_F(SongRead, HeldOpenStringWithoutCapoStaysHeld) {
-    load(songLines({}, {"1600-1-1-1-1-1", "1624-1-1-1-1-1", "16-2-1-1-1-1-1"}));
+    // Without a capo a held open string is 24, and a hold after it keeps holding it.
+    load(songLines({}, {"1600-1-1-1-1-1", "1624-1-1-1-1-1", "16-2-1-1-1-1-1"}), "OPEN.SNG");
     EXPECT_EQ(song().noteFret(2, 1), 24);
-    // A hold after the held open string keeps holding the open string.
     EXPECT_EQ(song().noteFret(3, 1), 24);
 }
 
@@ -80,11 +69,9 @@ TEST_F(SongRead, OldFormatDoublesShortDurationsAndTheClick) {
     load({"lutavo", "metroticks=8", "", "08000000000000", "97", "98", "24", "60"});
     EXPECT_EQ(song().metroTicks, 16);
     EXPECT_EQ(song().noteDur[-1], 16);
-    EXPECT_EQ(song().noteDur[1], 16);
-    EXPECT_EQ(song().noteDur[2], 97);  // codes and long values stay as read
-    EXPECT_EQ(song().noteDur[3], 98);
-    EXPECT_EQ(song().noteDur[4], 48);
-    EXPECT_EQ(song().noteDur[5], 60);
+    const std::array<int, 5> durs = {16, 97, 98, 48, 60};  // codes and long values stay as read
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(song().noteDur[n], durs[static_cast<std::size_t>(n - 1)]) << n;
     // "lutavo3" anywhere in the first item marks the current format.
     load({"my lutavo 3 song", "metroticks=8", "", "08000000000000"});
     EXPECT_EQ(song().metroTicks, 8);
@@ -98,7 +85,7 @@ TEST_F(SongRead, MarkersKeepTheirCodesAndParameter) {
     EXPECT_EQ(song().noteFret(1, 2), 2);  // other slots of a marker read as fret 0
     EXPECT_EQ(song().noteDur[2], 98);
     EXPECT_EQ(song().noteDur[3], 99);
-    EXPECT_EQ(frets(3), (Frets{-1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(frets(3), kSilentFrets);
     EXPECT_EQ(song().noteDur[5], 93);
 }
 
@@ -113,22 +100,19 @@ TEST_F(SongRead, PositionColumnsOfPicturePages) {
     EXPECT_EQ(song().noteFret(1, 1), 10);
 }
 
-TEST_F(SongRead, TextWithACommaIsCutAtTheComma) {
+TEST_F(SongRead, TextIsCutAtACommaAndACommaAtTheEndEndsTheHeader) {
     load(songLines({"title=Rock, Paper", "left=Scissors", "\"right=Stone, Age\""}, {}));
     EXPECT_EQ(song().songTitle, "Rock");
     EXPECT_EQ(song().songInfo, "Scissors");
     EXPECT_EQ(song().songComposer, "Stone, Age");  // a quoted item is read whole
     EXPECT_EQ(g().ui.form.caption, "Lutavo - Rock");
-}
 
-TEST_F(SongRead, ValueEndingInACommaEndsTheHeaderEarly) {
     // The empty item after "left=x," ends the header, so "tempo=3" is taken as a note line,
     // which is not a note: the file is refused and names the line.
-    load({"lutavo3", "title=First", "", "16000000000000"});
     load({"lutavo3", "title=Second", "left=x,", "tempo=3", "", "16000000000000"}, "B.SNG");
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.messages[0].text.find("line 4"), std::string::npos);
-    EXPECT_EQ(song().songTitle, "First");
+    EXPECT_EQ(song().songTitle, "Rock");
 }
 
 TEST_F(SongRead, KeptAndResetFields) {
@@ -153,26 +137,15 @@ TEST_F(SongRead, KeptAndResetFields) {
     EXPECT_FALSE(song().songLocked);
 }
 
-TEST(ItemReaderLines, TellsTheLineOfEachItem) {
-    ItemReader r("a,b\r\nc\n\"d\ne\"\rf\r\n\r\ng");
-    std::vector<std::pair<std::string, int>> seen;
-    while (auto item = r.next())
-        seen.emplace_back(*item, r.line());
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"a", 1}, {"b", 1}, {"c", 2}, {"d\ne", 3}, {"f", 5}, {"", 6}, {"g", 7}};
-    EXPECT_EQ(seen, expected);
-}
-
-TEST(NoteLine, TwoCharacterFields) {
-    EXPECT_EQ(twoCharField(5), "05");
-    EXPECT_EQ(twoCharField(0), "00");
-    EXPECT_EQ(twoCharField(12), "12");
-    EXPECT_EQ(twoCharField(-2), "-2");
-    EXPECT_EQ(fileFret(5, 2), 3);
-    EXPECT_EQ(fileFret(24, 0), 24);
-    EXPECT_EQ(fileFret(26, 2), -2);
-    EXPECT_EQ(fileFret(-4, 2), -4);
-    EXPECT_EQ(fileFret(1, 2), 0);  // below the capo: the capo fret
+TEST(NoteLine, TwoCharacterFieldsAndFretsAsWritten) {
+    const std::pair<int, const char*> fields[] = {{5, "05"}, {0, "00"}, {12, "12"}, {-2, "-2"}};
+    for (const auto& [value, text] : fields)
+        EXPECT_EQ(twoCharField(value), text);
+    // {fret in memory, capo, fret in the file}; below the capo is the capo fret.
+    const std::array<int, 3> frets[] = {
+        {5, 2, 3}, {24, 0, 24}, {26, 2, -2}, {-4, 2, -4}, {1, 2, 0}};
+    for (const auto& [fret, capo, written] : frets)
+        EXPECT_EQ(fileFret(fret, capo), written) << fret << " " << capo;
 }
 
 }  // namespace

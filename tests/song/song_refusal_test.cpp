@@ -20,16 +20,21 @@ class SongRefusal : public SongTest {
         rig.wave.played.clear();
     }
 
-    // Loads a file that must be refused; returns the message shown.
-    std::string refused(const std::vector<std::string>& lines) {
+    // Loads a file (or path) that must be refused; expects the song kept and the message shown
+    // to mention every part.
+    void expectRefused(const std::vector<std::string>& lines, std::vector<std::string> parts,
+                       const std::string& path = "") {
         rig.dialogs.messages.clear();
-        load(lines, "BAD.SNG");
-        EXPECT_EQ(rig.dialogs.messages.size(), 1u);
-        expectSongKept();
-        return rig.dialogs.messages.empty() ? "" : rig.dialogs.messages.back().text;
-    }
-
-    void expectSongKept() {
+        if (path.empty()) {
+            load(lines, "BAD.SNG");
+        } else {
+            loadsong(g(), path);
+        }
+        ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+        for (const auto& part : parts)
+            EXPECT_NE(rig.dialogs.messages[0].text.find(part), std::string::npos)
+                << rig.dialogs.messages[0].text << " lacks " << part;
+        EXPECT_EQ(rig.dialogs.messages[0].caption, "Lutavo");
         EXPECT_EQ(song().songTitle, "Kept");
         EXPECT_EQ(song().noteCount, 4);
         EXPECT_EQ(song().capo, 1);
@@ -47,44 +52,44 @@ class SongRefusal : public SongTest {
     std::string keptCaption;
 };
 
-bool mentions(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+struct BadFile {
+    std::vector<std::string> lines;
+    std::vector<std::string> says;
+};
+
+TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
+    const std::vector<BadFile> cases = {
+        {{"Some letter", "title=Nope", "", "16000000000000"}, {"Invalid format"}},
+        {{"Lutavo3", "", "16000000000000"}, {"Invalid format"}},  // case counts
+        {{}, {"Invalid format"}},
+        {songLines({"title=x"}, {"16000000000000", "00000000000000"}), {"line 5"}},
+        {songLines({}, {"xx000000000000"}), {"line 3"}},
+        // Old durations of 45..49 would turn into control codes when doubled.
+        {{"lutavo", "", "45000000000000"}, {"line 3"}},
+        {songLines({}, {"-5000000000000"}), {"line 3"}},
+        {songLines({}, {"1625-1-1-1-1-1"}), {"line 3"}},
+        {songLines({}, {"16-5-1-1-1-1-1"}), {"line 3"}},
+        // With a capo a struck fret must still be on the neck.
+        {songLines({"capo=5"}, {"1600-1-1-1-1-1", "16-1-1-1-1-119"}), {"line 5", "capo"}},
+    };
+    for (const BadFile& c : cases) {
+        SCOPED_TRACE(c.lines.empty() ? "" : c.lines.back());
+        expectRefused(c.lines, c.says);
+    }
+    expectRefused({}, {dir.path() + "nowhere.SNG"}, dir.path() + "nowhere.SNG");
+    expectRefused({}, {}, dir.path());  // a folder
 }
 
-TEST_F(SongRefusal, NotASongFile) {
-    EXPECT_EQ(refused({"Some letter", "title=Nope", "", "16000000000000"}), "Invalid format");
-    EXPECT_EQ(rig.dialogs.messages.back().caption, "Lutavo");
-    EXPECT_EQ(refused({"Lutavo3", "", "16000000000000"}), "Invalid format");  // case counts
-    EXPECT_EQ(refused({}), "Invalid format");
-}
-
-TEST_F(SongRefusal, MissingFileIsNamed) {
-    const std::string path = dir.path() + "nowhere.SNG";
-    loadsong(g(), path);
-    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(mentions(rig.dialogs.messages[0].text, path));
-    expectSongKept();
-}
-
-TEST_F(SongRefusal, FolderInsteadOfAFile) {
-    loadsong(g(), dir.path());
-    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    expectSongKept();
-}
-
-TEST_F(SongRefusal, TooManyNotes) {
+TEST_F(SongRefusal, AtMost1000NotesAnd29Pages) {
     std::vector<std::string> notes(1000, "16000000000000");
     load(songLines({"title=Full"}, notes), "FULL.SNG");
     EXPECT_EQ(song().noteCount, 1000);  // exactly the limit loads
     EXPECT_EQ(song().noteX[1001], 595);
     SetUp();
-
     notes.push_back("16000000000000");
-    EXPECT_TRUE(mentions(refused(songLines({}, notes)), "1000 notes"));
-}
+    expectRefused(songLines({}, notes), {"1000 notes"});
 
-TEST_F(SongRefusal, TooManyPages) {
-    std::vector<std::string> notes;
+    notes.clear();
     for (int p = 1; p <= 28; ++p)
         notes.insert(notes.end(), {"16000000000000", "99"});
     notes.push_back("16000000000000");
@@ -92,27 +97,8 @@ TEST_F(SongRefusal, TooManyPages) {
     EXPECT_EQ(g().ui.pgScroll.max, 29);
     EXPECT_EQ(song().pageStart[30], song().noteCount + 2);
     SetUp();
-
     notes.push_back("99");  // a 29th end of page opens a 30th page
-    EXPECT_TRUE(mentions(refused(songLines({}, notes)), "29 pages"));
-}
-
-TEST_F(SongRefusal, UnknownNoteLengthNamesTheLine) {
-    const std::string m = refused(songLines({"title=x"}, {"16000000000000", "00000000000000"}));
-    EXPECT_TRUE(mentions(m, "line 5")) << m;
-    EXPECT_TRUE(mentions(refused(songLines({}, {"xx000000000000"})), "line 3"));
-    // Old durations of 45..49 would turn into control codes when doubled.
-    EXPECT_TRUE(mentions(refused({"lutavo", "", "45000000000000"}), "line 3"));
-    EXPECT_TRUE(mentions(refused(songLines({}, {"-5000000000000"})), "line 3"));
-}
-
-TEST_F(SongRefusal, UnplayableFretNamesTheLine) {
-    EXPECT_TRUE(mentions(refused(songLines({}, {"1625-1-1-1-1-1"})), "line 3"));
-    EXPECT_TRUE(mentions(refused(songLines({}, {"16-5-1-1-1-1-1"})), "line 3"));
-    // With a capo a struck fret must still be on the neck.
-    const std::string m = refused(songLines({"capo=5"}, {"1600-1-1-1-1-1", "16-1-1-1-1-119"}));
-    EXPECT_TRUE(mentions(m, "line 5")) << m;
-    EXPECT_TRUE(mentions(m, "capo")) << m;
+    expectRefused(songLines({}, notes), {"29 pages"});
 }
 
 TEST_F(SongRefusal, EndOfPageLinesAreNotChecked) {
@@ -149,12 +135,6 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
     EXPECT_EQ(song().capo, 0);
 }
 
-TEST_F(SongRefusal, DelayIsALeadInOfAtMostEightBeats) {
-    g().config.defaultLeadIn = 2;
-    load(songLines({"delay=20"}, {"16000000000000"}), "D.SNG");
-    EXPECT_EQ(g().config.defaultLeadIn, 8);
-}
-
 // Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
 // loads a song inside the arrays (a wrong index aborts the test program).
 TEST_F(SongRefusal, ScrambledFilesNeverReachPastTheArrays) {
@@ -170,15 +150,15 @@ TEST_F(SongRefusal, ScrambledFilesNeverReachPastTheArrays) {
         for (int i = 0; i < length; ++i)
             text += pieces[random() % pieces.size()];
         loadsong(g(), dir.write("SCRAMBLED.SNG", text));
-        EXPECT_LE(song().noteCount, 1000);
-        EXPECT_LE(g().ui.pgScroll.max, 29);
-        EXPECT_GE(song().tempo, 1);
-        EXPECT_LE(song().tempo, 30);
+        ASSERT_LE(song().noteCount, 1000);
+        ASSERT_LE(g().ui.pgScroll.max, 29);
+        ASSERT_GE(song().tempo, 1);
+        ASSERT_LE(song().tempo, 30);
         for (int n = 1; n <= song().noteCount; ++n) {
             if (song().noteDur[n] == 97) continue;  // its first slot is a position
             for (int str = 1; str <= 6; ++str) {
-                EXPECT_GE(song().noteFret(n, str), -4);
-                EXPECT_LE(song().noteFret(n, str), 47);
+                ASSERT_GE(song().noteFret(n, str), -4);
+                ASSERT_LE(song().noteFret(n, str), 47);
             }
         }
     }

@@ -9,44 +9,49 @@
 namespace lutavo::test {
 namespace {
 
-class SongWindow : public SongTest {};
-
-const std::vector<std::string> kTwoNotes = {"16000000000000", "16000000000000"};
+class SongWindow : public SongTest {
+  protected:
+    void loadTwo(const std::vector<std::string>& header, const std::string& name = "TEST.SNG") {
+        load(songLines(header, {"16000000000000", "16000000000000"}), name);
+    }
+};
 
 TEST_F(SongWindow, SongNameLabelColourAndNewSongRule) {
-    std::string path = load(songLines({}, kTwoNotes), "rock.sng");
-    for (char& c : path)
+    loadTwo({}, "rock.sng");
+    std::string upper = dir.path() + "rock.sng";
+    for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(g().ui.lblsong.caption, path);
+    EXPECT_EQ(g().ui.lblsong.caption, upper);
     EXPECT_EQ(song().songFile, dir.path() + "rock.sng");  // the name as the file system has it
     EXPECT_EQ(g().ui.lblsong.color, kColorAvailable);
     EXPECT_EQ(song().songFolder, dir.path());
 
-    load(songLines({}, kTwoNotes), "tune.snx");
+    loadTwo({}, "tune.snx");
     EXPECT_EQ(g().ui.lblsong.color, kColorUnavailable);
 
-    load(songLines({}, kTwoNotes), "newsong.snx");
-    const std::string& caption = g().ui.lblsong.caption;
-    EXPECT_EQ(caption.substr(caption.size() - 11), "NEWSONG.SNG");
+    loadTwo({}, "newsong.snx");
+    EXPECT_TRUE(g().ui.lblsong.caption.ends_with("NEWSONG.SNG"));
     EXPECT_EQ(song().songFile, dir.path() + "newsong.SNG");
 }
 
 TEST_F(SongWindow, TransportNeedsTwoNotesOutsideTheEditor) {
     g().ui.btnsongentry[12].enabled = false;
     load(songLines({}, {"16000000000000"}));
-    for (int i = 0; i <= 5; ++i) {
-        EXPECT_FALSE(g().ui.playbtn[i].enabled) << i;
+    for (int i = 0; i <= 7; ++i) {
+        if (i <= 5) {
+            EXPECT_FALSE(g().ui.playbtn[i].enabled) << i;
+        }
         EXPECT_EQ(g().ui.playtxt[i].color, kColorUnavailable) << i;
     }
-    EXPECT_EQ(g().ui.playtxt[6].color, kColorUnavailable);
-    EXPECT_EQ(g().ui.playtxt[7].color, kColorUnavailable);
     EXPECT_FALSE(g().ui.btnsongentry[12].enabled);
 
-    load(songLines({}, kTwoNotes));
-    for (int i = 0; i <= 7; ++i)
+    loadTwo({});
+    for (int i = 0; i <= 7; ++i) {
+        if (i <= 5) {
+            EXPECT_TRUE(g().ui.playbtn[i].enabled) << i;
+        }
         EXPECT_EQ(g().ui.playtxt[i].color, kColorAvailable) << i;
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_TRUE(g().ui.playbtn[i].enabled) << i;
+    }
     for (int i : {12, 13}) {
         EXPECT_TRUE(g().ui.btnsongentry[i].enabled);
         EXPECT_EQ(g().ui.lblsongentry[i].color, kColorAvailable);
@@ -61,19 +66,19 @@ TEST_F(SongWindow, TransportNeedsTwoNotesOutsideTheEditor) {
 }
 
 TEST_F(SongWindow, IntroSongTurnsCloseIntoExit) {
-    load(songLines({}, kTwoNotes), "intro02.snx");
+    loadTwo({}, "intro02.snx");
     EXPECT_EQ(g().app.introSong, 1);
     EXPECT_EQ(g().ui.lbllexit.caption, "EXIT");
     EXPECT_EQ(g().ui.btnlexit.tip, "Exit Lutavo");
 
-    load(songLines({}, kTwoNotes), "INTRO.SNG");  // the test is case-sensitive
+    loadTwo({}, "INTRO.SNG");  // the test is case-sensitive
     EXPECT_EQ(g().app.introSong, 0);
     EXPECT_EQ(g().ui.lbllexit.caption, "CLOSE");
     EXPECT_EQ(g().ui.btnlexit.tip, "Close song");
 
     g().ui.btnlexit.tip = "Close lesson";
     g().app.appMode = kModeLesson;
-    load(songLines({}, kTwoNotes));
+    loadTwo({});
     EXPECT_EQ(g().ui.btnlexit.tip, "Close lesson");
 }
 
@@ -93,59 +98,56 @@ TEST_F(SongWindow, TextsCaptionPointersAndCounters) {
     EXPECT_EQ(g().ui.ScrlNpntr.value, 0);
     EXPECT_EQ(g().ui.pgScroll.value, 1);
 
-    load(songLines({}, kTwoNotes), "B.SNG");
+    loadTwo({}, "B.SNG");
     EXPECT_FALSE(g().ui.pointer.visible);
     EXPECT_FALSE(g().ui.vpointer.visible);
     EXPECT_EQ(g().ui.lbltitle.caption, "");
     EXPECT_EQ(g().ui.form.caption, "Lutavo");
 }
 
-TEST_F(SongWindow, MetronomeLabelAndTimerInterval) {
-    load(songLines({"metro=on", "tempo=5"}, kTwoNotes));
+TEST_F(SongWindow, MetronomeStyleAndDelay) {
+    loadTwo({"metro=on", "tempo=5"});
     EXPECT_EQ(g().ui.outtxt[2].color, 0x0000FFu);
     EXPECT_EQ(g().ntimer.interval, song().tempoInterval[5]);
-    load(songLines({"metro=off"}, kTwoNotes));
+    loadTwo({"metro=off"});
     EXPECT_EQ(song().metroOn, 0);
     EXPECT_EQ(g().ui.outtxt[2].color, kColorAvailable);
-}
 
-TEST_F(SongWindow, StyleSwitchesTheSoundButtonAndReopensTheDevice) {
+    // A style switches the sound button and reopens the device.
     g().config.preferredSound = 0;
     g().ui.outbtn[2].visible = true;
     g().ui.outbtn[4].visible = false;
     const int closesBefore = rig.midi.closes;
-    load(songLines({"style=2"}, kTwoNotes));
+    loadTwo({"style=2"});
     EXPECT_EQ(g().config.preferredSound, 2);
     EXPECT_FALSE(g().ui.outbtn[2].visible);
     EXPECT_TRUE(g().ui.outbtn[4].visible);
     EXPECT_GT(rig.midi.closes, closesBefore);
-}
 
-TEST_F(SongWindow, DelayChangesOnlyAnActiveLeadIn) {
+    // A delay changes only an active lead-in, and to at most eight beats.
     g().config.defaultLeadIn = 0;
-    load(songLines({"delay=4"}, kTwoNotes));
+    loadTwo({"delay=4"});
     EXPECT_EQ(g().config.defaultLeadIn, 0);
     g().config.defaultLeadIn = 2;
-    load(songLines({"delay=4"}, kTwoNotes));
+    loadTwo({"delay=4"});
     EXPECT_EQ(g().config.defaultLeadIn, 4);
+    loadTwo({"delay=20"});
+    EXPECT_EQ(g().config.defaultLeadIn, 8);
 }
 
-TEST_F(SongWindow, ClipPlayedAfterLoading) {
+TEST_F(SongWindow, ClipPlayedAfterLoadingAndLessonPicture) {
     const std::string app = g().app.appFolder;
     g().config.playIntroClips = 1;
-    load(songLines({}, kTwoNotes));
-    load(songLines({}, kTwoNotes));
-    load(songLines({"playwav=hello.wav"}, kTwoNotes));
+    loadTwo({});
+    loadTwo({});
+    loadTwo({"playwav=hello.wav"});
     g().config.playIntroClips = 0;
-    load(songLines({"playwav=hello.wav"}, kTwoNotes));
+    loadTwo({"playwav=hello.wav", "lessonpic=scales.bmp"});
     const std::vector<std::string> expected = {app + files::kWelcomeClip, app + files::kLoadClip,
                                                dir.path() + "hello.wav", app + files::kLoadClip};
     EXPECT_EQ(rig.wave.played, expected);
     EXPECT_FALSE(g().app.firstSong);
-}
 
-TEST_F(SongWindow, LessonPictureFromTheDataFolder) {
-    load(songLines({"lessonpic=scales.bmp"}, kTwoNotes));
     EXPECT_EQ(song().lessonPicture, "scales.bmp");
     EXPECT_EQ(g().ui.NewLessonPic.file, g().app.dataFolder + "scales.bmp");
     EXPECT_TRUE(g().ui.NewLessonPic.visible);
@@ -170,11 +172,13 @@ TEST_F(SongWindow, PicturePagesLockTheSongAndCountFrames) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 
     // A song without "page=" keeps the page kind of the one before.
-    load(songLines({}, kTwoNotes), "NEXT.SNG");
+    loadTwo({}, "NEXT.SNG");
     EXPECT_EQ(song().pagePicture, "PAGES.BMP");
 
-    load(songLines({"page=internal"}, kTwoNotes), "DRAWN.SNG");
+    load(songLines({"page=INTERNAL", "frames=2"}, {"16000000000000", "99", "16000000000000"}),
+         "DRAWN.SNG");
     EXPECT_EQ(song().pagePicture, "INTERNAL");
+    EXPECT_EQ(g().ui.pgScroll.max, 3);  // drawn frames add to the end-of-page codes
     EXPECT_FALSE(g().ui.pagepic.visible);
     EXPECT_TRUE(g().ui.pnlscore.visible);
     EXPECT_TRUE(g().ui.lbltitle.visible);
@@ -183,23 +187,16 @@ TEST_F(SongWindow, PicturePagesLockTheSongAndCountFrames) {
     EXPECT_FALSE(song().songLocked);
 }
 
-TEST_F(SongWindow, FramesBeforePageSetsOnlyThePageCount) {
-    pictures.files[dir.path() + "p.bmp"] = Picture(100, 300);
-    load(songLines({"frames=3", "page=p.bmp"}, kTwoNotes));
-    EXPECT_EQ(g().ui.pgScroll.max, 3);
-    EXPECT_EQ(g().display.pagewindowCells.rows, 1);
-}
-
-TEST_F(SongWindow, MissingPagePictureIsReported) {
-    load(songLines({"page=gone.bmp"}, kTwoNotes));
+TEST_F(SongWindow, FramesBeforePageCountPagesAndAMissingPictureIsReported) {
+    loadTwo({"page=gone.bmp"});
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.messages[0].text.find(dir.path() + "gone.bmp"), std::string::npos);
     EXPECT_TRUE(g().display.pagewindow.empty());
-}
 
-TEST_F(SongWindow, DrawnFramesAddToEndOfPageCodes) {
-    load(songLines({"page=INTERNAL", "frames=2"}, {"16000000000000", "99", "16000000000000"}));
+    pictures.files[dir.path() + "p.bmp"] = Picture(100, 300);
+    loadTwo({"frames=3", "page=p.bmp"});
     EXPECT_EQ(g().ui.pgScroll.max, 3);
+    EXPECT_EQ(g().display.pagewindowCells.rows, 1);
 }
 
 }  // namespace
