@@ -1,27 +1,32 @@
+#include "base/item_reader.h"
+
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
-
-#include "base/item_reader.h"
 
 namespace lutavo {
 namespace {
 
-std::vector<std::string> allItems(const std::string& text) {
+// Every item with the line it starts on.
+std::vector<std::pair<std::string, int>> allItems(const std::string& text) {
     ItemReader r(text);
-    std::vector<std::string> out;
+    std::vector<std::pair<std::string, int>> out;
     while (auto item = r.next())
-        out.push_back(*item);
+        out.emplace_back(*item, r.line());
     return out;
 }
 
 TEST(ItemReader, CommasLineEndsBlanksAndQuotes) {
-    EXPECT_EQ(allItems("a,b\r\n  c\n\nd"), (std::vector<std::string>{"a", "b", "c", "", "d"}));
-    EXPECT_EQ(allItems("title=Rock, Paper\r\n"), (std::vector<std::string>{"title=Rock", "Paper"}));
-    EXPECT_EQ(allItems("\"title=Rock, Paper\"\r\nx"),
-              (std::vector<std::string>{"title=Rock, Paper", "x"}));
-    EXPECT_EQ(allItems("a,"), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(allItems("\"unclosed, quote"), (std::vector<std::string>{"unclosed, quote"}));
+    using Items = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(allItems("a,b\r\n  c\n\nd"),
+              (Items{{"a", 1}, {"b", 1}, {"c", 2}, {"", 3}, {"d", 4}}));
+    EXPECT_EQ(allItems("title=Rock, Paper\r\n"), (Items{{"title=Rock", 1}, {"Paper", 1}}));
+    EXPECT_EQ(allItems("\"title=Rock, Paper\"\r\nx"), (Items{{"title=Rock, Paper", 1}, {"x", 2}}));
+    EXPECT_EQ(allItems("a,"), (Items{{"a", 1}}));
+    EXPECT_EQ(allItems("\"unclosed, quote"), (Items{{"unclosed, quote", 1}}));
+    EXPECT_EQ(allItems("a,b\r\nc\n\"d\ne\"\rf\r\n\r\ng"),
+              (Items{{"a", 1}, {"b", 1}, {"c", 2}, {"d\ne", 3}, {"f", 5}, {"", 6}, {"g", 7}}));
 }
 
 }  // namespace
