@@ -82,38 +82,43 @@ TEST_F(MainWindowTest, PageAreaSitsWhereThePrintoutReadsIt) {
     EXPECT_EQ(tab->size(), QSize(g().display.pictab.width(), g().display.pictab.height()));
 }
 
-TEST_F(MainWindowTest, PanelsOutOfViewAreBelowTheWindow) {
-    auto* info = child<QWidget>("pnlsonginfo");
-    ASSERT_NE(info, nullptr);
-    EXPECT_GE(info->y(), window().height());
-    auto* tuner = child<QWidget>("pnlAdjTuning");
-    ASSERT_NE(tuner, nullptr);
-    EXPECT_GE(tuner->y(), window().height());
-}
-
 TEST_F(MainWindowTest, LabelColoursAreReadBlueGreenRed) {
     auto* song = child<QLabel>("lblsong");
     ASSERT_NE(song, nullptr);
     const Color before = g().ui.lblsong.color;
-    g().ui.lblsong.color = kColorActive;  // 0x0000FF
-    window().sync();
-    EXPECT_EQ(song->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    g().ui.lblsong.color = 0xFF0000;
-    window().sync();
-    EXPECT_EQ(song->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    for (const auto& [model, shown] : {std::pair{kColorActive, QColor(255, 0, 0)},
+                                       std::pair{Color{0xFF0000}, QColor(0, 0, 255)}}) {
+        g().ui.lblsong.color = model;
+        window().sync();
+        EXPECT_EQ(song->palette().color(QPalette::WindowText), shown);
+    }
     g().ui.lblsong.color = before;
     window().sync();
 }
 
-TEST_F(MainWindowTest, ModelChangesReachTheWidgets) {
+// Panels out of view sit below the window; moved into view they show the model's texts.
+TEST_F(MainWindowTest, PanelsMoveIntoViewWithTheModel) {
     auto* tuner = child<QWidget>("pnlAdjTuning");
-    ASSERT_NE(tuner, nullptr);
-    const Placement saved = g().ui.pnlAdjTuning.at;
+    auto* info = child<QWidget>("pnlsonginfo");
+    ASSERT_TRUE(tuner && info);
+    EXPECT_GE(tuner->y(), window().height());
+    EXPECT_GE(info->y(), window().height());
+    const Placement savedTuner = g().ui.pnlAdjTuning.at, savedInfo = g().ui.pnlsonginfo.at;
     g().ui.pnlAdjTuning.at.top = 1840;
+    g().ui.pnlsonginfo.at.top = g().app.windowHeight - 880;
+    g().ui.txtsititle.text = "New Song";
     window().sync();
     EXPECT_EQ(tuner->y(), 1840 / 15);
     EXPECT_TRUE(tuner->isVisible());
-    g().ui.pnlAdjTuning.at = saved;
+    EXPECT_EQ(info->y(), (g().app.windowHeight - 880) / 15);
+    auto boxes = info->findChildren<QLineEdit*>();
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(),
+                            [](QLineEdit* box) { return box->text() == "New Song"; }));
+    ASSERT_TRUE(
+        saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("song_info.png")));
+    g().ui.pnlAdjTuning.at = savedTuner;
+    g().ui.pnlsonginfo.at = savedInfo;
     window().sync();
 }
 
@@ -157,20 +162,6 @@ TEST_F(MainWindowTest, StringButtonBringsTheTunerBesideThatString) {
     EXPECT_GE(tuner->y(), window().height());
 }
 
-TEST_F(MainWindowTest, PlayStartsThePlaybackTimerAndStopEndsIt) {
-    auto* play = child<CommandButton>("playbtn(2)");
-    auto* stop = child<CommandButton>("playbtn(6)");
-    ASSERT_NE(play, nullptr);
-    ASSERT_NE(stop, nullptr);
-    EXPECT_EQ(play->text(), "PLAY");
-    QTest::mouseClick(play, Qt::LeftButton);
-    EXPECT_TRUE(g().ntimer.enabled);
-    EXPECT_FALSE(g().gtimer.enabled);
-    QTest::mouseClick(stop, Qt::LeftButton);
-    EXPECT_FALSE(g().ntimer.enabled);
-    EXPECT_TRUE(g().gtimer.enabled);
-}
-
 TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     const std::string song = std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG";
     test::FakeDialogs dialogs;
@@ -189,8 +180,12 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
 
     const Picture plainNeck = g().neck.fretboard;
-    QTest::mouseClick(child<CommandButton>("playbtn(2)"), Qt::LeftButton);
+    auto* play = child<CommandButton>("playbtn(2)");
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->text(), "PLAY");
+    QTest::mouseClick(play, Qt::LeftButton);
     ASSERT_TRUE(g().ntimer.enabled);
+    EXPECT_FALSE(g().gtimer.enabled);
     // The ticks come from the test, not the clock: a few beats into the song.
     for (int tick = 0; tick < 40 && g().song.curNote < 3; ++tick)
         window().binder().run([] { ntimer_Timer(g()); });
@@ -198,27 +193,10 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     EXPECT_NE(g().neck.fretboard.pixels(), plainNeck.pixels()) << "no marker on the neck";
     EXPECT_TRUE(saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("playing.png")));
 
-    QTest::mouseClick(child<CommandButton>("playbtn(6)"), Qt::LeftButton);
+    QTest::mouseClick(child<CommandButton>("playbtn(6)"), Qt::LeftButton);  // STOP
     EXPECT_FALSE(g().ntimer.enabled);
+    EXPECT_TRUE(g().gtimer.enabled);
     g().sys.dialogs = real;
-}
-
-TEST_F(MainWindowTest, SongInformationPanelShowsItsTextsWhenMovedIntoView) {
-    auto* info = child<QWidget>("pnlsonginfo");
-    ASSERT_NE(info, nullptr);
-    const Placement saved = g().ui.pnlsonginfo.at;
-    g().ui.pnlsonginfo.at.top = g().app.windowHeight - 880;
-    g().ui.txtsititle.text = "New Song";
-    window().sync();
-    EXPECT_EQ(info->y(), (g().app.windowHeight - 880) / 15);
-    auto boxes = info->findChildren<QLineEdit*>();
-    ASSERT_EQ(boxes.size(), 3);
-    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(),
-                            [](QLineEdit* box) { return box->text() == "New Song"; }));
-    ASSERT_TRUE(
-        saveScreenshot(window(), QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath("song_info.png")));
-    g().ui.pnlsonginfo.at = saved;
-    window().sync();
 }
 
 TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
@@ -236,21 +214,18 @@ TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
     EXPECT_NE(shot.pixelColor(QPoint(2, 2) * ratio), QColor(Qt::white));
 }
 
-TEST(CommandLine, ReadsFolderAndOptions) {
-    auto line = parseCommandLine({"lutavo", "/tmp/songs"});
-    EXPECT_EQ(line.folder, "/tmp/songs");
-    EXPECT_TRUE(line.error.isEmpty());
-    line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
+TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
+    auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
     EXPECT_EQ(line.screenshot, "a.png");
     EXPECT_EQ(line.folder, "dir");
+    EXPECT_TRUE(line.error.isEmpty());
+    EXPECT_EQ(parseCommandLine({"lutavo", "/tmp/songs"}).folder, "/tmp/songs");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
-}
-
-TEST(CommandLine, RefusesWhatItCannotUse) {
-    EXPECT_FALSE(parseCommandLine({"lutavo", "--screenshot"}).error.isEmpty());
-    EXPECT_FALSE(parseCommandLine({"lutavo", "--frobnicate"}).error.isEmpty());
-    EXPECT_FALSE(parseCommandLine({"lutavo", "one", "two"}).error.isEmpty());
+    for (const QStringList& bad :
+         {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
+          QStringList{"lutavo", "one", "two"}})
+        EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
 }
 
 }  // namespace
