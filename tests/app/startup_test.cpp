@@ -40,23 +40,6 @@ TEST(Startup, CommandLineFolderIsDataFolder) {
     EXPECT_EQ(rig.g().gtimer.interval, 3000);
 }
 
-TEST(Startup, DefaultsFillTheTempoAndKeyboardTables) {
-    test::Rig rig;
-    rig.defaults();
-    auto& g = rig.g();
-    EXPECT_EQ(g.song.tempoBase[1], 199);
-    EXPECT_EQ(g.song.tempoBase[8], 120);
-    EXPECT_EQ(g.song.tempoBase[30], 25);
-    EXPECT_EQ(g.song.tempoInterval[1], 22);
-    EXPECT_EQ(g.song.tempoInterval[30], 80);
-    EXPECT_EQ(g.song.noteDur[-1], 16);
-    EXPECT_EQ(g.song.durSymbol[14], 5);
-    // Keyboard tables: C of octave 1 and C# of octave 0.
-    EXPECT_EQ(g.app.keyX[13], 99);
-    EXPECT_EQ(g.app.keyKind[2], -5);
-    EXPECT_EQ(g.app.keyKind[13], 11);
-}
-
 TEST(Panels, LayoutFollowsPageHeightAndModeAndResizeSnapsBack) {
     test::Rig rig;
     rig.defaults();

@@ -21,6 +21,13 @@ inline NoteSpec pageEnd() {
     return {kEndOfPage, {-1, -1, -1, -1, -1, -1}};
 }
 
+// A note of dur ticks striking fret on one slot, the other strings silent.
+inline NoteSpec single(int dur, int slot, int fret) {
+    NoteSpec n{dur, {-1, -1, -1, -1, -1, -1}};
+    n.frets[static_cast<std::size_t>(slot - 1)] = fret;
+    return n;
+}
+
 inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
     auto& s = g.song;
     s.noteCount = static_cast<i16>(notes.size());

@@ -16,6 +16,7 @@ namespace lutavo::test {
 
 using Frets = std::array<int, 6>;
 inline const Frets kSilentFrets = {-1, -1, -1, -1, -1, -1};
+inline const std::string kNote = "16000000000000";  // all six open strings
 
 class SongTest : public ::testing::Test {
   protected:

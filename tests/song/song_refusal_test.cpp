@@ -13,7 +13,7 @@ class SongRefusal : public SongTest {
   protected:
     void SetUp() override {
         load(songLines({"title=Kept", "capo=1", "timesig=3", "key=5", "pointer=on"},
-                       {"16000000000000", "16010101010101", "99", "32-1-1-1-1-1-1"}),
+                       {kNote, "16010101010101", "99", "32-1-1-1-1-1-1"}),
              "KEPT.SNG");
         keptCaption = g().ui.lblsong.caption;
         rig.dialogs.messages.clear();
@@ -35,17 +35,11 @@ class SongRefusal : public SongTest {
             EXPECT_NE(rig.dialogs.messages[0].text.find(part), std::string::npos)
                 << rig.dialogs.messages[0].text << " lacks " << part;
         EXPECT_EQ(rig.dialogs.messages[0].caption, "Lutavo");
-        EXPECT_EQ(song().songTitle, "Kept");
-        EXPECT_EQ(song().noteCount, 4);
-        EXPECT_EQ(song().capo, 1);
-        EXPECT_EQ(song().timeSig, 3);
-        EXPECT_EQ(song().songKey, 5);
-        EXPECT_EQ(song().pageStart[2], 4);
-        EXPECT_EQ(song().pageStart[3], 6);
-        EXPECT_EQ(song().noteFret(2, 1), 2);
-        EXPECT_TRUE(g().ui.pointer.visible);
+        EXPECT_EQ(join(song().songTitle, song().noteCount, song().capo, song().timeSig,
+                       song().songKey, song().pageStart[2], song().pageStart[3],
+                       song().noteFret(2, 1), g().ui.pointer.visible, g().ui.form.caption),
+                  "Kept|4|1|3|5|4|6|2|1|Lutavo - Kept|");
         EXPECT_EQ(g().ui.lblsong.caption, keptCaption);
-        EXPECT_EQ(g().ui.form.caption, "Lutavo - Kept");
         EXPECT_TRUE(rig.wave.played.empty());
     }
 
@@ -59,10 +53,10 @@ struct BadFile {
 
 TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
     const std::vector<BadFile> cases = {
-        {{"Some letter", "title=Nope", "", "16000000000000"}, {"Invalid format"}},
-        {{"Lutavo3", "", "16000000000000"}, {"Invalid format"}},  // case counts
+        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format"}},
+        {{"Lutavo3", "", kNote}, {"Invalid format"}},  // case counts
         {{}, {"Invalid format"}},
-        {songLines({"title=x"}, {"16000000000000", "00000000000000"}), {"line 5"}},
+        {songLines({"title=x"}, {kNote, "00000000000000"}), {"line 5"}},
         {songLines({}, {"xx000000000000"}), {"line 3"}},
         // Old durations of 45..49 would turn into control codes when doubled.
         {{"lutavo", "", "45000000000000"}, {"line 3"}},
@@ -81,18 +75,18 @@ TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
 }
 
 TEST_F(SongRefusal, AtMost1000NotesAnd29Pages) {
-    std::vector<std::string> notes(1000, "16000000000000");
+    std::vector<std::string> notes(1000, kNote);
     load(songLines({"title=Full"}, notes), "FULL.SNG");
     EXPECT_EQ(song().noteCount, 1000);  // exactly the limit loads
     EXPECT_EQ(song().noteX[1001], 595);
     SetUp();
-    notes.push_back("16000000000000");
+    notes.push_back(kNote);
     expectRefused(songLines({}, notes), {"1000 notes"});
 
     notes.clear();
     for (int p = 1; p <= 28; ++p)
-        notes.insert(notes.end(), {"16000000000000", "99"});
-    notes.push_back("16000000000000");
+        notes.insert(notes.end(), {kNote, "99"});
+    notes.push_back(kNote);
     load(songLines({}, notes), "LONG.SNG");  // 29 pages load
     EXPECT_EQ(g().ui.pgScroll.max, 29);
     EXPECT_EQ(song().pageStart[30], song().noteCount + 2);
@@ -102,7 +96,7 @@ TEST_F(SongRefusal, AtMost1000NotesAnd29Pages) {
 }
 
 TEST_F(SongRefusal, EndOfPageLinesAreNotChecked) {
-    load(songLines({}, {"16000000000000", "99xx9999", "16000000000000"}), "OK.SNG");
+    load(songLines({}, {kNote, "99xx9999", kNote}), "OK.SNG");
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_EQ(song().noteCount, 3);
 }
@@ -110,29 +104,21 @@ TEST_F(SongRefusal, EndOfPageLinesAreNotChecked) {
 TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
     load(songLines({"tempo=0", "timesig=9", "key=99", "capo=40", "metroticks=-3",
                     "alt=99-9050607-1", "style=7", "frames=500", "size=-5000"},
-                   {"16000000000000", "1611-1-1-1-1-1"}),
+                   {kNote, "1611-1-1-1-1-1"}),
          "WILD.SNG");
     EXPECT_TRUE(rig.dialogs.messages.empty());
-    EXPECT_EQ(song().tempo, 1);
-    EXPECT_EQ(song().timeSig, 5);
-    EXPECT_EQ(song().songKey, 15);
-    EXPECT_EQ(song().capo, 12);
-    EXPECT_EQ(song().noteFret(2, 1), 23);
-    EXPECT_EQ(song().metroTicks, 1);
-    EXPECT_EQ(song().noteDur[-1], 1);
+    // tempo, time signature, key, capo, a fret above the capo, click ticks and the lead-in's
+    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo, song().noteFret(2, 1),
+                   song().metroTicks, song().noteDur[-1]),
+              "1|5|15|12|23|1|1|");
     const std::array<int, 6> alt = {6, -6, 5, 6, 6, -1};
     for (int s = 1; s <= 6; ++s)
         EXPECT_EQ(song().altTuning[s], alt[s - 1]) << s;
-    EXPECT_EQ(g().config.preferredSound, 3);
-    EXPECT_EQ(g().ui.pgScroll.max, 29);
-    EXPECT_EQ(song().pageHeight, 1000);
+    EXPECT_EQ(join(g().config.preferredSound, g().ui.pgScroll.max, song().pageHeight),
+              "3|29|1000|");
 
-    load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {"16000000000000"}),
-         "HUGE.SNG");
-    EXPECT_EQ(song().tempo, 30);
-    EXPECT_EQ(song().timeSig, 0);
-    EXPECT_EQ(song().songKey, 0);
-    EXPECT_EQ(song().capo, 0);
+    load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {kNote}), "HUGE.SNG");
+    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo), "30|0|0|0|");
 }
 
 // Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
@@ -150,16 +136,12 @@ TEST_F(SongRefusal, ScrambledFilesNeverReachPastTheArrays) {
         for (int i = 0; i < length; ++i)
             text += pieces[random() % pieces.size()];
         loadsong(g(), dir.write("SCRAMBLED.SNG", text));
-        ASSERT_LE(song().noteCount, 1000);
-        ASSERT_LE(g().ui.pgScroll.max, 29);
-        ASSERT_GE(song().tempo, 1);
-        ASSERT_LE(song().tempo, 30);
+        ASSERT_TRUE(song().noteCount <= 1000 && g().ui.pgScroll.max <= 29 && song().tempo >= 1 &&
+                    song().tempo <= 30);
         for (int n = 1; n <= song().noteCount; ++n) {
             if (song().noteDur[n] == 97) continue;  // its first slot is a position
-            for (int str = 1; str <= 6; ++str) {
-                ASSERT_GE(song().noteFret(n, str), -4);
-                ASSERT_LE(song().noteFret(n, str), 47);
-            }
+            for (int str = 1; str <= 6; ++str)
+                ASSERT_TRUE(song().noteFret(n, str) >= -4 && song().noteFret(n, str) <= 47);
         }
     }
 }

@@ -104,17 +104,6 @@ TEST(PitchTable, RefillsTempoIntervalsRestoresPointerAndSpellsNamesInTheKey) {
     EXPECT_EQ(t.names(), "Eb Ab Db Gb Bb Eb ");
 }
 
-TEST(Tuner, FreshWindowHasTheBarRangeAndThePanelOutOfView) {
-    test::Rig rig;  // not even the start-up values: the controls carry these themselves
-    auto& ui = rig.g().ui;
-    EXPECT_EQ(ui.scrlAdjTuning.min, -6);
-    EXPECT_EQ(ui.scrlAdjTuning.max, 6);
-    EXPECT_EQ(ui.scrlAdjTuning.value, 0);
-    EXPECT_EQ(ui.pnlAdjTuning.at.top, 8200);
-    EXPECT_TRUE(ui.pnlAdjTuning.visible);
-    EXPECT_FALSE(tunerAdjustmentOpen(rig.g()));
-}
-
 TEST(Tuner, StringButtonOpensPanelBesideThatString) {
     TunerRig t({0, 0, 2, 0, 0, 0});
     auto& g = t.g();
