@@ -13,6 +13,8 @@
 namespace lutavo {
 namespace {
 
+using test::join;
+
 // Start-up values with the given string offsets (lowest string first) and the tuner set up.
 struct TunerRig {
     explicit TunerRig(std::array<int, 6> offsets = {}) {
@@ -109,15 +111,14 @@ TEST(Tuner, StringButtonOpensPanelBesideThatString) {
     auto& g = t.g();
     StringName_Click(g, 2);
     EXPECT_EQ(t.state(), "0 0 2 0 0 0 --P--- open");
-    EXPECT_EQ(g.ui.pnlAdjTuning.at.top, 1840 - 215 * 2);
-    EXPECT_EQ(g.tuning.tuneString, 3);
-    EXPECT_EQ(g.tuning.savedTuning, 2);
-    EXPECT_EQ(g.ui.scrlAdjTuning.value, -2);
+    // The panel's top, the string adjusted, its offset at the click and the bar's value.
+    EXPECT_EQ(join(g.ui.pnlAdjTuning.at.top, g.tuning.tuneString, g.tuning.savedTuning,
+                   g.ui.scrlAdjTuning.value),
+              join(1840 - 215 * 2, 3, 2, -2));
 
     StringName_Click(g, 5);  // another string: only its button stays pressed
     EXPECT_EQ(t.state(), "0 0 2 0 0 0 -----P open");
-    EXPECT_EQ(g.ui.pnlAdjTuning.at.top, 1840 - 215 * 5);
-    EXPECT_EQ(g.tuning.tuneString, 6);
+    EXPECT_EQ(join(g.ui.pnlAdjTuning.at.top, g.tuning.tuneString), join(1840 - 215 * 5, 6));
 
     TunerRig outside;  // buttons outside the row do nothing
     StringName_Click(outside.g(), 6);
@@ -161,25 +162,22 @@ TEST(Tuner, OkConfirmsAndCancelRestoresTheOffsetAtTheClick) {
     EXPECT_EQ(t.names(), "E D# D F# F E ");
 }
 
-TEST(Tuner, ResetDuringAnAdjustmentGivesStandardTuning) {
-    TunerRig t({-2, 0, 0, 0, 0, -2});
-    StringName_Click(t.g(), 2);
-    t.drag(-3);
-    btntune_Click(t.g());
-    EXPECT_EQ(t.state(), "0 0 0 0 0 0 ------ closed");
-    EXPECT_EQ(t.names(), "E A D G B E ");
-    EXPECT_EQ(t.g().tuning.pitchOf(1, 0), 0);
-}
-
-TEST(Tuner, OffsetBeyondTheBarFromASongFileSurvivesOpeningAndCancel) {
-    TunerRig t({0, 9, 0, 0, 0, 0});
+TEST(Tuner, OffsetBeyondTheBarSurvivesOpeningAndCancelAndResetGivesStandardTuning) {
+    TunerRig t({-2, 9, 0, 0, 0, -2});  // 9: only a song file goes beyond the bar
     StringName_Click(t.g(), 1);
-    EXPECT_EQ(t.g().ui.scrlAdjTuning.value, -6);  // shown at the top end
-    EXPECT_EQ(t.g().song.altTuning[2], 9);        // not changed by looking at it
+    EXPECT_EQ(t.g().ui.scrlAdjTuning.value, -6);  // shown at the top end, not changed by that
+    EXPECT_EQ(t.g().song.altTuning[2], 9);
     t.drag(-5);
     EXPECT_EQ(t.g().song.altTuning[2], 5);
     cmdtunecancel_Click(t.g());
-    EXPECT_EQ(t.g().song.altTuning[2], 9);
+    EXPECT_EQ(t.state(), "-2 9 0 0 0 -2 ------ closed");
+
+    StringName_Click(t.g(), 2);
+    t.drag(-3);
+    btntune_Click(t.g());  // during an adjustment
+    EXPECT_EQ(t.state(), "0 0 0 0 0 0 ------ closed");
+    EXPECT_EQ(t.names(), "E A D G B E ");
+    EXPECT_EQ(t.g().tuning.pitchOf(1, 0), 0);
 }
 
 }  // namespace

@@ -1,14 +1,8 @@
 #!/usr/bin/env python3
-"""Runs the program's exports on a song and checks the files on their own terms, against timings
-read straight from the song's text.
-
-  check_export.py midi LUTAVO SONG   --export-midi: a one-track file whose note-on times are the
-                                     note lengths times the tempo's interval, from 0, 1 ms a tick.
-  check_export.py wav LUTAVO SONG [--metronome]
-                                     --render-wav: 44.1 kHz stereo 16-bit, as long as the song plus
-                                     at most the release tail, not silent; with --metronome the
-                                     rendering with clicks differs from the first note on, one click
-                                     every metroticks ticks."""
+"""Runs an export of the program on a song and checks the file against timings read straight
+from the song's text: `midi LUTAVO SONG` for --export-midi (note-on times are the note lengths
+times the tempo's interval, 1 ms a tick), `wav LUTAVO SONG [--metronome]` for --render-wav (format,
+length, not silent; with --metronome, clicks from the first note on, every metroticks ticks)."""
 
 import array, math, os, subprocess, sys, tempfile, wave
 
