@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
+#include <tuple>
 
 #include "app/mode_bar.h"
 #include "fakes/test_rig.h"
@@ -113,41 +113,31 @@ TEST_F(ModeBar, LessonDialogStoresTheChosenLesson) {
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(asked(rig.dialogs.fileRequests[0]),
               "Load Lesson|Lutavo lessons|*.LSN|.LSN|" + test::dataFolder() + "||1");
-    EXPECT_TRUE(g().app.lessonFile.empty());
-    EXPECT_EQ(g().gtimer.interval, 3000);
-
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
     rig.dialogs.fileAnswers.push_back("*.LSN");  // not a file name: ignored
     press(kModeBarLessons);
-    EXPECT_TRUE(g().app.lessonFile.empty());
-
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
     rig.dialogs.fileAnswers.push_back("/home/me/first.LSN");
     press(kModeBarLessons);
-    EXPECT_EQ(g().app.lessonFile, "/home/me/first.LSN");
-    EXPECT_EQ(g().gtimer.interval, 60);
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "/home/me/first.LSN|60|");
 }
 
-struct TuningCase {
-    std::array<int, 6> offsets;
-    const char* strings;
-    const char* name;
-};
-
 TEST_F(ModeBar, TuneNamesTheTuningAndPlaysTheOpenStrings) {
-    const std::array<TuningCase, 4> cases = {{
-        {{0, 0, 0, 0, 0, 0}, "E A D G B E ", "Standard"},
-        {{-2, 0, 0, 0, 0, 0}, "D A D G B E ", "Dropped D"},
-        {{-2, 0, 0, 0, 0, -2}, "D A D G B D ", "Double Drop D"},
-        {{-2, 0, 0, 0, -2, -2}, "D A D G A D ", "Alternate"},
-    }};
-    for (const TuningCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Offsets of the lowest and the two highest strings, the strings and the tuning's name.
+    const std::tuple<int, int, int, const char*, const char*> cases[] = {
+        {0, 0, 0, "E A D G B E ", "Standard"},
+        {-2, 0, 0, "D A D G B E ", "Dropped D"},
+        {-2, 0, -2, "D A D G B D ", "Double Drop D"},
+        {-2, -2, -2, "D A D G A D ", "Alternate"}};
+    for (const auto& [low, second, top, strings, name] : cases) {
         playbtn_Click(g(), kStop);
-        for (int s = 1; s <= 6; ++s)
-            g().song.altTuning[s] = static_cast<i16>(c.offsets[static_cast<std::size_t>(s - 1)]);
+        g().song.altTuning[1] = static_cast<i16>(low);
+        g().song.altTuning[5] = static_cast<i16>(second);
+        g().song.altTuning[6] = static_cast<i16>(top);
         press(kModeBarTune);
         EXPECT_EQ(test::join(g().ui.lblleft.caption, g().ui.lblright.caption, g().song.songTitle,
                              g().app.appMode, g().ntimer.enabled),
-                  test::join(c.strings, c.name, "Tuning", kModeSongs, true));
+                  test::join(strings, name, "Tuning", kModeSongs, true));
     }
     // Only exact string names are named.
     EXPECT_EQ(tuningName("E A D G B E"), "Alternate");

@@ -34,18 +34,17 @@ TEST(Startup, SecondCopyIsRefusedBeforeTouchingAnything) {
     rig.lock.anotherCopyRunning = true;
     EXPECT_FALSE(startup(rig.g(), {test::dataFolder(), "", ""}, rig.lock));
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.dialogs.messages[0].text, "This program is already running");
-    EXPECT_EQ(rig.dialogs.messages[0].caption, "Lutavo");
+    EXPECT_EQ(rig.dialogs.messages[0].caption + ": " + rig.dialogs.messages[0].text,
+              "Lutavo: This program is already running");
     EXPECT_TRUE(rig.wave.played.empty());
 }
 
 TEST(Startup, CommandLineFolderIsDataFolder) {
     test::Rig rig;
     ASSERT_TRUE(startup(rig.g(), {test::dataFolder(), "/tmp/songs", ""}, rig.lock));
-    EXPECT_EQ(rig.g().app.dataFolder, "/tmp/songs/");
-    EXPECT_EQ(rig.g().app.appFolder, test::dataFolder());
-    EXPECT_TRUE(rig.g().gtimer.enabled);
-    EXPECT_EQ(rig.g().gtimer.interval, 3000);
+    EXPECT_EQ(test::join(rig.g().app.dataFolder, rig.g().app.appFolder, rig.g().gtimer.enabled,
+                         rig.g().gtimer.interval),
+              test::join("/tmp/songs/", test::dataFolder(), true, 3000));
 }
 
 TEST(Panels, LayoutFollowsPageHeightAndModeAndResizeSnapsBack) {
@@ -53,24 +52,22 @@ TEST(Panels, LayoutFollowsPageHeightAndModeAndResizeSnapsBack) {
     rig.defaults();
     auto& g = rig.g();
     layoutPanels(g, 3000);
-    EXPECT_EQ(g.app.windowHeight, 6800);
-    EXPECT_EQ(g.ui.keyboard.at.top, 5920);
-    EXPECT_EQ(g.ui.pnlsonginfo.at.top, 6900);
-    EXPECT_EQ(g.ui.pointer.at.top, 2850);
-    EXPECT_FALSE(g.ui.piccapo.visible);
+    // window height, keyboard, song information (out of view), pointer, capo shown
+    EXPECT_EQ(test::join(g.app.windowHeight, g.ui.keyboard.at.top, g.ui.pnlsonginfo.at.top,
+                         g.ui.pointer.at.top, g.ui.piccapo.visible),
+              "6800|5920|6900|2850|0|");
     g.ui.form.at.width = 5000;
     g.ui.form.at.height = 100;
     onResize(g);
-    EXPECT_EQ(g.ui.form.at.width, kWindowWidthTwips);
-    EXPECT_EQ(g.ui.form.at.height, 6800);
+    EXPECT_EQ(test::join(g.ui.form.at.width, g.ui.form.at.height),
+              test::join(kWindowWidthTwips, 6800));
 
     g.app.appMode = kModeLesson;
     g.song.capo = 2;
     layoutPanels(g, 3000);
-    EXPECT_EQ(g.app.windowHeight, 7680);
-    EXPECT_EQ(g.ui.pnllesson.at.top, 5320);
-    EXPECT_TRUE(g.ui.piccapo.visible);
-    EXPECT_EQ(g.ui.piccapo.at.left, 84 + 2 - 12);
+    EXPECT_EQ(test::join(g.app.windowHeight, g.ui.pnllesson.at.top, g.ui.piccapo.visible,
+                         g.ui.piccapo.at.left),
+              test::join(7680, 5320, true, 84 + 2 - 12));
 }
 
 // Every item with the line it starts on.

@@ -90,9 +90,9 @@ TEST_F(SongWrite, CapoAndHeldNotesRoundTrip) {
     const std::string text = saveAndReload();
     EXPECT_NE(text.find("\r\n16000302-1-1-1\r\n16-2-2-2-1-1-1\r\n16-3-400-1-1-1\r\n"),
               std::string::npos);
-    EXPECT_EQ(frets(1), (Frets{2, 5, 4, -1, -1, -1}));
-    EXPECT_EQ(frets(2), (Frets{26, 29, 28, -1, -1, -1}));
-    EXPECT_EQ(frets(3), (Frets{-3, -4, 2, -1, -1, -1}));
+    EXPECT_EQ((std::array{frets(1), frets(2), frets(3)}),
+              (std::array{Frets{2, 5, 4, -1, -1, -1}, Frets{26, 29, 28, -1, -1, -1},
+                          Frets{-3, -4, 2, -1, -1, -1}}));
 }
 
 TEST_F(SongWrite, TextsWithCommasAndQuotesComeBackWhole) {
@@ -104,10 +104,8 @@ TEST_F(SongWrite, TextsWithCommasAndQuotesComeBackWhole) {
     EXPECT_NE(text.find("\r\n\"title=Rock, Paper\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nleft=The 'Scissors' tune\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n\"right=A, 'B', C\"\r\n"), std::string::npos);
-    EXPECT_EQ(song().songTitle, "Rock, Paper");
-    EXPECT_EQ(song().songInfo, "The 'Scissors' tune");
-    EXPECT_EQ(song().songComposer, "A, 'B', C");
-    EXPECT_EQ(song().noteCount, 1);
+    EXPECT_EQ(join(song().songTitle, song().songInfo, song().songComposer, song().noteCount),
+              "Rock, Paper|The 'Scissors' tune|A, 'B', C|1|");
 }
 
 TEST_F(SongWrite, FailedSaveKeepsTheOldFile) {
@@ -126,13 +124,10 @@ TEST_F(SongWrite, FailedSaveKeepsTheOldFile) {
     // A folder that does not exist cannot take the temporary file.
     EXPECT_FALSE(savesong(g(), dir.path() + "missing/KEEP.SNG"));
     EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(g().ui.lblsong.caption, "before");
-    EXPECT_EQ(song().curNote, 1);
-    // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 3);  // TEST.SNG, KEEP.SNG, AFOLDER.SNG
+    EXPECT_EQ(join(g().ui.lblsong.caption, song().curNote), "before|1|");
+    // No temporary file is left behind: TEST.SNG, KEEP.SNG, AFOLDER.SNG.
+    const auto files = std::filesystem::directory_iterator(dir.path());
+    EXPECT_EQ(std::distance(begin(files), end(files)), 3);
 }
 
 TEST_F(SongWrite, ReferenceSongReadsAndWritesBack) {
