@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <filesystem>
-#include <numeric>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "app/mode_bar.h"
 #include "app/song_files.h"
@@ -15,7 +12,11 @@
 namespace lutavo {
 namespace {
 
-const std::string kIntroLabel = "INTRO01.SNX";
+// A file dialog's request in one line: title|filter|pattern|extension|folder|file|must exist.
+std::string asked(const FileDialogRequest& r) {
+    return r.title + "|" + r.filterName + "|" + r.pattern + "|" + r.defaultExt + "|" + r.folder +
+           "|" + r.fileName + "|" + (r.mustExist ? "1" : "0");
+}
 
 class ModeBar : public ::testing::Test {
   protected:
@@ -25,57 +26,60 @@ class ModeBar : public ::testing::Test {
         closesong(g());
     }
     Guitar& g() { return rig.g(); }
-    std::string sample(const std::string& name) { return test::dataFolder() + "songs/" + name; }
-    bool showsIntro() { return g().ui.lblsong.caption.find(kIntroLabel) != std::string::npos; }
+    // Presses a button with the dialog answering the given sample song (or cancelling).
+    void press(int button, const std::string& sample = "") {
+        if (!sample.empty())
+            rig.dialogs.fileAnswers.push_back(test::dataFolder() + "songs/" + sample);
+        modeBarPress(g(), button);
+    }
+    bool showsIntro() { return g().ui.lblsong.caption.find("INTRO01.SNX") != std::string::npos; }
+    // The editor's lead-in label and buttons as the editor leaves them.
+    void enterEditor() {
+        g().app.appMode = kModeEditor;
+        g().ui.lblswapper[kSettingLeadIn].caption = "LENGTH";
+        g().ui.btnSwapper[kSettingLeadIn].visible = false;
+        g().ui.btnSwapper[kSettingNoteLength].visible = true;
+        g().ui.opttxt[kModeBarEdit].color = kColorActive;
+    }
+    void expectEditorLeft() {
+        const auto& ui = g().ui;
+        EXPECT_EQ(
+            test::join(g().app.appMode, ui.lblswapper[kSettingLeadIn].caption,
+                       ui.btnSwapper[kSettingLeadIn].visible,
+                       ui.btnSwapper[kSettingNoteLength].visible, ui.opttxt[kModeBarEdit].color),
+            test::join(kModeSongs, "LEAD-IN", true, false, kColorAvailable));
+    }
 
     test::Rig rig;
 };
 
-TEST_F(ModeBar, ButtonsHaveTheirCaptionsTipsAndMenus) {
-    const std::array<std::string, 7> labels = {"SONGS",  "LESSONS", "TUNE", "EDIT",
-                                               "CHORDS", "SCALES",  "PRINT"};
-    for (int i = 0; i <= 6; ++i)
-        EXPECT_EQ(g().ui.opttxt[i].caption, labels[i]);
-    EXPECT_EQ(g().ui.opt[0].tip, "Load a song file from disk");
-    EXPECT_EQ(g().ui.opt[2].tip, "Tune your guitar to Lutavo pitch");
-    EXPECT_EQ(g().ui.opttxt[6].tip, "Print out the current song");
-    EXPECT_EQ(g().ui.mnuchords.caption, "Chord");
-    ASSERT_EQ(g().ui.mnuchords.items.size(), 17u);
-    EXPECT_EQ(g().ui.mnuchords.items[1].caption, "C# Chords");
-    EXPECT_EQ(g().ui.mnuchords.items[16].caption, "B Chords");
-}
-
-TEST_F(ModeBar, SongsDialogAsksForSongsAndCancelChangesNothing) {
-    modeBarPress(g(), kModeBarSongs);
+TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {
+    press(kModeBarSongs);
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
-    const FileDialogRequest& r = rig.dialogs.fileRequests[0];
-    EXPECT_EQ(r.title, "Load Song");
-    EXPECT_EQ(r.filterName, "Lutavo songs");
-    EXPECT_EQ(r.pattern, "*.SNG");
-    EXPECT_EQ(r.defaultExt, ".SNG");
-    EXPECT_EQ(r.fileName, "");
-    EXPECT_FALSE(r.mustExist);
     // Without a folder on the command line the dialog offers the sample songs.
-    EXPECT_EQ(r.folder, test::dataFolder() + "songs/");
+    EXPECT_EQ(asked(rig.dialogs.fileRequests[0]),
+              "Load Song|Lutavo songs|*.SNG|.SNG|" + test::dataFolder() + "songs/||0");
     EXPECT_TRUE(showsIntro());
-    EXPECT_EQ(g().ui.opttxt[kModeBarSongs].color, kColorActive);
-    EXPECT_EQ(g().ui.opttxt[kModeBarTune].color, kColorAvailable);
-}
+    EXPECT_EQ(test::join(g().ui.opttxt[kModeBarSongs].color, g().ui.opttxt[kModeBarTune].color),
+              test::join(kColorActive, kColorAvailable));
 
-TEST_F(ModeBar, SongsDialogOpensInTheCommandLineFolder) {
     test::TempDir dir;
     g().app.dataFolder = dir.path();
-    modeBarPress(g(), kModeBarSongs);
-    ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(rig.dialogs.fileRequests[0].folder, dir.path());
+    press(kModeBarSongs);
+    ASSERT_EQ(rig.dialogs.fileRequests.size(), 2u);
+    EXPECT_EQ(rig.dialogs.fileRequests[1].folder, dir.path());
 }
 
-TEST_F(ModeBar, ChosenSongIsLoaded) {
-    rig.dialogs.fileAnswers.push_back(sample("silent_night.SNG"));
-    modeBarPress(g(), kModeBarSongs);
-    EXPECT_EQ(g().song.songTitle, "Silent Night");
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+TEST_F(ModeBar, ChosenSongIsLoadedAndCancelDuringALessonLeavesTheStartupSong) {
+    press(kModeBarSongs, "silent_night.SNG");
+    EXPECT_EQ(test::join(g().song.songTitle, g().app.appMode),
+              test::join("Silent Night", kModeSongs));
     EXPECT_NE(g().ui.lblsong.caption.find("SILENT_NIGHT.SNG"), std::string::npos);
+
+    g().app.appMode = kModeLesson;
+    press(kModeBarSongs);
+    EXPECT_TRUE(showsIntro());
+    EXPECT_EQ(g().app.appMode, kModeSongs);
 }
 
 TEST_F(ModeBar, SongsDuringALessonClosesItFirst) {
@@ -83,158 +87,101 @@ TEST_F(ModeBar, SongsDuringALessonClosesItFirst) {
     g().app.lessonRequest = "frame";
     g().gtimer.interval = 60;
     g().ui.opttxt[kModeBarLessons].color = kColorActive;
-    rig.dialogs.fileAnswers.push_back(sample("minuet_in_g.SNG"));
-    modeBarPress(g(), kModeBarSongs);
-    EXPECT_TRUE(g().app.lessonRequest.empty());
-    EXPECT_EQ(g().gtimer.interval, 3000);
-    EXPECT_EQ(g().ui.opttxt[kModeBarLessons].color, kColorAvailable);
+    press(kModeBarSongs, "minuet_in_g.SNG");
     // The press was taken by the lesson's close, so SONGS is not marked.
-    EXPECT_EQ(g().ui.opttxt[kModeBarSongs].color, kColorAvailable);
-    EXPECT_EQ(rig.dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(g().song.songTitle, "Minuet in G");
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+    EXPECT_EQ(test::join(g().app.lessonRequest, g().gtimer.interval,
+                         g().ui.opttxt[kModeBarLessons].color, g().ui.opttxt[kModeBarSongs].color,
+                         rig.dialogs.fileRequests.size(), g().song.songTitle, g().app.appMode),
+              test::join("", 3000, kColorAvailable, kColorAvailable, 1, "Minuet in G", kModeSongs));
 }
 
-TEST_F(ModeBar, CancelDuringALessonLeavesTheStartupSong) {
-    rig.dialogs.fileAnswers.push_back(sample("minuet_in_g.SNG"));
-    modeBarPress(g(), kModeBarSongs);
-    g().app.appMode = kModeLesson;
-    modeBarPress(g(), kModeBarSongs);
-    EXPECT_TRUE(showsIntro());
-    EXPECT_EQ(g().app.appMode, kModeSongs);
-}
-
-TEST_F(ModeBar, LeavingTheEditorBeforeASongLoads) {
-    g().app.appMode = kModeEditor;
-    g().ui.lblswapper[kSettingLeadIn].caption = "LENGTH";
-    g().ui.btnSwapper[kSettingLeadIn].visible = false;
-    g().ui.btnSwapper[kSettingNoteLength].visible = true;
-    rig.dialogs.fileAnswers.push_back(sample("jingle_bells.SNG"));
-    modeBarPress(g(), kModeBarSongs);
-    EXPECT_EQ(g().app.appMode, kModeSongs);
-    EXPECT_EQ(g().ui.lblswapper[kSettingLeadIn].caption, "LEAD-IN");
-    EXPECT_TRUE(g().ui.btnSwapper[kSettingLeadIn].visible);
-    EXPECT_FALSE(g().ui.btnSwapper[kSettingNoteLength].visible);
+TEST_F(ModeBar, LeavingTheEditorBeforeASongLoadsOrTheTuningPlays) {
+    enterEditor();
+    press(kModeBarSongs, "jingle_bells.SNG");
+    expectEditorLeft();
     EXPECT_EQ(g().song.songTitle, "Jingle Bells");
+
+    enterEditor();
+    press(kModeBarTune);
+    expectEditorLeft();
+    EXPECT_EQ(g().song.songTitle, "Tuning");
+    EXPECT_EQ(g().ui.opttxt[kModeBarTune].color, kColorActive);
 }
 
 TEST_F(ModeBar, LessonDialogStoresTheChosenLesson) {
-    modeBarPress(g(), kModeBarLessons);
+    press(kModeBarLessons);
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
-    const FileDialogRequest& r = rig.dialogs.fileRequests[0];
-    EXPECT_EQ(r.title, "Load Lesson");
-    EXPECT_EQ(r.filterName, "Lutavo lessons");
-    EXPECT_EQ(r.pattern, "*.LSN");
-    EXPECT_EQ(r.defaultExt, ".LSN");
-    EXPECT_EQ(r.folder, test::dataFolder());
-    EXPECT_TRUE(r.mustExist);
-    EXPECT_TRUE(g().app.lessonFile.empty());
-    EXPECT_EQ(g().gtimer.interval, 3000);
-
+    EXPECT_EQ(asked(rig.dialogs.fileRequests[0]),
+              "Load Lesson|Lutavo lessons|*.LSN|.LSN|" + test::dataFolder() + "||1");
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
+    rig.dialogs.fileAnswers.push_back("*.LSN");  // not a file name: ignored
+    press(kModeBarLessons);
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
     rig.dialogs.fileAnswers.push_back("/home/me/first.LSN");
-    modeBarPress(g(), kModeBarLessons);
-    EXPECT_EQ(g().app.lessonFile, "/home/me/first.LSN");
-    EXPECT_EQ(g().gtimer.interval, 60);
+    press(kModeBarLessons);
+    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "/home/me/first.LSN|60|");
 }
-
-TEST_F(ModeBar, AnswerThatIsNotAFileNameIsIgnored) {
-    rig.dialogs.fileAnswers.push_back("*.LSN");
-    modeBarPress(g(), kModeBarLessons);
-    EXPECT_TRUE(g().app.lessonFile.empty());
-}
-
-struct TuningCase {
-    std::array<int, 6> offsets;
-    const char* strings;
-    const char* name;
-};
 
 TEST_F(ModeBar, TuneNamesTheTuningAndPlaysTheOpenStrings) {
-    const std::array<TuningCase, 4> cases = {{
-        {{0, 0, 0, 0, 0, 0}, "E A D G B E ", "Standard"},
-        {{-2, 0, 0, 0, 0, 0}, "D A D G B E ", "Dropped D"},
-        {{-2, 0, 0, 0, 0, -2}, "D A D G B D ", "Double Drop D"},
-        {{-2, 0, 0, 0, -2, -2}, "D A D G A D ", "Alternate"},
-    }};
-    for (const TuningCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Offsets of the lowest and the two highest strings, the strings and the tuning's name.
+    const std::tuple<int, int, int, const char*, const char*> cases[] = {
+        {0, 0, 0, "E A D G B E ", "Standard"},
+        {-2, 0, 0, "D A D G B E ", "Dropped D"},
+        {-2, 0, -2, "D A D G B D ", "Double Drop D"},
+        {-2, -2, -2, "D A D G A D ", "Alternate"}};
+    for (const auto& [low, second, top, strings, name] : cases) {
         playbtn_Click(g(), kStop);
-        for (int s = 1; s <= 6; ++s)
-            g().song.altTuning[s] = static_cast<i16>(c.offsets[s - 1]);
-        modeBarPress(g(), kModeBarTune);
-        EXPECT_EQ(g().ui.lblleft.caption, c.strings);
-        EXPECT_EQ(g().ui.lblright.caption, c.name);
-        EXPECT_EQ(g().song.songTitle, "Tuning");
-        EXPECT_EQ(g().app.appMode, kModeSongs);
-        EXPECT_TRUE(g().ntimer.enabled);
+        g().song.altTuning[1] = static_cast<i16>(low);
+        g().song.altTuning[5] = static_cast<i16>(second);
+        g().song.altTuning[6] = static_cast<i16>(top);
+        press(kModeBarTune);
+        EXPECT_EQ(test::join(g().ui.lblleft.caption, g().ui.lblright.caption, g().song.songTitle,
+                             g().app.appMode, g().ntimer.enabled),
+                  test::join(strings, name, "Tuning", kModeSongs, true));
     }
-}
-
-TEST_F(ModeBar, TuneFromTheEditorLeavesItFirst) {
-    g().app.appMode = kModeEditor;
-    g().ui.lblswapper[kSettingLeadIn].caption = "LENGTH";
-    g().ui.opttxt[kModeBarEdit].color = kColorActive;
-    modeBarPress(g(), kModeBarTune);
-    EXPECT_EQ(g().ui.lblswapper[kSettingLeadIn].caption, "LEAD-IN");
-    EXPECT_EQ(g().song.songTitle, "Tuning");
-    EXPECT_EQ(g().app.appMode, kModeSongs);
-    EXPECT_EQ(g().ui.opttxt[kModeBarTune].color, kColorActive);
-    EXPECT_EQ(g().ui.opttxt[kModeBarEdit].color, kColorAvailable);
-}
-
-TEST(TuningName, OnlyExactStringNamesAreNamed) {
-    EXPECT_EQ(tuningName("E A D G B E "), "Standard");
+    // Only exact string names are named.
     EXPECT_EQ(tuningName("E A D G B E"), "Alternate");
     EXPECT_EQ(tuningName("Eb Ab Db Gb Bb Eb "), "Alternate");
 }
 
-TEST_F(ModeBar, ChordsMenuPopsUpExceptInTheEditor) {
-    modeBarPress(g(), kModeBarChords);
+TEST_F(ModeBar, ChordsScalesAndPrint) {
+    press(kModeBarChords);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
     EXPECT_EQ(rig.dialogs.menus[0].caption, "Chord");
     EXPECT_EQ(rig.dialogs.menus[0].items[0].caption, "C Chords");
-
     g().app.appMode = kModeEditor;
-    modeBarPress(g(), kModeBarChords);
+    press(kModeBarChords);  // no chord menu in the editor
     EXPECT_EQ(rig.dialogs.menus.size(), 1u);
+
+    g().app.appMode = kModeSongs;
+    press(kModeBarScales);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    const auto& said = rig.dialogs.messages[0];
+    EXPECT_EQ(said.text + "|" + said.caption, "Not available in this release|Scales Module");
+    EXPECT_EQ(said.buttons, MessageButtons::Ok);
+
+    g().app.appMode = kModeLesson;  // the print menu comes during a lesson too
+    press(kModeBarPrint);
+    ASSERT_EQ(rig.dialogs.menus.size(), 2u);
+    const Menu& m = rig.dialogs.menus[1];
+    ASSERT_EQ(m.items.size(), 3u);
+    EXPECT_EQ(test::join(m.caption, m.items[0].caption, m.items[1].caption, m.items[2].caption),
+              "Print|Print Setup|-|Print Song|");
+    EXPECT_EQ(g().app.appMode, kModeSongs);
 }
 
 TEST_F(ModeBar, ChordLibraryClosesBeforeSongCommands) {
     g().app.appMode = kModeChords;
     g().ui.pnlscore.at.top = -3000;
-    modeBarPress(g(), kModeBarScales);
-    // SCALES does not close the library.
-    EXPECT_EQ(g().app.appMode, kModeChords);
-    modeBarPress(g(), kModeBarEdit);
-    EXPECT_EQ(g().ui.pnlscore.at.top, 75);
-    EXPECT_EQ(g().ui.pnlscore.at.height, 2670);
+    press(kModeBarScales);
+    EXPECT_EQ(g().app.appMode, kModeChords);  // SCALES does not close the library
+    press(kModeBarEdit);
+    EXPECT_EQ(test::join(g().ui.pnlscore.at.top, g().ui.pnlscore.at.height), "75|2670|");
     EXPECT_TRUE(showsIntro());
 }
 
-TEST_F(ModeBar, ScalesOnlyAnswersWithItsMessage) {
-    modeBarPress(g(), kModeBarScales);
-    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.dialogs.messages[0].text, "Not available in this release");
-    EXPECT_EQ(rig.dialogs.messages[0].caption, "Scales Module");
-    EXPECT_EQ(rig.dialogs.messages[0].buttons, MessageButtons::Ok);
-}
-
-TEST_F(ModeBar, PrintMenuAlsoDuringALesson) {
-    g().app.appMode = kModeLesson;
-    modeBarPress(g(), kModeBarPrint);
-    ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    const Menu& m = rig.dialogs.menus[0];
-    EXPECT_EQ(m.caption, "Print");
-    ASSERT_EQ(m.items.size(), 3u);
-    EXPECT_EQ(m.items[0].caption, "Print Setup");
-    EXPECT_EQ(m.items[1].caption, "-");
-    EXPECT_EQ(m.items[2].caption, "Print Song");
-    EXPECT_EQ(g().app.appMode, kModeSongs);
-}
-
 TEST_F(ModeBar, ClosesongReturnsToTheStartupSongAndTheLeadInScale) {
-    rig.dialogs.fileAnswers.push_back(sample("amazing_grace.SNG"));
-    modeBarPress(g(), kModeBarSongs);
+    press(kModeBarSongs, "amazing_grace.SNG");
     g().config.defaultLeadIn = 2;
     btnSwapper_Click(g(), kSettingTempo);
     PicSwapper_MouseDown(g(), 3 * 104);
@@ -243,74 +190,16 @@ TEST_F(ModeBar, ClosesongReturnsToTheStartupSongAndTheLeadInScale) {
 
     closesong(g());
     EXPECT_TRUE(showsIntro());
-    EXPECT_EQ(g().gtimer.interval, 3000);
-    EXPECT_EQ(g().app.lessonFrame, 1);
     // The editor's BACK and NEXT go grey, and the start-up song's notes make them usable again.
-    EXPECT_TRUE(g().ui.btnsongentry[12].enabled);
-    EXPECT_EQ(g().playback.swapperMode, kSettingLeadIn);
-    EXPECT_EQ(g().playback.slotCount, kLeadInSlots);
-    EXPECT_EQ(g().ui.PicSwapper.file, "ldefaul4.bmp");
     // The pointer goes to the old slot on the lead-in scale; the chosen slot is the lead-in's.
-    EXPECT_EQ(g().ui.lpointer.at.left, slotLeft(kLeadInSlots, 3));
-    EXPECT_NE(g().ui.lpointer.at.left, pointerBefore);
-    EXPECT_EQ(g().playback.swapperPos, 7);
-    EXPECT_EQ(g().ui.lblswapper[kSettingLeadIn].color, kColorActive);
-    EXPECT_EQ(g().ui.lblswapper[kSettingTempo].color, kColorAvailable);
-}
-
-// Every sample song loads cleanly, its bars add up and together they show what the program can do.
-TEST_F(ModeBar, SampleSongsLoadWithWholeBars) {
-    std::vector<std::string> songs;
-    for (const auto& e : std::filesystem::directory_iterator(test::dataFolder() + "songs")) {
-        songs.push_back(e.path().string());
-    }
-    ASSERT_GE(songs.size(), 6u);
-    std::array<bool, 6> timeSigs{};
-    bool capo = false, droppedD = false, tieOverBar = false, triplet = false, bend = false,
-         muted = false, sharpKey = false, flatKey = false;
-    for (const std::string& path : songs) {
-        SCOPED_TRACE(path);
-        loadsong(g(), path);
-        const auto& s = g().song;
-        EXPECT_TRUE(rig.dialogs.messages.empty());
-        EXPECT_FALSE(s.songTitle.empty());
-        EXPECT_EQ(s.songComposer.empty(), false);
-        ASSERT_GE(s.timeSig, 1);
-        ASSERT_LE(s.timeSig, 5);
-        EXPECT_GE(g().ui.pgScroll.max, 4);
-        timeSigs[static_cast<std::size_t>(s.timeSig)] = true;
-        capo |= s.capo > 0;
-        droppedD |= s.altTuning[1] == -2;
-        sharpKey |= s.songKey % 2 == 1 && s.songKey > 1;
-        flatKey |= s.songKey % 2 == 0 && s.songKey > 0;
-        // Bars counted in thirds of a tick so that a triplet of 5-tick notes fills 16 ticks.
-        const int bar = 3 * s.barTicks[s.timeSig];
-        int inBar = 0;
-        for (int n = 1; n <= s.noteCount; ++n) {
-            const int d = s.noteDur[n];
-            if (d == kEndOfPage) {
-                EXPECT_EQ(inBar, 0) << "page ends inside a bar at note " << n;
-                inBar = 0;
-                continue;
-            }
-            ASSERT_LT(d, 90) << n;
-            triplet |= d == 5 || d == 11;
-            inBar += d == 5 ? 16 : d == 11 ? 32 : 3 * d;
-            for (int str = 1; str <= 6; ++str) {
-                const int f = s.noteFret(n, str);
-                EXPECT_TRUE(f >= -4 && f != -2 && f <= 47) << n;
-                bend |= f == kBend;
-                muted |= f == kMuted;
-                if (f >= kHeldBase && inBar == 3 * d) tieOverBar = true;
-            }
-            ASSERT_LE(inBar, bar) << "note " << n << " crosses a bar line";
-            if (inBar == bar) inBar = 0;
-        }
-        EXPECT_EQ(inBar, 0) << "the last bar is short";
-    }
-    EXPECT_TRUE(std::accumulate(timeSigs.begin() + 1, timeSigs.end(), true,
-                                [](bool all, bool t) { return all && t; }));
-    EXPECT_TRUE(capo && droppedD && tieOverBar && triplet && bend && muted && sharpKey && flatKey);
+    const auto& ui = g().ui;
+    EXPECT_EQ(test::join(g().gtimer.interval, g().app.lessonFrame, ui.btnsongentry[12].enabled,
+                         g().playback.swapperMode, g().playback.slotCount, ui.PicSwapper.file,
+                         ui.lpointer.at.left, g().playback.swapperPos,
+                         ui.lblswapper[kSettingLeadIn].color, ui.lblswapper[kSettingTempo].color),
+              test::join(3000, 1, true, kSettingLeadIn, kLeadInSlots, "ldefaul4.bmp",
+                         slotLeft(kLeadInSlots, 3), 7, kColorActive, kColorAvailable));
+    EXPECT_NE(ui.lpointer.at.left, pointerBefore);
 }
 
 }  // namespace

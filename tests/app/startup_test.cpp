@@ -1,27 +1,33 @@
+// Start-up, the window layout and the small pieces everything rests on: numbers, items of a
+// file, the playback timer's schedule on a virtual clock.
 #include <gtest/gtest.h>
+
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "app/panels.h"
 #include "app/startup.h"
+#include "base/item_reader.h"
 #include "base/numbers.h"
+#include "base/tick_schedule.h"
 #include "core/control_ids.h"
 #include "fakes/test_rig.h"
 
 namespace lutavo {
 namespace {
 
-TEST(Numbers, RoundHalfEvenAndSixteenBitClamp) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
+TEST(Numbers, RoundHalfEvenSixteenBitClampAndNumberPrefix) {
+    const std::pair<double, int> rounded[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}};
+    for (const auto& [x, n] : rounded)
+        EXPECT_EQ(roundHalfEven(x), n) << x;
     EXPECT_EQ(toInt16(40000), 32767);
     EXPECT_EQ(toInt16(-40000), -32768);
-    EXPECT_EQ(numberPrefix(" 12abc"), 12);
-    EXPECT_EQ(numberPrefix("-7.5"), -8);
-    EXPECT_EQ(numberPrefix("abc"), 0);
-    EXPECT_EQ(numberPrefix("1 2"), 12);
-    EXPECT_EQ(numberPrefix("99999999999"), 32767);
+    const std::pair<const char*, int> prefixes[] = {
+        {" 12abc", 12}, {"-7.5", -8}, {"abc", 0}, {"1 2", 12}, {"99999999999", 32767}};
+    for (const auto& [text, n] : prefixes)
+        EXPECT_EQ(numberPrefix(text), n) << text;
 }
 
 TEST(Startup, SecondCopyIsRefusedBeforeTouchingAnything) {
@@ -29,71 +35,139 @@ TEST(Startup, SecondCopyIsRefusedBeforeTouchingAnything) {
     rig.lock.anotherCopyRunning = true;
     EXPECT_FALSE(startup(rig.g(), {test::dataFolder(), "", ""}, rig.lock));
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.dialogs.messages[0].text, "This program is already running");
-    EXPECT_EQ(rig.dialogs.messages[0].caption, "Lutavo");
+    EXPECT_EQ(rig.dialogs.messages[0].caption + ": " + rig.dialogs.messages[0].text,
+              "Lutavo: This program is already running");
     EXPECT_TRUE(rig.wave.played.empty());
-}
-
-TEST(Startup, DefaultsSetTablesAndWindow) {
-    test::Rig rig;
-    rig.defaults();
-    auto& g = rig.g();
-    EXPECT_EQ(g.song.tempoBase[8], 120);
-    EXPECT_EQ(g.song.tempoBase[1], 199);
-    EXPECT_EQ(g.song.tempoBase[30], 25);
-    EXPECT_EQ(g.song.tempoInterval[1], 22);
-    EXPECT_EQ(g.song.tempoInterval[30], 80);
-    EXPECT_EQ(g.song.noteDur[-1], 16);
-    EXPECT_EQ(g.song.altTuning[1], -2);
-    EXPECT_EQ(g.song.durSymbol[14], 5);
-    EXPECT_EQ(g.ui.form.at.left, 400);
-    EXPECT_FALSE(g.ui.scrollpanel.visible);
-    EXPECT_EQ(g.ui.lblswapper[5].color, kColorActive);
-    // Keyboard tables: C of octave 1 and C# of octave 0.
-    EXPECT_EQ(g.app.keyX[13], 99);
-    EXPECT_EQ(g.app.keyKind[2], -5);
-    EXPECT_EQ(g.app.keyKind[13], 11);
 }
 
 TEST(Startup, CommandLineFolderIsDataFolder) {
     test::Rig rig;
     ASSERT_TRUE(startup(rig.g(), {test::dataFolder(), "/tmp/songs", ""}, rig.lock));
-    EXPECT_EQ(rig.g().app.dataFolder, "/tmp/songs/");
-    EXPECT_EQ(rig.g().app.appFolder, test::dataFolder());
-    EXPECT_TRUE(rig.g().gtimer.enabled);
-    EXPECT_EQ(rig.g().gtimer.interval, 3000);
+    EXPECT_EQ(test::join(rig.g().app.dataFolder, rig.g().app.appFolder, rig.g().gtimer.enabled,
+                         rig.g().gtimer.interval),
+              test::join("/tmp/songs/", test::dataFolder(), true, 3000));
 }
 
-TEST(Panels, LayoutFollowsPageHeightAndMode) {
+TEST(Panels, LayoutFollowsPageHeightAndModeAndResizeSnapsBack) {
     test::Rig rig;
     rig.defaults();
     auto& g = rig.g();
     layoutPanels(g, 3000);
-    EXPECT_EQ(g.app.windowHeight, 6800);
-    EXPECT_EQ(g.ui.keyboard.at.top, 5920);
-    EXPECT_EQ(g.ui.pnlsonginfo.at.top, 6900);
-    EXPECT_EQ(g.ui.pointer.at.top, 2850);
-    EXPECT_FALSE(g.ui.piccapo.visible);
+    // window height, keyboard, song information (out of view), pointer, capo shown
+    EXPECT_EQ(test::join(g.app.windowHeight, g.ui.keyboard.at.top, g.ui.pnlsonginfo.at.top,
+                         g.ui.pointer.at.top, g.ui.piccapo.visible),
+              "6800|5920|6900|2850|0|");
+    g.ui.form.at.width = 5000;
+    g.ui.form.at.height = 100;
+    onResize(g);
+    EXPECT_EQ(test::join(g.ui.form.at.width, g.ui.form.at.height),
+              test::join(kWindowWidthTwips, 6800));
 
     g.app.appMode = kModeLesson;
     g.song.capo = 2;
     layoutPanels(g, 3000);
-    EXPECT_EQ(g.app.windowHeight, 7680);
-    EXPECT_EQ(g.ui.pnllesson.at.top, 5320);
-    EXPECT_TRUE(g.ui.piccapo.visible);
-    EXPECT_EQ(g.ui.piccapo.at.left, 84 + 2 - 12);
+    EXPECT_EQ(test::join(g.app.windowHeight, g.ui.pnllesson.at.top, g.ui.piccapo.visible,
+                         g.ui.piccapo.at.left),
+              test::join(7680, 5320, true, 84 + 2 - 12));
 }
 
-TEST(Startup, ResizeSnapsBack) {
-    test::Rig rig;
-    rig.defaults();
-    auto& g = rig.g();
-    layoutPanels(g, 3000);
-    g.ui.form.at.width = 5000;
-    g.ui.form.at.height = 100;
-    onResize(g);
-    EXPECT_EQ(g.ui.form.at.width, kWindowWidthTwips);
-    EXPECT_EQ(g.ui.form.at.height, 6800);
+// Every item with the line it starts on.
+std::vector<std::pair<std::string, int>> allItems(const std::string& text) {
+    ItemReader r(text);
+    std::vector<std::pair<std::string, int>> out;
+    while (auto item = r.next())
+        out.emplace_back(*item, r.line());
+    return out;
+}
+
+TEST(ItemReader, CommasLineEndsBlanksAndQuotes) {
+    using Items = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(allItems("a,b\r\n  c\n\nd"),
+              (Items{{"a", 1}, {"b", 1}, {"c", 2}, {"", 3}, {"d", 4}}));
+    EXPECT_EQ(allItems("title=Rock, Paper\r\n"), (Items{{"title=Rock", 1}, {"Paper", 1}}));
+    EXPECT_EQ(allItems("\"title=Rock, Paper\"\r\nx"), (Items{{"title=Rock, Paper", 1}, {"x", 2}}));
+    EXPECT_EQ(allItems("a,"), (Items{{"a", 1}}));
+    EXPECT_EQ(allItems("\"unclosed, quote"), (Items{{"unclosed, quote", 1}}));
+    EXPECT_EQ(allItems("a,b\r\nc\n\"d\ne\"\rf\r\n\r\ng"),
+              (Items{{"a", 1}, {"b", 1}, {"c", 2}, {"d\ne", 3}, {"f", 5}, {"", 6}, {"g", 7}}));
+}
+
+// Takes every tick due at nowMs, as the timer does when it wakes; returns how many it took.
+long long takeDue(TickSchedule& s, long long nowMs) {
+    const long long due = s.ticksDue(nowMs);
+    for (long long i = 0; i < due; ++i)
+        s.take();
+    return due;
+}
+
+TEST(TickSchedule, FirstTickIsDueOneIntervalAfterTheStart) {
+    TickSchedule s;
+    EXPECT_FALSE(s.running());
+    EXPECT_EQ(s.ticksDue(1000), 0);
+    s.start(1000, 36);
+    EXPECT_TRUE(s.running());
+    EXPECT_EQ(s.interval(), 36);
+    // {now, ticks due, delay to the next}
+    for (const auto& [now, due, delay] : {std::array{1000, 0, 36}, {1035, 0, 1}, {1036, 1, 0}}) {
+        EXPECT_EQ(s.ticksDue(now), due) << now;
+        EXPECT_EQ(s.delayToNext(now), delay) << now;
+    }
+    s.take();
+    EXPECT_EQ(s.ticksDue(1036), 0);
+    EXPECT_EQ(s.delayToNext(1036), 36);
+}
+
+TEST(TickSchedule, LateWakeUpCatchesUpOnTheGridAndAnIntervalChangeRestarts) {
+    TickSchedule s;
+    s.start(0, 22);
+    // Woken 3.5 intervals late: the three missed ticks and the current one are all due, and the
+    // next tick is still on the original grid; a slightly late tick shortens the next wait.
+    EXPECT_EQ(takeDue(s, 22 + 77), 4);
+    EXPECT_EQ(s.delayToNext(99), 110 - 99);
+    EXPECT_EQ(takeDue(s, 113), 1);
+    EXPECT_EQ(s.delayToNext(113), 132 - 113);
+
+    s.start(370, 36);  // a new interval counts from the current time
+    EXPECT_EQ(s.interval(), 36);
+    EXPECT_EQ(s.ticksDue(405), 0);
+    EXPECT_EQ(takeDue(s, 406), 1);
+    EXPECT_EQ(takeDue(s, 480), 2);
+}
+
+TEST(TickSchedule, StoppedScheduleHasNothingDueAndStartsAfresh) {
+    TickSchedule s;
+    s.start(0, 30);
+    EXPECT_EQ(takeDue(s, 95), 3);
+    s.stop();
+    EXPECT_FALSE(s.running());
+    EXPECT_EQ(s.ticksDue(10000), 0);
+    s.take();  // nothing to take while stopped
+    s.start(10000, 30);
+    EXPECT_EQ(s.ticksDue(10029), 0);
+    EXPECT_EQ(takeDue(s, 10030), 1);
+    s.start(20000, 0);  // an interval of 0 never fires, as a window timer with no interval
+    EXPECT_FALSE(s.running());
+    EXPECT_EQ(s.ticksDue(99999), 0);
+}
+
+TEST(TickSchedule, NoDriftOverTenThousandJitteredTicks) {
+    TickSchedule s;
+    const long long start = 5000, interval = 22;
+    s.start(start, interval);
+    std::mt19937 rng(7);
+    // Wake-ups are late by up to 15 ms, now and then by several intervals.
+    std::uniform_int_distribution<int> jitter(0, 15), stall(0, 99);
+    long long now = start, taken = 0;
+    while (taken < 10000) {
+        now += s.delayToNext(now) + jitter(rng) + (stall(rng) == 0 ? 3 * interval : 0);
+        const long long due = takeDue(s, now);
+        ASSERT_GE(due, 1);
+        taken += due;
+        const long long lastTickDue = start + taken * interval;
+        ASSERT_TRUE(lastTickDue <= now && lastTickDue + interval > now);  // none left behind
+    }
+    // However late single wake-ups were, the count of ticks matches the clock exactly.
+    EXPECT_EQ(taken, (now - start) / interval);
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ class FakeDialogs : public Dialogs {
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons) override {
         messages.push_back({text, caption, buttons});
-        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        return pop(yesNoAnswers, MessageAnswer::No);
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
     std::string openFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
@@ -35,21 +34,15 @@ class FakeDialogs : public Dialogs {
         menus.push_back(menu);
         return pop(menuAnswers, -1);
     }
-    bool printerSetup() override {
-        ++printerSetups;
-        return pop(printerAnswers, false);
-    }
+    bool printerSetup() override { return false; }
 
-    // Answers handed out in order; an empty queue gives the "cancel" answer.
-    std::deque<MessageAnswer> yesNoAnswers;
+    // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
-    std::deque<bool> printerAnswers;
 
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Menu> menus;
-    int printerSetups = 0;
 
   private:
     template <typename T>

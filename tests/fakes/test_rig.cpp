@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "app/startup.h"
 
@@ -15,14 +14,13 @@ Rig::Rig() : guitar(std::make_unique<Guitar>()) {
 }
 
 void Rig::defaults() {
-    g().app.appFolder = dataFolder();
-    g().app.dataFolder = dataFolder();
+    g().app.appFolder = g().app.dataFolder = dataFolder();
     setdefaults(g());
 }
 
-TempDir::TempDir() {
-    std::random_device rd;
-    dir_ = std::filesystem::temp_directory_path() / ("lutavo-test-" + std::to_string(rd()));
+TempDir::TempDir()
+    : dir_(std::filesystem::temp_directory_path() /
+           ("lutavo-test-" + std::to_string(std::random_device()()))) {
     std::filesystem::create_directories(dir_);
 }
 
@@ -32,17 +30,14 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::write(const std::string& name, const std::string& text) const {
-    const std::string full = path() + name;
-    std::ofstream out(full, std::ios::binary);
-    out << text;
-    return full;
+    std::ofstream(path() + name, std::ios::binary) << text;
+    return path() + name;
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 std::string dataFolder() {

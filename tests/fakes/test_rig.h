@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "core/guitar.h"
@@ -44,5 +45,13 @@ std::string readFile(const std::string& path);
 
 // The program's data folder in the build tree.
 std::string dataFolder();
+
+// Values written one after another, each followed by '|': several checks in one comparison.
+template <typename... T>
+std::string join(const T&... values) {
+    std::ostringstream out;
+    ((out << values << '|'), ...);
+    return out.str();
+}
 
 }  // namespace lutavo::test

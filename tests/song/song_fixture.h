@@ -5,33 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/song_files.h"
+#include "fakes/fake_pictures.h"
 #include "fakes/test_rig.h"
-#include "platform/picture.h"
 
 namespace lutavo::test {
 
-// Picture files held in memory by path.
-class PictureFiles : public PictureIO {
-  public:
-    bool load(const std::string& path, Picture& out) override {
-        loads.push_back(path);
-        auto it = files.find(path);
-        if (it == files.end()) return false;
-        out = it->second;
-        return true;
-    }
-    bool save(const std::string& path, const Picture& picture) override {
-        files[path] = picture;
-        return true;
-    }
-    std::map<std::string, Picture> files;
-    std::vector<std::string> loads;
-};
+using Frets = std::array<int, 6>;
+inline const Frets kSilentFrets = {-1, -1, -1, -1, -1, -1};
+inline const std::string kNote = "16000000000000";  // all six open strings
 
 class SongTest : public ::testing::Test {
   protected:
@@ -47,35 +32,24 @@ class SongTest : public ::testing::Test {
 
     // Writes lines joined with CR LF to name in the test folder and loads it.
     std::string load(const std::vector<std::string>& lines, const std::string& name = "TEST.SNG") {
-        const std::string path = write(lines, name);
+        std::string text;
+        for (const auto& l : lines)
+            text += l + "\r\n";
+        const std::string path = dir.write(name, text);
         loadsong(g(), path);
         return path;
     }
 
-    std::string write(const std::vector<std::string>& lines, const std::string& name) {
-        std::string text;
-        for (const auto& l : lines)
-            text += l + "\r\n";
-        return dir.write(name, text);
-    }
-
     // The six fret codes of note n, lowest string first.
-    std::array<int, 6> frets(int n) {
-        std::array<int, 6> out{};
+    Frets frets(int n) {
+        Frets out{};
         for (int s = 1; s <= 6; ++s)
             out[s - 1] = song().noteFret(n, s);
         return out;
     }
 
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> out;
-        for (const auto& m : rig.dialogs.messages)
-            out.push_back(m.text);
-        return out;
-    }
-
     Rig rig;
-    PictureFiles pictures;
+    FakePictureIO pictures;
     TempDir dir;
 };
 

@@ -1,178 +1,425 @@
+// Reading song files: the notes and header, refusals that keep the song in memory, the page
+// layout, and the songs that come with the program.
 #include <gtest/gtest.h>
 
-#include "base/item_reader.h"
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+
+#include "core/data_files.h"
+#include "display/page_layout.h"
 #include "song/note_line.h"
 #include "song_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-using Frets = std::array<int, 6>;
-
-class SongRead : public SongTest {};
+class SongRead : public SongTest {
+  protected:
+    // The lengths of notes from..to, or the codes of one slot.
+    std::string durs(int from, int to) {
+        std::string out;
+        for (int n = from; n <= to; ++n)
+            out += std::to_string(song().noteDur[n]) + " ";
+        return out;
+    }
+    std::string slot(int str, int from, int to) {
+        std::string out;
+        for (int n = from; n <= to; ++n)
+            out += std::to_string(song().noteFret(n, str)) + " ";
+        return out;
+    }
+};
 
 TEST_F(SongRead, NoteColumnsCapoAndSentinels) {
     load(songLines({"capo=2", "timesig=4", "key=3"},
                    {"16000102030405", "08-1-1-1-1-1-1", "32-3-4", "99", "641010101010"}));
-    EXPECT_EQ(song().noteCount, 5);
-    EXPECT_EQ(song().noteDur[1], 16);
     EXPECT_EQ(frets(1), (Frets{2, 3, 4, 5, 6, 7}));  // the capo is added to struck frets
-    EXPECT_EQ(frets(2), (Frets{-1, -1, -1, -1, -1, -1}));
     // A short line reads its missing fields as 0: the open string plus the capo.
     EXPECT_EQ(frets(3), (Frets{-3, -4, 2, 2, 2, 2}));
-    EXPECT_EQ(frets(4), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(song().capo, 2);
-    EXPECT_EQ(song().timeSig, 4);
-    EXPECT_EQ(song().songKey, 3);
-    EXPECT_EQ(song().pageStart[1], 1);
-    EXPECT_EQ(song().pageStart[2], 5);
-    EXPECT_EQ(song().pageStart[3], 7);  // noteCount + 2
-    EXPECT_EQ(song().noteX[6], 595);
-    EXPECT_EQ(song().noteDur[6], 0);
-    EXPECT_EQ(song().noteDur[0], 0);
-    EXPECT_EQ(frets(6), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(frets(0), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(song().curNote, 0);
-    EXPECT_EQ(song().curPage, 1);
-    EXPECT_EQ(g().ui.pgScroll.max, 2);
-    EXPECT_TRUE(g().ui.scrollpanel.visible);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{});
-}
+    for (int silent : {0, 2, 4, 6})
+        EXPECT_EQ(frets(silent), kSilentFrets) << silent;  // the sentinels 0 and 6 too
+    EXPECT_EQ(durs(0, 6), "0 16 8 32 99 64 0 ");
+    // count, capo, time, key, page table (the last is count + 2), sentinel x, current note and
+    // page, pages, scroll panel shown
+    EXPECT_EQ(join(song().noteCount, song().capo, song().timeSig, song().songKey,
+                   song().pageStart[1], song().pageStart[2], song().pageStart[3], song().noteX[6],
+                   song().curNote, song().curPage, g().ui.pgScroll.max, g().ui.scrollpanel.visible),
+              "5|2|4|3|1|5|7|595|0|1|2|1|");
+    EXPECT_TRUE(rig.dialogs.messages.empty());
 
-TEST_F(SongRead, EmptySongStillGetsItsSentinels) {
-    load(songLines({"title=Nothing yet"}, {}));
-    EXPECT_EQ(song().noteCount, 0);
-    EXPECT_EQ(song().noteX[1], 595);
-    EXPECT_EQ(frets(1), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(frets(0), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(song().pageStart[2], 2);
-    EXPECT_FALSE(g().ui.scrollpanel.visible);
-    EXPECT_FALSE(g().ui.ScrlNpntr.visible);
+    load(songLines({"title=Nothing yet"}, {}), "EMPTY.SNG");  // still gets its sentinels
+    EXPECT_EQ(frets(0), kSilentFrets);
+    EXPECT_EQ(frets(1), kSilentFrets);
+    EXPECT_EQ(join(song().noteCount, song().noteX[1], song().pageStart[2],
+                   g().ui.scrollpanel.visible, g().ui.ScrlNpntr.visible),
+              "0|595|2|0|0|");
 }
 
 TEST_F(SongRead, HeldNotesFollowTheLastStruckFret) {
-    load(songLines({"capo=1"}, {"1603-1-1-1-1-1",  // struck 3 (+1 capo)
-                                "16-2-2-1-1-1-1",  // hold on slot 1; slot 2 was silent
-                                "16-2-1-1-1-1-1",  // a chain keeps holding the same fret
-                                "16-1-1-1-1-1-1",  // silence ends the ring
-                                "16-2-1-1-1-1-1",  // so this hold is dropped
-                                "16-4-1-1-1-1-1",  // muted
-                                "1605-1-1-1-1-1", "99",
-                                "16-2-1-1-1-1-1"}));  // an end of page stops every string
-    EXPECT_EQ(song().noteFret(1, 1), 4);
-    EXPECT_EQ(song().noteFret(2, 1), 28);
+    // Struck 3 (+1 capo); a hold (slot 2 was silent); a chain keeps holding; silence ends the
+    // ring, so the next hold is dropped; muted; struck; an end of page stops every string.
+    load(songLines({"capo=1"},
+                   {"1603-1-1-1-1-1", "16-2-2-1-1-1-1", "16-2-1-1-1-1-1", "16-1-1-1-1-1-1",
+                    "16-2-1-1-1-1-1", "16-4-1-1-1-1-1", "1605-1-1-1-1-1", "99", "16-2-1-1-1-1-1"}));
+    EXPECT_EQ(slot(1, 1, 9), "4 28 28 -1 -1 -4 6 -1 -1 ");
     EXPECT_EQ(song().noteFret(2, 2), -1);
-    EXPECT_EQ(song().noteFret(3, 1), 28);
-    EXPECT_EQ(song().noteFret(4, 1), -1);
-    EXPECT_EQ(song().noteFret(5, 1), -1);
-    EXPECT_EQ(song().noteFret(6, 1), -4);
-    EXPECT_EQ(song().noteFret(9, 1), -1);
+    // Without a capo a held open string is 24, and a hold after it keeps holding it.
+    load(songLines({}, {"1600-1-1-1-1-1", "1624-1-1-1-1-1", "16-2-1-1-1-1-1"}), "OPEN.SNG");
+    EXPECT_EQ(slot(1, 1, 3), "0 24 24 ");
 }
 
-TEST_F(SongRead, HeldOpenStringWithoutCapoStaysHeld) {
-    load(songLines({}, {"1600-1-1-1-1-1", "1624-1-1-1-1-1", "16-2-1-1-1-1-1"}));
-    EXPECT_EQ(song().noteFret(2, 1), 24);
-    // A hold after the held open string keeps holding the open string.
-    EXPECT_EQ(song().noteFret(3, 1), 24);
-}
-
-TEST_F(SongRead, OldFormatDoublesShortDurationsAndTheClick) {
+TEST_F(SongRead, OldFormatDoublesShortDurationsAndTheClickAndMarkersKeepTheirCodes) {
     load({"lutavo", "metroticks=8", "", "08000000000000", "97", "98", "24", "60"});
     EXPECT_EQ(song().metroTicks, 16);
-    EXPECT_EQ(song().noteDur[-1], 16);
-    EXPECT_EQ(song().noteDur[1], 16);
-    EXPECT_EQ(song().noteDur[2], 97);  // codes and long values stay as read
-    EXPECT_EQ(song().noteDur[3], 98);
-    EXPECT_EQ(song().noteDur[4], 48);
-    EXPECT_EQ(song().noteDur[5], 60);
+    EXPECT_EQ(durs(-1, 5), "16 0 16 97 98 48 60 ");  // codes and long values stay as read
     // "lutavo3" anywhere in the first item marks the current format.
     load({"my lutavo 3 song", "metroticks=8", "", "08000000000000"});
     EXPECT_EQ(song().metroTicks, 8);
     EXPECT_EQ(song().noteDur[1], 8);
-}
 
-TEST_F(SongRead, MarkersKeepTheirCodesAndParameter) {
     load(songLines({"capo=2"}, {"975", "98", "99", "1601-1-1-1-1-1", "93"}));
-    EXPECT_EQ(song().noteDur[1], 97);
-    EXPECT_EQ(song().noteFret(1, 1), 7);  // the parameter is read with the capo added
-    EXPECT_EQ(song().noteFret(1, 2), 2);  // other slots of a marker read as fret 0
-    EXPECT_EQ(song().noteDur[2], 98);
-    EXPECT_EQ(song().noteDur[3], 99);
-    EXPECT_EQ(frets(3), (Frets{-1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(song().noteDur[5], 93);
+    EXPECT_EQ(durs(1, 5), "97 98 99 16 93 ");
+    // A marker's parameter is read with the capo added; its other slots read as fret 0.
+    EXPECT_EQ(frets(1), (Frets{7, 2, 2, 2, 2, 2}));
+    EXPECT_EQ(frets(3), kSilentFrets);
 }
 
 TEST_F(SongRead, PositionColumnsOfPicturePages) {
     pictures.files[dir.path() + "pages.bmp"] = Picture(600, 400);
     load(songLines({"page=pages.bmp", "frames=2"},
                    {"161010101010101500", "160000000000001537.5", "1600000000000075", "160000"}));
-    EXPECT_EQ(song().noteX[1], 100);  // the column from character 15 on, divided by 15
-    EXPECT_EQ(song().noteX[2], 102);  // 102.5 rounds to the even neighbour
-    EXPECT_EQ(song().noteX[3], 5);
-    EXPECT_EQ(song().noteX[4], 50);  // a short line is not placed
+    // The column from character 15 on, divided by 15, halves to even; a short line is not placed.
+    EXPECT_EQ(join(song().noteX[1], song().noteX[2], song().noteX[3], song().noteX[4]),
+              "100|102|5|50|");
     EXPECT_EQ(song().noteFret(1, 1), 10);
 }
 
-TEST_F(SongRead, TextWithACommaIsCutAtTheComma) {
+TEST_F(SongRead, TextIsCutAtACommaAndACommaAtTheEndEndsTheHeader) {
     load(songLines({"title=Rock, Paper", "left=Scissors", "\"right=Stone, Age\""}, {}));
-    EXPECT_EQ(song().songTitle, "Rock");
-    EXPECT_EQ(song().songInfo, "Scissors");
-    EXPECT_EQ(song().songComposer, "Stone, Age");  // a quoted item is read whole
-    EXPECT_EQ(g().ui.form.caption, "Lutavo - Rock");
-}
-
-TEST_F(SongRead, ValueEndingInACommaEndsTheHeaderEarly) {
+    // A quoted item is read whole.
+    EXPECT_EQ(join(song().songTitle, song().songInfo, song().songComposer, g().ui.form.caption),
+              "Rock|Scissors|Stone, Age|Lutavo - Rock|");
     // The empty item after "left=x," ends the header, so "tempo=3" is taken as a note line,
     // which is not a note: the file is refused and names the line.
-    load({"lutavo3", "title=First", "", "16000000000000"});
-    load({"lutavo3", "title=Second", "left=x,", "tempo=3", "", "16000000000000"}, "B.SNG");
+    load({"lutavo3", "title=Second", "left=x,", "tempo=3", "", kNote}, "B.SNG");
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.messages[0].text.find("line 4"), std::string::npos);
-    EXPECT_EQ(song().songTitle, "First");
+    EXPECT_EQ(song().songTitle, "Rock");
 }
 
 TEST_F(SongRead, KeptAndResetFields) {
     load(songLines({"metro=on", "tempo=3", "capo=2", "alt=000102030405", "tick=wood.wav",
                     "alttempo=1", "key=5", "timesig=2", "metroticks=24", "locked=yes"},
-                   {"14000000000000", "16000000000000"}));
-    EXPECT_EQ(song().durSymbol[14], 6);
-    EXPECT_TRUE(song().songLocked);
-    load(songLines({}, {"14000000000000", "16000000000000"}), "OTHER.SNG");
-    // Kept when the file does not set them.
-    EXPECT_EQ(song().metroOn, 1);
-    EXPECT_EQ(song().tempo, 3);
-    EXPECT_EQ(song().altTuning[6], 5);
-    EXPECT_EQ(song().tickSound, "wood.wav");
-    // Reset by every load.
-    EXPECT_EQ(song().capo, 0);
-    EXPECT_EQ(song().altTempo, 0);
-    EXPECT_EQ(song().durSymbol[14], 5);
-    EXPECT_EQ(song().songKey, 1);
-    EXPECT_EQ(song().timeSig, 0);
-    EXPECT_EQ(song().metroTicks, 16);
-    EXPECT_FALSE(song().songLocked);
+                   {"14000000000000", kNote}));
+    EXPECT_EQ(join(song().durSymbol[14], song().songLocked), "6|1|");
+    load(songLines({}, {"14000000000000", kNote}), "OTHER.SNG");
+    // Kept when the file does not set them, then those reset by every load.
+    EXPECT_EQ(join(song().metroOn, song().tempo, song().altTuning[6], song().tickSound),
+              "1|3|5|wood.wav|");
+    EXPECT_EQ(join(song().capo, song().altTempo, song().durSymbol[14], song().songKey,
+                   song().timeSig, song().metroTicks, song().songLocked),
+              "0|0|5|1|0|16|0|");
 }
 
-TEST(ItemReaderLines, TellsTheLineOfEachItem) {
-    ItemReader r("a,b\r\nc\n\"d\ne\"\rf\r\n\r\ng");
-    std::vector<std::pair<std::string, int>> seen;
-    while (auto item = r.next())
-        seen.emplace_back(*item, r.line());
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"a", 1}, {"b", 1}, {"c", 2}, {"d\ne", 3}, {"f", 5}, {"", 6}, {"g", 7}};
-    EXPECT_EQ(seen, expected);
+TEST(NoteLine, TwoCharacterFieldsAndFretsAsWritten) {
+    EXPECT_EQ(twoCharField(5) + twoCharField(0) + twoCharField(12) + twoCharField(-2), "050012-2");
+    // {fret in memory, capo, fret in the file}; below the capo is the capo fret.
+    const std::array<int, 3> frets[] = {
+        {5, 2, 3}, {24, 0, 24}, {26, 2, -2}, {-4, 2, -4}, {1, 2, 0}};
+    for (const auto& [fret, capo, written] : frets)
+        EXPECT_EQ(fileFret(fret, capo), written) << fret << " " << capo;
 }
 
-TEST(NoteLine, TwoCharacterFields) {
-    EXPECT_EQ(twoCharField(5), "05");
-    EXPECT_EQ(twoCharField(0), "00");
-    EXPECT_EQ(twoCharField(12), "12");
-    EXPECT_EQ(twoCharField(-2), "-2");
-    EXPECT_EQ(fileFret(5, 2), 3);
-    EXPECT_EQ(fileFret(24, 0), 24);
-    EXPECT_EQ(fileFret(26, 2), -2);
-    EXPECT_EQ(fileFret(-4, 2), -4);
-    EXPECT_EQ(fileFret(1, 2), 0);  // below the capo: the capo fret
+class SongRefusal : public SongTest {
+  protected:
+    void SetUp() override {
+        load(songLines({"title=Kept", "capo=1", "timesig=3", "key=5", "pointer=on"},
+                       {kNote, "16010101010101", "99", "32-1-1-1-1-1-1"}),
+             "KEPT.SNG");
+        keptCaption = g().ui.lblsong.caption;
+        rig.dialogs.messages.clear();
+        rig.wave.played.clear();
+    }
+
+    // Loads a file (or path) that must be refused; expects the song kept and the message shown
+    // to mention every part.
+    void expectRefused(const std::vector<std::string>& lines, std::vector<std::string> parts,
+                       const std::string& path = "") {
+        rig.dialogs.messages.clear();
+        if (path.empty()) {
+            load(lines, "BAD.SNG");
+        } else {
+            loadsong(g(), path);
+        }
+        ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+        for (const auto& part : parts)
+            EXPECT_NE(rig.dialogs.messages[0].text.find(part), std::string::npos)
+                << rig.dialogs.messages[0].text << " lacks " << part;
+        EXPECT_EQ(rig.dialogs.messages[0].caption, "Lutavo");
+        EXPECT_EQ(join(song().songTitle, song().noteCount, song().capo, song().timeSig,
+                       song().songKey, song().pageStart[2], song().pageStart[3],
+                       song().noteFret(2, 1), g().ui.pointer.visible, g().ui.form.caption),
+                  "Kept|4|1|3|5|4|6|2|1|Lutavo - Kept|");
+        EXPECT_EQ(g().ui.lblsong.caption, keptCaption);
+        EXPECT_TRUE(rig.wave.played.empty());
+    }
+
+    std::string keptCaption;
+};
+
+struct BadFile {
+    std::vector<std::string> lines;
+    std::vector<std::string> says;
+};
+
+TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
+    const std::vector<BadFile> cases = {
+        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format"}},
+        {{"Lutavo3", "", kNote}, {"Invalid format"}},  // case counts
+        {{}, {"Invalid format"}},
+        {songLines({"title=x"}, {kNote, "00000000000000"}), {"line 5"}},
+        {songLines({}, {"xx000000000000"}), {"line 3"}},
+        // Old durations of 45..49 would turn into control codes when doubled.
+        {{"lutavo", "", "45000000000000"}, {"line 3"}},
+        {songLines({}, {"-5000000000000"}), {"line 3"}},
+        {songLines({}, {"1625-1-1-1-1-1"}), {"line 3"}},
+        {songLines({}, {"16-5-1-1-1-1-1"}), {"line 3"}},
+        // With a capo a struck fret must still be on the neck.
+        {songLines({"capo=5"}, {"1600-1-1-1-1-1", "16-1-1-1-1-119"}), {"line 5", "capo"}},
+    };
+    for (const BadFile& c : cases) {
+        SCOPED_TRACE(c.lines.empty() ? "" : c.lines.back());
+        expectRefused(c.lines, c.says);
+    }
+    expectRefused({}, {dir.path() + "nowhere.SNG"}, dir.path() + "nowhere.SNG");
+    expectRefused({}, {}, dir.path());  // a folder
+}
+
+TEST_F(SongRefusal, AtMost1000NotesAnd29Pages) {
+    std::vector<std::string> notes(1000, kNote);
+    load(songLines({"title=Full"}, notes), "FULL.SNG");
+    EXPECT_EQ(song().noteCount, 1000);  // exactly the limit loads
+    EXPECT_EQ(song().noteX[1001], 595);
+    SetUp();
+    notes.push_back(kNote);
+    expectRefused(songLines({}, notes), {"1000 notes"});
+
+    notes.clear();
+    for (int p = 1; p <= 28; ++p)
+        notes.insert(notes.end(), {kNote, "99"});
+    notes.push_back(kNote);
+    load(songLines({}, notes), "LONG.SNG");  // 29 pages load
+    EXPECT_EQ(g().ui.pgScroll.max, 29);
+    EXPECT_EQ(song().pageStart[30], song().noteCount + 2);
+    SetUp();
+    notes.push_back("99");  // a 29th end of page opens a 30th page
+    expectRefused(songLines({}, notes), {"29 pages"});
+}
+
+TEST_F(SongRefusal, EndOfPageLinesAreNotChecked) {
+    load(songLines({}, {kNote, "99xx9999", kNote}), "OK.SNG");
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(song().noteCount, 3);
+}
+
+TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
+    load(songLines({"tempo=0", "timesig=9", "key=99", "capo=40", "metroticks=-3",
+                    "alt=99-9050607-1", "style=7", "frames=500", "size=-5000"},
+                   {kNote, "1611-1-1-1-1-1"}),
+         "WILD.SNG");
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    // tempo, time signature, key, capo, a fret above the capo, click ticks and the lead-in's
+    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo, song().noteFret(2, 1),
+                   song().metroTicks, song().noteDur[-1]),
+              "1|5|15|12|23|1|1|");
+    const std::array<int, 6> alt = {6, -6, 5, 6, 6, -1};
+    for (int s = 1; s <= 6; ++s)
+        EXPECT_EQ(song().altTuning[s], alt[s - 1]) << s;
+    EXPECT_EQ(join(g().config.preferredSound, g().ui.pgScroll.max, song().pageHeight),
+              "3|29|1000|");
+
+    load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {kNote}), "HUGE.SNG");
+    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo), "30|0|0|0|");
+}
+
+// Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
+// loads a song inside the arrays (a wrong index aborts the test program).
+TEST_F(SongRefusal, ScrambledFilesNeverReachPastTheArrays) {
+    const std::vector<std::string> pieces = {
+        "16",       "08",     "99",     "97",   "98",   "-1", "-2",          "-3",      "-4",
+        "00",       "23",     "24",     "9",    ",",    "\"", "capo=",       "frames=", "page=",
+        "INTERNAL", "title=", "tempo=", "key=", "alt=", "x",  "metroticks=", "size=",   "32767",
+        "-32768",   "\r\n",   "\r\n",   "\r\n", "\n",   " "};
+    std::mt19937 random(20261206);
+    for (int file = 0; file < 150; ++file) {
+        std::string text = "lutavo3\r\n";
+        const int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % pieces.size()];
+        loadsong(g(), dir.write("SCRAMBLED.SNG", text));
+        ASSERT_TRUE(song().noteCount <= 1000 && g().ui.pgScroll.max <= 29 && song().tempo >= 1 &&
+                    song().tempo <= 30);
+        for (int n = 1; n <= song().noteCount; ++n) {
+            if (song().noteDur[n] == 97) continue;  // its first slot is a position
+            for (int str = 1; str <= 6; ++str)
+                ASSERT_TRUE(song().noteFret(n, str) >= -4 && song().noteFret(n, str) <= 47);
+        }
+    }
+}
+
+class PageLayout : public SongTest {};
+
+struct LayoutCase {
+    int first, notes;  // page 2: `notes` notes from `first`, then its end-of-page note
+    int spacing;       // even spacing from x 100, capped at 80; halves round to even
+};
+
+TEST_F(PageLayout, EvenSpacingFromTheLeftAndTheEndOfPageAt595) {
+    const LayoutCase cases[] = {{10, 4, 80}, {5, 1, 80}, {1, 7, 79},  // 475 / 6 = 79.17
+                                {1, 11, 48},                          // 47.5
+                                {1, 21, 24},                          // 23.75
+                                {5, 0, 0}};
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(c.notes);
+        song().curPage = 2;
+        song().pageStart[2] = static_cast<i16>(c.first);
+        song().pageStart[3] = static_cast<i16>(c.first + c.notes + 1);
+        for (int n = c.first - 1; n <= c.first + c.notes + 1; ++n)
+            song().noteX[n] = 50;
+        layoutpage(g());
+        if (c.notes > 0) {
+            EXPECT_EQ(g().display.noteSpacing, c.spacing);
+        }
+        for (int n = 0; n < c.notes; ++n)
+            EXPECT_EQ(song().noteX[c.first + n], 100 + c.spacing * n) << n;
+        EXPECT_EQ(song().noteX[c.first + c.notes], 595);
+        EXPECT_EQ(song().noteX[c.first - 1], 50);  // the pages around are untouched
+        EXPECT_EQ(song().noteX[c.first + c.notes + 1], 50);
+    }
+}
+
+TEST_F(PageLayout, PageTableOutsideTheArraysPlacesNothing) {
+    song().curPage = 30;  // no entry after the last
+    layoutpage(g());
+    song().curPage = 1;
+    song().pageStart[1] = -5;
+    song().pageStart[2] = 0;
+    layoutpage(g());
+    EXPECT_EQ(song().noteX[-2], 0);
+}
+
+TEST_F(PageLayout, LoadedDrawnPagesAreLaidOutPageByPage) {
+    const std::string n = "16000000000000";
+    load(songLines({"timesig=4"}, {n, n, n, "99", n, n}));
+    const std::array<int, 7> x = {100, 180, 260, 595, 100, 180, 595};
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(song().noteX[i], x[static_cast<std::size_t>(i - 1)]) << i;
+
+    // The page just finished is laid out only when the note before the end still has 50.
+    load(songLines({}, {"16000000000000300", "16000000000000450", "99", n}));
+    EXPECT_EQ(song().noteX[1], 20);
+    EXPECT_EQ(song().noteX[2], 30);
+    EXPECT_EQ(song().noteX[4], 100);  // the last page is always laid out
+}
+
+class DataSongs : public SongTest {
+  protected:
+    // Loads a song, expects no message and bars that add up, counted in thirds of a tick so that
+    // a triplet of 5-tick notes fills 16 ticks; notes what the song shows of the program.
+    void loadWholeBars(const std::string& path) {
+        SCOPED_TRACE(path);
+        rig.dialogs.messages.clear();
+        loadsong(g(), path);
+        const auto& s = song();
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+        ASSERT_GE(s.timeSig, 1);
+        ASSERT_LE(s.timeSig, 5);
+        const auto note = [&](bool shown, const std::string& feature) {
+            if (shown) seen.insert(feature);
+        };
+        note(true, "timesig " + std::to_string(s.timeSig));
+        note(s.capo > 0, "capo");
+        note(s.altTuning[1] == -2, "dropped D");
+        note(s.songKey % 2 == 1 && s.songKey > 1, "sharps");
+        note(s.songKey % 2 == 0 && s.songKey > 0, "flats");
+        const int bar = 3 * s.barTicks[s.timeSig];
+        int inBar = 0;
+        for (int n = 1; n <= s.noteCount; ++n) {
+            const int d = s.noteDur[n];
+            if (d == kEndOfPage) {
+                EXPECT_EQ(inBar, 0) << "page ends inside a bar at note " << n;
+                continue;
+            }
+            ASSERT_LT(d, 90) << n;
+            note(d == 5 || d == 11, "triplet");
+            inBar += d == 5 ? 16 : d == 11 ? 32 : 3 * d;
+            for (int str = 1; str <= 6; ++str) {
+                const int fret = s.noteFret(n, str);
+                EXPECT_TRUE(fret >= -4 && fret != -2 && fret <= 47) << n;
+                note(fret == kBend, "bend");
+                note(fret == kMuted, "muted");
+                note(fret >= kHeldBase && inBar == 3 * d, "tie over a bar line");
+            }
+            ASSERT_LE(inBar, bar) << "note " << n << " crosses a bar line";
+            if (inBar == bar) inBar = 0;
+        }
+        EXPECT_EQ(inBar, 0) << "the last bar is short";
+    }
+    std::set<std::string> seen;
+};
+
+TEST_F(DataSongs, IntroIsAWelcomeOfThreeLines) {
+    loadWholeBars(g().app.appFolder + files::kIntroSong);
+    EXPECT_EQ(join(g().ui.pgScroll.max, g().ui.pointer.visible, g().ui.lbllexit.caption),
+              "3|1|EXIT|");
+    EXPECT_GE(song().noteCount, 40);
+}
+
+TEST_F(DataSongs, TuningPlaysEachStringLowToHighThenAll) {
+    loadWholeBars(g().app.appFolder + files::kTuningSong);
+    std::string open;  // the open strings of each note that strikes any
+    for (int n = 1; n <= song().noteCount; ++n) {
+        std::string struck;
+        for (int s = 1; s <= 6; ++s)
+            struck += song().noteFret(n, s) == 0 ? std::to_string(s) : "";
+        open += struck.empty() ? "" : struck + " ";
+    }
+    EXPECT_EQ(open, "1 2 3 4 5 6 123456 ");
+}
+
+// The new song is one empty note; the program's songs are in the current format, CR LF lines.
+TEST_F(DataSongs, NewSongIsOneEmptyNoteAndProgramSongsAreCurrent) {
+    loadsong(g(), g().app.appFolder + files::kNewSong);
+    ASSERT_EQ(song().noteCount, 1);
+    EXPECT_EQ(frets(1), kSilentFrets);
+    EXPECT_TRUE(g().ui.lblsong.caption.ends_with("NEWSONG.SNG"));
+    for (const char* name : {files::kIntroSong, files::kTuningSong, files::kNewSong}) {
+        const std::string text = readFile(g().app.appFolder + name);
+        EXPECT_TRUE(text.starts_with("lutavo3\r\n")) << name;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
+                  std::count(text.begin(), text.end(), '\r'))
+            << name;
+    }
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+// Together the sample songs show every time signature and what the program can notate.
+TEST_F(DataSongs, SampleSongsLoadWithWholeBarsAndShowEveryFeature) {
+    int loaded = 0;
+    for (const auto& e : std::filesystem::directory_iterator(g().app.appFolder + "songs")) {
+        loadWholeBars(e.path().string());
+        EXPECT_FALSE(song().songTitle.empty());
+        EXPECT_FALSE(song().songComposer.empty());
+        EXPECT_GE(g().ui.pgScroll.max, 4);
+        ++loaded;
+    }
+    EXPECT_GE(loaded, 6);
+    EXPECT_EQ(seen, (std::set<std::string>{"bend", "capo", "dropped D", "flats", "muted", "sharps",
+                                           "tie over a bar line", "timesig 1", "timesig 2",
+                                           "timesig 3", "timesig 4", "timesig 5", "triplet"}));
 }
 
 }  // namespace

@@ -9,197 +9,159 @@
 namespace lutavo::test {
 namespace {
 
-class SongWindow : public SongTest {};
-
-const std::vector<std::string> kTwoNotes = {"16000000000000", "16000000000000"};
+class SongWindow : public SongTest {
+  protected:
+    void loadTwo(const std::vector<std::string>& header, const std::string& name = "TEST.SNG") {
+        load(songLines(header, {kNote, kNote}), name);
+    }
+    // Which of PLAY..REPEAT are enabled and which of their labels show as available.
+    std::string transport() {
+        std::string out;
+        for (int i = 0; i <= 7; ++i)
+            out += std::string(i <= 5 && g().ui.playbtn[i].enabled ? "E" : "-") +
+                   (g().ui.playtxt[i].color == kColorAvailable ? "a " : "- ");
+        return out;
+    }
+};
 
 TEST_F(SongWindow, SongNameLabelColourAndNewSongRule) {
-    std::string path = load(songLines({}, kTwoNotes), "rock.sng");
-    for (char& c : path)
+    loadTwo({}, "rock.sng");
+    std::string upper = dir.path() + "rock.sng";
+    for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(g().ui.lblsong.caption, path);
-    EXPECT_EQ(song().songFile, dir.path() + "rock.sng");  // the name as the file system has it
+    // The label in capitals; the file name as the file system has it.
+    EXPECT_EQ(join(g().ui.lblsong.caption, song().songFile, song().songFolder),
+              join(upper, dir.path() + "rock.sng", dir.path()));
     EXPECT_EQ(g().ui.lblsong.color, kColorAvailable);
-    EXPECT_EQ(song().songFolder, dir.path());
-
-    load(songLines({}, kTwoNotes), "tune.snx");
+    loadTwo({}, "tune.snx");
     EXPECT_EQ(g().ui.lblsong.color, kColorUnavailable);
-
-    load(songLines({}, kTwoNotes), "newsong.snx");
-    const std::string& caption = g().ui.lblsong.caption;
-    EXPECT_EQ(caption.substr(caption.size() - 11), "NEWSONG.SNG");
+    loadTwo({}, "newsong.snx");
+    EXPECT_TRUE(g().ui.lblsong.caption.ends_with("NEWSONG.SNG"));
     EXPECT_EQ(song().songFile, dir.path() + "newsong.SNG");
 }
 
 TEST_F(SongWindow, TransportNeedsTwoNotesOutsideTheEditor) {
     g().ui.btnsongentry[12].enabled = false;
-    load(songLines({}, {"16000000000000"}));
-    for (int i = 0; i <= 5; ++i) {
-        EXPECT_FALSE(g().ui.playbtn[i].enabled) << i;
-        EXPECT_EQ(g().ui.playtxt[i].color, kColorUnavailable) << i;
-    }
-    EXPECT_EQ(g().ui.playtxt[6].color, kColorUnavailable);
-    EXPECT_EQ(g().ui.playtxt[7].color, kColorUnavailable);
+    load(songLines({}, {kNote}));
+    EXPECT_EQ(transport(), "-- -- -- -- -- -- -- -- ");
     EXPECT_FALSE(g().ui.btnsongentry[12].enabled);
-
-    load(songLines({}, kTwoNotes));
-    for (int i = 0; i <= 7; ++i)
-        EXPECT_EQ(g().ui.playtxt[i].color, kColorAvailable) << i;
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_TRUE(g().ui.playbtn[i].enabled) << i;
-    for (int i : {12, 13}) {
-        EXPECT_TRUE(g().ui.btnsongentry[i].enabled);
-        EXPECT_EQ(g().ui.lblsongentry[i].color, kColorAvailable);
-    }
-
+    loadTwo({});
+    EXPECT_EQ(transport(), "Ea Ea Ea Ea Ea Ea -a -a ");
+    for (int i : {12, 13})
+        EXPECT_EQ(join(g().ui.btnsongentry[i].enabled, g().ui.lblsongentry[i].color),
+                  join(true, kColorAvailable));
     // The editor keeps the transport buttons for a one-note song, not STOP and REPEAT.
     g().app.appMode = kModeEditor;
-    load(songLines({}, {"16000000000000"}));
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_TRUE(g().ui.playbtn[i].enabled) << i;
-    EXPECT_EQ(g().ui.playtxt[6].color, kColorUnavailable);
+    load(songLines({}, {kNote}));
+    EXPECT_EQ(transport().substr(0, 20), "Ea Ea Ea Ea Ea Ea --");
 }
 
 TEST_F(SongWindow, IntroSongTurnsCloseIntoExit) {
-    load(songLines({}, kTwoNotes), "intro02.snx");
-    EXPECT_EQ(g().app.introSong, 1);
-    EXPECT_EQ(g().ui.lbllexit.caption, "EXIT");
-    EXPECT_EQ(g().ui.btnlexit.tip, "Exit Lutavo");
-
-    load(songLines({}, kTwoNotes), "INTRO.SNG");  // the test is case-sensitive
-    EXPECT_EQ(g().app.introSong, 0);
-    EXPECT_EQ(g().ui.lbllexit.caption, "CLOSE");
-    EXPECT_EQ(g().ui.btnlexit.tip, "Close song");
-
+    const auto closeButton = [&] {
+        return join(g().app.introSong, g().ui.lbllexit.caption, g().ui.btnlexit.tip);
+    };
+    loadTwo({}, "intro02.snx");
+    EXPECT_EQ(closeButton(), "1|EXIT|Exit Lutavo|");
+    loadTwo({}, "INTRO.SNG");  // the test is case-sensitive
+    EXPECT_EQ(closeButton(), "0|CLOSE|Close song|");
     g().ui.btnlexit.tip = "Close lesson";
     g().app.appMode = kModeLesson;
-    load(songLines({}, kTwoNotes));
+    loadTwo({});
     EXPECT_EQ(g().ui.btnlexit.tip, "Close lesson");
 }
 
 TEST_F(SongWindow, TextsCaptionPointersAndCounters) {
+    const auto& ui = g().ui;
+    const auto texts = [&] {
+        return join(ui.form.caption, ui.lbltitle.caption, ui.lblleft.caption, ui.lblright.caption,
+                    ui.txtsititle.text, ui.pointer.visible, ui.vpointer.visible);
+    };
     load(songLines({"title=Etude", "left=Drop D", "right=Sor", "pointer=on", "vpointer=x"},
-                   {"16000000000000", "16000000000000", "16000000000000"}));
-    EXPECT_EQ(g().ui.form.caption, "Lutavo - Etude");
-    EXPECT_EQ(g().ui.lbltitle.caption, "Etude");
-    EXPECT_EQ(g().ui.lblleft.caption, "Drop D");
-    EXPECT_EQ(g().ui.lblright.caption, "Sor");
-    EXPECT_EQ(g().ui.txtsititle.text, "Etude");
-    EXPECT_TRUE(g().ui.pointer.visible);
-    EXPECT_TRUE(g().ui.vpointer.visible);
-    EXPECT_EQ(g().ui.lbloftotal.caption, "3");
-    EXPECT_EQ(g().ui.ScrlNpntr.max, 3);
-    EXPECT_TRUE(g().ui.ScrlNpntr.visible);
-    EXPECT_EQ(g().ui.ScrlNpntr.value, 0);
-    EXPECT_EQ(g().ui.pgScroll.value, 1);
-
-    load(songLines({}, kTwoNotes), "B.SNG");
-    EXPECT_FALSE(g().ui.pointer.visible);
-    EXPECT_FALSE(g().ui.vpointer.visible);
-    EXPECT_EQ(g().ui.lbltitle.caption, "");
-    EXPECT_EQ(g().ui.form.caption, "Lutavo");
+                   {kNote, kNote, kNote}));
+    EXPECT_EQ(texts(), "Lutavo - Etude|Etude|Drop D|Sor|Etude|1|1|");
+    EXPECT_EQ(join(ui.lbloftotal.caption, ui.ScrlNpntr.max, ui.ScrlNpntr.visible,
+                   ui.ScrlNpntr.value, ui.pgScroll.value),
+              "3|3|1|0|1|");
+    loadTwo({}, "B.SNG");
+    EXPECT_EQ(texts(), "Lutavo|||||0|0|");
 }
 
-TEST_F(SongWindow, MetronomeLabelAndTimerInterval) {
-    load(songLines({"metro=on", "tempo=5"}, kTwoNotes));
+TEST_F(SongWindow, MetronomeStyleAndDelay) {
+    loadTwo({"metro=on", "tempo=5"});
     EXPECT_EQ(g().ui.outtxt[2].color, 0x0000FFu);
     EXPECT_EQ(g().ntimer.interval, song().tempoInterval[5]);
-    load(songLines({"metro=off"}, kTwoNotes));
-    EXPECT_EQ(song().metroOn, 0);
-    EXPECT_EQ(g().ui.outtxt[2].color, kColorAvailable);
-}
+    loadTwo({"metro=off"});
+    EXPECT_EQ(join(song().metroOn, g().ui.outtxt[2].color), join(0, kColorAvailable));
 
-TEST_F(SongWindow, StyleSwitchesTheSoundButtonAndReopensTheDevice) {
+    // A style switches the sound button and reopens the device.
     g().config.preferredSound = 0;
     g().ui.outbtn[2].visible = true;
     g().ui.outbtn[4].visible = false;
     const int closesBefore = rig.midi.closes;
-    load(songLines({"style=2"}, kTwoNotes));
-    EXPECT_EQ(g().config.preferredSound, 2);
-    EXPECT_FALSE(g().ui.outbtn[2].visible);
-    EXPECT_TRUE(g().ui.outbtn[4].visible);
+    loadTwo({"style=2"});
+    EXPECT_EQ(join(g().config.preferredSound, g().ui.outbtn[2].visible, g().ui.outbtn[4].visible),
+              "2|0|1|");
     EXPECT_GT(rig.midi.closes, closesBefore);
+
+    // A delay changes only an active lead-in, and to at most eight beats.
+    for (const auto& [before, delay, after] : {std::array{0, 4, 0}, {2, 4, 4}, {2, 20, 8}}) {
+        g().config.defaultLeadIn = static_cast<i16>(before);
+        loadTwo({"delay=" + std::to_string(delay)});
+        EXPECT_EQ(g().config.defaultLeadIn, after) << before << " " << delay;
+    }
 }
 
-TEST_F(SongWindow, DelayChangesOnlyAnActiveLeadIn) {
-    g().config.defaultLeadIn = 0;
-    load(songLines({"delay=4"}, kTwoNotes));
-    EXPECT_EQ(g().config.defaultLeadIn, 0);
-    g().config.defaultLeadIn = 2;
-    load(songLines({"delay=4"}, kTwoNotes));
-    EXPECT_EQ(g().config.defaultLeadIn, 4);
-}
-
-TEST_F(SongWindow, ClipPlayedAfterLoading) {
+TEST_F(SongWindow, ClipPlayedAfterLoadingAndLessonPicture) {
     const std::string app = g().app.appFolder;
     g().config.playIntroClips = 1;
-    load(songLines({}, kTwoNotes));
-    load(songLines({}, kTwoNotes));
-    load(songLines({"playwav=hello.wav"}, kTwoNotes));
+    loadTwo({});
+    loadTwo({});
+    loadTwo({"playwav=hello.wav"});
     g().config.playIntroClips = 0;
-    load(songLines({"playwav=hello.wav"}, kTwoNotes));
+    loadTwo({"playwav=hello.wav", "lessonpic=scales.bmp"});
     const std::vector<std::string> expected = {app + files::kWelcomeClip, app + files::kLoadClip,
                                                dir.path() + "hello.wav", app + files::kLoadClip};
     EXPECT_EQ(rig.wave.played, expected);
     EXPECT_FALSE(g().app.firstSong);
-}
-
-TEST_F(SongWindow, LessonPictureFromTheDataFolder) {
-    load(songLines({"lessonpic=scales.bmp"}, kTwoNotes));
-    EXPECT_EQ(song().lessonPicture, "scales.bmp");
-    EXPECT_EQ(g().ui.NewLessonPic.file, g().app.dataFolder + "scales.bmp");
-    EXPECT_TRUE(g().ui.NewLessonPic.visible);
+    EXPECT_EQ(join(song().lessonPicture, g().ui.NewLessonPic.file, g().ui.NewLessonPic.visible),
+              join("scales.bmp", g().app.dataFolder + "scales.bmp", true));
 }
 
 TEST_F(SongWindow, PicturePagesLockTheSongAndCountFrames) {
+    const auto page = [&] {
+        return join(song().pagePicture, song().songLocked, g().ui.pnlscore.visible,
+                    g().ui.pagepic.visible, g().ui.lbltitle.visible, song().pageHeight,
+                    g().ui.pgScroll.max);
+    };
     Picture pages(400, 300);
     pages.setPixel(5, 150, kRgbBlack);  // first pixel of the second page
     pictures.files[dir.path() + "Pages.bmp"] = pages;
-    load(songLines({"page=Pages.bmp", "frames=2", "size=2990"},
-                   {"16000000000000", "99", "16000000000000"}));
-    EXPECT_EQ(song().pagePicture, "PAGES.BMP");
-    EXPECT_TRUE(song().songLocked);
-    EXPECT_FALSE(g().ui.pnlscore.visible);
-    EXPECT_TRUE(g().ui.pagepic.visible);
-    EXPECT_FALSE(g().ui.lbltitle.visible);
-    EXPECT_EQ(song().pageHeight, 3000);
+    const std::vector<std::string> twoPages = {kNote, "99", kNote};
+    load(songLines({"page=Pages.bmp", "frames=2", "size=2990"}, twoPages));
+    // End-of-page codes add no picture pages.
+    EXPECT_EQ(page(), "PAGES.BMP|1|0|1|0|3000|2|");
     EXPECT_EQ(g().display.pagewindow.width(), 400);
     EXPECT_EQ(g().display.pagewindowCells.rows, 2);
-    EXPECT_EQ(g().ui.pgScroll.max, 2);  // end-of-page codes add no picture pages
-    EXPECT_EQ(song().noteX[1], 50);     // picture pages are not laid out
+    EXPECT_EQ(song().noteX[1], 50);  // picture pages are not laid out
     EXPECT_TRUE(rig.dialogs.messages.empty());
 
-    // A song without "page=" keeps the page kind of the one before.
-    load(songLines({}, kTwoNotes), "NEXT.SNG");
+    loadTwo({}, "NEXT.SNG");  // a song without "page=" keeps the page kind of the one before
     EXPECT_EQ(song().pagePicture, "PAGES.BMP");
 
-    load(songLines({"page=internal"}, kTwoNotes), "DRAWN.SNG");
-    EXPECT_EQ(song().pagePicture, "INTERNAL");
-    EXPECT_FALSE(g().ui.pagepic.visible);
-    EXPECT_TRUE(g().ui.pnlscore.visible);
-    EXPECT_TRUE(g().ui.lbltitle.visible);
-    EXPECT_EQ(song().pageHeight, 3000);
+    load(songLines({"page=INTERNAL", "frames=2"}, twoPages), "DRAWN.SNG");
+    EXPECT_EQ(page(), "INTERNAL|0|1|0|1|3000|3|");  // drawn frames add to the end-of-page codes
     EXPECT_TRUE(g().display.pagewindow.empty());
-    EXPECT_FALSE(song().songLocked);
 }
 
-TEST_F(SongWindow, FramesBeforePageSetsOnlyThePageCount) {
-    pictures.files[dir.path() + "p.bmp"] = Picture(100, 300);
-    load(songLines({"frames=3", "page=p.bmp"}, kTwoNotes));
-    EXPECT_EQ(g().ui.pgScroll.max, 3);
-    EXPECT_EQ(g().display.pagewindowCells.rows, 1);
-}
-
-TEST_F(SongWindow, MissingPagePictureIsReported) {
-    load(songLines({"page=gone.bmp"}, kTwoNotes));
+TEST_F(SongWindow, FramesBeforePageCountPagesAndAMissingPictureIsReported) {
+    loadTwo({"page=gone.bmp"});
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.messages[0].text.find(dir.path() + "gone.bmp"), std::string::npos);
     EXPECT_TRUE(g().display.pagewindow.empty());
-}
 
-TEST_F(SongWindow, DrawnFramesAddToEndOfPageCodes) {
-    load(songLines({"page=INTERNAL", "frames=2"}, {"16000000000000", "99", "16000000000000"}));
-    EXPECT_EQ(g().ui.pgScroll.max, 3);
+    pictures.files[dir.path() + "p.bmp"] = Picture(100, 300);
+    loadTwo({"frames=3", "page=p.bmp"});
+    EXPECT_EQ(join(g().ui.pgScroll.max, g().display.pagewindowCells.rows), "3|1|");
 }
 
 }  // namespace

@@ -1,32 +1,21 @@
+#include "theory/keys.h"
+
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 #include <string>
 
 #include "app/song_tables.h"
 #include "core/guitar.h"
 #include "fakes/test_rig.h"
-#include "theory/keys.h"
 
 namespace lutavo {
 namespace {
 
-// Accidental table index (notation pitch mod 12) of each name.
+// Accidental table index (notation pitch mod 12) of a name.
 int signIndex(const std::string& name) {
-    static const char* const kNames[] = {"B", "C",  "C#", "D",  "D#", "E",
-                                         "F", "F#", "G",  "G#", "A",  "A#"};
-    for (int i = 0; i < 12; ++i) {
-        if (name == kNames[i]) return i;
-    }
-    ADD_FAILURE() << "unknown name " << name;
-    return 0;
-}
-
-std::set<int> indicesOf(std::initializer_list<const char*> names) {
-    std::set<int> out;
-    for (const char* n : names)
-        out.insert(signIndex(n));
-    return out;
+    const std::string names[] = {"B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#"};
+    return static_cast<int>(std::find(std::begin(names), std::end(names), name) - names);
 }
 
 struct KeyCase {
@@ -36,123 +25,80 @@ struct KeyCase {
 };
 
 // Every key index of the adjuster, and values only a song file can hold.
-const KeyCase kKeys[] = {
-    {0, false, ""},         {1, true, ""},         {2, false, "B"},         {3, true, "F"},
-    {4, false, "BE"},       {5, true, "FC"},       {6, false, "BEA"},       {7, true, "FCG"},
-    {8, false, "BEAD"},     {9, true, "FCGD"},     {10, false, "BEADG"},    {11, true, "FCGDA"},
-    {12, false, "BEADGC"},  {13, true, "FCGDAE"},  {14, false, "BEADGCF"},  {15, true, "FCGDAEB"},
-    {16, false, "BEADGCF"}, {17, true, "FCGDAEB"}, {100, false, "BEADGCF"}, {-1, true, ""},
-    {-2, false, ""},
-};
-
-// The black keys that the signature spells, so they need no sign of their own.
-std::set<int> signatureBlackKeys(const KeyCase& k) {
-    std::set<int> out;
-    for (char natural : k.naturals) {
-        const std::string name(1, natural);
-        const int altered = (signIndex(name) + (k.sharps ? 1 : 11)) % 12;
-        const bool black =
-            altered == 2 || altered == 4 || altered == 7 || altered == 9 || altered == 11;
-        if (black) out.insert(altered);
-    }
-    return out;
-}
-
 TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
+    const KeyCase keys[] = {
+        {0, false, ""},          {1, true, ""},          {2, false, "B"},
+        {3, true, "F"},          {4, false, "BE"},       {5, true, "FC"},
+        {6, false, "BEA"},       {7, true, "FCG"},       {8, false, "BEAD"},
+        {9, true, "FCGD"},       {10, false, "BEADG"},   {11, true, "FCGDA"},
+        {12, false, "BEADGC"},   {13, true, "FCGDAE"},   {14, false, "BEADGCF"},
+        {15, true, "FCGDAEB"},   {16, false, "BEADGCF"}, {17, true, "FCGDAEB"},
+        {100, false, "BEADGCF"}, {-1, true, ""},         {-2, false, ""},
+    };
     test::Rig rig;
     rig.defaults();
     Guitar& g = rig.g();
-    const std::set<int> blackKeys = indicesOf({"C#", "D#", "F#", "G#", "A#"});
-    for (const KeyCase& k : kKeys) {
+    for (const KeyCase& k : keys) {
         SCOPED_TRACE("songKey " + std::to_string(k.songKey));
-        // A key with every sign first, so leftovers would show.
-        g.song.songKey = k.sharps ? 14 : 15;
+        g.song.songKey = k.sharps ? 14 : 15;  // a key with every sign first, so leftovers show
         setkey(g);
         g.song.songKey = static_cast<i16>(k.songKey);
         setkey(g);
-
         EXPECT_EQ(g.keys.accidentalGlyph, k.sharps ? 5 : 0);
         EXPECT_EQ(g.keys.nameGlyphOffset, k.sharps ? 0 : 12);
-        EXPECT_EQ(g.keys.noteName[2], k.sharps ? "F#" : "Gb");
-        EXPECT_EQ(g.keys.noteName[6], k.sharps ? "A#" : "Bb");
-        EXPECT_EQ(g.keys.noteName[8], "C ");
-
-        std::set<int> naturals;
-        for (char c : k.naturals)
-            naturals.insert(signIndex(std::string(1, c)));
-        const std::set<int> spelled = signatureBlackKeys(k);
-        for (int i = 0; i < 12; ++i) {
-            SCOPED_TRACE("class " + std::to_string(i));
-            EXPECT_EQ(g.keys.naturalNeeded[i], naturals.count(i) == 1);
-            const bool expectSign = blackKeys.count(i) == 1 && spelled.count(i) == 0;
-            EXPECT_EQ(g.keys.accidentalNeeded[i], expectSign);
-        }
+        EXPECT_EQ(g.keys.noteName[2] + g.keys.noteName[6] + g.keys.noteName[8],
+                  k.sharps ? "F#A#C " : "GbBbC ");
         EXPECT_EQ(g.keys.staffY[1], k.sharps ? 105 : 106);
         EXPECT_EQ(g.keys.staffY[5], k.sharps ? 98 : 99);
+        // A black key needs its own sign unless the signature spells it.
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE("class " + std::to_string(i));
+            bool natural = false, spelled = false;
+            for (char c : k.naturals) {
+                natural |= signIndex(std::string(1, c)) == i;
+                spelled |= (signIndex(std::string(1, c)) + (k.sharps ? 1 : 11)) % 12 == i;
+            }
+            const bool black = i == 2 || i == 4 || i == 7 || i == 9 || i == 11;
+            EXPECT_EQ(g.keys.naturalNeeded[i], natural);
+            EXPECT_EQ(g.keys.accidentalNeeded[i], black && !spelled);
+        }
     }
 }
 
 TEST(Keys, NamesInSharpAndFlatSpelling) {
-    KeyState keys;
-    applyKey(keys, 1);
-    const char* sharp[] = {"E ", "F ", "F#", "G ", "G#", "A ", "A#", "B ", "C ", "C#", "D ", "D#"};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(keys.noteName[i], sharp[i]) << i;
-    applyKey(keys, 2);
-    const char* flat[] = {"E ", "F ", "Gb", "G ", "Ab", "A ", "Bb", "B ", "C ", "Db", "D ", "Eb"};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(keys.noteName[i], flat[i]) << i;
-}
-
-TEST(Keys, GMajorAndFMajorSigns) {
-    KeyState keys;
-    applyKey(keys, 3);
-    EXPECT_TRUE(keys.naturalNeeded[signIndex("F")]);
-    EXPECT_FALSE(keys.accidentalNeeded[signIndex("F#")]);
-    EXPECT_TRUE(keys.accidentalNeeded[signIndex("C#")]);
-    EXPECT_TRUE(keys.accidentalNeeded[signIndex("D#")]);
-    EXPECT_TRUE(keys.accidentalNeeded[signIndex("G#")]);
-    EXPECT_TRUE(keys.accidentalNeeded[signIndex("A#")]);
-
-    applyKey(keys, 2);
-    EXPECT_TRUE(keys.naturalNeeded[signIndex("B")]);
-    EXPECT_FALSE(keys.naturalNeeded[signIndex("F")]);
-    EXPECT_FALSE(keys.accidentalNeeded[signIndex("A#")]);  // Bb
+    KeyState keys;  // a fresh state is C major with sharps
+    EXPECT_EQ(keys.noteName[9] + std::to_string(keys.staffY[13]), "C#80");
+    EXPECT_EQ(keys.accidentalGlyph, 5);
+    for (const auto& [key, names] :
+         {std::pair{1, "E F F#G G#A A#B C C#D D#"}, std::pair{2, "E F GbG AbA BbB C DbD Eb"}}) {
+        applyKey(keys, key);
+        std::string all;
+        for (int i = 0; i < 12; ++i)
+            all += keys.noteName[i];
+        EXPECT_EQ(all, names);
+    }
 }
 
 TEST(Keys, StaffPositionsClimbAnOctaveIn24Point6Pixels) {
     KeyState keys;
-    applyKey(keys, 1);
-    EXPECT_EQ(keys.staffY[1], 105);
-    EXPECT_EQ(keys.staffY[13], 80);   // 80.4
-    EXPECT_EQ(keys.staffY[25], 56);   // 55.8
-    EXPECT_EQ(keys.staffY[49], 7);    // 6.6
-    EXPECT_EQ(keys.staffY[12], 84);   // B of the lowest octave
-    EXPECT_EQ(keys.staffY[60], -14);  // 84 - 98.4 = -14.4
-
-    applyKey(keys, 0);
-    EXPECT_EQ(keys.staffY[1], 106);
-    EXPECT_EQ(keys.staffY[2], 102);   // Db on the D line
-    EXPECT_EQ(keys.staffY[14], 77);   // 102 - 24.6 = 77.4
-    EXPECT_EQ(keys.staffY[59], -14);  // Bb: 84 - 98.4
+    // {key, notation pitch, y}: 80.4, 55.8, 6.6, B of the lowest octave, 84 - 98.4 = -14.4, ...
+    const std::array<int, 3> cases[] = {{1, 1, 105}, {1, 13, 80},  {1, 25, 56}, {1, 49, 7},
+                                        {1, 12, 84}, {1, 60, -14}, {0, 1, 106}, {0, 2, 102},
+                                        {0, 14, 77}, {0, 59, -14}};
+    for (const auto& [key, pitch, y] : cases) {
+        applyKey(keys, key);
+        EXPECT_EQ(keys.staffY[pitch], y) << key << " " << pitch;
+    }
 }
 
 TEST(Keys, NoteNameOfAnyPitchTrimsAndWraps) {
     KeyState keys;
     applyKey(keys, 1);
-    EXPECT_EQ(noteNameOf(keys, 0), "E");
-    EXPECT_EQ(noteNameOf(keys, -2), "D");
-    EXPECT_EQ(noteNameOf(keys, -13), "D#");
-    EXPECT_EQ(noteNameOf(keys, 26), "F#");
+    EXPECT_EQ(
+        noteNameOf(keys, 0) + noteNameOf(keys, -2) + noteNameOf(keys, -13) + noteNameOf(keys, 26),
+        "EDD#F#");
     applyKey(keys, 4);
     EXPECT_EQ(noteNameOf(keys, -13), "Eb");
-}
-
-TEST(Keys, FreshStateIsCMajorWithSharps) {
-    KeyState keys;
-    EXPECT_EQ(keys.noteName[9], "C#");
-    EXPECT_EQ(keys.staffY[13], 80);
-    EXPECT_EQ(keys.accidentalGlyph, 5);
 }
 
 }  // namespace

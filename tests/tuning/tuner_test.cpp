@@ -1,6 +1,9 @@
+#include "tuning/tuner.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/song_tables.h"
 #include "app/tuner_panel.h"
@@ -12,12 +15,14 @@
 namespace lutavo {
 namespace {
 
-// Start-up values with standard tuning and the tuner set up.
+using test::join;
+
+// Start-up values with the given string offsets (lowest string first) and the tuner set up.
 struct TunerRig {
-    TunerRig() {
+    explicit TunerRig(std::array<int, 6> offsets = {}) {
         rig.defaults();
         for (int s = 1; s <= 6; ++s)
-            g().song.altTuning[s] = 0;
+            g().song.altTuning[s] = static_cast<i16>(offsets[static_cast<std::size_t>(s - 1)]);
         buildpitchtable(g());
     }
     Guitar& g() { return rig.g(); }
@@ -31,90 +36,71 @@ struct TunerRig {
     void drag(int value) {
         if (g().ui.scrlAdjTuning.set(value)) scrlAdjTuning_Change(g());
     }
-    int pressedCount() {
-        int n = 0;
+    // The offsets, then the pressed string buttons and whether the panel is open.
+    std::string state() {
+        std::string out;
+        for (int s = 1; s <= 6; ++s)
+            out += std::to_string(g().song.altTuning[s]) + " ";
         for (int i = 0; i < 6; ++i)
-            n += g().ui.StringName[i].pressed ? 1 : 0;
-        return n;
+            out += g().ui.StringName[i].pressed ? "P" : "-";
+        return out + (tunerAdjustmentOpen(g()) ? " open" : " closed");
     }
     test::Rig rig;
 };
 
-TEST(PitchTable, StandardTuningSpansTheNeck) {
-    TunerRig t;
-    auto& p = t.g().tuning.pitchOf;
-    EXPECT_EQ(p(1, 0), 0);
-    EXPECT_EQ(p(2, 0), 5);
-    EXPECT_EQ(p(3, 0), 10);
-    EXPECT_EQ(p(4, 0), 15);
-    EXPECT_EQ(p(5, 0), 19);
-    EXPECT_EQ(p(6, 0), 24);
-    EXPECT_EQ(p(6, 24), 48);
-    EXPECT_EQ(p(1, 5), p(2, 0));
-    EXPECT_EQ(p(4, 4), p(5, 0));  // the major third between G and B
-    EXPECT_EQ(t.names(), "E A D G B E ");
+struct PitchCase {
+    std::array<int, 6> offsets;
+    int capo;
+    std::string names;
+    std::vector<std::array<int, 3>> pitches;  // string, fret, pitch
+};
+
+TEST(PitchTable, OffsetsMoveWholeStringsAndNameThem) {
+    const std::vector<PitchCase> cases = {
+        {{},
+         0,
+         "E A D G B E ",
+         {{1, 0, 0},
+          {2, 0, 5},
+          {3, 0, 10},
+          {4, 0, 15},
+          {4, 4, 19},
+          {5, 0, 19},
+          {6, 0, 24},
+          {6, 24, 48},
+          {1, 5, 5}}},
+        {{-2, 0, 1, 0, 0, -2},
+         0,
+         "D A D# G B D ",
+         {{1, 0, -2}, {1, 24, 22}, {3, 2, 13}, {6, 0, 22}, {2, 7, 12}}},
+        // A capo leaves the table alone: frets above it are stored with it added.
+        {{}, 2, "E A D G B E ", {{2, 0, 5}, {2, 3, 8}}},
+        // Offsets from song files beyond an octave still name the string.
+        {{-13, 0, 0, 0, 0, 99}, 0, "D# A D G B G ", {{1, 0, -13}, {6, 24, 147}}},
+    };
+    for (const PitchCase& c : cases) {
+        SCOPED_TRACE(c.names);
+        TunerRig t(c.offsets);
+        t.g().song.capo = static_cast<i16>(c.capo);
+        buildpitchtable(t.g());
+        EXPECT_EQ(t.names(), c.names);
+        for (const auto& [string, fret, pitch] : c.pitches)
+            EXPECT_EQ(t.g().tuning.pitchOf(string, fret), pitch) << string << " " << fret;
+    }
 }
 
-TEST(PitchTable, AlteredTuningsMoveWholeStrings) {
-    TunerRig t;
-    auto& g = t.g();
-    g.song.altTuning[1] = -2;  // dropped D
-    g.song.altTuning[6] = -2;
-    g.song.altTuning[3] = 1;
-    buildpitchtable(g);
-    EXPECT_EQ(g.tuning.pitchOf(1, 0), -2);
-    EXPECT_EQ(g.tuning.pitchOf(1, 24), 22);
-    EXPECT_EQ(g.tuning.pitchOf(3, 2), 13);
-    EXPECT_EQ(g.tuning.pitchOf(6, 0), 22);
-    EXPECT_EQ(g.tuning.pitchOf(2, 7), 12);  // untouched string
-    EXPECT_EQ(t.names(), "D A D# G B D ");
-}
-
-TEST(PitchTable, CapoLeavesTableAloneBecauseFretsIncludeIt) {
-    TunerRig t;
-    auto& g = t.g();
-    const i16 openWithout = g.tuning.pitchOf(2, 0);
-    const i16 thirdFret = g.tuning.pitchOf(2, 3);
-    g.song.capo = 2;
-    buildpitchtable(g);
-    EXPECT_EQ(g.tuning.pitchOf(2, 0), openWithout);
-    // Fret 1 above a capo on 2 is stored as 3 and sounds as fret 3 always did.
-    EXPECT_EQ(g.tuning.pitchOf(2, 1 + g.song.capo), thirdFret);
-    EXPECT_EQ(t.names(), "E A D G B E ");
-}
-
-TEST(PitchTable, OffsetsFromSongFilesBeyondAnOctaveStillNameTheString) {
-    TunerRig t;
-    auto& g = t.g();
-    g.song.altTuning[1] = -13;
-    g.song.altTuning[6] = 99;
-    buildpitchtable(g);
-    EXPECT_EQ(g.tuning.pitchOf(1, 0), -13);
-    EXPECT_EQ(g.ui.StringName[0].caption, "D#");
-    EXPECT_EQ(g.tuning.pitchOf(6, 24), 147);
-    EXPECT_EQ(g.ui.StringName[5].caption, "G");  // 123 mod 12 = 3
-}
-
-TEST(PitchTable, RefillsTempoIntervalsAndRestoresPointer) {
-    TunerRig t;
+TEST(PitchTable, RefillsTempoIntervalsRestoresPointerAndSpellsNamesInTheKey) {
+    TunerRig t({-1, -1, -1, -1, -1, -1});  // half a step down
     auto& g = t.g();
     g.song.tempoInterval[1] = 0;
     g.song.tempoInterval[30] = 0;
     g.ui.form.mousePointer = MousePointer::Hourglass;
+    g.song.songKey = 3;  // G major: sharps
+    setkey(g);
     buildpitchtable(g);
     EXPECT_EQ(g.song.tempoInterval[1], 22);
     EXPECT_EQ(g.song.tempoInterval[30], 80);
     EXPECT_EQ(g.ui.form.mousePointer, MousePointer::Normal);
-}
-
-TEST(PitchTable, StringNamesFollowTheKeySpelling) {
-    TunerRig t;
-    auto& g = t.g();
-    for (int s = 1; s <= 6; ++s)
-        g.song.altTuning[s] = -1;  // half a step down
-    g.song.songKey = 3;            // G major: sharps
-    setkey(g);
-    buildpitchtable(g);
     EXPECT_EQ(t.names(), "D# G# C# F# A# D# ");
     g.song.songKey = 6;  // Eb major: flats
     setkey(g);
@@ -122,66 +108,40 @@ TEST(PitchTable, StringNamesFollowTheKeySpelling) {
     EXPECT_EQ(t.names(), "Eb Ab Db Gb Bb Eb ");
 }
 
-TEST(Tuner, FreshWindowHasCaptionsTipsRangeAndPanelOutOfView) {
-    test::Rig rig;  // not even the start-up values: the controls carry these themselves
-    auto& g = rig.g();
-    auto& ui = g.ui;
-    EXPECT_EQ(ui.StringName[0].tip, "Adjust tuning of 6th string");
-    EXPECT_EQ(ui.StringName[3].tip, "Adjust tuning of 3rd string");
-    EXPECT_EQ(ui.StringName[5].tip, "Adjust tuning of 1st string");
-    EXPECT_EQ(ui.pnlAdjTuning.tip, "Adjust tuning up or down");
-    EXPECT_EQ(ui.cmdtuneOK.caption, "OK");
-    EXPECT_EQ(ui.cmdtuneOK.tip, "Done with tuning");
-    EXPECT_EQ(ui.cmdtunecancel.caption, "DEF");
-    EXPECT_EQ(ui.cmdtunecancel.tip, "Cancel tuning changes");
-    EXPECT_EQ(ui.btntune.tip, "Reset to Standard EADGBE tuning");
-    EXPECT_EQ(ui.scrlAdjTuning.min, -6);
-    EXPECT_EQ(ui.scrlAdjTuning.max, 6);
-    EXPECT_EQ(ui.scrlAdjTuning.value, 0);
-    EXPECT_EQ(ui.pnlAdjTuning.at.top, 8200);
-    EXPECT_TRUE(ui.pnlAdjTuning.visible);
-    EXPECT_FALSE(tunerAdjustmentOpen(g));
-}
-
 TEST(Tuner, StringButtonOpensPanelBesideThatString) {
-    TunerRig t;
+    TunerRig t({0, 0, 2, 0, 0, 0});
     auto& g = t.g();
-    g.song.altTuning[3] = 2;
     StringName_Click(g, 2);
-    EXPECT_TRUE(g.ui.StringName[2].pressed);
-    EXPECT_EQ(t.pressedCount(), 1);
-    EXPECT_EQ(g.ui.pnlAdjTuning.at.top, 1840 - 215 * 2);
-    EXPECT_TRUE(tunerAdjustmentOpen(g));
-    EXPECT_EQ(g.tuning.tuneString, 3);
-    EXPECT_EQ(g.tuning.savedTuning, 2);
-    EXPECT_EQ(g.ui.scrlAdjTuning.value, -2);
+    EXPECT_EQ(t.state(), "0 0 2 0 0 0 --P--- open");
+    // The panel's top, the string adjusted, its offset at the click and the bar's value.
+    EXPECT_EQ(join(g.ui.pnlAdjTuning.at.top, g.tuning.tuneString, g.tuning.savedTuning,
+                   g.ui.scrlAdjTuning.value),
+              join(1840 - 215 * 2, 3, 2, -2));
 
     StringName_Click(g, 5);  // another string: only its button stays pressed
-    EXPECT_FALSE(g.ui.StringName[2].pressed);
-    EXPECT_TRUE(g.ui.StringName[5].pressed);
-    EXPECT_EQ(t.pressedCount(), 1);
-    EXPECT_EQ(g.ui.pnlAdjTuning.at.top, 1840 - 215 * 5);
-    EXPECT_EQ(g.tuning.tuneString, 6);
+    EXPECT_EQ(t.state(), "0 0 2 0 0 0 -----P open");
+    EXPECT_EQ(join(g.ui.pnlAdjTuning.at.top, g.tuning.tuneString), join(1840 - 215 * 5, 6));
+
+    TunerRig outside;  // buttons outside the row do nothing
+    StringName_Click(outside.g(), 6);
+    StringName_Click(outside.g(), -1);
+    EXPECT_EQ(outside.state(), "0 0 0 0 0 0 ------ closed");
 }
 
-TEST(Tuner, BarTopRaisesTheString) {
+TEST(Tuner, BarTopRaisesTheStringUpToItsRange) {
     TunerRig t;
-    auto& g = t.g();
-    StringName_Click(g, 0);
+    StringName_Click(t.g(), 0);
     t.drag(2);  // towards the bottom end: lower
-    EXPECT_EQ(g.song.altTuning[1], -2);
-    EXPECT_EQ(g.tuning.pitchOf(1, 0), -2);
-    EXPECT_EQ(g.ui.StringName[0].caption, "D");
+    EXPECT_EQ(t.g().tuning.pitchOf(1, 0), -2);
+    EXPECT_EQ(t.names(), "D A D G B E ");
     t.drag(-6);
-    EXPECT_EQ(g.song.altTuning[1], 6);
-    EXPECT_EQ(g.ui.StringName[0].caption, "A#");
-    t.drag(-9);  // beyond the end: the bar stops at its range
-    EXPECT_EQ(g.song.altTuning[1], 6);
-    EXPECT_TRUE(tunerAdjustmentOpen(g));  // adjusting keeps the panel open
+    EXPECT_EQ(t.names(), "A# A D G B E ");
+    t.drag(-9);  // beyond the end: the bar stops at its range; adjusting keeps the panel open
+    EXPECT_EQ(t.state(), "6 0 0 0 0 0 P----- open");
 }
 
-TEST(Tuner, RaiseOneStringAndLowerAnotherBySix) {
-    TunerRig t;
+TEST(Tuner, OkConfirmsAndCancelRestoresTheOffsetAtTheClick) {
+    TunerRig t({0, 0, 0, -1, 0, 0});
     auto& g = t.g();
     StringName_Click(g, 1);
     t.drag(-6);
@@ -189,84 +149,37 @@ TEST(Tuner, RaiseOneStringAndLowerAnotherBySix) {
     StringName_Click(g, 4);
     t.drag(6);
     cmdtuneOK_Click(g);
-    EXPECT_EQ(g.song.altTuning[2], 6);
-    EXPECT_EQ(g.song.altTuning[5], -6);
-    EXPECT_EQ(g.tuning.pitchOf(2, 0), 11);
-    EXPECT_EQ(g.tuning.pitchOf(5, 0), 13);
-    EXPECT_FALSE(tunerAdjustmentOpen(g));
-    EXPECT_EQ(t.pressedCount(), 0);
-}
+    EXPECT_EQ(t.state(), "0 6 0 -1 -6 0 ------ closed");
+    EXPECT_EQ(t.g().tuning.pitchOf(2, 0), 11);
+    EXPECT_EQ(t.names(), "E D# D F# F E ");
 
-TEST(Tuner, CancelAfterSeveralChangesRestoresTheOffsetAtClick) {
-    TunerRig t;
-    auto& g = t.g();
-    g.song.altTuning[4] = -1;
-    buildpitchtable(g);
-    StringName_Click(g, 3);
+    StringName_Click(g, 3);  // several changes, then cancel
     t.drag(3);
     t.drag(-4);
     t.drag(2);
     EXPECT_EQ(g.song.altTuning[4], -2);
     cmdtunecancel_Click(g);
-    EXPECT_EQ(g.song.altTuning[4], -1);
+    EXPECT_EQ(t.state(), "0 6 0 -1 -6 0 ------ closed");
     EXPECT_EQ(g.tuning.pitchOf(4, 0), 14);
-    EXPECT_EQ(g.ui.StringName[3].caption, "F#");
-    EXPECT_FALSE(tunerAdjustmentOpen(g));
-    EXPECT_EQ(t.pressedCount(), 0);
+    EXPECT_EQ(t.names(), "E D# D F# F E ");
 }
 
-TEST(Tuner, CancelKeepsOtherStringsAlreadyConfirmed) {
-    TunerRig t;
-    auto& g = t.g();
-    StringName_Click(g, 0);
-    t.drag(2);
-    cmdtuneOK_Click(g);
-    StringName_Click(g, 5);
-    t.drag(2);
-    cmdtunecancel_Click(g);
-    EXPECT_EQ(g.song.altTuning[1], -2);
-    EXPECT_EQ(g.song.altTuning[6], 0);
-    EXPECT_EQ(t.names(), "D A D G B E ");
-}
-
-TEST(Tuner, ResetDuringAnAdjustmentGivesStandardTuning) {
-    TunerRig t;
-    auto& g = t.g();
-    g.song.altTuning[1] = -2;
-    g.song.altTuning[6] = -2;
-    buildpitchtable(g);
-    StringName_Click(g, 2);
-    t.drag(-3);
-    btntune_Click(g);
-    for (int s = 1; s <= 6; ++s)
-        EXPECT_EQ(g.song.altTuning[s], 0) << s;
-    EXPECT_FALSE(tunerAdjustmentOpen(g));
-    EXPECT_EQ(t.pressedCount(), 0);
-    EXPECT_EQ(t.names(), "E A D G B E ");
-    EXPECT_EQ(g.tuning.pitchOf(1, 0), 0);
-}
-
-TEST(Tuner, OffsetBeyondTheBarFromASongFileSurvivesOpeningAndCancel) {
-    TunerRig t;
-    auto& g = t.g();
-    g.song.altTuning[2] = 9;
-    buildpitchtable(g);
-    StringName_Click(g, 1);
-    EXPECT_EQ(g.ui.scrlAdjTuning.value, -6);  // shown at the top end
-    EXPECT_EQ(g.song.altTuning[2], 9);        // not changed by looking at it
+TEST(Tuner, OffsetBeyondTheBarSurvivesOpeningAndCancelAndResetGivesStandardTuning) {
+    TunerRig t({-2, 9, 0, 0, 0, -2});  // 9: only a song file goes beyond the bar
+    StringName_Click(t.g(), 1);
+    EXPECT_EQ(t.g().ui.scrlAdjTuning.value, -6);  // shown at the top end, not changed by that
+    EXPECT_EQ(t.g().song.altTuning[2], 9);
     t.drag(-5);
-    EXPECT_EQ(g.song.altTuning[2], 5);
-    cmdtunecancel_Click(g);
-    EXPECT_EQ(g.song.altTuning[2], 9);
-}
+    EXPECT_EQ(t.g().song.altTuning[2], 5);
+    cmdtunecancel_Click(t.g());
+    EXPECT_EQ(t.state(), "-2 9 0 0 0 -2 ------ closed");
 
-TEST(Tuner, StringButtonOutsideTheRowDoesNothing) {
-    TunerRig t;
-    auto& g = t.g();
-    StringName_Click(g, 6);
-    StringName_Click(g, -1);
-    EXPECT_FALSE(tunerAdjustmentOpen(g));
-    EXPECT_EQ(t.pressedCount(), 0);
+    StringName_Click(t.g(), 2);
+    t.drag(-3);
+    btntune_Click(t.g());  // during an adjustment
+    EXPECT_EQ(t.state(), "0 0 0 0 0 0 ------ closed");
+    EXPECT_EQ(t.names(), "E A D G B E ");
+    EXPECT_EQ(t.g().tuning.pitchOf(1, 0), 0);
 }
 
 }  // namespace

@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""Runs an export of the program on a song and checks the file against timings read straight
+from the song's text: `midi LUTAVO SONG` for --export-midi (note-on times are the note lengths
+times the tempo's interval, 1 ms a tick), `wav LUTAVO SONG [--metronome]` for --render-wav (format,
+length, not silent; with --metronome, clicks from the first note on, every metroticks ticks)."""
+
+import array, math, os, subprocess, sys, tempfile, wave
+
+SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
+FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
+
+
+class Skip(Exception):
+    pass
+
+
+def tempo_interval(tempo):
+    return 2 * min(max(tempo, 1), 30) + 20
+
+
+def number_prefix(text):
+    """The leading signed whole number of a field, 0 when there is none."""
+    text, digits = text.strip(), ""
+    for i, ch in enumerate(text):
+        if not (ch.isdigit() or (ch == "-" and i == 0)):
+            break
+        digits += ch
+    try:
+        return int(digits)
+    except ValueError:
+        return 0
+
+
+def read_song(path):
+    """({header key: text}, [(length, frets)]) of the song file."""
+    with open(path, encoding="latin-1") as f:
+        lines = [line.rstrip("\r\n") for line in f]
+    body = lines.index("") + 1 if "" in lines else len(lines)
+    header = {}
+    for line in lines[:body]:
+        if "=" in line:
+            header.setdefault(*line.split("=", 1))
+    notes = [(number_prefix(l[:2]), [number_prefix(l[2 + 2 * s : 4 + 2 * s]) for s in range(6)])
+             for l in lines[body:] if l]
+    return header, notes
+
+
+def header_number(path, key, default):
+    header = read_song(path)[0]
+    return number_prefix(header[key]) if key in header else default
+
+
+def expected_onsets(path):
+    """Times in ms of every note line that strikes a string, counted from the first note."""
+    interval, ticks, onsets = tempo_interval(header_number(path, "tempo", 8)), 0, []
+    for code, frets in read_song(path)[1]:
+        if code >= FIRST_CONTROL_CODE:
+            continue
+        if any(fret >= 0 or fret == MUTED for fret in frets):
+            onsets.append(ticks * interval)
+        ticks += code
+    return onsets
+
+
+def song_length_ms(path):
+    ticks = sum(code for code, _ in read_song(path)[1] if code < FIRST_CONTROL_CODE)
+    return ticks * tempo_interval(header_number(path, "tempo", 8))
+
+
+def run(lutavo, option, song, out):
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.dirname(out), HOME=os.path.dirname(out))
+    done = subprocess.run([lutavo, option, song, out], env=env, capture_output=True, text=True)
+    if done.returncode != 0 and NO_FONT in done.stderr:
+        raise Skip(done.stderr.strip())
+    if done.returncode != 0:
+        raise RuntimeError(f"{option} failed ({done.returncode}): {done.stderr}")
+    return done.stdout
+
+
+def read_variable(data, at):
+    value = 0
+    while True:
+        value, at = value << 7 | (data[at] & 0x7F), at + 1
+        if data[at - 1] < 0x80:
+            return value, at
+
+
+def parse_midi(data):
+    """(format, tracks, division, tempo, note-on ticks) of a one-track file."""
+    if data[:4] != b"MThd" or int.from_bytes(data[4:8], "big") != 6 or data[14:18] != b"MTrk":
+        raise ValueError("no MThd and MTrk chunks")
+    fmt, tracks, division = (int.from_bytes(data[i : i + 2], "big") for i in (8, 10, 12))
+    length = int.from_bytes(data[18:22], "big")
+    track = data[22 : 22 + length]
+    if len(track) != length:
+        raise ValueError("track chunk cut short")
+    at, tick, tempo, status, onsets, ended = 0, 0, None, None, [], False
+    while at < len(track):
+        delta, at = read_variable(track, at)
+        tick += delta
+        if track[at] & 0x80:
+            status, at = track[at], at + 1
+        if status is None:
+            raise ValueError("running status before any status")
+        if status == 0xFF:
+            kind = track[at]
+            size, at = read_variable(track, at + 1)
+            tempo = int.from_bytes(track[at : at + 3], "big") if kind == 0x51 else tempo
+            ended |= kind == 0x2F
+            at += size
+        elif status in (0xF0, 0xF7):
+            size, at = read_variable(track, at)
+            at += size
+        else:
+            if status & 0xF0 == 0x90 and track[at + 1] != 0:
+                onsets.append(tick)
+            at += 1 if status & 0xF0 in (0xC0, 0xD0) else 2
+    if not ended:
+        raise ValueError("no end of track")
+    return fmt, tracks, division, tempo, onsets
+
+
+def check_midi(lutavo, song, folder):
+    out = os.path.join(folder, "song.mid")
+    if out not in run(lutavo, "--export-midi", song, out):
+        return ["the success line does not name the file"]
+    with open(out, "rb") as f:
+        fmt, tracks, division, tempo, onsets = parse_midi(f.read())
+    failures, expected, found = [], expected_onsets(song), sorted(set(onsets))
+    if (fmt, tracks) != (0, 1):
+        failures.append(f"format {fmt} with {tracks} tracks")
+    if tempo is None or tempo != division * 1000:
+        failures.append(f"tempo {tempo} at division {division} is not 1 ms a tick")
+    if found != expected:
+        failures.append(f"note-on times {found[:12]}... expected {expected[:12]}...")
+    if not expected:
+        failures.append("the song has no notes: nothing was checked")
+    return failures
+
+
+def render(lutavo, song, folder, name):
+    out = os.path.join(folder, name)
+    run(lutavo, "--render-wav", song, out)
+    with wave.open(out, "rb") as w:
+        params, samples = w.getparams(), array.array("h", w.readframes(w.getnframes()))
+    if sys.byteorder == "big":
+        samples.byteswap()
+    return params, samples
+
+
+def check_wav(lutavo, song, folder, metronome):
+    params, plain = render(lutavo, song, folder, "song.wav")
+    failures = []
+    if (params.nchannels, params.sampwidth, params.framerate) != (2, 2, 44100):
+        failures.append(f"format {params}")
+    length_ms, song_ms = params.nframes * 1000 / params.framerate, song_length_ms(song)
+    if not song_ms <= length_ms <= song_ms + RELEASE_TAIL_MS + 1:
+        failures.append(f"{length_ms:.1f} ms long for a song of {song_ms} ms")
+    if math.sqrt(sum(s * s for s in plain) / max(len(plain), 1)) < 100:
+        failures.append("silent")
+    if not metronome:
+        return failures
+    # The same song with the metronome turned on in its header.
+    with open(song, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    clicked_song = os.path.join(folder, "metronome" + os.path.splitext(song)[1])
+    with open(clicked_song, "wb") as f:
+        f.write(b"\r\n".join(lines[:1] + [b"metro=on"] + lines[1:]))
+    params, clicked = render(lutavo, clicked_song, folder, "clicks.wav")
+    if len(clicked) != len(plain):
+        return failures + [f"with the metronome {params.nframes} frames, without {len(plain) // 2}"]
+    # Where the renderings start to differ after agreeing for at least 10 ms.
+    starts, last = [], None
+    for frame in range(len(plain) // 2):
+        if plain[2 * frame] != clicked[2 * frame] or plain[2 * frame + 1] != clicked[2 * frame + 1]:
+            if last is None or frame - last > 441:
+                starts.append(round(frame / 44.1))
+            last = frame
+    beat = header_number(song, "metroticks", 16) * tempo_interval(header_number(song, "tempo", 8))
+    # A page turn starts the beat afresh, so only the first page's beats are certain.
+    first = list(range(0, song_ms + 1, beat))[:8]
+    if starts[: len(first)] != first:
+        failures.append(f"clicks at {starts[:8]} ms, expected {first}")
+    return failures
+
+
+def main():
+    kind, lutavo, song = sys.argv[1:4]
+    with tempfile.TemporaryDirectory() as folder:
+        try:
+            if kind == "midi":
+                failures = check_midi(lutavo, song, folder)
+            else:
+                failures = check_wav(lutavo, song, folder, "--metronome" in sys.argv[4:])
+        except Skip as why:
+            print(f"skipped: {why}")
+            return SKIP
+        except (RuntimeError, ValueError) as why:
+            failures = [str(why)]
+    print("\n".join(failures) if failures else f"{song}: {len(expected_onsets(song))} notes match")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
