@@ -8,12 +8,10 @@
 
 namespace lutavo::test {
 
-// Uncompressed BMP of 1, 4, 8, 24 or 32 bits per pixel; false for anything else.
-bool readBmp(const std::string& path, Picture& out);
-
+// Reads uncompressed BMP files of 1, 4, 8, 24 or 32 bits per pixel; refuses anything else.
 class BmpPictureIO : public PictureIO {
   public:
-    bool load(const std::string& path, Picture& out) override { return readBmp(path, out); }
+    bool load(const std::string& path, Picture& out) override;
     bool save(const std::string&, const Picture&) override { return false; }
 };
 

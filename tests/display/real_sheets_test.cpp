@@ -15,9 +15,6 @@
 namespace lutavo::test {
 namespace {
 
-const char* const kSheets[] = {files::kScoreBackground, files::kTabBackground, files::kNoteGlyphs,
-                               files::kFretGlyphs, files::kHeldFretGlyphs};
-
 // Pixels that are not white inside a rectangle.
 int inked(const Picture& p, int x, int y, int w, int h) {
     int n = 0;
@@ -30,33 +27,34 @@ int inked(const Picture& p, int x, int y, int w, int h) {
 class RealSheets : public PageTest {
   protected:
     void SetUp() override {
-        for (const char* name : kSheets) {
+        for (const char* name : {files::kScoreBackground, files::kTabBackground, files::kNoteGlyphs,
+                                 files::kFretGlyphs, files::kHeldFretGlyphs})
             if (!fileExists(dataFolder() + name))
                 GTEST_SKIP() << "the generated pictures are not built: " << name;
-        }
         g.sys.pictures = &bmp;
         rig.dialogs.messages.clear();
         loadPagePictures(g);
         ASSERT_TRUE(rig.dialogs.messages.empty());
     }
     // More ink on the page than on its background in this rectangle.
-    bool drawnAt(int x, int y, int w, int h) const {
-        return inked(d.picscore, x, y, w, h) > inked(d.picscoreBackground, x, y, w, h);
+    bool drawnAt(const Picture& page, const Picture& background, int x, int y, int w, int h) {
+        return inked(page, x, y, w, h) > inked(background, x, y, w, h);
+    }
+    bool drawnAt(int x, int y, int w, int h) {
+        return drawnAt(d.picscore, d.picscoreBackground, x, y, w, h);
     }
     BmpPictureIO bmp;
 };
 
 TEST_F(RealSheets, PicturesHaveTheSizesTheDrawingCopiesFrom) {
-    EXPECT_EQ(d.picscoreBackground.width(), 601);
-    EXPECT_EQ(d.picscoreBackground.height(), 140);
-    EXPECT_EQ(d.pictabBackground.width(), 601);
-    EXPECT_EQ(d.pictabBackground.height(), 54);
-    EXPECT_EQ(d.picnotes.width(), 306);
-    EXPECT_EQ(d.picnotes.height(), 29);
-    EXPECT_EQ(d.pictabno.width(), 414);
-    EXPECT_EQ(d.pictabno.height(), 9);
-    EXPECT_EQ(d.pictabnx.width(), 289);
-    EXPECT_EQ(d.pictabnx.height(), 9);
+    const std::pair<const Picture*, std::pair<int, int>> sizes[] = {
+        {&d.picscoreBackground, {601, 140}},
+        {&d.pictabBackground, {601, 54}},
+        {&d.picnotes, {306, 29}},
+        {&d.pictabno, {414, 9}},
+        {&d.pictabnx, {289, 9}}};
+    for (const auto& [picture, size] : sizes)
+        EXPECT_EQ(std::pair(picture->width(), picture->height()), size);
     // The staff and tab lines the drawing copies bar lines and ties from.
     EXPECT_NE(d.picscoreBackground.pixel(300, 66), kRgbWhite);
     EXPECT_NE(d.pictabBackground.pixel(595, 30), kRgbWhite);
@@ -74,14 +72,13 @@ TEST_F(RealSheets, ALineOfMusicPutsInkWhereEveryGlyphGoes) {
     draw();
     EXPECT_TRUE(drawnAt(25, 56, 5, 18)) << "key signature";
     EXPECT_TRUE(drawnAt(38, 66, 10, 28)) << "time signature";
-    const int head = g.keys.staffY[29] + 18;
-    EXPECT_TRUE(drawnAt(90, head, 7, 6)) << "note head";
+    EXPECT_TRUE(drawnAt(90, g.keys.staffY[29] + 18, 7, 6)) << "note head";
     EXPECT_TRUE(drawnAt(410, 70, 8, 18)) << "rest";
+    EXPECT_TRUE(drawnAt(489, 101, 12, 15)) << "ledger lines under the low E";
+    EXPECT_TRUE(drawnAt(d.pictab, d.pictabBackground, 88, 2, 12, 8)) << "fret number";
     // The fifth column starts the second bar: a full-height line on staff and tab.
     EXPECT_EQ(inked(d.picscore, 373, 66, 1, 28), 28);
     EXPECT_EQ(inked(d.pictab, 373, 8, 1, 39), 39);
-    EXPECT_GT(inked(d.pictab, 88, 2, 12, 8), inked(d.pictabBackground, 88, 2, 12, 8));
-    EXPECT_TRUE(drawnAt(489, 101, 12, 15)) << "ledger lines under the low E";
     // The triplet digit replaces what was there (the staff lines included).
     ASSERT_GT(inked(d.pictabno, 38, 0, 7, 9), 0);
     for (int dy = 0; dy < 9; ++dy)
