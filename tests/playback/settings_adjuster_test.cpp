@@ -1,23 +1,17 @@
 // The song settings panel: opening a scale, choosing and applying a slot, the rules while a
 // song plays, the capo and its shift of every fret, and sounding the capo strings.
 
-#include <gtest/gtest.h>
-
 #include <array>
 
 #include "display/fretboard.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/settings_adjuster.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Adjuster : public ::testing::Test {
+class Adjuster : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void SetUp() override {
         setupSettingsPanel(g);
         g.gtimer.enabled = true;
@@ -45,33 +39,27 @@ class Adjuster : public ::testing::Test {
     }
 };
 
-TEST_F(Adjuster, ButtonsAndLabelsHaveTheirTexts) {
-    EXPECT_EQ(g.ui.lblswapper[0].caption, "TIMESIG");
-    EXPECT_EQ(g.ui.lblswapper[5].caption, "LEAD-IN");
-    EXPECT_EQ(g.ui.btnSwapper[2].tip, "Place a capo on the fretboard");
-    EXPECT_EQ(g.ui.btnSwapper[6].tip, "Adjust # of lead-in beats");
-    EXPECT_FALSE(g.ui.btnSwapper[kSettingNoteLength].visible);
-}
-
 TEST(SlotGeometry, PointerPositionsAndSlotUnderTheMouse) {
     // Slot 1 and the last slot of every scale size.
-    EXPECT_EQ(slotLeft(6, 1), 325);
-    EXPECT_EQ(slotLeft(8, 8), 2680);
-    EXPECT_EQ(slotLeft(9, 1), 160);
-    EXPECT_EQ(slotLeft(10, 10), 2660);
-    EXPECT_EQ(slotLeft(12, 1), 35);
-    EXPECT_EQ(slotLeft(15, 15), 2835);
-    EXPECT_EQ(slotLeft(29, 29), 2876);
-    // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2.
-    EXPECT_EQ(slotAt(9, 0), 1);
-    EXPECT_EQ(slotAt(9, -500), 1);
-    EXPECT_EQ(slotAt(9, 484), 1);
-    EXPECT_EQ(slotAt(9, 485), 2);
-    EXPECT_EQ(slotAt(9, 2908), 9);
-    EXPECT_EQ(slotAt(9, 99999), 9);
-    // Halves go to the even slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
-    EXPECT_EQ(slotAt(10, 731), 2);
-    EXPECT_EQ(slotAt(10, 732), 3);
+    for (auto [slots, slot, left] : {std::array{6, 1, 325},
+                                     {8, 8, 2680},
+                                     {9, 1, 160},
+                                     {10, 10, 2660},
+                                     {12, 1, 35},
+                                     {15, 15, 2835},
+                                     {29, 29, 2876}})
+        EXPECT_EQ(slotLeft(slots, slot), left) << slots;
+    // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2; halves go to the even
+    // slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
+    for (auto [slots, x, slot] : {std::array{9, 0, 1},
+                                  {9, -500, 1},
+                                  {9, 484, 1},
+                                  {9, 485, 2},
+                                  {9, 2908, 9},
+                                  {9, 99999, 9},
+                                  {10, 731, 2},
+                                  {10, 732, 3}})
+        EXPECT_EQ(slotAt(slots, x), slot) << slots << " " << x;
 }
 
 TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
@@ -93,6 +81,7 @@ TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
                                         {3, "vol10.bmp", 10, 7},
                                         {4, "tempo.bmp", 29, 23},
                                         {5, "ldefaul4.bmp", 9, 5}}};
+    EXPECT_FALSE(g.ui.btnSwapper[kSettingNoteLength].visible);  // the editor's scale only
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         btnSwapper_Click(g, c.button);

@@ -1,21 +1,15 @@
 // Opening the device for the sound in use, the setup window's requests and the sound menu.
 
-#include <gtest/gtest.h>
-
 #include "core/data_files.h"
 #include "core/messages.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/transport.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Sound : public ::testing::Test {
+class Sound : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void request(SoundRequest code) {
         g.app.pendingSoundAction = code;
         g.ui.outtxt[kSoundLabelIndex].color = kColorActive;
@@ -137,14 +131,6 @@ TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
     EXPECT_EQ(rig.dialogs.menus[0].items.size(), 4u);
     EXPECT_EQ(rig.dialogs.menus[0].items[1].caption, "Acoustic");
     EXPECT_EQ(g.config.preferredSound, 1);
-}
-
-TEST_F(Sound, TempoTablesRunFromTwentyTwoToEightyMilliseconds) {
-    EXPECT_EQ(g.song.tempoInterval[1], 22);
-    EXPECT_EQ(g.song.tempoInterval[30], 80);
-    EXPECT_EQ(g.song.tempoBase[30], 25);
-    EXPECT_EQ(g.song.tempoBase[8], 120);
-    EXPECT_EQ(g.song.tempoBase[1], 199);
 }
 
 }  // namespace

@@ -1,27 +1,14 @@
 // The transport buttons, winding, the repeat menu, the output buttons and locating a note.
 
-#include <gtest/gtest.h>
-
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/transport.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Transport : public ::testing::Test {
+class Transport : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void SetUp() override { g.ntimer.interval = 36; }
-
-    std::vector<int> soundedNotes() const {
-        std::vector<int> out;
-        for (auto m : msg::noteOns(rig.midi.messages()))
-            out.push_back(msg::noteOf(m));
-        return out;
-    }
 
     Color label(int i) const { return g.ui.playtxt[i].color; }
 
@@ -64,8 +51,7 @@ TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndShowsTheLeadInScale) {
 
 TEST_F(Transport, PlayAfterStopAtARepeatedLineStartsThereWithNoRememberedNotes) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(16, 1, 5)});
-    g.song.curPage = 2;
-    g.ui.pgScroll.value = 2;
+    showPage(2);
     mnuRepeatLine_Click(g);
     playbtn_Click(g, kStop);
     EXPECT_EQ(g.song.curNote, 2);
@@ -79,8 +65,7 @@ TEST_F(Transport, PlayAfterStopAtARepeatedLineStartsThereWithNoRememberedNotes) 
 
 TEST_F(Transport, PlayAfterTheEndRestartsOnPageOne) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
-    g.ui.pgScroll.value = 2;
-    g.song.curPage = 2;
+    showPage(2);
     g.song.curNote = static_cast<i16>(g.song.noteCount + 2);
     playbtn_Click(g, kPlay);
     EXPECT_EQ(g.song.curNote, 1);
@@ -96,7 +81,7 @@ TEST_F(Transport, PauseStopsAndSoundsTheCurrentNoteAgain) {
     playbtn_Click(g, kPause);
     EXPECT_FALSE(g.ntimer.enabled);
     EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(soundedNotes(), (std::vector<int>{45}));
+    EXPECT_EQ(sounded(), (Ints{45}));
     EXPECT_EQ(g.ui.lblswapper[0].color, kColorAvailable);
     EXPECT_EQ(label(kPause), kColorActive);
 }
@@ -182,8 +167,7 @@ TEST_F(Transport, StopGoesBeforeTheFirstNoteAndEndsTheSound) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
     playbtn_Click(g, kPlay);
     runTicks(rig, 1);
-    g.ui.pgScroll.value = 2;
-    g.song.curPage = 2;
+    showPage(2);
     rig.midi.sent.clear();
     playbtn_Click(g, kStop);
     EXPECT_FALSE(g.ntimer.enabled);
@@ -296,7 +280,7 @@ TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
             intervals.push_back(g.ntimer.interval);
         }
     }
-    EXPECT_EQ(intervals, (std::vector<int>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
+    EXPECT_EQ(intervals, (Ints{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
 }
 
 TEST_F(Transport, HoldingFastForwardWhilePlayingKeepsPlayingAfterRelease) {
@@ -362,7 +346,7 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
     locatenote(g, 100);
     EXPECT_EQ(g.display.noteSpacing, 62);
     EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_EQ(soundedNotes(), (std::vector<int>{40}));
+    EXPECT_EQ(sounded(), (Ints{40}));
     locatenote(g, 160);
     EXPECT_EQ(g.song.curNote, 2);
     locatenote(g, 5000);
