@@ -9,32 +9,12 @@
 
 #include "fakes/test_rig.h"
 #include "platform/fluidsynth/pcm_clip.h"
+#include "platform_helpers.h"
 
 namespace lutavo {
 namespace {
 
-std::string littleEndian(std::uint32_t v, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-}
-
-// A WAV file with an extra chunk before the data, as some editors write them.
-std::string wavText(int channels, int rate, int bits, const std::vector<std::int16_t>& samples) {
-    std::string data;
-    for (std::int16_t s : samples)
-        data += littleEndian(static_cast<std::uint16_t>(s), 2);
-    std::string body = "WAVEfmt " + littleEndian(16, 4) + littleEndian(1, 2) +
-                       littleEndian(static_cast<std::uint32_t>(channels), 2) +
-                       littleEndian(static_cast<std::uint32_t>(rate), 4) +
-                       littleEndian(static_cast<std::uint32_t>(rate * channels * bits / 8), 4) +
-                       littleEndian(static_cast<std::uint32_t>(channels * bits / 8), 2) +
-                       littleEndian(static_cast<std::uint32_t>(bits), 2);
-    body += "LIST" + littleEndian(3, 4) + "abc" + std::string(1, '\0');
-    body += "data" + littleEndian(static_cast<std::uint32_t>(data.size()), 4) + data;
-    return "RIFF" + littleEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
-}
+using test::wavText;
 
 TEST(PcmClip, ReadsMonoAndStereoPastOtherChunks) {
     test::TempDir dir;

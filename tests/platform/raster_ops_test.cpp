@@ -27,18 +27,21 @@ struct TwoByTwo : ::testing::Test {
     }
 };
 
-TEST_F(TwoByTwo, CopyReplacesTheDestination) {
-    EXPECT_EQ(after(RasterOp::Copy), (std::vector<Rgb>{0x000000, 0xFFFFFF, 0x0FF00F, 0xABCDEF}));
-}
-
-TEST_F(TwoByTwo, AndAddsBlackAndLeavesWhiteSourceAlone) {
-    // 0xF0F0F0 & 0x0FF00F = 0x00F000; black destination stays black.
-    EXPECT_EQ(after(RasterOp::And), (std::vector<Rgb>{0x000000, 0x123456, 0x00F000, 0x000000}));
-}
-
-TEST_F(TwoByTwo, XorInvertsUnderWhiteSource) {
-    // 0x123456 ^ 0xFFFFFF = 0xEDCBA9; 0xF0F0F0 ^ 0x0FF00F = 0xFF00FF.
-    EXPECT_EQ(after(RasterOp::Xor), (std::vector<Rgb>{0xFFFFFF, 0xEDCBA9, 0xFF00FF, 0xABCDEF}));
+TEST_F(TwoByTwo, EachOperationCombinesEveryChannel) {
+    const std::vector<Rgb> before = dest.pixels();
+    // Copy replaces. And adds black and leaves white source alone: 0xF0F0F0 & 0x0FF00F =
+    // 0x00F000. Xor inverts under white: 0x123456 ^ 0xFFFFFF = 0xEDCBA9, 0xF0F0F0 ^ 0x0FF00F =
+    // 0xFF00FF.
+    const std::pair<RasterOp, std::vector<Rgb>> cases[] = {
+        {RasterOp::Copy, {0x000000, 0xFFFFFF, 0x0FF00F, 0xABCDEF}},
+        {RasterOp::And, {0x000000, 0x123456, 0x00F000, 0x000000}},
+        {RasterOp::Xor, {0xFFFFFF, 0xEDCBA9, 0xFF00FF, 0xABCDEF}}};
+    for (const auto& [op, expected] : cases) {
+        dest = Picture(2, 2);
+        for (int k = 0; k < 4; ++k)
+            dest.setPixel(k % 2, k / 2, before[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(after(op), expected) << static_cast<int>(op);
+    }
 }
 
 TEST_F(TwoByTwo, XorTwiceRestoresThePicture) {

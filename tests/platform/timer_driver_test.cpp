@@ -12,22 +12,12 @@
 #include <vector>
 
 #include "platform/qt/timer_driver.h"
+#include "platform_helpers.h"
 
 namespace lutavo {
 namespace {
 
-// Lets the event loop run until done() holds or the time runs out.
-template <typename Done>
-bool eventsUntil(Done done, int limitMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limitMs) {
-        QEventLoop loop;
-        QTimer::singleShot(2, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
+using test::eventsUntil;
 
 // Keeps the event loop from running, as a busy machine or a slow handler does.
 void stall(int ms) {
