@@ -27,23 +27,13 @@ TEST_F(MidiExport, PerformanceStartsAtTheFirstNoteAndSpacesNotesByTheirDurations
     EXPECT_TRUE(collectPerformance(g).empty());
 }
 
-TEST_F(MidiExport, ExportLeavesTheWindowDeviceAndPositionAlone) {
-    buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
-    g.song.curNote = 2;
-    mnuRepeatSong_Click(g);
-    EXPECT_FALSE(collectPerformance(g).empty());
-    EXPECT_TRUE(rig.midi.sent.empty());
-    EXPECT_TRUE(rig.wave.played.empty());
-    EXPECT_EQ(g.song.curNote, 2);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(g.playback.repeatSong, 1);
-}
-
 TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote) {
     g.config.preferredSound = 2;
     g.config.soundChannel[2] = 4;
     g.song.tempo = 7;
     buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
+    g.song.curNote = 2;
+    mnuRepeatSong_Click(g);
     const Performance perf = recordPerformance(g);
     ASSERT_FALSE(perf.messages.empty());
     // Another program starts on its default instrument: the sound's program comes first.
@@ -54,7 +44,11 @@ TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote)
     EXPECT_EQ(msg::noteOns(all).front(), msg::noteOn(3, 40, 120));
     EXPECT_EQ(perf.endMs, 24L * g.song.tempoInterval[7]);
     EXPECT_TRUE(perf.clips.empty());
-    EXPECT_EQ(g.playback.curChannel, 0);  // the window's own device is still on the first sound
+    // The window's device, position and repeat mode are left alone.
+    EXPECT_EQ(g.playback.curChannel, 0);
+    EXPECT_TRUE(rig.midi.sent.empty());
+    EXPECT_EQ(std::tuple(g.song.curNote, g.ntimer.enabled, g.playback.repeatSong),
+              std::tuple(2, false, 1));
 }
 
 TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {

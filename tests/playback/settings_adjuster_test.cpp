@@ -191,14 +191,6 @@ TEST_F(Adjuster, CapoShiftsStruckAndHeldFretsOnly) {
     EXPECT_FALSE(g.ui.piccapo.visible);
 }
 
-TEST_F(Adjuster, CapoPictureForTheLeftHand) {
-    g.config.leftHanded = 1;
-    setfretboard(g);
-    btnSwapper_Click(g, kSettingCapo);
-    choose(6);
-    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[5] - 5 + 5);
-}
-
 TEST_F(Adjuster, CapoInTheChordLibraryLeavesTheFrets) {
     g.app.appMode = kModeChords;
     btnSwapper_Click(g, kSettingCapo);

@@ -39,19 +39,15 @@ TEST_F(Sound, ReopenClosesFirstThenSendsTheSoundsProgramAndTheFixedProgramChange
     EXPECT_EQ(g.playback.channelShift[4], 36);
 }
 
-TEST_F(Sound, EveryRequestEndsClearedWithTheSoundLabelNormal) {
+TEST_F(Sound, EveryRequestSetsTheNeckForTheHandAndEndsClearedWithTheSoundLabelNormal) {
+    g.config.leftHanded = 1;
     for (SoundRequest code : {kSoundReopen, kSoundSetupOk, kSoundTestDown, kSoundTestUp}) {
         request(code);
         EXPECT_EQ(g.app.pendingSoundAction, kSoundReopen) << code;
         EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable) << code;
+        EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft) << code;
+        g.ui.fretboard.file.clear();
     }
-}
-
-TEST_F(Sound, EveryRequestFirstSetsTheNeckForTheHandInForce) {
-    g.config.leftHanded = 1;
-    request(kSoundTestUp);
-    EXPECT_EQ(g.ui.fretboard.at.left, 30);
-    EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft);
 }
 
 TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
