@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "fakes/test_rig.h"
+#include "platform/fluidsynth/offline_synth.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_wave_player.h"
@@ -28,26 +29,18 @@ TEST(TimerDriver, FollowsTheModel) {
     int ticks = 0;
     TimerDriver driver(
         model, [&] { ++ticks; }, TimerAccuracy::Precise);
-    driver.sync();
-    EXPECT_FALSE(driver.running());
-
-    model.enabled = true;
-    model.interval = 0;  // a window timer with no interval never fires
-    driver.sync();
-    EXPECT_FALSE(driver.running());
-
-    model.interval = 40;
-    driver.sync();
-    EXPECT_TRUE(driver.running());
-    EXPECT_EQ(driver.runningInterval(), 40);
-
-    model.interval = 25;
-    driver.sync();
-    EXPECT_EQ(driver.runningInterval(), 25);
-
-    model.enabled = false;
-    driver.sync();
-    EXPECT_FALSE(driver.running());
+    // The interval the driver runs at, 0 when stopped: a window timer with no interval never
+    // fires.
+    struct Case {
+        bool enabled;
+        int interval, runs;
+    };
+    for (auto c :
+         {Case{false, 0, 0}, {true, 0, 0}, {true, 40, 40}, {true, 25, 25}, {false, 25, 0}}) {
+        model = {c.enabled, c.interval};
+        driver.sync();
+        EXPECT_EQ(driver.running() ? driver.runningInterval() : 0, c.runs) << c.interval;
+    }
     EXPECT_EQ(ticks, 0);
 }
 
@@ -203,9 +196,8 @@ TEST(QtWavePlayer, MissingClipIsNotPlayed) {
 TEST(QtWavePlayer, WithoutAudioOutputAClipIsNotPlayed) {
     if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has audio";
     test::TempDir dir;
-    const std::string wav = test::wavText(1, 22050, 16, std::vector<std::int16_t>(10));
+    ASSERT_TRUE(OfflineSynth::writeWav(dir.path() + "click.wav", std::vector<std::int16_t>(10)));
     QtWavePlayer player;
-    EXPECT_FALSE(player.play(dir.write("click.wav", wav)));
     EXPECT_FALSE(player.play(dir.path() + "click.wav"));
 }
 
