@@ -165,11 +165,9 @@ TEST_F(NeckMarkers, HeldChordShowsSixDarkMarkersSoundsNothingAndTheNextNoteClear
 }
 
 TEST_F(NeckMarkers, LeftHandedNeckMirrorsMarkersPanelsLabelsAndTheCapo) {
-    EXPECT_EQ(g.ui.lblFret[0].caption, "3");
-    EXPECT_EQ(g.ui.lblFret[9].caption, "24");
-    EXPECT_EQ(g.ui.lblFret[0].at.left, 1935);
-    EXPECT_EQ(g.ui.pnlStringLabels.at.left, 30);
-    EXPECT_EQ(g.ui.StringName[5].at.left, 40);
+    EXPECT_EQ(std::tuple(g.ui.lblFret[0].caption, g.ui.lblFret[9].caption, g.ui.lblFret[0].at.left,
+                         g.ui.pnlStringLabels.at.left, g.ui.StringName[5].at.left),
+              std::tuple("3", "24", 1935, 30, 40));
     g.song.capo = 2;
     setfretboard(g);
     const int capoRight = g.ui.piccapo.at.left;
@@ -177,11 +175,9 @@ TEST_F(NeckMarkers, LeftHandedNeckMirrorsMarkersPanelsLabelsAndTheCapo) {
     g.config.leftHanded = 1;
     setfretboard(g);
     setfretboard(g);  // a second call does not mirror twice
-    EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft);
-    EXPECT_EQ(g.display.fretMarkerX[0], 612);
-    EXPECT_EQ(g.display.fretEdgeX[0], 602);
-    EXPECT_EQ(g.ui.lblFret[0].at.left, 9260 - 1935);
-    EXPECT_EQ(g.ui.lblFret[9].at.left, 9260 - 9160);
+    EXPECT_EQ(std::tuple(g.ui.fretboard.file, g.display.fretMarkerX[0], g.display.fretEdgeX[0],
+                         g.ui.lblFret[0].at.left, g.ui.lblFret[9].at.left),
+              std::tuple(g.app.dataFolder + files::kNeckLeft, 612, 602, 9260 - 1935, 9260 - 9160));
     for (auto [left, expected] : {std::pair{g.ui.fretboard.at.left, 30},
                                   {g.ui.pnlfrettxt.at.left, 30},
                                   {g.ui.pnlStringLabels.at.left, 9450},

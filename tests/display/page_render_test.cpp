@@ -285,9 +285,8 @@ TEST_F(PageRender, TheTimerPausesForTheRedrawAndWindingSpeedsUp) {
     g.ntimer.interval = 36;
     const int swapper = d.swapperRefreshes;
     draw();
-    EXPECT_TRUE(g.ntimer.enabled);
-    EXPECT_EQ(g.ntimer.interval, 36);
-    EXPECT_EQ(d.swapperRefreshes, swapper + 1);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval, d.swapperRefreshes),
+              std::tuple(true, 36, swapper + 1));
 
     g.ntimer.enabled = false;
     g.playback.winding = -1;
@@ -380,11 +379,10 @@ TEST_F(PageRender, PicturePagesShowTheirCellOfThePageStore) {
     d.pagewindowCells.rows = 3;
     g.ui.pagepic.visible = true;
     draw(2);
-    EXPECT_TRUE(g.ui.pagepic.visible);
-    EXPECT_EQ(d.pagepic.width(), 20);
-    EXPECT_EQ(d.pagepic.height(), 10);
-    EXPECT_EQ(d.pagepic.pixel(3, 7), kRgbBlack);
-    EXPECT_TRUE(scoreLog.empty());  // the drawn pages are left alone
+    // The picture page is shown; the drawn pages are left alone.
+    EXPECT_EQ(std::tuple(g.ui.pagepic.visible, d.pagepic.width(), d.pagepic.height(),
+                         d.pagepic.pixel(3, 7), scoreLog.empty()),
+              std::tuple(true, 20, 10, kRgbBlack, true));
 
     // A page past the store shows its last cell; a store cut into no cells is shown whole.
     d.pagewindow.setPixel(4, 25, kRgbBlack);
@@ -411,9 +409,8 @@ TEST_F(PageRender, MissingSheetsAreReportedOnceAndDrawNothing) {
     note(16, single(6, 0));
     finish();
     draw();
-    EXPECT_EQ(d.picscore.width(), 601);
-    EXPECT_EQ(d.pictab.height(), 54);
-    EXPECT_EQ(d.picscore.pixel(90, 70), kRgbWhite);
+    EXPECT_EQ(std::tuple(d.picscore.width(), d.pictab.height(), d.picscore.pixel(90, 70)),
+              std::tuple(601, 54, kRgbWhite));
 }
 
 }  // namespace

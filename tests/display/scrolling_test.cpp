@@ -91,9 +91,8 @@ TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
     g.song.curNote = 1;
     g.ui.pointer.at.left = 1500;
     ScrlNpntr_Scroll(g, 5);
-    EXPECT_EQ(g.ui.lblnoteof.caption, "5");
-    EXPECT_EQ(g.ui.ScrlNpntr.value, 5);
-    EXPECT_EQ(where(), Where(1, 1, 1, 100 * 15));
+    EXPECT_EQ(std::tuple(g.ui.lblnoteof.caption, g.ui.ScrlNpntr.value, where()),
+              std::tuple("5", 5, Where(1, 1, 1, 100 * 15)));
     // The change handler runs only when the value changes.
     g.ui.lblnoteof.caption = "?";
     ScrlNpntr_Scroll(g, 5);
@@ -126,10 +125,10 @@ TEST_F(Scrolling, ClickingThePanelPausesAndPutsTheCursorOnTheFirstNoteOfThePageS
     g.song.curNote = 1;
     g.playback.noteTicks = 3;
     EXPECT_EQ(click(2), Where(4, 2, 2, 100 * 15));
-    EXPECT_EQ(g.ui.ScrlNpntr.value, 4);
-    EXPECT_EQ(g.ui.lblnoteof.caption, "4");
-    EXPECT_EQ(g.playback.noteTicks, 99);  // the first note is due at once on resuming
-    EXPECT_TRUE(g.gtimer.enabled);
+    // The counter shows the note; its note is due at once on resuming.
+    EXPECT_EQ(std::tuple(g.ui.ScrlNpntr.value, g.ui.lblnoteof.caption, g.playback.noteTicks,
+                         g.gtimer.enabled),
+              std::tuple(4, "4", 99, true));
     // PAUSE (3) lights up; REW .. STOP are otherwise back to normal.
     for (int k = 0; k <= 6; ++k)
         EXPECT_EQ(g.ui.playtxt[k].color, k == 3 ? kColorActive : kColorAvailable) << k;
@@ -142,16 +141,14 @@ TEST_F(Scrolling, FocusChangesOfThePageScrollBarActLikeAClick) {
     playing();
     g.ui.pgScroll.value = 3;
     pgScroll_GotFocus(g);
-    EXPECT_TRUE(g.ui.pgScroll.hasFocus);
-    EXPECT_EQ(g.song.curNote, 7);
-    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(std::tuple(g.ui.pgScroll.hasFocus, g.song.curNote, g.ntimer.enabled),
+              std::tuple(true, 7, false));
 
     playing();
     g.ui.pgScroll.value = 2;
     pgScroll_LostFocus(g);
-    EXPECT_FALSE(g.ui.pgScroll.hasFocus);
-    EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(std::tuple(g.ui.pgScroll.hasFocus, g.song.curNote, g.ntimer.enabled),
+              std::tuple(false, 4, false));
 }
 
 TEST_F(Scrolling, ASongOfOneNoteIgnoresThePanel) {

@@ -33,9 +33,7 @@ TEST(PcmClip, ReadsMonoAndStereoPastOtherChunks) {
     test::TempDir dir;
     std::string problem;
     const PcmClip mono = readPcmWav(wavFile(dir, {100, -200, 300}, 1, 44100, 16), problem);
-    EXPECT_EQ(problem, "");
-    EXPECT_EQ(mono.channels, 1);
-    EXPECT_EQ(mono.sampleRate, 44100);
+    EXPECT_EQ(std::tuple(problem, mono.channels, mono.sampleRate), std::tuple("", 1, 44100));
     EXPECT_EQ(mono.samples, (std::vector<std::int16_t>{100, -200, 300}));
     const PcmClip stereo = readPcmWav(wavFile(dir, {1, 2, 3, 4, 5}, 2, 22050, 16), problem);
     // The odd sample is half a frame: dropped.

@@ -33,9 +33,8 @@ TEST(RasterOps, CopyIsClippedAtEveryEdge) {
     Picture dest(3, 3, 0x111111);
     Picture src(2, 2, 0x222222);
     dest.blitAll(-1, 2, src, RasterOp::Copy);  // only src (1, 0) lands, at (0, 2)
-    EXPECT_EQ(dest.pixel(0, 2), 0x222222u);
-    EXPECT_EQ(dest.pixel(1, 2), 0x111111u);
-    EXPECT_EQ(dest.pixel(0, 1), 0x111111u);
+    EXPECT_EQ(std::tuple(dest.pixel(0, 2), dest.pixel(1, 2), dest.pixel(0, 1)),
+              std::tuple(0x222222u, 0x111111u, 0x111111u));
 }
 
 TEST(RasterOps, OverlappingCopyWithinOnePictureReadsTheOldPixels) {

@@ -86,9 +86,8 @@ TEST_F(Engine, ShortBeatsRelightTheLampBeforeItGoesDark) {
 TEST_F(Engine, TheLastNoteRunsItsFullLengthThenTheTimerStopsOrTheSongRepeats) {
     play({single(16, 1, 0), single(8, 1, 3)});
     EXPECT_EQ(runTicks(rig, 100), 1 + 16 + 8);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(g.song.curNote, g.song.noteCount + 2);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.enabled, g.song.curNote),
+              std::tuple(false, true, g.song.noteCount + 2));
     const auto& sent = rig.midi.sent;
     const auto off = std::find_if(sent.begin(), sent.end(),
                                   [](const auto& m) { return m.message == msg::noteOff(0, 43); });
@@ -139,10 +138,9 @@ TEST_F(Engine, FastBackwardsAtTheRangeStartKeepsPresentingThatNote) {
     EXPECT_GE(sounded().size(), 3u);
     EXPECT_EQ(sounded(), Ints(sounded().size(), 40));
     playbtn_MouseUp(g, kRew);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(g.playback.playMode, kPlayForward);
-    EXPECT_EQ(g.ntimer.interval, kInterval);
-    EXPECT_EQ(g.playback.windInterval, 8);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.playback.playMode, g.ntimer.interval,
+                         g.playback.windInterval),
+              std::tuple(false, kPlayForward, kInterval, 8));
 }
 
 TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
@@ -151,10 +149,8 @@ TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
     g.song.curNote = 5;
     playbtn_MouseDown(g, kRew);
     runTicks(rig, 5);
-    EXPECT_EQ(g.song.curNote, 2);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-    EXPECT_EQ(g.song.curPage, 1);
-    EXPECT_EQ(sounded().front(), 42);
+    EXPECT_EQ(std::tuple(g.song.curNote, g.ui.pgScroll.value, g.song.curPage, sounded().front()),
+              std::tuple(2, 1, 1, 42));
 }
 
 }  // namespace

@@ -85,11 +85,9 @@ TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         btnSwapper_Click(g, c.button);
-        EXPECT_EQ(g.playback.swapperMode, c.button);
-        EXPECT_EQ(g.ui.PicSwapper.file, c.picture);
-        EXPECT_EQ(g.playback.slotCount, c.slots);
-        EXPECT_EQ(g.playback.swapperPos, c.slot);
-        EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(c.slots, c.slot));
+        EXPECT_EQ(std::tuple(g.playback.swapperMode, g.ui.PicSwapper.file, g.playback.slotCount,
+                             g.playback.swapperPos, g.ui.lpointer.at.left),
+                  std::tuple(c.button, c.picture, c.slots, c.slot, slotLeft(c.slots, c.slot)));
         for (int i = 0; i <= 5; ++i) {
             EXPECT_EQ(g.ui.lblswapper[i].color, i == c.button ? kColorActive : kColorAvailable);
         }
@@ -128,9 +126,8 @@ TEST_F(Adjuster, ApplyingEverySetting) {
 
     btnSwapper_Click(g, kSettingTempo);
     choose(29);
-    EXPECT_EQ(g.song.tempo, 2);
-    EXPECT_EQ(g.ui.tempotxt.caption, std::to_string(g.song.tempoBase[2]));
-    EXPECT_EQ(g.ntimer.interval, 24);
+    EXPECT_EQ(std::tuple(g.song.tempo, g.ui.tempotxt.caption, g.ntimer.interval),
+              std::tuple(2, std::to_string(g.song.tempoBase[2]), 24));
     choose(1);
     EXPECT_EQ(g.song.tempo, 30);
 
@@ -154,9 +151,9 @@ TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
     btnSwapper_Click(g, kSettingTimeSig);
     EXPECT_EQ(g.playback.swapperMode, kSettingCapo);  // the scale stays
     // Only the labels change: time signature and key grey, the capo still shown in red.
-    EXPECT_EQ(g.ui.lblswapper[kSettingTimeSig].color, kColorUnavailable);
-    EXPECT_EQ(g.ui.lblswapper[kSettingKey].color, kColorUnavailable);
-    EXPECT_EQ(g.ui.lblswapper[kSettingCapo].color, kColorActive);
+    EXPECT_EQ(std::tuple(g.ui.lblswapper[kSettingTimeSig].color, g.ui.lblswapper[kSettingKey].color,
+                         g.ui.lblswapper[kSettingCapo].color),
+              std::tuple(kColorUnavailable, kColorUnavailable, kColorActive));
 
     btnSwapper_Click(g, kSettingTempo);
     EXPECT_EQ(g.ui.lblswapper[kSettingTempo].color, kColorActive);
@@ -203,11 +200,9 @@ TEST_F(Adjuster, CapoThatWouldPushNotesOffTheNeckIsRefused) {
     g.song.noteFret(2, 6) = 22;
     btnSwapper_Click(g, kSettingCapo);
     choose(3);
-    EXPECT_EQ(g.song.capo, 0);
-    EXPECT_EQ(frets(2)[5], 22);
-    EXPECT_EQ(frets(1)[1], 5);
-    EXPECT_EQ(g.playback.swapperPos, 1);
-    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(8, 1));
+    EXPECT_EQ(std::tuple(g.song.capo, frets(2)[5], frets(1)[1], g.playback.swapperPos,
+                         g.ui.lpointer.at.left),
+              std::tuple(0, 22, 5, 1, slotLeft(8, 1)));
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_EQ(rig.dialogs.messages[0].caption, "Capo");
 }
@@ -225,10 +220,10 @@ TEST_F(Adjuster, CapoShiftStartsFromTheSongsOwnCapo) {
 TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
     g.app.appMode = kModeEditor;
     btnSwapper_Click(g, kSettingNoteLength);
-    EXPECT_EQ(g.playback.swapperMode, kSettingLeadIn);
-    EXPECT_EQ(g.playback.slotCount, 10);
-    EXPECT_EQ(g.ui.PicSwapper.file, "edit3.bmp");
-    EXPECT_EQ(g.playback.swapperPos, 6);  // before the first note
+    // The length scale, on its slot for a quarter before the first note.
+    EXPECT_EQ(std::tuple(g.playback.swapperMode, g.playback.slotCount, g.ui.PicSwapper.file,
+                         g.playback.swapperPos),
+              std::tuple(kSettingLeadIn, 10, "edit3.bmp", 6));
 
     g.song.curNote = 2;
     g.song.noteDur[2] = 48;
@@ -255,9 +250,8 @@ TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
     g.song.curNote = 4;
     g.gtimer.enabled = false;
     piccapo_MouseDown(g, 220);  // second row: string slot 5
-    EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(g.song.curNote, 0);
-    EXPECT_EQ(g.song.noteFret(0, 5), 2);
+    EXPECT_EQ(std::tuple(g.gtimer.enabled, g.song.curNote, g.song.noteFret(0, 5)),
+              std::tuple(true, 0, 2));
     const auto ons = msg::noteOns(rig.midi.messages());
     ASSERT_EQ(ons.size(), 1u);
     EXPECT_EQ(msg::noteOf(ons[0]), g.tuning.pitchOf(5, 2) + 36 + 4);

@@ -77,10 +77,9 @@ TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
     g.app.configFile =
         dir.write("ltmidi32.cfg", "lutavo\r\nprefmidi=1\r\n[sound1]\r\nchannel=3\r\nvolume=5\r\n");
     request(kSoundSetupCancel);
-    EXPECT_EQ(g.config.preferredSound, 1);
-    EXPECT_EQ(g.playback.curChannel, 2);
-    EXPECT_EQ(g.ui.voltxt.caption, "5");
-    EXPECT_EQ(rig.midi.messages().back(), 0x73C2u);
+    EXPECT_EQ(std::tuple(g.config.preferredSound, g.playback.curChannel, g.ui.voltxt.caption,
+                         rig.midi.messages().back()),
+              std::tuple(1, 2, "5", 0x73C2u));
 }
 
 TEST_F(Sound, SaveOnlyWritesTheConfiguration) {
@@ -108,10 +107,9 @@ TEST_F(Sound, MenuChoiceChecksItsItemShowsItsButtonAndReopensWithItsPatch) {
 TEST_F(Sound, SongStyleSelectsTheSoundWithoutTouchingTheMenuChecks) {
     mnuSoundtype_Click(g, 0);
     selectSound(g, 3);
-    EXPECT_EQ(g.config.preferredSound, 3);
-    EXPECT_TRUE(g.ui.outbtn[kSoundButtonLast].visible);
-    EXPECT_TRUE(g.ui.mnuSound.items[0].checked);
-    EXPECT_FALSE(g.ui.mnuSound.items[3].checked);
+    EXPECT_EQ(std::tuple(g.config.preferredSound, g.ui.outbtn[kSoundButtonLast].visible,
+                         g.ui.mnuSound.items[0].checked, g.ui.mnuSound.items[3].checked),
+              std::tuple(3, true, true, false));
     selectSound(g, 7);  // a file value that names no sound changes nothing
     EXPECT_EQ(g.config.preferredSound, 3);
 }
@@ -124,9 +122,9 @@ TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
     EXPECT_EQ(g.ui.outtxt[kSoundLabelIndex].color, kColorAvailable);
     outbtn_Click(g, kSoundButtonFirst);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(rig.dialogs.menus[0].items.size(), 4u);
-    EXPECT_EQ(rig.dialogs.menus[0].items[1].caption, "Acoustic");
-    EXPECT_EQ(g.config.preferredSound, 1);
+    EXPECT_EQ(std::tuple(rig.dialogs.menus[0].items.size(), rig.dialogs.menus[0].items[1].caption,
+                         g.config.preferredSound),
+              std::tuple(4u, "Acoustic", 1));
 }
 
 }  // namespace
