@@ -2,6 +2,7 @@
 // song plays, the capo and its shift of every fret, and sounding the capo strings.
 
 #include <array>
+#include <functional>
 
 #include "display/fretboard.h"
 #include "playback/settings_adjuster.h"
@@ -107,36 +108,31 @@ TEST_F(Adjuster, ValuesFromAFileOutsideTheScaleShowTheNearestEnd) {
 }
 
 TEST_F(Adjuster, ApplyingEverySetting) {
-    btnSwapper_Click(g, kSettingTimeSig);
-    choose(6);
-    EXPECT_EQ(g.song.timeSig, 5);
-    choose(1);
-    EXPECT_EQ(g.song.timeSig, 0);
-
-    btnSwapper_Click(g, kSettingKey);
-    choose(4);
-    EXPECT_EQ(g.song.songKey, 4);
-    EXPECT_EQ(g.keys.noteName[6], "Bb");  // the names follow the new key
-
-    btnSwapper_Click(g, kSettingVolume);
-    choose(5);
-    EXPECT_EQ(g.config.soundVolume[0], 5);
-    EXPECT_EQ(g.playback.channelVelocity[0], 60 << 16);
-    EXPECT_EQ(g.ui.voltxt.caption, "5");
-
-    btnSwapper_Click(g, kSettingTempo);
-    choose(29);
-    EXPECT_EQ(std::tuple(g.song.tempo, g.ui.tempotxt.caption, g.ntimer.interval),
-              std::tuple(2, std::to_string(g.song.tempoBase[2]), 24));
-    choose(1);
-    EXPECT_EQ(g.song.tempo, 30);
-
-    btnSwapper_Click(g, kSettingLeadIn);
-    choose(9);
-    EXPECT_EQ(g.config.defaultLeadIn, 0);
-    choose(1);
-    EXPECT_EQ(g.config.defaultLeadIn, 8);
-    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 1));
+    struct Case {
+        int button, slot, expected;
+        std::function<int()> value;
+    };
+    const auto timeSig = [&] { return int{g.song.timeSig}; };
+    const auto tempo = [&] { return int{g.song.tempo}; };
+    const auto leadIn = [&] { return int{g.config.defaultLeadIn}; };
+    for (const Case& c : {Case{kSettingTimeSig, 6, 5, timeSig},
+                          {kSettingTimeSig, 1, 0, timeSig},
+                          {kSettingKey, 4, 4, [&] { return int{g.song.songKey}; }},
+                          {kSettingVolume, 5, 5, [&] { return int{g.config.soundVolume[0]}; }},
+                          {kSettingTempo, 1, 30, tempo},
+                          {kSettingTempo, 29, 2, tempo},
+                          {kSettingLeadIn, 9, 0, leadIn},
+                          {kSettingLeadIn, 1, 8, leadIn}}) {
+        btnSwapper_Click(g, c.button);
+        choose(c.slot);
+        EXPECT_EQ(c.value(), c.expected) << c.button << " " << c.slot;
+    }
+    // What follows the values: the note names the key, velocity and caption the volume, the
+    // caption and timer the tempo, the pointer the lead-in.
+    EXPECT_EQ(
+        std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ui.voltxt.caption,
+                   g.ui.tempotxt.caption, g.ntimer.interval, g.ui.lpointer.at.left),
+        std::tuple("Bb", 60 << 16, "5", std::to_string(g.song.tempoBase[2]), 24, slotLeft(9, 1)));
 }
 
 TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
