@@ -56,11 +56,12 @@ TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
     request(kSoundTestDown);
     EXPECT_FALSE(g.ntimer.enabled);
     EXPECT_EQ(g.song.curNote, -2);
-    const auto ons = msg::noteOns(rig.midi.messages());
-    ASSERT_EQ(ons.size(), 6u);
-    const int open[6] = {40, 45, 50, 55, 59, 64};
-    for (int s = 0; s < 6; ++s)
-        EXPECT_EQ(ons[static_cast<std::size_t>(s)], msg::noteOn(0, open[s], 120));
+    Msgs ons, offs;
+    for (int pitch : {40, 45, 50, 55, 59, 64}) {
+        ons.push_back(msg::noteOn(0, pitch, 120));
+        offs.push_back(msg::noteOff(0, pitch));
+    }
+    EXPECT_EQ(msg::noteOns(rig.midi.messages()), ons);
 
     const auto opens = rig.midi.opened.size();
     request(kSoundTestUp);
@@ -68,8 +69,7 @@ TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
     EXPECT_EQ(g.song.curNote, 1);
     const auto sent = rig.midi.messages();
     ASSERT_EQ(sent.size(), 7u);
-    for (int s = 0; s < 6; ++s)
-        EXPECT_EQ(sent[static_cast<std::size_t>(s + 1)], msg::noteOff(0, open[s]));
+    EXPECT_EQ(Msgs(sent.begin() + 1, sent.end()), offs);
 }
 
 TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
