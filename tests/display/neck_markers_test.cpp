@@ -17,42 +17,43 @@ constexpr Rgb kFingersTag = 0x100000;
 constexpr Rgb kHeldTag = 0x200000;
 constexpr Rgb kKeyTag = 0x300000;
 constexpr Rgb kNeckColour = 0x996633;
-constexpr Rgb kKeyboardColour = 0xEEEEEE;
 
 // A sheet whose pixel (x, y) holds tag | y << 8 | x.
 Picture taggedSheet(int width, int height, Rgb tag) {
     Picture p(width, height);
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             p.setPixel(x, y, tag | static_cast<Rgb>(y << 8 | x));
-    }
     return p;
 }
 
-Rgb cell(Rgb tag, int x, int y) {
-    return tag | static_cast<Rgb>(y << 8 | x);
+Rgb fingers(int x, int y) {
+    return kFingersTag | static_cast<Rgb>(y << 8 | x);
+}
+Rgb held(int x, int y) {
+    return kHeldTag | static_cast<Rgb>(y << 8 | x);
+}
+Rgb keyDown(int x, int y) {
+    return kKeyTag | static_cast<Rgb>(y << 8 | x);
 }
 
 class NeckMarkers : public ::testing::Test {
   protected:
     Rig rig;
     FakePictureIO pictures;
-    Guitar& g = ready();
+    Guitar& g = playbackReady(rig);
 
-    Guitar& ready() {
-        Guitar& guitar = playbackReady(rig);
-        const std::string& app = guitar.app.appFolder;
-        const std::string& data = guitar.app.dataFolder;
-        pictures.files[data + files::kNeckRight] = Picture(634, 91, kNeckColour);
-        pictures.files[data + files::kNeckLeft] = Picture(634, 91, kNeckColour);
-        pictures.files[app + files::kKeyboard] = Picture(438, 30, kKeyboardColour);
+    void SetUp() override {
+        const std::string& app = g.app.appFolder;
+        pictures.files[g.app.dataFolder + files::kNeckRight] = Picture(634, 91, kNeckColour);
+        pictures.files[g.app.dataFolder + files::kNeckLeft] = Picture(634, 91, kNeckColour);
+        pictures.files[app + files::kKeyboard] = Picture(438, 30, 0xEEEEEE);
         pictures.files[app + files::kFingers] = taggedSheet(156, 24, kFingersTag);
         pictures.files[app + files::kFingersHeld] = taggedSheet(156, 24, kHeldTag);
         pictures.files[app + files::kKeyDown] = taggedSheet(168, 17, kKeyTag);
-        guitar.sys.pictures = &pictures;
-        guitar.neck.sheetsLoaded = false;
-        setfretboard(guitar);
-        return guitar;
+        g.sys.pictures = &pictures;
+        g.neck.sheetsLoaded = false;
+        setfretboard(g);
     }
 
     void show(const std::vector<NoteSpec>& notes, int mode = 1) {
@@ -64,117 +65,130 @@ class NeckMarkers : public ::testing::Test {
     }
 
     Rgb neck(int x, int y) const { return g.neck.fretboard.pixel(x, y); }
-    Rgb keys(int x, int y) const { return g.neck.keyboard.pixel(x, y); }
     // Top-left pixel of the key of notation pitch index k.
     Rgb key(int k) const {
-        return keys(g.app.keyX[k], std::max(0, static_cast<int>(g.app.keyKind[k])));
+        return g.neck.keyboard.pixel(g.app.keyX[k], std::max(0, int{g.app.keyKind[k]}));
     }
-
+    bool keyboardIsPlain() {
+        return g.neck.keyboard.pixels() ==
+               pictures.files[g.app.appFolder + files::kKeyboard].pixels();
+    }
     // Markers on the neck, found by a pixel that both a normal and a bend marker cover.
     int markedCells() const {
         int count = 0;
         const auto& d = g.display;
-        for (int s = 1; s <= 6; ++s) {
-            for (int f = 0; f <= 24; ++f) {
+        for (int s = 1; s <= 6; ++s)
+            for (int f = 0; f <= 24; ++f)
                 if (neck(d.fretMarkerX[f] + 6, d.stringY[s] + 6) != kNeckColour) ++count;
-            }
-        }
         return count;
     }
 };
 
-TEST_F(NeckMarkers, StruckNoteShowsItsNameAndLightsItsKey) {
-    show({single(16, 1, 0)});
-    EXPECT_EQ(neck(1, 72), cell(kFingersTag, 0, 0));  // E at the nut of the low string
-    EXPECT_EQ(neck(12, 83), cell(kFingersTag, 11, 11));
-    EXPECT_EQ(key(5), cell(kKeyTag, 4 * 14, 0));  // the E key, glyph 4 counted from C
-    EXPECT_EQ(g.display.lastFret[1], 0);
-}
-
-TEST_F(NeckMarkers, SharpAndFlatSpellingPickTheirRow) {
-    show({single(16, 1, 2)});
-    EXPECT_EQ(neck(84, 72), cell(kFingersTag, 2 * 12, 0));  // F#
-    g.keys.nameGlyphOffset = 12;
-    show({single(16, 1, 2)});
-    EXPECT_EQ(neck(84, 72), cell(kFingersTag, 2 * 12, 12));  // Gb
-}
-
-TEST_F(NeckMarkers, WithoutNamesStruckShowsTheCrossAndHeldThePlainDarkMarker) {
-    g.config.showFretNoteNames = 0;
-    show({single(16, 2, 3), {16, {-1, 27, -1, -1, -1, -1}}});
-    EXPECT_EQ(neck(124, 58), cell(kHeldTag, 144, 12));
-    g.song.curNote = 1;
-    shownote(g, 1);
-    EXPECT_EQ(neck(124, 58), cell(kFingersTag, 144, 0));
-}
-
-TEST_F(NeckMarkers, HeldNotesWithNamesUseTheDarkSheet) {
-    show({single(16, 3, 2), {16, {-1, -1, 26, -1, -1, -1}}});
-    EXPECT_EQ(neck(84, 44), cell(kHeldTag, 0, 0));  // D string fret 2: E
-    EXPECT_EQ(key(17), cell(kKeyTag, 4 * 14, 0));
-}
-
-TEST_F(NeckMarkers, ChordOfSixHeldNotesShowsSixDarkMarkersAndSoundsNothing) {
-    show({{16, {0, 2, 2, 1, 0, 0}}});
-    rig.midi.sent.clear();
-    show({{16, {24, 26, 26, 25, 24, 24}}});
-    EXPECT_EQ(markedCells(), 6);
-    const auto& d = g.display;
-    const int frets[6] = {0, 2, 2, 1, 0, 0};
-    for (int s = 1; s <= 6; ++s) {
-        EXPECT_EQ(neck(d.fretMarkerX[frets[s - 1]], d.stringY[s]) & 0xF00000, kHeldTag) << s;
+TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
+    struct Case {
+        const char* what;
+        std::vector<NoteSpec> notes;
+        int x, y;
+        Rgb expected;
+        int names = 1, offset = 0, mode = 1;
+    };
+    const NoteSpec e = single(16, 1, 0), fs = single(16, 1, 2), b = single(16, 2, 3);
+    const NoteSpec heldB = {16, {-1, 27, -1, -1, -1, -1}}, a = single(16, 1, 5);
+    const NoteSpec heldE = {16, {-1, -1, 26, -1, -1, -1}}, bend = single(16, 1, -3);
+    const std::vector<Case> cases = {
+        {"E at the nut", {e}, 1, 72, fingers(0, 0)},
+        {"E, far corner", {e}, 12, 83, fingers(11, 11)},
+        {"F#", {fs}, 84, 72, fingers(24, 0)},
+        {"Gb", {fs}, 84, 72, fingers(24, 12), 1, 12},
+        {"cross", {b}, 124, 58, fingers(144, 0), 0},
+        {"dark plain", {b, heldB}, 124, 58, held(144, 12), 0},
+        {"dark E", {single(16, 3, 2), heldE}, 84, 44, held(0, 0)},
+        {"muted", {single(16, 4, -4)}, 1, 30, fingers(144, 0)},
+        {"bend: A# below the A row", {a, bend}, 193, 76, fingers(72, 0)},
+        {"bend, no names", {a, bend}, 193, 76, fingers(144, 12), 0},
+        {"show only", {single(16, 6, 12)}, 386, 2, fingers(0, 0), 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g.config.showFretNoteNames = static_cast<i16>(c.names);
+        g.keys.nameGlyphOffset = static_cast<i16>(c.offset);
+        rig.midi.sent.clear();
+        show(c.notes, c.mode);
+        EXPECT_EQ(neck(c.x, c.y), c.expected);
+        if (c.mode == 0) {
+            EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
+        }
+        if (c.x == 193) {
+            EXPECT_EQ(neck(193, 75), kNeckColour);  // nothing above a bend marker
+        }
     }
-    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
 }
 
-TEST_F(NeckMarkers, MutedStringShowsTheCrossAtTheNutAndNoKey) {
-    show({single(16, 4, -4)});
-    EXPECT_EQ(neck(1, 30), cell(kFingersTag, 144, 0));
-    EXPECT_EQ(markedCells(), 1);
-    EXPECT_EQ(g.neck.keyboard.pixels(),
-              pictures.files[g.app.appFolder + files::kKeyboard].pixels());
-    EXPECT_EQ(g.display.lastFret[4], kMuted);
-}
-
-TEST_F(NeckMarkers, BendAfterFretFiveShowsTheNextSemitoneLowerAndItsKey) {
+TEST_F(NeckMarkers, KeysLightForStruckHeldAndBentNotes) {
+    show({single(16, 1, 0)});
+    EXPECT_EQ(key(5), keyDown(4 * 14, 0));  // the E key, glyph 4 counted from C
+    show({single(16, 3, 2), {16, {-1, -1, 26, -1, -1, -1}}});
+    EXPECT_EQ(key(17), keyDown(4 * 14, 0));
+    // A# after a bend from A: a black key, whose glyph starts 5 pixels above the picture.
     show({single(16, 1, 5), single(16, 1, -3)});
-    EXPECT_EQ(neck(193, 72 + 4), cell(kFingersTag, 6 * 12, 0));  // A# below the A row
-    EXPECT_EQ(neck(193, 72 + 3), kNeckColour);
-    // The A# key is black: its glyph starts 5 pixels above the picture.
-    EXPECT_EQ(keys(g.app.keyX[11], 0), cell(kKeyTag, 10 * 14, 5));
     EXPECT_EQ(g.app.keyKind[11], -5);
-    g.config.showFretNoteNames = 0;
-    shownote(g, 1);
-    EXPECT_EQ(neck(193, 76), cell(kFingersTag, 144, 12));
+    EXPECT_EQ(key(11), keyDown(10 * 14, 5));
 }
 
-TEST_F(NeckMarkers, BendOnAStringWithNothingStruckDrawsNoMarker) {
+TEST_F(NeckMarkers, StringsRememberTheirLastFretAndMutedOnesLightNoKey) {
+    show({single(16, 1, 0)});
+    EXPECT_EQ(g.display.lastFret[1], 0);
+    show({single(16, 4, -4)});
+    EXPECT_EQ(g.display.lastFret[4], kMuted);
+    EXPECT_EQ(markedCells(), 1);
+    EXPECT_TRUE(keyboardIsPlain());
+    // A bend on a string with nothing struck draws no marker.
     g.display.lastFret[2] = kMuted;
     show({single(16, 2, -3)});
     EXPECT_EQ(markedCells(), 0);
 }
 
-TEST_F(NeckMarkers, EachNoteRemovesThePreviousMarkers) {
+TEST_F(NeckMarkers, HeldChordShowsSixDarkMarkersSoundsNothingAndTheNextNoteClearsThem) {
+    show({{16, {0, 2, 2, 1, 0, 0}}});
+    rig.midi.sent.clear();
+    show({{16, {24, 26, 26, 25, 24, 24}}});
+    EXPECT_EQ(markedCells(), 6);
+    const int frets[6] = {0, 2, 2, 1, 0, 0};
+    for (int s = 1; s <= 6; ++s)
+        EXPECT_EQ(neck(g.display.fretMarkerX[frets[s - 1]], g.display.stringY[s]) & 0xF00000,
+                  kHeldTag)
+            << s;
+    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
     show({{16, {0, 2, 2, 1, 0, 0}}, {16, {-1, -1, -1, -1, -1, -1}}});
     EXPECT_EQ(markedCells(), 0);
-    EXPECT_EQ(g.neck.keyboard.pixels(),
-              pictures.files[g.app.appFolder + files::kKeyboard].pixels());
+    EXPECT_TRUE(keyboardIsPlain());
 }
 
-TEST_F(NeckMarkers, ShowOnlyDrawsTheSameMarkers) {
-    show({single(16, 6, 12)}, 0);
-    EXPECT_EQ(neck(386, 2), cell(kFingersTag, 0, 0));  // E, two octaves up
-    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
-}
+TEST_F(NeckMarkers, LeftHandedNeckMirrorsMarkersPanelsLabelsAndTheCapo) {
+    EXPECT_EQ(std::tuple(g.ui.lblFret[0].caption, g.ui.lblFret[9].caption, g.ui.lblFret[0].at.left,
+                         g.ui.pnlStringLabels.at.left, g.ui.StringName[5].at.left),
+              std::tuple("3", "24", 1935, 30, 40));
+    g.song.capo = 2;
+    setfretboard(g);
+    const int capoRight = g.ui.piccapo.at.left;
 
-TEST_F(NeckMarkers, LeftHandedNeckMirrorsTheMarkersAndLoadsItsOwnPicture) {
     g.config.leftHanded = 1;
     setfretboard(g);
-    EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft);
-    EXPECT_EQ(g.display.fretMarkerX[0], 612);
-    EXPECT_EQ(g.display.fretEdgeX[0], 602);
+    setfretboard(g);  // a second call does not mirror twice
+    EXPECT_EQ(std::tuple(g.ui.fretboard.file, g.display.fretMarkerX[0], g.display.fretEdgeX[0],
+                         g.ui.lblFret[0].at.left, g.ui.lblFret[9].at.left),
+              std::tuple(g.app.dataFolder + files::kNeckLeft, 612, 602, 9260 - 1935, 9260 - 9160));
+    for (auto [left, expected] : {std::pair{g.ui.fretboard.at.left, 30},
+                                  {g.ui.pnlfrettxt.at.left, 30},
+                                  {g.ui.pnlStringLabels.at.left, 9450},
+                                  {g.ui.pnlAdjTuning.at.left, 8700},
+                                  {g.ui.StringName[0].at.left, 9460}})
+        EXPECT_EQ(left, expected);
+    EXPECT_TRUE(g.ui.piccapo.visible);
+    EXPECT_NE(g.ui.piccapo.at.left, capoRight);
+    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[2] - 2 + 5);
     show({single(16, 1, 0)});
-    EXPECT_EQ(neck(612, 72), cell(kFingersTag, 0, 0));
+    EXPECT_EQ(neck(612, 72), fingers(0, 0));
 
     g.config.leftHanded = 0;
     setfretboard(g);
@@ -182,37 +196,7 @@ TEST_F(NeckMarkers, LeftHandedNeckMirrorsTheMarkersAndLoadsItsOwnPicture) {
     EXPECT_EQ(g.display.fretEdgeX[24], 618);
 }
 
-TEST_F(NeckMarkers, NeckPanelsAndFretLabelsFollowTheHand) {
-    EXPECT_EQ(g.ui.lblFret[0].caption, "3");
-    EXPECT_EQ(g.ui.lblFret[9].caption, "24");
-    EXPECT_EQ(g.ui.lblFret[0].at.left, 1935);
-    EXPECT_EQ(g.ui.pnlStringLabels.at.left, 30);
-    EXPECT_EQ(g.ui.StringName[5].at.left, 40);
-    g.config.leftHanded = 1;
-    setfretboard(g);
-    EXPECT_EQ(g.ui.lblFret[0].at.left, 9260 - 1935);
-    EXPECT_EQ(g.ui.lblFret[9].at.left, 9260 - 9160);
-    EXPECT_EQ(g.ui.fretboard.at.left, 30);
-    EXPECT_EQ(g.ui.pnlfrettxt.at.left, 30);
-    EXPECT_EQ(g.ui.pnlStringLabels.at.left, 9450);
-    EXPECT_EQ(g.ui.pnlAdjTuning.at.left, 8700);
-    EXPECT_EQ(g.ui.StringName[0].at.left, 9460);
-    setfretboard(g);  // a second call does not mirror twice
-    EXPECT_EQ(g.ui.lblFret[0].at.left, 9260 - 1935);
-}
-
-TEST_F(NeckMarkers, TheCapoFollowsTheNeckToTheOtherHand) {
-    g.song.capo = 2;
-    setfretboard(g);
-    const int right = g.ui.piccapo.at.left;
-    g.config.leftHanded = 1;
-    setfretboard(g);
-    EXPECT_TRUE(g.ui.piccapo.visible);
-    EXPECT_NE(g.ui.piccapo.at.left, right);
-    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[2] - 2 + 5);
-}
-
-TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndNothingIsDrawn) {
+TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndTheNotesStillSound) {
     pictures.files.clear();
     g.neck.sheetsLoaded = false;
     rig.dialogs.messages.clear();
@@ -222,10 +206,9 @@ TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndNothingIsDrawn) {
     show({{16, {0, 2, 2, 1, 0, -4}}, single(16, 1, -3)});
     EXPECT_TRUE(g.neck.fretboard.empty());
     EXPECT_EQ(rig.dialogs.messages.size(), 5u);
-    EXPECT_FALSE(msg::noteOns(rig.midi.messages()).empty());  // it still sounds
-}
+    EXPECT_FALSE(msg::noteOns(rig.midi.messages()).empty());
 
-TEST_F(NeckMarkers, WithoutAPictureServiceTheNoteStillSounds) {
+    // Without a picture service at all.
     g.sys.pictures = nullptr;
     g.neck.sheetsLoaded = false;
     setfretboard(g);

@@ -19,69 +19,54 @@ Frets single(int slot, int fret) {
 
 namespace {
 
-void hline(Picture& p, int x0, int x1, int y) {
-    for (int x = x0; x <= x1; ++x)
-        p.setPixel(x, y, kRgbBlack);
-}
-
-void vline(Picture& p, int x, int y0, int y1) {
+void line(Picture& p, int x0, int y0, int x1, int y1) {
     for (int y = y0; y <= y1; ++y)
-        p.setPixel(x, y, kRgbBlack);
+        for (int x = x0; x <= x1; ++x)
+            p.setPixel(x, y, kRgbBlack);
 }
 
-Picture scoreBackground() {
-    Picture p(601, 140);
-    for (int y = 66; y <= 94; y += 7)
-        hline(p, 2, 595, y);
-    for (int x : {2, 3, 594, 595})
-        vline(p, x, 66, 94);
-    return p;
-}
-
-Picture tabBackground() {
-    Picture p(601, 54);
-    for (int y = 7; y <= 47; y += 8)
-        hline(p, 3, 595, y);
-    for (int x : {3, 4, 594, 595})
-        vline(p, x, 7, 47);
+// A background of `lines` lines `gap` apart from y0, with double end lines at left and 594.
+Picture background(int height, int lines, int y0, int gap, int left) {
+    Picture p(601, height);
+    const int y1 = y0 + (lines - 1) * gap;
+    for (int y = y0; y <= y1; y += gap)
+        line(p, left, y, 595, y);
+    for (int x : {left, left + 1, 594, 595})
+        line(p, x, y0, x, y1);
     return p;
 }
 
 Picture noteGlyphs() {
     Picture p(306, 29);
-    for (int k = 1; k <= 10; ++k) {
-        const int x = 13 * (k - 1);
-        hline(p, x, x + 4, 21);           // head
-        vline(p, x + 5, 2, 21);           // stem
+    for (int x = 0; x < 130; x += 13) {
+        line(p, x, 21, x + 4, 21);        // head
+        line(p, x + 5, 2, x + 5, 21);     // stem
         p.setPixel(x + 9, 3, kRgbBlack);  // flag
     }
-    vline(p, 249, 0, 27);  // bar line
+    line(p, 249, 0, 249, 27);  // bar line
     for (int y = 0; y <= 28; y += 7)
-        hline(p, 233, 244, y);  // ledger lines
+        line(p, 233, y, 244, y);  // ledger lines
     return p;
 }
 
 Picture fretGlyphs(int width) {
     Picture p(width, 9);
-    for (int f = 0; f <= 23; ++f)
-        vline(p, 12 * f + 5, 1, 7);
+    for (int x = 5; x < 12 * 24; x += 12)
+        line(p, x, 1, x, 7);
     return p;
 }
 
 }  // namespace
 
-void addPagePictures(FakePictureIO& io, const std::string& folder) {
-    io.files[folder + files::kScoreBackground] = scoreBackground();
-    io.files[folder + files::kTabBackground] = tabBackground();
-    io.files[folder + files::kNoteGlyphs] = noteGlyphs();
-    io.files[folder + files::kFretGlyphs] = fretGlyphs(414);
-    io.files[folder + files::kHeldFretGlyphs] = fretGlyphs(289);
-}
-
 PageTest::PageTest() : g(rig.g()), d(rig.g().display) {
     rig.defaults();
     g.sys.pictures = &io;
-    addPagePictures(io, g.app.appFolder);
+    const std::string& folder = g.app.appFolder;
+    io.files[folder + files::kScoreBackground] = background(140, 5, 66, 7, 2);
+    io.files[folder + files::kTabBackground] = background(54, 6, 7, 8, 3);
+    io.files[folder + files::kNoteGlyphs] = noteGlyphs();
+    io.files[folder + files::kFretGlyphs] = fretGlyphs(414);
+    io.files[folder + files::kHeldFretGlyphs] = fretGlyphs(289);
     loadPagePictures(g);
 }
 
@@ -100,10 +85,10 @@ void PageTest::endPage() {
 
 void PageTest::finish(int spacing) {
     auto& s = g.song;
-    const int count = pages();
-    for (int p = 1; p <= count; ++p)
+    const int count = static_cast<int>(pageFirst_.size());
+    pageFirst_.push_back(s.noteCount + 2);
+    for (int p = 1; p <= count + 1; ++p)
         s.pageStart[p] = static_cast<i16>(pageFirst_[p - 1]);
-    s.pageStart[count + 1] = static_cast<i16>(s.noteCount + 2);
     for (int p = 1; p <= count; ++p) {
         const int first = s.pageStart[p];
         const int end = s.pageStart[p + 1] - 1;  // the end-of-page note, or the end sentinel
@@ -112,14 +97,12 @@ void PageTest::finish(int spacing) {
         s.noteX[end] = 595;
     }
     s.noteX[0] = 25;
-    s.noteX[s.noteCount + 1] = 595;
     s.noteDur[s.noteCount + 1] = 0;
-    for (int slot = 1; slot <= 6; ++slot)
+    for (int slot = 1; slot <= 6; ++slot) {
         s.noteFret(s.noteCount + 1, slot) = kSilent;
+        s.altTuning[slot] = 0;  // standard tuning: pitches read as open strings plus frets
+    }
     buildDurSymbol(s);
-    // Standard tuning, so the pitches in the tests read as open strings plus frets.
-    for (int slot = 1; slot <= 6; ++slot)
-        s.altTuning[slot] = 0;
     setkey(g);
     buildpitchtable(g);
     g.ui.pgScroll.min = 1;
@@ -131,16 +114,12 @@ void PageTest::finish(int spacing) {
     g.ui.pagepic.visible = false;
 }
 
-void PageTest::record() {
-    d.picscore.recordBlitsInto(&scoreLog);
-    d.pictab.recordBlitsInto(&tabLog);
-}
-
 void PageTest::draw(int page) {
     g.ui.pgScroll.value = page;
     scoreLog.clear();
     tabLog.clear();
-    record();
+    d.picscore.recordBlitsInto(&scoreLog);
+    d.pictab.recordBlitsInto(&tabLog);
     pgScroll_Change(g);
 }
 
@@ -152,14 +131,11 @@ std::vector<BlitRecord> PageTest::copies(const Picture& into, const Picture& sou
     return out;
 }
 
-bool PageTest::copied(const Picture& into, const Picture& source, int destX, int destY, int srcX,
-                      int srcY, int width, int height, RasterOp op) const {
-    for (const BlitRecord& r : copies(into, source)) {
-        if (r.destX == destX && r.destY == destY && r.srcX == srcX && r.srcY == srcY &&
-            r.width == width && r.height == height && r.op == op)
-            return true;
-    }
-    return false;
+bool PageTest::copied(const Picture& into, const Picture& source, Rect q, RasterOp op) const {
+    const auto all = copies(into, source);
+    return std::any_of(all.begin(), all.end(), [&](const BlitRecord& r) {
+        return Rect{r.destX, r.destY, r.srcX, r.srcY, r.width, r.height} == q && r.op == op;
+    });
 }
 
 int PageTest::countFrom(const Picture& into, const Picture& source, int srcX) const {

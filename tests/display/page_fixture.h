@@ -21,33 +21,26 @@ inline constexpr Frets kRest = {-1, -1, -1, -1, -1, -1};
 // A chord with only slot `slot` sounding fret `fret`.
 Frets single(int slot, int fret);
 
-// The pictures of the page, drawn at the sizes and cells the drawing relies on: backgrounds with
-// their staff and tab lines, and glyph sheets whose cells hold a few black pixels.
-void addPagePictures(FakePictureIO& io, const std::string& folder);
+// The rectangle of a copy: destination x, y, source x, y, width, height.
+using Rect = std::array<int, 6>;
 
 class PageTest : public ::testing::Test {
   protected:
     PageTest();
 
-    // Appends a note to the song being built; endPage starts a new page (the last page ends at
-    // the song's end).
+    // Appends a note to the song being built; endPage starts a new page.
     void note(int dur, const Frets& frets);
     void endPage();
     // Closes the song: page table, sentinels, note positions `spacing` apart from x = 100, the
     // page scroll bar on page 1, and the key and pitch tables.
     void finish(int spacing = 80);
-    int pages() const { return static_cast<int>(pageFirst_.size()); }
-
-    // Records the copies into both page pictures from now on.
-    void record();
-    // Redraws page `page`.
+    // Redraws page `page`, recording the copies into both page pictures.
     void draw(int page = 1);
 
     // Copies made from `source` into the picture `into`.
     std::vector<BlitRecord> copies(const Picture& into, const Picture& source) const;
     // True when a copy of exactly this rectangle was made.
-    bool copied(const Picture& into, const Picture& source, int destX, int destY, int srcX,
-                int srcY, int width, int height, RasterOp op) const;
+    bool copied(const Picture& into, const Picture& source, Rect r, RasterOp op) const;
     // Copies from `source` whose source x is srcX.
     int countFrom(const Picture& into, const Picture& source, int srcX) const;
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "display/page_fixture.h"
 #include "display/scrolling.h"
 #include "playback/transport.h"
 
 namespace lutavo::test {
 namespace {
+
+using Where = std::tuple<int, int, int, int>;
 
 class Scrolling : public PageTest {
   protected:
@@ -24,49 +28,48 @@ class Scrolling : public PageTest {
         g.ntimer.enabled = true;
         g.gtimer.enabled = false;
     }
+    // The current note and page, the page scroll bar and the pointer's x in twips.
+    Where where() const {
+        return {g.song.curNote, g.song.curPage, g.ui.pgScroll.value, g.ui.pointer.at.left};
+    }
+    Where move(int note) {
+        g.song.curNote = static_cast<i16>(note);
+        shownotePosition(g);
+        return where();
+    }
+    // Clicks the page panel while playing with page `page` shown.
+    Where click(int page) {
+        playing();
+        g.ui.pgScroll.value = page;
+        scrollpanel_Click(g);
+        EXPECT_FALSE(g.ntimer.enabled);
+        return where();
+    }
 };
 
-TEST_F(Scrolling, AnEndOfPageNoteTurnsToTheNextPageAndPointsAtItsFirstNote) {
+TEST_F(Scrolling, AnEndOfPageNoteTurnsToTheNextPageAndTheLastBackToPageOne) {
     threePages();
-    g.song.curNote = 3;
     const int redraws = d.pageRedraws;
-    shownotePosition(g);
-    EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_EQ(g.song.curPage, 2);
-    EXPECT_EQ(g.ui.pgScroll.value, 2);
+    EXPECT_EQ(move(3), Where(4, 2, 2, 100 * 15));
     EXPECT_EQ(d.pageRedraws, redraws + 1);
-    EXPECT_EQ(g.ui.pointer.at.left, 100 * 15);
-
     // An ordinary note only moves the pointer.
-    g.song.curNote = 5;
-    shownotePosition(g);
-    EXPECT_EQ(g.song.curNote, 5);
-    EXPECT_EQ(g.ui.pointer.at.left, 180 * 15);
+    EXPECT_EQ(move(5), Where(5, 2, 2, 180 * 15));
     EXPECT_EQ(d.pageRedraws, redraws + 1);
-}
-
-TEST_F(Scrolling, TheLastPageTurnsBackToPageOne) {
-    threePages();
+    // The last page turns back to page one.
     g.ui.pgScroll.value = 3;
     g.song.curPage = 3;
-    g.song.curNote = 6;
-    shownotePosition(g);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-    EXPECT_EQ(g.song.curPage, 1);
+    const Where turned = move(6);
+    EXPECT_EQ(std::get<1>(turned), 1);
+    EXPECT_EQ(std::get<2>(turned), 1);
 }
 
 TEST_F(Scrolling, WithOnePageTheTurnRedrawsNothingAndThePageStaysOne) {
-    note(16, single(6, 0));
-    note(16, single(6, 0));
-    note(16, single(6, 0));
+    for (int k = 0; k < 3; ++k)
+        note(16, single(6, 0));
     finish();
     g.song.noteDur[2] = kEndOfPage;
-    g.song.curNote = 2;
     const int redraws = d.pageRedraws;
-    shownotePosition(g);
-    EXPECT_EQ(g.song.curNote, 3);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-    EXPECT_EQ(g.song.curPage, 1);
+    EXPECT_EQ(move(2), Where(3, 1, 1, 260 * 15));
     EXPECT_EQ(d.pageRedraws, redraws);
 }
 
@@ -79,13 +82,9 @@ TEST_F(Scrolling, AnEndOfPageAndALineMarkerArePassedInOneCall) {
     finish();
     g.ui.pagepic.visible = true;  // a song of picture pages
     d.pagewindowCells.rows = 2;
-    g.song.curNote = 2;
-    shownotePosition(g);
-    EXPECT_EQ(g.song.curNote, 4);
+    EXPECT_EQ(move(2), Where(4, 2, 2, 15 * g.song.noteX[4]));
     EXPECT_EQ(g.ui.vpointer.at.top, 400);
     EXPECT_EQ(g.playback.noteTicks, 99);
-    EXPECT_EQ(g.ui.pgScroll.value, 2);
-    EXPECT_EQ(g.ui.pointer.at.left, g.song.noteX[4] * 15);
 }
 
 TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
@@ -93,12 +92,8 @@ TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
     g.song.curNote = 1;
     g.ui.pointer.at.left = 1500;
     ScrlNpntr_Scroll(g, 5);
-    EXPECT_EQ(g.ui.lblnoteof.caption, "5");
-    EXPECT_EQ(g.ui.ScrlNpntr.value, 5);
-    EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_EQ(g.ui.pointer.at.left, 1500);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-
+    EXPECT_EQ(std::tuple(g.ui.lblnoteof.caption, g.ui.ScrlNpntr.value, where()),
+              std::tuple("5", 5, Where(1, 1, 1, 100 * 15)));
     // The change handler runs only when the value changes.
     g.ui.lblnoteof.caption = "?";
     ScrlNpntr_Scroll(g, 5);
@@ -128,32 +123,18 @@ TEST_F(Scrolling, MovingThePageScrollBarRedrawsOnlyWhenItsValueChanges) {
 
 TEST_F(Scrolling, ClickingThePanelPausesAndPutsTheCursorOnTheFirstNoteOfThePageShown) {
     threePages();
-    playing();
     g.song.curNote = 1;
     g.playback.noteTicks = 3;
-    g.ui.pgScroll.value = 2;
-    scrollpanel_Click(g);
-    EXPECT_EQ(g.song.curPage, 2);
-    EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_EQ(g.ui.pointer.at.left, 100 * 15);
-    EXPECT_EQ(g.ui.ScrlNpntr.value, 4);
-    EXPECT_EQ(g.ui.lblnoteof.caption, "4");
-    EXPECT_EQ(g.playback.noteTicks, 99);  // the first note is due at once on resuming
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_TRUE(g.gtimer.enabled);
+    EXPECT_EQ(click(2), Where(4, 2, 2, 100 * 15));
+    // The counter shows the note; its note is due at once on resuming.
+    EXPECT_EQ(std::tuple(g.ui.ScrlNpntr.value, g.ui.lblnoteof.caption, g.playback.noteTicks,
+                         g.gtimer.enabled),
+              std::tuple(4, "4", 99, true));
     // PAUSE (3) lights up; REW .. STOP are otherwise back to normal.
-    for (int k = 0; k <= 6; ++k) {
-        const Color expected = k == 3 ? kColorActive : kColorAvailable;
-        EXPECT_EQ(g.ui.playtxt[k].color, expected) << k;
-    }
-
+    for (int k = 0; k <= 6; ++k)
+        EXPECT_EQ(g.ui.playtxt[k].color, k == 3 ? kColorActive : kColorAvailable) << k;
     // Page 1: before the first note.
-    playing();
-    g.ui.pgScroll.value = 1;
-    scrollpanel_Click(g);
-    EXPECT_EQ(g.song.curNote, 0);
-    EXPECT_EQ(g.ui.pointer.at.left, g.song.noteX[0] * 15);
-    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(click(1), Where(0, 1, 1, 15 * g.song.noteX[0]));
 }
 
 TEST_F(Scrolling, FocusChangesOfThePageScrollBarActLikeAClick) {
@@ -161,16 +142,14 @@ TEST_F(Scrolling, FocusChangesOfThePageScrollBarActLikeAClick) {
     playing();
     g.ui.pgScroll.value = 3;
     pgScroll_GotFocus(g);
-    EXPECT_TRUE(g.ui.pgScroll.hasFocus);
-    EXPECT_EQ(g.song.curNote, 7);
-    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(std::tuple(g.ui.pgScroll.hasFocus, g.song.curNote, g.ntimer.enabled),
+              std::tuple(true, 7, false));
 
     playing();
     g.ui.pgScroll.value = 2;
     pgScroll_LostFocus(g);
-    EXPECT_FALSE(g.ui.pgScroll.hasFocus);
-    EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(std::tuple(g.ui.pgScroll.hasFocus, g.song.curNote, g.ntimer.enabled),
+              std::tuple(false, 4, false));
 }
 
 TEST_F(Scrolling, ASongOfOneNoteIgnoresThePanel) {
@@ -191,18 +170,14 @@ TEST_F(Scrolling, InTheEditorTheLengthScaleFollowsTheCurrentNote) {
     g.playback.swapperMode = 5;
     for (int k = 1; k <= 10; ++k)
         g.playback.swapperSlotX[k] = static_cast<i16>(100 * k);
-    g.song.curNote = 1;
-    shownotePosition(g);
+    move(1);
     EXPECT_EQ(g.playback.swapperPos, 7);  // dotted quarter
     EXPECT_EQ(g.ui.lpointer.at.left, 700);
-    g.song.curNote = 2;
-    shownotePosition(g);
+    move(2);
     EXPECT_EQ(g.playback.swapperPos, 10);  // longer than a whole: the whole
-
     // Outside the editor the scale is left alone.
     g.app.appMode = kModeSongs;
-    g.song.curNote = 1;
-    shownotePosition(g);
+    move(1);
     EXPECT_EQ(g.playback.swapperPos, 10);
 }
 

@@ -8,45 +8,34 @@
 #include <vector>
 
 #include "fakes/test_rig.h"
+#include "platform/fluidsynth/offline_synth.h"
 #include "platform/fluidsynth/pcm_clip.h"
 
 namespace lutavo {
 namespace {
 
-std::string littleEndian(std::uint32_t v, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-}
-
-// A WAV file with an extra chunk before the data, as some editors write them.
-std::string wavText(int channels, int rate, int bits, const std::vector<std::int16_t>& samples) {
-    std::string data;
-    for (std::int16_t s : samples)
-        data += littleEndian(static_cast<std::uint16_t>(s), 2);
-    std::string body = "WAVEfmt " + littleEndian(16, 4) + littleEndian(1, 2) +
-                       littleEndian(static_cast<std::uint32_t>(channels), 2) +
-                       littleEndian(static_cast<std::uint32_t>(rate), 4) +
-                       littleEndian(static_cast<std::uint32_t>(rate * channels * bits / 8), 4) +
-                       littleEndian(static_cast<std::uint32_t>(channels * bits / 8), 2) +
-                       littleEndian(static_cast<std::uint32_t>(bits), 2);
-    body += "LIST" + littleEndian(3, 4) + "abc" + std::string(1, '\0');
-    body += "data" + littleEndian(static_cast<std::uint32_t>(data.size()), 4) + data;
-    return "RIFF" + littleEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+// A file from the program's own WAV writer (stereo, 44.1 kHz, 16 bits) with its format fields
+// changed and an extra chunk before the data, as some editors write them.
+std::string wavFile(test::TempDir& dir, const std::vector<std::int16_t>& samples, int channels,
+                    int rate, int bits) {
+    EXPECT_TRUE(OfflineSynth::writeWav(dir.path() + "w.wav", samples));
+    std::string b = test::readFile(dir.path() + "w.wav");
+    b[22] = static_cast<char>(channels);
+    b[24] = static_cast<char>(rate & 0xFF);
+    b[25] = static_cast<char>(rate >> 8);
+    b[34] = static_cast<char>(bits);
+    b.insert(36, std::string("LIST\3\0\0\0abc\0", 12));
+    b[4] = static_cast<char>(b[4] + 12);
+    return dir.write("w.wav", b);
 }
 
 TEST(PcmClip, ReadsMonoAndStereoPastOtherChunks) {
     test::TempDir dir;
     std::string problem;
-    const PcmClip mono =
-        readPcmWav(dir.write("m.wav", wavText(1, 44100, 16, {100, -200, 300})), problem);
-    EXPECT_EQ(problem, "");
-    EXPECT_EQ(mono.channels, 1);
-    EXPECT_EQ(mono.sampleRate, 44100);
+    const PcmClip mono = readPcmWav(wavFile(dir, {100, -200, 300}, 1, 44100, 16), problem);
+    EXPECT_EQ(std::tuple(problem, mono.channels, mono.sampleRate), std::tuple("", 1, 44100));
     EXPECT_EQ(mono.samples, (std::vector<std::int16_t>{100, -200, 300}));
-    const PcmClip stereo =
-        readPcmWav(dir.write("s.wav", wavText(2, 22050, 16, {1, 2, 3, 4, 5})), problem);
+    const PcmClip stereo = readPcmWav(wavFile(dir, {1, 2, 3, 4, 5}, 2, 22050, 16), problem);
     // The odd sample is half a frame: dropped.
     EXPECT_EQ(stereo.samples, (std::vector<std::int16_t>{1, 2, 3, 4}));
     EXPECT_EQ(stereo.frames(), 2);
@@ -61,10 +50,10 @@ TEST(PcmClip, RefusesWhatItCannotMixAndSaysWhy) {
     EXPECT_EQ(readPcmWav(dir.write("t.wav", "RIFF"), problem).channels, 0);
     EXPECT_NE(problem.find("not a WAV"), std::string::npos);
     problem.clear();
-    EXPECT_EQ(readPcmWav(dir.write("8.wav", wavText(1, 44100, 8, {1, 2})), problem).channels, 0);
+    EXPECT_EQ(readPcmWav(wavFile(dir, {1, 2}, 1, 44100, 8), problem).channels, 0);
     EXPECT_NE(problem.find("16-bit"), std::string::npos);
     problem.clear();
-    std::string noData = wavText(1, 44100, 16, {});
+    std::string noData = test::readFile(wavFile(dir, {}, 1, 44100, 16));
     noData.resize(noData.size() - 8);  // the data chunk's header gone
     EXPECT_EQ(readPcmWav(dir.write("n.wav", noData), problem).channels, 0);
     EXPECT_NE(problem.find("no sound data"), std::string::npos);

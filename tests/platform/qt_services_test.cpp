@@ -12,52 +12,35 @@
 #include <QWidget>
 
 #include "fakes/test_rig.h"
+#include "platform/fluidsynth/offline_synth.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_wave_player.h"
 #include "platform/qt/timer_driver.h"
+#include "platform_helpers.h"
 
 namespace lutavo {
 namespace {
 
-// Lets the event loop run until done() holds, giving up after a generous while.
-template <typename Done>
-bool runEventsUntil(Done done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000) {
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
+using test::eventsUntil;
 
 TEST(TimerDriver, FollowsTheModel) {
     TimerModel model;
     int ticks = 0;
     TimerDriver driver(
         model, [&] { ++ticks; }, TimerAccuracy::Precise);
-    driver.sync();
-    EXPECT_FALSE(driver.running());
-
-    model.enabled = true;
-    model.interval = 0;  // a window timer with no interval never fires
-    driver.sync();
-    EXPECT_FALSE(driver.running());
-
-    model.interval = 40;
-    driver.sync();
-    EXPECT_TRUE(driver.running());
-    EXPECT_EQ(driver.runningInterval(), 40);
-
-    model.interval = 25;
-    driver.sync();
-    EXPECT_EQ(driver.runningInterval(), 25);
-
-    model.enabled = false;
-    driver.sync();
-    EXPECT_FALSE(driver.running());
+    // The interval the driver runs at, 0 when stopped: a window timer with no interval never
+    // fires.
+    struct Case {
+        bool enabled;
+        int interval, runs;
+    };
+    for (auto c :
+         {Case{false, 0, 0}, {true, 0, 0}, {true, 40, 40}, {true, 25, 25}, {false, 25, 0}}) {
+        model = {c.enabled, c.interval};
+        driver.sync();
+        EXPECT_EQ(driver.running() ? driver.runningInterval() : 0, c.runs) << c.interval;
+    }
     EXPECT_EQ(ticks, 0);
 }
 
@@ -69,7 +52,7 @@ TEST(TimerDriver, TicksAndObeysWhatTheTickDecides) {
         if (++ticks == 3) model.enabled = false;
     });
     driver.sync();
-    EXPECT_TRUE(runEventsUntil([&] { return !driver.running(); }));
+    EXPECT_TRUE(eventsUntil([&] { return !driver.running(); }));
     EXPECT_EQ(ticks, 3);
 }
 
@@ -89,7 +72,7 @@ TEST(TimerDriver, TickThatLetsEventsThroughIsNotEnteredAgain) {
         --depth;
     });
     driver.sync();
-    EXPECT_TRUE(runEventsUntil([&] { return !driver.running(); }));
+    EXPECT_TRUE(eventsUntil([&] { return !driver.running(); }));
     EXPECT_EQ(deepest, 1);
 }
 
@@ -112,28 +95,19 @@ class TwoColourWidget : public QWidget {
     QWidget right;
 };
 
-TEST(QtScreen, GrabsTheRectangleOfTheWindow) {
+TEST(QtScreen, GrabsTheRectangleOfTheWindowWithWhiteOutsideIt) {
     TwoColourWidget window;
     QtScreen screen(&window);
     Picture shot;
     ASSERT_TRUE(screen.grab(15, 5, 10, 4, shot));
-    ASSERT_EQ(shot.width(), 10);
-    ASSERT_EQ(shot.height(), 4);
-    EXPECT_EQ(shot.pixel(0, 0), 0xFF0000u);
-    EXPECT_EQ(shot.pixel(4, 3), 0xFF0000u);
-    EXPECT_EQ(shot.pixel(5, 0), 0x0000FFu);
-    EXPECT_EQ(shot.pixel(9, 3), 0x0000FFu);
-}
-
-TEST(QtScreen, OutsideTheWindowIsWhite) {
-    TwoColourWidget window;
-    QtScreen screen(&window);
-    Picture shot;
+    ASSERT_EQ(std::pair(shot.width(), shot.height()), std::pair(10, 4));
+    for (auto [x, y, colour] :
+         {std::tuple{0, 0, 0xFF0000u}, {4, 3, 0xFF0000u}, {5, 0, 0x0000FFu}, {9, 3, 0x0000FFu}})
+        EXPECT_EQ(shot.pixel(x, y), colour) << x << "," << y;
     ASSERT_TRUE(screen.grab(35, 15, 10, 10, shot));
-    EXPECT_EQ(shot.pixel(0, 0), 0x0000FFu);
-    EXPECT_EQ(shot.pixel(4, 4), 0x0000FFu);
-    EXPECT_EQ(shot.pixel(5, 0), kRgbWhite);
-    EXPECT_EQ(shot.pixel(0, 5), kRgbWhite);
+    for (auto [x, y, colour] :
+         {std::tuple{0, 0, 0x0000FFu}, {4, 4, 0x0000FFu}, {5, 0, kRgbWhite}, {0, 5, kRgbWhite}})
+        EXPECT_EQ(shot.pixel(x, y), colour) << x << "," << y;
 }
 
 TEST(QtScreen, GoneWindowCannotBeRead) {
@@ -212,36 +186,13 @@ TEST(QtPrinter, WithoutAnyPrinterEveryOperationFails) {
     EXPECT_FALSE(printer.endDoc());
 }
 
-TEST(QtWavePlayer, MissingClipIsNotPlayed) {
+TEST(QtWavePlayer, MissingClipOrNoAudioOutputPlaysNothing) {
     test::TempDir dir;
     QtWavePlayer player;
     EXPECT_FALSE(player.play(dir.path() + "absent.wav"));
     EXPECT_FALSE(player.play(dir.path()));  // a folder is no clip
-}
-
-TEST(QtWavePlayer, WithoutAudioOutputAClipIsNotPlayed) {
     if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has audio";
-    test::TempDir dir;
-    // A short silent clip: 16-bit mono PCM, 10 frames.
-    std::string wav = "RIFF";
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    put(36 + 20, 4);
-    wav += "WAVEfmt ";
-    put(16, 4);     // format block size
-    put(1, 2);      // PCM
-    put(1, 2);      // mono
-    put(22050, 4);  // frames per second
-    put(44100, 4);  // bytes per second
-    put(2, 2);      // bytes per frame
-    put(16, 2);     // bits per sample
-    wav += "data";
-    put(20, 4);
-    wav += std::string(20, '\0');
-    QtWavePlayer player;
-    EXPECT_FALSE(player.play(dir.write("click.wav", wav)));
+    ASSERT_TRUE(OfflineSynth::writeWav(dir.path() + "click.wav", std::vector<std::int16_t>(10)));
     EXPECT_FALSE(player.play(dir.path() + "click.wav"));
 }
 

@@ -1,23 +1,18 @@
 // The song settings panel: opening a scale, choosing and applying a slot, the rules while a
 // song plays, the capo and its shift of every fret, and sounding the capo strings.
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <functional>
 
 #include "display/fretboard.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/settings_adjuster.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Adjuster : public ::testing::Test {
+class Adjuster : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void SetUp() override {
         setupSettingsPanel(g);
         g.gtimer.enabled = true;
@@ -45,33 +40,27 @@ class Adjuster : public ::testing::Test {
     }
 };
 
-TEST_F(Adjuster, ButtonsAndLabelsHaveTheirTexts) {
-    EXPECT_EQ(g.ui.lblswapper[0].caption, "TIMESIG");
-    EXPECT_EQ(g.ui.lblswapper[5].caption, "LEAD-IN");
-    EXPECT_EQ(g.ui.btnSwapper[2].tip, "Place a capo on the fretboard");
-    EXPECT_EQ(g.ui.btnSwapper[6].tip, "Adjust # of lead-in beats");
-    EXPECT_FALSE(g.ui.btnSwapper[kSettingNoteLength].visible);
-}
-
 TEST(SlotGeometry, PointerPositionsAndSlotUnderTheMouse) {
     // Slot 1 and the last slot of every scale size.
-    EXPECT_EQ(slotLeft(6, 1), 325);
-    EXPECT_EQ(slotLeft(8, 8), 2680);
-    EXPECT_EQ(slotLeft(9, 1), 160);
-    EXPECT_EQ(slotLeft(10, 10), 2660);
-    EXPECT_EQ(slotLeft(12, 1), 35);
-    EXPECT_EQ(slotLeft(15, 15), 2835);
-    EXPECT_EQ(slotLeft(29, 29), 2876);
-    // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2.
-    EXPECT_EQ(slotAt(9, 0), 1);
-    EXPECT_EQ(slotAt(9, -500), 1);
-    EXPECT_EQ(slotAt(9, 484), 1);
-    EXPECT_EQ(slotAt(9, 485), 2);
-    EXPECT_EQ(slotAt(9, 2908), 9);
-    EXPECT_EQ(slotAt(9, 99999), 9);
-    // Halves go to the even slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
-    EXPECT_EQ(slotAt(10, 731), 2);
-    EXPECT_EQ(slotAt(10, 732), 3);
+    for (auto [slots, slot, left] : {std::array{6, 1, 325},
+                                     {8, 8, 2680},
+                                     {9, 1, 160},
+                                     {10, 10, 2660},
+                                     {12, 1, 35},
+                                     {15, 15, 2835},
+                                     {29, 29, 2876}})
+        EXPECT_EQ(slotLeft(slots, slot), left) << slots;
+    // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2; halves go to the even
+    // slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
+    for (auto [slots, x, slot] : {std::array{9, 0, 1},
+                                  {9, -500, 1},
+                                  {9, 484, 1},
+                                  {9, 485, 2},
+                                  {9, 2908, 9},
+                                  {9, 99999, 9},
+                                  {10, 731, 2},
+                                  {10, 732, 3}})
+        EXPECT_EQ(slotAt(slots, x), slot) << slots << " " << x;
 }
 
 TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
@@ -93,14 +82,13 @@ TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
                                         {3, "vol10.bmp", 10, 7},
                                         {4, "tempo.bmp", 29, 23},
                                         {5, "ldefaul4.bmp", 9, 5}}};
+    EXPECT_FALSE(g.ui.btnSwapper[kSettingNoteLength].visible);  // the editor's scale only
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         btnSwapper_Click(g, c.button);
-        EXPECT_EQ(g.playback.swapperMode, c.button);
-        EXPECT_EQ(g.ui.PicSwapper.file, c.picture);
-        EXPECT_EQ(g.playback.slotCount, c.slots);
-        EXPECT_EQ(g.playback.swapperPos, c.slot);
-        EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(c.slots, c.slot));
+        EXPECT_EQ(std::tuple(g.playback.swapperMode, g.ui.PicSwapper.file, g.playback.slotCount,
+                             g.playback.swapperPos, g.ui.lpointer.at.left),
+                  std::tuple(c.button, c.picture, c.slots, c.slot, slotLeft(c.slots, c.slot)));
         for (int i = 0; i <= 5; ++i) {
             EXPECT_EQ(g.ui.lblswapper[i].color, i == c.button ? kColorActive : kColorAvailable);
         }
@@ -120,37 +108,31 @@ TEST_F(Adjuster, ValuesFromAFileOutsideTheScaleShowTheNearestEnd) {
 }
 
 TEST_F(Adjuster, ApplyingEverySetting) {
-    btnSwapper_Click(g, kSettingTimeSig);
-    choose(6);
-    EXPECT_EQ(g.song.timeSig, 5);
-    choose(1);
-    EXPECT_EQ(g.song.timeSig, 0);
-
-    btnSwapper_Click(g, kSettingKey);
-    choose(4);
-    EXPECT_EQ(g.song.songKey, 4);
-    EXPECT_EQ(g.keys.noteName[6], "Bb");  // the names follow the new key
-
-    btnSwapper_Click(g, kSettingVolume);
-    choose(5);
-    EXPECT_EQ(g.config.soundVolume[0], 5);
-    EXPECT_EQ(g.playback.channelVelocity[0], 60 << 16);
-    EXPECT_EQ(g.ui.voltxt.caption, "5");
-
-    btnSwapper_Click(g, kSettingTempo);
-    choose(29);
-    EXPECT_EQ(g.song.tempo, 2);
-    EXPECT_EQ(g.ui.tempotxt.caption, std::to_string(g.song.tempoBase[2]));
-    EXPECT_EQ(g.ntimer.interval, 24);
-    choose(1);
-    EXPECT_EQ(g.song.tempo, 30);
-
-    btnSwapper_Click(g, kSettingLeadIn);
-    choose(9);
-    EXPECT_EQ(g.config.defaultLeadIn, 0);
-    choose(1);
-    EXPECT_EQ(g.config.defaultLeadIn, 8);
-    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 1));
+    struct Case {
+        int button, slot, expected;
+        std::function<int()> value;
+    };
+    const auto timeSig = [&] { return int{g.song.timeSig}; };
+    const auto tempo = [&] { return int{g.song.tempo}; };
+    const auto leadIn = [&] { return int{g.config.defaultLeadIn}; };
+    for (const Case& c : {Case{kSettingTimeSig, 6, 5, timeSig},
+                          {kSettingTimeSig, 1, 0, timeSig},
+                          {kSettingKey, 4, 4, [&] { return int{g.song.songKey}; }},
+                          {kSettingVolume, 5, 5, [&] { return int{g.config.soundVolume[0]}; }},
+                          {kSettingTempo, 1, 30, tempo},
+                          {kSettingTempo, 29, 2, tempo},
+                          {kSettingLeadIn, 9, 0, leadIn},
+                          {kSettingLeadIn, 1, 8, leadIn}}) {
+        btnSwapper_Click(g, c.button);
+        choose(c.slot);
+        EXPECT_EQ(c.value(), c.expected) << c.button << " " << c.slot;
+    }
+    // What follows the values: the note names the key, velocity and caption the volume, the
+    // caption and timer the tempo, the pointer the lead-in.
+    EXPECT_EQ(
+        std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ui.voltxt.caption,
+                   g.ui.tempotxt.caption, g.ntimer.interval, g.ui.lpointer.at.left),
+        std::tuple("Bb", 60 << 16, "5", std::to_string(g.song.tempoBase[2]), 24, slotLeft(9, 1)));
 }
 
 TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
@@ -165,9 +147,9 @@ TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
     btnSwapper_Click(g, kSettingTimeSig);
     EXPECT_EQ(g.playback.swapperMode, kSettingCapo);  // the scale stays
     // Only the labels change: time signature and key grey, the capo still shown in red.
-    EXPECT_EQ(g.ui.lblswapper[kSettingTimeSig].color, kColorUnavailable);
-    EXPECT_EQ(g.ui.lblswapper[kSettingKey].color, kColorUnavailable);
-    EXPECT_EQ(g.ui.lblswapper[kSettingCapo].color, kColorActive);
+    EXPECT_EQ(std::tuple(g.ui.lblswapper[kSettingTimeSig].color, g.ui.lblswapper[kSettingKey].color,
+                         g.ui.lblswapper[kSettingCapo].color),
+              std::tuple(kColorUnavailable, kColorUnavailable, kColorActive));
 
     btnSwapper_Click(g, kSettingTempo);
     EXPECT_EQ(g.ui.lblswapper[kSettingTempo].color, kColorActive);
@@ -202,14 +184,6 @@ TEST_F(Adjuster, CapoShiftsStruckAndHeldFretsOnly) {
     EXPECT_FALSE(g.ui.piccapo.visible);
 }
 
-TEST_F(Adjuster, CapoPictureForTheLeftHand) {
-    g.config.leftHanded = 1;
-    setfretboard(g);
-    btnSwapper_Click(g, kSettingCapo);
-    choose(6);
-    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[5] - 5 + 5);
-}
-
 TEST_F(Adjuster, CapoInTheChordLibraryLeavesTheFrets) {
     g.app.appMode = kModeChords;
     btnSwapper_Click(g, kSettingCapo);
@@ -222,11 +196,9 @@ TEST_F(Adjuster, CapoThatWouldPushNotesOffTheNeckIsRefused) {
     g.song.noteFret(2, 6) = 22;
     btnSwapper_Click(g, kSettingCapo);
     choose(3);
-    EXPECT_EQ(g.song.capo, 0);
-    EXPECT_EQ(frets(2)[5], 22);
-    EXPECT_EQ(frets(1)[1], 5);
-    EXPECT_EQ(g.playback.swapperPos, 1);
-    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(8, 1));
+    EXPECT_EQ(std::tuple(g.song.capo, frets(2)[5], frets(1)[1], g.playback.swapperPos,
+                         g.ui.lpointer.at.left),
+              std::tuple(0, 22, 5, 1, slotLeft(8, 1)));
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_EQ(rig.dialogs.messages[0].caption, "Capo");
 }
@@ -244,10 +216,10 @@ TEST_F(Adjuster, CapoShiftStartsFromTheSongsOwnCapo) {
 TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
     g.app.appMode = kModeEditor;
     btnSwapper_Click(g, kSettingNoteLength);
-    EXPECT_EQ(g.playback.swapperMode, kSettingLeadIn);
-    EXPECT_EQ(g.playback.slotCount, 10);
-    EXPECT_EQ(g.ui.PicSwapper.file, "edit3.bmp");
-    EXPECT_EQ(g.playback.swapperPos, 6);  // before the first note
+    // The length scale, on its slot for a quarter before the first note.
+    EXPECT_EQ(std::tuple(g.playback.swapperMode, g.playback.slotCount, g.ui.PicSwapper.file,
+                         g.playback.swapperPos),
+              std::tuple(kSettingLeadIn, 10, "edit3.bmp", 6));
 
     g.song.curNote = 2;
     g.song.noteDur[2] = 48;
@@ -274,9 +246,8 @@ TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
     g.song.curNote = 4;
     g.gtimer.enabled = false;
     piccapo_MouseDown(g, 220);  // second row: string slot 5
-    EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(g.song.curNote, 0);
-    EXPECT_EQ(g.song.noteFret(0, 5), 2);
+    EXPECT_EQ(std::tuple(g.gtimer.enabled, g.song.curNote, g.song.noteFret(0, 5)),
+              std::tuple(true, 0, 2));
     const auto ons = msg::noteOns(rig.midi.messages());
     ASSERT_EQ(ons.size(), 1u);
     EXPECT_EQ(msg::noteOf(ons[0]), g.tuning.pitchOf(5, 2) + 36 + 4);

@@ -1,21 +1,15 @@
 // Opening the device for the sound in use, the setup window's requests and the sound menu.
 
-#include <gtest/gtest.h>
-
 #include "core/data_files.h"
 #include "core/messages.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/transport.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Sound : public ::testing::Test {
+class Sound : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void request(SoundRequest code) {
         g.app.pendingSoundAction = code;
         g.ui.outtxt[kSoundLabel].color = kColorActive;
@@ -45,19 +39,15 @@ TEST_F(Sound, ReopenClosesFirstThenSendsTheSoundsProgramAndTheFixedProgramChange
     EXPECT_EQ(g.playback.channelShift[4], 36);
 }
 
-TEST_F(Sound, EveryRequestEndsClearedWithTheSoundLabelNormal) {
+TEST_F(Sound, EveryRequestSetsTheNeckForTheHandAndEndsClearedWithTheSoundLabelNormal) {
+    g.config.leftHanded = 1;
     for (SoundRequest code : {kSoundReopen, kSoundSetupOk, kSoundTestDown, kSoundTestUp}) {
         request(code);
         EXPECT_EQ(g.app.pendingSoundAction, kSoundReopen) << code;
         EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorAvailable) << code;
+        EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft) << code;
+        g.ui.fretboard.file.clear();
     }
-}
-
-TEST_F(Sound, EveryRequestFirstSetsTheNeckForTheHandInForce) {
-    g.config.leftHanded = 1;
-    request(kSoundTestUp);
-    EXPECT_EQ(g.ui.fretboard.at.left, 30);
-    EXPECT_EQ(g.ui.fretboard.file, g.app.dataFolder + files::kNeckLeft);
 }
 
 TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
@@ -66,11 +56,12 @@ TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
     request(kSoundTestDown);
     EXPECT_FALSE(g.ntimer.enabled);
     EXPECT_EQ(g.song.curNote, -2);
-    const auto ons = msg::noteOns(rig.midi.messages());
-    ASSERT_EQ(ons.size(), 6u);
-    const int open[6] = {40, 45, 50, 55, 59, 64};
-    for (int s = 0; s < 6; ++s)
-        EXPECT_EQ(ons[static_cast<std::size_t>(s)], msg::noteOn(0, open[s], 120));
+    Msgs ons, offs;
+    for (int pitch : {40, 45, 50, 55, 59, 64}) {
+        ons.push_back(msg::noteOn(0, pitch, 120));
+        offs.push_back(msg::noteOff(0, pitch));
+    }
+    EXPECT_EQ(msg::noteOns(rig.midi.messages()), ons);
 
     const auto opens = rig.midi.opened.size();
     request(kSoundTestUp);
@@ -78,8 +69,7 @@ TEST_F(Sound, TestButtonSoundsTheSixOpenStringsAndReleaseStopsThem) {
     EXPECT_EQ(g.song.curNote, 1);
     const auto sent = rig.midi.messages();
     ASSERT_EQ(sent.size(), 7u);
-    for (int s = 0; s < 6; ++s)
-        EXPECT_EQ(sent[static_cast<std::size_t>(s + 1)], msg::noteOff(0, open[s]));
+    EXPECT_EQ(Msgs(sent.begin() + 1, sent.end()), offs);
 }
 
 TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
@@ -87,10 +77,9 @@ TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
     g.app.configFile =
         dir.write("ltmidi32.cfg", "lutavo\r\nprefmidi=1\r\n[sound1]\r\nchannel=3\r\nvolume=5\r\n");
     request(kSoundSetupCancel);
-    EXPECT_EQ(g.config.preferredSound, 1);
-    EXPECT_EQ(g.playback.curChannel, 2);
-    EXPECT_EQ(g.ui.voltxt.caption, "5");
-    EXPECT_EQ(rig.midi.messages().back(), 0x73C2u);
+    EXPECT_EQ(std::tuple(g.config.preferredSound, g.playback.curChannel, g.ui.voltxt.caption,
+                         rig.midi.messages().back()),
+              std::tuple(1, 2, "5", 0x73C2u));
 }
 
 TEST_F(Sound, SaveOnlyWritesTheConfiguration) {
@@ -118,10 +107,9 @@ TEST_F(Sound, MenuChoiceChecksItsItemShowsItsButtonAndReopensWithItsPatch) {
 TEST_F(Sound, SongStyleSelectsTheSoundWithoutTouchingTheMenuChecks) {
     mnuSoundtype_Click(g, 0);
     selectSound(g, 3);
-    EXPECT_EQ(g.config.preferredSound, 3);
-    EXPECT_TRUE(g.ui.outbtn[kSoundButtonLast].visible);
-    EXPECT_TRUE(g.ui.mnuSound.items[0].checked);
-    EXPECT_FALSE(g.ui.mnuSound.items[3].checked);
+    EXPECT_EQ(std::tuple(g.config.preferredSound, g.ui.outbtn[kSoundButtonLast].visible,
+                         g.ui.mnuSound.items[0].checked, g.ui.mnuSound.items[3].checked),
+              std::tuple(3, true, true, false));
     selectSound(g, 7);  // a file value that names no sound changes nothing
     EXPECT_EQ(g.config.preferredSound, 3);
 }
@@ -134,17 +122,9 @@ TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
     EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorAvailable);
     outbtn_Click(g, kSoundButtonFirst);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(rig.dialogs.menus[0].items.size(), 4u);
-    EXPECT_EQ(rig.dialogs.menus[0].items[1].caption, "Acoustic");
-    EXPECT_EQ(g.config.preferredSound, 1);
-}
-
-TEST_F(Sound, TempoTablesRunFromTwentyTwoToEightyMilliseconds) {
-    EXPECT_EQ(g.song.tempoInterval[1], 22);
-    EXPECT_EQ(g.song.tempoInterval[30], 80);
-    EXPECT_EQ(g.song.tempoBase[30], 25);
-    EXPECT_EQ(g.song.tempoBase[8], 120);
-    EXPECT_EQ(g.song.tempoBase[1], 199);
+    EXPECT_EQ(std::tuple(rig.dialogs.menus[0].items.size(), rig.dialogs.menus[0].items[1].caption,
+                         g.config.preferredSound),
+              std::tuple(4u, "Acoustic", 1));
 }
 
 }  // namespace

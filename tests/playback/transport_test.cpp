@@ -1,27 +1,14 @@
 // The transport buttons, winding, the repeat menu, the output buttons and locating a note.
 
-#include <gtest/gtest.h>
-
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/transport.h"
+#include "playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
 
-class Transport : public ::testing::Test {
+class Transport : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
-
     void SetUp() override { g.ntimer.interval = 36; }
-
-    std::vector<int> soundedNotes() const {
-        std::vector<int> out;
-        for (auto m : msg::noteOns(rig.midi.messages()))
-            out.push_back(msg::noteOf(m));
-        return out;
-    }
 
     Color label(int i) const { return g.ui.playtxt[i].color; }
 
@@ -41,9 +28,8 @@ TEST_F(Transport, AnyClickOnAnEmptySongOnlyDarkensTheLamp) {
         EXPECT_EQ(label(i <= kRepeat ? i : kRew), kColorAvailable) << i;
     }
     playbtn_MouseDown(g, kFfwd);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_TRUE(rig.dialogs.menus.empty());
-    EXPECT_TRUE(rig.midi.sent.empty());
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, rig.dialogs.menus.empty(), rig.midi.sent.empty()),
+              std::tuple(false, true, true));
 }
 
 TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndShowsTheLeadInScale) {
@@ -52,20 +38,16 @@ TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndShowsTheLeadInScale) {
     playbtn_Click(g, kPlay);
     for (int i = kRew; i <= kStop; ++i)
         EXPECT_EQ(label(i), i == kPlay ? kColorActive : kColorAvailable);
-    EXPECT_EQ(label(kRepeat), kColorActive);  // a repeat mode is on
-    EXPECT_TRUE(g.ntimer.enabled);
-    EXPECT_FALSE(g.gtimer.enabled);
-    EXPECT_EQ(g.playback.swapperMode, 5);
-    EXPECT_EQ(g.ui.lblswapper[5].color, kColorActive);
-    EXPECT_EQ(g.ui.lblswapper[0].color, kColorUnavailable);
-    EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_EQ(g.playback.playStartNote, 1);
+    // REPEAT stays lit (a repeat mode is on); the lead-in scale is shown.
+    EXPECT_EQ(std::tuple(label(kRepeat), g.ntimer.enabled, g.gtimer.enabled, g.playback.swapperMode,
+                         g.ui.lblswapper[5].color, g.ui.lblswapper[0].color, g.song.curNote,
+                         g.playback.playStartNote),
+              std::tuple(kColorActive, true, false, 5, kColorActive, kColorUnavailable, 1, 1));
 }
 
 TEST_F(Transport, PlayAfterStopAtARepeatedLineStartsThereWithNoRememberedNotes) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(16, 1, 5)});
-    g.song.curPage = 2;
-    g.ui.pgScroll.value = 2;
+    showPage(2);
     mnuRepeatLine_Click(g);
     playbtn_Click(g, kStop);
     EXPECT_EQ(g.song.curNote, 2);
@@ -79,13 +61,10 @@ TEST_F(Transport, PlayAfterStopAtARepeatedLineStartsThereWithNoRememberedNotes) 
 
 TEST_F(Transport, PlayAfterTheEndRestartsOnPageOne) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
-    g.ui.pgScroll.value = 2;
-    g.song.curPage = 2;
+    showPage(2);
     g.song.curNote = static_cast<i16>(g.song.noteCount + 2);
     playbtn_Click(g, kPlay);
-    EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-    EXPECT_EQ(g.song.curPage, 1);
+    EXPECT_EQ(std::tuple(g.song.curNote, g.ui.pgScroll.value, g.song.curPage), std::tuple(1, 1, 1));
 }
 
 TEST_F(Transport, PauseStopsAndSoundsTheCurrentNoteAgain) {
@@ -96,30 +75,27 @@ TEST_F(Transport, PauseStopsAndSoundsTheCurrentNoteAgain) {
     playbtn_Click(g, kPause);
     EXPECT_FALSE(g.ntimer.enabled);
     EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(soundedNotes(), (std::vector<int>{45}));
+    EXPECT_EQ(sounded(), (Ints{45}));
     EXPECT_EQ(g.ui.lblswapper[0].color, kColorAvailable);
     EXPECT_EQ(label(kPause), kColorActive);
 }
 
-TEST_F(Transport, BackSkipsSilentNotesButStopsAtMutedOnes) {
+TEST_F(Transport, BackSkipsSilentNotesButStopsAtMutedOnesAndInTheEditorAtEveryNote) {
     mixedSong();
     g.song.curNote = 5;
-    playbtn_Click(g, kBack);
-    EXPECT_EQ(g.song.curNote, 3);
-    playbtn_Click(g, kBack);
-    EXPECT_EQ(g.song.curNote, 1);
-    playbtn_Click(g, kBack);  // at the first note it stays there
-    EXPECT_EQ(g.song.curNote, 1);
+    Ints stops;
+    for (int k = 0; k < 3; ++k) {
+        playbtn_Click(g, kBack);
+        stops.push_back(g.song.curNote);
+    }
+    EXPECT_EQ(stops, (Ints{3, 1, 1}));  // at the first note it stays there
     EXPECT_EQ(label(kBack), kColorActive);
-}
-
-TEST_F(Transport, BackInTheEditorStopsAtEveryNote) {
-    mixedSong();
     g.app.appMode = kModeEditor;
     g.song.curNote = 5;
+    g.ui.playtxt[kBack].color = kColorAvailable;
     playbtn_Click(g, kQuietBack);
-    EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_EQ(label(kBack), kColorAvailable);  // the quiet form leaves the labels
+    // The quiet form leaves the labels.
+    EXPECT_EQ(std::tuple(g.song.curNote, label(kBack)), std::tuple(4, kColorAvailable));
 }
 
 TEST_F(Transport, NextSkipsSilentNotesAndStopsAtMarkers) {
@@ -145,14 +121,10 @@ TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLengt
     g.playback.swapperPos = 6;
     g.song.curNote = 2;
     playbtn_Click(g, kNext);
-    EXPECT_EQ(g.song.noteCount, 3);
-    EXPECT_EQ(g.song.curNote, 3);
-    EXPECT_EQ(g.song.noteDur[3], 16);
-    EXPECT_EQ(g.song.noteDur[4], 0);
-    EXPECT_EQ(g.song.noteX[4], 595);
-    EXPECT_EQ(g.song.pageStart[2], 5);
-    EXPECT_EQ(g.ui.lbloftotal.caption, "3");
-    EXPECT_EQ(g.ui.ScrlNpntr.max, 4);
+    EXPECT_EQ(std::tuple(g.song.noteCount, g.song.curNote, g.song.noteDur[3], g.song.noteDur[4],
+                         g.song.noteX[4], g.song.pageStart[2], g.ui.lbloftotal.caption,
+                         g.ui.ScrlNpntr.max),
+              std::tuple(3, 3, 16, 0, 595, 5, "3", 4));
     for (int s = 1; s <= 6; ++s)
         EXPECT_EQ(g.song.noteFret(3, s), kSilent);
 }
@@ -173,26 +145,19 @@ TEST_F(Transport, NextInTheEditorOnAPageEndTurnsThePageFirst) {
     g.ui.pagepic.visible = false;  // drawn pages, whose redraw sets the current page
     g.song.curNote = 2;
     playbtn_Click(g, kNext);
-    EXPECT_EQ(g.ui.pgScroll.value, 2);
-    EXPECT_EQ(g.song.curPage, 2);
-    EXPECT_EQ(g.song.curNote, 3);
+    EXPECT_EQ(std::tuple(g.ui.pgScroll.value, g.song.curPage, g.song.curNote), std::tuple(2, 2, 3));
 }
 
 TEST_F(Transport, StopGoesBeforeTheFirstNoteAndEndsTheSound) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
     playbtn_Click(g, kPlay);
     runTicks(rig, 1);
-    g.ui.pgScroll.value = 2;
-    g.song.curPage = 2;
+    showPage(2);
     rig.midi.sent.clear();
     playbtn_Click(g, kStop);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_TRUE(g.gtimer.enabled);
-    EXPECT_EQ(g.song.curNote, 0);
-    EXPECT_EQ(g.song.curPage, 1);
-    EXPECT_EQ(g.ui.pgScroll.value, 1);
-    EXPECT_EQ(g.playback.noteTicks, 0);
-    EXPECT_EQ(g.playback.beatTick, kBeatAfterStop);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.enabled, g.song.curNote, g.song.curPage,
+                         g.ui.pgScroll.value, g.playback.noteTicks, g.playback.beatTick),
+              std::tuple(false, true, 0, 1, 1, 0, kBeatAfterStop));
     const auto sent = rig.midi.messages();
     EXPECT_TRUE(msg::noteOns(sent).empty());
     EXPECT_NE(std::find(sent.begin(), sent.end(), msg::noteOff(0, 40)), sent.end());
@@ -203,18 +168,16 @@ TEST_F(Transport, RepeatPopsItsMenuAndTheChoiceSetsTheMode) {
     rig.dialogs.menuAnswers.push_back(kRepeatMenuSong);
     playbtn_Click(g, kRepeat);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(rig.dialogs.menus[0].items.size(), 3u);
-    EXPECT_EQ(g.playback.repeatSong, 1);
-    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuSong].checked);
-    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
-    EXPECT_EQ(label(kRepeat), kColorActive);
+    EXPECT_EQ(std::tuple(rig.dialogs.menus[0].items.size(), g.playback.repeatSong,
+                         g.ui.mnuRepeat.items[kRepeatMenuSong].checked,
+                         g.ui.mnuRepeat.items[kRepeatMenuCancel].checked, label(kRepeat)),
+              std::tuple(3u, 1, true, false, kColorActive));
 
     rig.dialogs.menuAnswers.push_back(kRepeatMenuCancel);
     playbtn_Click(g, kRepeat);
-    EXPECT_EQ(g.playback.repeatSong, 0);
-    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
-    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuSong].checked);
-    EXPECT_EQ(label(kRepeat), kColorAvailable);
+    EXPECT_EQ(std::tuple(g.playback.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
+                         g.ui.mnuRepeat.items[kRepeatMenuSong].checked, label(kRepeat)),
+              std::tuple(0, true, false, kColorAvailable));
 }
 
 TEST_F(Transport, RepeatLineThenCancelRestoresTheSong) {
@@ -222,16 +185,13 @@ TEST_F(Transport, RepeatLineThenCancelRestoresTheSong) {
                   pageEnd(), single(16, 1, 7)});
     g.song.curPage = 2;
     mnuRepeatLine_Click(g);
-    EXPECT_EQ(g.playback.repeatStart, 4);
-    EXPECT_EQ(g.song.noteCount, 5);
-    EXPECT_EQ(g.song.noteDur[3], 12);
-    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
+    EXPECT_EQ(std::tuple(g.playback.repeatStart, g.song.noteCount, g.song.noteDur[3],
+                         g.ui.mnuRepeat.items[kRepeatMenuLine].checked),
+              std::tuple(4, 5, 12, true));
     mnuRepeatSong_Click(g);  // choosing song first cancels the line
-    EXPECT_EQ(g.playback.repeatLine, 0);
-    EXPECT_EQ(g.song.noteCount, 7);
-    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
-    EXPECT_EQ(g.playback.repeatStart, 1);
-    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
+    EXPECT_EQ(std::tuple(g.playback.repeatLine, g.song.noteCount, g.song.noteDur[3],
+                         g.playback.repeatStart, g.ui.mnuRepeat.items[kRepeatMenuLine].checked),
+              std::tuple(0, 7, kEndOfPage, 1, false));
 }
 
 TEST_F(Transport, RepeatLineOnTheLastLineKeepsTheCountAndIsRefusedInTheEditor) {
@@ -256,27 +216,27 @@ TEST_F(Transport, ANewSongClearsTheRepeatModesWithoutTouchingItsNotes) {
     buildSong(g, {single(8, 1, 0), single(8, 1, 2)});
     clearRepeatModes(g);
     mnuRepeatCancel_Click(g);
-    EXPECT_EQ(g.song.noteCount, 2);
-    EXPECT_EQ(g.song.noteDur[1], 8);
-    EXPECT_EQ(g.playback.repeatStart, 1);
-    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuCancel].checked);
-    EXPECT_FALSE(g.ui.mnuRepeat.items[kRepeatMenuLine].checked);
-    EXPECT_EQ(label(kRepeat), kColorAvailable);
+    EXPECT_EQ(std::tuple(g.song.noteCount, g.song.noteDur[1], g.playback.repeatStart,
+                         g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
+                         g.ui.mnuRepeat.items[kRepeatMenuLine].checked, label(kRepeat)),
+              std::tuple(2, 8, 1, true, false, kColorAvailable));
 }
 
-TEST_F(Transport, HoldingFastForwardWhileStoppedWindsAndStopsOnRelease) {
+TEST_F(Transport, HoldingFastForwardWindsAndReleaseStopsOrKeepsPlayingAsBefore) {
     mixedSong();
     playbtn_MouseDown(g, kFfwd);
-    EXPECT_TRUE(g.ntimer.enabled);
-    EXPECT_EQ(g.ntimer.interval, 15);
-    EXPECT_EQ(g.playback.winding, -1);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.playback.winding), std::tuple(true, -1));
     runTicks(rig, 20);
     EXPECT_GT(g.song.curNote, 1);
     playbtn_MouseUp(g, kFfwd);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(g.ntimer.interval, 36);
-    EXPECT_EQ(g.playback.windInterval, 8);
-    EXPECT_EQ(g.playback.winding, 0);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval, g.playback.winding),
+              std::tuple(false, 36, 0));
+    playbtn_Click(g, kPlay);
+    playbtn_MouseDown(g, kFfwd);
+    EXPECT_EQ(g.playback.wasPlaying, 1);
+    EXPECT_EQ(g.ntimer.interval, 8);  // the faster speed after the first release
+    playbtn_MouseUp(g, kFfwd);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval), std::tuple(true, 36));
 }
 
 TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
@@ -296,19 +256,7 @@ TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
             intervals.push_back(g.ntimer.interval);
         }
     }
-    EXPECT_EQ(intervals, (std::vector<int>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
-}
-
-TEST_F(Transport, HoldingFastForwardWhilePlayingKeepsPlayingAfterRelease) {
-    mixedSong();
-    playbtn_Click(g, kPlay);
-    playbtn_MouseDown(g, kFfwd);
-    EXPECT_EQ(g.playback.wasPlaying, 1);
-    playbtn_MouseUp(g, kFfwd);
-    EXPECT_TRUE(g.ntimer.enabled);
-    EXPECT_EQ(g.ntimer.interval, 36);
-    playbtn_MouseDown(g, kFfwd);
-    EXPECT_EQ(g.ntimer.interval, 8);  // the faster speed after the first release
+    EXPECT_EQ(intervals, (Ints{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
 }
 
 TEST_F(Transport, ClickingRewindOrFastForwardOnlyColoursTheirLabel) {
@@ -316,11 +264,9 @@ TEST_F(Transport, ClickingRewindOrFastForwardOnlyColoursTheirLabel) {
     playbtn_Click(g, kFfwd);
     EXPECT_EQ(label(kFfwd), kColorActive);
     playbtn_Click(g, kRew);
-    EXPECT_EQ(label(kRew), kColorActive);
-    EXPECT_EQ(label(kFfwd), kColorAvailable);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(g.song.curNote, 0);
-    EXPECT_TRUE(rig.midi.sent.empty());
+    EXPECT_EQ(std::tuple(label(kRew), label(kFfwd), g.ntimer.enabled, g.song.curNote,
+                         rig.midi.sent.empty()),
+              std::tuple(kColorActive, kColorAvailable, false, 0, true));
 }
 
 TEST_F(Transport, RewindFromAPageEndStartsOnTheNoteBeforeIt) {
@@ -335,18 +281,16 @@ TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
     mixedSong();
     playbtn_Click(g, kPlay);
     outbtn_Click(g, kSetupButton);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(g.gtimer.interval, 100);
-    EXPECT_EQ(g.ui.outtxt[kSetupLabel].color, kColorActive);
-    EXPECT_EQ(g.song.curNote, 0);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.interval, g.ui.outtxt[kSetupLabel].color,
+                         g.song.curNote),
+              std::tuple(false, 100, kColorActive, 0));
 }
 
 TEST_F(Transport, MetronomeButtonToggles) {
     g.ui.mled.color = kLampLit;
     TempoBtn_Click(g);
-    EXPECT_EQ(g.song.metroOn, 1);
-    EXPECT_EQ(g.ui.outtxt[kMetroLabel].color, kColorActive);
-    EXPECT_EQ(g.ui.mled.color, kLampDark);
+    EXPECT_EQ(std::tuple(g.song.metroOn, g.ui.outtxt[kMetroLabel].color, g.ui.mled.color),
+              std::tuple(1, kColorActive, kLampDark));
     TempoBtn_Click(g);
     EXPECT_EQ(g.song.metroOn, 0);
     EXPECT_EQ(g.ui.outtxt[kMetroLabel].color, kColorAvailable);
@@ -362,7 +306,7 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
     locatenote(g, 100);
     EXPECT_EQ(g.display.noteSpacing, 62);
     EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_EQ(soundedNotes(), (std::vector<int>{40}));
+    EXPECT_EQ(sounded(), (Ints{40}));
     locatenote(g, 160);
     EXPECT_EQ(g.song.curNote, 2);
     locatenote(g, 5000);
@@ -375,9 +319,8 @@ TEST_F(Transport, ClickOnTheScoreWhilePlayingPausesThere) {
     mixedSong();
     playbtn_Click(g, kPlay);
     score_MouseDown(g, 80 + 2 * 80);
-    EXPECT_EQ(g.song.curNote, 3);
-    EXPECT_FALSE(g.ntimer.enabled);
-    EXPECT_EQ(label(kPause), kColorActive);
+    EXPECT_EQ(std::tuple(g.song.curNote, g.ntimer.enabled, label(kPause)),
+              std::tuple(3, false, kColorActive));
     rig.midi.sent.clear();
     score_MouseUp(g);
     EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());

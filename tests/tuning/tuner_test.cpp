@@ -1,4 +1,4 @@
-#include "tuning/tuner.h"
+#include "app/tuner_panel.h"
 
 #include <gtest/gtest.h>
 
