@@ -11,10 +11,12 @@ Picture::Picture(int width, int height, Rgb fill) {
 void Picture::resize(int width, int height, Rgb fill) {
     width_ = std::max(0, width);
     height_ = std::max(0, height);
+    ++revision_.value;
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
 }
 
 void Picture::clear(Rgb fill) {
+    ++revision_.value;
     std::fill(pixels_.begin(), pixels_.end(), fill);
 }
 
@@ -25,6 +27,7 @@ Rgb Picture::pixel(int x, int y) const {
 
 void Picture::setPixel(int x, int y, Rgb rgb) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    ++revision_.value;
     pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb & 0xFFFFFF;
 }
 
@@ -46,6 +49,7 @@ Rgb combine(Rgb dest, Rgb src, RasterOp op) {
 
 void Picture::blit(int destX, int destY, const Picture& src, int srcX, int srcY, int width,
                    int height, RasterOp op) {
+    ++revision_.value;
     if (log_.log != nullptr)
         log_.log->push_back({&src, destX, destY, srcX, srcY, width, height, op});
     // Clip against the source, then against the destination.

@@ -52,6 +52,10 @@ class Picture {
 
     const std::vector<Rgb>& pixels() const { return pixels_; }
 
+    // Goes up with every change of the pixels or the size, so a viewer converts the picture
+    // again only when it has changed since it last looked.
+    std::uint64_t revision() const { return revision_.value; }
+
     // While set, every blit into this picture is also appended to *log (for tests and printing).
     void recordBlitsInto(std::vector<BlitRecord>* log) { log_.log = log; }
 
@@ -71,6 +75,17 @@ class Picture {
         LogLink& operator=(const LogLink&) { return *this; }
     };
     LogLink log_;
+    // An assigned picture counts as changed: it goes on from its own count, never back.
+    struct Revision {
+        std::uint64_t value = 0;
+        Revision() = default;
+        Revision(const Revision&) {}
+        Revision& operator=(const Revision&) {
+            ++value;
+            return *this;
+        }
+    };
+    Revision revision_;
 };
 
 // Cuts a picture into equal cells, numbered row by row from 0.

@@ -15,6 +15,10 @@ class Screen {
     virtual bool grab(int x, int y, int width, int height, Picture& out) = 0;
     // Lets the window handle what is pending (repaints above all) before the program goes on.
     virtual void processEvents() = 0;
+    // Brings the window up to date with the program's state in the middle of a handler and
+    // paints it, so that what grab() copies next is what the state says (printing shows page
+    // after page and copies each).
+    virtual void present() = 0;
 };
 
 }  // namespace lutavo

@@ -126,7 +126,7 @@ Application::Application(const LaunchOptions& options)
     }
     quietSoundLibraries();
     p.midi = std::make_unique<MidiRouter>(findSoundFont(), std::cerr);
-    p.screen = std::make_unique<QtScreen>(p.window.get());
+    p.screen = std::make_unique<QtScreen>(p.window.get(), [w = p.window.get()] { w->sync(); });
     p.lock = options.lockPath.isEmpty() ? std::make_unique<QtInstanceLock>()
                                         : std::make_unique<QtInstanceLock>(options.lockPath);
 

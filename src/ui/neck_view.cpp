@@ -31,9 +31,7 @@ QImage drawnCapo() {
 
 void buildFretboard(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
-    auto* neck = b.picture(window, g.ui.fretboard, [&g] {
-        return g.neck.fretboard.empty() ? QImage() : toQImage(g.neck.fretboard);
-    });
+    auto* neck = b.picture(window, g.ui.fretboard, &g.neck.fretboard);
     neck->setObjectName("fretboard");
     // Note entry on the neck belongs to the editor; the neck takes no clicks of its own yet.
 
@@ -119,9 +117,7 @@ void buildNeck(ViewBinder& b, QWidget* window) {
     buildFretboard(b, window);
     buildStringNames(b, window);
     buildFretNumbers(b, window);
-    auto* keys = b.picture(window, g.ui.keyboard, [&g] {
-        return g.neck.keyboard.empty() ? QImage() : toQImage(g.neck.keyboard);
-    });
+    auto* keys = b.picture(window, g.ui.keyboard, &g.neck.keyboard);
     keys->setObjectName("keyboard");
     buildTuner(b, window);
 }

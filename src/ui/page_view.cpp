@@ -40,10 +40,6 @@ QImage drawnLinePointer() {
                       QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}));
 }
 
-QImage imageOf(const Picture& picture) {
-    return picture.empty() ? QImage() : toQImage(picture);
-}
-
 // A picture of the page that locates the note under a click (x in the picture's pixels).
 void bindScoreClicks(ViewBinder& b, PictureView* view) {
     QObject::connect(view, &PictureView::mousePressed, view, [&b](int x, int, Qt::MouseButton) {
@@ -77,9 +73,9 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     white.setColor(QPalette::Window, Qt::white);
     score->setPalette(white);
 
-    auto* notation = b.picture(score, g.ui.picscore, [&g] { return imageOf(g.display.picscore); });
+    auto* notation = b.picture(score, g.ui.picscore, &g.display.picscore);
     notation->setObjectName("picscore");
-    auto* tab = b.picture(score, g.ui.pictab, [&g] { return imageOf(g.display.pictab); });
+    auto* tab = b.picture(score, g.ui.pictab, &g.display.pictab);
     tab->setObjectName("pictab");
     bindScoreClicks(b, notation);
     bindScoreClicks(b, tab);
@@ -112,7 +108,7 @@ void buildPage(ViewBinder& b, QWidget* window) {
 
     buildScrollPanel(b, frame);
     buildScore(b, frame);
-    auto* pictures = b.picture(frame, g.ui.pagepic, [&g] { return imageOf(g.display.pagepic); });
+    auto* pictures = b.picture(frame, g.ui.pagepic, &g.display.pagepic);
     pictures->setObjectName("pagepic");
 
     b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer())->setObjectName("pointer");

@@ -4,8 +4,11 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <memory>
+#include <optional>
 
 #include "core/window_controls.h"
+#include "platform/qt/picture_qimage.h"
 #include "ui/view_units.h"
 
 namespace lutavo {
@@ -128,21 +131,30 @@ PanelFrame* ViewBinder::panel(QWidget* parent, Panel& panel, bool framed) {
     return w;
 }
 
-PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, std::function<QImage()> image,
+PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture* source,
                                  const QImage& fallback) {
     auto* w = new PictureView(parent);
-    onSync([this, w, &box, image = std::move(image), fallback] {
+    // The revision last converted; none yet.
+    auto converted = std::make_shared<std::optional<std::uint64_t>>();
+    onSync([this, w, &box, source, fallback, converted] {
         if (!box.visible) {
             if (!w->isHidden()) w->hide();
             return;
         }
-        QImage shown = image ? image() : QImage();
-        if (shown.isNull() && !box.file.empty()) shown = fileImage(box.file);
-        if (shown.isNull()) shown = fallback;
-        w->setImage(shown);
+        const bool drawn = source != nullptr && !source->empty();
+        if (drawn && *converted != source->revision()) {
+            w->setImage(toQImage(*source));
+            *converted = source->revision();
+            ++conversions_[source];
+        } else if (!drawn) {
+            QImage shown = box.file.empty() ? QImage() : fileImage(box.file);
+            if (shown.isNull()) shown = fallback;
+            if (shown.cacheKey() != w->image().cacheKey()) w->setImage(shown);
+            converted->reset();
+        }
         Placement at = box.at;
-        if (at.width == 0) at.width = toTwips(shown.width());
-        if (at.height == 0) at.height = toTwips(shown.height());
+        if (at.width == 0) at.width = toTwips(w->image().width());
+        if (at.height == 0) at.height = toTwips(w->image().height());
         place(w, at, true);
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
         setTip(w, box.tip);
@@ -159,6 +171,18 @@ QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
         if (w->text() != qs(box.text)) w->setText(qs(box.text));
     });
     return w;
+}
+
+int ViewBinder::conversions() const {
+    int all = 0;
+    for (const auto& [source, count] : conversions_)
+        all += count;
+    return all;
+}
+
+int ViewBinder::conversionsOf(const Picture& source) const {
+    const auto found = conversions_.find(&source);
+    return found == conversions_.end() ? 0 : found->second;
 }
 
 QImage ViewBinder::fileImage(const std::string& file) {

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -51,11 +52,16 @@ class ViewBinder {
     Lamp* lamp(QWidget* parent, Label& lamp);
     QScrollBar* scrollBar(QWidget* parent, ScrollBar& bar, Qt::Orientation orientation);
     PanelFrame* panel(QWidget* parent, Panel& panel, bool framed);
-    // A picture box showing image(), or when that is null the box's own picture file, or when
-    // that cannot be read the fallback.
-    PictureView* picture(QWidget* parent, PictureBox& box, std::function<QImage()> image,
+    // A picture box showing the program's picture source, or when that is null or empty the
+    // box's own picture file, or when that cannot be read the fallback. The source is converted
+    // for the screen only when it has changed since the last sync.
+    PictureView* picture(QWidget* parent, PictureBox& box, const Picture* source,
                          const QImage& fallback = QImage());
     QLineEdit* textBox(QWidget* parent, TextBox& box);
+
+    // How often the program's pictures, or one of them, have been converted for the screen.
+    int conversions() const;
+    int conversionsOf(const Picture& source) const;
 
     // The picture file a box names, read once and kept; null when it cannot be read.
     QImage fileImage(const std::string& file);
@@ -65,6 +71,7 @@ class ViewBinder {
     std::function<void()> afterRun_;
     std::map<std::string, QImage> fileImages_;
     bool stopped_ = false;
+    std::map<const Picture*, int> conversions_;
 };
 
 }  // namespace lutavo

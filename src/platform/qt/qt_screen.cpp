@@ -7,7 +7,8 @@
 
 namespace lutavo {
 
-QtScreen::QtScreen(QWidget* widget) : widget_(widget) {}
+QtScreen::QtScreen(QWidget* widget, std::function<void()> sync)
+    : widget_(widget), sync_(std::move(sync)) {}
 
 bool QtScreen::grab(int x, int y, int width, int height, Picture& out) {
     if (widget_ == nullptr || width <= 0 || height <= 0) return false;
@@ -28,6 +29,12 @@ bool QtScreen::grab(int x, int y, int width, int height, Picture& out) {
 }
 
 void QtScreen::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void QtScreen::present() {
+    if (sync_) sync_();
+    if (widget_ != nullptr) widget_->repaint();
     QCoreApplication::processEvents();
 }
 

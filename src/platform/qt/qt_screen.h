@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "platform/screen.h"
 
@@ -11,13 +12,16 @@ namespace lutavo {
 class QtScreen : public Screen {
   public:
     // widget: the window's client area; positions are taken relative to it.
-    explicit QtScreen(QWidget* widget);
+    // sync brings the widgets up to date with the program's state.
+    explicit QtScreen(QWidget* widget, std::function<void()> sync = {});
 
     bool grab(int x, int y, int width, int height, Picture& out) override;
     void processEvents() override;
+    void present() override;
 
   private:
     QPointer<QWidget> widget_;
+    std::function<void()> sync_;
 };
 
 }  // namespace lutavo
