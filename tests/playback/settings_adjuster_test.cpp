@@ -172,10 +172,6 @@ TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
     EXPECT_EQ(g.playback.swapperPos, 9);
     choose(8);
     EXPECT_EQ(g.song.noteDur[2], 32);
-
-    g.song.curNote = 3;  // a page end keeps its code
-    choose(2);
-    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
 }
 
 TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {

@@ -118,23 +118,7 @@ TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
               std::tuple(0, true, kColorAvailable));
 }
 
-TEST_F(Transport, HoldingFastForwardOrRewindWindsAndReleaseStops) {
-    mixedSong();
-    playbtn_MouseDown(g, kFfwd);
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.playback.winding), std::tuple(true, -1));
-    runTicks(rig, 20);
-    EXPECT_GT(g.song.curNote, 1);
-    playbtn_MouseUp(g, kFfwd);
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval, g.playback.winding),
-              std::tuple(false, 36, 0));
-    // Rewind from a page end starts on the note before it.
-    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
-    g.song.curNote = 2;
-    playbtn_MouseDown(g, kRew);
-    EXPECT_EQ(std::tuple(g.song.curNote, g.playback.playMode), std::tuple(1, kPlayBackwards));
-}
-
-TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
+TEST_F(Transport, WindingSpeedsUpAtEveryPageTurnDownToFourMsAndReleaseStops) {
     std::vector<NoteSpec> song;
     for (int page = 0; page < 14; ++page) {
         song.push_back(single(2, 1, page));
@@ -144,6 +128,7 @@ TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
     buildSong(g, song);
     g.ui.pagepic.visible = false;  // drawn pages
     playbtn_MouseDown(g, kFfwd);
+    EXPECT_EQ(g.playback.winding, -1);
     std::vector<int> intervals;
     while (g.ntimer.enabled && intervals.size() < 200) {
         runTicks(rig, 1);
@@ -152,6 +137,13 @@ TEST_F(Transport, EveryPageTurnWhileWindingWindsFasterDownToFourMilliseconds) {
         }
     }
     EXPECT_EQ(intervals, (Ints{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
+    playbtn_MouseUp(g, kFfwd);
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval, g.playback.winding),
+              std::tuple(false, 36, 0));
+    // Rewind from a page end starts on the note before it.
+    g.song.curNote = 2;
+    playbtn_MouseDown(g, kRew);
+    EXPECT_EQ(std::tuple(g.song.curNote, g.playback.playMode), std::tuple(1, kPlayBackwards));
 }
 
 TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
