@@ -141,10 +141,6 @@ TEST_F(NeckMarkers, StringsRememberTheirLastFretAndMutedOnesLightNoKey) {
     EXPECT_EQ(g.display.lastFret[4], kMuted);
     EXPECT_EQ(markedCells(), 1);
     EXPECT_TRUE(keyboardIsPlain());
-    // A bend on a string with nothing struck draws no marker.
-    g.display.lastFret[2] = kMuted;
-    show({single(16, 2, -3)});
-    EXPECT_EQ(markedCells(), 0);
 }
 
 TEST_F(NeckMarkers, HeldChordShowsSixDarkMarkersSoundsNothingAndTheNextNoteClearsThem) {

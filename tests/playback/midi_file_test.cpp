@@ -23,8 +23,6 @@ TEST_F(MidiExport, PerformanceStartsAtTheFirstNoteAndSpacesNotesByTheirDurations
                                               {24 * 40, msg::noteOn(0, 43, 120)},
                                               {28 * 40, msg::noteOn(0, 45, 120)}}));
     EXPECT_EQ(perf.back().timeMs, 40 * 40);  // the last note ends after its full length
-    buildSong(g, {});
-    EXPECT_TRUE(collectPerformance(g).empty());
 }
 
 TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote) {

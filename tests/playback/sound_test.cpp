@@ -78,16 +78,6 @@ TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
               std::tuple(1, 2, "5", 0x73C2u));
 }
 
-TEST_F(Sound, SaveOnlyWritesTheConfiguration) {
-    TempDir dir;
-    g.app.configFile = dir.path() + "ltmidi32.cfg";
-    const auto opens = rig.midi.opened.size();
-    request(kSoundSave);
-    EXPECT_TRUE(fileExists(g.app.configFile));
-    EXPECT_EQ(rig.midi.opened.size(), opens);
-    EXPECT_TRUE(rig.midi.sent.empty());
-}
-
 TEST_F(Sound, MenuChoiceChecksItsItemShowsItsButtonAndReopensWithItsPatch) {
     mnuSoundtype_Click(g, 2);
     EXPECT_EQ(g.config.preferredSound, 2);
