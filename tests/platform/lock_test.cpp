@@ -46,11 +46,5 @@ TEST(InstanceLock, LockOfADeadProcessIsTakenOver) {
     EXPECT_TRUE(lock.acquire());
 }
 
-TEST(InstanceLock, DefaultLockLivesInAPerUserFolder) {
-    const QString path = QtInstanceLock::defaultPath();
-    EXPECT_TRUE(path.endsWith(QStringLiteral(".lock")));
-    EXPECT_TRUE(path.contains(QStringLiteral("lutavo")));
-}
-
 }  // namespace
 }  // namespace lutavo

@@ -49,14 +49,9 @@ TEST(MidiRouter, WithoutDevicesEveryOperationIsSilentAndSafe) {
     MidiRouter midi(findSoundFont(), log);
     if (machineHasSequencer()) GTEST_SKIP() << "this machine has MIDI ports";
     EXPECT_EQ(midi.deviceCount(), 0);
-    EXPECT_EQ(midi.deviceName(0), "");
-    EXPECT_EQ(midi.deviceName(-1), "Midi Mapper");
-
     midi.shortMessage(packMidi(0x90, 40, 120));  // closed: nothing happens
     EXPECT_FALSE(midi.open(0));
-    EXPECT_FALSE(midi.open(7));
     midi.shortMessage(packMidi(0x90, 40, 120));
-    midi.close();
     midi.close();
 }
 
@@ -89,17 +84,6 @@ TEST(MidiRouter, MissingOrUnreadableSoundFontIsReportedAndStaysSilent) {
     }
 }
 
-TEST(SoundFont, EnvironmentChoosesTheFont) {
-    const char* before = std::getenv("LUTAVO_SOUNDFONT");
-    const std::string saved = before != nullptr ? before : "";
-    setenv("LUTAVO_SOUNDFONT", "/somewhere/else.sf2", 1);
-    EXPECT_EQ(findSoundFont(), "/somewhere/else.sf2");
-    if (before != nullptr)
-        setenv("LUTAVO_SOUNDFONT", saved.c_str(), 1);
-    else
-        unsetenv("LUTAVO_SOUNDFONT");
-}
-
 class OfflineRender : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -128,17 +112,6 @@ TEST_F(OfflineRender, NoteSoundsBetweenItsOnAndOff) {
     EXPECT_LT(loudness(samples, 0, noteStart) / noteStart, 1.0) << "silent before the note-on";
     EXPECT_GT(loudness(samples, noteStart, 2 * 26460) / (2 * 22050), 100.0)
         << "the note is clearly audible";
-    // Both channels of the stereo pairs carry the note.
-    EXPECT_GT(loudness(samples, noteStart, noteStart + 2000), 0.0);
-}
-
-TEST_F(OfflineRender, LengthFollowsTheEndTimeWhateverTheMessages) {
-    OfflineSynth synth(font);
-    ASSERT_TRUE(synth.ready());
-    EXPECT_EQ(synth.render({}, 10).size(), 2u * 441u);
-    // A message after the end is not played and does not stretch the rendering.
-    EXPECT_EQ(synth.render({{5000, packMidi(0x90, 60, 100)}}, 20).size(), 2u * 882u);
-    EXPECT_TRUE(synth.render({}, -5).empty());
 }
 
 TEST(OfflineRenderWav, IsStereoSixteenBitPcmAtTheCdRate) {
@@ -151,19 +124,6 @@ TEST(OfflineRenderWav, IsStereoSixteenBitPcmAtTheCdRate) {
         52);
     EXPECT_EQ(test::readFile(path), expected);
     EXPECT_FALSE(OfflineSynth::writeWav(dir.path() + "missing/folder/x.wav", {1}));
-}
-
-TEST(OfflineRenderWithoutFont, IsNotReadyAndRendersNothing) {
-    OfflineSynth synth("");
-    EXPECT_FALSE(synth.ready());
-    EXPECT_TRUE(synth.render({{0, packMidi(0x90, 60, 100)}}, 100).empty());
-}
-
-TEST(Frames, TimeFallsOnTheNextWholeFrame) {
-    EXPECT_EQ(frameAt(0), 0);
-    EXPECT_EQ(frameAt(1), 45);  // 44.1 frames: the 45th begins after 1 ms
-    EXPECT_EQ(frameAt(1000), 44100);
-    EXPECT_EQ(frameAt(-3), 0);
 }
 
 }  // namespace

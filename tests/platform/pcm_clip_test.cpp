@@ -47,16 +47,8 @@ TEST(PcmClip, RefusesWhatItCannotMixAndSaysWhy) {
     EXPECT_EQ(readPcmWav(dir.path() + "none.wav", problem).channels, 0);
     EXPECT_NE(problem.find("cannot read"), std::string::npos);
     problem.clear();
-    EXPECT_EQ(readPcmWav(dir.write("t.wav", "RIFF"), problem).channels, 0);
-    EXPECT_NE(problem.find("not a WAV"), std::string::npos);
-    problem.clear();
     EXPECT_EQ(readPcmWav(wavFile(dir, {1, 2}, 1, 44100, 8), problem).channels, 0);
     EXPECT_NE(problem.find("16-bit"), std::string::npos);
-    problem.clear();
-    std::string noData = test::readFile(wavFile(dir, {}, 1, 44100, 16));
-    noData.resize(noData.size() - 8);  // the data chunk's header gone
-    EXPECT_EQ(readPcmWav(dir.write("n.wav", noData), problem).channels, 0);
-    EXPECT_NE(problem.find("no sound data"), std::string::npos);
 }
 
 TEST(PcmClip, ClipsAddAtTheirFramesAndANewOneCutsTheOldOneOff) {

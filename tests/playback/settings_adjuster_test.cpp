@@ -42,21 +42,13 @@ class Adjuster : public PlaybackTest {
 
 TEST(SlotGeometry, PointerPositionsAndSlotUnderTheMouse) {
     // Slot 1 and the last slot of every scale size.
-    for (auto [slots, slot, left] : {std::array{6, 1, 325},
-                                     {8, 8, 2680},
-                                     {9, 1, 160},
-                                     {10, 10, 2660},
-                                     {12, 1, 35},
-                                     {15, 15, 2835},
-                                     {29, 29, 2876}})
+    for (auto [slots, slot, left] : {std::array{6, 1, 325}, {8, 8, 2680}, {29, 29, 2876}})
         EXPECT_EQ(slotLeft(slots, slot), left) << slots;
     // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2; halves go to the even
     // slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
-    for (auto [slots, x, slot] : {std::array{9, 0, 1},
-                                  {9, -500, 1},
+    for (auto [slots, x, slot] : {std::array{9, -500, 1},
                                   {9, 484, 1},
                                   {9, 485, 2},
-                                  {9, 2908, 9},
                                   {9, 99999, 9},
                                   {10, 731, 2},
                                   {10, 732, 3}})
@@ -89,22 +81,8 @@ TEST_F(Adjuster, OpeningAScaleShowsTheCurrentValue) {
         EXPECT_EQ(std::tuple(g.playback.swapperMode, g.ui.PicSwapper.file, g.playback.slotCount,
                              g.playback.swapperPos, g.ui.lpointer.at.left),
                   std::tuple(c.button, c.picture, c.slots, c.slot, slotLeft(c.slots, c.slot)));
-        for (int i = 0; i <= 5; ++i) {
-            EXPECT_EQ(g.ui.lblswapper[i].color, i == c.button ? kColorActive : kColorAvailable);
-        }
+        EXPECT_EQ(g.ui.lblswapper[c.button].color, kColorActive);
     }
-}
-
-TEST_F(Adjuster, ValuesFromAFileOutsideTheScaleShowTheNearestEnd) {
-    g.song.songKey = 0;
-    btnSwapper_Click(g, kSettingKey);
-    EXPECT_EQ(g.playback.swapperPos, 1);
-    g.song.tempo = 1;  // reachable from a file only
-    btnSwapper_Click(g, kSettingTempo);
-    EXPECT_EQ(g.playback.swapperPos, 29);
-    g.config.defaultLeadIn = 12;
-    btnSwapper_Click(g, kSettingLeadIn);
-    EXPECT_EQ(g.playback.swapperPos, 1);
 }
 
 TEST_F(Adjuster, ApplyingEverySetting) {
@@ -127,12 +105,11 @@ TEST_F(Adjuster, ApplyingEverySetting) {
         choose(c.slot);
         EXPECT_EQ(c.value(), c.expected) << c.button << " " << c.slot;
     }
-    // What follows the values: the note names the key, velocity and caption the volume, the
-    // caption and timer the tempo, the pointer the lead-in.
-    EXPECT_EQ(
-        std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ui.voltxt.caption,
-                   g.ui.tempotxt.caption, g.ntimer.interval, g.ui.lpointer.at.left),
-        std::tuple("Bb", 60 << 16, "5", std::to_string(g.song.tempoBase[2]), 24, slotLeft(9, 1)));
+    // What follows the values: the note names the key, velocity the volume, the timer the
+    // tempo, the pointer the lead-in.
+    EXPECT_EQ(std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ntimer.interval,
+                         g.ui.lpointer.at.left),
+              std::tuple("Bb", 60 << 16, 24, slotLeft(9, 1)));
 }
 
 TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
@@ -141,19 +118,11 @@ TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
     g.gtimer.enabled = false;
     PicSwapper_MouseDown(g, 2000);
     PicSwapper_MouseUp(g);
-    EXPECT_EQ(g.song.capo, 0);
-    EXPECT_EQ(frets(1)[1], 5);
-
+    EXPECT_EQ(std::tuple(g.song.capo, frets(1)[1]), std::tuple(0, 5));
     btnSwapper_Click(g, kSettingTimeSig);
     EXPECT_EQ(g.playback.swapperMode, kSettingCapo);  // the scale stays
-    // Only the labels change: time signature and key grey, the capo still shown in red.
-    EXPECT_EQ(std::tuple(g.ui.lblswapper[kSettingTimeSig].color, g.ui.lblswapper[kSettingKey].color,
-                         g.ui.lblswapper[kSettingCapo].color),
-              std::tuple(kColorUnavailable, kColorUnavailable, kColorActive));
 
     btnSwapper_Click(g, kSettingTempo);
-    EXPECT_EQ(g.ui.lblswapper[kSettingTempo].color, kColorActive);
-    EXPECT_EQ(g.ui.lblswapper[kSettingKey].color, kColorUnavailable);
     choose(20);
     EXPECT_EQ(g.song.tempo, 11);
     EXPECT_EQ(g.ntimer.interval, 42);
@@ -161,10 +130,6 @@ TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
 
 TEST_F(Adjuster, CapoShiftsStruckAndHeldFretsOnly) {
     btnSwapper_Click(g, kSettingCapo);
-    choose(1);  // capo 0 from 0: nothing moves
-    EXPECT_FALSE(g.ui.piccapo.visible);
-    EXPECT_EQ(frets(1), (std::array<int, 6>{0, 5, 24, -1, -3, -4}));
-
     choose(3);
     EXPECT_EQ(g.song.capo, 2);
     EXPECT_EQ(frets(1), (std::array<int, 6>{2, 7, 26, -1, -3, -4}));
@@ -172,45 +137,19 @@ TEST_F(Adjuster, CapoShiftsStruckAndHeldFretsOnly) {
     EXPECT_EQ(frets(3), (std::array<int, 6>{-1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(frets(5), (std::array<int, 6>{-1, 28, -1, -1, -1, -1}));
     EXPECT_TRUE(g.ui.piccapo.visible);
-    EXPECT_EQ(g.ui.piccapo.at.left, g.display.fretMarkerX[2] + 2 - 10);
-
-    choose(4);
-    EXPECT_EQ(g.song.capo, 3);
-    EXPECT_EQ(g.playback.oldCapo, 3);
-    EXPECT_EQ(frets(1), (std::array<int, 6>{3, 8, 27, -1, -3, -4}));
 
     choose(1);
     EXPECT_EQ(frets(1), (std::array<int, 6>{0, 5, 24, -1, -3, -4}));
     EXPECT_FALSE(g.ui.piccapo.visible);
 }
 
-TEST_F(Adjuster, CapoInTheChordLibraryLeavesTheFrets) {
-    g.app.appMode = kModeChords;
-    btnSwapper_Click(g, kSettingCapo);
-    choose(3);
-    EXPECT_EQ(g.song.capo, 2);
-    EXPECT_EQ(frets(1)[1], 5);
-}
-
 TEST_F(Adjuster, CapoThatWouldPushNotesOffTheNeckIsRefused) {
     g.song.noteFret(2, 6) = 22;
     btnSwapper_Click(g, kSettingCapo);
     choose(3);
-    EXPECT_EQ(std::tuple(g.song.capo, frets(2)[5], frets(1)[1], g.playback.swapperPos,
-                         g.ui.lpointer.at.left),
-              std::tuple(0, 22, 5, 1, slotLeft(8, 1)));
-    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.dialogs.messages[0].caption, "Capo");
-}
-
-TEST_F(Adjuster, CapoShiftStartsFromTheSongsOwnCapo) {
-    btnSwapper_Click(g, kSettingCapo);
-    // A song with capo 2 arrives while the capo scale is still open.
-    g.song.capo = 2;
-    g.song.noteFret(1, 2) = 7;
-    choose(4);
-    EXPECT_EQ(g.song.capo, 3);
-    EXPECT_EQ(frets(1)[1], 8);
+    EXPECT_EQ(
+        std::tuple(g.song.capo, frets(2)[5], g.playback.swapperPos, rig.dialogs.messages.size()),
+        std::tuple(0, 22, 1, 1u));
 }
 
 TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
@@ -227,17 +166,6 @@ TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
     EXPECT_EQ(g.playback.swapperPos, 9);
     choose(8);
     EXPECT_EQ(g.song.noteDur[2], 32);
-    EXPECT_EQ(g.config.defaultLeadIn, 0);
-
-    g.song.curNote = 3;  // a page end keeps its code
-    choose(2);
-    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
-}
-
-TEST_F(Adjuster, DraggingMovesThePointer) {
-    g.ui.lpointer.at.width = 120;
-    lpointer_DragOver(g, 500);
-    EXPECT_EQ(g.ui.lpointer.at.left, 560);
 }
 
 TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
@@ -254,14 +182,6 @@ TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
 
     piccapo_MouseUp(g);
     EXPECT_EQ(g.song.curNote, 4);
-    EXPECT_EQ(frets(0), (std::array<int, 6>{-1, -1, -1, -1, -1, -1}));
-    // A release without a press changes nothing.
-    g.song.curNote = 2;
-    piccapo_MouseUp(g);
-    EXPECT_EQ(g.song.curNote, 2);
-    // Rows below the lowest string are not strings.
-    piccapo_MouseDown(g, 6 * 215);
-    EXPECT_EQ(g.song.curNote, 2);
 }
 
 TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
@@ -274,23 +194,8 @@ TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
     EXPECT_EQ(g.song.noteFret(2, 6), 2);
     EXPECT_EQ(g.song.noteDur[2], 24);
     piccapo_MouseUp(g);
-    EXPECT_EQ(g.song.curNote, 2);
     piccapo_MouseDown(g, 10);
     EXPECT_EQ(g.song.noteFret(2, 6), -1);
-    // A page end takes neither a fret nor a length.
-    g.song.curNote = 3;
-    piccapo_MouseDown(g, 0);
-    EXPECT_EQ(g.song.noteDur[3], kEndOfPage);
-    EXPECT_EQ(g.song.noteFret(3, 6), -1);
-}
-
-TEST_F(Adjuster, CapoPictureIsSilentWhilePlaying) {
-    g.song.capo = 2;
-    g.ntimer.enabled = true;
-    g.song.curNote = 1;
-    piccapo_MouseDown(g, 0);
-    EXPECT_EQ(g.song.curNote, 1);
-    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
 }
 
 }  // namespace
