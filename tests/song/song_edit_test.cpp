@@ -1,0 +1,98 @@
+// The one door through which the note arrays, the page table and the note count change.
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "song/song_defaults.h"
+#include "song/song_edit.h"
+
+namespace lutavo {
+namespace {
+
+namespace ed = songedit;
+
+// Three notes on page 1, a page end, one note on page 2.
+SongModel threeAndOne() {
+    SongModel s;
+    setSongDefaults(s);
+    ed::resetForLoad(s);
+    ed::storeNote(s, 1, 16, {3, kSilent, kSilent, kSilent, kSilent, kSilent}, 25);
+    ed::storeNote(s, 2, 8, {kHeldBase + 3, 5, kMuted, kBend, kSilent, 0}, 100);
+    ed::storeNote(s, 3, 32, {kSilent, kSilent, 23, kSilent, kSilent, kSilent}, 200);
+    ed::storeNote(s, 4, kEndOfPage, {}, kUnplacedX);
+    ed::storeNote(s, 5, 4, {kSilent, kSilent, kSilent, kSilent, 7, kSilent}, 25);
+    ed::setPageStart(s, 1, 1);
+    ed::setPageStart(s, 2, 5);
+    ed::endSongAt(s, 5);
+    return s;
+}
+
+TEST(SongEdit, EndOfSongLeavesASilentSentinelAndAnEmptyScratchNote) {
+    const SongModel s = threeAndOne();
+    EXPECT_EQ(s.noteCount, 5);
+    for (int n : {0, 6}) {
+        EXPECT_EQ(s.noteDur[n], 0) << n;
+        for (int str = 1; str <= kStrings; ++str)
+            EXPECT_EQ(s.noteFret(n, str), kSilent) << n << "/" << str;
+    }
+    EXPECT_EQ(s.noteX[6], kEndSentinelX);
+}
+
+TEST(SongEdit, AnEmptyNoteAfterTheLastMovesTheSentinelAndTheNextPage) {
+    SongModel s = threeAndOne();
+    s.curNote = 5;
+    s.curPage = 2;
+    ed::appendEmptyNote(s, 12);
+    EXPECT_EQ(std::tie(s.noteCount, s.curNote, s.noteDur[6], s.noteDur[7], s.noteX[7]),
+              std::make_tuple(i16{6}, i16{6}, i16{12}, i16{0}, i16{kEndSentinelX}));
+    EXPECT_EQ(s.pageStart[3], 1);
+    for (int str = 1; str <= kStrings; ++str)
+        EXPECT_EQ(s.noteFret(6, str), kSilent);
+}
+
+TEST(SongEdit, RepeatLineCutsToTheLineAndRestoresTheSong) {
+    SongModel s = threeAndOne();
+    ed::setLength(s, 0, 5);
+    const int saved = ed::cutToLine(s, 1, 3);
+    EXPECT_EQ(saved, 5);
+    // The jump back to the line's start waits as long as its last note.
+    EXPECT_EQ(std::tie(s.noteCount, s.noteDur[0]), std::make_tuple(i16{3}, i16{32}));
+    ed::restoreFromLine(s, 1, saved, 5);
+    EXPECT_EQ(std::tie(s.noteCount, s.noteDur[0]), std::make_tuple(i16{5}, i16{5}));
+}
+
+TEST(SongEdit, CapoMovesStruckAndHeldFretsOrRefusesWhole) {
+    struct Case {
+        int capo;
+        bool moveFrets;
+        bool accepted;
+        int fret1, held2, fret3, capoAfter;
+    };
+    // Note 3 holds fret 23, the neck's last: the capo cannot go up with the frets moving.
+    const Case cases[] = {
+        {0, true, true, 3, kHeldBase + 3, 23, 0},
+        {2, true, false, 3, kHeldBase + 3, 23, 0},
+        {2, false, true, 3, kHeldBase + 3, 23, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.capo);
+        SongModel s = threeAndOne();
+        EXPECT_EQ(ed::moveCapo(s, c.capo, c.moveFrets), c.accepted);
+        EXPECT_EQ(std::tie(s.noteFret(1, 1), s.noteFret(2, 1), s.noteFret(3, 3), s.capo),
+                  std::make_tuple(i16(c.fret1), i16(c.held2), i16(c.fret3), i16(c.capoAfter)));
+    }
+    SongModel s = threeAndOne();
+    ed::setFret(s, 3, 3, 20);
+    ASSERT_TRUE(ed::moveCapo(s, 3, true));
+    // Struck and held frets move; muted, bent and silent strings and the page end do not.
+    EXPECT_EQ(std::tie(s.noteFret(1, 1), s.noteFret(2, 1), s.noteFret(2, 2), s.noteFret(3, 3)),
+              std::make_tuple(i16{6}, i16(kHeldBase + 6), i16{8}, i16{23}));
+    EXPECT_EQ(std::tie(s.noteFret(2, 3), s.noteFret(2, 4), s.noteFret(2, 5), s.noteDur[4]),
+              std::make_tuple(i16(kMuted), i16(kBend), i16(kSilent), i16(kEndOfPage)));
+    ASSERT_TRUE(ed::moveCapo(s, 0, true));
+    EXPECT_EQ(s.noteFret(2, 6), 0);
+}
+
+}  // namespace
+}  // namespace lutavo
