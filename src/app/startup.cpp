@@ -76,6 +76,11 @@ bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock) {
         showMessage(g, "This program is already running");
         return false;
     }
+    startState(g, options);
+    return true;
+}
+
+void startState(Guitar& g, const StartupOptions& options) {
     g.app.appFolder = withTrailingSlash(options.appFolder);
     g.app.dataFolder =
         options.folderArg.empty() ? g.app.appFolder : withTrailingSlash(options.folderArg);
@@ -88,7 +93,6 @@ bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock) {
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
     closesong(g);
-    return true;
 }
 
 void onResize(Guitar& g) {

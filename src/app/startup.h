@@ -20,6 +20,9 @@ void setdefaults(Guitar& g);
 // Runs the start-up sequence. Returns false when the program must end at once (another copy
 // is running).
 bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock);
+// The state start-up builds, without the one-copy check: the window's and the command-line
+// exports' common start.
+void startState(Guitar& g, const StartupOptions& options);
 
 // The window tried to change size: snap it back, or close the setup window when minimized.
 void onResize(Guitar& g);

@@ -35,9 +35,10 @@ namespace lutavo {
 
 namespace {
 
-std::string withSlash(const QString& folder) {
+// Folders reach the program as absolute paths.
+std::string absolute(const QString& folder) {
     if (folder.isEmpty()) return "";
-    return QDir::cleanPath(QDir(folder).absolutePath()).toStdString() + "/";
+    return QDir::cleanPath(QDir(folder).absolutePath()).toStdString();
 }
 
 }  // namespace
@@ -147,8 +148,8 @@ Application::~Application() {
 bool Application::start() {
     Parts& p = *parts_;
     StartupOptions startupOptions;
-    startupOptions.appFolder = withSlash(options_.appFolder);
-    startupOptions.folderArg = withSlash(options_.folderArg);
+    startupOptions.appFolder = absolute(options_.appFolder);
+    startupOptions.folderArg = absolute(options_.folderArg);
     startupOptions.userConfig = userConfigPath();
     if (!startup(*p.guitar, startupOptions, *p.lock)) return false;
     p.window->sync();

@@ -3,15 +3,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/mode_bar.h"
 #include "app/song_files.h"
 #include "app/startup.h"
-#include "config/config_file.h"
 #include "core/guitar.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/wave_render.h"
 #include "playback/midi_file.h"
-#include "playback/sound.h"
 #include "ui/application.h"
 #include "ui/headless_dialogs.h"
 
@@ -22,23 +19,12 @@ namespace {
 // The last notes ring on after the engine stops: the file keeps their release.
 constexpr long kReleaseTailMs = 1500;
 
-std::string withTrailingSlash(const std::string& folder) {
-    if (folder.empty() || folder.back() == '/') return folder;
-    return folder + "/";
-}
-
 // The state start-up would build, with the song loaded; nullptr (after the reason went to
 // standard error) when the song could not be loaded.
 std::unique_ptr<Guitar> loadForExport(const ExportRequest& request, HeadlessDialogs& dialogs) {
     auto g = std::make_unique<Guitar>();
     g->sys.dialogs = &dialogs;
-    g->app.appFolder = withTrailingSlash(request.appFolder);
-    g->app.dataFolder = g->app.appFolder;
-    g->app.configFile = request.userConfig;
-    setdefaults(*g);
-    readconfig(*g);
-    applysound(*g);
-    closesong(*g);
+    startState(*g, {request.appFolder, "", request.userConfig});
     g->song.songFile.clear();
     loadsong(*g, request.song);
     if (g->song.songFile.empty()) {
