@@ -59,24 +59,25 @@ void designEditorCommand(WindowControls& ui, int i) {
 
 void designToolbar(WindowControls& ui) {
     constexpr int kModeWidth = 58;
-    for (int i = 0; i <= 6; ++i)
+    for (int i = kModeBarSongs; i <= kModeBarPrint; ++i)
         ui.opt[i].at = px(4 + i * (kModeWidth + 2), kModeRowTop, kModeWidth, kRowHeight);
     ui.lblsong.at = px(432, kModeRowTop + 3, 152, 16);
     ui.btnlexit.at = px(591, kModeRowTop, 62, kRowHeight);
 
     constexpr int kTransportWidth = 52;
-    for (int i = 0; i <= 7; ++i) {
+    for (int i = kRew; i <= kRepeat; ++i) {
         ui.playbtn[i].at =
             px(4 + i * (kTransportWidth + 2), kTransportRowTop, kTransportWidth, kRowHeight);
     }
     // BACK and NEXT without labels are commands only, never drawn.
-    for (int i : {8, 9})
+    for (int i : {kQuietBack, kQuietNext})
         ui.playbtn[i].visible = false;
-    for (int i = 2; i <= 5; ++i)
+    for (int i = kSoundButtonFirst; i <= kSoundButtonLast; ++i)
         ui.outbtn[i].at = px(442, kTransportRowTop, 68, kRowHeight);
     ui.TempoBtn.at = px(512, kTransportRowTop, 72, kRowHeight);
     ui.mled.at = px(574, kTransportRowTop + 7, 7, 7);
-    ui.outbtn[6].at = px(586, kTransportRowTop, 67, kRowHeight);
+    ui.outbtn[kSetupButton].at = px(586, kTransportRowTop, 67, kRowHeight);
+    // Elements without a button of their own in this window.
     for (int i : {0, 1, 7})
         ui.outbtn[i].visible = false;
 }
@@ -132,7 +133,7 @@ void designLowerPanels(WindowControls& ui) {
         ui.btnsongentry[i].at = px(2 + (i % 7) * 61, 2 + (i / 7) * 19, 59, 18);
         designEditorCommand(ui, i);
     }
-    for (int i : {14, 15})
+    for (int i = kEditorCommands; i <= ui.btnsongentry.upper; ++i)
         ui.btnsongentry[i].visible = false;
 
     ui.pnlswapcntl.at = px(kAdjusterLeft, 353, 210, 41);
