@@ -1,5 +1,7 @@
 #include "song/song_edit.h"
 
+#include <algorithm>
+
 #include "song/fret_codes.h"
 
 namespace lutavo::songedit {
@@ -17,6 +19,13 @@ void forEachFret(SongModel& s, Visit visit) {
             if (f >= 0) visit(f);
         }
     }
+}
+
+void copySlot(SongModel& s, int from, int to) {
+    for (int str = 1; str <= kStrings; ++str)
+        s.noteFret(to, str) = s.noteFret(from, str);
+    s.noteDur[to] = s.noteDur[from];
+    s.noteX[to] = s.noteX[from];
 }
 
 }  // namespace
@@ -79,6 +88,24 @@ void endSongAt(SongModel& s, int count) {
     setLength(s, kScratchSlot, 0);
     setAllFrets(s, count + 1, kSilent);
     setAllFrets(s, kScratchSlot, kSilent);
+}
+
+bool openSlot(SongModel& s, int k) {
+    if (k < 1 || s.noteCount + 2 > s.noteDur.upper) return false;
+    for (int j = s.noteCount + 1; j >= k; --j)
+        copySlot(s, j, j + 1);
+    return true;
+}
+
+void closeSlot(SongModel& s, int k) {
+    for (int j = std::max(k, 1); j <= s.noteCount + 1 && j + 1 <= s.noteDur.upper; ++j)
+        copySlot(s, j + 1, j);
+}
+
+void shiftPageStarts(SongModel& s, int fromPage, int delta) {
+    for (int p = std::max(fromPage + 1, 1); p <= s.pageStart.upper; ++p) {
+        if (s.pageStart[p] > 0) setPageStart(s, p, s.pageStart[p] + delta);
+    }
 }
 
 void appendEmptyNote(SongModel& s, int dur) {

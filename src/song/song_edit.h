@@ -41,6 +41,16 @@ void storeNote(SongModel& s, int n, int dur, const StringFrets& frets, int x);
 // The song ends after note count: the end sentinel follows it, slot 0 is a silent rest.
 void endSongAt(SongModel& s, int count);
 
+// Opens slot k: slots k .. noteCount + 1 (the end sentinel) move up by one; slot k keeps its
+// old contents until overwritten. noteCount is the caller's to raise. False, with nothing
+// moved, when the song is full.
+bool openSlot(SongModel& s, int k);
+// Closes slot k: slots k + 1 .. noteCount + 1 move down by one.
+void closeSlot(SongModel& s, int k);
+// Every page start after page fromPage that is set moves by delta (a note inserted or deleted
+// on page fromPage).
+void shiftPageStarts(SongModel& s, int fromPage, int delta);
+
 // NEXT past the last note in the editor: a silent note of length dur after curNote, which moves
 // onto it; the page after the current one starts one note later.
 void appendEmptyNote(SongModel& s, int dur);

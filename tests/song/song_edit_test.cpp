@@ -51,6 +51,26 @@ TEST(SongEdit, AnEmptyNoteAfterTheLastMovesTheSentinelAndTheNextPage) {
         EXPECT_EQ(s.noteFret(6, str), kSilent);
 }
 
+TEST(SongEdit, OpeningAndClosingASlotMovesTheNotesAndTheSentinel) {
+    SongModel s = threeAndOne();
+    ASSERT_TRUE(ed::openSlot(s, 2));
+    ed::shiftPageStarts(s, 1, +1);
+    EXPECT_EQ(std::tie(s.noteDur[2], s.noteDur[3], s.noteDur[5], s.noteX[7], s.pageStart[2]),
+              std::make_tuple(i16{8}, i16{8}, i16(kEndOfPage), i16{kEndSentinelX}, i16{6}));
+    ++s.noteCount;
+    ed::closeSlot(s, 2);
+    --s.noteCount;
+    ed::shiftPageStarts(s, 1, -1);
+    const SongModel before = threeAndOne();
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(std::tie(s.noteDur[n], s.noteX[n], s.noteFret(n, 1)),
+                  std::tie(before.noteDur[n], before.noteX[n], before.noteFret(n, 1)))
+            << n;
+    EXPECT_EQ(s.pageStart[2], 5);
+    s.noteCount = kMaxNotes + 1;
+    EXPECT_FALSE(ed::openSlot(s, 1));
+}
+
 TEST(SongEdit, RepeatLineCutsToTheLineAndRestoresTheSong) {
     SongModel s = threeAndOne();
     ed::setLength(s, 0, 5);
