@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,48 +68,6 @@ TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
     window().resize(800, 300);  // a resize by the user snaps back
     QApplication::processEvents();
     EXPECT_EQ(window().size(), QSize(9865 / 15, g().app.windowHeight / 15));
-}
-
-TEST_F(MainWindowTest, PageAreaSitsWhereThePrintoutReadsIt) {
-    EXPECT_EQ(child("Pageframe")->geometry(), QRect(4, 152, 620, child("Pageframe")->height()));
-    const Picture& score = g().display.picscore;
-    const Picture& tab = g().display.pictab;
-    EXPECT_EQ(child("picscore")->size(), QSize(score.width(), score.height()));
-    EXPECT_EQ(child("pictab")->size(), QSize(tab.width(), tab.height()));
-}
-
-TEST_F(MainWindowTest, LabelColoursAreReadBlueGreenRed) {
-    const Color before = g().ui.lblsong.color;
-    for (const auto& [model, shown] : {std::pair{kColorActive, QColor(255, 0, 0)},
-                                       std::pair{Color{0xFF0000}, QColor(0, 0, 255)}}) {
-        g().ui.lblsong.color = model;
-        window().sync();
-        EXPECT_EQ(child("lblsong")->palette().color(QPalette::WindowText), shown);
-    }
-    g().ui.lblsong.color = before;
-    window().sync();
-}
-
-// Panels out of view sit below the window; moved into view they show the model's texts.
-TEST_F(MainWindowTest, PanelsMoveIntoViewWithTheModel) {
-    QWidget *tuner = child("pnlAdjTuning"), *info = child("pnlsonginfo");
-    EXPECT_GE(std::min(tuner->y(), info->y()), window().height());
-    const Placement savedTuner = g().ui.pnlAdjTuning.at, savedInfo = g().ui.pnlsonginfo.at;
-    g().ui.pnlAdjTuning.at.top = 1840;
-    g().ui.pnlsonginfo.at.top = g().app.windowHeight - 880;
-    g().ui.txtsititle.text = "New Song";
-    window().sync();
-    EXPECT_EQ(tuner->y(), 1840 / 15);
-    EXPECT_TRUE(tuner->isVisible());
-    EXPECT_EQ(info->y(), (g().app.windowHeight - 880) / 15);
-    auto boxes = info->findChildren<QLineEdit*>();
-    ASSERT_EQ(boxes.size(), 3);
-    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(),
-                            [](QLineEdit* box) { return box->text() == "New Song"; }));
-    ASSERT_TRUE(saveScreenshot(window(), output("song_info.png")));
-    g().ui.pnlAdjTuning.at = savedTuner;
-    g().ui.pnlsonginfo.at = savedInfo;
-    window().sync();
 }
 
 TEST_F(MainWindowTest, PageScrollBarTurnsThePage) {
