@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -68,37 +67,6 @@ TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
     window().resize(800, 300);  // a resize by the user snaps back
     QApplication::processEvents();
     EXPECT_EQ(window().size(), QSize(9865 / 15, g().app.windowHeight / 15));
-}
-
-TEST_F(MainWindowTest, PageScrollBarTurnsThePage) {
-    window().binder().run(
-        [] { loadsong(g(), std::string(LUTAVO_TEST_DATA_DIR) + "/songs/amazing_grace.SNG"); });
-    auto* bar = child<QScrollBar>("pgScroll");
-    ASSERT_GE(g().ui.pgScroll.max, 2);
-    EXPECT_TRUE(bar->isVisibleTo(&window()));
-    EXPECT_EQ(bar->maximum(), g().ui.pgScroll.max);
-    EXPECT_EQ(bar->value(), 1);
-    const int redraws = g().display.pageRedraws;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
-    QApplication::processEvents();
-    EXPECT_EQ(g().ui.pgScroll.value, 2);
-    EXPECT_EQ(g().song.curPage, 2);
-    EXPECT_GT(g().display.pageRedraws, redraws);
-    EXPECT_FALSE(child("lbltitle")->isVisible());  // page 2 has no titles
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QApplication::processEvents();
-    EXPECT_EQ(g().song.curPage, 1);
-    EXPECT_TRUE(child("lbltitle")->isVisible());
-}
-
-TEST_F(MainWindowTest, StringButtonBringsTheTunerBesideThatString) {
-    click("StringName(3)");
-    EXPECT_EQ(child("pnlAdjTuning")->y(), (1840 - 215 * 3) / 15);
-    EXPECT_TRUE(child("pnlAdjTuning")->isVisible());
-    EXPECT_EQ(g().tuning.tuneString, 4);
-    ASSERT_TRUE(saveScreenshot(window(), output("tuner.png")));
-    click("cmdtuneOK");
-    EXPECT_GE(child("pnlAdjTuning")->y(), window().height());
 }
 
 TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
