@@ -72,23 +72,6 @@ long long takeDue(TickSchedule& s, long long nowMs) {
     return due;
 }
 
-TEST(TickSchedule, FirstTickIsDueOneIntervalAfterTheStart) {
-    TickSchedule s;
-    EXPECT_FALSE(s.running());
-    EXPECT_EQ(s.ticksDue(1000), 0);
-    s.start(1000, 36);
-    EXPECT_TRUE(s.running());
-    EXPECT_EQ(s.interval(), 36);
-    // {now, ticks due, delay to the next}
-    for (const auto& [now, due, delay] : {std::array{1000, 0, 36}, {1035, 0, 1}, {1036, 1, 0}}) {
-        EXPECT_EQ(s.ticksDue(now), due) << now;
-        EXPECT_EQ(s.delayToNext(now), delay) << now;
-    }
-    s.take();
-    EXPECT_EQ(s.ticksDue(1036), 0);
-    EXPECT_EQ(s.delayToNext(1036), 36);
-}
-
 TEST(TickSchedule, StoppedScheduleHasNothingDueAndStartsAfresh) {
     TickSchedule s;
     s.start(0, 30);

@@ -1,17 +1,15 @@
 #!/usr/bin/env python3
-"""Runs an export of the program on a song and checks the file against timings read straight
-from the song's text: `midi LUTAVO SONG` for --export-midi (note-on times are the note lengths
-times the tempo's interval, 1 ms a tick), `wav LUTAVO SONG [--metronome]` for --render-wav (format,
-length, not silent; with --metronome, clicks from the first note on, every metroticks ticks)."""
+"""Runs an export on a song and checks it against timings read from the song's text: `midi LUTAVO
+SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick) or `wav
+LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats)."""
 
-import array, math, os, subprocess, sys, tempfile, wave
+import array, math, os, re, subprocess, sys, tempfile, wave
 
 SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
 FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
 
 
-class Skip(Exception):
-    pass
+class Skip(Exception): ...
 
 
 def tempo_interval(tempo):
@@ -20,15 +18,8 @@ def tempo_interval(tempo):
 
 def number_prefix(text):
     """The leading signed whole number of a field, 0 when there is none."""
-    text, digits = text.strip(), ""
-    for i, ch in enumerate(text):
-        if not (ch.isdigit() or (ch == "-" and i == 0)):
-            break
-        digits += ch
-    try:
-        return int(digits)
-    except ValueError:
-        return 0
+    found = re.match(r"\s*(-?\d+)", text)
+    return int(found.group(1)) if found else 0
 
 
 def read_song(path):
