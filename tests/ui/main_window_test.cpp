@@ -81,12 +81,10 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     ASSERT_NE(songs, buttons.end());
     QTest::mouseClick(*songs, Qt::LeftButton);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].title, "Load Song");
     EXPECT_EQ(g().song.songFile, song);
     EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
 
     const Picture plainNeck = g().neck.fretboard;
-    EXPECT_EQ(child<CommandButton>("playbtn(2)")->text(), "PLAY");
     click("playbtn(2)");
     ASSERT_TRUE(g().ntimer.enabled);
     EXPECT_FALSE(g().gtimer.enabled);
