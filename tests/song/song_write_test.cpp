@@ -51,8 +51,6 @@ TEST_F(SongWrite, WritesTheHeaderInItsOrderAndLeavesOptionalLinesOut) {
                             "|metroticks=24|timesig=5|page=INTERNAL|pointer=on|vpointer=on|style=1"
                             "|alt=-20000000001|metro=on|capo=3|lessonpic=lute.bmp|tempo=11|"
                             "|24030507-1-1-1|08-2-2-2-1-1-1|99|32-1-1-1-1-1-1"));
-    EXPECT_EQ(song().curNote, song().noteCount + 1);
-    EXPECT_EQ(g().ui.lblsong.caption, dir.path() + "OUT.SNG");
 }
 
 struct RoundTrip {

@@ -115,7 +115,6 @@ TEST(Tuner, OkConfirmsAndCancelRestoresTheOffsetAtTheClick) {
     t.drag(6);
     cmdtuneOK_Click(g);
     EXPECT_EQ(t.state(), "0 6 0 -1 -6 0 ------ closed");
-    EXPECT_EQ(t.g().tuning.pitchOf(2, 0), 11);
     EXPECT_EQ(t.names(), "E D# D F# F E ");
 
     StringName_Click(g, 3);  // several changes, then cancel
@@ -125,7 +124,6 @@ TEST(Tuner, OkConfirmsAndCancelRestoresTheOffsetAtTheClick) {
     EXPECT_EQ(g.song.altTuning[4], -2);
     cmdtunecancel_Click(g);
     EXPECT_EQ(t.state(), "0 6 0 -1 -6 0 ------ closed");
-    EXPECT_EQ(g.tuning.pitchOf(4, 0), 14);
     EXPECT_EQ(t.names(), "E D# D F# F E ");
 }
 
