@@ -70,9 +70,8 @@ TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
 TEST(Keys, StaffPositionsClimbAnOctaveIn24Point6Pixels) {
     KeyState keys;
     // {key, notation pitch, y}: 80.4, 55.8, 6.6, B of the lowest octave, 84 - 98.4 = -14.4, ...
-    const std::array<int, 3> cases[] = {{1, 1, 105}, {1, 13, 80},  {1, 25, 56}, {1, 49, 7},
-                                        {1, 12, 84}, {1, 60, -14}, {0, 1, 106}, {0, 2, 102},
-                                        {0, 14, 77}, {0, 59, -14}};
+    const std::array<int, 3> cases[] = {{1, 13, 80},  {1, 25, 56}, {1, 49, 7},  {1, 12, 84},
+                                        {1, 60, -14}, {0, 2, 102}, {0, 14, 77}, {0, 59, -14}};
     for (const auto& [key, pitch, y] : cases) {
         applyKey(keys, key);
         EXPECT_EQ(keys.staffY[pitch], y) << key << " " << pitch;
