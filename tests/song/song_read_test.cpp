@@ -15,17 +15,11 @@ namespace {
 
 class SongRead : public SongTest {
   protected:
-    // The lengths of notes from..to, or the codes of one slot.
-    std::string durs(int from, int to) {
+    // The lengths of notes from..to, or with a string the codes of its slot.
+    std::string durs(int from, int to, int str = 0) {
         std::string out;
         for (int n = from; n <= to; ++n)
-            out += std::to_string(song().noteDur[n]) + " ";
-        return out;
-    }
-    std::string slot(int str, int from, int to) {
-        std::string out;
-        for (int n = from; n <= to; ++n)
-            out += std::to_string(song().noteFret(n, str)) + " ";
+            out += std::to_string(str ? song().noteFret(n, str) : song().noteDur[n]) + " ";
         return out;
     }
 };
@@ -48,7 +42,6 @@ TEST_F(SongRead, NoteColumnsCapoAndSentinels) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 
     load(songLines({"title=Nothing yet"}, {}), "EMPTY.SNG");  // still gets its sentinels
-    EXPECT_EQ(frets(0), kSilentFrets);
     EXPECT_EQ(frets(1), kSilentFrets);
     EXPECT_EQ(join(song().noteCount, song().noteX[1], song().pageStart[2],
                    g().ui.scrollpanel.visible, g().ui.ScrlNpntr.visible),
@@ -61,7 +54,7 @@ TEST_F(SongRead, HeldNotesFollowTheLastStruckFret) {
     load(songLines({"capo=1"},
                    {"1603-1-1-1-1-1", "16-2-2-1-1-1-1", "16-2-1-1-1-1-1", "16-1-1-1-1-1-1",
                     "16-2-1-1-1-1-1", "16-4-1-1-1-1-1", "1605-1-1-1-1-1", "99", "16-2-1-1-1-1-1"}));
-    EXPECT_EQ(slot(1, 1, 9), "4 28 28 -1 -1 -4 6 -1 -1 ");
+    EXPECT_EQ(durs(1, 9, 1), "4 28 28 -1 -1 -4 6 -1 -1 ");
     EXPECT_EQ(song().noteFret(2, 2), -1);
 }
 
@@ -214,9 +207,9 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
     EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo, song().noteFret(2, 1),
                    song().metroTicks, song().noteDur[-1]),
               "1|5|15|12|23|1|1|");
-    const std::array<int, 6> alt = {6, -6, 5, 6, 6, -1};
-    for (int s = 1; s <= 6; ++s)
-        EXPECT_EQ(song().altTuning[s], alt[s - 1]) << s;
+    EXPECT_EQ(join(song().altTuning[1], song().altTuning[2], song().altTuning[3],
+                   song().altTuning[4], song().altTuning[5], song().altTuning[6]),
+              "6|-6|5|6|6|-1|");
     EXPECT_EQ(join(g().config.preferredSound, g().ui.pgScroll.max, song().pageHeight),
               "3|29|1000|");
 

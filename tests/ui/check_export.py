@@ -37,8 +37,7 @@ def read_song(path):
 
 
 def header_number(path, key, default):
-    header = read_song(path)[0]
-    return number_prefix(header[key]) if key in header else default
+    return number_prefix(read_song(path)[0].get(key, str(default)))
 
 
 def expected_onsets(path):
@@ -61,10 +60,9 @@ def song_length_ms(path):
 def run(lutavo, option, song, out):
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.dirname(out), HOME=os.path.dirname(out))
     done = subprocess.run([lutavo, option, song, out], env=env, capture_output=True, text=True)
-    if done.returncode != 0 and NO_FONT in done.stderr:
-        raise Skip(done.stderr.strip())
     if done.returncode != 0:
-        raise RuntimeError(f"{option} failed ({done.returncode}): {done.stderr}")
+        failed = Skip if NO_FONT in done.stderr else RuntimeError
+        raise failed(f"{option} failed ({done.returncode}): {done.stderr.strip()}")
     return done.stdout
 
 
