@@ -51,7 +51,6 @@ TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
             names += g.keys.noteName[i];
         EXPECT_EQ(names, k.sharps ? "E F F#G G#A A#B C C#D D#" : "E F GbG AbA BbB C DbD Eb");
         EXPECT_EQ(g.keys.staffY[1], k.sharps ? 105 : 106);
-        EXPECT_EQ(g.keys.staffY[5], k.sharps ? 98 : 99);
         // A black key needs its own sign unless the signature spells it.
         for (int i = 0; i < 12; ++i) {
             SCOPED_TRACE("class " + std::to_string(i));

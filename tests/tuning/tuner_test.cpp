@@ -142,7 +142,6 @@ TEST(Tuner, OffsetBeyondTheBarSurvivesOpeningAndCancelAndResetGivesStandardTunin
     btntune_Click(t.g());  // during an adjustment
     EXPECT_EQ(t.state(), "0 0 0 0 0 0 ------ closed");
     EXPECT_EQ(t.names(), "E A D G B E ");
-    EXPECT_EQ(t.g().tuning.pitchOf(1, 0), 0);
 }
 
 }  // namespace

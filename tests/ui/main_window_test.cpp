@@ -115,7 +115,6 @@ TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
     auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
     EXPECT_EQ(line.screenshot + "|" + line.folder + "|" + line.error, "a.png|dir|");
-    EXPECT_EQ(parseCommandLine({"lutavo", "/tmp/songs"}).folder, "/tmp/songs");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
     for (const QStringList& bad :
