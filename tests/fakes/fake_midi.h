@@ -12,15 +12,12 @@ namespace lutavo::test {
 struct SentMessage {
     std::uint32_t message;
     long timeMs;
-    bool operator==(const SentMessage&) const = default;
 };
 
 class FakeMidiOut : public MidiOut {
   public:
-    int deviceCount() override { return static_cast<int>(names.size()); }
-    std::string deviceName(int id) override {
-        return id >= 0 && id < static_cast<int>(names.size()) ? names[id] : "";
-    }
+    int deviceCount() override { return 1; }
+    std::string deviceName(int) override { return "Test port"; }
     bool open(int id) override {
         opened.push_back(id);
         return isOpen = true;
@@ -41,7 +38,6 @@ class FakeMidiOut : public MidiOut {
         return out;
     }
 
-    std::vector<std::string> names = {"Test port"};
     bool isOpen = false;
     long now = 0;  // virtual clock, advanced by the test
     std::vector<int> opened;

@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -71,79 +69,6 @@ TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
     EXPECT_EQ(window().size(), QSize(9865 / 15, g().app.windowHeight / 15));
 }
 
-TEST_F(MainWindowTest, PageAreaSitsWhereThePrintoutReadsIt) {
-    EXPECT_EQ(child("Pageframe")->geometry(), QRect(4, 152, 620, child("Pageframe")->height()));
-    const Picture& score = g().display.picscore;
-    const Picture& tab = g().display.pictab;
-    EXPECT_EQ(child("picscore")->size(), QSize(score.width(), score.height()));
-    EXPECT_EQ(child("pictab")->size(), QSize(tab.width(), tab.height()));
-}
-
-TEST_F(MainWindowTest, LabelColoursAreReadBlueGreenRed) {
-    const Color before = g().ui.lblsong.color;
-    for (const auto& [model, shown] : {std::pair{kColorActive, QColor(255, 0, 0)},
-                                       std::pair{Color{0xFF0000}, QColor(0, 0, 255)}}) {
-        g().ui.lblsong.color = model;
-        window().sync();
-        EXPECT_EQ(child("lblsong")->palette().color(QPalette::WindowText), shown);
-    }
-    g().ui.lblsong.color = before;
-    window().sync();
-}
-
-// Panels out of view sit below the window; moved into view they show the model's texts.
-TEST_F(MainWindowTest, PanelsMoveIntoViewWithTheModel) {
-    QWidget *tuner = child("pnlAdjTuning"), *info = child("pnlsonginfo");
-    EXPECT_GE(std::min(tuner->y(), info->y()), window().height());
-    const Placement savedTuner = g().ui.pnlAdjTuning.at, savedInfo = g().ui.pnlsonginfo.at;
-    g().ui.pnlAdjTuning.at.top = 1840;
-    g().ui.pnlsonginfo.at.top = g().app.windowHeight - 880;
-    g().ui.txtsititle.text = "New Song";
-    window().sync();
-    EXPECT_EQ(tuner->y(), 1840 / 15);
-    EXPECT_TRUE(tuner->isVisible());
-    EXPECT_EQ(info->y(), (g().app.windowHeight - 880) / 15);
-    auto boxes = info->findChildren<QLineEdit*>();
-    ASSERT_EQ(boxes.size(), 3);
-    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(),
-                            [](QLineEdit* box) { return box->text() == "New Song"; }));
-    ASSERT_TRUE(saveScreenshot(window(), output("song_info.png")));
-    g().ui.pnlAdjTuning.at = savedTuner;
-    g().ui.pnlsonginfo.at = savedInfo;
-    window().sync();
-}
-
-TEST_F(MainWindowTest, PageScrollBarTurnsThePage) {
-    window().binder().run(
-        [] { loadsong(g(), std::string(LUTAVO_TEST_DATA_DIR) + "/songs/amazing_grace.SNG"); });
-    auto* bar = child<QScrollBar>("pgScroll");
-    ASSERT_GE(g().ui.pgScroll.max, 2);
-    EXPECT_TRUE(bar->isVisibleTo(&window()));
-    EXPECT_EQ(bar->maximum(), g().ui.pgScroll.max);
-    EXPECT_EQ(bar->value(), 1);
-    const int redraws = g().display.pageRedraws;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
-    QApplication::processEvents();
-    EXPECT_EQ(g().ui.pgScroll.value, 2);
-    EXPECT_EQ(g().song.curPage, 2);
-    EXPECT_GT(g().display.pageRedraws, redraws);
-    EXPECT_FALSE(child("lbltitle")->isVisible());  // page 2 has no titles
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QApplication::processEvents();
-    EXPECT_EQ(g().song.curPage, 1);
-    EXPECT_TRUE(child("lbltitle")->isVisible());
-}
-
-TEST_F(MainWindowTest, StringButtonBringsTheTunerBesideThatString) {
-    click("StringName(3)");
-    EXPECT_EQ(child("pnlAdjTuning")->y(), (1840 - 215 * 3) / 15);
-    EXPECT_TRUE(child("pnlAdjTuning")->isVisible());
-    EXPECT_EQ(g().tuning.tuneString, 4);
-    ASSERT_TRUE(saveScreenshot(window(), output("tuner.png")));
-    click("cmdtuneOK");
-    EXPECT_GE(child("pnlAdjTuning")->y(), window().height());
-}
-
 TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     const std::string song = std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG";
     test::FakeDialogs dialogs;
@@ -156,12 +81,10 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     ASSERT_NE(songs, buttons.end());
     QTest::mouseClick(*songs, Qt::LeftButton);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].title, "Load Song");
     EXPECT_EQ(g().song.songFile, song);
     EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
 
     const Picture plainNeck = g().neck.fretboard;
-    EXPECT_EQ(child<CommandButton>("playbtn(2)")->text(), "PLAY");
     click("playbtn(2)");
     ASSERT_TRUE(g().ntimer.enabled);
     EXPECT_FALSE(g().gtimer.enabled);
@@ -192,7 +115,6 @@ TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
     auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
     EXPECT_EQ(line.screenshot + "|" + line.folder + "|" + line.error, "a.png|dir|");
-    EXPECT_EQ(parseCommandLine({"lutavo", "/tmp/songs"}).folder, "/tmp/songs");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
     for (const QStringList& bad :
