@@ -11,6 +11,8 @@ namespace lutavo {
 namespace {
 
 namespace ed = songedit;
+using std::make_tuple;
+using std::tie;
 
 // Three notes on page 1, a page end, one note on page 2.
 SongModel threeAndOne() {
@@ -28,90 +30,59 @@ SongModel threeAndOne() {
     return s;
 }
 
-TEST(SongEdit, EndOfSongLeavesASilentSentinelAndAnEmptyScratchNote) {
-    const SongModel s = threeAndOne();
-    EXPECT_EQ(s.noteCount, 5);
-    for (int n : {0, 6}) {
-        EXPECT_EQ(s.noteDur[n], 0) << n;
-        for (int str = 1; str <= kStrings; ++str)
-            EXPECT_EQ(s.noteFret(n, str), kSilent) << n << "/" << str;
-    }
-    EXPECT_EQ(s.noteX[6], kEndSentinelX);
-}
-
-TEST(SongEdit, AnEmptyNoteAfterTheLastMovesTheSentinelAndTheNextPage) {
+TEST(SongEdit, SlotsAndTheSentinelMoveTogether) {
     SongModel s = threeAndOne();
-    s.curNote = 5;
-    s.curPage = 2;
-    ed::appendEmptyNote(s, 12);
-    EXPECT_EQ(std::tie(s.noteCount, s.curNote, s.noteDur[6], s.noteDur[7], s.noteX[7]),
-              std::make_tuple(i16{6}, i16{6}, i16{12}, i16{0}, i16{kEndSentinelX}));
-    EXPECT_EQ(s.pageStart[3], 1);
-    for (int str = 1; str <= kStrings; ++str)
-        EXPECT_EQ(s.noteFret(6, str), kSilent);
-}
-
-TEST(SongEdit, OpeningAndClosingASlotMovesTheNotesAndTheSentinel) {
-    SongModel s = threeAndOne();
+    EXPECT_EQ(tie(s.noteCount, s.noteDur[0], s.noteFret(0, 6), s.noteDur[6], s.noteFret(6, 1),
+                  s.noteX[6]),
+              make_tuple(i16{5}, i16{0}, i16(kSilent), i16{0}, i16(kSilent), i16{kEndSentinelX}));
     ASSERT_TRUE(ed::openSlot(s, 2));
     ed::shiftPageStarts(s, 1, +1);
-    EXPECT_EQ(std::tie(s.noteDur[2], s.noteDur[3], s.noteDur[5], s.noteX[7], s.pageStart[2]),
-              std::make_tuple(i16{8}, i16{8}, i16(kEndOfPage), i16{kEndSentinelX}, i16{6}));
+    EXPECT_EQ(tie(s.noteDur[2], s.noteDur[3], s.noteDur[5], s.noteX[7], s.pageStart[2]),
+              make_tuple(i16{8}, i16{8}, i16(kEndOfPage), i16{kEndSentinelX}, i16{6}));
     ++s.noteCount;
     ed::closeSlot(s, 2);
     --s.noteCount;
     ed::shiftPageStarts(s, 1, -1);
     const SongModel before = threeAndOne();
     for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(std::tie(s.noteDur[n], s.noteX[n], s.noteFret(n, 1)),
-                  std::tie(before.noteDur[n], before.noteX[n], before.noteFret(n, 1)))
+        EXPECT_EQ(tie(s.noteDur[n], s.noteX[n], s.noteFret(n, 1)),
+                  tie(before.noteDur[n], before.noteX[n], before.noteFret(n, 1)))
             << n;
     EXPECT_EQ(s.pageStart[2], 5);
     s.noteCount = kMaxNotes + 1;
     EXPECT_FALSE(ed::openSlot(s, 1));
 }
 
-TEST(SongEdit, RepeatLineCutsToTheLineAndRestoresTheSong) {
+TEST(SongEdit, EditorsEmptyNoteAndRepeatLine) {
     SongModel s = threeAndOne();
+    s.curNote = 5;
+    s.curPage = 2;
+    ed::appendEmptyNote(s, 12);
+    EXPECT_EQ(
+        tie(s.noteCount, s.curNote, s.noteDur[6], s.noteFret(6, 5), s.noteX[7], s.pageStart[3]),
+        make_tuple(i16{6}, i16{6}, i16{12}, i16(kSilent), i16{kEndSentinelX}, i16{1}));
     ed::setLength(s, 0, 5);
     const int saved = ed::cutToLine(s, 1, 3);
-    EXPECT_EQ(saved, 5);
     // The jump back to the line's start waits as long as its last note.
-    EXPECT_EQ(std::tie(s.noteCount, s.noteDur[0]), std::make_tuple(i16{3}, i16{32}));
-    ed::restoreFromLine(s, 1, saved, 5);
-    EXPECT_EQ(std::tie(s.noteCount, s.noteDur[0]), std::make_tuple(i16{5}, i16{5}));
+    EXPECT_EQ(tie(s.noteCount, s.noteDur[0]), make_tuple(i16{3}, i16{32}));
+    ed::restoreFromLine(s, 1, saved, 6);
+    EXPECT_EQ(tie(s.noteCount, s.noteDur[0]), make_tuple(i16{6}, i16{5}));
 }
 
 TEST(SongEdit, CapoMovesStruckAndHeldFretsOrRefusesWhole) {
-    struct Case {
-        int capo;
-        bool moveFrets;
-        bool accepted;
-        int fret1, held2, fret3, capoAfter;
-    };
-    // Note 3 holds fret 23, the neck's last: the capo cannot go up with the frets moving.
-    const Case cases[] = {
-        {0, true, true, 3, kHeldBase + 3, 23, 0},
-        {2, true, false, 3, kHeldBase + 3, 23, 0},
-        {2, false, true, 3, kHeldBase + 3, 23, 2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.capo);
-        SongModel s = threeAndOne();
-        EXPECT_EQ(ed::moveCapo(s, c.capo, c.moveFrets), c.accepted);
-        EXPECT_EQ(std::tie(s.noteFret(1, 1), s.noteFret(2, 1), s.noteFret(3, 3), s.capo),
-                  std::make_tuple(i16(c.fret1), i16(c.held2), i16(c.fret3), i16(c.capoAfter)));
-    }
     SongModel s = threeAndOne();
+    // Note 3 holds fret 23, the neck's last: the frets cannot move up with the capo.
+    EXPECT_FALSE(ed::moveCapo(s, 2, true));
+    EXPECT_EQ(tie(s.noteFret(1, 1), s.noteFret(3, 3), s.capo), make_tuple(i16{3}, i16{23}, i16{0}));
+    EXPECT_TRUE(ed::moveCapo(s, 2, false));
+    EXPECT_EQ(tie(s.noteFret(1, 1), s.capo), make_tuple(i16{3}, i16{2}));
     ed::setFret(s, 3, 3, 20);
-    ASSERT_TRUE(ed::moveCapo(s, 3, true));
+    ASSERT_TRUE(ed::moveCapo(s, 5, true));
     // Struck and held frets move; muted, bent and silent strings and the page end do not.
-    EXPECT_EQ(std::tie(s.noteFret(1, 1), s.noteFret(2, 1), s.noteFret(2, 2), s.noteFret(3, 3)),
-              std::make_tuple(i16{6}, i16(kHeldBase + 6), i16{8}, i16{23}));
-    EXPECT_EQ(std::tie(s.noteFret(2, 3), s.noteFret(2, 4), s.noteFret(2, 5), s.noteDur[4]),
-              std::make_tuple(i16(kMuted), i16(kBend), i16(kSilent), i16(kEndOfPage)));
-    ASSERT_TRUE(ed::moveCapo(s, 0, true));
-    EXPECT_EQ(s.noteFret(2, 6), 0);
+    EXPECT_EQ(tie(s.noteFret(1, 1), s.noteFret(2, 1), s.noteFret(2, 2), s.noteFret(3, 3)),
+              make_tuple(i16{6}, i16(kHeldBase + 6), i16{8}, i16{23}));
+    EXPECT_EQ(tie(s.noteFret(2, 3), s.noteFret(2, 4), s.noteFret(2, 5), s.noteDur[4]),
+              make_tuple(i16(kMuted), i16(kBend), i16(kSilent), i16(kEndOfPage)));
 }
 
 }  // namespace

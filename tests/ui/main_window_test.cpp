@@ -15,7 +15,9 @@
 #include "app/song_files.h"
 #include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
+#include "platform/screen.h"
 #include "playback/engine.h"
+#include "playback/transport.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
@@ -110,6 +112,49 @@ TEST_F(MainWindowTest, ScreenshotIsWrittenAtTheWindowSize) {
     // The page is white paper, the toolbar is not.
     EXPECT_EQ(shot.pixelColor(QPoint(4 + 19 + 300, 152 + 5 + 40) * ratio), QColor(Qt::white));
     EXPECT_NE(shot.pixelColor(QPoint(2, 2) * ratio), QColor(Qt::white));
+}
+
+// The view converts only the pictures the program changed, and present() shows the state
+// in the middle of a handler.
+TEST_F(MainWindowTest, TickThatMovesOnlyTheMarkersConvertsNoPagePicture) {
+    ViewBinder& view = window().binder();
+    view.run([] { loadsong(g(), g().app.appFolder + "songs/greensleeves.SNG"); });
+    view.run([] { playbtn_Click(g(), kPlay); });
+    int markerTicks = 0;
+    int pageTurns = 0;
+    auto pages = [&view] {
+        return view.conversionsOf(g().display.picscore) + view.conversionsOf(g().display.pictab);
+    };
+    for (int tick = 0; tick < 2000 && pageTurns == 0; ++tick) {
+        const int page = g().song.curPage;
+        const int note = g().song.curNote;
+        const int converted = pages();
+        const int neck = view.conversionsOf(g().neck.fretboard);
+        view.run([] { ntimer_Timer(g()); });
+        if (g().song.curPage != page) {
+            EXPECT_GT(pages(), converted);  // a page turn does convert the page
+            ++pageTurns;
+        } else if (g().song.curNote != note) {
+            EXPECT_EQ(pages(), converted) << "tick " << tick;
+            if (view.conversionsOf(g().neck.fretboard) > neck) ++markerTicks;
+        }
+    }
+    EXPECT_GT(markerTicks, 3);
+    EXPECT_EQ(pageTurns, 1);
+}
+
+TEST_F(MainWindowTest, PresentShowsTheStateBeforeTheHandlerEnds) {
+    auto* title = window().findChild<QLabel*>("lbltitle");
+    ASSERT_NE(title, nullptr);
+    QString shownMidway;
+    window().binder().run([&] {
+        g().ui.lbltitle.caption = "Page 2 of 3";
+        g().sys.screen->present();
+        shownMidway = title->text();
+        g().ui.lbltitle.caption = "done";
+    });
+    EXPECT_EQ(shownMidway, "Page 2 of 3");
+    EXPECT_EQ(title->text(), "done");
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
