@@ -17,7 +17,6 @@
 #include "song/song_defaults.h"
 #include "song/song_edit.h"
 #include "song/song_reader.h"
-#include "song/song_writer.h"
 
 namespace lutavo {
 
@@ -222,22 +221,9 @@ void loadsong(Guitar& g, const std::string& fileName) {
         g.song.songFile = folderOf(fileName) + "newsong.SNG";
     }
     playLoadClip(g, context.clip);
+    songedit::markSaved(g.song);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;
-}
-
-}  // namespace lutavo
-
-namespace lutavo {
-
-bool savesong(Guitar& g, const std::string& fileName) {
-    const SongTexts shown{g.ui.lblleft.caption, g.ui.lblright.caption, g.ui.pointer.visible,
-                          g.ui.vpointer.visible, g.config.preferredSound};
-    if (!writeFileSafely(fileName, songText(g.song, shown))) return false;
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
-    g.ui.lblsong.caption = fileName;
-    g.song.songFile = fileName;
-    return true;
 }
 
 }  // namespace lutavo

@@ -1,5 +1,5 @@
 #pragma once
-// Reading and writing song files.
+// Loading a song file into the window.
 
 #include <string>
 
@@ -10,9 +10,5 @@ struct Guitar;
 // Loads a song file into the song model and sets up the window for it. A file that cannot be
 // used is reported and the current song stays.
 void loadsong(Guitar& g, const std::string& fileName);
-
-// Writes the song model to fileName. Returns false (and leaves any old file whole) when the
-// file cannot be written.
-bool savesong(Guitar& g, const std::string& fileName);
 
 }  // namespace lutavo

@@ -6,6 +6,7 @@
 #include "core/app_state.h"
 #include "core/config_state.h"
 #include "core/display_state.h"
+#include "core/editor_state.h"
 #include "core/key_state.h"
 #include "core/neck_state.h"
 #include "core/playback_state.h"
@@ -25,6 +26,7 @@ struct Guitar {
     DisplayState display;
     NeckState neck;
     PlaybackState playback;
+    EditorState editor;
     WindowControls ui;
 
     TimerModel ntimer;  // playback timer

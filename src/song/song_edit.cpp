@@ -28,10 +28,17 @@ void copySlot(SongModel& s, int from, int to) {
     s.noteX[to] = s.noteX[from];
 }
 
+// Only the song's own notes count as a change; the scratch, metronome and test-chord slots
+// below 1 are the program's.
+void noteChanged(SongModel& s, int n) {
+    if (n >= 1) s.modified = true;
+}
+
 }  // namespace
 
 void clearNotes(SongModel& s) {
     s.noteCount = 0;
+    s.modified = false;
     for (int n = s.noteDur.lower; n <= 1; ++n)
         s.noteDur[n] = 8;
     s.noteDur[kMetroSlot] = 16;
@@ -54,10 +61,12 @@ void setMetroTicks(SongModel& s, int ticks) {
 }
 
 void setFret(SongModel& s, int n, int string, int fret) {
+    noteChanged(s, n);
     s.noteFret(n, string) = static_cast<i16>(fret);
 }
 
 void setLength(SongModel& s, int n, int dur) {
+    noteChanged(s, n);
     s.noteDur[n] = static_cast<i16>(dur);
 }
 
@@ -94,12 +103,14 @@ bool openSlot(SongModel& s, int k) {
     if (k < 1 || s.noteCount + 2 > s.noteDur.upper) return false;
     for (int j = s.noteCount + 1; j >= k; --j)
         copySlot(s, j, j + 1);
+    s.modified = true;
     return true;
 }
 
 void closeSlot(SongModel& s, int k) {
     for (int j = std::max(k, 1); j <= s.noteCount + 1 && j + 1 <= s.noteDur.upper; ++j)
         copySlot(s, j + 1, j);
+    s.modified = true;
 }
 
 void shiftPageStarts(SongModel& s, int fromPage, int delta) {
@@ -109,7 +120,7 @@ void shiftPageStarts(SongModel& s, int fromPage, int delta) {
 }
 
 void appendEmptyNote(SongModel& s, int dur) {
-    s.noteCount = clampInt16(s.noteCount + 1);
+    setNoteCount(s, clampInt16(s.noteCount + 1));
     s.curNote = clampInt16(s.curNote + 1);
     const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
     setPageStart(s, nextPage, s.pageStart[nextPage] + 1);
@@ -120,16 +131,67 @@ void appendEmptyNote(SongModel& s, int dur) {
     setX(s, s.noteCount + 1, kEndSentinelX);
 }
 
+// Repeat-line borrows the song for playing; it is not a change of the song.
 int cutToLine(SongModel& s, int first, int last) {
     const int saved = s.noteDur[first - 1];
     s.noteCount = static_cast<i16>(last);
-    setLength(s, first - 1, s.noteDur[last]);
+    s.noteDur[first - 1] = s.noteDur[last];
     return saved;
 }
 
 void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount) {
-    setLength(s, first - 1, savedDur);
+    s.noteDur[first - 1] = static_cast<i16>(savedDur);
     s.noteCount = static_cast<i16>(savedCount);
+}
+
+std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last) {
+    std::vector<NoteSlot> notes;
+    for (int n = std::max(first, 1); n <= last && n <= kMaxNotes; ++n) {
+        NoteSlot slot{s.noteDur[n], {}, s.noteX[n]};
+        for (int str = 1; str <= kStrings; ++str)
+            slot.frets[static_cast<std::size_t>(str - 1)] = s.noteFret(n, str);
+        notes.push_back(slot);
+    }
+    return notes;
+}
+
+bool insertSlots(SongModel& s, int k, const std::vector<NoteSlot>& notes) {
+    const int count = static_cast<int>(notes.size());
+    if (k < 1 || k > s.noteCount + 1 || s.noteCount + count > kMaxNotes) return false;
+    for (int j = s.noteCount + 1; j >= k; --j)
+        copySlot(s, j, j + count);
+    for (int i = 0; i < count; ++i) {
+        const NoteSlot& note = notes[static_cast<std::size_t>(i)];
+        storeNote(s, k + i, note.dur, note.frets, note.x);
+    }
+    setNoteCount(s, s.noteCount + count);
+    return true;
+}
+
+void deleteSlots(SongModel& s, int first, int last) {
+    if (first < 1 || last < first || last > s.noteCount) return;
+    const int count = last - first + 1;
+    for (int j = last + 1; j <= s.noteCount + 1; ++j)
+        copySlot(s, j, j - count);
+    setNoteCount(s, s.noteCount - count);
+}
+
+void setNoteCount(SongModel& s, int count) {
+    s.noteCount = static_cast<i16>(count);
+    s.modified = true;
+}
+
+void setTexts(SongModel& s, const std::string& title, const std::string& info,
+              const std::string& composer) {
+    if (s.songTitle == title && s.songInfo == info && s.songComposer == composer) return;
+    s.songTitle = title;
+    s.songInfo = info;
+    s.songComposer = composer;
+    s.modified = true;
+}
+
+void markSaved(SongModel& s) {
+    s.modified = false;
 }
 
 bool moveCapo(SongModel& s, int newCapo, bool moveFrets) {
@@ -144,6 +206,7 @@ bool moveCapo(SongModel& s, int newCapo, bool moveFrets) {
         if (!fits) return false;
         forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
     }
+    if (s.capo != newCapo) s.modified = true;
     s.capo = static_cast<i16>(newCapo);
     return true;
 }

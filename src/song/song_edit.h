@@ -3,6 +3,9 @@
 // (pageStart) and noteCount change. Loading, layout, playback, the settings panel and the editor
 // all write through here, so undo and the unsaved-change flag have one place to sit.
 
+#include <string>
+#include <vector>
+
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -16,6 +19,13 @@ inline constexpr int kTestChordSlot = -2;
 // Positions of the first note and of the end sentinel on a page, in pixels.
 inline constexpr int kFirstNoteX = 25;
 inline constexpr int kEndSentinelX = 595;
+
+// One note slot as a whole: what copy and paste carry.
+struct NoteSlot {
+    i16 dur = 0;
+    StringFrets frets{};
+    i16 x = kUnplacedX;
+};
 
 namespace songedit {
 
@@ -60,6 +70,23 @@ void appendEmptyNote(SongModel& s, int dur);
 int cutToLine(SongModel& s, int first, int last);
 // Undoes cutToLine: the slot before the line gets its length back and the song its count.
 void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount);
+
+// Slots first..last as they are.
+std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last);
+// Puts notes in at slot k, moving k .. noteCount + 1 up; noteCount grows by their number.
+// False, with nothing changed, when the song would pass kMaxNotes.
+bool insertSlots(SongModel& s, int k, const std::vector<NoteSlot>& notes);
+// Takes slots first..last out, moving the rest and the end slot down; noteCount shrinks.
+void deleteSlots(SongModel& s, int first, int last);
+// Sets noteCount; the notes themselves stay where they are.
+void setNoteCount(SongModel& s, int count);
+
+// The song's three texts.
+void setTexts(SongModel& s, const std::string& title, const std::string& info,
+              const std::string& composer);
+
+// The song is as it was loaded or last saved.
+void markSaved(SongModel& s);
 
 // Moves the capo to newCapo. Frets are stored with the capo included, so with moveFrets every
 // struck and held fret moves with it; refused (false, nothing changed) when a fret would leave

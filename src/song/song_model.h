@@ -53,6 +53,9 @@ struct SongModel {
     FixedArray<i16, 1, kStrings> altTuning;
     i16 altTempo = 0;
     bool songLocked = false;
+    // Set by every change of the notes, the capo or the texts through the editing door; cleared
+    // when the song is loaded or saved.
+    bool modified = false;
 
     std::string pagePicture;
     i16 pageHeight = 3000;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/song_files.h"
+#include "editor/song_save.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/test_rig.h"
 

@@ -1,0 +1,27 @@
+#pragma once
+// The song editor's state: the marked range, the copy buffer, the note count at the last save,
+// and the last click on the neck.
+
+#include <vector>
+
+#include "base/numbers.h"
+#include "song/song_edit.h"
+
+namespace lutavo {
+
+struct EditorState {
+    bool markActive = false;
+    i16 markStart = 0;  // 0: no mark
+    i16 markEnd = 0;
+    // The copied notes, kept apart from the song so that the song can never grow into them.
+    std::vector<NoteSlot> copyBuffer;
+    i16 savedNoteCount = 0;
+    // The string slot and fret under the last click on the neck; clickFret is -1 after a click
+    // that switched the string off.
+    i16 clickString = 0;
+    i16 clickFret = 0;
+    // The real curNote while a click outside the editor borrows slot 0.
+    i16 savedCurNote = 0;
+};
+
+}  // namespace lutavo

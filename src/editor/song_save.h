@@ -1,0 +1,14 @@
+#pragma once
+// Saving the song in memory to a song file.
+
+#include <string>
+
+namespace lutavo {
+
+struct Guitar;
+
+// Writes the song model to fileName. Returns false (and leaves any old file whole) when the
+// file cannot be written.
+bool savesong(Guitar& g, const std::string& fileName);
+
+}  // namespace lutavo
