@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "base/controls.h"
+#include "song/fret_codes.h"
 
 namespace lutavo {
 
@@ -21,7 +22,9 @@ NoteLineFields splitNoteLine(std::string_view line) {
     NoteLineFields f;
     f.code = numberPrefix(field(line, 0));
     for (int s = 0; s < kStrings; ++s) {
-        f.frets[s] = numberPrefix(field(line, kFieldWidth * (s + 1)));
+        const std::string_view text = field(line, kFieldWidth * (s + 1));
+        f.frets[s] = numberPrefix(text);
+        if (!text.empty()) f.fieldCount = s + 1;
     }
     if (line.size() > kPositionColumn) {
         f.x = toInt16(numberPrefixValue(line.substr(kPositionColumn)) / kTwipsPerPixel);
@@ -36,24 +39,9 @@ std::string twoCharField(int value) {
 
 i16 fileFret(i16 stored, i16 capo) {
     if (stored < 0) return stored;
-    if (stored > kHeldBase) return kHoldInFile;
+    // A held fret 0 below a capo is a hold too, not the struck fret 24 - capo.
+    if (stored > kHeldBase || (stored == kHeldBase && capo > 0)) return kHoldInFile;
     return static_cast<i16>(std::max(stored - capo, 0));
-}
-
-std::string formatNoteLine(const SongModel& song, int n) {
-    const i16 code = song.noteDur[n];
-    if (code >= kFirstControlCode) {
-        std::string line = std::to_string(code);
-        if (code == kLineMarker) {
-            // The reader adds the capo to the parameter, so it is written without it.
-            line += std::to_string(song.noteFret(n, 1) - song.capo);
-        }
-        return line;
-    }
-    std::string line = twoCharField(code);
-    for (int s = 1; s <= kStrings; ++s)
-        line += twoCharField(fileFret(song.noteFret(n, s), song.capo));
-    return line;
 }
 
 i16 HeldNoteResolver::resolve(int slot, i16 fieldValue, i16 capo) {
@@ -68,6 +56,45 @@ i16 HeldNoteResolver::resolve(int slot, i16 fieldValue, i16 capo) {
     }
     ringing_[i] = stored != kSilent;
     return stored;
+}
+
+i16 NoteLineWriter::fieldFor(int slot, i16 stored, i16 capo) {
+    i16 written = fileFret(stored, capo);
+    // A held note whose string is not ringing that fret cannot be written as a hold; a held
+    // capo fret (the open string) has its own field.
+    HeldNoteResolver trial = holds_;
+    if (trial.resolve(slot, written, capo) != stored && stored == kHeldBase + capo) {
+        written = kHeldBase;
+    }
+    holds_.resolve(slot, written, capo);
+    return written;
+}
+
+std::string NoteLineWriter::line(const SongModel& song, int n) {
+    const i16 code = song.noteDur[n];
+    if (code == kEndOfPage) {
+        holds_.silenceAll();
+        return std::to_string(code);
+    }
+    std::string line = twoCharField(code);
+    const int first = code == kLineMarker ? 2 : 1;
+    // The reader adds the capo to a line marker's parameter of 0 and more, so it is written
+    // without it; a negative parameter is written as it is.
+    const int p = song.noteFret(n, 1);
+    const int parameter = p > kSilent ? std::max(p - song.capo, 0) : p;
+    bool silent = isMarker(code);
+    for (int s = first; s <= kStrings; ++s)
+        silent = silent && song.noteFret(n, s) == kSilent;
+    if (silent) {
+        // A code line without fret fields reads as silent strings.
+        for (int s = first; s <= kStrings; ++s)
+            holds_.resolve(s, kSilent, song.capo);
+        return first == 2 ? line + std::to_string(parameter) : line;
+    }
+    if (first == 2) line += twoCharField(parameter);
+    for (int s = first; s <= kStrings; ++s)
+        line += twoCharField(fieldFor(s, song.noteFret(n, s), song.capo));
+    return line;
 }
 
 }  // namespace lutavo

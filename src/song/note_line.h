@@ -17,6 +17,7 @@ struct NoteLineFields {
     i16 code = 0;
     StringFrets frets{};   // missing fields read as 0
     std::optional<i16> x;  // pixels; absent when the line is shorter than 15 characters
+    int fieldCount = 0;    // fields after the code that the line reaches
 };
 
 NoteLineFields splitNoteLine(std::string_view line);
@@ -26,11 +27,9 @@ std::string twoCharField(int value);
 
 // The fret field written for a fret code held in memory: struck frets without the capo (a fret
 // below the capo is written as the capo fret, the lowest fret a capoed string can sound),
-// silent, bend and muted codes unchanged, held notes as "hold the previous note".
+// silent, bend and muted codes unchanged, held notes as "hold the previous note" (a held open
+// string without a capo as 24).
 i16 fileFret(i16 stored, i16 capo);
-
-// The line written for note n of the song.
-std::string formatNoteLine(const SongModel& song, int n);
 
 // Turns the file's fret fields into the codes kept in memory: the capo is added to struck
 // frets and "hold the previous note" becomes a held note of the fret last struck on that
@@ -43,6 +42,17 @@ class HeldNoteResolver {
   private:
     std::array<bool, kStrings> ringing_{};
     std::array<i16, kStrings> lastFret_{};
+};
+
+// Writes the note lines of a song from the first on, choosing each field so that the reader,
+// following the same held strings, reads back the codes held in memory.
+class NoteLineWriter {
+  public:
+    std::string line(const SongModel& song, int n);
+
+  private:
+    i16 fieldFor(int slot, i16 stored, i16 capo);
+    HeldNoteResolver holds_;
 };
 
 }  // namespace lutavo

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "song/fret_codes.h"
+
 namespace lutavo {
 
 namespace {
@@ -64,8 +66,13 @@ class NoteSectionReader {
             song_.notes.push_back(note);
             return std::nullopt;
         }
+        // A code line without fret fields (after the line marker's parameter) is silent.
+        const bool silentCode =
+            isMarker(*code) && fields.fieldCount < (*code == kLineMarker ? 2 : 1);
         for (int s = 1; s <= kStrings; ++s) {
-            const i16 field = fields.frets[s - 1];
+            const i16 field = silentCode && (s > 1 || *code != kLineMarker)
+                                  ? static_cast<i16>(kSilent)
+                                  : fields.frets[s - 1];
             if (s == 1 && *code == kLineMarker) {
                 // The line marker's parameter is a position, not a fret: no hold resolution.
                 note.frets[0] = field > kSilent ? static_cast<i16>(field + song_.capo) : field;

@@ -57,8 +57,9 @@ std::string songText(const SongModel& s, const SongTexts& shown) {
     if (s.lessonPicture != kDefaultLessonPicture) line(textLine("lessonpic=", s.lessonPicture));
     line("tempo=" + std::to_string(s.tempo));
     line("");
+    NoteLineWriter notes;
     for (int n = 1; n <= s.noteCount; ++n)
-        line(formatNoteLine(s, n));
+        line(notes.line(s, n));
     return out;
 }
 

@@ -68,8 +68,8 @@ TEST_F(SongRead, OldFormatDoublesShortDurationsAndTheClickAndMarkersKeepTheirCod
     EXPECT_EQ(song().noteDur[1], 8);
 
     load(songLines({"capo=2"}, {"975", "98", "99", "1601-1-1-1-1-1", "93"}));
-    // A marker's parameter is read with the capo added; its other slots read as fret 0.
-    EXPECT_EQ(frets(1), (Frets{7, 2, 2, 2, 2, 2}));
+    // A marker's parameter is read with the capo added; a marker line without frets is silent.
+    EXPECT_EQ(frets(1), (Frets{7, -1, -1, -1, -1, -1}));
 }
 
 TEST_F(SongRead, PositionColumnsOfPicturePages) {
