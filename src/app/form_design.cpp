@@ -165,6 +165,7 @@ void designStatus(WindowControls& ui) {
     ui.lbloftotal.at = px(86, 4, 34, 16);
     ui.ScrlNpntr.at = px(126, 5, 200, 14);
     ui.lblcopybuff.at = px(336, 4, 120, 16);
+    if (ui.lblcopybuff.caption.empty()) ui.lblcopybuff.caption = "COPY BUFFER=0";
 }
 
 }  // namespace

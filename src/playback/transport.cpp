@@ -94,10 +94,19 @@ void pause(Guitar& g) {
     releaseSongSettingLabels(g);
 }
 
+// While a mark is in force, moving the cursor on from its start extends it.
+void extendMark(Guitar& g) {
+    auto& ed = g.editor;
+    if (!ed.markActive || g.song.curNote < ed.markStart) return;
+    ed.markEnd = g.song.curNote;
+    pgScroll_Change(g);
+}
+
 void back(Guitar& g) {
     stopPlaying(g);
     stepBackwards(g, editing(g) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
     shownote(g, 1);
+    extendMark(g);
 }
 
 bool stopsNext(const Guitar& g, int n) {
@@ -147,6 +156,7 @@ void next(Guitar& g) {
     } else {
         shownote(g, 1);
     }
+    extendMark(g);
 }
 
 void stop(Guitar& g) {

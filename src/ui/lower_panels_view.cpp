@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "display/scrolling.h"
+#include "editor/editor_commands.h"
 #include "playback/settings_adjuster.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
@@ -59,10 +60,15 @@ void buildEditorPanel(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     auto* panel = b.panel(window, g.ui.pnlSongEntry, true);
     panel->setObjectName("pnlSongEntry");
-    // The editor's commands are bound by the editor; until then the buttons only show state.
-    for (int i = 0; i <= 13; ++i) {
+    for (int i = kEditorIns; i < kEditorCommands; ++i) {
         auto* w = b.command(panel, g.ui.btnsongentry[i], g.ui.lblsongentry[i], Glyph::None);
         w->setCaptionPointSize(6.5);
+        QObject::connect(w, &CommandButton::pressed, w,
+                         [&b, i] { b.run([&b, i] { btnsongentry_MouseDown(b.g, i); }); });
+        QObject::connect(w, &CommandButton::released, w,
+                         [&b, i] { b.run([&b, i] { btnsongentry_MouseUp(b.g, i); }); });
+        QObject::connect(w, &CommandButton::clicked, w,
+                         [&b, i] { b.run([&b, i] { btnsongentry_Click(b.g, i); }); });
     }
 }
 

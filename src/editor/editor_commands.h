@@ -1,0 +1,21 @@
+#pragma once
+// The editor's fourteen commands (btnsongentry 0..13): insert, delete, tie, triplet, song
+// information, mark, copy and paste, bend, new line, save, and the cursor moves. Every change
+// to the song goes through the song's editing door; every command ends with the refresh of the
+// cursor displays.
+
+namespace lutavo {
+
+struct Guitar;
+
+// A click on command button index; any index runs the refresh.
+void btnsongentry_Click(Guitar& g, int index);
+// Press and release recolour the labels: the last command pressed stays red.
+void btnsongentry_MouseDown(Guitar& g, int index);
+void btnsongentry_MouseUp(Guitar& g, int index);
+
+// The page table built afresh from the end-of-page markers (after a range delete or a paste):
+// the page count, every page laid out, and the page of curNote shown.
+void rebuildPageTable(Guitar& g);
+
+}  // namespace lutavo
