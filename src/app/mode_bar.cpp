@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "app/editor_mode.h"
 #include "app/song_files.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
@@ -170,7 +171,7 @@ void runCommand(Guitar& g, int index) {
             tuneCommand(g);
             break;
         case kModeBarEdit:
-            // Entering the editor belongs to the song editor, which hooks in here.
+            enterEditor(g);
             break;
         case kModeBarChords:
             if (g.app.appMode != kModeEditor) popUp(g, g.ui.mnuchords);
@@ -224,16 +225,12 @@ bool closeCurrentMode(Guitar& g) {
     auto& ui = g.ui;
     switch (g.app.appMode) {
         case kModeEditor:
-            // The editor is left with the song kept in memory; the panel returns to the lead-in.
-            ui.lblswapper[kSettingLeadIn].caption = "LEAD-IN";
-            ui.btnSwapper[kSettingLeadIn].visible = true;
-            ui.btnSwapper[kSettingNoteLength].visible = false;
-            ui.opttxt[kModeBarEdit].color = kColorAvailable;
-            g.app.appMode = kModeSongs;
-            return true;
+            return leaveEditor(g);
         case kModeChords:
             ui.pnlscore.at.top = 75;
             ui.pnlscore.at.height = 2670;
+            ui.picscore.at.top = -30;
+            ui.pictab.at.top = 1880;
             ui.lbltitle.at.top = 3;
             ui.lblright.at.top = 3;
             ui.lblleft.at.top = 1;

@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "app/editor_mode.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -121,6 +122,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Unsaved edits keep the window open unless the user lets them go.
+    if (!closing_ && !g_.app.quitRequested && !confirmQuit(g_)) {
+        event->ignore();
+        return;
+    }
     if (!closing_) {
         closing_ = true;
         shutdown(g_);

@@ -1,5 +1,6 @@
 #include <QLabel>
 
+#include "app/editor_mode.h"
 #include "app/mode_bar.h"
 #include "playback/transport.h"
 #include "ui/sections.h"
@@ -24,9 +25,9 @@ void buildModeBar(ViewBinder& b, QWidget* window) {
     song->setFrameShape(QFrame::StyledPanel);
     song->setFrameShadow(QFrame::Sunken);
     song->setAutoFillBackground(true);
-    // The close action of the current mode belongs to the editor's side of the program and is
-    // bound when it is there.
-    b.command(window, g.ui.btnlexit, g.ui.lbllexit, Glyph::Close);
+    auto* close = b.command(window, g.ui.btnlexit, g.ui.lbllexit, Glyph::Close);
+    QObject::connect(close, &CommandButton::clicked, close,
+                     [&b] { b.run([&b] { btnlexit_Click(b.g); }); });
 }
 
 void buildTransport(ViewBinder& b, QWidget* window) {

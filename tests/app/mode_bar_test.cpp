@@ -141,9 +141,9 @@ TEST_F(ModeBar, ChordLibraryClosesBeforeSongCommands) {
     g().ui.pnlscore.at.top = -3000;
     press(kModeBarScales);
     EXPECT_EQ(g().app.appMode, kModeChords);  // SCALES does not close the library
-    press(kModeBarEdit);
-    EXPECT_EQ(g().ui.pnlscore.at.top, 75);
-    EXPECT_TRUE(showsIntro());
+    press(kModeBarEdit);  // closes the library, then opens the editor on the new-song template
+    EXPECT_EQ(test::join(g().ui.pnlscore.at.top, g().app.appMode, g().song.songFile),
+              test::join(75, kModeEditor, g().app.appFolder + "newsong.SNG"));
 }
 
 TEST_F(ModeBar, ClosesongReturnsToTheStartupSongAndTheLeadInScale) {

@@ -20,7 +20,8 @@ class FakeDialogs : public Dialogs {
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons) override {
         messages.push_back({text, caption, buttons});
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     std::string openFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
@@ -39,6 +40,7 @@ class FakeDialogs : public Dialogs {
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
+    bool answerYes = false;  // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;

@@ -1,0 +1,122 @@
+#include "app/editor_mode.h"
+
+#include <string>
+
+#include "app/mode_bar.h"
+#include "app/song_files.h"
+#include "core/control_ids.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "display/scrolling.h"
+#include "platform/midi_out.h"
+#include "playback/settings_adjuster.h"
+#include "playback/shownote.h"
+#include "playback/transport.h"
+#include "song/song_edit.h"
+
+namespace lutavo {
+
+namespace {
+
+bool isUserSong(const Guitar& g) {
+    return g.ui.lblsong.caption.find(".SNG") != std::string::npos;
+}
+
+// Unsaved edits go only when the user says so.
+bool mayDropEdits(Guitar& g) {
+    if (!g.song.modified) return true;
+    return askYesNo(g, "Quit Song Editor without saving? ", "Quit Editor");
+}
+
+void setCommandsAvailable(Guitar& g, int last, bool available) {
+    for (int i = kEditorIns; i <= last; ++i) {
+        g.ui.lblsongentry[i].color = available ? kColorAvailable : kColorUnavailable;
+        g.ui.btnsongentry[i].enabled = available;
+    }
+}
+
+void showNoteLengths(Guitar& g, bool lengths) {
+    auto& ui = g.ui;
+    ui.lblswapper[kSettingLeadIn].caption = lengths ? "LENGTH" : "LEAD-IN";
+    ui.btnSwapper[kSettingLeadIn].visible = !lengths;
+    ui.btnSwapper[kSettingNoteLength].visible = lengths;
+}
+
+void clearMark(Guitar& g) {
+    g.editor.markActive = false;
+    g.editor.markStart = 0;
+    g.editor.markEnd = 0;
+}
+
+void showNoteCounter(Guitar& g) {
+    auto& s = g.song;
+    g.ui.lbloftotal.caption = std::to_string(s.noteCount);
+    g.ui.ScrlNpntr.max = s.noteCount + 1;
+    g.ui.ScrlNpntr.value = clampTo(s.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
+    g.ui.ScrlNpntr.enabled = s.noteCount >= 1;
+}
+
+}  // namespace
+
+void enterEditor(Guitar& g) {
+    if (g.app.appMode == kModeChords) closeCurrentMode(g);
+    if (isUserSong(g) && g.song.songLocked) {
+        showMessage(g, "This song is locked.", "Editing disabled");
+        return;
+    }
+    // EDIT again on a new song not yet saved would load the template over it.
+    if (g.app.appMode == kModeEditor && !isUserSong(g) && !mayDropEdits(g)) return;
+    setCommandsAvailable(g, kEditorNext, true);
+    if (g.playback.repeatLine != 0) mnuRepeatCancel_Click(g);
+    g.app.appMode = kModeEditor;
+    showNoteLengths(g, true);
+    btnSwapper_Click(g, kSettingNoteLength);
+    clearMark(g);
+    const bool fromTemplate = !isUserSong(g);
+    if (fromTemplate) loadsong(g, g.app.appFolder + files::kNewSong);
+    auto& s = g.song;
+    if (s.noteCount >= 1)
+        songedit::setX(s, s.noteCount, s.noteX[s.noteCount - 1] + g.display.noteSpacing);
+    g.editor.savedNoteCount = s.noteCount;
+    if (fromTemplate) playbtn_Click(g, kNext);
+    g.ui.btnlexit.tip = "Quit song editor";
+    g.ui.lblcopybuff.visible = true;
+}
+
+bool leaveEditor(Guitar& g) {
+    shownote(g, 0);
+    if (!mayDropEdits(g)) return false;
+    auto& s = g.song;
+    g.editor.markActive = false;
+    setCommandsAvailable(g, kEditorPaste, false);
+    g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
+    showNoteLengths(g, false);
+    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.noteCount + 1);
+    placeNotePointer(g);
+    g.app.appMode = kModeSongs;
+    showNoteCounter(g);
+    g.ui.btnlexit.tip = "Close song";
+    g.ui.lblcopybuff.visible = false;
+    return true;
+}
+
+void btnlexit_Click(Guitar& g) {
+    if (g.app.appMode == kModeEditor) {
+        leaveEditor(g);
+        return;
+    }
+    if (g.app.introSong == 1) {
+        shownote(g, 0);
+        if (g.sys.midi != nullptr) g.sys.midi->close();
+        g.app.quitRequested = true;
+        return;
+    }
+    closeCurrentMode(g);
+}
+
+bool confirmQuit(Guitar& g) {
+    return g.app.appMode != kModeEditor || mayDropEdits(g);
+}
+
+}  // namespace lutavo

@@ -1,0 +1,212 @@
+// The editor's commands, entering and leaving the editor, and the close button.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/editor_mode.h"
+#include "app/mode_bar.h"
+#include "app/startup.h"
+#include "editor/editor_commands.h"
+#include "fakes/song_builder.h"
+#include "fakes/test_rig.h"
+
+namespace lutavo {
+namespace {
+
+using test::join;
+using test::NoteSpec;
+using test::pageEnd;
+using test::single;
+
+constexpr int X = kSilent;
+
+class Editor : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.defaults();
+        setupModeBar(g());
+        closesong(g());
+        modeBarPress(g(), kModeBarEdit);  // the start-up song: the editor opens on the template
+    }
+    Guitar& g() { return rig.g(); }
+    SongModel& s() { return g().song; }
+    void song(const std::vector<NoteSpec>& notes, int cursor) {
+        test::buildSong(g(), notes);
+        s().curNote = static_cast<i16>(cursor);
+        s().modified = false;
+    }
+    void run(int command) { btnsongentry_Click(g(), command); }
+    std::string durs() {
+        std::string out;
+        for (int n = 1; n <= s().noteCount; ++n)
+            out += std::to_string(s().noteDur[n]) + " ";
+        return out;
+    }
+    std::string frets(int n) {
+        std::string out;
+        for (int str = 1; str <= kStrings; ++str)
+            out += std::to_string(s().noteFret(n, str)) + " ";
+        return out;
+    }
+    test::Rig rig;
+};
+
+TEST_F(Editor, EditOnTheStartupSongOpensTheTemplateAndCloseAsksOnlyAfterAChange) {
+    EXPECT_EQ(
+        join(g().app.appMode, s().songFile, g().ui.lblswapper[kSettingLeadIn].caption,
+             g().ui.btnlexit.tip, g().ui.btnsongentry[kEditorIns].enabled),
+        join(kModeEditor, g().app.appFolder + "newsong.SNG", "LENGTH", "Quit song editor", true));
+    btnlexit_Click(g());  // nothing changed: no question
+    EXPECT_EQ(
+        join(g().app.appMode, rig.dialogs.messages.size(), g().ui.btnsongentry[kEditorNext].enabled,
+             g().ui.btnsongentry[kEditorPaste].enabled, g().ui.lblsongentry[kEditorIns].color),
+        join(kModeSongs, 0u, true, false, kColorUnavailable));
+
+    modeBarPress(g(), kModeBarEdit);
+    const int fret = s().noteFret(1, 1);
+    songedit::setFret(s(), 1, 1, fret == 5 ? 6 : 5);  // a change that keeps the note count
+    btnlexit_Click(g());
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages[0].text + rig.dialogs.messages[0].caption,
+              "Quit Song Editor without saving? Quit Editor");
+    EXPECT_EQ(g().app.appMode, kModeEditor);  // No keeps the editor
+    EXPECT_FALSE(confirmQuit(g()));
+    modeBarPress(g(), kModeBarEdit);  // EDIT again on the unsaved new song asks too
+    EXPECT_EQ(join(rig.dialogs.messages.size(), s().modified), join(2u, true));
+    rig.dialogs.answerYes = true;
+    btnlexit_Click(g());
+    EXPECT_EQ(g().app.appMode, kModeSongs);
+}
+
+TEST_F(Editor, LockedUserSongIsRefusedAndCloseOnTheStartupSongEndsTheProgram) {
+    btnlexit_Click(g());
+    g().ui.lblsong.caption = "MINE.SNG";
+    s().songLocked = true;
+    modeBarPress(g(), kModeBarEdit);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages[0].text + "|" + rig.dialogs.messages[0].caption,
+              "This song is locked.|Editing disabled");
+    EXPECT_NE(g().app.appMode, kModeEditor);
+    closesong(g());
+    btnlexit_Click(g());
+    EXPECT_TRUE(g().app.quitRequested);
+}
+
+TEST_F(Editor, InsertTieBendAndTriplet) {
+    song({single(16, 1, 3), single(8, 2, 5), single(8, 3, 7)}, 0);
+    run(kEditorIns);  // at the empty cursor position: slot 1
+    EXPECT_EQ(join(s().curNote, durs(), frets(1), s().pageStart[2]),
+              join(1, std::to_string(s().durValue[g().playback.swapperPos]) + " 16 8 8 ",
+                   "-1 -1 -1 -1 -1 -1 ", 6));
+    song({{16, {3, 24 + 5, X, X, X, X}}, single(8, 2, 5), single(8, 3, 7)}, 1);
+    run(kEditorTie);
+    EXPECT_EQ(join(s().curNote, s().noteCount, frets(2)), join(2, 4, "27 29 -1 -1 -1 -1 "));
+    run(kEditorBend);
+    EXPECT_EQ(join(s().curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
+
+    struct Case {
+        std::vector<NoteSpec> notes;
+        int cursor;
+        std::string after;
+    };
+    const Case triplets[] = {
+        {{single(16, 1, 0), single(16, 1, 0), single(16, 1, 0)}, 1, "11 11 11 "},
+        {{single(8, 1, 0), single(8, 1, 0), single(16, 1, 0)}, 1, "5 5 5 "},
+        {{single(8, 1, 0), single(8, 1, 0), single(8, 1, 0)}, 2, "8 8 8 "},  // past the end
+        {{single(8, 1, 0), pageEnd(), single(8, 1, 0)}, 1, "8 99 8 "},       // over a marker
+    };
+    for (const Case& c : triplets) {
+        song(c.notes, c.cursor);
+        run(kEditorTriplet);
+        EXPECT_EQ(durs(), c.after) << c.cursor;
+    }
+}
+
+TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
+    song({single(16, 1, 3)}, 1);
+    run(kEditorDel);  // the only note is emptied, not removed
+    EXPECT_EQ(join(s().noteCount, frets(1)), join(1, "-1 -1 -1 -1 -1 -1 "));
+
+    song({single(16, 1, 3), single(8, 1, 27), single(8, 1, 27), single(8, 1, 5)}, 1);
+    run(kEditorDel);
+    EXPECT_EQ(join(s().noteCount, frets(1), frets(2), frets(3)),
+              join(3, "-1 -1 -1 -1 -1 -1 ", "-1 -1 -1 -1 -1 -1 ", "5 -1 -1 -1 -1 -1 "));
+
+    song({single(8, 1, 1), pageEnd(), single(8, 1, 2), pageEnd(), single(8, 1, 3)}, 2);
+    run(kEditorDel);  // the page after the marker joins this one
+    EXPECT_EQ(join(durs(), g().ui.pgScroll.max, s().pageStart[2]), join("8 8 99 8 ", 2, 4));
+    s().curNote = 4;
+    run(kEditorDel);  // the last note: the cursor goes to the new last
+    EXPECT_EQ(join(s().noteCount, s().curNote), join(3, 3));
+
+    song({single(1, 1, 0), single(2, 1, 0), single(3, 1, 0), single(4, 1, 0), single(5, 1, 0)}, 4);
+    g().editor.markStart = 4;  // a reversed range, as a click on the page can leave it
+    g().editor.markEnd = 2;
+    run(kEditorDel);
+    EXPECT_EQ(join(durs(), s().curNote, g().editor.markStart, s().noteDur[3]),
+              join("1 5 ", 2, 0, 0));
+}
+
+TEST_F(Editor, CopyAndPasteRepeatedlyAndNeverPastTheLimit) {
+    song({single(1, 1, 0), single(2, 1, 0), single(3, 1, 0), single(4, 1, 0)}, 2);
+    run(kEditorMark);
+    run(kEditorCopy);  // one note marked: nothing
+    EXPECT_EQ(g().ui.lblcopybuff.caption, "COPY BUFFER=0");
+    run(kEditorMark);
+    btnsongentry_Click(g(), kEditorNext);
+    btnsongentry_Click(g(), kEditorNext);
+    run(kEditorCopy);
+    EXPECT_EQ(join(g().ui.lblcopybuff.caption, g().editor.markStart), join("COPY BUFFER=3", 0));
+    s().curNote = 1;
+    run(kEditorPaste);
+    run(kEditorPaste);
+    EXPECT_EQ(join(durs(), s().curNote), join("2 3 4 2 3 4 1 2 3 4 ", 1));
+    s().noteCount = kMaxNotes - 2;
+    run(kEditorPaste);  // three more would pass 1000 notes: refused whole
+    EXPECT_EQ(s().noteCount, kMaxNotes - 2);
+    s().noteCount = kMaxNotes;
+    for (int command : {kEditorIns, kEditorTie, kEditorBend, kEditorNewline}) {
+        run(command);
+        EXPECT_EQ(s().noteCount, kMaxNotes) << command;
+    }
+}
+
+TEST_F(Editor, NewLineStartsAPageAndRefusesAThirtieth) {
+    song({single(8, 1, 1), single(8, 1, 2)}, 2);
+    run(kEditorNewline);  // on the last note: the marker, then an empty note on the new page
+    EXPECT_EQ(join(durs().substr(0, 7), s().noteCount, g().ui.pgScroll.max, s().pageStart[2],
+                   s().curNote),
+              join("8 8 99 ", 4, 2, 4, 4));
+    std::vector<NoteSpec> full;
+    for (int p = 1; p < kMaxPages; ++p) {
+        full.push_back(single(8, 1, 1));
+        full.push_back(pageEnd());
+    }
+    full.push_back(single(8, 1, 1));
+    song(full, 1);
+    run(kEditorNewline);
+    EXPECT_EQ(join(g().ui.pgScroll.max, s().noteCount), join(kMaxPages, 2 * kMaxPages - 1));
+}
+
+TEST_F(Editor, SaveRefusesALockedSongAndWritesTheChosenName) {
+    test::TempDir dir;
+    song({single(8, 1, 1), single(8, 1, 2)}, 1);
+    s().modified = true;
+    s().songLocked = true;
+    run(kEditorSave);
+    EXPECT_EQ(rig.dialogs.messages.back().caption, "SAVE Disabled");
+    s().songLocked = false;
+    rig.dialogs.fileAnswers.push_back(dir.path() + "TUNE.SNG");
+    run(kEditorSave);
+    ASSERT_FALSE(rig.dialogs.fileRequests.empty());
+    EXPECT_EQ(join(rig.dialogs.fileRequests.back().pattern, rig.dialogs.fileRequests.back().title),
+              join("*.SNG", "Save Song"));
+    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount,
+                   test::readFile(dir.path() + "TUNE.SNG").empty()),
+              join(false, 2, false));
+}
+
+}  // namespace
+}  // namespace lutavo
