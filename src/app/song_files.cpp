@@ -12,6 +12,7 @@
 #include "display/neck_markers.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
+#include "editor/undo.h"
 #include "platform/wave_player.h"
 #include "playback/transport.h"
 #include "song/song_defaults.h"
@@ -222,6 +223,7 @@ void loadsong(Guitar& g, const std::string& fileName) {
     }
     playLoadClip(g, context.clip);
     songedit::markSaved(g.song);
+    clearUndo(g);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;
 }

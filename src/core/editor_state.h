@@ -2,12 +2,24 @@
 // The song editor's state: the marked range, the copy buffer, the note count at the last save,
 // and the last click on the neck.
 
+#include <deque>
 #include <vector>
 
 #include "base/numbers.h"
 #include "song/song_edit.h"
 
 namespace lutavo {
+
+// One step of undo: the song and where the user was in it.
+struct UndoStep {
+    SongSnapshot song;
+    i16 curNote = 0;
+    i16 curPage = 1;
+    int pageCount = 1;
+    bool markActive = false;
+    i16 markStart = 0;
+    i16 markEnd = 0;
+};
 
 struct EditorState {
     bool markActive = false;
@@ -22,6 +34,9 @@ struct EditorState {
     i16 clickFret = 0;
     // The real curNote while a click outside the editor borrows slot 0.
     i16 savedCurNote = 0;
+    // Undo and redo, newest last.
+    std::deque<UndoStep> undo;
+    std::deque<UndoStep> redo;
 };
 
 }  // namespace lutavo

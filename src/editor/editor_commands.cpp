@@ -12,6 +12,7 @@
 #include "display/scrolling.h"
 #include "editor/note_entry.h"
 #include "editor/song_save.h"
+#include "editor/undo.h"
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
 #include "playback/transport.h"
@@ -322,8 +323,16 @@ void refresh(Guitar& g) {
 }  // namespace
 
 void btnsongentry_Click(Guitar& g, int index) {
-    runCommand(g, index);
+    recordUndo(g, [&g, index] { runCommand(g, index); });
     refresh(g);
+}
+
+void editorUndo(Guitar& g) {
+    if (g.app.appMode == kModeEditor && undoEdit(g)) refresh(g);
+}
+
+void editorRedo(Guitar& g) {
+    if (g.app.appMode == kModeEditor && redoEdit(g)) refresh(g);
 }
 
 void btnsongentry_MouseDown(Guitar& g, int index) {

@@ -14,6 +14,10 @@ void btnsongentry_Click(Guitar& g, int index);
 void btnsongentry_MouseDown(Guitar& g, int index);
 void btnsongentry_MouseUp(Guitar& g, int index);
 
+// Ctrl+Z and Ctrl+Shift+Z in the editor: take back the last change, or put it back.
+void editorUndo(Guitar& g);
+void editorRedo(Guitar& g);
+
 // The page table built afresh from the end-of-page markers (after a range delete or a paste):
 // the page count, every page laid out, and the page of curNote shown.
 void rebuildPageTable(Guitar& g);

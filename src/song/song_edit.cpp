@@ -30,8 +30,13 @@ void copySlot(SongModel& s, int from, int to) {
 
 // Only the song's own notes count as a change; the scratch, metronome and test-chord slots
 // below 1 are the program's.
+void changed(SongModel& s) {
+    s.modified = true;
+    ++s.changes;
+}
+
 void noteChanged(SongModel& s, int n) {
-    if (n >= 1) s.modified = true;
+    if (n >= 1) changed(s);
 }
 
 }  // namespace
@@ -103,14 +108,14 @@ bool openSlot(SongModel& s, int k) {
     if (k < 1 || s.noteCount + 2 > s.noteDur.upper) return false;
     for (int j = s.noteCount + 1; j >= k; --j)
         copySlot(s, j, j + 1);
-    s.modified = true;
+    changed(s);
     return true;
 }
 
 void closeSlot(SongModel& s, int k) {
     for (int j = std::max(k, 1); j <= s.noteCount + 1 && j + 1 <= s.noteDur.upper; ++j)
         copySlot(s, j + 1, j);
-    s.modified = true;
+    changed(s);
 }
 
 void shiftPageStarts(SongModel& s, int fromPage, int delta) {
@@ -146,7 +151,7 @@ void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount) {
 
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last) {
     std::vector<NoteSlot> notes;
-    for (int n = std::max(first, 1); n <= last && n <= kMaxNotes; ++n) {
+    for (int n = std::max(first, 1); n <= last && n <= s.noteDur.upper; ++n) {
         NoteSlot slot{s.noteDur[n], {}, s.noteX[n]};
         for (int str = 1; str <= kStrings; ++str)
             slot.frets[static_cast<std::size_t>(str - 1)] = s.noteFret(n, str);
@@ -178,7 +183,7 @@ void deleteSlots(SongModel& s, int first, int last) {
 
 void setNoteCount(SongModel& s, int count) {
     s.noteCount = static_cast<i16>(count);
-    s.modified = true;
+    changed(s);
 }
 
 void setTexts(SongModel& s, const std::string& title, const std::string& info,
@@ -187,7 +192,33 @@ void setTexts(SongModel& s, const std::string& title, const std::string& info,
     s.songTitle = title;
     s.songInfo = info;
     s.songComposer = composer;
-    s.modified = true;
+    changed(s);
+}
+
+SongSnapshot snapshot(const SongModel& s) {
+    SongSnapshot shot;
+    shot.notes = copySlots(s, 1, s.noteCount + 1);
+    shot.pageStart = s.pageStart;
+    shot.capo = s.capo;
+    shot.title = s.songTitle;
+    shot.info = s.songInfo;
+    shot.composer = s.songComposer;
+    return shot;
+}
+
+void restore(SongModel& s, const SongSnapshot& shot) {
+    const int slots = static_cast<int>(shot.notes.size());
+    for (int i = 0; i < slots; ++i) {
+        const NoteSlot& note = shot.notes[static_cast<std::size_t>(i)];
+        storeNote(s, i + 1, note.dur, note.frets, note.x);
+    }
+    s.noteCount = static_cast<i16>(std::max(slots - 1, 0));
+    s.pageStart = shot.pageStart;
+    s.capo = shot.capo;
+    s.songTitle = shot.title;
+    s.songInfo = shot.info;
+    s.songComposer = shot.composer;
+    changed(s);
 }
 
 void markSaved(SongModel& s) {
@@ -206,7 +237,7 @@ bool moveCapo(SongModel& s, int newCapo, bool moveFrets) {
         if (!fits) return false;
         forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
     }
-    if (s.capo != newCapo) s.modified = true;
+    if (s.capo != newCapo) changed(s);
     s.capo = static_cast<i16>(newCapo);
     return true;
 }

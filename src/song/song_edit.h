@@ -27,6 +27,15 @@ struct NoteSlot {
     i16 x = kUnplacedX;
 };
 
+// What undo brings back: the notes in use with the end slot, the page table, the capo and the
+// texts. Only slots 1..noteCount + 1 are kept, not the whole arrays.
+struct SongSnapshot {
+    std::vector<NoteSlot> notes;
+    FixedArray<i16, 1, 30> pageStart;
+    i16 capo = 0;
+    std::string title, info, composer;
+};
+
 namespace songedit {
 
 // An empty song: no notes, the scratch and metronome slots silent and unplaced.
@@ -84,6 +93,11 @@ void setNoteCount(SongModel& s, int count);
 // The song's three texts.
 void setTexts(SongModel& s, const std::string& title, const std::string& info,
               const std::string& composer);
+
+SongSnapshot snapshot(const SongModel& s);
+// Puts a snapshot back; slots past its end keep whatever they hold. The song counts as
+// changed afterwards: what it was when last saved is not known here.
+void restore(SongModel& s, const SongSnapshot& shot);
 
 // The song is as it was loaded or last saved.
 void markSaved(SongModel& s);

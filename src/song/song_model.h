@@ -56,6 +56,9 @@ struct SongModel {
     // Set by every change of the notes, the capo or the texts through the editing door; cleared
     // when the song is loaded or saved.
     bool modified = false;
+    // Counts every change through the editing door, so a command can tell whether it changed
+    // anything.
+    unsigned changes = 0;
 
     std::string pagePicture;
     i16 pageHeight = 3000;

@@ -1,0 +1,55 @@
+// Undo and redo give back the song exactly, whatever the editor did to it.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "app/mode_bar.h"
+#include "app/song_files.h"
+#include "editor/editor_commands.h"
+#include "editor/song_save.h"
+#include "editor/undo.h"
+#include "fakes/test_rig.h"
+
+namespace lutavo {
+namespace {
+
+TEST(Undo, FiveHundredRandomCommandsUndoneAndRedoneGiveBackTheSavedBytes) {
+    test::Rig rig;
+    rig.defaults();
+    setupModeBar(rig.g());
+    Guitar& g = rig.g();
+    test::TempDir dir;
+    const std::string original =
+        dir.write("ORIGINAL.SNG", test::readFile(test::dataFolder() + "songs/greensleeves.SNG"));
+    loadsong(g, original);
+    modeBarPress(g, kModeBarEdit);
+    auto saved = [&](const std::string& name) {
+        EXPECT_TRUE(savesong(g, dir.path() + name));
+        return test::readFile(dir.path() + name);
+    };
+    const std::string before = saved("BEFORE.SNG");
+
+    std::mt19937 random(7);
+    const int commands[] = {kEditorIns,   kEditorDel,     kEditorTie,  kEditorTriplet,
+                            kEditorBend,  kEditorNewline, kEditorMark, kEditorCopy,
+                            kEditorPaste, kEditorUnmark,  kEditorBack, kEditorNext};
+    for (int i = 0; i < 500; ++i) {
+        if (random() % 4 == 0)
+            g.song.curNote = static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
+        btnsongentry_Click(g, commands[random() % std::size(commands)]);
+    }
+    ASSERT_GT(g.editor.undo.size(), 100u);
+    const std::string after = saved("AFTER.SNG");
+    ASSERT_NE(after, before);
+    while (!g.editor.undo.empty())
+        editorUndo(g);
+    EXPECT_EQ(saved("UNDONE.SNG"), before);
+    while (!g.editor.redo.empty())
+        editorRedo(g);
+    EXPECT_EQ(saved("REDONE.SNG"), after);
+}
+
+}  // namespace
+}  // namespace lutavo
