@@ -1,8 +1,10 @@
 #include "ui/main_window.h"
 #include "app/editor_mode.h"
+#include "app/keyboard.h"
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTimer>
 
 #include "app/form_design.h"
@@ -50,10 +52,37 @@ MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
         g.ntimer, [this] { binder_.run([this] { ntimer_Timer(g_); }); }, TimerAccuracy::Precise);
     windowTimer_ = std::make_unique<TimerDriver>(
         g.gtimer, [this] { binder_.run([this] { windowTimerTick(g_); }); });
+    bindKeys();
     binder_.onSync([this] { syncWindow(); });
     binder_.afterRun([this] {
         if (g_.app.quitRequested && !closing_) QTimer::singleShot(0, this, &QWidget::close);
     });
+}
+
+void MainWindow::bindKeys() {
+    const std::pair<QKeySequence, KeyCommand> keys[] = {
+        {Qt::Key_Left, KeyCommand::Back},
+        {Qt::Key_Right, KeyCommand::Next},
+        {Qt::SHIFT | Qt::Key_Left, KeyCommand::MarkBack},
+        {Qt::SHIFT | Qt::Key_Right, KeyCommand::MarkNext},
+        {Qt::Key_Insert, KeyCommand::Insert},
+        {QKeySequence::Delete, KeyCommand::Delete},
+        {QKeySequence::Save, KeyCommand::Save},
+        {QKeySequence::Copy, KeyCommand::Copy},
+        {QKeySequence::Paste, KeyCommand::Paste},
+        {QKeySequence::Undo, KeyCommand::Undo},
+        {QKeySequence::Redo, KeyCommand::Redo},
+        {Qt::CTRL | Qt::Key_Y, KeyCommand::Redo},
+        {Qt::Key_Space, KeyCommand::PlayPause},
+    };
+    for (const auto& [sequence, key] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        QObject::connect(shortcut, &QShortcut::activated, this, [this, command = key] {
+            binder_.run([this, command] { keyCommand(g_, command); });
+        });
+    }
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    QObject::connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 MainWindow::~MainWindow() {

@@ -29,6 +29,7 @@ class MainWindow : public QWidget {
 
   private:
     void syncWindow();
+    void bindKeys();
 
     Guitar& g_;
     ViewBinder binder_;

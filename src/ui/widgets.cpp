@@ -133,7 +133,8 @@ void drawGlyph(QPainter& p, Glyph glyph, QRectF r) {
 }  // namespace
 
 CommandButton::CommandButton(QWidget* parent) : QAbstractButton(parent) {
-    setFocusPolicy(Qt::StrongFocus);
+    // Buttons take clicks, not the keyboard: Space and the cursor keys belong to the window.
+    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
 }
 
