@@ -1,0 +1,50 @@
+#include "editor/song_info.h"
+
+#include "core/control_ids.h"
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "song/song_edit.h"
+
+namespace lutavo {
+
+namespace {
+
+// Shown, the panel's top lies this far above the window's bottom edge; hidden, this far below.
+constexpr int kShownAboveBottom = 880;
+constexpr int kHiddenBelowBottom = 100;
+
+}  // namespace
+
+void showSongInfo(Guitar& g) {
+    g.ui.pnlsonginfo.at.top = g.app.windowHeight - kShownAboveBottom;
+    ++g.ui.txtsititle.focusRequests;
+}
+
+void btnsiok_Click(Guitar& g) {
+    g.ui.pnlsonginfo.at.top = g.app.windowHeight + kHiddenBelowBottom;
+    g.ui.lblsongentry[kEditorInfo].color = kColorAvailable;
+}
+
+void txtsititle_Change(Guitar& g, const std::string& text) {
+    auto& s = g.song;
+    g.ui.txtsititle.text = text;
+    g.ui.lbltitle.caption = text;
+    g.ui.form.caption = std::string(kProgramTitle) + " - " + text;
+    songedit::setTexts(s, text, s.songInfo, s.songComposer);
+}
+
+void txtsiinfo_Change(Guitar& g, const std::string& text) {
+    auto& s = g.song;
+    g.ui.txtsiinfo.text = text;
+    g.ui.lblleft.caption = text;
+    songedit::setTexts(s, s.songTitle, text, s.songComposer);
+}
+
+void txtsicomp_Change(Guitar& g, const std::string& text) {
+    auto& s = g.song;
+    g.ui.txtsicomp.text = text;
+    g.ui.lblright.caption = text;
+    songedit::setTexts(s, s.songTitle, s.songInfo, text);
+}
+
+}  // namespace lutavo
