@@ -119,8 +119,14 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
                          {&g.ui.txtsiinfo, "I N F O", "txtsiinfo", txtsiinfo_Change},
                          {&g.ui.txtsicomp, "C O M P O S E R", "txtsicomp", txtsicomp_Change}};
     for (const auto& [box, caption, name, change] : boxes) {
-        const QRect at = toPixelRect(box->at);
-        staticText(panel, caption, QRect(at.left(), at.top() - 15, at.width(), 14), Qt::AlignLeft);
+        // The caption sits over its box wherever the program places the box (the window is
+        // built before start-up gives the boxes their places).
+        auto* title = staticText(panel, caption, QRect(), Qt::AlignLeft);
+        b.onSync([title, box] {
+            const QRect at = toPixelRect(box->at);
+            const QRect over(at.left(), at.top() - 15, at.width(), 14);
+            if (title->geometry() != over) title->setGeometry(over);
+        });
         auto* w = b.textBox(panel, *box);
         w->setObjectName(name);
         // Typing only: the program's own changes of the text are not the user's edits.
