@@ -23,6 +23,12 @@ void designPicture(PictureBox& box, const char* file, const char* tip) {
     if (box.tip.empty()) box.tip = tip;
 }
 
+// A text box's text as the window starts, unless the program has already given it one.
+void designTextBox(TextBox& box, const char* text, const char* tip) {
+    if (box.text.empty()) box.text = text;
+    box.tip = tip;
+}
+
 struct EditorCommand {
     const char* caption;
     const char* tip;
@@ -157,6 +163,9 @@ void designLowerPanels(WindowControls& ui) {
     ui.txtsiinfo.at = px(246, 20, 170, 22);
     ui.txtsicomp.at = px(424, 20, 170, 22);
     ui.btnsiok.at = px(602, 20, 48, 22);
+    designTextBox(ui.txtsititle, "New Song", "Song Title displays at top center");
+    designTextBox(ui.txtsiinfo, "Standard tuning", "This text displays at top left");
+    designTextBox(ui.txtsicomp, "Lutavo", "This text displays at top right");
 }
 
 void designStatus(WindowControls& ui) {

@@ -76,6 +76,9 @@ struct TextBox {
     bool visible = true;
     bool enabled = true;
     Placement at;
+    std::string tip;
+    // Raised each time the program gives the box the keyboard focus.
+    int focusRequests = 0;
 };
 
 struct MenuItem {
@@ -91,6 +94,9 @@ struct Menu {
 };
 
 enum class MousePointer { Normal, Hourglass };
+
+// The mouse button of a press on a picture, as the handlers receive it.
+enum MouseButton : int { kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4 };
 
 // A timer of the window. The view runs a real timer from this model; tests call tick by hand.
 struct TimerModel {

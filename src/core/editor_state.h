@@ -32,8 +32,10 @@ struct EditorState {
     // that switched the string off.
     i16 clickString = 0;
     i16 clickFret = 0;
-    // The real curNote while a click outside the editor borrows slot 0.
+    // The real curNote while a click outside the editor borrows slot 0 (scratchBorrowed), so a
+    // second press before the release keeps the real one.
     i16 savedCurNote = 0;
+    bool scratchBorrowed = false;
     // Undo and redo, newest last.
     std::deque<UndoStep> undo;
     std::deque<UndoStep> redo;

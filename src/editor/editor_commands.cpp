@@ -10,7 +10,7 @@
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
-#include "editor/note_entry.h"
+#include "editor/song_info.h"
 #include "editor/song_save.h"
 #include "editor/undo.h"
 #include "playback/settings_adjuster.h"

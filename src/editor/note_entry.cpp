@@ -1,11 +1,99 @@
 #include "editor/note_entry.h"
 
+#include "core/app_state.h"
 #include "core/guitar.h"
+#include "display/page_render.h"
+#include "playback/shownote.h"
+#include "playback/transport.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 
-void showSongInfo(Guitar& g) {
-    g.ui.pnlsonginfo.at.top = g.app.windowHeight - 880;
+namespace {
+
+// The strings lie 14 pixels apart, the top one 3 pixels below the picture's edge.
+constexpr double kFirstStringY = 3;
+constexpr int kStringPitch = 14;
+
+bool onString(int slot) {
+    return slot >= 1 && slot <= kStrings;
+}
+
+// An end-of-page marker or a running playback takes no clicks on the neck.
+bool neckTakesClicks(const Guitar& g) {
+    const auto& s = g.song;
+    if (!s.noteDur.contains(s.curNote) || s.noteDur[s.curNote] >= kEndOfPage) return false;
+    return !isPlaying(g);
+}
+
+// The editor's part of a press: the note gets the chosen length, the same fret again switches
+// the string off, and the held continuations after the note follow the new fret.
+void enterIntoNote(Guitar& g) {
+    auto& s = g.song;
+    auto& e = g.editor;
+    const int n = s.curNote;
+    const int str = e.clickString;
+    const int pos = clampTo(g.playback.swapperPos, s.durValue.lower, s.durValue.upper);
+    songedit::setLength(s, n, s.durValue[pos]);
+    if (s.noteFret(n, str) == e.clickFret) e.clickFret = kSilent;
+    const int held = e.clickFret == kSilent ? kSilent : e.clickFret + kHeldBase;
+    for (int j = n + 1; j - 1 < s.noteCount && s.noteFret(j, str) >= kHeldBase; ++j)
+        songedit::setFret(s, j, str, held);
+}
+
+}  // namespace
+
+int stringAtY(double y) {
+    const int r = static_cast<int>(roundHalfEven(y - kFirstStringY));
+    return kStrings - r / kStringPitch;
+}
+
+int fretAtX(const FixedArray<i16, 0, 24>& edges, bool leftHanded, double x) {
+    for (int f = edges.lower; f <= edges.upper; ++f) {
+        if (leftHanded ? edges[f] < x : x < edges[f]) return f;
+    }
+    return edges.upper;
+}
+
+void noteEntry_MouseDown(Guitar& g, int button, double x, double y) {
+    if (!neckTakesClicks(g)) return;
+    g.gtimer.enabled = true;
+    auto& s = g.song;
+    auto& e = g.editor;
+    e.clickString = static_cast<i16>(stringAtY(y));
+    if (!onString(e.clickString)) return;
+    e.clickFret = static_cast<i16>(fretAtX(g.display.fretEdgeX, g.config.leftHanded != 0, x));
+    if (e.clickFret < s.capo) return;
+
+    if (g.app.appMode == kModeEditor) {
+        enterIntoNote(g);
+    } else {
+        if (!e.scratchBorrowed) e.savedCurNote = s.curNote;
+        e.scratchBorrowed = true;
+        s.curNote = kScratchSlot;
+    }
+    songedit::setFret(s, s.curNote, e.clickString, button == kMouseLeft ? e.clickFret : kMuted);
+    shownote(g, 1);
+}
+
+void noteEntry_MouseUp(Guitar& g) {
+    if (!neckTakesClicks(g)) return;
+    auto& s = g.song;
+    auto& e = g.editor;
+    const bool accepted = e.clickFret >= s.capo || e.clickFret < 0;
+    if (!accepted || !onString(e.clickString)) return;
+    const bool editor = g.app.appMode == kModeEditor;
+    if (editor && s.curNote != kScratchSlot) {
+        pgScroll_Change(g);
+        return;
+    }
+    s.curNote = kScratchSlot;
+    songedit::setAllFrets(s, kScratchSlot, kSilent);
+    shownote(g, 0);
+    if (!editor) {
+        if (e.scratchBorrowed) s.curNote = e.savedCurNote;
+        e.scratchBorrowed = false;
+    }
 }
 
 }  // namespace lutavo

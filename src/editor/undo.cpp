@@ -4,6 +4,7 @@
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
+#include "editor/song_info.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -45,6 +46,7 @@ void bringBack(Guitar& g, const UndoStep& step) {
         pgScroll_Change(g);
     }
     placeNotePointer(g);
+    showSongTexts(g);
 }
 
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {

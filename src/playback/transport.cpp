@@ -375,6 +375,11 @@ void locatenote(Guitar& g, int x) {
     // A page table that leaves no note on the page keeps the cursor on a real note.
     note = clampTo(std::max(note, first), 0, s.noteCount);
     s.curNote = static_cast<i16>(note);
+    // A click extends the marked range to the note under it.
+    if (g.editor.markActive) {
+        g.editor.markEnd = s.curNote;
+        pgScroll_Change(g);
+    }
     if (isPlaying(g)) {
         playbtn_Click(g, kPause);
     } else {

@@ -5,6 +5,7 @@
 
 #include "display/scrolling.h"
 #include "editor/editor_commands.h"
+#include "editor/song_info.h"
 #include "playback/settings_adjuster.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
@@ -113,15 +114,36 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     auto* panel = b.panel(window, g.ui.pnlsonginfo, true);
     panel->setObjectName("pnlsonginfo");
-    const std::pair<TextBox*, const char*> boxes[] = {{&g.ui.txtsititle, "T I T L E"},
-                                                      {&g.ui.txtsiinfo, "I N F O"},
-                                                      {&g.ui.txtsicomp, "C O M P O S E R"}};
-    for (const auto& [box, caption] : boxes) {
-        const QRect at = toPixelRect(box->at);
-        staticText(panel, caption, QRect(at.left(), at.top() - 15, at.width(), 14), Qt::AlignLeft);
-        b.textBox(panel, *box);
+    using Change = void (*)(Guitar&, const std::string&);
+    struct Box {
+        TextBox* box;
+        const char* caption;
+        const char* name;
+        Change change;
+    };
+    const Box boxes[] = {{&g.ui.txtsititle, "T I T L E", "txtsititle", txtsititle_Change},
+                         {&g.ui.txtsiinfo, "I N F O", "txtsiinfo", txtsiinfo_Change},
+                         {&g.ui.txtsicomp, "C O M P O S E R", "txtsicomp", txtsicomp_Change}};
+    for (const auto& [box, caption, name, change] : boxes) {
+        // The caption sits over its box wherever the program places the box (the window is
+        // built before start-up gives the boxes their places).
+        auto* title = staticText(panel, caption, QRect(), Qt::AlignLeft);
+        b.onSync([title, box] {
+            const QRect at = toPixelRect(box->at);
+            const QRect over(at.left(), at.top() - 15, at.width(), 14);
+            if (title->geometry() != over) title->setGeometry(over);
+        });
+        auto* w = b.textBox(panel, *box);
+        w->setObjectName(name);
+        // Typing only: the program's own changes of the text are not the user's edits.
+        QObject::connect(w, &QLineEdit::textEdited, w, [&b, change](const QString& text) {
+            b.run([&b, change, text] { change(b.g, text.toStdString()); });
+        });
     }
-    b.fixedButton(panel, g.ui.btnsiok, "OK");
+    auto* ok = b.fixedButton(panel, g.ui.btnsiok, "OK");
+    ok->setObjectName("btnsiok");
+    QObject::connect(ok, &CommandButton::clicked, ok,
+                     [&b] { b.run([&b] { btnsiok_Click(b.g); }); });
 }
 
 }  // namespace

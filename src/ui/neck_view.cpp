@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/neck_entry.h"
 #include "app/tuner_panel.h"
 #include "platform/qt/picture_qimage.h"
 #include "playback/settings_adjuster.h"
@@ -33,7 +34,15 @@ void buildFretboard(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
     auto* neck = b.picture(window, g.ui.fretboard, &g.neck.fretboard);
     neck->setObjectName("fretboard");
-    // Note entry on the neck belongs to the editor; the neck takes no clicks of its own yet.
+    neck->setCursor(Qt::PointingHandCursor);
+    QObject::connect(
+        neck, &PictureView::mousePressed, neck, [&b](int x, int y, Qt::MouseButton button) {
+            b.run([&b, x, y, button] {
+                fretboard_MouseDown(b.g, toMouseButton(button), toPixels(x), toPixels(y));
+            });
+        });
+    QObject::connect(neck, &PictureView::mouseReleased, neck,
+                     [&b](int, int, Qt::MouseButton) { b.run([&b] { fretboard_MouseUp(b.g); }); });
 
     // The capo sits inside the neck picture, placed in the picture's pixels.
     auto* capo = new PictureView(neck);

@@ -164,11 +164,18 @@ PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture
 
 QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
     auto* w = new QLineEdit(parent);
-    onSync([w, &box] {
+    // The focus requests already carried out.
+    auto focused = std::make_shared<int>(box.focusRequests);
+    onSync([w, &box, focused] {
         place(w, box.at, box.visible);
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
         // Only a text changed by the program is written back, so typing keeps its cursor.
         if (w->text() != qs(box.text)) w->setText(qs(box.text));
+        setTip(w, box.tip);
+        if (*focused != box.focusRequests) {
+            *focused = box.focusRequests;
+            w->setFocus(Qt::OtherFocusReason);
+        }
     });
     return w;
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -155,6 +156,20 @@ TEST_F(MainWindowTest, PresentShowsTheStateBeforeTheHandlerEnds) {
     });
     EXPECT_EQ(shownMidway, "Page 2 of 3");
     EXPECT_EQ(title->text(), "done");
+}
+
+TEST_F(MainWindowTest, NeckPressAndTypedTitleReachTheirHandlers) {
+    auto* neck = child("fretboard");
+    g().ntimer.enabled = false;  // earlier tests may leave a song playing
+    g().song.curNote = 1;
+    QTest::mousePress(neck, Qt::RightButton, {}, QPoint(200, 80));
+    EXPECT_EQ(g().song.noteFret(0, 1), kMuted);  // slot 1, fret 5, sounded muted in slot 0
+    QTest::mouseRelease(neck, Qt::RightButton, {}, QPoint(200, 80));
+    EXPECT_EQ(g().song.noteFret(0, 1), kSilent);
+    auto* title = child<QLineEdit>("txtsititle");
+    title->setText("Air");
+    QTest::keyClicks(title, "s");
+    EXPECT_EQ(g().ui.form.caption, "Lutavo - Airs");
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {

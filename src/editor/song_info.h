@@ -1,0 +1,24 @@
+#pragma once
+// The song-information panel: three text boxes for the title, the information line and the
+// composer printed at the top of each page. It is not modal; each keystroke takes effect.
+
+#include <string>
+
+namespace lutavo {
+
+struct Guitar;
+
+// INFO: the panel comes into view and the title box takes the keyboard focus.
+void showSongInfo(Guitar& g);
+
+// The song's texts on the page, in the panel and in the window's caption.
+void showSongTexts(Guitar& g);
+// OK: the panel goes below the window and INFO shows as available again.
+void btnsiok_Click(Guitar& g);
+
+// The text boxes changed to text (each keystroke).
+void txtsititle_Change(Guitar& g, const std::string& text);
+void txtsiinfo_Change(Guitar& g, const std::string& text);
+void txtsicomp_Change(Guitar& g, const std::string& text);
+
+}  // namespace lutavo
