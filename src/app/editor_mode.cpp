@@ -82,6 +82,7 @@ void enterEditor(Guitar& g) {
     if (fromTemplate) playbtn_Click(g, kNext);
     g.ui.btnlexit.tip = "Quit song editor";
     g.ui.lblcopybuff.visible = true;
+    g.ui.pnlSongEntry.visible = true;
 }
 
 bool leaveEditor(Guitar& g) {
@@ -98,6 +99,7 @@ bool leaveEditor(Guitar& g) {
     showNoteCounter(g);
     g.ui.btnlexit.tip = "Close song";
     g.ui.lblcopybuff.visible = false;
+    g.ui.pnlSongEntry.visible = false;
     return true;
 }
 

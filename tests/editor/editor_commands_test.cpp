@@ -54,15 +54,17 @@ class Editor : public ::testing::Test {
 };
 
 TEST_F(Editor, EditOnTheStartupSongOpensTheTemplateAndCloseAsksOnlyAfterAChange) {
-    EXPECT_EQ(
-        join(g().app.appMode, s().songFile, g().ui.lblswapper[kSettingLeadIn].caption,
-             g().ui.btnlexit.tip, g().ui.btnsongentry[kEditorIns].enabled),
-        join(kModeEditor, g().app.appFolder + "newsong.SNG", "LENGTH", "Quit song editor", true));
+    EXPECT_EQ(join(g().app.appMode, s().songFile, g().ui.lblswapper[kSettingLeadIn].caption,
+                   g().ui.btnlexit.tip, g().ui.btnsongentry[kEditorIns].enabled,
+                   g().ui.pnlSongEntry.visible),
+              join(kModeEditor, g().app.appFolder + "newsong.SNG", "LENGTH", "Quit song editor",
+                   true, true));
     btnlexit_Click(g());  // nothing changed: no question
     EXPECT_EQ(
         join(g().app.appMode, rig.dialogs.messages.size(), g().ui.btnsongentry[kEditorNext].enabled,
-             g().ui.btnsongentry[kEditorPaste].enabled, g().ui.lblsongentry[kEditorIns].color),
-        join(kModeSongs, 0u, true, false, kColorUnavailable));
+             g().ui.btnsongentry[kEditorPaste].enabled, g().ui.lblsongentry[kEditorIns].color,
+             g().ui.pnlSongEntry.visible),
+        join(kModeSongs, 0u, true, false, kColorUnavailable, false));
 
     modeBarPress(g(), kModeBarEdit);
     const int fret = s().noteFret(1, 1);

@@ -12,12 +12,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/editor_mode.h"
+#include "app/mode_bar.h"
 #include "app/panels.h"
 #include "app/song_files.h"
 #include "core/guitar.h"
+#include "editor/editor_commands.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_midi.h"
+#include "fakes/test_rig.h"
 #include "platform/screen.h"
 #include "playback/engine.h"
+#include "playback/midi_file.h"
 #include "playback/transport.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -170,6 +176,75 @@ TEST_F(MainWindowTest, NeckPressAndTypedTitleReachTheirHandlers) {
     title->setText("Air");
     QTest::keyClicks(title, "s");
     EXPECT_EQ(g().ui.form.caption, "Lutavo - Airs");
+}
+
+// The note-ons among messages: note numbers in order.
+std::vector<int> noteOns(const std::vector<std::uint32_t>& messages) {
+    std::vector<int> notes;
+    for (std::uint32_t m : messages) {
+        if ((m & 0xF0) == 0x90 && ((m >> 16) & 0x7F) > 0)
+            notes.push_back(static_cast<int>((m >> 8) & 0x7F));
+    }
+    return notes;
+}
+
+TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked) {
+    test::FakeDialogs dialogs;
+    test::FakeMidiOut midi;
+    midi.open(-1);
+    Dialogs* realDialogs = g().sys.dialogs;
+    MidiOut* realMidi = g().sys.midi;
+    g().sys.dialogs = &dialogs;
+    g().sys.midi = &midi;
+    ViewBinder& view = window().binder();
+    auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
+    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
+    auto pluck = [](int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
+        const auto& edge = g().display.fretEdgeX;
+        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
+                        3 + (6 - slot) * 14 + 7);
+        QTest::mousePress(child("fretboard"), button, {}, at);
+        QTest::mouseRelease(child("fretboard"), button, {}, at);
+    };
+
+    view.run([] { closesong(g()); });
+    view.run([] { modeBarPress(g(), kModeBarEdit); });
+    ASSERT_EQ(g().app.appMode, kModeEditor);
+    pluck(1, 3);
+    command(kEditorNext);
+    pluck(3, 2);
+    command(kEditorTie);
+    command(kEditorNext);
+    pluck(5, 1);
+    command(kEditorBend);
+    command(kEditorNext);
+    pluck(6, 0, Qt::RightButton);  // muted
+    command(kEditorNewline);
+    pluck(2, 2);
+    command(kEditorNext);
+    pluck(4, 7);
+    EXPECT_EQ(g().ui.pgScroll.max, 2);
+    EXPECT_TRUE(saveScreenshot(window(), output("editor.png")));
+    const std::vector<int> clicked = noteOns(midi.messages());
+    ASSERT_EQ(clicked.size(), 6u);
+
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("MYTUNE.SNG").toStdString();
+    dialogs.fileAnswers.push_back(file);
+    command(kEditorSave);
+    view.run([] { btnlexit_Click(g()); });  // saved: no question
+    EXPECT_EQ(g().app.appMode, kModeSongs);
+    dialogs.fileAnswers.push_back(file);
+    view.run([] { modeBarPress(g(), kModeBarSongs); });
+    EXPECT_EQ(test::join(dialogs.messages.size(), g().song.songFile, g().song.noteCount),
+              test::join(0u, file, 9));
+
+    std::vector<std::uint32_t> exported;
+    for (const TimedMessage& m : recordPerformance(g()).messages)
+        exported.push_back(m.message);
+    EXPECT_EQ(noteOns(exported), clicked);
+    g().sys.dialogs = realDialogs;
+    g().sys.midi = realMidi;
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
