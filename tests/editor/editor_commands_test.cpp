@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/editor_mode.h"
+#include "app/keyboard.h"
 #include "app/mode_bar.h"
 #include "app/startup.h"
 #include "editor/editor_commands.h"
@@ -208,6 +209,24 @@ TEST_F(Editor, SaveRefusesALockedSongAndWritesTheChosenName) {
     EXPECT_EQ(join(s().modified, g().editor.savedNoteCount,
                    test::readFile(dir.path() + "TUNE.SNG").empty()),
               join(false, 2, false));
+}
+
+TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {
+    song({single(8, 1, 1), single(8, 1, 2), single(8, 1, 3)}, 2);
+    keyCommand(g(), KeyCommand::Insert);
+    keyCommand(g(), KeyCommand::MarkNext);
+    EXPECT_EQ(join(s().noteCount, g().editor.markStart, g().editor.markEnd), join(4, 2, 3));
+    keyCommand(g(), KeyCommand::Undo);
+    EXPECT_EQ(s().noteCount, 3);
+    keyCommand(g(), KeyCommand::Redo);
+    EXPECT_EQ(s().noteCount, 4);
+    btnlexit_Click(g());
+    rig.dialogs.answerYes = true;
+    btnlexit_Click(g());
+    keyCommand(g(), KeyCommand::PlayPause);
+    EXPECT_TRUE(g().ntimer.enabled);
+    keyCommand(g(), KeyCommand::PlayPause);
+    EXPECT_FALSE(g().ntimer.enabled);
 }
 
 }  // namespace

@@ -85,5 +85,30 @@ TEST(SongEdit, CapoMovesStruckAndHeldFretsOrRefusesWhole) {
               make_tuple(i16(kMuted), i16(kBend), i16(kSilent), i16(kEndOfPage)));
 }
 
+TEST(SongEdit, ModifiedByEveryChangeOfTheSongAndByNothingElse) {
+    struct Case {
+        const char* what;
+        void (*change)(SongModel&);
+        bool modifies;
+    };
+    const Case cases[] = {
+        {"fret", [](SongModel& s) { ed::setFret(s, 2, 1, 4); }, true},
+        {"length", [](SongModel& s) { ed::setLength(s, 2, 4); }, true},
+        {"insert", [](SongModel& s) { ed::openSlot(s, 2); }, true},
+        {"delete", [](SongModel& s) { ed::deleteSlots(s, 2, 2); }, true},
+        {"texts", [](SongModel& s) { ed::setTexts(s, "T", "", ""); }, true},
+        {"capo", [](SongModel& s) { ed::moveCapo(s, 1, false); }, true},
+        {"scratch note", [](SongModel& s) { ed::setAllFrets(s, kScratchSlot, 3); }, false},
+        {"layout", [](SongModel& s) { ed::setX(s, 2, 300); }, false},
+        {"repeat line", [](SongModel& s) { ed::cutToLine(s, 1, 3); }, false},
+    };
+    for (const Case& c : cases) {
+        SongModel s = threeAndOne();
+        ed::markSaved(s);
+        c.change(s);
+        EXPECT_EQ(s.modified, c.modifies) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace lutavo
