@@ -57,21 +57,17 @@ TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {
     EXPECT_EQ(rig.dialogs.fileRequests[1].folder, "/tmp/chosen/");
 }
 
-TEST_F(ModeBar, CancelDuringALessonLeavesTheStartupSong) {
+TEST_F(ModeBar, SongsDuringALessonClosesItFirstAndACancelLeavesTheStartupSong) {
     g().app.appMode = kModeLesson;
     press(kModeBarSongs);
-    EXPECT_TRUE(showsIntro());
-    EXPECT_EQ(g().app.appMode, kModeSongs);
-}
-
-TEST_F(ModeBar, SongsDuringALessonClosesItFirst) {
+    EXPECT_EQ(test::join(showsIntro(), g().app.appMode), test::join(true, kModeSongs));
     g().app.appMode = kModeLesson;
     g().app.lessonRequest = "frame";
     g().gtimer.interval = 60;
     press(kModeBarSongs, "minuet_in_g.SNG");
     EXPECT_EQ(test::join(g().app.lessonRequest, g().gtimer.interval,
                          rig.dialogs.fileRequests.size(), g().song.songTitle, g().app.appMode),
-              test::join("", 3000, 1, "Minuet in G", kModeSongs));
+              test::join("", 3000, 2, "Minuet in G", kModeSongs));
 }
 
 TEST_F(ModeBar, LeavingTheEditorBeforeASongLoadsOrTheTuningPlays) {

@@ -118,8 +118,6 @@ TEST_F(NoteEntryTest, SongInformationPanel) {
     txtsititle_Change(g, "Waltz");
     EXPECT_EQ(join(g.ui.form.caption, g.ui.lbltitle.caption, g.song.songTitle, g.song.modified),
               "Lutavo - Waltz|Waltz|Waltz|1|");
-    txtsicomp_Change(g, "Anon");
-    EXPECT_EQ(join(g.ui.lblright.caption, g.song.songComposer), "Anon|Anon|");
     g.ui.lblsongentry[kEditorInfo].color = kColorActive;
     btnsiok_Click(g);
     EXPECT_EQ(join(shownTop, g.ui.txtsititle.focusRequests, g.ui.pnlsonginfo.at.top,
