@@ -52,8 +52,12 @@ void drawPage(Guitar& g) {
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
     g.song.curPage = static_cast<i16>(page);
     PageRun run = pageRunOf(g, page);
-    // The editor's marked range: markStart and markEnd go here once the editor keeps them.
-    drawMarkedRange(g, run, 0, 0);
+    // The editor's marked range, in order even when a click on the page put its end first.
+    const auto& ed = g.editor;
+    if (ed.markStart > 0) {
+        drawMarkedRange(g, run, std::min(ed.markStart, ed.markEnd),
+                        std::max(ed.markStart, ed.markEnd));
+    }
 
     g.display.barTickCount = 0;
     run.shownDur.fill(0);

@@ -157,10 +157,14 @@ TEST_F(Editor, CopyAndPasteRepeatedlyAndNeverPastTheLimit) {
     run(kEditorMark);
     run(kEditorCopy);  // one note marked: nothing
     EXPECT_EQ(g().ui.lblcopybuff.caption, "COPY BUFFER=0");
+    run(kEditorUnmark);
+    const auto plain = g().display.pictab.pixels();
     run(kEditorMark);
     btnsongentry_Click(g(), kEditorNext);
     btnsongentry_Click(g(), kEditorNext);
+    EXPECT_NE(g().display.pictab.pixels(), plain) << "the marked range is not shown";
     run(kEditorCopy);
+    EXPECT_EQ(g().display.pictab.pixels(), plain);
     EXPECT_EQ(join(g().ui.lblcopybuff.caption, g().editor.markStart), join("COPY BUFFER=3", 0));
     s().curNote = 1;
     run(kEditorPaste);
