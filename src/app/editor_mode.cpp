@@ -9,6 +9,7 @@
 #include "core/guitar.h"
 #include "core/messages.h"
 #include "display/scrolling.h"
+#include "editor/editor_commands.h"
 #include "platform/midi_out.h"
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
@@ -41,12 +42,6 @@ void showNoteLengths(Guitar& g, bool lengths) {
     ui.lblswapper[kSettingLeadIn].caption = lengths ? "LENGTH" : "LEAD-IN";
     ui.btnSwapper[kSettingLeadIn].visible = !lengths;
     ui.btnSwapper[kSettingNoteLength].visible = lengths;
-}
-
-void clearMark(Guitar& g) {
-    g.editor.markActive = false;
-    g.editor.markStart = 0;
-    g.editor.markEnd = 0;
 }
 
 void showNoteCounter(Guitar& g) {

@@ -47,12 +47,6 @@ void redrawPage(Guitar& g) {
     pgScroll_Change(g);
 }
 
-void clearMark(Guitar& g) {
-    g.editor.markActive = false;
-    g.editor.markStart = 0;
-    g.editor.markEnd = 0;
-}
-
 // A marked range put in order: a click on the page before the mark's start can reverse it.
 std::pair<int, int> markedRange(const Guitar& g) {
     const int a = g.editor.markStart;
@@ -325,6 +319,12 @@ void refresh(Guitar& g) {
 void btnsongentry_Click(Guitar& g, int index) {
     recordUndo(g, [&g, index] { runCommand(g, index); });
     refresh(g);
+}
+
+void clearMark(Guitar& g) {
+    g.editor.markActive = false;
+    g.editor.markStart = 0;
+    g.editor.markEnd = 0;
 }
 
 void editorUndo(Guitar& g) {

@@ -14,6 +14,9 @@ void btnsongentry_Click(Guitar& g, int index);
 void btnsongentry_MouseDown(Guitar& g, int index);
 void btnsongentry_MouseUp(Guitar& g, int index);
 
+// No mark any more.
+void clearMark(Guitar& g);
+
 // Ctrl+Z and Ctrl+Shift+Z in the editor: take back the last change, or put it back.
 void editorUndo(Guitar& g);
 void editorRedo(Guitar& g);
