@@ -111,7 +111,8 @@ void deleteMarked(Guitar& g) {
 
 void deleteNote(Guitar& g) {
     auto& s = g.song;
-    if (s.curNote < 1 || isPlaying(g)) return;
+    // The end slot after the last note is no note: there is nothing to delete.
+    if (s.curNote < 1 || s.curNote > s.noteCount || isPlaying(g)) return;
     if (s.noteCount == 1) {
         ed::setAllFrets(s, s.curNote, kSilent);
         ed::setLength(s, s.curNote, chosenLength(g));

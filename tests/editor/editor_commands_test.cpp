@@ -21,8 +21,6 @@ using test::NoteSpec;
 using test::pageEnd;
 using test::single;
 
-constexpr int X = kSilent;
-
 class Editor : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -103,7 +101,7 @@ TEST_F(Editor, InsertTieBendAndTriplet) {
     EXPECT_EQ(join(s().curNote, durs(), frets(1), s().pageStart[2]),
               join(1, std::to_string(s().durValue[g().playback.swapperPos]) + " 16 8 8 ",
                    "-1 -1 -1 -1 -1 -1 ", 6));
-    song({{16, {3, 24 + 5, X, X, X, X}}, single(8, 2, 5), single(8, 3, 7)}, 1);
+    song({{16, {3, 24 + 5, -1, -1, -1, -1}}, single(8, 2, 5), single(8, 3, 7)}, 1);
     run(kEditorTie);
     EXPECT_EQ(join(s().curNote, s().noteCount, frets(2)), join(2, 4, "27 29 -1 -1 -1 -1 "));
     run(kEditorBend);
@@ -143,6 +141,9 @@ TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
     s().curNote = 4;
     run(kEditorDel);  // the last note: the cursor goes to the new last
     EXPECT_EQ(join(s().noteCount, s().curNote), join(3, 3));
+    s().curNote = 4;  // the end slot: nothing to delete, the page table stays
+    run(kEditorDel);
+    EXPECT_EQ(join(s().noteCount, s().pageStart[2]), join(3, 3));
 
     song({single(1, 1, 0), single(2, 1, 0), single(3, 1, 0), single(4, 1, 0), single(5, 1, 0)}, 4);
     g().editor.markStart = 4;  // a reversed range, as a click on the page can leave it
