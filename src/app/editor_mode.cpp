@@ -45,11 +45,8 @@ void showNoteLengths(Guitar& g, bool lengths) {
 }
 
 void showNoteCounter(Guitar& g) {
-    auto& s = g.song;
-    g.ui.lbloftotal.caption = std::to_string(s.noteCount);
-    g.ui.ScrlNpntr.max = s.noteCount + 1;
-    g.ui.ScrlNpntr.value = clampTo(s.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
-    g.ui.ScrlNpntr.enabled = s.noteCount >= 1;
+    showNoteCount(g);
+    g.ui.ScrlNpntr.value = clampTo(g.song.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
 }
 
 }  // namespace

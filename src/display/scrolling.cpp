@@ -73,6 +73,13 @@ void ScrlNpntr_Change(Guitar& g) {
     g.ui.lblnoteof.caption = std::to_string(g.ui.ScrlNpntr.value);
 }
 
+void showNoteCount(Guitar& g) {
+    const int count = g.song.noteCount;
+    g.ui.lbloftotal.caption = std::to_string(count);
+    g.ui.ScrlNpntr.max = count + 1;
+    g.ui.ScrlNpntr.enabled = count >= 1;
+}
+
 void setNoteScroll(Guitar& g, int v) {
     if (g.ui.ScrlNpntr.set(v)) ScrlNpntr_Change(g);
 }

@@ -18,6 +18,9 @@ void ScrlNpntr_Scroll(Guitar& g, int value);
 // Change handler of the note scroll bar: the counter shows its value.
 void ScrlNpntr_Change(Guitar& g);
 
+// The note count under the page, and the note scroll bar's range up to the slot after the
+// last note; the bar works only when the song has a note.
+void showNoteCount(Guitar& g);
 // Sets the note scroll bar to v, running its change handler when the value changes.
 void setNoteScroll(Guitar& g, int v);
 

@@ -309,9 +309,7 @@ void refresh(Guitar& g) {
         g.playback.swapperPos = s.durSymbol[clampTo(dur, 0, s.durSymbol.upper)];
         ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(g.playback.swapperPos, 1, 29)];
     }
-    ui.lbloftotal.caption = std::to_string(s.noteCount);
-    ui.ScrlNpntr.max = s.noteCount + 1;
-    ui.ScrlNpntr.enabled = s.noteCount >= 1;
+    showNoteCount(g);
     setNoteScroll(g, s.curNote);
 }
 

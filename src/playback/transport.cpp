@@ -123,11 +123,8 @@ bool stopsNext(const Guitar& g, int n) {
 // NEXT at the last note in the editor adds an empty note of the chosen length.
 void appendEmptyNote(Guitar& g) {
     auto& s = g.song;
-    auto& ui = g.ui;
     songedit::appendEmptyNote(s, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]);
-    ui.lbloftotal.caption = std::to_string(s.noteCount);
-    ui.ScrlNpntr.max = s.noteCount + 1;
-    ui.ScrlNpntr.enabled = s.noteCount >= 1;
+    showNoteCount(g);
     layoutpage(g);
     pgScroll_Change(g);
 }
