@@ -145,16 +145,21 @@ void preparePlayStart(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
     const int first = s.pageStart[clampTo(s.curPage, 1, kMaxPages)];
+    int ticks = 0;
     if (s.curNote > 1) {
         pb.noteTicks = s.noteDur[s.curNote - 1];
-        int ticks = 0;
         // Markers take no time, so only note lengths set the beat phase.
         for (int n = first; n < s.curNote; ++n) {
             if (s.noteDur[n] < kLineMarker) ticks += s.noteDur[n];
         }
-        pb.beatTick = static_cast<i16>(ticks % 16);
     }
     if (s.curNote == first) pb.noteTicks = 99;
+    // The first tick presents the starting note: it clicks when that note falls on a beat of
+    // the line, and otherwise the count runs on from the note's place so that every later
+    // click meets its beat. (A count of ticks%16 here, or a count left at 0 by a page drawn
+    // before PLAY, clicked one tick ahead of every beat.)
+    const int beat = s.metroTicks > 0 ? s.metroTicks : 16;
+    pb.beatTick = ticks % beat == 0 ? kBeatAfterStop : static_cast<i16>(ticks % beat - 1);
     const bool countsIn = g.app.appMode != kModeEditor && g.app.appMode != kModeChords;
     const int leadIn = g.config.defaultLeadIn;
     pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};

@@ -102,14 +102,37 @@ TEST_F(Engine, RepeatLineFollowsTheLastNoteAfterExactlyItsLength) {
     EXPECT_EQ((Times{t[2] - t[1], t[3] - t[2]}), (Times{12 * kInterval, 16 * kInterval}));
 }
 
-TEST_F(Engine, BeatPhaseFollowsThePositionInTheLine) {
-    buildSong(g, {single(8, 1, 0), single(12, 1, 1), single(16, 1, 3)});
-    g.song.curNote = 3;
-    playbtn_Click(g, kPlay);
-    EXPECT_EQ(g.playback.beatTick, (8 + 12) % 16);
-    EXPECT_EQ(g.playback.noteTicks, 12);
-    runTicks(rig, 1);
-    EXPECT_EQ(sounded(), (Ints{43}));
+// The first tick presents the starting note; every click falls on a beat of the line, whatever
+// the page drawn before PLAY left in the count.
+TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
+    struct Start {
+        std::vector<int> lengths;
+        int metroTicks, startNote;
+        Times clicks;  // in the first 26 ticks
+    };
+    const std::vector<Start> table = {
+        {{16, 16}, 16, 1, {1, 17}},
+        {{8, 12, 16}, 16, 3, {13}},  // 20 ticks into the line: 4 past a beat
+        {{8, 16, 16}, 16, 2, {9, 25}},
+        {{24, 24, 24}, 24, 2, {1, 25}},  // beats of 24 ticks, not 16
+    };
+    for (const Start& start : table) {
+        std::vector<NoteSpec> notes;
+        for (int length : start.lengths)
+            notes.push_back(single(length, 1, 0));
+        buildSong(g, notes);
+        g.song.metroOn = 1;
+        g.song.metroTicks = static_cast<i16>(start.metroTicks);
+        g.song.curNote = static_cast<i16>(start.startNote);
+        g.playback.beatTick = 0;  // as the page drawn at loading leaves it
+        playbtn_Click(g, kPlay);
+        const long t0 = rig.midi.now;
+        Times heard;
+        for (long t : clickTimesOver(26))
+            heard.push_back((t - t0) / kInterval);
+        EXPECT_EQ(heard, start.clicks) << "starting at note " << start.startNote;
+        playbtn_Click(g, kStop);
+    }
 }
 
 TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
