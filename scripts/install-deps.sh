@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
-  libfluidsynth-dev librtmidi-dev timgm6mb-soundfont
+  qt6-base-dev libqt6opengl6-dev
+  libfluidsynth-dev librtmidi-dev libpulse-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth sox python3 clang-format
+  xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
 )
 
 missing=()

@@ -19,6 +19,8 @@ class TickSchedule {
     long long ticksDue(long long nowMs) const;
     // Marks the next due tick as processed.
     void take();
+    // When the tick taken last was due.
+    long long takenDueTime() const { return dueTime(taken_); }
     // Milliseconds until the next tick not yet taken is due; 0 when one is due already.
     long long delayToNext(long long nowMs) const;
 

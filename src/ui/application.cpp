@@ -14,14 +14,16 @@
 #include "config/config_file.h"
 #include "core/guitar.h"
 #include "display/page_render.h"
+#include "platform/fluidsynth/audio_output.h"
 #include "platform/fluidsynth/sound_font.h"
+#include "platform/fluidsynth/stream_wave_player.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_instance_lock.h"
 #include "platform/qt/qt_picture_io.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/qt_wave_player.h"
 #include "platform/rtmidi/midi_router.h"
+#include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
@@ -105,12 +107,15 @@ QString defaultAppFolder() {
 }
 
 struct Application::Parts {
+    SoundClock soundClock;  // first made, last gone: the window and the audio both use it
     std::unique_ptr<Guitar> guitar = std::make_unique<Guitar>();
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<QtPrinter> printer = std::make_unique<QtPrinter>();
     std::unique_ptr<Dialogs> dialogs;
     QtPictureIO pictures;
-    QtWavePlayer wave;
+    // The stream outlives the two that play into it.
+    std::unique_ptr<AudioOutput> audio;
+    std::unique_ptr<StreamWavePlayer> wave;
     std::unique_ptr<MidiRouter> midi;
     std::unique_ptr<QtScreen> screen;
     std::unique_ptr<QtInstanceLock> lock;
@@ -119,14 +124,16 @@ struct Application::Parts {
 Application::Application(const LaunchOptions& options)
     : options_(options), parts_(std::make_unique<Parts>()) {
     Parts& p = *parts_;
-    p.window = std::make_unique<MainWindow>(*p.guitar);
+    p.window = std::make_unique<MainWindow>(*p.guitar, &p.soundClock);
     if (options.headless) {
         p.dialogs = std::make_unique<HeadlessDialogs>();
     } else {
         p.dialogs = std::make_unique<QtDialogs>(p.window.get(), &p.printer->device());
     }
     quietSoundLibraries();
-    p.midi = std::make_unique<MidiRouter>(findSoundFont(), std::cerr);
+    p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);
+    p.wave = std::make_unique<StreamWavePlayer>(*p.audio);
+    p.midi = std::make_unique<MidiRouter>(*p.audio, std::cerr);
     p.screen = std::make_unique<QtScreen>(p.window.get(), [w = p.window.get()] { w->sync(); });
     p.lock = options.lockPath.isEmpty() ? std::make_unique<QtInstanceLock>()
                                         : std::make_unique<QtInstanceLock>(options.lockPath);
@@ -134,7 +141,7 @@ Application::Application(const LaunchOptions& options)
     Services& sys = p.guitar->sys;
     sys.dialogs = p.dialogs.get();
     sys.midi = p.midi.get();
-    sys.wave = &p.wave;
+    sys.wave = p.wave.get();
     sys.pictures = &p.pictures;
     sys.screen = p.screen.get();
     sys.printer = p.printer.get();

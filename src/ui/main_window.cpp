@@ -27,7 +27,7 @@ const QColor kNeckBandBottom(0xCF, 0xC5, 0xB3);
 
 }  // namespace
 
-MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
+MainWindow::MainWindow(Guitar& g, SoundClock* soundClock) : g_(g), binder_(g) {
     setObjectName("guitar");
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowFace);
@@ -49,7 +49,8 @@ MainWindow::MainWindow(Guitar& g) : g_(g), binder_(g) {
         if (auto* panel = findChild<QWidget*>(name)) panel->raise();
     }
     playbackTimer_ = std::make_unique<TimerDriver>(
-        g.ntimer, [this] { binder_.run([this] { ntimer_Timer(g_); }); }, TimerAccuracy::Precise);
+        g.ntimer, [this] { binder_.run([this] { ntimer_Timer(g_); }); }, TimerAccuracy::Precise,
+        soundClock);
     windowTimer_ = std::make_unique<TimerDriver>(
         g.gtimer, [this] { binder_.run([this] { windowTimerTick(g_); }); });
     bindKeys();

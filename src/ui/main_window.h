@@ -10,11 +10,13 @@
 namespace lutavo {
 
 class TimerDriver;
+class SoundClock;
 
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit MainWindow(Guitar& g);
+    // soundClock: marked with the due time of every playback tick (see SoundClock).
+    explicit MainWindow(Guitar& g, SoundClock* soundClock = nullptr);
     ~MainWindow() override;
 
     ViewBinder& binder() { return binder_; }

@@ -1,15 +1,20 @@
-// MIDI output on a machine without a sequencer, a sound card or (sometimes) a sound font: it
-// must stay silent, say so once and never fall over. The offline renderer must really sound.
+// MIDI output and the audio stream on a machine without a sequencer, a sound card or (sometimes)
+// a sound font: they must stay silent, say so once and never fall over. The stream's mixer must
+// really sound, and rest when there is nothing to play.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
 #include "fakes/test_rig.h"
+#include "platform/fluidsynth/audio_output.h"
 #include "platform/fluidsynth/offline_synth.h"
 #include "platform/fluidsynth/short_message.h"
 #include "platform/fluidsynth/sound_font.h"
+#include "platform/fluidsynth/stream_wave_player.h"
 #include "platform/rtmidi/midi_router.h"
 
 namespace lutavo {
@@ -46,7 +51,8 @@ bool machineHasSequencer() {
 
 TEST(MidiRouter, WithoutDevicesEveryOperationIsSilentAndSafe) {
     std::ostringstream log;
-    MidiRouter midi(findSoundFont(), log);
+    AudioOutput audio("");
+    MidiRouter midi(audio, log);
     if (machineHasSequencer()) GTEST_SKIP() << "this machine has MIDI ports";
     EXPECT_EQ(midi.deviceCount(), 0);
     midi.shortMessage(packMidi(0x90, 40, 120));  // closed: nothing happens
@@ -57,7 +63,9 @@ TEST(MidiRouter, WithoutDevicesEveryOperationIsSilentAndSafe) {
 
 TEST(MidiRouter, SilentSynthesizerIsReportedOnceInOneLine) {
     std::ostringstream log;
-    MidiRouter midi(findSoundFont(), log);
+    AudioOutput audio(findSoundFont());
+    MidiRouter midi(audio, log);
+    audio.waitSettled();
     const bool first = midi.open(-1);
     if (first) GTEST_SKIP() << "this machine has an audio output";
     midi.shortMessage(packMidi(0xC0, 24, 0));
@@ -77,10 +85,12 @@ TEST(MidiRouter, MissingOrUnreadableSoundFontIsReportedAndStaysSilent) {
     const std::string broken = dir.write("broken.sf2", "RIFF not a sound font");
     for (auto [font, said] : {std::pair{std::string(), "sound font"}, {broken, "broken.sf2"}}) {
         std::ostringstream log;
-        MidiRouter midi(font, log);
-        EXPECT_FALSE(midi.open(-1));
+        AudioOutput audio(font);
+        MidiRouter midi(audio, log);
+        midi.open(-1);  // may be still loading: the first note waits and finds out
         midi.shortMessage(packMidi(0x90, 40, 120));
         EXPECT_NE(log.str().find(said), std::string::npos) << log.str();
+        EXPECT_FALSE(midi.open(-1));
     }
 }
 
@@ -105,13 +115,47 @@ TEST_F(OfflineRender, NoteSoundsBetweenItsOnAndOff) {
     ASSERT_TRUE(synth.ready()) << synth.problem();
     const std::vector<std::int16_t> samples = synth.render(
         {{0, packMidi(0xC0, 24, 0)}, {100, packMidi(0x90, 40, 120)}, {600, packMidi(0x80, 40, 0)}},
-        1000);
+        {}, 1000);
     ASSERT_EQ(samples.size(), 2u * 44100u);
     const std::size_t noteStart = 2 * 4410;
-    // Before the note-on there is only the dither of the 16-bit conversion, well below 1.
     EXPECT_LT(loudness(samples, 0, noteStart) / noteStart, 1.0) << "silent before the note-on";
     EXPECT_GT(loudness(samples, noteStart, 2 * 26460) / (2 * 22050), 100.0)
         << "the note is clearly audible";
+}
+
+TEST_F(OfflineRender, TheSilentSynthesizerRestsUntilAMessageWakesIt) {
+    SynthEngine engine(font);
+    ASSERT_TRUE(engine.ready()) << engine.problem();
+    StreamMixer mixer(StreamClock::exact(), engine.synth());
+    std::vector<float> left(4410), right(4410);
+    const auto block = [&] {
+        std::fill(left.begin(), left.end(), 0.0f);
+        std::fill(right.begin(), right.end(), 0.0f);
+        mixer.render(left.data(), right.data(), 4410);
+        float peak = 0;
+        for (float v : left)
+            peak = std::max(peak, std::abs(v));
+        return peak;
+    };
+    for (int i = 0; i < 20; ++i)
+        block();
+    EXPECT_FALSE(mixer.synthResting()) << "rendered for the reverberation's two seconds";
+    block();
+    EXPECT_TRUE(mixer.synthResting());
+    mixer.post({0, packMidi(0x90, 40, 120), nullptr});
+    EXPECT_GT(block(), 0.01f) << "the woken synthesizer sounds its note";
+    EXPECT_FALSE(mixer.synthResting());
+}
+
+TEST(StreamWavePlayer, PlaysReadableClipsWhenTheStreamIsOpen) {
+    test::TempDir dir;
+    AudioOutput audio("");
+    StreamWavePlayer player(audio);
+    EXPECT_FALSE(player.play(dir.path() + "absent.wav"));
+    EXPECT_FALSE(player.play(dir.path()));  // a folder is no clip
+    ASSERT_TRUE(OfflineSynth::writeWav(dir.path() + "click.wav", std::vector<std::int16_t>(10)));
+    audio.waitSettled();
+    EXPECT_EQ(player.play(dir.path() + "click.wav"), audio.streamLive());
 }
 
 TEST(OfflineRenderWav, IsStereoSixteenBitPcmAtTheCdRate) {

@@ -1,8 +1,8 @@
-// The click clips of a rendered song: read from 16-bit PCM WAV files and laid over the
-// synthesizer's stereo output where the wave player would have started them.
+// The sound clips: read from 16-bit PCM WAV files and laid over the synthesizer in the stream.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "fakes/test_rig.h"
 #include "platform/fluidsynth/offline_synth.h"
 #include "platform/fluidsynth/pcm_clip.h"
+#include "platform/fluidsynth/stream_mixer.h"
 
 namespace lutavo {
 namespace {
@@ -51,27 +52,82 @@ TEST(PcmClip, RefusesWhatItCannotMixAndSaysWhy) {
     EXPECT_NE(problem.find("16-bit"), std::string::npos);
 }
 
-TEST(PcmClip, ClipsAddAtTheirFramesAndANewOneCutsTheOldOneOff) {
-    PcmClip click{1, 44100, {1000, 2000, 3000}};
-    std::vector<std::int16_t> out(2 * 8, 10);
-    mixClips(out, 44100, {{5, &click}, {0, &click}, {1, &click}});
-    const std::vector<std::int16_t> expected = {1010, 1010, 1010, 1010, 2010, 2010, 3010, 3010,
-                                                10,   10,   1010, 1010, 2010, 2010, 3010, 3010};
-    EXPECT_EQ(out, expected);
+// Two channels of a stream block, each starting at the given level, as the synthesizer left it.
+struct Block {
+    std::vector<float> left, right;
+    Block(int frames, float level) : left(frames, level), right(frames, level) {}
+};
+
+TEST(ClipVoice, AClipIsSummedOverTheStreamAndClampedAtFullScale) {
+    const StereoClip loud = toStereo(PcmClip{2, 44100, {24576, -24576, 8192, -8192}}, 44100);
+    StreamMixer mixer(StreamClock::exact());
+    mixer.post({0, 0, &loud});
+    Block b(3, 0.5f);
+    mixer.render(b.left.data(), b.right.data(), 3);
+    EXPECT_EQ(b.left, (std::vector<float>{1.0f, 0.75f, 0.5f}));
+    EXPECT_EQ(b.right, (std::vector<float>{-0.25f, 0.25f, 0.5f}));
+    mixer.post({0, 0, &loud});  // late: at the next block's start
+    Block low(2, -0.5f);
+    mixer.render(low.left.data(), low.right.data(), 2);
+    EXPECT_EQ(low.right, (std::vector<float>{-1.0f, -0.75f}));
+    Block over(2, 2.0f);  // the synthesizer's own overshoot is clamped too
+    mixer.render(over.left.data(), over.right.data(), 2);
+    EXPECT_EQ(over.left, (std::vector<float>{1.0f, 1.0f}));
 }
 
-TEST(PcmClip, MixingClampsAtFullScaleAndStopsAtTheEnd) {
-    PcmClip loud{2, 44100, {30000, -30000, 30000, -30000}};
-    std::vector<std::int16_t> out = {10000, -10000, 0, 0, 5, 5};
-    mixClips(out, 44100, {{0, &loud}, {2, &loud}});
-    EXPECT_EQ(out, (std::vector<std::int16_t>{32767, -32768, 30000, -30000, 30005, -29995}));
+TEST(ClipVoice, ClipsRunOnAcrossBlocksAndANewStartCutsTheSoundingOneOff) {
+    const StereoClip click = toStereo(PcmClip{1, 44100, {4096, 8192, 12288}}, 44100);
+    const StereoClip other = toStereo(PcmClip{1, 44100, {-4096}}, 44100);
+    struct Step {
+        const StereoClip* start;
+        int frames;
+        std::vector<float> heard;
+    };
+    const std::vector<Step> steps = {
+        {&click, 2, {0.125f, 0.25f}},
+        {nullptr, 2, {0.375f, 0.0f}},  // the rest of the clip, then silence
+        {&click, 1, {0.125f}},         // started again: from its beginning
+        {&click, 1, {0.125f}},         // and again, cut off after one frame
+        {&other, 2, {-0.125f, 0.0f}},  // another clip cuts it off
+    };
+    StreamMixer mixer(StreamClock::exact());
+    for (const Step& step : steps) {
+        if (step.start != nullptr) mixer.post({0, 0, step.start});
+        Block b(step.frames, 0.0f);
+        mixer.render(b.left.data(), b.right.data(), step.frames);
+        EXPECT_EQ(b.left, step.heard);
+        EXPECT_EQ(b.right, step.heard) << "a mono clip sounds on both sides";
+    }
 }
 
-TEST(PcmClip, AClipOfHalfTheRateLastsTwiceAsLong) {
-    PcmClip slow{1, 22050, {100, 200}};
-    std::vector<std::int16_t> out(2 * 6, 0);
-    mixClips(out, 44100, {{0, &slow}});
-    EXPECT_EQ(out, (std::vector<std::int16_t>{100, 100, 100, 100, 200, 200, 200, 200, 0, 0, 0, 0}));
+TEST(StreamClock, LiveEventsLandTheDelayAfterTheirStampOnTheirOwnFrame) {
+    const StereoClip click = toStereo(PcmClip{1, 44100, {16384}}, 44100);
+    const std::int64_t t0 = 5'000'000'000;  // when the first block is heard
+    struct Posted {
+        std::int64_t stampNs;
+        int block;   // of 441 frames, 10 ms each, rendered on time
+        int offset;  // where the click is heard in it
+    };
+    // Heard 13 ms after the first block = frame 573.3, so 574 = block 1, offset 133; a stamp from
+    // before the stream ran is late and sounds at once.
+    const std::vector<Posted> table = {{t0 + 3'000'000, 1, 133}, {t0 - 50'000'000, 0, 0}};
+    for (const Posted& p : table) {
+        StreamMixer m(StreamClock::live(10'000'000));
+        m.post({p.stampNs, 0, &click});
+        for (int block = 0; block < 3; ++block) {
+            Block b(441, 0.0f);
+            m.render(b.left.data(), b.right.data(), 441, t0 + block * 10'000'000);
+            const auto heard = std::find(b.left.begin(), b.left.end(), 0.5f) - b.left.begin();
+            EXPECT_EQ(heard, block == p.block ? p.offset : 441) << p.stampNs << " block " << block;
+        }
+    }
+}
+
+TEST(ClipVoice, AClipOfHalfTheRateLastsTwiceAsLong) {
+    const StereoClip slow = toStereo(PcmClip{1, 22050, {4096, 8192}}, 44100);
+    EXPECT_EQ(slow.samples,
+              (std::vector<float>{0.125f, 0.125f, 0.125f, 0.125f, 0.25f, 0.25f, 0.25f, 0.25f}));
+    EXPECT_TRUE(toStereo(PcmClip{}, 44100).samples.empty());
 }
 
 }  // namespace

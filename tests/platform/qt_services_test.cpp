@@ -1,21 +1,17 @@
 // The Qt services: timers driven from their models, the window read back into pictures, the
-// printer and the wave player on a machine without a printer or a sound card.
+// printer on a machine without a printer.
 
 #include <gtest/gtest.h>
 
-#include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QMediaDevices>
 #include <QPrinterInfo>
 #include <QTimer>
 #include <QWidget>
 
 #include "fakes/test_rig.h"
-#include "platform/fluidsynth/offline_synth.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/qt_wave_player.h"
 #include "platform/qt/timer_driver.h"
 #include "platform_helpers.h"
 
@@ -103,16 +99,6 @@ TEST(QtPrinter, PrintsBlitsOntoSheetsOfAPdfFile) {
     const std::string bytes = test::readFile(pdf.toStdString());
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");
     EXPECT_NE(bytes.find("/Count 2"), std::string::npos);
-}
-
-TEST(QtWavePlayer, MissingClipOrNoAudioOutputPlaysNothing) {
-    test::TempDir dir;
-    QtWavePlayer player;
-    EXPECT_FALSE(player.play(dir.path() + "absent.wav"));
-    EXPECT_FALSE(player.play(dir.path()));  // a folder is no clip
-    if (!QMediaDevices::audioOutputs().isEmpty()) GTEST_SKIP() << "this machine has audio";
-    ASSERT_TRUE(OfflineSynth::writeWav(dir.path() + "click.wav", std::vector<std::int16_t>(10)));
-    EXPECT_FALSE(player.play(dir.path() + "click.wav"));
 }
 
 }  // namespace

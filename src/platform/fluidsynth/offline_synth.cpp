@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 
 namespace lutavo {
@@ -13,33 +14,48 @@ long frameAt(long timeMs) {
     return (timeMs * kSynthSampleRate + 999) / 1000;
 }
 
-OfflineSynth::OfflineSynth(const std::string& soundFont) : engine_(soundFont) {}
-
-void OfflineSynth::renderFrames(std::vector<std::int16_t>& out, long frames) {
-    if (frames <= 0) return;
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(frames) * 2);
-    std::int16_t* buffer = out.data() + start;
-    fluid_synth_write_s16(engine_.synth(), static_cast<int>(frames), buffer, 0, 2, buffer, 1, 2);
+std::int16_t toPcm16(float sample) {
+    return static_cast<std::int16_t>(std::lrint(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
 }
 
-std::vector<std::int16_t> OfflineSynth::render(std::vector<TimedMessage> messages, long endMs) {
+OfflineSynth::OfflineSynth(const std::string& soundFont)
+    : engine_(soundFont),
+      mixer_(StreamClock::exact(), engine_.ready() ? engine_.synth() : nullptr) {}
+
+void OfflineSynth::renderFrames(std::vector<std::int16_t>& out, long frames) {
+    std::vector<float> left(static_cast<std::size_t>(frames));
+    std::vector<float> right(static_cast<std::size_t>(frames));
+    mixer_.render(left.data(), right.data(), static_cast<int>(frames));
+    for (long i = 0; i < frames; ++i) {
+        out.push_back(toPcm16(left[static_cast<std::size_t>(i)]));
+        out.push_back(toPcm16(right[static_cast<std::size_t>(i)]));
+    }
+}
+
+std::vector<std::int16_t> OfflineSynth::render(std::vector<TimedMessage> messages,
+                                               std::vector<ClipCue> clips, long endMs) {
     std::vector<std::int16_t> out;
     if (!ready()) return out;
-    std::stable_sort(
-        messages.begin(), messages.end(),
-        [](const TimedMessage& a, const TimedMessage& b) { return a.timeMs < b.timeMs; });
+    // Messages before clips at the same time, each kind in its given order.
+    std::vector<StreamEvent> events;
+    for (const TimedMessage& m : messages)
+        events.push_back({std::int64_t{m.timeMs} * 1'000'000, m.message, nullptr});
+    for (const ClipCue& c : clips)
+        if (c.clip != nullptr) events.push_back({std::int64_t{c.timeMs} * 1'000'000, 0, c.clip});
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.stampNs < b.stampNs; });
     const long endFrame = frameAt(endMs);
     out.reserve(static_cast<std::size_t>(endFrame) * 2);
-    long frame = 0;
-    for (const TimedMessage& m : messages) {
-        const long due = std::min(frameAt(m.timeMs), endFrame);
-        renderFrames(out, due - frame);
-        frame = std::max(frame, due);
-        if (frame >= endFrame) break;
-        engine_.send(m.message);
+    // The mixer's queue is bounded: events go in a block ahead of the rendering.
+    constexpr long kBlock = 4096;
+    auto next = events.begin();
+    for (long frame = 0; frame < endFrame; frame += kBlock) {
+        const std::int64_t blockEndNs =
+            (frame + kBlock) * std::int64_t{1'000'000'000} / kSynthSampleRate;
+        while (next != events.end() && next->stampNs < blockEndNs && mixer_.post(*next))
+            ++next;
+        renderFrames(out, std::min(kBlock, endFrame - frame));
     }
-    renderFrames(out, endFrame - frame);
     return out;
 }
 

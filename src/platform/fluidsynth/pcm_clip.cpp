@@ -1,6 +1,7 @@
 #include "platform/fluidsynth/pcm_clip.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -20,22 +21,12 @@ PcmClip failed(std::string& problem, const std::string& why) {
     return {};
 }
 
-// The sample of one side of the clip at an output frame, or 0 past its end.
-int clipSample(const PcmClip& clip, long outFrame, int side, int outRate) {
-    const long frame = clip.sampleRate == outRate ? outFrame : outFrame * clip.sampleRate / outRate;
-    if (frame >= clip.frames()) return 0;
-    const int channel = std::min(side, clip.channels - 1);
-    return clip.samples[static_cast<std::size_t>(frame * clip.channels + channel)];
-}
-
-long outputFrames(const PcmClip& clip, int outRate) {
-    if (clip.sampleRate <= 0) return 0;
-    return (clip.frames() * outRate + clip.sampleRate - 1) / clip.sampleRate;
-}
-
 }  // namespace
 
 PcmClip readPcmWav(const std::string& path, std::string& problem) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return failed(problem, "cannot read " + path);
     std::ifstream in(path, std::ios::binary);
     if (!in) return failed(problem, "cannot read " + path);
     const std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)),
@@ -74,25 +65,6 @@ PcmClip readPcmWav(const std::string& path, std::string& problem) {
         at = body + size + (size & 1);  // chunks are padded to even sizes
     }
     return failed(problem, path + " has no sound data");
-}
-
-void mixClips(std::vector<std::int16_t>& stereo, int sampleRate, std::vector<ClipStart> starts) {
-    std::stable_sort(starts.begin(), starts.end(),
-                     [](const ClipStart& a, const ClipStart& b) { return a.frame < b.frame; });
-    const long total = static_cast<long>(stereo.size() / 2);
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const ClipStart& s = starts[i];
-        if (s.clip == nullptr || s.clip->channels < 1 || s.frame < 0) continue;
-        long end = std::min(total, s.frame + outputFrames(*s.clip, sampleRate));
-        if (i + 1 < starts.size()) end = std::min(end, starts[i + 1].frame);
-        for (long f = s.frame; f < end; ++f) {
-            for (int side = 0; side < 2; ++side) {
-                auto& out = stereo[static_cast<std::size_t>(2 * f + side)];
-                const int sum = out + clipSample(*s.clip, f - s.frame, side, sampleRate);
-                out = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
-            }
-        }
-    }
 }
 
 }  // namespace lutavo

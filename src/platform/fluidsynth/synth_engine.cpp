@@ -37,32 +37,35 @@ SynthEngine::~SynthEngine() {
 }
 
 void SynthEngine::send(std::uint32_t message) {
-    if (!ready()) return;
+    if (ready()) playShortMessage(synth_, message);
+}
+
+void playShortMessage(fluid_synth_t* synth, std::uint32_t message) {
     const ShortMessage m = decodeShortMessage(message);
     switch (m.kind()) {
         case kNoteOff:
-            fluid_synth_noteoff(synth_, m.channel, m.data1);
+            fluid_synth_noteoff(synth, m.channel, m.data1);
             break;
         case kNoteOn:  // velocity 0 is a note-off; FluidSynth treats it so
-            fluid_synth_noteon(synth_, m.channel, m.data1, m.data2);
+            fluid_synth_noteon(synth, m.channel, m.data1, m.data2);
             break;
         case kKeyPressure:
-            fluid_synth_key_pressure(synth_, m.channel, m.data1, m.data2);
+            fluid_synth_key_pressure(synth, m.channel, m.data1, m.data2);
             break;
         case kControlChange:
-            fluid_synth_cc(synth_, m.channel, m.data1, m.data2);
+            fluid_synth_cc(synth, m.channel, m.data1, m.data2);
             break;
         case kProgramChange:
-            fluid_synth_program_change(synth_, m.channel, m.data1);
+            fluid_synth_program_change(synth, m.channel, m.data1);
             break;
         case kChannelPressure:
-            fluid_synth_channel_pressure(synth_, m.channel, m.data1);
+            fluid_synth_channel_pressure(synth, m.channel, m.data1);
             break;
         case kPitchBend:
-            fluid_synth_pitch_bend(synth_, m.channel, m.data1 | (m.data2 << 7));
+            fluid_synth_pitch_bend(synth, m.channel, m.data1 | (m.data2 << 7));
             break;
         case kSystemReset:
-            fluid_synth_system_reset(synth_);
+            fluid_synth_system_reset(synth);
             break;
         default:
             break;

@@ -42,4 +42,7 @@ class SynthEngine {
     std::string problem_;
 };
 
+// Plays one packed short message on the synthesizer; messages it has no use for are ignored.
+void playShortMessage(fluid_synth_t* synth, std::uint32_t message);
+
 }  // namespace lutavo

@@ -1,5 +1,6 @@
 #include "platform/fluidsynth/wave_render.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/fluidsynth/offline_synth.h"
@@ -10,20 +11,34 @@ namespace lutavo {
 namespace {
 
 // Every click of a song is the same file: each is read once.
-std::vector<ClipStart> clipStarts(const std::vector<TimedClip>& clips,
-                                  std::map<std::string, PcmClip>& loaded,
-                                  std::vector<std::string>& warnings) {
-    std::vector<ClipStart> starts;
+std::vector<ClipCue> clipCues(const std::vector<TimedClip>& clips,
+                              std::map<std::string, StereoClip>& loaded,
+                              std::vector<std::string>& warnings) {
+    std::vector<ClipCue> cues;
     for (const auto& [timeMs, path] : clips) {
         auto found = loaded.find(path);
         if (found == loaded.end()) {
             std::string problem;
-            found = loaded.emplace(path, readPcmWav(path, problem)).first;
+            const PcmClip clip = readPcmWav(path, problem);
+            found = loaded.emplace(path, toStereo(clip, kSynthSampleRate)).first;
             if (!problem.empty()) warnings.push_back(problem);
         }
-        starts.push_back({frameAt(timeMs), &found->second});
+        cues.push_back({timeMs, &found->second});
     }
-    return starts;
+    return cues;
+}
+
+// The song's end plus the release of its last notes, or the end of the last clip when that
+// sounds on longer: a clip starts by cutting the one before off, so only the last can.
+long renderLengthMs(long songEndMs, const std::vector<ClipCue>& cues) {
+    long end = songEndMs;
+    const auto last = std::max_element(
+        cues.begin(), cues.end(), [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
+    if (last != cues.end()) {
+        end = std::max(end, last->timeMs + (last->clip->frames() * 1000 + kSynthSampleRate - 1) /
+                                               kSynthSampleRate);
+    }
+    return end;
 }
 
 }  // namespace
@@ -41,10 +56,10 @@ RenderResult renderPerformanceWav(const std::string& soundFont, const Performanc
         result.problem = synth.problem();
         return result;
     }
-    const long lengthMs = performance.endMs + tailMs;
-    std::vector<std::int16_t> samples = synth.render(performance.messages, lengthMs);
-    std::map<std::string, PcmClip> loaded;
-    mixClips(samples, kSynthSampleRate, clipStarts(performance.clips, loaded, warnings));
+    std::map<std::string, StereoClip> loaded;
+    const std::vector<ClipCue> cues = clipCues(performance.clips, loaded, warnings);
+    const long lengthMs = renderLengthMs(performance.endMs + tailMs, cues);
+    const std::vector<std::int16_t> samples = synth.render(performance.messages, cues, lengthMs);
     if (!OfflineSynth::writeWav(path, samples)) {
         result.problem = "cannot write " + path;
         return result;

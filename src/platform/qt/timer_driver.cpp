@@ -10,8 +10,9 @@ long long monotonicMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-TimerDriver::TimerDriver(TimerModel& model, std::function<void()> tick, TimerAccuracy accuracy)
-    : model_(model), tick_(std::move(tick)), accuracy_(accuracy) {
+TimerDriver::TimerDriver(TimerModel& model, std::function<void()> tick, TimerAccuracy accuracy,
+                         SoundClock* soundClock)
+    : model_(model), tick_(std::move(tick)), accuracy_(accuracy), soundClock_(soundClock) {
     if (accuracy_ == TimerAccuracy::Precise) {
         timer_.setTimerType(Qt::PreciseTimer);
         timer_.setSingleShot(true);
@@ -90,7 +91,7 @@ void TimerDriver::runDueTicks() {
     const long long due = schedule_.ticksDue(monotonicMs());
     for (long long i = 0; i < std::min(due, kMaxCatchUp); ++i) {
         schedule_.take();
-        if (model_.enabled) tick_();
+        if (model_.enabled) runTick(schedule_.takenDueTime());
         // The tick may have stopped the timer or changed its pace: follow the model from here.
         const bool followed =
             scheduleRuns_ == run && model_.enabled && model_.interval == schedule_.interval();
@@ -101,6 +102,16 @@ void TimerDriver::runDueTicks() {
         ++scheduleRuns_;
         schedule_.start(monotonicMs(), schedule_.interval());
     }
+}
+
+void TimerDriver::runTick(long long dueMs) {
+    if (soundClock_ == nullptr) {
+        tick_();
+        return;
+    }
+    soundClock_->enterTick(dueMs);
+    tick_();
+    soundClock_->leaveTick();
 }
 
 void TimerDriver::armForNextTick() {

@@ -13,6 +13,7 @@
 
 #include "base/controls.h"
 #include "base/tick_schedule.h"
+#include "platform/sound_clock.h"
 
 namespace lutavo {
 
@@ -24,8 +25,10 @@ class TimerDriver {
     // the schedule starts afresh rather than firing a burst of notes.
     static constexpr long long kMaxCatchUp = 50;
 
+    // A precise driver marks each tick it runs on soundClock (when given) with the tick's due
+    // time, so the sounds of a late tick keep their place.
     TimerDriver(TimerModel& model, std::function<void()> tick,
-                TimerAccuracy accuracy = TimerAccuracy::Coarse);
+                TimerAccuracy accuracy = TimerAccuracy::Coarse, SoundClock* soundClock = nullptr);
 
     // Brings the QTimer in line with the model. An interval of 0 or less stops it, as a
     // window timer with no interval never fires.
@@ -41,6 +44,7 @@ class TimerDriver {
     void firePrecise();
     // Runs the ticks due now, stopping early when a tick stops or re-times the timer.
     void runDueTicks();
+    void runTick(long long dueMs);
     void armForNextTick();
 
     TimerModel& model_;
@@ -51,6 +55,7 @@ class TimerDriver {
     // Counts every start and stop of the schedule, so a tick that restarts it is noticed.
     unsigned long long scheduleRuns_ = 0;
     bool inTick_ = false;
+    SoundClock* soundClock_;
 };
 
 // Milliseconds on the monotonic clock the precise timer keeps time by.

@@ -2,24 +2,15 @@
 
 #include <iostream>
 
-#include "platform/fluidsynth/builtin_synth.h"
-#include "platform/fluidsynth/sound_font.h"
+#include "platform/fluidsynth/audio_output.h"
+#include "platform/fluidsynth/short_message.h"
 
 namespace lutavo {
 
-MidiRouter::MidiRouter(std::string soundFont, std::ostream& log)
-    : soundFont_(std::move(soundFont)), log_(log) {}
-
-MidiRouter::MidiRouter() : MidiRouter(findSoundFont(), std::cerr) {}
+MidiRouter::MidiRouter(AudioOutput& audio, std::ostream& log) : audio_(audio), log_(log) {}
 
 MidiRouter::~MidiRouter() {
     close();
-}
-
-BuiltInSynth& MidiRouter::synth() {
-    // Loading the sound font takes a moment: done once, not at every change of sound.
-    if (synth_ == nullptr) synth_ = std::make_unique<BuiltInSynth>(soundFont_);
-    return *synth_;
 }
 
 int MidiRouter::deviceCount() {
@@ -34,10 +25,8 @@ std::string MidiRouter::deviceName(int id) {
 bool MidiRouter::open(int id) {
     close();
     if (id == kMidiMapper) {
-        BuiltInSynth& s = synth();
-        if (!s.live()) {
-            if (!synthTroubleTold_) log_ << "lutavo: " << s.problem() << "; playing silently\n";
-            synthTroubleTold_ = true;
+        if (audio_.settled() && !audio_.synthLive()) {
+            tellSynthTrouble();
             return false;
         }
         opened_ = Opened::Synth;
@@ -51,7 +40,7 @@ bool MidiRouter::open(int id) {
 void MidiRouter::shortMessage(std::uint32_t message) {
     switch (opened_) {
         case Opened::Synth:
-            synth_->send(message);
+            sendToSynth(message);
             break;
         case Opened::Port:
             ports_.send(message);
@@ -63,9 +52,31 @@ void MidiRouter::shortMessage(std::uint32_t message) {
 
 void MidiRouter::close() {
     // Notes still sounding stop with their device, as when a device is unplugged.
-    if (opened_ == Opened::Synth) synth_->reset();
+    if (opened_ == Opened::Synth && audio_.settled()) audio_.resetSynth();
+    waiting_.clear();
     if (opened_ == Opened::Port) ports_.close();
     opened_ = Opened::Nothing;
+}
+
+void MidiRouter::sendToSynth(std::uint32_t message) {
+    waiting_.push_back(message);
+    // The set-up messages of an open wait for the sound font; a note waits for it to load.
+    if (!audio_.settled()) {
+        if (decodeShortMessage(message).kind() != kNoteOn) return;
+        audio_.waitSettled();
+    }
+    if (audio_.synthLive()) {
+        for (std::uint32_t m : waiting_)
+            audio_.send(m);
+    } else {
+        tellSynthTrouble();
+    }
+    waiting_.clear();
+}
+
+void MidiRouter::tellSynthTrouble() {
+    if (!synthTroubleTold_) log_ << "lutavo: " << audio_.problem() << "; playing silently\n";
+    synthTroubleTold_ = true;
 }
 
 }  // namespace lutavo

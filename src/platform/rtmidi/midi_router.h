@@ -1,31 +1,29 @@
 #pragma once
-// The program's MIDI output: device -1 ("Midi Mapper") is the built-in synthesizer, devices
-// 0..n-1 are the machine's MIDI output ports. One device is open at a time. A device that
-// cannot sound (no sound font, no audio output, no sequencer) leaves the program silent; the
-// synthesizer's trouble is told once on the log stream, ports that are missing are simply not
-// listed.
+// The program's MIDI output: device -1 ("Midi Mapper") is the built-in synthesizer of the audio
+// stream, devices 0..n-1 are the machine's MIDI output ports. One device is open at a time. A
+// device that cannot sound (no sound font, no audio output, no sequencer) leaves the program
+// silent; the synthesizer's trouble is told once on the log stream, ports that are missing are
+// simply not listed.
 
+#include <cstdint>
 #include <iosfwd>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/midi_out.h"
 #include "platform/rtmidi/midi_ports.h"
 
 namespace lutavo {
 
-class BuiltInSynth;
+class AudioOutput;
 
 inline constexpr int kMidiMapper = -1;
 inline constexpr const char* kMidiMapperName = "Midi Mapper";
 
 class MidiRouter : public MidiOut {
   public:
-    // soundFont: the synthesizer's sound font ("" when there is none); log: where the one line
-    // about a silent synthesizer goes.
-    MidiRouter(std::string soundFont, std::ostream& log);
-    // The system's sound font, telling standard error.
-    MidiRouter();
+    // log: where the one line about a silent synthesizer goes.
+    MidiRouter(AudioOutput& audio, std::ostream& log);
     ~MidiRouter() override;
 
     int deviceCount() override;
@@ -38,11 +36,13 @@ class MidiRouter : public MidiOut {
   private:
     enum class Opened { Nothing, Synth, Port };
 
-    BuiltInSynth& synth();
+    void sendToSynth(std::uint32_t message);
+    void tellSynthTrouble();
 
-    std::string soundFont_;
+    AudioOutput& audio_;
     std::ostream& log_;
-    std::unique_ptr<BuiltInSynth> synth_;  // made at the first open(-1), kept for reopening
+    // Messages for the synthesizer while its sound font is still loading.
+    std::vector<std::uint32_t> waiting_;
     bool synthTroubleTold_ = false;
     MidiPorts ports_;
     Opened opened_ = Opened::Nothing;

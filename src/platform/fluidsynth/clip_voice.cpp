@@ -1,0 +1,37 @@
+#include "platform/fluidsynth/clip_voice.h"
+
+#include <algorithm>
+
+namespace lutavo {
+
+StereoClip toStereo(const PcmClip& clip, int outRate) {
+    StereoClip out;
+    if (clip.channels < 1 || clip.sampleRate <= 0 || outRate <= 0) return out;
+    const long frames = (clip.frames() * outRate + clip.sampleRate - 1) / clip.sampleRate;
+    out.samples.resize(static_cast<std::size_t>(2 * frames));
+    constexpr float kFullScale = 32768.0f;
+    for (long f = 0; f < frames; ++f) {
+        const long from = std::min(clip.frames() - 1, f * clip.sampleRate / outRate);
+        for (int side = 0; side < 2; ++side) {
+            const int channel = std::min(side, clip.channels - 1);
+            const auto sample =
+                clip.samples[static_cast<std::size_t>(from * clip.channels + channel)];
+            out.samples[static_cast<std::size_t>(2 * f + side)] = sample / kFullScale;
+        }
+    }
+    return out;
+}
+
+void ClipVoice::mixInto(float* left, float* right, int frames) {
+    if (playing_ == nullptr) return;
+    const long count = std::min<long>(frames, playing_->frames() - at_);
+    const float* from = playing_->samples.data() + 2 * at_;
+    for (long i = 0; i < count; ++i) {
+        left[i] += from[2 * i];
+        right[i] += from[2 * i + 1];
+    }
+    at_ += count;
+    if (at_ >= playing_->frames()) playing_ = nullptr;
+}
+
+}  // namespace lutavo

@@ -1,0 +1,97 @@
+#include "platform/fluidsynth/stream_mixer.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/fluidsynth/synth_engine.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr double kFramesPerNs = kSynthSampleRate / 1e9;
+// Long enough for the reverberation of the last note to die away.
+constexpr long kQuietFramesBeforeRest = 2L * kSynthSampleRate;
+// An output that says its block is heard this far from where the last one leads was paused or
+// ran dry: the clock starts afresh.
+constexpr double kResyncNs = 5'000'000;
+
+}  // namespace
+
+void StreamClock::blockStarts(std::int64_t heardAtNs, std::int64_t first) {
+    if (!live_) return;
+    const double predicted = heardAtNs_ + static_cast<double>(first - first_) / kFramesPerNs;
+    const double error = static_cast<double>(heardAtNs) - predicted;
+    if (!started_ || std::abs(error) > kResyncNs) {
+        // The first block, or the output paused or ran dry: start from what it says.
+        started_ = true;
+        heardAtNs_ = static_cast<double>(heardAtNs);
+    } else {
+        // Each block follows on from the last; what the output says only corrects the drift.
+        heardAtNs_ = predicted + error / 16;
+    }
+    first_ = first;
+}
+
+std::int64_t StreamClock::frameOf(std::int64_t stampNs) const {
+    if (!live_) {
+        // The first frame at or after the stamp.
+        return (stampNs * kSynthSampleRate + 999'999'999) / 1'000'000'000;
+    }
+    const double since = (static_cast<double>(stampNs + delayNs_) - heardAtNs_) * kFramesPerNs;
+    return first_ + static_cast<std::int64_t>(std::ceil(since));
+}
+
+void StreamMixer::apply(const StreamEvent& event, fluid_synth_t* synth) {
+    if (event.clip != nullptr) {
+        clips_.start(event.clip);
+    } else if (synth != nullptr) {
+        playShortMessage(synth, event.message);
+        quietFrames_ = 0;
+    }
+}
+
+void StreamMixer::renderSpan(float* left, float* right, int frames, fluid_synth_t* synth) {
+    if (synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0) quietFrames_ = 0;
+    resting_ = synth == nullptr || quietFrames_ >= kQuietFramesBeforeRest;
+    if (!resting_) {
+        quietFrames_ += frames;
+        // Reverb and chorus go into the same two channels as the dry sound.
+        std::array<float*, 4> effects = {left, right, left, right};
+        std::array<float*, 2> dry = {left, right};
+        fluid_synth_process(synth, frames, static_cast<int>(effects.size()), effects.data(),
+                            static_cast<int>(dry.size()), dry.data());
+    }
+    clips_.mixInto(left, right, frames);
+}
+
+void StreamMixer::render(float* left, float* right, int frames, std::int64_t heardAtNs) {
+    if (frames <= 0) return;
+    fluid_synth_t* synth = synth_.load(std::memory_order_acquire);
+    clock_.blockStarts(heardAtNs, frame_);
+    int done = 0;
+    while (done < frames) {
+        int until = frames;
+        for (const StreamEvent* e = events_.peek(); e != nullptr; e = events_.peek()) {
+            const std::int64_t at = clock_.frameOf(e->stampNs) - frame_;
+            if (at > done) {
+                until = static_cast<int>(std::min<std::int64_t>(at, frames));
+                break;
+            }
+            apply(*e, synth);  // late ones at once
+            events_.pop();
+        }
+        renderSpan(left + done, right + done, until - done, synth);
+        done = until;
+    }
+    frame_ += frames;
+    for (int i = 0; i < frames; ++i) {
+        left[i] = std::clamp(left[i], -1.0f, 1.0f);
+        right[i] = std::clamp(right[i], -1.0f, 1.0f);
+    }
+}
+
+}  // namespace lutavo

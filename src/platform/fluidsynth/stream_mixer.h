@@ -1,0 +1,77 @@
+#pragma once
+// The one audio stream of the program: the built-in synthesizer with the clip voice laid over it,
+// clamped to full scale. The live output's audio thread and the offline renderer both fill their
+// buffers here, so a rendered file holds what the user hears.
+
+#include <fluidsynth/types.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "platform/fluidsynth/clip_voice.h"
+#include "platform/fluidsynth/stream_events.h"
+
+namespace lutavo {
+
+// Where a stamped event falls in the stream. Offline the stamp is the stream's own time and maps
+// exactly. Live the stamps are the steady clock's and every event is heard a fixed delay after
+// its stamp: the output tells when each block will be heard, and the clock carries that on from
+// block to block, so an event lands on its own frame wherever the blocks happen to begin.
+class StreamClock {
+  public:
+    static StreamClock exact() { return StreamClock(false, 0); }
+    static StreamClock live(std::int64_t delayNs) { return StreamClock(true, delayNs); }
+
+    // The block starting at stream frame `first` will be heard from heardAtNs on.
+    void blockStarts(std::int64_t heardAtNs, std::int64_t first);
+    std::int64_t frameOf(std::int64_t stampNs) const;
+
+  private:
+    StreamClock(bool live, std::int64_t delayNs) : live_(live), delayNs_(delayNs) {}
+
+    bool live_;
+    std::int64_t delayNs_;
+    bool started_ = false;
+    double heardAtNs_ = 0;  // of frame first_
+    std::int64_t first_ = 0;
+};
+
+class StreamMixer {
+  public:
+    // synth may be null: the stream then carries the clips alone.
+    explicit StreamMixer(StreamClock clock, fluid_synth_t* synth = nullptr)
+        : clock_(clock), synth_(synth) {}
+
+    // The synthesizer joins a stream that may be running already: the clips need not wait for
+    // the sound font. Any thread.
+    void setSynth(fluid_synth_t* synth) { synth_.store(synth, std::memory_order_release); }
+
+    // From the one posting thread; never waits. False when the queue is full.
+    bool post(const StreamEvent& event) { return events_.post(event); }
+
+    // Adds frames of the stream to left and right (zeroed by the caller), playing each posted
+    // event at its frame, and clamps them to -1..1. While the synthesizer has been silent longer
+    // than its reverberation lasts it is not rendered at all: an idle program costs next to
+    // nothing. heardAtNs: when the first of these frames will be heard, on the steady clock
+    // (unused offline).
+    void render(float* left, float* right, int frames, std::int64_t heardAtNs = 0);
+
+    // True when the last render skipped the silent synthesizer.
+    bool synthResting() const { return resting_; }
+    // True when nothing sounds or waits to: the output may pause.
+    bool idle() const { return resting_ && !clips_.busy() && events_.empty(); }
+
+  private:
+    void apply(const StreamEvent& event, fluid_synth_t* synth);
+    void renderSpan(float* left, float* right, int frames, fluid_synth_t* synth);
+
+    StreamClock clock_;
+    std::atomic<fluid_synth_t*> synth_;
+    StreamEventQueue events_;
+    ClipVoice clips_;
+    std::int64_t frame_ = 0;
+    long quietFrames_ = 0;
+    bool resting_ = false;
+};
+
+}  // namespace lutavo

@@ -1,0 +1,30 @@
+#pragma once
+// When a sound asked for now is due. Inside a playback tick it is the tick's ideal time on the
+// steady clock, however late the window thread got to it, so the notes and clicks of a song keep
+// their spacing to the sample; outside (a click on the neck, a clip) it is the moment of asking.
+// Window thread only: the playback timer marks its ticks, the audio output stamps its events.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+namespace lutavo {
+
+inline std::int64_t steadyNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+class SoundClock {
+  public:
+    void enterTick(long long dueMs) { tickDueMs_ = dueMs; }
+    void leaveTick() { tickDueMs_.reset(); }
+
+    std::int64_t nowNs() const { return tickDueMs_ ? *tickDueMs_ * 1'000'000 : steadyNowNs(); }
+
+  private:
+    std::optional<long long> tickDueMs_;
+};
+
+}  // namespace lutavo
