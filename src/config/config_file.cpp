@@ -141,9 +141,7 @@ void reportCorrections(Guitar& g, const std::string& path, const Corrections& no
 void showConfiguredSound(Guitar& g) {
     const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
     g.ui.voltxt.caption = std::to_string(g.config.soundVolume[sound]);
-    // The sound buttons share one place: only the one of the sound in use may show.
-    for (int i = 0; i < kSoundCount; ++i)
-        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    showSoundInUse(g);
     g.playback.swapperPos = static_cast<i16>(kLeadInSlots - g.config.defaultLeadIn);
 }
 
@@ -171,6 +169,16 @@ bool writeReplacing(const std::string& path, const std::string& text) {
 }
 
 }  // namespace
+
+void showSoundInUse(Guitar& g) {
+    const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
+    // The sound buttons share one place: only the one of the sound in use may show.
+    for (int i = 0; i < kSoundCount; ++i)
+        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    auto& items = g.ui.mnuSound.items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i].checked = static_cast<int>(i) == sound;
+}
 
 std::string userConfigPath() {
     const std::string file = std::string("/lutavo/") + files::kConfig;

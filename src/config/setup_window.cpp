@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "config/config_file.h"
 #include "core/app_state.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
@@ -85,16 +86,6 @@ void showSound(Guitar& g, int p) {
         w.btnConfig[i].pressed = i == p;
 }
 
-// The main window's sound button and menu follow the sound the window chose.
-void useSound(Guitar& g, int p) {
-    for (int i = 0; i < kSoundCount; ++i)
-        g.ui.outbtn[kSoundButtonFirst + i].visible = i == p;
-    auto& items = g.ui.mnuSound.items;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        items[i].checked = static_cast<int>(i) == p;
-    g.config.preferredSound = static_cast<i16>(p);
-}
-
 void unload(Guitar& g) {
     g.setup.loaded = false;
     g.setup.MidiDevices.visible = false;
@@ -117,7 +108,8 @@ void loadSetupWindow(Guitar& g) {
 
 void btnConfig_Click(Guitar& g, int index) {
     if (!g.setup.loaded || index < 0 || index >= kSoundCount) return;
-    useSound(g, index);
+    g.config.preferredSound = static_cast<i16>(index);
+    showSoundInUse(g);
     showSound(g, index);
 }
 

@@ -68,6 +68,12 @@ TEST(SetupWindow, SetupOpensForTheSoundInUseAndEveryControlWritesItsValue) {
                          w.btnConfig[2].pressed, r.g().ui.outbtn[kSoundButtonFirst].visible,
                          r.g().ui.outbtn[kSoundButtonFirst + 2].visible),
               test::join(0, "Nylon", r.g().config.soundChannel[0], 0, 1, 0));
+    // Cancel goes back to the file's sound, on the sound menu too.
+    setupClose_Click(r.g(), SetupClose::Cancel);
+    windowTimerTick(r.g());
+    EXPECT_EQ(test::join(r.g().config.preferredSound, r.g().ui.mnuSound.items[0].checked,
+                         r.g().ui.mnuSound.items[2].checked),
+              test::join(2, 0, 1));
 }
 
 TEST(SetupWindow, EachWayOfClosingLeavesItsRequestForTheWindowTimer) {
