@@ -124,6 +124,14 @@ TEST(SetupWindow, EachWayOfClosingLeavesItsRequestForTheWindowTimer) {
     }
 }
 
+TEST(SetupWindow, SaveJustBeforeQuittingIsWritten) {
+    SetupRig r;
+    setupScroll_Change(r.g(), SetupScroll::Patch, 40);
+    setupClose_Click(r.g(), SetupClose::Save);
+    shutdown(r.g());
+    EXPECT_NE(test::readFile(r.g().app.configFile).find("patch=40\r\n"), std::string::npos);
+}
+
 TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
     struct Case {
         std::vector<std::string> ports;
