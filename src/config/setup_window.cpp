@@ -64,8 +64,9 @@ void fillDeviceList(Guitar& g) {
     }
     list.visible = false;
     const int bottom = list.at.top + list.at.height;
-    list.at.height = w.deviceCount * kDeviceLineTwips + kDeviceListExtraTwips;
-    list.at.top = bottom - std::min(list.at.height, kListMaxTwips);
+    list.at.height =
+        std::min(w.deviceCount * kDeviceLineTwips + kDeviceListExtraTwips, kListMaxTwips);
+    list.at.top = bottom - list.at.height;
     // Line 0 always works while the built-in synthesizer can play.
     if (w.deviceCount == 0 && (midi == nullptr || !midi->synthesizerLive())) {
         showMessage(g, "No MIDI drivers found");

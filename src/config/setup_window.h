@@ -7,7 +7,8 @@ namespace lutavo {
 
 struct Guitar;
 
-// The lines of the device list are this high; the list is this much higher than its lines.
+// The lines of the device list are this high; the list is this much higher than its lines, and
+// a list too long for the window is cut to it and scrolls.
 inline constexpr int kDeviceLineTwips = 195;
 inline constexpr int kDeviceListExtraTwips = 245;
 inline constexpr const char* kBuiltInSynthTip = "The built-in synthesizer";

@@ -148,6 +148,8 @@ TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
          ""},
         {{}, true, 245, "Midi Mapper", ""},
         {{}, false, 245, "Midi Mapper", "No MIDI drivers found"},
+        // A long list is cut to the window.
+        {std::vector<std::string>(20, "Port"), true, 2640, "Port", ""},
     };
     for (const Case& c : cases) {
         test::Rig rig;
@@ -155,14 +157,17 @@ TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
         rig.midi.synthLive = c.synthLive;
         rig.defaults();
         loadSetupWindow(rig.g());
+        closeSetupWindow(rig.g());
+        loadSetupWindow(rig.g());  // opened again, in the same place
         const ListBox& list = rig.g().setup.MidiDevices;
         std::string said;
         for (const auto& m : rig.dialogs.messages)
             said += m.text;
-        EXPECT_EQ(test::join(list.items.size(), list.at.height, list.visible, list.items[0],
-                             list.itemTips[0], list.items.back(), said),
-                  test::join(c.ports.size() + 1, c.height, 0, "Midi Mapper", kBuiltInSynthTip,
-                             c.lastLine, c.message));
+        EXPECT_EQ(
+            test::join(list.items.size(), list.at.height, list.at.top + list.at.height,
+                       list.visible, list.items[0], list.itemTips[0], list.items.back(), said),
+            test::join(c.ports.size() + 1, c.height, 180 * 15, 0, "Midi Mapper", kBuiltInSynthTip,
+                       c.lastLine, c.message + std::string(c.message)));
     }
 }
 
