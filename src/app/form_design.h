@@ -6,6 +6,7 @@
 namespace lutavo {
 
 struct WindowControls;
+struct SetupWindow;
 
 // Design-time layout, in pixels of the client area (the model stores them as twips).
 namespace design {
@@ -27,5 +28,8 @@ inline constexpr int kAdjusterLeft = 443;
 // captions, tips and pictures; setdefaults runs it first, so the program and its tests start
 // from the same controls.
 void designForm(WindowControls& ui);
+
+// The setup window's controls: their places inside the window, captions, tips and pictures.
+void designSetupWindow(SetupWindow& w);
 
 }  // namespace lutavo

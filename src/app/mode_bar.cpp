@@ -16,7 +16,6 @@ namespace lutavo {
 
 namespace {
 
-constexpr int kWindowTimerInterval = 3000;
 constexpr int kLessonTimerInterval = 60;
 
 struct ModeButtonInfo {

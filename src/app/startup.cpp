@@ -23,7 +23,6 @@ namespace lutavo {
 
 namespace {
 
-constexpr int kWindowTimerInterval = 3000;
 constexpr int kLeadInSetting = 5;
 
 }  // namespace
@@ -38,6 +37,7 @@ std::string withTrailingSlash(const std::string& folder) {
 
 void setdefaults(Guitar& g) {
     designForm(g.ui);
+    designSetupWindow(g.setup);
     setSongDefaults(g.song);
     g.app.appMode = kModeSongs;
     g.app.firstSong = true;
@@ -107,12 +107,15 @@ void onResize(Guitar& g) {
 
 void windowTimerTick(Guitar& g) {
     if (g.app.pendingSoundAction) applysound(g);
+    settleSetupTimer(g);
     if (!g.app.lessonRequest.empty() && g.app.lessonRequest != g.app.lessonShown) {
         runLessonFrame(g);
     }
 }
 
 void shutdown(Guitar& g) {
+    // A Save made just before quitting is kept, though the window timer has not come round.
+    if (g.app.pendingSoundAction == kSoundSave) applysound(g);
     if (g.sys.midi != nullptr) g.sys.midi->close();
     closeSetupWindow(g);
 }

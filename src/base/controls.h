@@ -81,6 +81,28 @@ struct TextBox {
     int focusRequests = 0;
 };
 
+struct CheckBox {
+    std::string caption;
+    bool checked = false;
+    bool visible = true;
+    Placement at;
+    std::string tip;
+};
+
+// A list of text lines, one of them selected (-1: none); each line may carry a tip of its own.
+struct ListBox {
+    std::vector<std::string> items;
+    std::vector<std::string> itemTips;
+    int selected = -1;
+    bool visible = true;
+    Placement at;
+};
+
+// A button showing a picture file rather than a caption.
+struct PictureButton : Button {
+    std::string file;
+};
+
 struct MenuItem {
     std::string caption;  // "-" is a separator
     bool checked = false;

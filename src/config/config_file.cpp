@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 #include "base/item_reader.h"
 #include "core/data_files.h"
@@ -55,8 +56,17 @@ constexpr std::size_t kSectionDigit = 6;  // "[sound2]": the digit is the 7th ch
 constexpr int kOutbtnFirstSound = 2;      // sound buttons are outbtn 2..5
 constexpr int kLeadInSlots = 9;
 
-i16 numberIn(const std::string& text, Range range) {
-    return static_cast<i16>(clampTo(numberPrefix(text), range.lo, range.hi));
+// Values brought into range while reading, in the file's words, so the user learns why the
+// program does not do what the file says.
+using Corrections = std::vector<std::string>;
+
+i16 numberIn(const std::string& key, const std::string& text, Range range, Corrections& notes) {
+    const int read = numberPrefix(text);
+    const int used = clampTo(read, range.lo, range.hi);
+    if (used != read) {
+        notes.push_back(key + std::to_string(read) + " is read as " + std::to_string(used));
+    }
+    return static_cast<i16>(used);
 }
 
 // The section the per-sound keys go to; nullopt after a header naming no sound, whose keys
@@ -70,24 +80,28 @@ Section sectionOf(const std::string& header) {
     return index;
 }
 
-bool applySoundKey(ConfigState& c, int sound, const std::string& key, const std::string& text) {
+void applySoundKey(ConfigState& c, int sound, const std::string& key, const std::string& text,
+                   Corrections& notes) {
     for (const SoundKey& k : kSoundKeys) {
         if (key == k.key) {
-            (c.*k.table)[sound] = numberIn(text, k.range);
-            return true;
+            Corrections found;
+            (c.*k.table)[sound] = numberIn(key, text, k.range, found);
+            for (const std::string& note : found)
+                notes.push_back(note + " for sound " + std::to_string(sound));
+            return;
         }
     }
-    return false;
 }
 
-void applyKey(ConfigState& c, int sound, const std::string& key, const std::string& text) {
+void applyKey(ConfigState& c, int sound, const std::string& key, const std::string& text,
+              Corrections& notes) {
     if (key == kKeyPrefMidi) {
-        c.preferredSound = numberIn(text, kSoundIndexRange);
+        c.preferredSound = numberIn(key, text, kSoundIndexRange, notes);
         c.prefSoundRead = c.preferredSound;
     } else if (key == kKeyPlayDelay) {
-        c.defaultLeadIn = numberIn(text, kLeadInRange);
+        c.defaultLeadIn = numberIn(key, text, kLeadInRange, notes);
     } else if (key == kKeyAdjTiming) {
-        c.adjustTiming = numberIn(text, kTimingRange);
+        c.adjustTiming = numberIn(key, text, kTimingRange, notes);
     } else if (key == kKeyPlayWav) {
         c.playIntroClips = text == "1" ? 1 : 0;
     } else if (key == kKeyLefty) {
@@ -95,11 +109,12 @@ void applyKey(ConfigState& c, int sound, const std::string& key, const std::stri
     } else if (key == kKeyShowNotes) {
         c.showFretNoteNames = text == "0" ? 0 : 1;
     } else {
-        applySoundKey(c, sound, key, text);
+        applySoundKey(c, sound, key, text, notes);
     }
 }
 
-void readItems(ConfigState& c, ItemReader& reader) {
+Corrections readItems(ConfigState& c, ItemReader& reader) {
+    Corrections notes;
     Section section = 0;
     while (auto item = reader.next()) {
         if (!item->empty() && item->front() == '[') {
@@ -108,17 +123,25 @@ void readItems(ConfigState& c, ItemReader& reader) {
         }
         const std::size_t eq = item->find('=');
         if (eq == std::string::npos || !section) continue;
-        applyKey(c, *section, item->substr(0, eq + 1), item->substr(eq + 1));
+        applyKey(c, *section, item->substr(0, eq + 1), item->substr(eq + 1), notes);
     }
+    return notes;
+}
+
+void reportCorrections(Guitar& g, const std::string& path, const Corrections& notes) {
+    if (notes.empty()) return;
+    std::string text = "Some settings in " + path +
+                       " are outside what the program can use and were brought into range:";
+    for (const std::string& note : notes)
+        text += "\n" + note;
+    showMessage(g, text + "\nSave in the setup window to keep the corrected values.");
 }
 
 // What the values read show on the main window.
 void showConfiguredSound(Guitar& g) {
     const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
     g.ui.voltxt.caption = std::to_string(g.config.soundVolume[sound]);
-    // The sound buttons share one place: only the one of the sound in use may show.
-    for (int i = 0; i < kSoundCount; ++i)
-        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    showSoundInUse(g);
     g.playback.swapperPos = static_cast<i16>(kLeadInSlots - g.config.defaultLeadIn);
 }
 
@@ -147,6 +170,16 @@ bool writeReplacing(const std::string& path, const std::string& text) {
 
 }  // namespace
 
+void showSoundInUse(Guitar& g) {
+    const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
+    // The sound buttons share one place: only the one of the sound in use may show.
+    for (int i = 0; i < kSoundCount; ++i)
+        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    auto& items = g.ui.mnuSound.items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i].checked = static_cast<int>(i) == sound;
+}
+
 std::string userConfigPath() {
     const std::string file = std::string("/lutavo/") + files::kConfig;
     // A relative XDG_CONFIG_HOME is not to be used.
@@ -170,7 +203,7 @@ void readconfig(Guitar& g) {
     } else if (reader->next().value_or("") != kMagic) {
         showMessage(g, "Invalid file");
     } else {
-        readItems(g.config, *reader);
+        reportCorrections(g, path, readItems(g.config, *reader));
     }
     showConfiguredSound(g);
 }

@@ -16,6 +16,9 @@ void readconfig(Guitar& g);
 // the result is false.
 bool writeconfig(Guitar& g);
 
+// The main window's sound button and the sound menu's check mark show the sound in use.
+void showSoundInUse(Guitar& g);
+
 // The user's configuration file: $XDG_CONFIG_HOME/lutavo/ltmidi32.cfg, or
 // $HOME/.config/lutavo/ltmidi32.cfg; "" when neither variable gives a folder.
 std::string userConfigPath();

@@ -21,6 +21,11 @@ enum SoundRequest : int {
     kSoundSave = 5,         // write the configuration only
 };
 
+// The window timer's interval: while nothing else asks for it, and while the setup window is
+// open (its requests are carried out at the next tick).
+inline constexpr int kWindowTimerInterval = 3000;
+inline constexpr int kSetupTimerInterval = 100;
+
 struct AppState {
     i16 appMode = kModeSongs;
     std::string appFolder;   // the program's data folder, ending in "/"

@@ -10,6 +10,10 @@ namespace lutavo {
 
 inline constexpr int kSoundCount = 4;  // Nylon, Acoustic, Electric, Overdrive
 
+// Names of the four sounds, as the sound menu and the setup window show them.
+inline constexpr const char* kSoundNames[kSoundCount] = {"Nylon", "Acoustic", "Electric",
+                                                         "Overdrive"};
+
 using SoundTable = FixedArray<i16, 0, kSoundCount - 1>;
 
 // A per-sound table with the given values for sounds 0..3.

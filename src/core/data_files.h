@@ -22,6 +22,10 @@ inline constexpr const char* kScaleTempo = "tempo.bmp";
 inline constexpr const char* kScaleLeadIn = "ldefaul4.bmp";
 inline constexpr const char* kScaleNoteLength = "edit3.bmp";
 
+// The setup window's pictures of the four sounds, in the order of the sounds.
+inline constexpr const char* kSoundPictures[4] = {"sndnylon.bmp", "sndacous.bmp", "sndelect.bmp",
+                                                  "sndodriv.bmp"};
+
 inline constexpr const char* kChordTypes = "ch_all.bmp";
 inline constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
 

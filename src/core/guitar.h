@@ -10,6 +10,7 @@
 #include "core/key_state.h"
 #include "core/neck_state.h"
 #include "core/playback_state.h"
+#include "core/setup_controls.h"
 #include "core/tuning_state.h"
 #include "core/window_controls.h"
 #include "platform/services.h"
@@ -28,6 +29,7 @@ struct Guitar {
     PlaybackState playback;
     EditorState editor;
     WindowControls ui;
+    SetupWindow setup;  // LTsetup
 
     TimerModel ntimer;  // playback timer
     TimerModel gtimer;  // window timer

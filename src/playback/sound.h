@@ -20,7 +20,4 @@ void mnuSoundtype_Click(Guitar& g, int index);
 // A song file's "style=": the same as the menu choice but the menu's check marks stay.
 void selectSound(Guitar& g, int index);
 
-// Names of the four sounds, as the menu and the setup window show them.
-inline constexpr const char* kSoundNames[4] = {"Nylon", "Acoustic", "Electric", "Overdrive"};
-
 }  // namespace lutavo

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "config/setup_window.h"
 #include "core/guitar.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
@@ -20,7 +21,6 @@ namespace lutavo {
 
 namespace {
 
-constexpr int kSetupTimerInterval = 100;
 constexpr int kWindIntervalAfterRelease = 8;
 constexpr int kVolumeSetting = 3;
 constexpr int kMaxLocateSpacing = 80;
@@ -334,6 +334,7 @@ void outbtn_Click(Guitar& g, int index) {
         playbtn_Click(g, kStop);
         g.gtimer.interval = kSetupTimerInterval;
         g.ui.outtxt[kSetupLabel].color = kColorActive;
+        loadSetupWindow(g);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/qt/timer_driver.h"
 #include "playback/engine.h"
 #include "ui/sections.h"
+#include "ui/setup_view.h"
 #include "ui/view_units.h"
 
 namespace lutavo {
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Guitar& g, SoundClock* soundClock) : g_(g), binder_(g) {
     buildPage(binder_, this);
     buildLowerPanels(binder_, this);
     statusStrip_ = buildStatusStrip(binder_, this);
+    new SetupView(binder_, this);
 
     // Panels that come and go lie over everything else when the program moves them into view.
     for (const char* name : {"pnlSongEntry", "pnlswapcntl", "pnlswapper", "pnllesson",

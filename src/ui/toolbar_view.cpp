@@ -62,6 +62,7 @@ void buildOutputs(ViewBinder& b, QWidget* window) {
     b.lamp(window, g.ui.mled)->raise();
     auto* setup =
         b.command(window, g.ui.outbtn[kSetupButton], g.ui.outtxt[kSetupLabel], Glyph::Setup);
+    setup->setObjectName("outbtn(6)");
     QObject::connect(setup, &CommandButton::clicked, setup,
                      [&b] { b.run([&b] { outbtn_Click(b.g, kSetupButton); }); });
 }

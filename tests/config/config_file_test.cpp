@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -68,6 +69,9 @@ struct ConfigRig {
         add("slot", g().playback.swapperPos, 9);  // no lead-in: the last of nine slots
         for (const auto& m : rig.dialogs.messages)
             out += m.caption + ": " + m.text + " ";
+        for (std::size_t at; (at = out.find(dir.path())) != std::string::npos;)
+            out.erase(at, dir.path().size());
+        std::replace(out.begin(), out.end(), '\n', '|');
         return out;
     }
     test::Rig rig;
@@ -75,7 +79,11 @@ struct ConfigRig {
 };
 
 TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::string kCorrected =
+        "Lutavo: Some settings in app/ltmidi32.cfg are outside what the program can use and "
+        "were brought into range:|";
+    const std::string kSaveToKeep = "|Save in the setup window to keep the corrected values. ";
+    const std::pair<const char*, std::string> cases[] = {
         {"lutavo|prefmidi=2", "prefmidi=2 read=2 "},
         // Sections direct the sound keys; before the first header they are sound 0's; the last
         // of two wins.
@@ -90,12 +98,21 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
         {"lutavo|[sound7]|volume=3|patch=5|lefty=1|[sound9]|channel=9|[sound1]|volume=4",
          "volume1=4 "},
         {"lutavo|[sound12]|volume=6|[snd]|volume=5", "volume0=5 volume1=6 "},
-        // Values outside what the program uses are brought into range.
+        // Values outside what the program uses are brought into range, and the user is told.
         {"lutavo|prefmidi=9|playdelay=12|adjtiming=0|[sound3]|channel=0|patch=300|dev=-5|"
          "volume=99|octave=-2|[sound2]|channel=40|volume=0|octave=9|patch=-1",
          "prefmidi=3 read=3 playdelay=8 adjtiming=1 channel2=16 patch2=0 volume2=1 octave2=6 "
-         "patch3=127 octave3=0 slot=1 "},
-        {"lutavo|prefmidi=-1|playdelay=-3|adjtiming=99999", "adjtiming=32767 "},
+         "patch3=127 octave3=0 slot=1 " +
+             kCorrected +
+             "prefmidi=9 is read as 3|playdelay=12 is read as 8|adjtiming=0 is read as 1|"
+             "channel=0 is read as 1 for sound 3|patch=300 is read as 127 for sound 3|dev=-5 is "
+             "read as 0 for sound 3|volume=99 is read as 10 for sound 3|octave=-2 is read as 0 "
+             "for sound 3|channel=40 is read as 16 for sound 2|volume=0 is read as 1 for sound "
+             "2|octave=9 is read as 6 for sound 2|patch=-1 is read as 0 for sound 2" +
+             kSaveToKeep},
+        {"lutavo|prefmidi=-1|playdelay=-3|adjtiming=99999",
+         "adjtiming=32767 " + kCorrected + "prefmidi=-1 is read as 0|playdelay=-3 is read as 0" +
+             kSaveToKeep},
         // A wrong first line is reported and changes nothing.
         {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file "},
         {"", "Lutavo: Invalid file "},

@@ -16,8 +16,11 @@ struct SentMessage {
 
 class FakeMidiOut : public MidiOut {
   public:
-    int deviceCount() override { return 1; }
-    std::string deviceName(int) override { return "Test port"; }
+    int deviceCount() override { return static_cast<int>(ports.size()); }
+    std::string deviceName(int id) override {
+        return id >= 0 && id < deviceCount() ? ports[static_cast<std::size_t>(id)] : "";
+    }
+    bool synthesizerLive() override { return synthLive; }
     bool open(int id) override {
         opened.push_back(id);
         return isOpen = true;
@@ -38,6 +41,8 @@ class FakeMidiOut : public MidiOut {
         return out;
     }
 
+    std::vector<std::string> ports = {"Test port"};
+    bool synthLive = true;
     bool isOpen = false;
     long now = 0;  // virtual clock, advanced by the test
     std::vector<int> opened;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -16,6 +18,8 @@
 #include "app/mode_bar.h"
 #include "app/panels.h"
 #include "app/song_files.h"
+#include "app/startup.h"
+#include "config/setup_window.h"
 #include "core/guitar.h"
 #include "editor/editor_commands.h"
 #include "fakes/fake_dialogs.h"
@@ -240,6 +244,28 @@ TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
           QStringList{"lutavo", "one", "two"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
+}
+
+TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkClosesIt) {
+    click("outbtn(6)");
+    auto* setup = child<QWidget>("LTsetup");
+    ASSERT_TRUE(setup->isVisible());
+    EXPECT_EQ(test::join(setup->windowTitle().toStdString(), setup->width(), setup->height(),
+                         g().ui.outtxt[kSetupLabel].color),
+              test::join("Lutavo Setup", 7530 / 15, 3375 / 15, kColorActive));
+    const int p = g().config.preferredSound;
+    const int patch = g().config.soundPatch[p];
+    setup->findChild<QScrollBar*>("pint")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(g().config.soundPatch[p], patch + 1);
+    EXPECT_TRUE(setup->grab().save(output("setup.png")));
+    QTest::mouseClick(setup->findChild<QPushButton*>("devbut"), Qt::LeftButton);
+    EXPECT_TRUE(setup->grab().save(output("setup_devices.png")));
+    QTest::mouseClick(setup->findChild<QPushButton*>("setupok"), Qt::LeftButton);
+    EXPECT_EQ(test::join(setup->isVisible(), g().app.pendingSoundAction,
+                         g().ui.outtxt[kSetupLabel].color),
+              test::join(0, kSoundSetupOk, kColorAvailable));
+    window().binder().run([] { windowTimerTick(g()); });
+    EXPECT_EQ(g().gtimer.interval, kWindowTimerInterval);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "pointers.h"
 #include "scales.h"
 #include "sheet_layout.h"
+#include "sound_buttons.h"
 #include "tablature.h"
 
 namespace lutavo::assetgen {
@@ -64,6 +65,14 @@ const std::vector<PictureAsset>& pictureAssets() {
          [](const Fonts& f) { return drawChordStrip(f); }},
         {"defaultl.bmp", kLessonPictureWidth, kLessonPictureHeight,
          [](const Fonts& f) { return drawDefaultLessonPicture(f); }},
+        {"sndnylon.bmp", kSoundPictureWidth, kSoundPictureHeight,
+         [](const Fonts&) { return drawSoundPicture(SoundPicture::Nylon); }},
+        {"sndacous.bmp", kSoundPictureWidth, kSoundPictureHeight,
+         [](const Fonts&) { return drawSoundPicture(SoundPicture::Acoustic); }},
+        {"sndelect.bmp", kSoundPictureWidth, kSoundPictureHeight,
+         [](const Fonts&) { return drawSoundPicture(SoundPicture::Electric); }},
+        {"sndodriv.bmp", kSoundPictureWidth, kSoundPictureHeight,
+         [](const Fonts&) { return drawSoundPicture(SoundPicture::Overdrive); }},
     };
     return assets;
 }

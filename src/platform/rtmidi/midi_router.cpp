@@ -50,6 +50,10 @@ void MidiRouter::shortMessage(std::uint32_t message) {
     }
 }
 
+bool MidiRouter::synthesizerLive() {
+    return synth().live();
+}
+
 void MidiRouter::close() {
     // Notes still sounding stop with their device, as when a device is unplugged.
     if (opened_ == Opened::Synth && audio_.settled()) audio_.resetSynth();

@@ -32,6 +32,7 @@ class MidiRouter : public MidiOut {
     bool open(int id) override;
     void shortMessage(std::uint32_t message) override;
     void close() override;
+    bool synthesizerLive() override;
 
   private:
     enum class Opened { Nothing, Synth, Port };
