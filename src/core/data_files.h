@@ -23,6 +23,7 @@ inline constexpr const char* kScaleLeadIn = "ldefaul4.bmp";
 inline constexpr const char* kScaleNoteLength = "edit3.bmp";
 
 inline constexpr const char* kChordTypes = "ch_all.bmp";
+inline constexpr const char* kScaleTypes = "sc_all.bmp";
 inline constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
 
 // Page backgrounds and the glyph sheets the score is drawn from.

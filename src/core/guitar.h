@@ -8,6 +8,7 @@
 #include "core/display_state.h"
 #include "core/editor_state.h"
 #include "core/key_state.h"
+#include "core/library_state.h"
 #include "core/neck_state.h"
 #include "core/playback_state.h"
 #include "core/tuning_state.h"
@@ -27,6 +28,7 @@ struct Guitar {
     NeckState neck;
     PlaybackState playback;
     EditorState editor;
+    LibraryState library;
     WindowControls ui;
 
     TimerModel ntimer;  // playback timer
