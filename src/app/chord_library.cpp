@@ -28,11 +28,6 @@ Menu rootMenu(const char* caption, const char* suffix) {
     return m;
 }
 
-const char* functionOfCell(int cell) {
-    if (cell <= 4) return "Major";
-    return cell <= 13 ? "Minor" : "Seventh";
-}
-
 // The type of strip cell `cell`: its degrees, the semitones of each degree as its formula
 // reads, its formula, function and name.
 void chooseChordType(Guitar& g, int cell) {
@@ -50,7 +45,7 @@ void chooseChordType(Guitar& g, int cell) {
                 static_cast<i16>(semitones[static_cast<std::size_t>(d - 1)]);
     }
     g.ui.txtsiinfo.text = type.formula;
-    g.ui.txtsicomp.text = functionOfCell(cell);
+    g.ui.txtsicomp.text = type.function;
     lib.chordTypeName = type.name;
 }
 
@@ -60,11 +55,6 @@ std::vector<int> chordTones(const LibraryState& lib) {
     for (int d = 1; d <= 6 && lib.chordDegrees[d] >= 1; ++d)
         tones.push_back(lib.degreeSemitones[lib.chordDegrees[d]]);
     return tones;
-}
-
-void checkOnly(Menu& menu, int index) {
-    for (std::size_t i = 0; i < menu.items.size(); ++i)
-        menu.items[i].checked = static_cast<int>(i) == index;
 }
 
 void chordStrip_MouseDown(Guitar& g, double x) {

@@ -54,6 +54,11 @@ void showNoteScrollBar(Guitar& g, int n) {
 
 }  // namespace
 
+void checkOnly(Menu& menu, int index) {
+    for (std::size_t i = 0; i < menu.items.size(); ++i)
+        menu.items[i].checked = static_cast<int>(i) == index;
+}
+
 void showLibraryPageArea(Guitar& g) {
     auto& ui = g.ui;
     setTitleTop(g, 25, 25);

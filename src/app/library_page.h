@@ -5,11 +5,15 @@
 #include <functional>
 #include <string>
 
+#include "base/controls.h"
 #include "song/song_model.h"
 
 namespace lutavo {
 
 struct Guitar;
+
+// Puts the check mark on item `index` of a root menu alone (-1: on none).
+void checkOnly(Menu& menu, int index);
 
 // Moves the page down under the strip's band (all in twips), or puts it back on CLOSE.
 void showLibraryPageArea(Guitar& g);

@@ -18,11 +18,6 @@ namespace {
 // Quarter notes, so a student can play along at the song's tempo.
 constexpr int kScaleNoteTicks = 16;
 
-void checkOnly(Menu& menu, int index) {
-    for (std::size_t i = 0; i < menu.items.size(); ++i)
-        menu.items[i].checked = static_cast<int>(i) == index;
-}
-
 // Every note of every position, one slot each, sounding on its own string.
 int storePositions(Guitar& g, const std::vector<ScalePosition>& positions) {
     int n = 0;
