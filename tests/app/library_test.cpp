@@ -49,19 +49,15 @@ TEST_F(Library, RootCMajorFillsALockedPageOfWholeNotesAndItsCaptions) {
               test::join(-1, 3, 0));  // the open C shape, written as the search gave it
 }
 
-// Sharp and flat roots spell the page in their own key.
+// Sharp and flat roots spell the page in their own key; the menu checks the root chosen.
 TEST_F(Library, RootsSpellTheirNamesInTheirKey) {
-    const struct {
-        int item;
-        int key;
-        const char* song;
-    } roots[] = {{1, 15, "C# Chords"}, {2, 10, "Db Chords"}, {4, 1, "D# Chords"},
-                 {11, 1, "G# Chords"}, {14, 1, "A# Chords"}, {15, 4, "Bb Chords"}};
-    for (const auto& r : roots) {
-        choose(kModeBarChords, r.item);
-        EXPECT_EQ(test::join(g().song.songKey, g().ui.lblsong.caption), test::join(r.key, r.song));
-        EXPECT_TRUE(g().ui.mnuchords.items[static_cast<std::size_t>(r.item)].checked);
-        EXPECT_FALSE(g().ui.mnuchords.items[0].checked);
+    const std::pair<int, std::string> roots[] = {{1, "15|C# Chords|"}, {2, "10|Db Chords|"},
+                                                 {4, "1|D# Chords|"},  {11, "1|G# Chords|"},
+                                                 {14, "1|A# Chords|"}, {15, "4|Bb Chords|"}};
+    for (const auto& [item, expected] : roots) {
+        choose(kModeBarChords, item);
+        EXPECT_EQ(test::join(g().song.songKey, g().ui.lblsong.caption), expected);
+        EXPECT_TRUE(g().ui.mnuchords.items[static_cast<std::size_t>(item)].checked);
     }
 }
 
@@ -70,14 +66,12 @@ TEST_F(Library, StripClicksChooseTheTypeUnderThePress) {
     pagepic_MouseDown(g(), kMouseLeft, 0, 9000, 10);  // not open: ignored
     EXPECT_EQ(g().app.appMode, kModeSongs);
     choose(kModeBarChords, 0);
-    const struct {
-        double x;
-        const char* type;
-    } clicks[] = {{300, "Major"}, {9000, "11th"},         {9375, "13th"},        {9749.4, "13th"},
-                  {9750, "13th"}, {14 * 375 + 10, "7th"}, {3 * 375, "Major 7th"}};
-    for (const auto& c : clicks) {
-        pagepic_MouseDown(g(), kMouseLeft, 0, c.x, 10);
-        EXPECT_EQ(g().library.chordTypeName, c.type) << c.x;
+    const std::pair<double, const char*> clicks[] = {
+        {300, "Major"}, {9000, "11th"},         {9375, "13th"},        {9749.4, "13th"},
+        {9750, "13th"}, {14 * 375 + 10, "7th"}, {3 * 375, "Major 7th"}};
+    for (const auto& [x, type] : clicks) {
+        pagepic_MouseDown(g(), kMouseLeft, 0, x, 10);
+        EXPECT_EQ(g().library.chordTypeName, type) << x;
     }
     EXPECT_EQ(texts(), test::join("C  Chords", "C  Major 7th Chords", "1 3 5 #7",
                                   "Harmonic function: Major", "Lutavo - C  Major 7th Chords"));
@@ -87,16 +81,12 @@ TEST_F(Library, StripClicksChooseTheTypeUnderThePress) {
 TEST_F(Library, ACapoHighUpLeavesTooFewShapesForTheTransport) {
     g().song.altTuning[1] = -2;  // dropped D
     buildpitchtable(g());
-    const struct {
-        int capo;
-        int shapes;
-    } cases[] = {{5, 8}, {14, 1}, {16, 0}};
-    for (const auto& c : cases) {
-        g().song.capo = static_cast<i16>(c.capo);
+    for (const auto& [capo, shapes] : {std::pair{5, 8}, {14, 1}, {16, 0}}) {
+        g().song.capo = static_cast<i16>(capo);
         choose(kModeBarChords, 0);
-        const auto& s = g().song;
-        EXPECT_EQ(test::join(s.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled),
-                  test::join(c.shapes, c.shapes >= 2, c.shapes >= 1));
+        EXPECT_EQ(
+            test::join(g().song.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled),
+            test::join(shapes, shapes >= 2, shapes >= 1));
     }
 }
 
