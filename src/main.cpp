@@ -58,6 +58,10 @@ int main(int argc, char** argv) {
     }
     lutavo::Application app(options);
     if (!app.start()) return 1;
+    if (!line.chords.isEmpty() && !lutavo::openChordLibrary(app.window(), line.chords)) {
+        std::fprintf(stderr, "lutavo: no chord library %s\n", qPrintable(line.chords));
+        return 2;
+    }
     if (screenshot) {
         if (!lutavo::saveScreenshot(app.window(), line.screenshot)) {
             std::fprintf(stderr, "lutavo: cannot write %s\n", qPrintable(line.screenshot));

@@ -52,7 +52,7 @@ void showNoteCounter(Guitar& g) {
 }  // namespace
 
 void enterEditor(Guitar& g) {
-    if (g.app.appMode == kModeChords) closeCurrentMode(g);
+    if (isLibraryMode(g.app.appMode)) closeCurrentMode(g);
     if (isUserSong(g) && g.song.songLocked) {
         showMessage(g, "This song is locked.", "Editing disabled");
         return;

@@ -3,7 +3,10 @@
 #include <array>
 #include <filesystem>
 
+#include "app/chord_library.h"
 #include "app/editor_mode.h"
+#include "app/library_page.h"
+#include "app/scale_library.h"
 #include "app/song_files.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
@@ -32,9 +35,6 @@ constexpr std::array<ModeButtonInfo, 7> kModeButtons = {{
     {"SCALES", "Load the Scales module"},
     {"PRINT", "Print out the current song"},
 }};
-
-constexpr std::array<const char*, 17> kChordRoots = {
-    "C", "C#", "Db", "D", "D#", "Eb", "E", "F", "F#", "Gb", "G", "G#", "Ab", "A", "A#", "Bb", "B"};
 
 struct NamedTuning {
     const char* strings;
@@ -65,7 +65,7 @@ std::string chooseFile(Guitar& g, const FileDialogRequest& request) {
 
 // The editor leaves before another song or lesson comes in; false when it stays open.
 bool leaveEditorForLoad(Guitar& g) {
-    if (g.app.appMode <= kModeChords) return true;
+    if (g.app.appMode != kModeEditor) return true;
     return closeCurrentMode(g);
 }
 
@@ -133,22 +133,10 @@ void tuneCommand(Guitar& g) {
     playbtn_Click(g, kPlay);
 }
 
-void popUp(Guitar& g, const Menu& menu) {
-    if (g.sys.dialogs == nullptr) return;
-    // The library and printing act on the chosen item; the bar only offers the menu.
-    g.sys.dialogs->popupMenu(menu);
-}
-
-Menu chordMenu() {
-    Menu m;
-    m.caption = "Chord";
-    for (const char* root : kChordRoots) {
-        MenuItem item;
-        item.caption = root;
-        item.caption += " Chords";
-        m.items.push_back(item);
-    }
-    return m;
+// The menu's answer: the item chosen, or -1 when it was dismissed.
+int popUp(Guitar& g, const Menu& menu) {
+    if (g.sys.dialogs == nullptr) return -1;
+    return g.sys.dialogs->popupMenu(menu);
 }
 
 Menu printMenu() {
@@ -173,12 +161,13 @@ void runCommand(Guitar& g, int index) {
             enterEditor(g);
             break;
         case kModeBarChords:
-            if (g.app.appMode != kModeEditor) popUp(g, g.ui.mnuchords);
+            if (g.app.appMode != kModeEditor) mnuchord_Click(g, popUp(g, g.ui.mnuchords));
             break;
         case kModeBarScales:
-            showMessage(g, "Not available in this release", "Scales Module");
+            if (g.app.appMode != kModeEditor) mnuscale_Click(g, popUp(g, g.ui.mnuscales));
             break;
         case kModeBarPrint:
+            // Printing acts on the chosen item; the bar only offers the menu.
             popUp(g, g.ui.mnuPrint);
             break;
         default:
@@ -201,7 +190,7 @@ void setupModeBar(Guitar& g) {
         g.ui.opttxt[i].tip = kModeButtons[i].tip;
         g.ui.opt[i].tip = kModeButtons[i].tip;
     }
-    g.ui.mnuchords = chordMenu();
+    setupLibraries(g);
     g.ui.mnuPrint = printMenu();
 }
 
@@ -215,7 +204,7 @@ void modeBarPress(Guitar& g, int index) {
         closeCurrentMode(g);
         if (g.app.appMode == kModeLesson && index != kModeBarPrint) return;
     }
-    if (index <= kModeBarEdit && g.app.appMode == kModeChords) closeCurrentMode(g);
+    if (index <= kModeBarEdit && isLibraryMode(g.app.appMode)) closeCurrentMode(g);
     runCommand(g, index);
 }
 
@@ -226,13 +215,8 @@ bool closeCurrentMode(Guitar& g) {
         case kModeEditor:
             return leaveEditor(g);
         case kModeChords:
-            ui.pnlscore.at.top = 75;
-            ui.pnlscore.at.height = 2670;
-            ui.picscore.at.top = -30;
-            ui.pictab.at.top = 1880;
-            ui.lbltitle.at.top = 3;
-            ui.lblright.at.top = 3;
-            ui.lblleft.at.top = 1;
+        case kModeScales:
+            restorePageArea(g);
             break;
         default:
             break;

@@ -1,6 +1,6 @@
 #pragma once
-// The mode bar: seven buttons that load a song or a lesson, tune, edit, open the chords, show
-// the scales message and print. Each press first hands over from the mode in force.
+// The mode bar: seven buttons that load a song or a lesson, tune, edit, open the chord or the
+// scale library and print. Each press first hands over from the mode in force.
 
 #include <string>
 
@@ -10,15 +10,15 @@ namespace lutavo {
 
 struct Guitar;
 
-// Captions and tips of the seven buttons and the items of the CHORDS and PRINT menus; called
-// once at start-up.
+// Captions and tips of the seven buttons and the items of the CHORDS, SCALES and PRINT menus;
+// called once at start-up.
 void setupModeBar(Guitar& g);
 
 // A press of mode-bar button `index` (0..6).
 void modeBarPress(Guitar& g, int index);
 
-// Hands over from the lesson, the chord library or the editor before another command runs:
-// the lesson and the chord library close and the start-up song is shown again; the editor is
+// Hands over from the lesson, a library or the editor before another command runs: the lesson
+// and the libraries close and the start-up song is shown again; the editor is
 // left (the song stays in memory). Returns false when the mode stays open.
 bool closeCurrentMode(Guitar& g);
 

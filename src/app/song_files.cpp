@@ -115,26 +115,6 @@ void storeNotes(Guitar& g, const ParsedSong& parsed) {
     s.curNote = 0;
 }
 
-// Step 10: the transport needs at least two notes, except in the editor.
-void setTransportState(Guitar& g) {
-    auto& ui = g.ui;
-    const bool playable = g.song.noteCount >= 2;
-    const bool buttonsOn = playable || g.app.appMode == kModeEditor;
-    for (int i = 0; i < kTransportPlayButtons; ++i) {
-        ui.playtxt[i].color = buttonsOn ? kColorAvailable : kColorUnavailable;
-        ui.playbtn[i].enabled = buttonsOn;
-    }
-    const Color stopRepeat = playable ? kColorAvailable : kColorUnavailable;
-    ui.playtxt[kStop].color = stopRepeat;
-    ui.playtxt[kRepeat].color = stopRepeat;
-    if (playable) {
-        for (int i : {kEditorBack, kEditorNext}) {
-            ui.btnsongentry[i].enabled = true;
-            ui.lblsongentry[i].color = kColorAvailable;
-        }
-    }
-}
-
 // Step 11: the start-up song turns CLOSE into EXIT.
 void setCloseButton(Guitar& g, const std::string& fileName) {
     if (contains(fileName, "intro")) {
@@ -178,12 +158,31 @@ void presentSong(Guitar& g) {
     buildDurSymbol(s);
 }
 
+}  // namespace
+
+void setTransportState(Guitar& g) {
+    auto& ui = g.ui;
+    const bool playable = g.song.noteCount >= 2;
+    const bool buttonsOn = playable || g.app.appMode == kModeEditor;
+    for (int i = 0; i < kTransportPlayButtons; ++i) {
+        ui.playtxt[i].color = buttonsOn ? kColorAvailable : kColorUnavailable;
+        ui.playbtn[i].enabled = buttonsOn;
+    }
+    const Color stopRepeat = playable ? kColorAvailable : kColorUnavailable;
+    ui.playtxt[kStop].color = stopRepeat;
+    ui.playtxt[kRepeat].color = stopRepeat;
+    if (playable) {
+        for (int i : {kEditorBack, kEditorNext}) {
+            ui.btnsongentry[i].enabled = true;
+            ui.lblsongentry[i].color = kColorAvailable;
+        }
+    }
+}
+
 void playLoadClip(Guitar& g, const std::string& clip) {
     if (g.sys.wave == nullptr) return;
     if (!g.sys.wave->play(clip) && !fileExists(clip)) reportMissingOnce(g, clip);
 }
-
-}  // namespace
 
 void loadsong(Guitar& g, const std::string& fileName) {
     // The whole file is read and checked before anything changes, so a file that cannot be

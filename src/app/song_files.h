@@ -11,4 +11,11 @@ struct Guitar;
 // used is reported and the current song stays.
 void loadsong(Guitar& g, const std::string& fileName);
 
+// The transport needs at least two notes, except in the editor: REW .. NEXT go grey and off
+// below that, STOP and REPEAT grey; with two notes the editor's BACK and NEXT come on.
+void setTransportState(Guitar& g);
+
+// Plays a clip without waiting; a clip that is missing is reported once.
+void playLoadClip(Guitar& g, const std::string& clip);
+
 }  // namespace lutavo

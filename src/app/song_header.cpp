@@ -61,7 +61,7 @@ void loadPageStore(Guitar& g, const std::string& name) {
 }
 
 void applyPage(Guitar& g, const std::string& v, LoadContext&) {
-    const bool chordLibrary = g.app.appMode == kModeChords;
+    const bool chordLibrary = isLibraryMode(g.app.appMode);
     g.song.pagePicture = upperCase(v);
     if (!chordLibrary) {
         g.display.pagewindow = Picture();

@@ -9,7 +9,18 @@
 
 namespace lutavo {
 
-enum AppMode : int { kModeSongs = 0, kModeLesson = 1, kModeChords = 2, kModeEditor = 4 };
+enum AppMode : int {
+    kModeSongs = 0,
+    kModeLesson = 1,
+    kModeChords = 2,
+    kModeScales = 3,
+    kModeEditor = 4,
+};
+
+// The chord and the scale library show a locked one-page song under their strip of types.
+inline bool isLibraryMode(int mode) {
+    return mode == kModeChords || mode == kModeScales;
+}
 
 // Requests the setup window leaves for applysound (0 = none, or a direct reopen).
 enum SoundRequest : int {

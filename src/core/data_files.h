@@ -27,6 +27,7 @@ inline constexpr const char* kSoundPictures[4] = {"sndnylon.bmp", "sndacous.bmp"
                                                   "sndodriv.bmp"};
 
 inline constexpr const char* kChordTypes = "ch_all.bmp";
+inline constexpr const char* kScaleTypes = "sc_all.bmp";
 inline constexpr const char* kDefaultLessonPicture = "defaultl.bmp";
 
 // Page backgrounds and the glyph sheets the score is drawn from.

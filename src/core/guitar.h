@@ -8,6 +8,7 @@
 #include "core/display_state.h"
 #include "core/editor_state.h"
 #include "core/key_state.h"
+#include "core/library_state.h"
 #include "core/neck_state.h"
 #include "core/playback_state.h"
 #include "core/setup_controls.h"
@@ -28,6 +29,7 @@ struct Guitar {
     NeckState neck;
     PlaybackState playback;
     EditorState editor;
+    LibraryState library;
     WindowControls ui;
     SetupWindow setup;  // LTsetup
 

@@ -129,8 +129,9 @@ struct WindowControls {
     // Pop-up menus of the sound buttons and of REPEAT.
     Menu mnuSound;
     Menu mnuRepeat;
-    // Pop-up menus of the mode bar's CHORDS and PRINT buttons.
+    // Pop-up menus of the mode bar's CHORDS, SCALES and PRINT buttons.
     Menu mnuchords;
+    Menu mnuscales;
     Menu mnuPrint;
 
     // Settings adjuster.

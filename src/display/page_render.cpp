@@ -95,7 +95,7 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
 }
 
 void pgScroll_Change(Guitar& g) {
-    if (g.ui.pagepic.visible && g.app.appMode != kModeChords) {
+    if (g.ui.pagepic.visible && !isLibraryMode(g.app.appMode)) {
         showPicturePage(g);
         return;
     }

@@ -91,7 +91,7 @@ void stepForward(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
     if (pb.noteTicks < s.noteDur[s.curNote - 1]) return;
-    if (pb.leadInLeft > 0 && g.app.appMode != kModeChords) countLeadIn(g);
+    if (pb.leadInLeft > 0 && !isLibraryMode(g.app.appMode)) countLeadIn(g);
     shownote(g, 1);
     s.curNote = static_cast<i16>(s.curNote + 1);
     pb.noteTicks = 0;
@@ -160,7 +160,7 @@ void preparePlayStart(Guitar& g) {
     // before PLAY, clicked one tick ahead of every beat.)
     const int beat = s.metroTicks > 0 ? s.metroTicks : 16;
     pb.beatTick = ticks % beat == 0 ? kBeatAfterStop : static_cast<i16>(ticks % beat - 1);
-    const bool countsIn = g.app.appMode != kModeEditor && g.app.appMode != kModeChords;
+    const bool countsIn = g.app.appMode != kModeEditor && !isLibraryMode(g.app.appMode);
     const int leadIn = g.config.defaultLeadIn;
     pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};
     pb.playStartNote = s.curNote;

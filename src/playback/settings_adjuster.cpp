@@ -106,7 +106,7 @@ void openScale(Guitar& g, int button) {
 }
 
 void applyCapo(Guitar& g, int newCapo) {
-    const bool moveFrets = g.app.appMode != kModeChords;
+    const bool moveFrets = !isLibraryMode(g.app.appMode);
     if (!songedit::moveCapo(g.song, newCapo, moveFrets)) {
         showMessage(g,
                     "The capo cannot go to fret " + std::to_string(newCapo) +

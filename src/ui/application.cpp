@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/chord_library.h"
 #include "app/mode_bar.h"
 #include "app/startup.h"
 #include "config/config_file.h"
@@ -25,6 +26,7 @@
 #include "platform/rtmidi/midi_router.h"
 #include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
+#include "theory/chord_types.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/view_units.h"
@@ -59,6 +61,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             line.screenshot = arguments[++i];
+        } else if (a == "--chords") {
+            if (i + 1 >= arguments.size() || !arguments[i + 1].contains(':')) {
+                line.error = "--chords needs a root and a type, as in C:7th";
+                return line;
+            }
+            line.chords = arguments[++i];
         } else if (a == "--export-midi" || a == "--render-wav") {
             if (i + 2 >= arguments.size()) {
                 line.error = a + " needs a song file and an output file";
@@ -82,7 +90,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 QString usageText() {
     return "Usage: lutavo [FOLDER]\n"
-           "       lutavo --screenshot FILE.png [FOLDER]\n"
+           "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
            "\n"
@@ -90,6 +98,8 @@ QString usageText() {
            "the song dialogs start; without it the program's own folder is used.\n"
            "\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
+           "  --chords ROOT:TYPE     open the chord library on a root and a chord type,\n"
+           "                         as in C:7th or \"Bb:Minor 9th\"\n"
            "  --export-midi SONG OUT.mid\n"
            "                         play SONG from its first note to its end with the\n"
            "                         configured sound and write what is sent as a MIDI file\n"
@@ -172,6 +182,20 @@ MainWindow& Application::window() {
 }
 Guitar& Application::guitar() {
     return *parts_->guitar;
+}
+
+bool openChordLibrary(MainWindow& window, const QString& rootAndType) {
+    const int colon = static_cast<int>(rootAndType.indexOf(':'));
+    const int root = menuRootIndex(rootAndType.left(colon).toStdString());
+    const int cell = chordTypeCell(rootAndType.mid(colon + 1).toStdString());
+    if (colon < 0 || root < 0 || cell == 0) return false;
+    Guitar& g = window.binder().g;
+    window.binder().run([&g, root, cell] {
+        mnuchord_Click(g, root);
+        // The middle of the type's cell on the strip.
+        pagepic_MouseDown(g, kMouseLeft, 0, cell * kChordCellTwips + kChordCellTwips / 2, 0);
+    });
+    return true;
 }
 
 bool saveScreenshot(MainWindow& window, const QString& path) {

@@ -18,6 +18,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     QString screenshot;  // --screenshot FILE.png
+    QString chords;      // --chords ROOT:TYPE, the chord library to open at start
     QString folder;      // the data folder named on the command line
     QString error;       // a word the program does not understand
     ExportKind exportKind = ExportKind::None;
@@ -56,6 +57,10 @@ class Application {
     LaunchOptions options_;
     std::unique_ptr<Parts> parts_;
 };
+
+// Opens the chord library on "ROOT:TYPE" ("C:7th", "Bb:Minor 9th") as the menu and the strip
+// would; false when the root or the type has no such name.
+bool openChordLibrary(MainWindow& window, const QString& rootAndType);
 
 // Lets the window settle and writes it to a PNG file; false when the file cannot be written.
 bool saveScreenshot(MainWindow& window, const QString& path);

@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/chord_library.h"
 #include "app/form_design.h"
 #include "display/scrolling.h"
 #include "platform/qt/picture_qimage.h"
@@ -107,10 +108,16 @@ void buildPage(ViewBinder& b, QWidget* window) {
     frame->setPalette(paper);
 
     buildScrollPanel(b, frame);
-    buildScore(b, frame);
     auto* pictures = b.picture(frame, g.ui.pagepic, &g.display.pagepic);
     pictures->setObjectName("pagepic");
+    // In a library the picture is the strip of types; the score panel, built after it, lies
+    // over all of it but the band of buttons.
+    QObject::connect(
+        pictures, &PictureView::mousePressed, pictures, [&b](int x, int y, Qt::MouseButton button) {
+            b.run([&b, x, y, button] { pagepic_MouseDown(b.g, toMouseButton(button), 0, x, y); });
+        });
 
+    buildScore(b, frame);
     b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer())->setObjectName("pointer");
     b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer())->setObjectName("vpointer");
 }

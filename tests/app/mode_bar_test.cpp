@@ -120,23 +120,27 @@ TEST_F(ModeBar, ChordsScalesAndPrint) {
     press(kModeBarChords);  // no chord menu in the editor
     EXPECT_EQ(rig.dialogs.menus.size(), 1u);
 
+    press(kModeBarScales);  // nor a scale menu
+    EXPECT_EQ(rig.dialogs.menus.size(), 1u);
     g().app.appMode = kModeSongs;
-    press(kModeBarScales);
-    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.dialogs.messages[0].text, "Not available in this release");
+    press(kModeBarScales);  // dismissed: nothing opens
+    ASSERT_EQ(rig.dialogs.menus.size(), 2u);
+    EXPECT_EQ(test::join(rig.dialogs.menus[1].caption, rig.dialogs.menus[1].items[16].caption,
+                         g().app.appMode),
+              test::join("Scale", "B Scales", kModeSongs));
 
     g().app.appMode = kModeLesson;  // the print menu comes during a lesson too
     press(kModeBarPrint);
-    ASSERT_EQ(rig.dialogs.menus.size(), 2u);
-    EXPECT_EQ(rig.dialogs.menus[1].caption, "Print");
+    ASSERT_EQ(rig.dialogs.menus.size(), 3u);
+    EXPECT_EQ(rig.dialogs.menus[2].caption, "Print");
     EXPECT_EQ(g().app.appMode, kModeSongs);
 }
 
 TEST_F(ModeBar, ChordLibraryClosesBeforeSongCommands) {
     g().app.appMode = kModeChords;
     g().ui.pnlscore.at.top = -3000;
-    press(kModeBarScales);
-    EXPECT_EQ(g().app.appMode, kModeChords);  // SCALES does not close the library
+    press(kModeBarScales);  // the scale menu dismissed: the library stays
+    EXPECT_EQ(g().app.appMode, kModeChords);
     press(kModeBarEdit);  // closes the library, then opens the editor on the new-song template
     EXPECT_EQ(test::join(g().ui.pnlscore.at.top, g().app.appMode, g().song.songFile),
               test::join(75, kModeEditor, g().app.appFolder + "newsong.SNG"));

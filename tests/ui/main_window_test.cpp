@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "app/editor_mode.h"
@@ -235,14 +236,52 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     g().sys.midi = realMidi;
 }
 
+// C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
+TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
+    test::FakeDialogs dialogs;
+    test::FakeMidiOut midi;
+    midi.open(-1);
+    Dialogs* realDialogs = g().sys.dialogs;
+    MidiOut* realMidi = g().sys.midi;
+    g().sys.dialogs = &dialogs;
+    g().sys.midi = &midi;
+    ViewBinder& view = window().binder();
+    dialogs.menuAnswers = {0, 13};  // "C Chords", then "A Scales"
+    view.run([] { modeBarPress(g(), kModeBarChords); });
+    QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(14 * 25 + 12, 14));
+    EXPECT_EQ(g().ui.lbltitle.caption, "C  7th Chords");
+    ASSERT_GE(g().song.noteCount, 2);
+    click("playbtn(2)");
+    // The first tick sounds the first shape.
+    for (int tick = 0; tick < 20 && noteOns(midi.messages()).empty(); ++tick)
+        view.run([] { ntimer_Timer(g()); });
+    EXPECT_EQ(g().song.curNote, 2);  // the first shape sounds, the second waits
+    click("playbtn(6)");
+    std::set<int> pitchClasses;
+    for (int note : noteOns(midi.messages()))
+        pitchClasses.insert(note % 12);
+    EXPECT_EQ(pitchClasses, (std::set<int>{0, 4, 7, 10}));
+    EXPECT_TRUE(saveScreenshot(window(), output("chords.png")));
+
+    view.run([] { modeBarPress(g(), kModeBarScales); });
+    QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(6 * 50 + 25, 14));
+    EXPECT_EQ(g().ui.lbltitle.caption, "A Minor Pentatonic Scale");
+    EXPECT_TRUE(saveScreenshot(window(), output("scales.png")));
+    view.run([] { btnlexit_Click(g()); });
+    EXPECT_EQ(g().app.appMode, kModeSongs);
+    g().sys.dialogs = realDialogs;
+    g().sys.midi = realMidi;
+}
+
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
-    auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "dir"});
-    EXPECT_EQ(line.screenshot + "|" + line.folder + "|" + line.error, "a.png|dir|");
+    auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "dir"});
+    EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.folder + "|" + line.error,
+              "a.png|C:7th|dir|");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
     for (const QStringList& bad :
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
-          QStringList{"lutavo", "one", "two"}})
+          QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "one", "two"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
 }
 

@@ -9,6 +9,7 @@
 #include "neck.h"
 #include "notation.h"
 #include "pointers.h"
+#include "scale_strip.h"
 #include "scales.h"
 #include "sheet_layout.h"
 #include "sound_buttons.h"
@@ -63,6 +64,8 @@ const std::vector<PictureAsset>& pictureAssets() {
          [](const Fonts& f) { return drawScale(ScaleKind::NoteLength, f); }},
         {"ch_all.bmp", kChordCellWidth, kChordCellHeight * kChordTypes,
          [](const Fonts& f) { return drawChordStrip(f); }},
+        {"sc_all.bmp", kChordCellWidth, kChordCellHeight * kScaleTypes,
+         [](const Fonts& f) { return drawScaleStrip(f); }},
         {"defaultl.bmp", kLessonPictureWidth, kLessonPictureHeight,
          [](const Fonts& f) { return drawDefaultLessonPicture(f); }},
         {"sndnylon.bmp", kSoundPictureWidth, kSoundPictureHeight,

@@ -55,24 +55,9 @@ QColor groupTint(int type) {
 void drawButton(QPainter& painter, const Fonts& fonts, int type, bool chosen) {
     const QRectF box(kChordButtonWidth * type + 0.5, 1.5, kChordButtonWidth - 2.0,
                      kChordBandHeight - 3.0);
-    QLinearGradient fill(box.topLeft(), box.bottomLeft());
-    const QColor base = chosen ? QColor(0xC0, 0x30, 0x26) : groupTint(type);
-    fill.setColorAt(0.0, base.lighter(112));
-    fill.setColorAt(1.0, base.darker(108));
-    painter.setBrush(fill);
-    painter.setPen(QPen(chosen ? QColor(0x70, 0x14, 0x10) : QColor(0x8C, 0x8C, 0x8C), 1.0));
-    painter.drawRoundedRect(box, 3, 3);
     const ChordType& t = kTypes[type - 1];
-    painter.setPen(chosen ? Qt::white : QColor(0x20, 0x20, 0x28));
-    painter.setFont(fonts.font(Face::SansCondensedBold, 9));
-    if (*t.alteration == '\0') {
-        painter.drawText(box, Qt::AlignCenter, QString::fromUtf8(t.symbol));
-    } else {
-        painter.drawText(box.adjusted(0, 2, 0, -box.height() / 2),
-                         Qt::AlignHCenter | Qt::AlignBottom, QString::fromUtf8(t.symbol));
-        painter.drawText(box.adjusted(0, box.height() / 2, 0, -1), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::fromUtf8(t.alteration));
-    }
+    drawTypeButton(painter, fonts, {box, groupTint(type), chosen}, QString::fromUtf8(t.symbol),
+                   QString::fromUtf8(t.alteration));
 }
 
 // A little chord box in the unused first 25 pixels of the strip.
@@ -91,6 +76,28 @@ void drawChordIcon(QPainter& painter) {
 }
 
 }  // namespace
+
+void drawTypeButton(QPainter& painter, const Fonts& fonts, const TypeButton& button,
+                    const QString& top, const QString& bottom) {
+    const QRectF& box = button.box;
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    const QColor base = button.chosen ? QColor(0xC0, 0x30, 0x26) : button.tint;
+    fill.setColorAt(0.0, base.lighter(112));
+    fill.setColorAt(1.0, base.darker(108));
+    painter.setBrush(fill);
+    painter.setPen(QPen(button.chosen ? QColor(0x70, 0x14, 0x10) : QColor(0x8C, 0x8C, 0x8C), 1.0));
+    painter.drawRoundedRect(box, 3, 3);
+    painter.setPen(button.chosen ? Qt::white : QColor(0x20, 0x20, 0x28));
+    painter.setFont(fonts.font(Face::SansCondensedBold, 9));
+    if (bottom.isEmpty()) {
+        painter.drawText(box, Qt::AlignCenter, top);
+        return;
+    }
+    painter.drawText(box.adjusted(0, 2, 0, -box.height() / 2), Qt::AlignHCenter | Qt::AlignBottom,
+                     top);
+    painter.drawText(box.adjusted(0, box.height() / 2, 0, -1), Qt::AlignHCenter | Qt::AlignTop,
+                     bottom);
+}
 
 QImage drawChordCell(const Fonts& fonts, int chosen) {
     QImage cell = blankImage(kChordCellWidth, kChordCellHeight);

@@ -1,7 +1,11 @@
 #pragma once
 // The chord-type strip of the chord library, and the default lesson picture.
 
+#include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
 
 #include "fonts.h"
 
@@ -19,6 +23,16 @@ QImage drawChordStrip(const Fonts& fonts);
 
 // One cell of the strip (0-based), as it sits in the sheet.
 QImage drawChordCell(const Fonts& fonts, int chosen);
+
+// One button of a strip of types: a rounded box tinted by group, red when chosen, with one
+// line of caption or two.
+struct TypeButton {
+    QRectF box;
+    QColor tint;
+    bool chosen = false;
+};
+void drawTypeButton(QPainter& painter, const Fonts& fonts, const TypeButton& button,
+                    const QString& top, const QString& bottom);
 
 inline constexpr int kLessonPictureWidth = 240;
 inline constexpr int kLessonPictureHeight = 90;

@@ -1,0 +1,123 @@
+#include "app/chord_library.h"
+
+#include <vector>
+
+#include "app/library_page.h"
+#include "app/scale_library.h"
+#include "core/data_files.h"
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "platform/screen.h"
+#include "theory/chord_types.h"
+#include "theory/voicing_search.h"
+
+namespace lutavo {
+
+namespace {
+
+constexpr int kWholeNote = 64;
+
+Menu rootMenu(const char* caption, const char* suffix) {
+    Menu m;
+    m.caption = caption;
+    for (const MenuRoot& root : menuRoots()) {
+        MenuItem item;
+        item.caption = std::string(root.name) + suffix;
+        m.items.push_back(item);
+    }
+    return m;
+}
+
+// The type of strip cell `cell`: its degrees, the semitones of each degree as its formula
+// reads, its formula, function and name.
+void chooseChordType(Guitar& g, int cell) {
+    auto& lib = g.library;
+    const ChordType& type = chordType(cell);
+    const std::vector<int> semitones = formulaSemitones(type.formula, PlainSeventh::Minor);
+    constexpr int kMajorScale[] = {0, 2, 4, 5, 7, 9, 11, 12};
+    for (int d = 1; d <= 8; ++d)
+        lib.degreeSemitones[d] = static_cast<i16>(kMajorScale[d - 1]);
+    for (int d = 1; d <= 6; ++d) {
+        const int degree = type.degrees[static_cast<std::size_t>(d - 1)];
+        lib.chordDegrees[d] = static_cast<i16>(degree);
+        if (degree >= 1 && static_cast<std::size_t>(d) <= semitones.size())
+            lib.degreeSemitones[degree] =
+                static_cast<i16>(semitones[static_cast<std::size_t>(d - 1)]);
+    }
+    g.ui.txtsiinfo.text = type.formula;
+    g.ui.txtsicomp.text = type.function;
+    lib.chordTypeName = type.name;
+}
+
+// The semitones the search looks for, in formula order.
+std::vector<int> chordTones(const LibraryState& lib) {
+    std::vector<int> tones;
+    for (int d = 1; d <= 6 && lib.chordDegrees[d] >= 1; ++d)
+        tones.push_back(lib.degreeSemitones[lib.chordDegrees[d]]);
+    return tones;
+}
+
+void chordStrip_MouseDown(Guitar& g, double x) {
+    const int cell = stripCellAt(x, kChordCellTwips, kChordTypeCount);
+    if (cell == 0) return;
+    g.ui.pnlscore.visible = false;
+    showStripCell(g, cell - 1);
+    if (g.sys.screen != nullptr) g.sys.screen->present();
+    chooseChordType(g, cell);
+    loadchords(g, g.library.chordRootSel);
+}
+
+}  // namespace
+
+void setupLibraries(Guitar& g) {
+    for (int i = 0; i < kMenuRoots; ++i) {
+        const MenuRoot& root = menuRoots()[static_cast<std::size_t>(i)];
+        g.library.chordRoot[i] = static_cast<i16>(root.pitchClass);
+        g.library.chordKey[i] = static_cast<i16>(root.key);
+    }
+    g.ui.mnuchords = rootMenu("Chord", " Chords");
+    g.ui.mnuscales = rootMenu("Scale", " Scales");
+}
+
+void mnuchord_Click(Guitar& g, int index) {
+    if (index < 0 || index >= kMenuRoots) return;
+    auto& lib = g.library;
+    g.app.appMode = kModeChords;
+    checkOnly(g.ui.mnuchords, index);
+    checkOnly(g.ui.mnuscales, -1);
+    openStrip(g, files::kChordTypes, kChordTypeCount, 0);
+    showLibraryPageArea(g);
+    lib.chordKeySel = lib.chordKey[index];
+    lib.chordRootSel = lib.chordRoot[index];
+    chooseChordType(g, 1);
+    loadchords(g, lib.chordRootSel);
+}
+
+void pagepic_MouseDown(Guitar& g, int, int, double x, double) {
+    if (g.app.appMode == kModeChords) chordStrip_MouseDown(g, x);
+    if (g.app.appMode == kModeScales) scaleStrip_MouseDown(g, x);
+}
+
+void loadchords(Guitar& g, int root) {
+    auto& lib = g.library;
+    beginLibraryPage(g, lib.chordKeySel);
+    const std::vector<int> tones = chordTones(lib);
+    const std::vector<ChordShape> shapes = findVoicings(root, tones, g.tuning.pitchOf, g.song.capo);
+    int n = 0;
+    for (const ChordShape& shape : shapes)
+        storeLibraryNote(g, ++n, kWholeNote, shape);
+    finishLibraryPage(g, n, [&g, root] {
+        const LibraryState& chosen = g.library;
+        const std::string name = g.keys.noteName[clampTo(root, 0, 11)];
+        LibraryCaptions captions;
+        captions.song = name + " Chords";
+        captions.window = std::string(kProgramTitle) + " - Chord Library";
+        captions.title = name + " " + chosen.chordTypeName + " Chords";
+        captions.left = g.ui.txtsiinfo.text;
+        captions.right = "Harmonic function: " + g.ui.txtsicomp.text;
+        captions.closeTip = "Close Chords";
+        return captions;
+    });
+}
+
+}  // namespace lutavo
