@@ -51,7 +51,9 @@ void MidiRouter::shortMessage(std::uint32_t message) {
 }
 
 bool MidiRouter::synthesizerLive() {
-    return synth().live();
+    // Asked by the setup window when no port exists: worth waiting for the sound font.
+    audio_.waitSettled();
+    return audio_.synthLive();
 }
 
 void MidiRouter::close() {
