@@ -17,6 +17,9 @@ class MidiOut {
     // Sends one short message packed as status | data1 << 8 | data2 << 16. Silent when closed.
     virtual void shortMessage(std::uint32_t message) = 0;
     virtual void close() = 0;
+    // Drops the notes and clicks that playback has asked for and that have not started to sound
+    // yet (they are played a moment after their tick); what stops a note still goes out.
+    virtual void cancelScheduled() {}
     // Whether the built-in synthesizer can sound at all (it cannot without a sound font or an
     // audio output).
     virtual bool synthesizerLive() { return true; }

@@ -1,8 +1,8 @@
 #pragma once
-// When a sound asked for now is due. Inside a playback tick it is the tick's ideal time on the
-// steady clock, however late the window thread got to it, so the notes and clicks of a song keep
-// their spacing to the sample; outside (a click on the neck, a clip) it is the moment of asking.
-// Window thread only: the playback timer marks its ticks, the audio output stamps its events.
+// When the sounds asked for inside a playback tick are due: the tick's ideal time on the steady
+// clock, however late the window thread got to it, so the notes and clicks of a song keep their
+// spacing to the sample. Window thread only: the playback timer marks its ticks, the audio output
+// stamps their sounds.
 
 #include <chrono>
 #include <cstdint>
@@ -20,6 +20,7 @@ class SoundClock {
   public:
     void enterTick(long long dueMs) { tickDueMs_ = dueMs; }
     void leaveTick() { tickDueMs_.reset(); }
+    bool inTick() const { return tickDueMs_.has_value(); }
 
     std::int64_t nowNs() const { return tickDueMs_ ? *tickDueMs_ * 1'000'000 : steadyNowNs(); }
 

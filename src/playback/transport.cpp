@@ -10,6 +10,7 @@
 #include "display/page_render.h"
 #include "display/scrolling.h"
 #include "platform/dialogs.h"
+#include "platform/midi_out.h"
 #include "playback/engine.h"
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
@@ -88,7 +89,13 @@ void play(Guitar& g) {
     g.ntimer.enabled = true;
 }
 
+// What the user stops must not go on sounding from the sound output's schedule.
+void cancelScheduledSound(Guitar& g) {
+    if (g.sys.midi != nullptr) g.sys.midi->cancelScheduled();
+}
+
 void pause(Guitar& g) {
+    cancelScheduledSound(g);
     stopPlaying(g);
     shownote(g, 1);
     releaseSongSettingLabels(g);
@@ -159,6 +166,7 @@ void next(Guitar& g) {
 void stop(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
+    cancelScheduledSound(g);
     stopPlaying(g);
     s.curNote = static_cast<i16>(pb.repeatStart - 1);
     if (pb.repeatLine == 0) backToFirstPage(g);
@@ -247,6 +255,7 @@ void playbtn_Click(Guitar& g, int index) {
 
 void playbtn_MouseDown(Guitar& g, int index) {
     if (!isWindButton(index) || g.song.noteCount < 1) return;
+    cancelScheduledSound(g);
     auto& s = g.song;
     auto& pb = g.playback;
     if (index == kRew) {

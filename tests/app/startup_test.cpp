@@ -82,6 +82,10 @@ TEST(TickSchedule, StoppedScheduleHasNothingDueAndStartsAfresh) {
     s.start(10000, 30);
     EXPECT_EQ(s.ticksDue(10029), 0);
     EXPECT_EQ(takeDue(s, 10030), 1);
+    // A new tempo starts the count afresh: the ticks' sounds are stamped at the new pace.
+    s.start(10037, 50);
+    EXPECT_EQ(takeDue(s, 10140), 2);
+    EXPECT_EQ(s.takenDueTime(), 10137);
     s.start(20000, 0);  // an interval of 0 never fires, as a window timer with no interval
     EXPECT_FALSE(s.running());
     EXPECT_EQ(s.ticksDue(99999), 0);
@@ -102,6 +106,8 @@ TEST(TickSchedule, NoDriftOverTenThousandJitteredTicks) {
         taken += due;
         const long long lastTickDue = start + taken * interval;
         ASSERT_TRUE(lastTickDue <= now && lastTickDue + interval > now);  // none left behind
+        // The last tick's sounds keep its ideal time, however late it was run.
+        ASSERT_EQ(s.takenDueTime(), lastTickDue);
     }
     // However late single wake-ups were, the count of ticks matches the clock exactly.
     EXPECT_EQ(taken, (now - start) / interval);

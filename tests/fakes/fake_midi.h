@@ -32,6 +32,7 @@ class FakeMidiOut : public MidiOut {
         ++closes;
         isOpen = false;
     }
+    void cancelScheduled() override { ++cancels; }
 
     // Just the messages, without times.
     std::vector<std::uint32_t> messages() const {
@@ -47,6 +48,7 @@ class FakeMidiOut : public MidiOut {
     long now = 0;  // virtual clock, advanced by the test
     std::vector<int> opened;
     int closes = 0;
+    int cancels = 0;
     std::vector<SentMessage> sent;
 };
 

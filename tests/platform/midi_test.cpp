@@ -147,6 +147,27 @@ TEST_F(OfflineRender, TheSilentSynthesizerRestsUntilAMessageWakesIt) {
     EXPECT_FALSE(mixer.synthResting());
 }
 
+TEST_F(OfflineRender, CancelledNoteOnsAndClipsNeverSoundButNoteOffsStillGo) {
+    const StereoClip click = toStereo(PcmClip{1, 44100, {16384, 16384}}, 44100);
+    const auto second = [&](bool withCancelled) {
+        SynthEngine engine(font);
+        StreamMixer mixer(StreamClock::exact(), engine.synth());
+        std::vector<float> left(44100), right(44100);
+        mixer.post({0, packMidi(0x90, 52, 120), nullptr});
+        mixer.render(left.data(), right.data(), 441);  // sounding for 10 ms
+        if (withCancelled) {
+            mixer.post({100'000'000, packMidi(0x90, 40, 120), nullptr});
+            mixer.post({100'000'000, 0, &click});
+            mixer.cancelPosted();  // STOP at 10 ms: the two due at 100 ms must not start
+        }
+        mixer.post({0, packMidi(0x80, 52, 0), nullptr});
+        mixer.render(left.data() + 441, right.data() + 441, 44100 - 441);
+        return left;
+    };
+    // Exactly the note that was stopped, and nothing else.
+    EXPECT_EQ(second(true), second(false));
+}
+
 TEST(StreamWavePlayer, PlaysReadableClipsWhenTheStreamIsOpen) {
     test::TempDir dir;
     AudioOutput audio("");

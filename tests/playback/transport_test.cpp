@@ -45,9 +45,11 @@ TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInS
     mixedSong();
     playbtn_Click(g, kPlay);
     g.song.curNote = 5;
+    ASSERT_EQ(rig.midi.cancels, 0);
     playbtn_Click(g, kPause);
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.enabled, label(kPause)),
-              std::tuple(false, true, kColorActive));
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.enabled, label(kPause), rig.midi.cancels),
+              std::tuple(false, true, kColorActive, 1))
+        << "what playback scheduled and has not sounded is dropped";
     EXPECT_EQ(sounded(), (Ints{45}));
 
     playbtn_Click(g, kPlay);
@@ -55,9 +57,9 @@ TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInS
     showPage(2);
     rig.midi.sent.clear();
     playbtn_Click(g, kStop);
-    EXPECT_EQ(
-        std::tuple(g.ntimer.enabled, g.song.curNote, g.ui.pgScroll.value, g.playback.beatTick),
-        std::tuple(false, 0, 1, kBeatAfterStop));
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.song.curNote, g.ui.pgScroll.value, g.playback.beatTick,
+                         rig.midi.cancels),
+              std::tuple(false, 0, 1, kBeatAfterStop, 2));
     const auto sent = rig.midi.messages();
     EXPECT_TRUE(msg::noteOns(sent).empty());
     EXPECT_NE(std::find(sent.begin(), sent.end(), msg::noteOff(0, 45)), sent.end());
@@ -128,7 +130,7 @@ TEST_F(Transport, WindingSpeedsUpAtEveryPageTurnDownToFourMsAndReleaseStops) {
     buildSong(g, song);
     g.ui.pagepic.visible = false;  // drawn pages
     playbtn_MouseDown(g, kFfwd);
-    EXPECT_EQ(g.playback.winding, -1);
+    EXPECT_EQ(std::tuple(g.playback.winding, rig.midi.cancels), std::tuple(-1, 1));
     std::vector<int> intervals;
     while (g.ntimer.enabled && intervals.size() < 200) {
         runTicks(rig, 1);

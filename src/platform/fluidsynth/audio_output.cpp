@@ -73,8 +73,16 @@ void AudioOutput::openStream() {
     driver_ = new_fluid_audio_driver2(driverSettings_, fillPeriod, &mixer_);
 }
 
+std::int64_t AudioOutput::stampNow() const {
+    // Anything else is heard at once: stamped as if asked for the delay ago.
+    if (scheduleTicks_ && soundClock_ != nullptr && soundClock_->inTick()) {
+        return soundClock_->nowNs();
+    }
+    return steadyNowNs() - kSoundDelayNs;
+}
+
 void AudioOutput::post(std::uint32_t message, const StereoClip* clip) {
-    mixer_.post({soundClock_ != nullptr ? soundClock_->nowNs() : steadyNowNs(), message, clip});
+    mixer_.post({stampNow(), message, clip});
     // Until settled the loader may still be making the stream, which starts running anyway.
     if (settled() && pulse_ != nullptr) pulse_->wake();
 }

@@ -19,10 +19,11 @@ namespace lutavo {
 class PulseStream;
 class SoundClock;
 
-// The sound server keeps 512 frames (11.6 ms) queued and asks for more 128 frames at a time.
-// Every event is heard 20 ms after it was asked for (a playback tick's events, 20 ms after the
-// tick was due): that leaves the window thread 8 ms to be late before anything moves, and keeps a
-// click on the neck under the 25 ms a player notices.
+// The sound server keeps at most 512 frames (11.6 ms) queued and asks for more 128 frames at a
+// time. The sounds of a playback tick are heard 20 ms after the tick was due, each on its own
+// frame: the window thread may run a tick some 10 ms late before anything moves, and the notes
+// still start within the 25 ms a player notices. Everything else (a click on the neck, a clip)
+// goes at once: heard as soon as the stream gets to it, within the server's buffer.
 inline constexpr int kBufferFrames = 512;
 inline constexpr int kRequestFrames = 128;
 inline constexpr std::int64_t kSoundDelayNs = 20'000'000;
@@ -52,6 +53,12 @@ class AudioOutput {
     // Silences everything and returns every channel to its power-on state.
     void resetSynth();
 
+    // Drops the note-ons and clips that playback asked for and that have not sounded yet.
+    void cancelScheduled() { mixer_.cancelPosted(); }
+    // Playback ticks' sounds keep their tick's time (the built-in synthesizer), or go at once
+    // like everything else (a MIDI port plays its notes at once: the clicks keep up with them).
+    void scheduleTicks(bool on) { scheduleTicks_ = on; }
+
     // Starts a clip over whatever sounds, cutting off the clip before. Any time, from the window
     // thread; never waits for the audio thread.
     void playClip(const StereoClip* clip);
@@ -61,7 +68,10 @@ class AudioOutput {
     void openStream();
     void post(std::uint32_t message, const StereoClip* clip);
 
+    std::int64_t stampNow() const;
+
     const SoundClock* soundClock_;
+    bool scheduleTicks_ = true;
     StreamMixer mixer_{StreamClock::live(kSoundDelayNs)};
     std::unique_ptr<PulseStream> pulse_;
     fluid_settings_t* driverSettings_ = nullptr;

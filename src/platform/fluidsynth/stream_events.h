@@ -16,6 +16,7 @@ struct StreamEvent {
     std::int64_t stampNs = 0;  // steady clock, or the offline renderer's own time
     std::uint32_t message = 0;
     const StereoClip* clip = nullptr;  // a clip start when set, else the message
+    std::uint32_t generation = 0;      // of the mixer's cancels, when posted
 };
 
 // A single-producer, single-consumer queue: the window thread posts, the audio thread takes.

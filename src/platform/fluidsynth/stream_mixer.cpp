@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/fluidsynth/short_message.h"
 #include "platform/fluidsynth/synth_engine.h"
 
 namespace lutavo {
@@ -54,6 +55,12 @@ void StreamMixer::apply(const StreamEvent& event, fluid_synth_t* synth) {
     }
 }
 
+bool StreamMixer::cancelled(const StreamEvent& event) const {
+    if (event.generation == generation_.load(std::memory_order_acquire)) return false;
+    const ShortMessage m = decodeShortMessage(event.message);
+    return event.clip != nullptr || (m.kind() == kNoteOn && m.data2 > 0);
+}
+
 void StreamMixer::renderSpan(float* left, float* right, int frames, fluid_synth_t* synth) {
     if (synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0) quietFrames_ = 0;
     resting_ = synth == nullptr || quietFrames_ >= kQuietFramesBeforeRest;
@@ -76,6 +83,10 @@ void StreamMixer::render(float* left, float* right, int frames, std::int64_t hea
     while (done < frames) {
         int until = frames;
         for (const StreamEvent* e = events_.peek(); e != nullptr; e = events_.peek()) {
+            if (cancelled(*e)) {
+                events_.pop();
+                continue;
+            }
             const std::int64_t at = clock_.frameOf(e->stampNs) - frame_;
             if (at > done) {
                 until = static_cast<int>(std::min<std::int64_t>(at, frames));

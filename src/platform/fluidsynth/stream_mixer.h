@@ -47,7 +47,13 @@ class StreamMixer {
     void setSynth(fluid_synth_t* synth) { synth_.store(synth, std::memory_order_release); }
 
     // From the one posting thread; never waits. False when the queue is full.
-    bool post(const StreamEvent& event) { return events_.post(event); }
+    bool post(StreamEvent event) {
+        event.generation = generation_.load(std::memory_order_relaxed);
+        return events_.post(event);
+    }
+    // From the posting thread: the note-ons and clips posted so far that have not sounded yet
+    // never will; every other message still plays, so no note is left hanging.
+    void cancelPosted() { generation_.fetch_add(1, std::memory_order_release); }
 
     // Adds frames of the stream to left and right (zeroed by the caller), playing each posted
     // event at its frame, and clamps them to -1..1. While the synthesizer has been silent longer
@@ -63,11 +69,13 @@ class StreamMixer {
 
   private:
     void apply(const StreamEvent& event, fluid_synth_t* synth);
+    bool cancelled(const StreamEvent& event) const;
     void renderSpan(float* left, float* right, int frames, fluid_synth_t* synth);
 
     StreamClock clock_;
     std::atomic<fluid_synth_t*> synth_;
     StreamEventQueue events_;
+    std::atomic<std::uint32_t> generation_{0};
     ClipVoice clips_;
     std::int64_t frame_ = 0;
     long quietFrames_ = 0;

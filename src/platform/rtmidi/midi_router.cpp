@@ -30,9 +30,12 @@ bool MidiRouter::open(int id) {
             return false;
         }
         opened_ = Opened::Synth;
+        audio_.scheduleTicks(true);
         return true;
     }
     if (!ports_.open(id)) return false;
+    // A port plays each message as it comes: the stream's clicks go at once to keep up with it.
+    audio_.scheduleTicks(false);
     opened_ = Opened::Port;
     return true;
 }
@@ -48,6 +51,10 @@ void MidiRouter::shortMessage(std::uint32_t message) {
         case Opened::Nothing:
             break;
     }
+}
+
+void MidiRouter::cancelScheduled() {
+    audio_.cancelScheduled();
 }
 
 bool MidiRouter::synthesizerLive() {

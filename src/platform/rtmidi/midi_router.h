@@ -33,6 +33,7 @@ class MidiRouter : public MidiOut {
     void shortMessage(std::uint32_t message) override;
     void close() override;
     bool synthesizerLive() override;
+    void cancelScheduled() override;
 
   private:
     enum class Opened { Nothing, Synth, Port };
