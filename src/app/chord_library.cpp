@@ -7,7 +7,6 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "platform/screen.h"
 #include "theory/chord_types.h"
 #include "theory/voicing_search.h"
 
@@ -58,11 +57,8 @@ std::vector<int> chordTones(const LibraryState& lib) {
 }
 
 void chordStrip_MouseDown(Guitar& g, double x) {
-    const int cell = stripCellAt(x, kChordCellTwips, kChordTypeCount);
+    const int cell = pressStripCell(g, x, kChordCellTwips, kChordTypeCount);
     if (cell == 0) return;
-    g.ui.pnlscore.visible = false;
-    showStripCell(g, cell - 1);
-    if (g.sys.screen != nullptr) g.sys.screen->present();
     chooseChordType(g, cell);
     loadchords(g, g.library.chordRootSel);
 }

@@ -106,6 +106,15 @@ int stripCellAt(double x, int cellTwips, int last) {
     return cell >= 1 && cell <= last ? cell : 0;
 }
 
+int pressStripCell(Guitar& g, double x, int cellTwips, int last) {
+    const int cell = stripCellAt(x, cellTwips, last);
+    if (cell == 0) return 0;
+    g.ui.pnlscore.visible = false;
+    showStripCell(g, cell - 1);
+    if (g.sys.screen != nullptr) g.sys.screen->present();
+    return cell;
+}
+
 void beginLibraryPage(Guitar& g, int key) {
     auto& s = g.song;
     auto& ui = g.ui;

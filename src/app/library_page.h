@@ -28,6 +28,9 @@ void showStripCell(Guitar& g, int cell);
 // The strip's cell under a press at x twips, for cells `cellTwips` wide; the first cell of the
 // strip holds no type. 0 when the press is outside cells 1..last.
 int stripCellAt(double x, int cellTwips, int last);
+// A press on the strip: the cell under it is shown pressed at once, the page hidden until the
+// new one is made. Returns the cell (1..last), or 0 when the press found none.
+int pressStripCell(Guitar& g, double x, int cellTwips, int last);
 
 // Stops playing and empties the song model for a library page in the key `key`.
 void beginLibraryPage(Guitar& g, int key);

@@ -6,7 +6,6 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "platform/screen.h"
 #include "theory/chord_types.h"
 #include "theory/keys.h"
 #include "theory/scale_fingering.h"
@@ -53,11 +52,8 @@ void mnuscale_Click(Guitar& g, int index) {
 }
 
 void scaleStrip_MouseDown(Guitar& g, double x) {
-    const int cell = stripCellAt(x, kScaleCellTwips, kScaleTypeCount);
+    const int cell = pressStripCell(g, x, kScaleCellTwips, kScaleTypeCount);
     if (cell == 0) return;
-    g.ui.pnlscore.visible = false;
-    showStripCell(g, cell - 1);
-    if (g.sys.screen != nullptr) g.sys.screen->present();
     g.library.scaleType = static_cast<i16>(cell);
     loadscales(g, g.library.scaleRootSel);
 }

@@ -70,6 +70,23 @@ class MainWindowTest : public ::testing::Test {
         return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(file);
     }
 
+    // The program's dialogs and MIDI device replaced by fakes for as long as this lives.
+    struct Fakes {
+        test::FakeDialogs dialogs;
+        test::FakeMidiOut midi;
+        Dialogs* realDialogs = g().sys.dialogs;
+        MidiOut* realMidi = g().sys.midi;
+        Fakes() {
+            midi.open(-1);
+            g().sys.dialogs = &dialogs;
+            g().sys.midi = &midi;
+        }
+        ~Fakes() {
+            g().sys.dialogs = realDialogs;
+            g().sys.midi = realMidi;
+        }
+    };
+
     static inline QTemporaryDir* configHome_ = nullptr;
     static inline Application* app_ = nullptr;
     static inline bool started_ = false;
@@ -175,13 +192,9 @@ std::vector<int> noteOns(const std::vector<std::uint32_t>& messages) {
 }
 
 TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked) {
-    test::FakeDialogs dialogs;
-    test::FakeMidiOut midi;
-    midi.open(-1);
-    Dialogs* realDialogs = g().sys.dialogs;
-    MidiOut* realMidi = g().sys.midi;
-    g().sys.dialogs = &dialogs;
-    g().sys.midi = &midi;
+    Fakes fakes;
+    auto& dialogs = fakes.dialogs;
+    auto& midi = fakes.midi;
     ViewBinder& view = window().binder();
     auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
     // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
@@ -232,19 +245,13 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     for (const TimedMessage& m : recordPerformance(g()).messages)
         exported.push_back(m.message);
     EXPECT_EQ(noteOns(exported), clicked);
-    g().sys.dialogs = realDialogs;
-    g().sys.midi = realMidi;
 }
 
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
 TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
-    test::FakeDialogs dialogs;
-    test::FakeMidiOut midi;
-    midi.open(-1);
-    Dialogs* realDialogs = g().sys.dialogs;
-    MidiOut* realMidi = g().sys.midi;
-    g().sys.dialogs = &dialogs;
-    g().sys.midi = &midi;
+    Fakes fakes;
+    auto& dialogs = fakes.dialogs;
+    auto& midi = fakes.midi;
     ViewBinder& view = window().binder();
     dialogs.menuAnswers = {0, 13};  // "C Chords", then "A Scales"
     view.run([] { modeBarPress(g(), kModeBarChords); });
@@ -269,8 +276,6 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     EXPECT_TRUE(saveScreenshot(window(), output("scales.png")));
     view.run([] { btnlexit_Click(g()); });
     EXPECT_EQ(g().app.appMode, kModeSongs);
-    g().sys.dialogs = realDialogs;
-    g().sys.midi = realMidi;
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
