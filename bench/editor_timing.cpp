@@ -13,6 +13,7 @@
 
 #include "app/mode_bar.h"
 #include "app/neck_entry.h"
+#include "cpu_time.h"
 #include "editor/editor_commands.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
@@ -20,12 +21,6 @@
 
 namespace lutavo::bench {
 namespace {
-
-double cpuMicros() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
 
 std::vector<test::NoteSpec> fullSong() {
     std::vector<test::NoteSpec> notes;

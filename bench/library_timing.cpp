@@ -14,6 +14,7 @@
 
 #include "app/chord_library.h"
 #include "app/mode_bar.h"
+#include "cpu_time.h"
 #include "fakes/test_rig.h"
 #include "platform/qt/qt_picture_io.h"
 #include "theory/chord_types.h"
@@ -23,12 +24,6 @@
 
 namespace lutavo::bench {
 namespace {
-
-double cpuMicros() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
 
 PitchTable standardTuning() {
     TuningState tuning;
