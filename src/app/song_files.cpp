@@ -1,6 +1,7 @@
 #include "app/song_files.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/panels.h"
 #include "app/song_header.h"
@@ -188,6 +189,11 @@ void loadsong(Guitar& g, const std::string& fileName) {
     // The whole file is read and checked before anything changes, so a file that cannot be
     // used leaves the song in memory whole.
     std::optional<ItemReader> reader;
+    std::error_code error;
+    if (std::filesystem::file_size(fileName, error) > songlimits::kFileBytesHi && !error) {
+        showMessage(g, "The file " + fileName + " is too large to be a song; it was not read.");
+        return;
+    }
     if (fileExists(fileName)) reader = ItemReader::open(fileName);
     if (!reader) {
         showMessage(g, "The song file " + fileName + " cannot be opened.");
@@ -225,6 +231,8 @@ void loadsong(Guitar& g, const std::string& fileName) {
     clearUndo(g);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;
+    for (const std::string& notice : parsed.notices)
+        showMessage(g, notice);
 }
 
 }  // namespace lutavo

@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
 #include "base/item_reader.h"
+#include "base/safe_file.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -146,26 +146,10 @@ void showConfiguredSound(Guitar& g) {
 }
 
 bool writeReplacing(const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path target(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temp = path + ".new";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    return writeFileSafely(path, text);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "editor/song_save.h"
 
+#include "base/safe_file.h"
 #include "core/guitar.h"
 #include "song/song_edit.h"
 #include "song/song_writer.h"

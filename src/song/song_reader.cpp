@@ -1,5 +1,7 @@
 #include "song/song_reader.h"
 
+#include <array>
+
 #include <optional>
 
 #include "song/fret_codes.h"
@@ -106,6 +108,23 @@ i16 headerNumber(const std::string& value, int lo, int hi) {
     return static_cast<i16>(clampTo(numberPrefix(value), lo, hi));
 }
 
+// The title and the two texts beside it are shown on one line each: a text longer than any
+// real one is cut, and the user told.
+void cutLongText(ParsedSong& song, HeaderEntry& entry) {
+    constexpr std::array<std::pair<const char*, const char*>, 3> kTexts = {
+        {{"title=", "title"},
+         {"right=", "text at the top right"},
+         {"left=", "text at the top left"}}};
+    if (entry.value.size() <= songlimits::kTextLengthHi) return;
+    for (const auto& [key, what] : kTexts) {
+        if (entry.key != key) continue;
+        entry.value.resize(songlimits::kTextLengthHi);
+        song.notices.push_back(std::string("The ") + what + " was longer than " +
+                               std::to_string(songlimits::kTextLengthHi) +
+                               " characters and has been cut.");
+    }
+}
+
 std::variant<ParsedSong, ReadFailure> readSongText(ItemReader& reader,
                                                    const std::string& fileName) {
     ParsedSong song;
@@ -120,6 +139,7 @@ std::variant<ParsedSong, ReadFailure> readSongText(ItemReader& reader,
         const std::size_t eq = item->find('=');
         if (eq == std::string::npos) continue;
         song.header.push_back({item->substr(0, eq + 1), item->substr(eq + 1)});
+        cutLongText(song, song.header.back());
         if (song.header.back().key == "capo=") {
             song.capo =
                 headerNumber(song.header.back().value, songlimits::kCapoLo, songlimits::kCapoHi);

@@ -2,6 +2,7 @@
 // Reading a song file into a ParsedSong, checked whole before the song model is touched: a file
 // that cannot be used is refused with a message and the song in memory stays as it was.
 
+#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -26,6 +27,9 @@ inline constexpr int kSoundLo = 0, kSoundHi = 3;
 inline constexpr int kLeadInLo = 0, kLeadInHi = 8;
 inline constexpr int kFramesLo = 1, kFramesHi = kMaxPages;
 inline constexpr int kPageHeightLo = 1000, kPageHeightHi = 12000;  // twips
+inline constexpr std::size_t kTextLengthHi = 1000;  // characters of the title and the texts
+// No real song comes near this; a larger file is refused before it is read.
+inline constexpr std::uintmax_t kFileBytesHi = 4 * 1024 * 1024;
 }  // namespace songlimits
 
 // A header item: the key up to and including "=", and the value after it.
@@ -47,6 +51,7 @@ struct ParsedSong {
     std::vector<HeaderEntry> header;  // in file order
     i16 capo = 0;
     std::vector<ParsedNote> notes;
+    std::vector<std::string> notices;  // told to the user after loading
 };
 
 // Why a file was refused: the text of the message shown to the user.

@@ -1,7 +1,4 @@
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "song/note_line.h"
 #include "song/song_writer.h"
@@ -61,42 +58,6 @@ std::string songText(const SongModel& s, const SongTexts& shown) {
     for (int n = 1; n <= s.noteCount; ++n)
         line(notes.line(s, n));
     return out;
-}
-
-namespace {
-
-// A name beside the target, so that the final rename stays on one file system.
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    std::random_device rd;
-    std::filesystem::path tmp = target;
-    tmp += ".saving-" + std::to_string(rd());
-    return tmp;
-}
-
-bool writeWhole(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    return static_cast<bool>(out);
-}
-
-}  // namespace
-
-bool writeFileSafely(const std::string& fileName, const std::string& text) {
-    const std::filesystem::path target(fileName);
-    const std::filesystem::path tmp = temporaryBeside(target);
-    std::error_code ec;
-    if (!writeWhole(tmp, text)) {
-        std::filesystem::remove(tmp, ec);
-        return false;
-    }
-    std::filesystem::rename(tmp, target, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace lutavo

@@ -20,8 +20,4 @@ struct SongTexts {
 // The whole file text of the song, lines ended with CR LF.
 std::string songText(const SongModel& s, const SongTexts& shown);
 
-// Writes text to fileName through a temporary file beside it and a rename, so a failed write
-// (full disk, no permission) leaves any old file whole. False when the file was not written.
-bool writeFileSafely(const std::string& fileName, const std::string& text);
-
 }  // namespace lutavo

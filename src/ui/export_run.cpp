@@ -5,6 +5,7 @@
 
 #include "app/song_files.h"
 #include "app/startup.h"
+#include "base/safe_file.h"
 #include "core/guitar.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/wave_render.h"
@@ -70,6 +71,11 @@ int writeWave(const Performance& perf, const std::string& path) {
 }  // namespace
 
 int runExport(ExportKind kind, const ExportRequest& request) {
+    if (sameFile(request.song, request.output)) {
+        std::fprintf(stderr, "lutavo: %s is the song itself; nothing was written\n",
+                     request.output.c_str());
+        return 1;
+    }
     HeadlessDialogs dialogs;
     const auto g = loadForExport(request, dialogs);
     if (!g) return 1;

@@ -8,6 +8,7 @@
 
 #include "core/data_files.h"
 #include "display/page_layout.h"
+#include "song/song_reader.h"
 #include "song_fixture.h"
 
 namespace lutavo::test {
@@ -169,6 +170,19 @@ TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
     }
     expectRefused({}, {dir.path() + "nowhere.SNG"}, dir.path() + "nowhere.SNG");
     expectRefused({}, {}, dir.path());  // a folder
+    // A file larger than any song is refused before it is read.
+    const std::string huge =
+        dir.write("HUGE.SNG", "lutavo3\r\ntitle=" + std::string(songlimits::kFileBytesHi, 'x'));
+    expectRefused({}, {"too large", "HUGE.SNG"}, huge);
+}
+
+TEST_F(SongRead, OverlongTextsAreCutAndTheUserTold) {
+    const std::string longTitle(songlimits::kTextLengthHi + 500, 't');
+    load(songLines({"title=" + longTitle, "left=short"}, {kNote}));
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_NE(rig.dialogs.messages[0].text.find("title"), std::string::npos);
+    EXPECT_EQ(join(song().songTitle.size(), song().songInfo, song().noteCount),
+              join(songlimits::kTextLengthHi, "short", 1));
 }
 
 TEST_F(SongRefusal, AtMost1000NotesAnd29Pages) {

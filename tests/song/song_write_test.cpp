@@ -1,7 +1,10 @@
 // Saving songs: the lines written, round trips through the reader, and safe replacement.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+
+#include "base/safe_file.h"
 
 #include "song_fixture.h"
 
@@ -157,6 +160,33 @@ TEST_F(SongWrite, FailedSaveKeepsTheOldFile) {
     // No temporary file is left behind: TEST.SNG, KEEP.SNG, AFOLDER.SNG.
     const auto files = std::filesystem::directory_iterator(dir.path());
     EXPECT_EQ(std::distance(begin(files), end(files)), 3);
+}
+
+// What a save must keep besides the text: the file's permissions, a link, and a clean folder.
+TEST(SafeFile, KeepsPermissionsWritesThroughLinksAndClearsOnlyStaleTemporaries) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string song = dir.write("a.SNG", "old");
+    fs::permissions(song, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory(dir.path() + "links");
+    fs::create_symlink("../a.SNG", dir.path() + "links/to_a.SNG");
+    // Temporaries of the same song: one left by a save killed long ago, one of a save under way.
+    const std::string stale = dir.write(".a.SNG.saving-1", "torn");
+    fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const std::string underWay = dir.write(".a.SNG.saving-2", "half");
+
+    ASSERT_TRUE(writeFileSafely(dir.path() + "links/to_a.SNG", "new"));
+    EXPECT_EQ(readFile(song), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.path() + "links/to_a.SNG"));
+    EXPECT_EQ(fs::status(song).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(join(fs::exists(stale), fs::exists(underWay)), join(false, true));
+    // Nothing else was left: a.SNG, links, the save under way.
+    const auto files = fs::directory_iterator(dir.path());
+    EXPECT_EQ(std::distance(begin(files), end(files)), 3);
+    EXPECT_EQ(join(sameFile(song, dir.path() + "links/to_a.SNG"), sameFile(song, underWay),
+                   sameFile(song, dir.path() + "none")),
+              join(true, false, false));
 }
 
 TEST_F(SongWrite, ReferenceSongReadsAndWritesBack) {

@@ -109,13 +109,35 @@ def parse_midi(data):
     return fmt, tracks, division, tempo, onsets
 
 
+def refuses_to_overwrite_the_song(lutavo, song, folder):
+    """An export whose output is the song itself (or a link to it) writes nothing."""
+    copy, link = os.path.join(folder, "copy.SNG"), os.path.join(folder, "link.mid")
+    with open(song, "rb") as f, open(copy, "wb") as out:
+        out.write(f.read())
+    os.symlink(copy, link)
+    with open(copy, "rb") as f:
+        before = f.read()
+    failures = []
+    for target in (copy, link):
+        try:
+            run(lutavo, "--export-midi", copy, target)
+            failures.append(f"--export-midi onto its own song ({os.path.basename(target)}) ran")
+        except RuntimeError:
+            pass
+    with open(copy, "rb") as f:
+        if f.read() != before:
+            failures.append("the song was overwritten by its own export")
+    return failures
+
+
 def check_midi(lutavo, song, folder):
+    failures = refuses_to_overwrite_the_song(lutavo, song, folder)
     out = os.path.join(folder, "song.mid")
     if out not in run(lutavo, "--export-midi", song, out):
-        return ["the success line does not name the file"]
+        return failures + ["the success line does not name the file"]
     with open(out, "rb") as f:
         fmt, tracks, division, tempo, onsets = parse_midi(f.read())
-    failures, expected, found = [], expected_onsets(song), sorted(set(onsets))
+    expected, found = expected_onsets(song), sorted(set(onsets))
     if (fmt, tracks) != (0, 1):
         failures.append(f"format {fmt} with {tracks} tracks")
     if tempo is None or tempo != division * 1000:
