@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/panels.h"
+#include "base/safe_file.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -186,8 +187,22 @@ bool hasPicturePages(const Guitar& g) {
     return !g.song.pagePicture.empty() && g.song.pagePicture != kInternalPages;
 }
 
+// Keys that name a file beside the song or in the data folder: a name with a folder in it
+// could reach any file of the machine, and is not followed.
+bool namesFileElsewhere(const HeaderEntry& entry) {
+    constexpr std::array<std::string_view, 4> kFileKeys = {
+        "page=", "tick=", "lessonpic=", "playwav="};
+    return std::find(kFileKeys.begin(), kFileKeys.end(), entry.key) != kFileKeys.end() &&
+           !isPlainFileName(entry.value);
+}
+
 void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context) {
     for (const HeaderEntry& entry : header) {
+        if (namesFileElsewhere(entry)) {
+            showMessage(g, "The song's \"" + entry.key + "\" names a file outside its folder (" +
+                               entry.value + "); it was not read.");
+            continue;
+        }
         for (const HeaderKey& known : kHeaderKeys) {
             if (entry.key == known.key) known.apply(g, entry.value, context);
         }

@@ -3,6 +3,7 @@
 // temporary file beside the target, is flushed to the disk and renamed over the target.
 
 #include <string>
+#include <string_view>
 
 namespace lutavo {
 
@@ -12,6 +13,10 @@ namespace lutavo {
 // are removed by the next save of the same file. False when the file was not written; any old
 // file is then whole.
 bool writeFileSafely(const std::string& fileName, const std::string& text);
+
+// True for a bare file name (no folder, no "..", not empty): what a song or lesson may name, so
+// that it can only reach files in the folder it is looked up in.
+bool isPlainFileName(std::string_view name);
 
 // True when both paths name one existing file (through links too).
 bool sameFile(const std::string& a, const std::string& b);

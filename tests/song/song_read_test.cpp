@@ -2,6 +2,7 @@
 // layout, and the songs that come with the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -174,6 +175,26 @@ TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
     const std::string huge =
         dir.write("HUGE.SNG", "lutavo3\r\ntitle=" + std::string(songlimits::kFileBytesHi, 'x'));
     expectRefused({}, {"too large", "HUGE.SNG"}, huge);
+}
+
+// A song names pictures and clips beside itself: a name that leaves its folder is not followed.
+TEST_F(SongRead, FilesNamedOutsideTheSongsFolderAreNotRead) {
+    g().config.playIntroClips = 1;
+    pictures.files[dir.path() + "../outside.bmp"] = Picture(8, 8);
+    load(songLines(
+        {"page=../outside.bmp", "tick=/etc/passwd", "playwav=sub/intro.wav", "lessonpic=../x.bmp"},
+        {kNote}));
+    ASSERT_EQ(rig.dialogs.messages.size(), 4u);
+    for (const char* key : {"page=", "tick=", "playwav=", "lessonpic="}) {
+        const bool named =
+            std::any_of(rig.dialogs.messages.begin(), rig.dialogs.messages.end(),
+                        [&](const auto& m) { return m.text.find(key) != std::string::npos; });
+        EXPECT_TRUE(named) << key;
+    }
+    EXPECT_EQ(join(g().display.pagewindow.source, song().tickSound, song().noteCount),
+              join("", "tick.wav", 1));
+    for (const std::string& clip : rig.wave.played)
+        EXPECT_EQ(clip.find("intro.wav"), std::string::npos) << clip;
 }
 
 TEST_F(SongRead, OverlongTextsAreCutAndTheUserTold) {
