@@ -48,6 +48,7 @@ void startLesson(Guitar& g, const LessonScript& script) {
     releaseLessonButtons(g);
     for (int i : {kModeBarSongs, kModeBarTune, kModeBarEdit, kModeBarChords, kModeBarScales})
         ui.opttxt[i].color = kColorAvailable;
+    ui.lbllexit.caption = "CLOSE";
     ui.btnlexit.tip = "Close lesson";
     ui.pnllesson.visible = true;
 }

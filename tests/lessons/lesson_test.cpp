@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_mode.h"
 #include "app/lesson_frames.h"
 #include "app/mode_bar.h"
 #include "app/startup.h"
@@ -120,18 +121,28 @@ class LessonPlayer : public ::testing::Test {
     test::TempDir lessons;
 };
 
-TEST_F(LessonPlayer, LoadingPutsTheWindowInLessonMode) {
-    open({"title=First steps", "playwav=c.wav"});
-    EXPECT_EQ(test::join(g().app.appMode, g().ui.lblltotal.caption, g().ui.lbllnum.caption,
-                         g().ui.lscroll.max, g().ui.btnlexit.tip, g().ui.form.caption,
-                         g().gtimer.interval, g().ui.pnllesson.visible,
-                         g().ui.lbutton[kLessonIdle].pressed),
-              test::join(kModeLesson, "2", "1", 2, "Close lesson", "Lutavo - First steps", 60, true,
-                         true));
-    modeBarPress(g(), kModeBarLessons);  // CLOSE by the mode bar, the dialog cancelled
-    EXPECT_EQ(test::join(g().app.appMode, g().app.lessonRequest, g().gtimer.interval,
-                         g().ui.pnllesson.visible),
-              test::join(kModeSongs, "", 3000, false));
+TEST_F(LessonPlayer, LoadingPutsTheWindowInLessonModeAndBothClosesEndIt) {
+    using Close = void (*)(Guitar&);
+    const Close closes[] = {
+        // CLOSE closes the lesson, though the start-up song is still shown: it does not quit.
+        [](Guitar& guitar) { btnlexit_Click(guitar); },
+        // Any command of the mode bar; here the dialog it opens is cancelled.
+        [](Guitar& guitar) { modeBarPress(guitar, kModeBarLessons); },
+    };
+    for (Close close : closes) {
+        open({"title=First steps", "playwav=c.wav"});
+        EXPECT_EQ(test::join(g().app.appMode, g().ui.lblltotal.caption, g().ui.lbllnum.caption,
+                             g().ui.lscroll.max, g().ui.lbllexit.caption, g().ui.btnlexit.tip,
+                             g().ui.form.caption, g().gtimer.interval, g().ui.pnllesson.visible,
+                             g().ui.lbutton[kLessonIdle].pressed),
+                  test::join(kModeLesson, "2", "1", 2, "CLOSE", "Close lesson",
+                             "Lutavo - First steps", 60, true, true));
+        close(g());
+        EXPECT_EQ(
+            test::join(g().app.appMode, g().app.lessonRequest, g().gtimer.interval,
+                       g().ui.pnllesson.visible, g().app.quitRequested, g().ui.lbllexit.caption),
+            test::join(kModeSongs, "", 3000, false, false, "EXIT"));
+    }
 }
 
 TEST_F(LessonPlayer, StepsThroughTheFrames) {
