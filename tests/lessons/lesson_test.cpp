@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,35 @@ TEST_F(LessonPlayer, RefusedFilesKeepTheStateAndNameTheFile) {
         EXPECT_NE(messages()[0].find(lessons.path() + "one.LSN"), std::string::npos);
         EXPECT_EQ(test::join(g().app.appMode, g().song.songTitle, g().ui.pnllesson.visible),
                   test::join(kModeSongs, "Welcome to Lutavo", false));
+    }
+}
+
+// Every lesson that comes with the program runs every frame without a message.
+TEST(ShippedLessons, EveryFrameRunsWithNoMissingFile) {
+    const std::string folder = test::dataFolder() + "lessons";
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".LSN") files.push_back(entry.path().string());
+    ASSERT_GE(files.size(), 5u);
+    for (const std::string& file : files) {
+        test::Rig rig;
+        rig.defaults();
+        closesong(rig.g());
+        loadlesson(rig.g(), file);
+        windowTimerTick(rig.g());
+        ASSERT_EQ(rig.g().app.appMode, kModeLesson) << file;
+        const int count = rig.g().app.lessonFrameCount;
+        EXPECT_TRUE(count >= 8 && count <= 30) << file << " has " << count << " frames";
+        for (int guard = 0; rig.g().app.lessonFrame < count && guard < 2 * count; ++guard) {
+            lbutton_Click(rig.g(), kLessonNext);
+            windowTimerTick(rig.g());
+            windowTimerTick(rig.g());
+        }
+        EXPECT_EQ(rig.g().app.lessonFrame, count) << file;
+        for (const auto& m : rig.dialogs.messages)
+            ADD_FAILURE() << file << ": " << m.text;
+        for (const std::string& clip : rig.wave.played)
+            EXPECT_TRUE(std::filesystem::exists(clip)) << clip;
     }
 }
 
