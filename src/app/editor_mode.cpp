@@ -100,7 +100,8 @@ void btnlexit_Click(Guitar& g) {
         leaveEditor(g);
         return;
     }
-    if (g.app.introSong == 1) {
+    // In a lesson the button closes the lesson even while the start-up song is on show.
+    if (g.app.introSong == 1 && g.app.appMode != kModeLesson) {
         shownote(g, 0);
         if (g.sys.midi != nullptr) g.sys.midi->close();
         g.app.quitRequested = true;

@@ -133,6 +133,25 @@ void designPage(WindowControls& ui) {
     if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption = "0";
 }
 
+// The lesson picture on the left; BACK, NEXT, the frame number and the frame scroll bar beside
+// it.
+void designLessonPanel(WindowControls& ui) {
+    ui.NewLessonPic.at = px(4, 4, 240, 90);
+    designPicture(ui.NewLessonPic, "defaultl.bmp", "");
+    constexpr const char* kTips[] = {"Go to previous", "Go to next"};
+    for (int i : {kLessonBack, kLessonNext}) {
+        ui.lbutton[i].at = px(262 + i * 86, 14, 80, 26);
+        ui.lbutton[i].tip = kTips[i];
+    }
+    ui.lbutton[kLessonIdle].visible = false;
+    ui.lbllnum.at = px(452, 18, 40, 18);
+    ui.lblltotal.at = px(522, 18, 40, 18);
+    ui.lbllnum.tip = "Current frame";
+    ui.lblltotal.tip = "Frames in this lesson";
+    ui.lscroll.at = px(262, 56, 374, 16);
+    ui.lscroll.min = 1;
+}
+
 void designLowerPanels(WindowControls& ui) {
     ui.pnlSongEntry.at = px(4, 353, 430, 41);
     for (int i = 0; i < kEditorCommands; ++i) {
@@ -158,6 +177,7 @@ void designLowerPanels(WindowControls& ui) {
     // Shown by the lesson player; in the other modes its top would lie over the page.
     ui.pnllesson.at = px(4, 296, 649, 98);
     ui.pnllesson.visible = false;
+    designLessonPanel(ui);
     ui.pnlsonginfo.at = px(0, 0, 657, 59);
     ui.txtsititle.at = px(8, 20, 230, 22);
     ui.txtsiinfo.at = px(246, 20, 170, 22);

@@ -5,6 +5,7 @@
 
 #include "app/chord_library.h"
 #include "app/editor_mode.h"
+#include "app/lesson_frames.h"
 #include "app/library_page.h"
 #include "app/scale_library.h"
 #include "app/song_files.h"
@@ -104,8 +105,7 @@ void loadLessonCommand(Guitar& g) {
     if (!leaveEditorForLoad(g)) return;
     g.app.lessonFile = name;
     g.gtimer.interval = kLessonTimerInterval;
-    // Reading the lesson (loadlesson) comes with the lesson player; until then the choice is
-    // kept in lessonFile.
+    loadlesson(g, name);
 }
 
 // The tuner's string names, lowest string first, each followed by one blank.
@@ -233,6 +233,7 @@ void closesong(Guitar& g) {
     g.app.lessonRequest.clear();
     g.app.lessonFrame = 1;
     g.app.lessonFrameCount = 1;
+    g.ui.pnllesson.visible = false;
     for (int i = 0; i <= 5; ++i)
         g.ui.opttxt[i].color = kColorAvailable;
     for (int i : {kEditorBack, kEditorNext}) {

@@ -80,15 +80,6 @@ void showSongTexts(Guitar& g) {
     g.ui.txtsicomp.text = g.song.songComposer;
 }
 
-void showFirstPicturePage(Guitar& g) {
-    const Picture& all = g.display.pagewindow;
-    const CellGrid& cells = g.display.pagewindowCells;
-    Picture& page = g.display.pagepic;
-    page.resize(cells.cellWidth(all), cells.cellHeight(all));
-    page.blit(0, 0, all, cells.cellX(all, 0), cells.cellY(all, 0), page.width(), page.height(),
-              RasterOp::Copy);
-}
-
 // Step 8: the notes go into the arrays; each end-of-page note closes a page.
 void storeNotes(Guitar& g, const ParsedSong& parsed) {
     auto& s = g.song;

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/form_design.h"
+#include "app/lesson_frames.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
 #include "config/config_defaults.h"
@@ -12,7 +13,6 @@
 #include "display/fretboard.h"
 #include "display/glyph_layout.h"
 #include "display/page_render.h"
-#include "lessons/lesson_player.h"
 #include "platform/instance_lock.h"
 #include "platform/midi_out.h"
 #include "playback/settings_adjuster.h"

@@ -37,6 +37,10 @@ enum SoundRequest : int {
 inline constexpr int kWindowTimerInterval = 3000;
 inline constexpr int kSetupTimerInterval = 100;
 
+// The lesson's frame table holds this many frames; a longer lesson is refused rather than cut
+// short, so that no lesson silently loses its ending.
+inline constexpr int kMaxLessonFrames = 160;
+
 struct AppState {
     i16 appMode = kModeSongs;
     std::string appFolder;   // the program's data folder, ending in "/"
@@ -52,6 +56,8 @@ struct AppState {
     // The lesson's current frame and its number of frames.
     i16 lessonFrame = 1;
     i16 lessonFrameCount = 1;
+    // The lesson's frame commands, frame 1 first.
+    FixedArray<std::string, 1, kMaxLessonFrames> lessonFrames;
     bool quitRequested = false;
 
     FixedArray<i16, 1, 12> keyOffset;

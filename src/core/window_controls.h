@@ -145,6 +145,12 @@ struct WindowControls {
     // Panels that come and go.
     Panel pnllesson;
     PictureBox NewLessonPic;
+    // The lesson's frame scroll bar, its frame number and count, and the ribbon of BACK, NEXT
+    // and the element that holds the ribbon's pressed state while neither is down.
+    ScrollBar lscroll;
+    Label lbllnum;
+    Label lblltotal;
+    FixedArray<Button, 0, 2> lbutton;
     Panel pnlSongEntry;
     FixedArray<Button, 0, 15> btnsongentry;
     FixedArray<Label, 0, 15> lblsongentry;

@@ -20,12 +20,11 @@ CellGrid pageCells(const DisplayState& d) {
     return cells.columns >= 1 && cells.rows >= 1 ? cells : CellGrid{};
 }
 
-// A song whose pages are pictures shows the cell of the page store for the page chosen.
-void showPicturePage(Guitar& g) {
+void showPictureCell(Guitar& g, int index) {
     auto& d = g.display;
     const CellGrid cells = pageCells(d);
     g.ui.pagepic.visible = false;
-    const int cell = clampTo(g.ui.pgScroll.value - 1, 0, cells.columns * cells.rows - 1);
+    const int cell = clampTo(index, 0, cells.columns * cells.rows - 1);
     const int w = cells.cellWidth(d.pagewindow);
     const int h = cells.cellHeight(d.pagewindow);
     d.pagepic.resize(w, h);
@@ -34,6 +33,11 @@ void showPicturePage(Guitar& g) {
     g.ui.pagepic.visible = true;
     ++d.pageRedraws;
     refreshSwapper(g);
+}
+
+// A song whose pages are pictures shows the cell of the page store for the page chosen.
+void showPicturePage(Guitar& g) {
+    showPictureCell(g, g.ui.pgScroll.value - 1);
 }
 
 void showTitles(Guitar& g, bool visible) {
@@ -92,6 +96,10 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
     const int width = g.song.noteX[b] - g.song.noteX[a] + 18;
     if (width <= 0) return;
     g.display.pictab.blit(left, 1, g.display.pictab, left, 0, width, 50, RasterOp::Xor);
+}
+
+void showFirstPicturePage(Guitar& g) {
+    showPictureCell(g, 0);
 }
 
 void pgScroll_Change(Guitar& g) {

@@ -7,6 +7,10 @@ struct Guitar;
 // Redraws the page whose number is the page scroll bar's value, completely.
 void pgScroll_Change(Guitar& g);
 
+// Shows the first page of the page store in the page picture, whatever page the scroll bar is
+// on (a lesson frame's new pictures start at their first page).
+void showFirstPicturePage(Guitar& g);
+
 // Loads the page backgrounds and the glyph sheets from the program's folder; a missing file is
 // reported once and its pictures stay empty. Called once at start-up.
 void loadPagePictures(Guitar& g);

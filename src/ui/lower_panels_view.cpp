@@ -6,6 +6,7 @@
 #include "display/scrolling.h"
 #include "editor/editor_commands.h"
 #include "editor/song_info.h"
+#include "lessons/lesson_player.h"
 #include "playback/settings_adjuster.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
@@ -108,6 +109,24 @@ void buildLessonPanel(ViewBinder& b, QWidget* window) {
     auto* panel = b.panel(window, g.ui.pnllesson, true);
     panel->setObjectName("pnllesson");
     b.picture(panel, g.ui.NewLessonPic, nullptr)->setObjectName("NewLessonPic");
+    const char* const names[] = {"lbuttonBack", "lbuttonNext"};
+    const QString captions[] = {"BACK", "NEXT"};
+    for (int i : {kLessonBack, kLessonNext}) {
+        auto* w = b.fixedButton(panel, g.ui.lbutton[i], captions[i]);
+        w->setObjectName(names[i]);
+        QObject::connect(w, &CommandButton::pressed, w,
+                         [&b, i] { b.run([&b, i] { lbutton_Click(b.g, i); }); });
+        QObject::connect(w, &CommandButton::released, w,
+                         [&b] { b.run([&b] { lbutton_MouseUp(b.g); }); });
+    }
+    staticText(panel, "FRAME", QRect(410, 18, 40, 18), Qt::AlignVCenter | Qt::AlignRight);
+    readout(b, panel, g.ui.lbllnum)->setObjectName("lbllnum");
+    staticText(panel, "OF", QRect(496, 18, 22, 18), Qt::AlignCenter);
+    readout(b, panel, g.ui.lblltotal)->setObjectName("lblltotal");
+    auto* frames = b.scrollBar(panel, g.ui.lscroll, Qt::Horizontal);
+    frames->setObjectName("lscroll");
+    QObject::connect(frames, &QScrollBar::valueChanged, frames,
+                     [&b](int value) { b.run([&b, value] { lscroll_Scroll(b.g, value); }); });
 }
 
 void buildSongInfoPanel(ViewBinder& b, QWidget* window) {

@@ -324,3 +324,47 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace lutavo {
+namespace {
+
+// LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
+// run by the window timer, and two frames are grabbed for a look.
+TEST_F(MainWindowTest, TheFirstLessonStepsThroughEveryFrameWithNext) {
+    test::FakeDialogs dialogs;
+    Dialogs* realDialogs = g().sys.dialogs;
+    g().sys.dialogs = &dialogs;
+    ViewBinder& view = window().binder();
+    dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) + "/lessons/lesson1.LSN");
+    const auto buttons = window().findChildren<CommandButton*>();
+    const auto lessons = std::find_if(buttons.begin(), buttons.end(),
+                                      [](CommandButton* b) { return b->text() == "LESSONS"; });
+    ASSERT_NE(lessons, buttons.end());
+    QTest::mouseClick(*lessons, Qt::LeftButton);
+    ASSERT_EQ(g().app.appMode, kModeLesson);
+    const int count = g().app.lessonFrameCount;
+    const std::pair<int, const char*> grabs[] = {{2, "lesson_strings.png"}, {6, "lesson_song.png"}};
+    for (int step = 0; step < 2 * count; ++step) {
+        // The timer runs the frame NEXT asked for, and the one a picture frame moved on to.
+        for (int tick = 0; tick < 3 && g().app.lessonRequest != g().app.lessonShown; ++tick)
+            view.run([] { windowTimerTick(g()); });
+        for (const auto& [frame, file] : grabs) {
+            if (g().app.lessonFrame != frame) continue;
+            EXPECT_TRUE(saveScreenshot(window(), output(file)));
+        }
+        if (g().app.lessonFrame == count) break;
+        click("lbuttonNext");
+    }
+    EXPECT_EQ(test::join(g().app.lessonFrame, child<QLabel>("lbllnum")->text().toStdString(),
+                         g().song.songTitle),
+              test::join(count, std::to_string(count), "Lesson 1 - Reading the page"));
+    for (const auto& m : dialogs.messages)
+        ADD_FAILURE() << m.text;
+    view.run([] { btnlexit_Click(g()); });
+    EXPECT_EQ(test::join(g().app.appMode, child("pnllesson")->isVisible()),
+              test::join(kModeSongs, false));
+    g().sys.dialogs = realDialogs;
+}
+
+}  // namespace
+}  // namespace lutavo

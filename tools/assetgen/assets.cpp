@@ -1,10 +1,12 @@
 #include "assets.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "chord_strip.h"
 #include "clips.h"
 #include "keyboard.h"
+#include "lesson_pages.h"
 #include "markers.h"
 #include "neck.h"
 #include "notation.h"
@@ -77,7 +79,13 @@ const std::vector<PictureAsset>& pictureAssets() {
         {"sndodriv.bmp", kSoundPictureWidth, kSoundPictureHeight,
          [](const Fonts&) { return drawSoundPicture(SoundPicture::Overdrive); }},
     };
-    return assets;
+    static const std::vector<PictureAsset> all = [] {
+        std::vector<PictureAsset> list = assets;
+        for (PictureAsset& lesson : lessonPictureAssets())
+            list.push_back(std::move(lesson));
+        return list;
+    }();
+    return all;
 }
 
 const std::vector<ClipAsset>& clipAssets() {
@@ -86,7 +94,13 @@ const std::vector<ClipAsset>& clipAssets() {
         {"lclick.wav", synthSoftClick},
         {"bob5.wav", synthJingle},
     };
-    return clips;
+    static const std::vector<ClipAsset> all = [] {
+        std::vector<ClipAsset> list = clips;
+        for (ClipAsset& lesson : lessonClipAssets())
+            list.push_back(std::move(lesson));
+        return list;
+    }();
+    return all;
 }
 
 std::vector<QString> assetFileNames() {
@@ -109,7 +123,9 @@ bool writeAllAssets(const QString& folder, const Fonts& fonts, const OutputOptio
         if (!savePicture(image, folder, asset.fileName, options, error)) return false;
     }
     for (const ClipAsset& clip : clipAssets()) {
-        if (!saveClip(clip.make(), QDir(folder).filePath(clip.fileName), error)) return false;
+        const QString path = QDir(folder).filePath(clip.fileName);
+        QDir().mkpath(QFileInfo(path).path());
+        if (!saveClip(clip.make(), path, error)) return false;
     }
     return true;
 }

@@ -115,4 +115,11 @@ std::vector<std::int16_t> synthJingle() {
     return finish(mix, 0.7, 0.3);
 }
 
+std::vector<std::int16_t> synthOpenString(double frequency) {
+    std::vector<double> ring(static_cast<std::size_t>(2.5 * kRate), 0.0);
+    Noise noise;
+    pluck(ring, 0.0, frequency, 1.0, noise);
+    return finish(ring, 0.7, 0.4);
+}
+
 }  // namespace lutavo::assetgen

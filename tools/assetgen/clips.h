@@ -15,4 +15,7 @@ std::vector<std::int16_t> synthSoftClick();
 // "bob5.wav": the welcome jingle, five plucked strings rising through a G major chord (1.2 s).
 std::vector<std::int16_t> synthJingle();
 
+// An open string plucked once and left ringing (2.5 s), for the tuning lesson.
+std::vector<std::int16_t> synthOpenString(double frequency);
+
 }  // namespace lutavo::assetgen

@@ -55,7 +55,8 @@ std::uint32_t getLe(const QByteArray& bytes, int at, int size) {
 
 bool savePicture(const QImage& image, const QString& folder, const QString& fileName,
                  const OutputOptions& options, QString* error) {
-    if (!QDir().mkpath(folder)) {
+    // A name may lie in a subfolder of the data folder (the course's pictures).
+    if (!QDir().mkpath(QFileInfo(QDir(folder).filePath(fileName)).path())) {
         if (error) *error = "cannot create " + folder;
         return false;
     }

@@ -1,0 +1,123 @@
+#include "app/lesson_frames.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <variant>
+
+#include "app/panels.h"
+#include "app/song_files.h"
+#include "app/song_header.h"
+#include "core/control_ids.h"
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "display/page_render.h"
+#include "display/picture_files.h"
+#include "lessons/lesson_player.h"
+#include "song/song_reader.h"
+
+namespace lutavo {
+
+namespace {
+
+// The page area a "size=" frame may ask for, in twips (as a song's "size=").
+constexpr int kPageHeightLo = songlimits::kPageHeightLo;
+constexpr int kPageHeightHi = songlimits::kPageHeightHi;
+
+// The file a frame names, from the data folder; a missing one is reported once and skipped.
+std::optional<std::string> dataFile(Guitar& g, std::string_view name) {
+    std::string path = g.app.dataFolder + std::string(name);
+    if (fileExists(path)) return path;
+    reportMissingOnce(g, path);
+    return std::nullopt;
+}
+
+void setTitle(Guitar& g, std::string_view text) {
+    g.ui.form.caption = std::string(kProgramTitle) + " - " + std::string(text);
+}
+
+void setPageArea(Guitar& g, std::string_view height) {
+    layoutPanels(g, clampTo(numberPrefix(height), kPageHeightLo, kPageHeightHi));
+}
+
+void loadPages(Guitar& g, std::string_view name) {
+    g.display.pagewindow = Picture();
+    g.display.pagewindowCells = CellGrid{};
+    if (auto path = dataFile(g, name)) loadPictureFile(g, *path, g.display.pagewindow);
+}
+
+void showLessonPicture(Guitar& g, std::string_view name) {
+    if (auto path = dataFile(g, name)) {
+        g.ui.NewLessonPic.file = *path;
+        g.ui.NewLessonPic.visible = true;
+    }
+    lbutton_Click(g, kLessonNext);
+}
+
+void dividePages(Guitar& g, std::string_view count) {
+    const i16 pages =
+        headerNumber(std::string(count), songlimits::kFramesLo, songlimits::kFramesHi);
+    g.display.pagewindowCells = CellGrid{1, pages};
+    g.ui.pgScroll.max = pages;
+    g.ui.pgScroll.value = 1;
+    g.ui.scrollpanel.visible = pages > 1;
+}
+
+void loadLessonSong(Guitar& g, std::string_view name) {
+    if (auto path = dataFile(g, name)) loadsong(g, *path);
+}
+
+void playLessonClip(Guitar& g, std::string_view name) {
+    if (auto path = dataFile(g, name)) playLoadClip(g, *path);
+}
+
+using FrameEffect = void (*)(Guitar&, std::string_view);
+
+struct FrameKey {
+    std::string_view key;
+    FrameEffect run;
+};
+
+constexpr std::array<FrameKey, 7> kFrameKeys = {{
+    {"title=", setTitle},
+    {"size=", setPageArea},
+    {"page=", loadPages},
+    {"lessonpic=", showLessonPicture},
+    {"frames=", dividePages},
+    {"loadsng=", loadLessonSong},
+    {"playwav=", playLessonClip},
+}};
+
+}  // namespace
+
+void loadlesson(Guitar& g, const std::string& fileName) {
+    std::optional<ItemReader> reader;
+    if (fileExists(fileName)) reader = ItemReader::open(fileName);
+    if (!reader) {
+        showMessage(g, "The lesson file " + fileName + " cannot be opened.");
+        return;
+    }
+    const auto result = readLessonText(*reader, fileName);
+    if (const auto* failure = std::get_if<ReadFailure>(&result)) {
+        showMessage(g, failure->message);
+        return;
+    }
+    startLesson(g, std::get<LessonScript>(result));
+    // Lesson mode makes room for the lesson panel under the neck.
+    layoutPanels(g, g.song.pageHeight);
+}
+
+void runLessonFrame(Guitar& g) {
+    auto& a = g.app;
+    a.lessonShown = a.lessonRequest;
+    releaseLessonButtons(g);
+    // A "lessonpic=" frame asks for the next frame while it runs, so work on a copy.
+    const std::string frame = a.lessonShown;
+    const FrameCommand command = splitFrame(frame);
+    for (const FrameKey& known : kFrameKeys) {
+        if (command.key == known.key) known.run(g, command.value);
+    }
+    if (hasPicturePages(g)) showFirstPicturePage(g);
+}
+
+}  // namespace lutavo
