@@ -35,6 +35,13 @@ bool onVerticalLine(const QImage& image, int x, int y) {
            runThrough(image, x, y, 0, 1) >= kLineRun;
 }
 
+// The right column of a double vertical line: the page copies it as the tablature's bar lines
+// and the chord joiner, which should print as thin as the staff's bar lines.
+bool onDoubleLineEdge(const QImage& image, int x, int y) {
+    return inked(image, x - 1, y) && !inked(image, x - 2, y) && !inked(image, x + 1, y) &&
+           runThrough(image, x, y, 0, 1) >= kLineRun;
+}
+
 }  // namespace
 
 QImage enlargeSheet(const QImage& image, int scale) {
@@ -47,10 +54,11 @@ QImage enlargeSheet(const QImage& image, int scale) {
             // A crossing of two lines has ink beside it both ways and keeps its whole block.
             const bool across = onHorizontalLine(image, x, y);
             const bool down = !across && onVerticalLine(image, x, y);
+            const bool edge = !across && !down && onDoubleLineEdge(image, x, y);
             const int top = across ? inset : 0;
             const int left = down ? inset : 0;
             const int height = across ? thin : scale;
-            const int width = down ? thin : scale;
+            const int width = down || edge ? thin : scale;
             fillBox(out, x * scale + left, y * scale + top, width, height, image.pixel(x, y));
         }
     }
