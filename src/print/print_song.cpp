@@ -1,5 +1,7 @@
 #include "print/print_song.h"
 
+#include <filesystem>
+
 #include "base/colors.h"
 #include "base/numbers.h"
 #include "core/control_ids.h"
@@ -147,6 +149,10 @@ void mnuExportPdf_Click(Guitar& g) {
     request.filterName = "PDF files";
     request.pattern = "*.pdf";
     request.defaultExt = ".pdf";
+    // Beside the song, under its name.
+    const std::filesystem::path song(g.song.songFile);
+    request.folder = song.parent_path().string();
+    request.fileName = song.stem().string() + ".pdf";
     const std::string path = g.sys.dialogs->saveFile(request);
     if (!path.empty()) exportPdf(g, path);
 }

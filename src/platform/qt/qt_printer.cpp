@@ -1,6 +1,7 @@
 #include "platform/qt/qt_printer.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/picture_qimage.h"
 
@@ -34,6 +35,7 @@ bool QtPrinter::startSheet() {
     sheet_.resize(kSheetWidth, static_cast<int>(kSheetPrintedWidth * kPrintScale * ratio));
     sheetOpen_ = true;
     sheetHasInk_ = false;
+    inkBottom_ = 0;
     return true;
 }
 
@@ -52,9 +54,10 @@ bool QtPrinter::emitSheet() {
     // width, pixel blocks kept sharp for the thin staff lines.
     const int printed = kSheetPrintedWidth * kPrintScale;
     const double scale = static_cast<double>(painter_->device()->width()) / printed;
-    const QRect target(0, 0, painter_->device()->width(),
-                       static_cast<int>(sheet_.height() * scale));
-    const QRect source(kSheetLeft * kPrintScale, 0, printed, sheet_.height());
+    // Only the rows that received copies: the blank rest of the paper needs no picture.
+    const int rows = std::min(inkBottom_, sheet_.height());
+    const QRect target(0, 0, painter_->device()->width(), static_cast<int>(rows * scale));
+    const QRect source(kSheetLeft * kPrintScale, 0, printed, rows);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter_->drawImage(target, toQImage(sheet_), source);
     return true;
@@ -70,6 +73,7 @@ bool QtPrinter::blit(int x, int y, const Picture& picture, RasterOp op) {
     if (!sheetOpen_ && !startSheet()) return false;
     sheet_.blitAll(x, y, picture, op);
     sheetHasInk_ = true;
+    inkBottom_ = std::max(inkBottom_, y + picture.height());
     return true;
 }
 

@@ -49,6 +49,7 @@ class QtPrinter : public Printer {
     Picture sheet_;
     bool sheetOpen_ = false;
     bool sheetHasInk_ = false;
+    int inkBottom_ = 0;  // the row below the lowest copy on the sheet
     // Where the printer's jobs went before a PDF file took them.
     QPrinter::OutputFormat savedFormat_ = QPrinter::NativeFormat;
     QString savedFileName_;
