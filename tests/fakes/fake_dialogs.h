@@ -35,10 +35,7 @@ class FakeDialogs : public Dialogs {
         menus.push_back(menu);
         return pop(menuAnswers, -1);
     }
-    bool printerSetup() override {
-        ++printerSetups;
-        return false;
-    }
+    bool printerSetup() override { return ++printerSetups < 0; }
 
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
     std::deque<std::string> fileAnswers;

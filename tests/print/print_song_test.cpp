@@ -2,162 +2,123 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/mode_bar.h"
 #include "base/colors.h"
-#include "fakes/fake_printer.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
+#include "platform/printer.h"
+#include "platform/screen.h"
 
 namespace lutavo {
 namespace {
 
-class PrintSong : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        g().sys.screen = &screen;
-        g().sys.printer = &printer;
+// Grabs are filled with the page shown and count the pointers or scroll bar seen.
+struct FakeScreen : Screen {
+    explicit FakeScreen(const Guitar& g) : g(g) {}
+    bool grab(int, int, int width, int height, int scale, Picture& out) override {
+        seenPointers += g.ui.pointer.visible || g.ui.vpointer.visible || g.ui.scrollpanel.visible;
+        out.resize(width * scale, height * scale, static_cast<Rgb>(shown));
+        return true;
     }
-    Guitar& g() { return rig.g(); }
-    // A song of `pages` pages of one note each, showing its last page.
-    void song(int pages, int pageHeight) {
-        std::vector<test::NoteSpec> notes;
-        for (int p = 1; p <= pages; ++p) {
-            if (p > 1) notes.push_back(test::pageEnd());
-            notes.push_back(test::single(16, 1, p));
-        }
-        test::buildSong(g(), notes);
-        g().song.pageHeight = static_cast<i16>(pageHeight);
-        g().ui.pgScroll.value = pages;
-        g().song.curNote = 2;
-    }
-    // What the window shows once a run is over.
-    std::string window() {
-        const auto& ui = g().ui;
-        return test::join(ui.pgScroll.value, screen.presentedPage, g().song.curNote,
-                          ui.form.mousePointer == MousePointer::Normal,
-                          ui.opttxt[kModeBarPrint].color == kColorAvailable,
-                          screen.grabsWithPointers);
-    }
-    int stopped() {
-        int n = 0;
-        for (const auto& m : rig.dialogs.messages)
-            n += m.text == "Printer Stopped" && m.caption == "Lutavo" ? 1 : 0;
-        return n;
-    }
-
-    test::Rig rig;
-    test::FakeScreen screen{rig.g()};
-    test::FakePrinter printer;
+    void processEvents() override {}
+    void present() override { shown = g.ui.pgScroll.value; }
+    const Guitar& g;
+    int shown = 0, seenPointers = 0;
 };
 
-// Page 1 adds pageHeight + 20 twips and each later page pageHeight - 130; a page that passes
-// 12500 starts the next sheet at its top and counts there.
-TEST_F(PrintSong, StacksPagesOnSheets) {
+// Logs "N" new page, "E" end, "P<file>", "<page>@x,y:height" copies; kinds in fail fail.
+struct FakePrinter : Printer {
+    int scale() const override { return sheetScale; }
+    bool newPage() override { return note("N", 'N'); }
+    bool endDoc() override { return note("E", 'E'); }
+    bool setPdfFile(const std::string& path) override { return note("P" + path, 'P'); }
+    bool blit(int x, int y, const Picture& p, RasterOp op) override {
+        const auto n = [](int v) { return std::to_string(v); };
+        const std::string at = (op == RasterOp::And ? "@" : "!@") + n(x) + "," + n(y);
+        return note(n(static_cast<int>(p.pixel(0, 0))) + at + ":" + n(p.height()), 'B');
+    }
+    bool note(const std::string& word, char kind) {
+        log += word + " ";
+        return fail.find(kind) == std::string::npos;
+    }
+    std::string log, fail;
+    int sheetScale = 1;
+};
+
+struct PrintSong : ::testing::Test {
+    void song(int pages, int pageHeight) {
+        rig.defaults();
+        setupModeBar(g);
+        g.sys.screen = &screen;
+        std::vector<test::NoteSpec> notes = {test::single(16, 1, 1)};
+        for (int p = 2; p <= pages; ++p)
+            notes.insert(notes.end(), {test::pageEnd(), test::single(16, 1, p)});
+        test::buildSong(g, notes);
+        g.song.pageHeight = static_cast<i16>(pageHeight);
+        g.ui.pgScroll.value = pages;
+        g.song.curNote = 2;
+    }
+    test::Rig rig;
+    Guitar& g = rig.g();
+    FakeScreen screen{g};
+    FakePrinter printer;
+};
+
+// Pages of pageHeight + 20 (page 1) or - 130 twips on sheets of 12500; failures said once each.
+TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
     struct Case {
-        int pages, pageHeight;
-        const char* log;
-        int scale = 1;
+        int pages, pageHeight, scale;
+        const char *fail, *log;  // fail: N new page, B copy, E end of document, - no printer
+        int pointer, stopped;
     };
     const Case cases[] = {
-        {1, 3000, "N 1@70,20:196 E "},
-        // A finer sheet takes the page area drawn at its scale, at its scale times the place.
-        {2, 3000, "N 1@280,80:784 2@280,796:744 E ", 4},
-        {5, 3000, "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 E "},
-        {9, 3000,
+        {1, 3000, 4, "", "N 1@280,80:784 E ", 0, 0},  // at 4x, 4 times the place
+        {5, 3000, 1, "", "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 E ",
+         1, 0},
+        {9, 3000, 1, "",
          "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 6@70,199:186 "
-         "7@70,379:186 8@70,558:186 E N 9@70,20:186 E "},
-        {4, 4000, "N 1@70,20:263 2@70,262:253 3@70,504:253 E N 4@70,20:253 E "},
-        {2, 12000, "N 1@70,20:796 E N 2@70,20:786 E "},
+         "7@70,379:186 8@70,558:186 E N 9@70,20:186 E ",
+         0, 0},
+        {2, 3000, 1, "N", "N 1@70,20:196 2@70,199:186 E ", 1, 1},
+        {5, 3000, 1, "BE", "", 0, 7},
+        {5, 3000, 1, "-", "", 1, 9},
     };
     for (const Case& c : cases) {
-        printer.log.clear();
-        printer.sheetScale = c.scale;
         song(c.pages, c.pageHeight);
-        mnuPrintSong_Click(g());
-        EXPECT_EQ(printer.log, c.log) << c.pages << " pages of " << c.pageHeight;
-        EXPECT_EQ(window(), test::join(1, 1, 2, true, true, 0));
-    }
-    EXPECT_EQ(stopped(), 0);
-}
-
-// The pointers and the scroll bar are never printed and come back as they were.
-TEST_F(PrintSong, PointersStayAsTheyWere) {
-    song(2, 3000);
-    for (bool pointer : {false, true}) {
-        for (bool vpointer : {false, true}) {
-            g().ui.pointer.visible = pointer;
-            g().ui.vpointer.visible = vpointer;
-            g().ui.scrollpanel.visible = !pointer;
-            mnuPrintSong_Click(g());
-            EXPECT_EQ(test::join(g().ui.pointer.visible, g().ui.vpointer.visible,
-                                 g().ui.scrollpanel.visible) +
-                          window(),
-                      test::join(pointer, vpointer, !pointer, 1, 1, 2, true, true, 0));
-        }
-    }
-}
-
-// Each failing operation is reported once and the run still goes through every page and puts
-// the window back.
-TEST_F(PrintSong, EveryFailureStopsNothing) {
-    struct Case {
-        bool newPage, blit, endDoc, noPrinter;
-        int messages;
-    };
-    // Five pages of 3000 twips: two new pages, five copies, two document ends.
-    const Case cases[] = {
-        {true, false, false, false, 2}, {false, true, false, false, 5},
-        {false, false, true, false, 2}, {true, true, true, false, 9},
-        {false, false, false, true, 9},
-    };
-    for (const Case& c : cases) {
+        printer.log.clear();
+        printer.sheetScale = c.scale, printer.fail = c.fail;
+        g.sys.printer = *c.fail == '-' ? nullptr : &printer;
         rig.dialogs.messages.clear();
-        printer.failNewPage = c.newPage;
-        printer.failBlit = c.blit;
-        printer.failEndDoc = c.endDoc;
-        g().sys.printer = c.noPrinter ? nullptr : &printer;
-        song(5, 3000);
-        g().ui.pointer.visible = true;
-        mnuPrintSong_Click(g());
-        EXPECT_EQ(test::join(stopped(), rig.dialogs.messages.size(), g().ui.pointer.visible),
-                  test::join(c.messages, c.messages, true));
-        EXPECT_EQ(window(), test::join(1, 1, 2, true, true, 0));
+        auto& ui = g.ui;
+        ui.pointer.visible = ui.vpointer.visible = c.pointer;
+        ui.scrollpanel.visible = !c.pointer;
+        mnuPrintSong_Click(g);
+        if (*c.log != 0) EXPECT_EQ(printer.log, c.log);
+        int stopped = 0;
+        for (const auto& m : rig.dialogs.messages)
+            stopped += m.text == "Printer Stopped" && m.caption == "Lutavo";
+        EXPECT_EQ(
+            test::join(ui.pgScroll.value, screen.shown, g.song.curNote, ui.pointer.visible,
+                       ui.vpointer.visible, ui.scrollpanel.visible,
+                       ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
+                       screen.seenPointers, stopped, rig.dialogs.messages.size()),
+            test::join(1, 1, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable, 0,
+                       c.stopped, c.stopped))
+            << c.fail;
     }
 }
 
-// The PRINT menu: setup only asks the dialog, Export PDF prints into the chosen file and gives
-// the printer back; a cancelled save dialog prints nothing.
 TEST_F(PrintSong, PrintMenu) {
     song(2, 3000);
-    const SongModel before = g().song;
-    struct Case {
-        int item;
-        const char* file;
-        const char* log;
-    };
-    const Case cases[] = {
-        {kPrintSetupItem, "", ""},
-        {-1, "", ""},
-        {kExportPdfItem, "", ""},
-        {kExportPdfItem, "/tmp/out.pdf", "P+ N 1@70,20:196 2@70,199:186 E P- "},
-    };
-    for (const Case& c : cases) {
-        printer.log.clear();
-        rig.dialogs.menuAnswers.push_back(c.item);
-        if (*c.file != 0) rig.dialogs.fileAnswers.push_back(c.file);
-        modeBarPress(g(), kModeBarPrint);
-        EXPECT_EQ(printer.log, c.log) << c.item;
-    }
-    EXPECT_EQ(rig.dialogs.printerSetups, 1);
-    EXPECT_EQ(rig.dialogs.menus.at(0).items.at(kExportPdfItem).caption, "Export PDF...");
-    EXPECT_EQ(rig.dialogs.fileRequests.back().pattern, "*.pdf");
-    EXPECT_EQ(test::join(g().song.noteCount, g().song.curNote, g().song.pageHeight),
-              test::join(before.noteCount, before.curNote, before.pageHeight));
+    g.sys.printer = &printer;
+    rig.dialogs.menuAnswers = {kPrintSetupItem, -1, kExportPdfItem, kExportPdfItem};
+    rig.dialogs.fileAnswers = {"", "/tmp/a.pdf"};
+    for (int i = 0; i < 4; ++i)
+        modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(
+        test::join(printer.log, rig.dialogs.printerSetups, g.ui.mnuPrint.items.at(3).caption,
+                   rig.dialogs.fileRequests.back().pattern, g.song.curNote),
+        test::join("P/tmp/a.pdf N 1@70,20:196 2@70,199:186 E P ", 1, "Export PDF...", "*.pdf", 2));
 }
 
 }  // namespace
