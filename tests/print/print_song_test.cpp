@@ -14,7 +14,7 @@ namespace {
 
 // Grabs are filled with the page shown and count the pointers or scroll bar seen.
 struct FakeScreen : Screen {
-    explicit FakeScreen(const Guitar& g) : g(g) {}
+    explicit FakeScreen(const Guitar& guitar) : g(guitar) {}
     bool grab(int, int, int width, int height, int scale, Picture& out) override {
         seenPointers += g.ui.pointer.visible || g.ui.vpointer.visible || g.ui.scrollpanel.visible;
         out.resize(width * scale, height * scale, static_cast<Rgb>(shown));
@@ -93,7 +93,7 @@ TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
         ui.pointer.visible = ui.vpointer.visible = c.pointer;
         ui.scrollpanel.visible = !c.pointer;
         mnuPrintSong_Click(g);
-        if (*c.log != 0) EXPECT_EQ(printer.log, c.log);
+        EXPECT_TRUE(*c.log == 0 || printer.log == c.log) << printer.log;
         int stopped = 0;
         for (const auto& m : rig.dialogs.messages)
             stopped += m.text == "Printer Stopped" && m.caption == "Lutavo";
