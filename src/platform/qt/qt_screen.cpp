@@ -35,14 +35,20 @@ QImage grabScaled(QWidget& widget, const QRect& inside, int scale) {
 
 bool QtScreen::grab(int x, int y, int width, int height, int scale, Picture& out) {
     if (widget_ == nullptr || width <= 0 || height <= 0 || scale < 1) return false;
-    out.resize(width * scale, height * scale);
     // Only the part inside the widget is rendered; the rest stays white.
     const QRect wanted(x, y, width, height);
     const QRect inside = wanted.intersected(widget_->rect());
+    const QImage image = inside.isEmpty() ? QImage()
+                         : scale == 1     ? grabPlain(*widget_, inside)
+                                          : grabScaled(*widget_, inside, scale);
+    if (!inside.isEmpty() && image.isNull()) return false;
+    // The usual case, all inside, needs no second picture of that size (printing grabs large).
+    if (inside == wanted) {
+        out = toPicture(image);
+        return true;
+    }
+    out.resize(width * scale, height * scale);
     if (inside.isEmpty()) return true;
-    const QImage image =
-        scale == 1 ? grabPlain(*widget_, inside) : grabScaled(*widget_, inside, scale);
-    if (image.isNull()) return false;
     out.blitAll((inside.x() - x) * scale, (inside.y() - y) * scale, toPicture(image),
                 RasterOp::Copy);
     return true;
