@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev
   libfluidsynth-dev librtmidi-dev libpulse-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
 )
 

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    if (line.exportKind != lutavo::ExportKind::None) {
+    const bool pdf = line.exportKind == lutavo::ExportKind::Pdf;
+    if (line.exportKind != lutavo::ExportKind::None && !pdf) {
         // An export needs no window: only the program's folder, found the usual way.
         QCoreApplication core(argc, argv);
         lutavo::ExportRequest request;
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         return lutavo::runExport(line.exportKind, request);
     }
 
+    // A PDF is printed from the window's pages, drawn where no display is needed.
+    if (pdf) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qt(argc, argv);
     QApplication::setApplicationName("Lutavo");
     QApplication::setApplicationVersion(LUTAVO_VERSION);
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
     options.appFolder = lutavo::defaultAppFolder();
     options.folderArg = line.folder;
     const bool screenshot = !line.screenshot.isEmpty();
-    if (screenshot) {
+    if (screenshot || pdf) {
         // A screenshot run waits for nobody and may run beside a copy in use.
         options.headless = true;
         options.lockPath = QDir::temp().filePath(
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lutavo: no chord library %s\n", qPrintable(line.chords));
         return 2;
     }
+    if (pdf) return lutavo::exportSongPdf(app, line.exportSong, line.exportOutput) ? 0 : 1;
     if (screenshot) {
         if (!lutavo::saveScreenshot(app.window(), line.screenshot)) {
             std::fprintf(stderr, "lutavo: cannot write %s\n", qPrintable(line.screenshot));

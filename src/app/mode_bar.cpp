@@ -15,6 +15,7 @@
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
 #include "playback/transport.h"
+#include "print/print_song.h"
 
 namespace lutavo {
 
@@ -142,7 +143,7 @@ int popUp(Guitar& g, const Menu& menu) {
 Menu printMenu() {
     Menu m;
     m.caption = "Print";
-    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}};
+    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}, {"Export PDF..."}};
     return m;
 }
 
@@ -167,8 +168,7 @@ void runCommand(Guitar& g, int index) {
             if (g.app.appMode != kModeEditor) mnuscale_Click(g, popUp(g, g.ui.mnuscales));
             break;
         case kModeBarPrint:
-            // Printing acts on the chosen item; the bar only offers the menu.
-            popUp(g, g.ui.mnuPrint);
+            mnuPrint_Click(g, popUp(g, g.ui.mnuPrint));
             break;
         default:
             break;

@@ -7,6 +7,22 @@
 
 namespace lutavo {
 
+// The page drawn again from glyph sheets made at `scale` times their size, for printing and a
+// zoomed window: every position is the plain page's times the scale.
+struct FinePage {
+    explicit FinePage(int s) : scale(s) {}
+    int scale = 1;
+    bool inUse = false;   // drawn at every redraw while set
+    bool loaded = false;  // its sheets have been read
+    Picture score;
+    Picture tab;
+    Picture scoreBackground;
+    Picture tabBackground;
+    Picture notes;
+    Picture frets;
+    Picture heldFrets;
+};
+
 struct DisplayState {
     // Neck geometry, filled by setfretboard for the playing hand (pixels of the neck picture).
     FixedArray<i16, 0, 24> fretEdgeX;
@@ -38,6 +54,11 @@ struct DisplayState {
     FixedArray<i16, 1, 6> stringPitch;
     // Ticks counted in the current bar while a page is drawn.
     i16 barTickCount = 0;
+
+    // The page at twice and four times the size, and the scale of the drawing under way.
+    FinePage fine2{2};
+    FinePage fine4{4};
+    int drawScale = 1;
 
     // Raised at every page redraw and every refresh of the settings picture, so the view knows
     // what to repaint.

@@ -79,10 +79,10 @@ void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
     c.barHere = true;
     const int bx = c.x - run.halfGap - 7;
     auto& d = g.display;
-    stamp(d.picscore, bx, glyph::kStaffTop, d.picnotes, glyph::kBarLineX, 0, 1,
-          glyph::kBarLineHeight, RasterOp::And);
+    ink(d, PageSheet::Score, bx, glyph::kStaffTop, PageSheet::Notes, glyph::kBarLineX, 0, 1,
+        glyph::kBarLineHeight, RasterOp::And);
     // The tablature's bar line is a piece of its own end line.
-    d.pictab.blit(bx, 8, d.pictab, glyph::kEndLineX, 8, 1, 39, RasterOp::And);
+    ink(d, PageSheet::Tab, bx, 8, PageSheet::Tab, glyph::kEndLineX, 8, 1, 39, RasterOp::And);
 }
 
 // A struck note's symbol lasts as long as the string holds it, within the bar when there are
@@ -114,25 +114,25 @@ void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
     auto& d = g.display;
     const int ty = g.keys.staffY[p] + glyph::kNoteHeight;
     const int from = run.tieStartX[s];
-    stamp(d.picscore, from - 6, ty, d.picnotes, glyph::kTieStartX, glyph::kTieY, glyph::kTieWidth,
-          glyph::kTieHeight, RasterOp::And);
-    stamp(d.picscore, c.x - 15, ty, d.picnotes, glyph::kTieEndX, glyph::kTieY, glyph::kTieWidth,
-          glyph::kTieHeight, RasterOp::And);
+    ink(d, PageSheet::Score, from - 6, ty, PageSheet::Notes, glyph::kTieStartX, glyph::kTieY,
+        glyph::kTieWidth, glyph::kTieHeight, RasterOp::And);
+    ink(d, PageSheet::Score, c.x - 15, ty, PageSheet::Notes, glyph::kTieEndX, glyph::kTieY,
+        glyph::kTieWidth, glyph::kTieHeight, RasterOp::And);
     // The line between the arcs is a piece of the staff's top line.
     const int width = c.x - from - 15;
     if (width > 0)
-        d.picscore.blit(from + 1, ty + 3, d.picscore, 300, glyph::kStaffTop, width, 1,
-                        RasterOp::And);
+        ink(d, PageSheet::Score, from + 1, ty + 3, PageSheet::Score, glyph::kTieSourceX,
+            glyph::kStaffTop, width, 1, RasterOp::And);
 }
 
-void drawFretCell(Guitar& g, const Column& c, int s, const Picture& sheet, int srcX) {
-    stamp(g.display.pictab, c.x - 12, tabY(s), sheet, srcX, 0, glyph::kFretCellWidth,
-          glyph::kFretCellHeight, RasterOp::Copy);
+void drawFretCell(Guitar& g, const Column& c, int s, PageSheet sheet, int srcX) {
+    ink(g.display, PageSheet::Tab, c.x - 12, tabY(s), sheet, srcX, 0, glyph::kFretCellWidth,
+        glyph::kFretCellHeight, RasterOp::Copy);
 }
 
 // Fret numbers are printed as counted from the capo; a number the sheet has no cell for (a fret
 // below the capo) leaves the tab line empty.
-void drawFretNumber(Guitar& g, const Column& c, int s, const Picture& sheet, int fret) {
+void drawFretNumber(Guitar& g, const Column& c, int s, PageSheet sheet, int fret) {
     const int shown = fret - g.song.capo;
     if (shown < 0 || shown > glyph::kLastFretCell) return;
     drawFretCell(g, c, s, sheet, glyph::fretCellX(shown));
@@ -140,7 +140,7 @@ void drawFretNumber(Guitar& g, const Column& c, int s, const Picture& sheet, int
 
 void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
     auto& pitch = g.display.stringPitch[s];
-    const Picture& sheet = g.display.pictabno;
+    const PageSheet sheet = PageSheet::Frets;
     if (f == kMuted) {
         pitch = static_cast<i16>(notationPitch(g, s, 0));
         drawFretCell(g, c, s, sheet, glyph::kSmallCrossX);
@@ -192,8 +192,8 @@ void drawSign(Guitar& g, const Column& c, int p) {
     } else {
         return;
     }
-    stamp(g.display.picscore, c.x - 17, g.keys.staffY[p] + 10, g.display.picnotes, signX, 0,
-          glyph::kSignWidth, glyph::kSignHeight, RasterOp::And);
+    ink(g.display, PageSheet::Score, c.x - 17, g.keys.staffY[p] + 10, PageSheet::Notes, signX, 0,
+        glyph::kSignWidth, glyph::kSignHeight, RasterOp::And);
 }
 
 // In a chord only the highest note carries the flags; long values always show in full.
@@ -201,15 +201,14 @@ void drawNoteSymbol(Guitar& g, const PageRun& run, const Column& c, int s, int p
     const int shown = run.shownDur[s];
     const int width = (shown < glyph::kFullGlyphTicks && s != c.highestSlot) ? glyph::kNoteStemWidth
                                                                              : glyph::kNoteWidth;
-    stamp(g.display.picscore, c.x - 10, g.keys.staffY[p], g.display.picnotes,
-          glyph::noteSymbolX(durationSymbol(g, shown)), 0, width, glyph::kNoteHeight,
-          RasterOp::And);
+    ink(g.display, PageSheet::Score, c.x - 10, g.keys.staffY[p], PageSheet::Notes,
+        glyph::noteSymbolX(durationSymbol(g, shown)), 0, width, glyph::kNoteHeight, RasterOp::And);
 }
 
 void drawLargeCross(Guitar& g, const Column& c, int p) {
-    stamp(g.display.picscore, c.x - 11, g.keys.staffY[p] + 18, g.display.pictabno,
-          glyph::kLargeCrossX, glyph::kLargeCrossY, glyph::kLargeCrossWidth,
-          glyph::kLargeCrossHeight, RasterOp::Copy);
+    ink(g.display, PageSheet::Score, c.x - 11, g.keys.staffY[p] + 18, PageSheet::Frets,
+        glyph::kLargeCrossX, glyph::kLargeCrossY, glyph::kLargeCrossWidth, glyph::kLargeCrossHeight,
+        RasterOp::Copy);
 }
 
 void secondPass(Guitar& g, const PageRun& run, const Column& c) {
@@ -218,7 +217,7 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
         const bool held = isHeld(f);
-        if (held && c.allHeld) drawFretNumber(g, c, s, g.display.pictabnx, f - kHeldBase);
+        if (held && c.allHeld) drawFretNumber(g, c, s, PageSheet::HeldFrets, f - kHeldBase);
         if (!drawsOnStaff(p)) continue;
         if (!held) drawSign(g, c, p);
         if (!held || c.barHere || c.allHeld) drawNoteSymbol(g, run, c, s, p);
@@ -228,21 +227,21 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
 
 void drawRest(Guitar& g, const Column& c) {
     const int k = durationSymbol(g, c.dur);
-    stamp(g.display.picscore, c.x - 10, glyph::kRestY, g.display.picnotes, glyph::restX(k), 0,
-          glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
+    ink(g.display, PageSheet::Score, c.x - 10, glyph::kRestY, PageSheet::Notes, glyph::restX(k), 0,
+        glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
 }
 
 // The stems of a held chord joined by one vertical line.
 void drawChordJoiner(Guitar& g, const Column& c) {
     if (!c.allHeld || c.topPitch <= kMidStaffPitch || c.bottomPitch >= kMidStaffPitch) return;
-    g.display.picscore.blit(c.x - 4, 95 - c.topPitch, g.display.pictab, glyph::kEndLineX, 10, 1,
-                            c.topPitch - c.bottomPitch + 10, RasterOp::And);
+    ink(g.display, PageSheet::Score, c.x - 4, 95 - c.topPitch, PageSheet::Tab, glyph::kEndLineX, 10,
+        1, c.topPitch - c.bottomPitch + 10, RasterOp::And);
 }
 
 void drawTripletMark(Guitar& g, const Column& c) {
     if (c.dur != 5 && c.dur != 11) return;
-    stamp(g.display.picscore, c.x - 11, 85 - c.topPitch, g.display.pictabno, glyph::kTripletX, 0,
-          glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
+    ink(g.display, PageSheet::Score, c.x - 11, 85 - c.topPitch, PageSheet::Frets, glyph::kTripletX,
+        0, glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
 }
 
 }  // namespace

@@ -10,6 +10,65 @@
 
 namespace lutavo {
 
+namespace {
+
+struct PageSet {
+    Picture* score;
+    Picture* tab;
+    const Picture* scoreBackground;
+    const Picture* tabBackground;
+    const Picture* notes;
+    const Picture* frets;
+    const Picture* heldFrets;
+};
+
+FinePage* fineOf(DisplayState& d, int scale) {
+    if (scale == 2) return &d.fine2;
+    if (scale == 4) return &d.fine4;
+    return nullptr;
+}
+
+PageSet pageSet(DisplayState& d, int scale) {
+    FinePage* f = fineOf(d, scale);
+    if (f == nullptr) {
+        return {&d.picscore, &d.pictab,  &d.picscoreBackground, &d.pictabBackground, &d.picnotes,
+                &d.pictabno, &d.pictabnx};
+    }
+    return {&f->score, &f->tab,   &f->scoreBackground, &f->tabBackground,
+            &f->notes, &f->frets, &f->heldFrets};
+}
+
+const Picture& sheetOf(const PageSet& set, PageSheet sheet) {
+    switch (sheet) {
+        case PageSheet::Score:
+            return *set.score;
+        case PageSheet::Tab:
+            return *set.tab;
+        case PageSheet::Notes:
+            return *set.notes;
+        case PageSheet::Frets:
+            return *set.frets;
+        default:
+            return *set.heldFrets;
+    }
+}
+
+// "picnotes.bmp" at scale 4 is "picnotes_x4.bmp".
+std::string scaledName(const std::string& name, int scale) {
+    const std::size_t dot = name.rfind('.');
+    return name.substr(0, dot) + "_x" + std::to_string(scale) + name.substr(dot);
+}
+
+}  // namespace
+
+void ink(DisplayState& d, PageSheet into, int x, int y, PageSheet from, int srcX, int srcY,
+         int width, int height, RasterOp op) {
+    const int s = d.drawScale;
+    const PageSet set = pageSet(d, s);
+    Picture& dest = into == PageSheet::Score ? *set.score : *set.tab;
+    stamp(dest, x * s, y * s, sheetOf(set, from), srcX * s, srcY * s, width * s, height * s, op);
+}
+
 void stamp(Picture& dest, int x, int y, const Picture& sheet, int srcX, int srcY, int width,
            int height, RasterOp op) {
     if (sheet.empty() || width <= 0 || height <= 0) return;
@@ -18,8 +77,8 @@ void stamp(Picture& dest, int x, int y, const Picture& sheet, int srcX, int srcY
 
 namespace {
 
-void loadPicture(Guitar& g, const char* name, Picture& into) {
-    loadPictureFile(g, g.app.appFolder + name, into);
+bool loadPicture(Guitar& g, const std::string& name, Picture& into) {
+    return loadPictureFile(g, g.app.appFolder + name, into);
 }
 
 // Starts a page picture over from its background without replacing the Picture object, so a
@@ -43,9 +102,37 @@ void loadPagePictures(Guitar& g) {
 }
 
 void clearPagePictures(Guitar& g) {
-    auto& d = g.display;
-    resetToBackground(d.picscore, d.picscoreBackground, glyph::kScoreWidth, glyph::kScoreHeight);
-    resetToBackground(d.pictab, d.pictabBackground, glyph::kTabWidth, glyph::kTabHeight);
+    const int s = g.display.drawScale;
+    const PageSet set = pageSet(g.display, s);
+    resetToBackground(*set.score, *set.scoreBackground, glyph::kScoreWidth * s,
+                      glyph::kScoreHeight * s);
+    resetToBackground(*set.tab, *set.tabBackground, glyph::kTabWidth * s, glyph::kTabHeight * s);
+}
+
+bool useFineScale(Guitar& g, int scale, bool inUse) {
+    FinePage* f = fineOf(g.display, scale);
+    if (f == nullptr) return false;
+    if (inUse && !f->loaded) {
+        bool ok = true;
+        const std::pair<const char*, Picture*> sheets[] = {
+            {files::kScoreBackground, &f->scoreBackground},
+            {files::kTabBackground, &f->tabBackground},
+            {files::kNoteGlyphs, &f->notes},
+            {files::kFretGlyphs, &f->frets},
+            {files::kHeldFretGlyphs, &f->heldFrets}};
+        for (const auto& [name, into] : sheets)
+            ok = loadPicture(g, scaledName(name, scale), *into) && ok;
+        f->loaded = ok;
+    }
+    f->inUse = inUse && f->loaded;
+    return f->loaded;
+}
+
+const FinePage* finePageFor(const DisplayState& d, int scale) {
+    if (scale >= 4 && d.fine4.inUse) return &d.fine4;
+    if (scale >= 2 && d.fine2.inUse) return &d.fine2;
+    if (scale >= 2 && d.fine4.inUse) return &d.fine4;
+    return nullptr;
 }
 
 }  // namespace lutavo

@@ -46,7 +46,8 @@ void showTitles(Guitar& g, bool visible) {
     g.ui.lblright.visible = visible;
 }
 
-void drawPage(Guitar& g) {
+// The whole page at the scale the display draws at now.
+void drawPageAtScale(Guitar& g) {
     clearPagePictures(g);
     showTitles(g, g.ui.pgScroll.value == 1);
     drawKeySignature(g);
@@ -68,7 +69,27 @@ void drawPage(Guitar& g) {
     run.tieStartX.fill(0);
     for (int i = std::max(run.first, 1); i <= run.next - 2; ++i)
         drawColumn(g, run, i);
-    ++g.display.pageRedraws;
+}
+
+// The page at the window's scale, then again from the same starting values at each finer scale
+// in use, so that every scale shows the same page.
+void drawPage(Guitar& g) {
+    auto& d = g.display;
+    const auto pitches = d.stringPitch;
+    d.drawScale = 1;
+    drawPageAtScale(g);
+    const auto pitchesAfter = d.stringPitch;
+    const i16 barTicksAfter = d.barTickCount;
+    for (FinePage* fine : {&d.fine2, &d.fine4}) {
+        if (!fine->inUse || !fine->loaded) continue;
+        d.stringPitch = pitches;
+        d.drawScale = fine->scale;
+        drawPageAtScale(g);
+    }
+    d.drawScale = 1;
+    d.stringPitch = pitchesAfter;
+    d.barTickCount = barTicksAfter;
+    ++d.pageRedraws;
 }
 
 }  // namespace
@@ -95,7 +116,7 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
     const int left = g.song.noteX[a] - 15;
     const int width = g.song.noteX[b] - g.song.noteX[a] + 18;
     if (width <= 0) return;
-    g.display.pictab.blit(left, 1, g.display.pictab, left, 0, width, 50, RasterOp::Xor);
+    ink(g.display, PageSheet::Tab, left, 1, PageSheet::Tab, left, 0, width, 50, RasterOp::Xor);
 }
 
 void showFirstPicturePage(Guitar& g) {

@@ -36,8 +36,8 @@ constexpr std::array<LedgerStep, 5> kLedgersAbove = {
     {{47, 31, 29}, {43, 38, 22}, {40, 45, 15}, {36, 52, 8}, {33, 59, 8}}};
 
 void drawLedger(Guitar& g, int x, const LedgerStep& step) {
-    stamp(g.display.picscore, x - glyph::kLedgerWidth, step.y, g.display.picnotes, glyph::kLedgerX,
-          0, glyph::kLedgerWidth, step.height, RasterOp::And);
+    ink(g.display, PageSheet::Score, x - glyph::kLedgerWidth, step.y, PageSheet::Notes,
+        glyph::kLedgerX, 0, glyph::kLedgerWidth, step.height, RasterOp::And);
 }
 
 }  // namespace
@@ -64,8 +64,8 @@ void drawKeySignature(Guitar& g) {
         const int needed = sharps ? 2 * n : 2 * n - 1;
         if (key <= needed) break;
         const SignPlace& at = places[n - 1];
-        stamp(g.display.picscore, at.x, at.y, g.display.picnotes, signX, 0, glyph::kSignWidth,
-              glyph::kSignHeight, RasterOp::And);
+        ink(g.display, PageSheet::Score, at.x, at.y, PageSheet::Notes, signX, 0, glyph::kSignWidth,
+            glyph::kSignHeight, RasterOp::And);
     }
 }
 
@@ -74,8 +74,8 @@ void drawTimeSignature(Guitar& g) {
     if (t == 0) return;
     // Moves right with the key index, leaving room for the key signature.
     const int x = 2 * (g.song.songKey + 16);
-    stamp(g.display.picscore, x, glyph::kStaffTop, g.display.picnotes, glyph::timeSigX(t), 0,
-          glyph::kTimeSigWidth, glyph::kTimeSigHeight, RasterOp::And);
+    ink(g.display, PageSheet::Score, x, glyph::kStaffTop, PageSheet::Notes, glyph::timeSigX(t), 0,
+        glyph::kTimeSigWidth, glyph::kTimeSigHeight, RasterOp::And);
 }
 
 void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch) {

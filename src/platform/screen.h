@@ -10,9 +10,10 @@ class Screen {
   public:
     virtual ~Screen() = default;
     // Copies the rectangle (x, y, width, height) of the window's client area, in pixels, into
-    // out (resized to width x height). Parts outside the window come out white. False when the
-    // window cannot be read at all.
-    virtual bool grab(int x, int y, int width, int height, Picture& out) = 0;
+    // out, drawn at `scale` (1, 2 or 4) times its size: out is resized to width x height times
+    // the scale. Parts outside the window come out white. False when the window cannot be read
+    // at all.
+    virtual bool grab(int x, int y, int width, int height, int scale, Picture& out) = 0;
     // Lets the window handle what is pending (repaints above all) before the program goes on.
     virtual void processEvents() = 0;
     // Brings the window up to date with the program's state in the middle of a handler and

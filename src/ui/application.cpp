@@ -11,6 +11,7 @@
 
 #include "app/chord_library.h"
 #include "app/mode_bar.h"
+#include "app/song_files.h"
 #include "app/startup.h"
 #include "config/config_file.h"
 #include "core/guitar.h"
@@ -26,6 +27,7 @@
 #include "platform/rtmidi/midi_router.h"
 #include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
+#include "print/print_song.h"
 #include "theory/chord_types.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
@@ -43,6 +45,12 @@ namespace {
 std::string absolute(const QString& folder) {
     if (folder.isEmpty()) return "";
     return QDir::cleanPath(QDir(folder).absolutePath()).toStdString();
+}
+
+ExportKind exportKindOf(const QString& option) {
+    if (option == "--export-midi") return ExportKind::Midi;
+    if (option == "--render-wav") return ExportKind::Wave;
+    return ExportKind::Pdf;
 }
 
 }  // namespace
@@ -67,12 +75,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             line.chords = arguments[++i];
-        } else if (a == "--export-midi" || a == "--render-wav") {
+        } else if (a == "--export-midi" || a == "--render-wav" || a == "--export-pdf") {
             if (i + 2 >= arguments.size()) {
                 line.error = a + " needs a song file and an output file";
                 return line;
             }
-            line.exportKind = a == "--export-midi" ? ExportKind::Midi : ExportKind::Wave;
+            line.exportKind = exportKindOf(a);
             line.exportSong = arguments[++i];
             line.exportOutput = arguments[++i];
         } else if (a.startsWith("-")) {
@@ -93,6 +101,7 @@ QString usageText() {
            "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
+           "       lutavo --export-pdf SONG OUT.pdf\n"
            "\n"
            "Guitar tutor and score editor. FOLDER is where lesson pictures, the neck pictures and\n"
            "the song dialogs start; without it the program's own folder is used.\n"
@@ -106,6 +115,8 @@ QString usageText() {
            "  --render-wav SONG OUT.wav\n"
            "                         the same played by the built-in synthesizer, with the\n"
            "                         metronome's clicks, into a WAV file\n"
+           "  --export-pdf SONG OUT.pdf\n"
+           "                         print SONG's pages into a PDF file, without a display\n"
            "  --help                 show this text\n"
            "  --version              show the program's version\n";
 }
@@ -196,6 +207,22 @@ bool openChordLibrary(MainWindow& window, const QString& rootAndType) {
         pagepic_MouseDown(g, kMouseLeft, 0, cell * kChordCellTwips + kChordCellTwips / 2, 0);
     });
     return true;
+}
+
+bool exportSongPdf(Application& app, const QString& song, const QString& path) {
+    Guitar& g = app.guitar();
+    bool ok = false;
+    app.window().binder().run([&] {
+        g.song.songFile.clear();
+        loadsong(g, song.toStdString());
+        if (g.song.songFile.empty()) {
+            std::fprintf(stderr, "lutavo: cannot load %s\n", qPrintable(song));
+            return;
+        }
+        ok = exportPdf(g, path.toStdString());
+    });
+    if (ok) std::printf("Wrote %s (%d pages)\n", qPrintable(path), g.ui.pgScroll.max);
+    return ok;
 }
 
 bool saveScreenshot(MainWindow& window, const QString& path) {

@@ -12,7 +12,7 @@ namespace lutavo {
 struct Guitar;
 class MainWindow;
 
-enum class ExportKind { None, Midi, Wave };
+enum class ExportKind { None, Midi, Wave, Pdf };
 
 struct CommandLine {
     bool help = false;
@@ -61,6 +61,10 @@ class Application {
 // Opens the chord library on "ROOT:TYPE" ("C:7th", "Bb:Minor 9th") as the menu and the strip
 // would; false when the root or the type has no such name.
 bool openChordLibrary(MainWindow& window, const QString& rootAndType);
+
+// Loads song into the window and prints its pages into the PDF file at path, as Print Song
+// stacks them; false (after the reason went to standard error) when either fails.
+bool exportSongPdf(Application& app, const QString& song, const QString& path);
 
 // Lets the window settle and writes it to a PNG file; false when the file cannot be written.
 bool saveScreenshot(MainWindow& window, const QString& path);

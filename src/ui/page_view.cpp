@@ -4,6 +4,7 @@
 
 #include "app/chord_library.h"
 #include "app/form_design.h"
+#include "display/page_glyphs.h"
 #include "display/scrolling.h"
 #include "platform/qt/picture_qimage.h"
 #include "playback/transport.h"
@@ -50,6 +51,24 @@ void bindScoreClicks(ViewBinder& b, PictureView* view) {
                      [&b](int, int, Qt::MouseButton) { b.run([&b] { score_MouseUp(b.g); }); });
 }
 
+// The finer page in use goes with the plain one, for a window drawn at a finer scale.
+void bindFinePage(ViewBinder& b, PictureView* view, PageSheet which) {
+    auto shown = std::make_shared<std::pair<int, std::uint64_t>>(0, 0);
+    b.onSync([&b, view, which, shown] {
+        const FinePage* fine = finePageFor(b.g.display, 4);
+        if (fine == nullptr) {
+            view->setFineImage(QImage());
+            *shown = {0, 0};
+            return;
+        }
+        const Picture& page = which == PageSheet::Score ? fine->score : fine->tab;
+        const std::pair<int, std::uint64_t> now(fine->scale, page.revision());
+        if (now == *shown) return;
+        view->setFineImage(toQImage(page));
+        *shown = now;
+    });
+}
+
 void buildScrollPanel(ViewBinder& b, QWidget* frame) {
     Guitar& g = b.g;
     auto* panel = b.panel(frame, g.ui.scrollpanel, false);
@@ -80,6 +99,8 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     tab->setObjectName("pictab");
     bindScoreClicks(b, notation);
     bindScoreClicks(b, tab);
+    bindFinePage(b, notation, PageSheet::Score);
+    bindFinePage(b, tab, PageSheet::Tab);
 
     auto* left = b.label(score, g.ui.lblleft, Qt::AlignLeft | Qt::AlignTop);
     auto* title = b.label(score, g.ui.lbltitle, Qt::AlignHCenter | Qt::AlignTop);

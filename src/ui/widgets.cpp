@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -223,13 +224,29 @@ void PictureView::setImage(const QImage& image) {
     update();
 }
 
+void PictureView::setFineImage(const QImage& image) {
+    if (image.isNull() && fine_.isNull()) return;
+    fine_ = image;
+    update();
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter p(this);
+    const QRect area(0, 0, image_.width(), image_.height());
+    // The engine's device, not the widget: a grab at a finer scale redirects the painting into
+    // an image of that density.
+    const double density = p.paintEngine()->paintDevice()->devicePixelRatioF();
+    if (!fine_.isNull() && density > 1.0) {
+        // A fine picture of another density than the device's is resampled, not blocked.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, fine_.width() != area.width() * density);
+        p.drawImage(area, fine_);
+        return;
+    }
     // One picture pixel to one logical pixel; no smoothing, so a 2x screen gets crisp doubled
     // pixels instead of a blur.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(QRect(0, 0, image_.width(), image_.height()), image_);
+    p.drawImage(area, image_);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

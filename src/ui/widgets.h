@@ -64,6 +64,9 @@ class PictureView : public QWidget {
 
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    // The same picture drawn at a finer scale, painted instead of it wherever the widget is
+    // drawn at more than one pixel to a window pixel (printing, zoom); a null image for none.
+    void setFineImage(const QImage& image);
 
   signals:
     void mousePressed(int xTwips, int yTwips, Qt::MouseButton button);
@@ -76,6 +79,7 @@ class PictureView : public QWidget {
 
   private:
     QImage image_;
+    QImage fine_;
 };
 
 // The filled round lamp of the metronome.

@@ -35,7 +35,7 @@ class FakeDialogs : public Dialogs {
         menus.push_back(menu);
         return pop(menuAnswers, -1);
     }
-    bool printerSetup() override { return false; }
+    bool printerSetup() override { return ++printerSetups < 0; }
 
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
     std::deque<std::string> fileAnswers;
@@ -45,6 +45,7 @@ class FakeDialogs : public Dialogs {
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Menu> menus;
+    int printerSetups = 0;
 
   private:
     template <typename T>

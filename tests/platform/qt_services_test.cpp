@@ -65,12 +65,12 @@ TEST(QtScreen, GrabsTheRectangleOfTheWindowWithWhiteOutsideIt) {
     TwoColourWidget window;
     QtScreen screen(&window);
     Picture shot;
-    ASSERT_TRUE(screen.grab(15, 5, 10, 4, shot));
+    ASSERT_TRUE(screen.grab(15, 5, 10, 4, 1, shot));
     ASSERT_EQ(std::pair(shot.width(), shot.height()), std::pair(10, 4));
     for (auto [x, y, colour] :
          {std::tuple{0, 0, 0xFF0000u}, {4, 3, 0xFF0000u}, {5, 0, 0x0000FFu}, {9, 3, 0x0000FFu}})
         EXPECT_EQ(shot.pixel(x, y), colour) << x << "," << y;
-    ASSERT_TRUE(screen.grab(35, 15, 10, 10, shot));
+    ASSERT_TRUE(screen.grab(35, 15, 10, 10, 1, shot));
     for (auto [x, y, colour] :
          {std::tuple{0, 0, 0x0000FFu}, {4, 4, 0x0000FFu}, {5, 0, kRgbWhite}, {0, 5, kRgbWhite}})
         EXPECT_EQ(shot.pixel(x, y), colour) << x << "," << y;

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Runs an export on a song and checks it against timings read from the song's text: `midi LUTAVO
-SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick) or `wav
-LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats)."""
+SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
+LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf
+LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi)."""
 
-import array, math, os, re, subprocess, sys, tempfile, wave
+import array, math, os, re, shutil, subprocess, sys, tempfile, wave
 
 SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
 FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
@@ -183,12 +184,36 @@ def check_wav(lutavo, song, folder, metronome):
     return failures
 
 
+def check_pdf(lutavo, song, folder):
+    if not (shutil.which("pdfinfo") and shutil.which("pdftoppm")):
+        raise Skip("pdfinfo and pdftoppm are not installed")
+    out, sheets, used = os.path.join(folder, "song.pdf"), 1, 0
+    for line in [3020] + [2870] * sum(code == 99 for code, _ in read_song(song)[1]):  # the pages
+        sheets, used = (sheets + 1, line) if used + line > 12500 else (sheets, used + line)
+    run(lutavo, "--export-pdf", song, out)
+    info = subprocess.run(["pdfinfo", out], capture_output=True, text=True, check=True).stdout
+    found = int(re.search(r"Pages:\s+(\d+)", info).group(1))
+    failures = [] if found == sheets else [f"{found} sheets, expected {sheets}"]
+    pgm = subprocess.run(["pdftoppm", "-r", "300", "-gray", "-l", "1", out], capture_output=True,
+                         check=True).stdout
+    _, width, height, _, pixels = pgm.split(maxsplit=4)
+    width, dark = int(width), bytes(0 if v < 128 else 1 for v in range(256))
+    crossed = (b"\x00" * (width // 2) in pixels[y * width : (y + 1) * width].translate(dark)
+               for y in range(int(height)))  # rows crossed by a dark run: staff and tab lines
+    bands = [len(b) for b in "".join(" 1"[c] for c in crossed).split()]
+    if len(bands) < 11 or not all(1 <= b <= 3 for b in bands):
+        failures.append(f"staff and tab lines {bands}: not eleven or more, 1 to 3 pixels thick")
+    return failures
+
+
 def main():
     kind, lutavo, song = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
         try:
             if kind == "midi":
                 failures = check_midi(lutavo, song, folder)
+            elif kind == "pdf":
+                failures = check_pdf(lutavo, song, folder)
             else:
                 failures = check_wav(lutavo, song, folder, "--metronome" in sys.argv[4:])
         except Skip as why:

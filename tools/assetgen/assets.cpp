@@ -5,6 +5,7 @@
 
 #include "chord_strip.h"
 #include "clips.h"
+#include "fine_sheets.h"
 #include "keyboard.h"
 #include "lesson_pages.h"
 #include "markers.h"
@@ -83,9 +84,34 @@ const std::vector<PictureAsset>& pictureAssets() {
         std::vector<PictureAsset> list = assets;
         for (PictureAsset& lesson : lessonPictureAssets())
             list.push_back(std::move(lesson));
+        for (int scale : {2, 4}) {
+            for (const PictureAsset& fine : pageSheetsAt(scale))
+                list.push_back(fine);
+        }
         return list;
     }();
     return all;
+}
+
+// Every sheet the page is drawn from, at 2 or 4 times its size.
+std::vector<PictureAsset> pageSheetsAt(int scale) {
+    static const char* const kNames[2][5] = {{"picscore_x2.bmp", "pictab_x2.bmp", "picnotes_x2.bmp",
+                                              "pictabno_x2.bmp", "pictabnx_x2.bmp"},
+                                             {"picscore_x4.bmp", "pictab_x4.bmp", "picnotes_x4.bmp",
+                                              "pictabno_x4.bmp", "pictabnx_x4.bmp"}};
+    const auto& name = kNames[scale == 2 ? 0 : 1];
+    return {
+        {name[0], kScoreWidth * scale, kScoreHeight * scale,
+         [scale](const Fonts&) { return drawScoreBackground(scale); }},
+        {name[1], kTabWidth * scale, kTabHeight * scale,
+         [scale](const Fonts&) { return enlargeSheet(drawTabBackground(), scale); }},
+        {name[2], kNotesWidth * scale, kNotesHeight * scale,
+         [scale](const Fonts& f) { return drawNoteSheet(f, scale); }},
+        {name[3], kFretNumbersWidth * scale, kFretNumbersHeight * scale,
+         [scale](const Fonts&) { return enlargeSheet(drawFretNumbers(), scale); }},
+        {name[4], kHeldNumbersWidth * scale, kFretNumbersHeight * scale,
+         [scale](const Fonts&) { return enlargeSheet(drawHeldFretNumbers(), scale); }},
+    };
 }
 
 const std::vector<ClipAsset>& clipAssets() {

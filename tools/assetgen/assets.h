@@ -25,6 +25,8 @@ struct ClipAsset {
 };
 
 const std::vector<PictureAsset>& pictureAssets();
+// The page's background pictures and glyph sheets drawn at 2 or 4 times their size.
+std::vector<PictureAsset> pageSheetsAt(int scale);
 const std::vector<ClipAsset>& clipAssets();
 
 // Every file name written, pictures first.

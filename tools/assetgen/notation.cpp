@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "art.h"
+#include "fine_sheets.h"
 #include "sheet_layout.h"
 
 namespace lutavo::assetgen {
@@ -176,32 +177,34 @@ void drawLedgerAndBar(QImage& sheet) {
     vLine(sheet, kBarLineX, 0, kBarLineHeight - 1, kInk);
 }
 
-// One numeral of a time signature, 9 x 13, rendered from the serif face and thresholded so
-// that it stays pure black.
-void drawTimeNumeral(QImage& sheet, const Fonts& fonts, int x, int y, char numeral) {
-    const Coverage cover = measureCoverage(kTimeSigWidth, 14, [&](QPainter& painter) {
-        QFont font = fonts.font(Face::SerifBold, 17);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        const QRectF box(-1.0, -1.5, kTimeSigWidth + 2.0, 17.0);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, QString(QChar(numeral)));
-    });
-    inkThreshold(sheet, x, y, cover, kInk, 0.45f);
+// One numeral of a time signature, 9 x 13 times the scale, rendered from the serif face and
+// thresholded so that it stays pure black.
+void drawTimeNumeral(QImage& sheet, const Fonts& fonts, int x, int y, char numeral, int scale) {
+    const Coverage cover =
+        measureCoverage(kTimeSigWidth * scale, 14 * scale, [&](QPainter& painter) {
+            painter.scale(scale, scale);
+            QFont font = fonts.font(Face::SerifBold, 17);
+            font.setHintingPreference(QFont::PreferNoHinting);
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            const QRectF box(-1.0, -1.5, kTimeSigWidth + 2.0, 17.0);
+            painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, QString(QChar(numeral)));
+        });
+    inkThreshold(sheet, x * scale, y * scale, cover, kInk, 0.45f);
 }
 
-void drawTimeSignatures(QImage& sheet, const Fonts& fonts) {
+void drawTimeSignatures(QImage& sheet, const Fonts& fonts, int scale) {
     static const char* const kSignatures[kTimeSignatures] = {"22", "24", "34", "44", "68"};
     for (int t = 1; t <= kTimeSignatures; ++t) {
         const int x = timeSigX(t);
-        drawTimeNumeral(sheet, fonts, x, 0, kSignatures[t - 1][0]);
-        drawTimeNumeral(sheet, fonts, x, 14, kSignatures[t - 1][1]);
+        drawTimeNumeral(sheet, fonts, x, 0, kSignatures[t - 1][0], scale);
+        drawTimeNumeral(sheet, fonts, x, 14, kSignatures[t - 1][1], scale);
     }
 }
 
 }  // namespace
 
-QImage drawNoteSheet(const Fonts& fonts) {
+QImage drawNoteSheet(const Fonts& fonts, int scale) {
     QImage sheet = blankImage(kNotesWidth, kNotesHeight);
     for (int k = 1; k <= kNoteSymbols; ++k)
         drawNoteSymbol(sheet, noteSymbolX(k), 0, k, kInk);
@@ -210,7 +213,9 @@ QImage drawNoteSheet(const Fonts& fonts) {
     for (int k = 1; k <= kNoteSymbols; ++k)
         drawRest(sheet, restX(k), 0, k, kInk);
     drawLedgerAndBar(sheet);
-    drawTimeSignatures(sheet, fonts);
+    // The numerals come from the face, so they are rendered afresh at the scale.
+    if (scale > 1) sheet = enlargeSheet(sheet, scale);
+    drawTimeSignatures(sheet, fonts, scale);
     return sheet;
 }
 
@@ -236,7 +241,8 @@ const PenPoint kClefStroke[] = {
     {15.8, 103.6, 0.7}, {13.8, 102.8, 0.7},
 };
 
-void paintClef(QPainter& painter) {
+void paintClef(QPainter& painter, int scale) {
+    painter.scale(scale, scale);
     const int count = static_cast<int>(std::size(kClefStroke));
     for (int i = 0; i + 1 < count; ++i) {
         const PenPoint& a = kClefStroke[i];
@@ -253,14 +259,17 @@ void paintClef(QPainter& painter) {
 
 }  // namespace
 
-QImage drawScoreBackground() {
+QImage drawScoreBackground(int scale) {
     QImage score = blankImage(kScoreWidth, kScoreHeight);
     for (int y : kStaffLineY)
         hLine(score, kLineStartX, kLineEndX, y, kInk);
     for (int x : {kLineStartX, kLineStartX + 1, kLineEndX - 1, kLineEndX}) {
         vLine(score, x, kStaffTop, kStaffBottom, kInk);
     }
-    const Coverage clef = measureCoverage(30, kScoreHeight, paintClef);
+    // The clef is a pen stroke, drawn afresh at the scale over the enlarged staff.
+    if (scale > 1) score = enlargeSheet(score, scale);
+    const Coverage clef = measureCoverage(30 * scale, kScoreHeight * scale,
+                                          [scale](QPainter& p) { paintClef(p, scale); });
     inkThreshold(score, 0, 0, clef, kInk, 0.5f);
     return score;
 }

@@ -14,10 +14,10 @@ void drawNoteSymbol(QImage& image, int x, int y, int k, QRgb ink);
 // Rest for note symbol k = 1..10 in an 8 x 18 cell whose rows 3, 10 and 17 fall on staff lines.
 void drawRest(QImage& image, int x, int y, int k, QRgb ink);
 
-// "picnotes": 306 x 29, pure black on white.
-QImage drawNoteSheet(const Fonts& fonts);
+// "picnotes": 306 x 29 times the scale, pure black on white.
+QImage drawNoteSheet(const Fonts& fonts, int scale = 1);
 
-// "picscore": 601 x 140, the empty staff with clef and the start and end lines.
-QImage drawScoreBackground();
+// "picscore": 601 x 140 times the scale, the empty staff with clef and the start and end lines.
+QImage drawScoreBackground(int scale = 1);
 
 }  // namespace lutavo::assetgen

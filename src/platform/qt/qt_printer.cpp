@@ -1,6 +1,7 @@
 #include "platform/qt/qt_printer.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/picture_qimage.h"
 
@@ -31,9 +32,10 @@ bool QtPrinter::startSheet() {
     if (!hasDestination(printer_)) return false;
     const QRectF paper = printer_.pageLayout().paintRect(QPageLayout::Point);
     const double ratio = paper.width() > 0 ? paper.height() / paper.width() : 1.0;
-    sheet_.resize(kSheetWidth, static_cast<int>(kSheetWidth * ratio));
+    sheet_.resize(kSheetWidth, static_cast<int>(kSheetPrintedWidth * kPrintScale * ratio));
     sheetOpen_ = true;
     sheetHasInk_ = false;
+    inkBottom_ = 0;
     return true;
 }
 
@@ -48,13 +50,16 @@ bool QtPrinter::emitSheet() {
     } else if (!printer_.newPage()) {
         return false;
     }
-    // Device units are far finer than screen pixels: scale the sheet to the printable width,
-    // pixel blocks kept sharp for the thin staff lines.
-    const double scale = static_cast<double>(painter_->device()->width()) / sheet_.width();
-    const QRect target(0, 0, painter_->device()->width(),
-                       static_cast<int>(sheet_.height() * scale));
+    // Device units are far finer than screen pixels: scale the printed columns to the printable
+    // width, pixel blocks kept sharp for the thin staff lines.
+    const int printed = kSheetPrintedWidth * kPrintScale;
+    const double scale = static_cast<double>(painter_->device()->width()) / printed;
+    // Only the rows that received copies: the blank rest of the paper needs no picture.
+    const int rows = std::min(inkBottom_, sheet_.height());
+    const QRect target(0, 0, painter_->device()->width(), static_cast<int>(rows * scale));
+    const QRect source(kSheetLeft * kPrintScale, 0, printed, rows);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter_->drawImage(target, toQImage(sheet_));
+    painter_->drawImage(target, toQImage(sheet_), source);
     return true;
 }
 
@@ -68,6 +73,7 @@ bool QtPrinter::blit(int x, int y, const Picture& picture, RasterOp op) {
     if (!sheetOpen_ && !startSheet()) return false;
     sheet_.blitAll(x, y, picture, op);
     sheetHasInk_ = true;
+    inkBottom_ = std::max(inkBottom_, y + picture.height());
     return true;
 }
 
@@ -75,11 +81,42 @@ bool QtPrinter::endDoc() {
     bool ok = hasDestination(printer_);
     if (sheetOpen_ && sheetHasInk_) ok = emitSheet() && ok;
     sheetOpen_ = false;
-    if (painter_ != nullptr) {
-        ok = painter_->end() && ok;
-        painter_.reset();
-    }
+    // Opening a PDF file again would start it over: there a document's end only finishes its
+    // sheet, and the file is closed when the jobs go back to the printer.
+    if (!toPdfFile_) ok = closeJob() && ok;
     return ok;
+}
+
+bool QtPrinter::closeJob() {
+    if (painter_ == nullptr) return true;
+    const bool ok = painter_->end();
+    painter_.reset();
+    return ok;
+}
+
+}  // namespace lutavo
+
+namespace lutavo {
+
+bool QtPrinter::setPdfFile(const std::string& path) {
+    if (sheetOpen_) return false;  // not in the middle of a job
+    const bool closed = closeJob();
+    if (path.empty()) {
+        if (toPdfFile_) {
+            printer_.setOutputFormat(savedFormat_);
+            printer_.setOutputFileName(savedFileName_);
+        }
+        toPdfFile_ = false;
+        return closed;
+    }
+    if (!toPdfFile_) {
+        savedFormat_ = printer_.outputFormat();
+        savedFileName_ = printer_.outputFileName();
+    }
+    toPdfFile_ = true;
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(QString::fromStdString(path));
+    return closed;
 }
 
 }  // namespace lutavo

@@ -15,7 +15,7 @@ class QtScreen : public Screen {
     // sync brings the widgets up to date with the program's state.
     explicit QtScreen(QWidget* widget, std::function<void()> sync = {});
 
-    bool grab(int x, int y, int width, int height, Picture& out) override;
+    bool grab(int x, int y, int width, int height, int scale, Picture& out) override;
     void processEvents() override;
     void present() override;
 

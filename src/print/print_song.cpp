@@ -1,0 +1,176 @@
+#include "print/print_song.h"
+
+#include <filesystem>
+
+#include "base/colors.h"
+#include "base/numbers.h"
+#include "core/control_ids.h"
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "display/page_glyphs.h"
+#include "display/page_render.h"
+#include "platform/printer.h"
+#include "platform/screen.h"
+
+namespace lutavo {
+
+namespace {
+
+// The page area of the window (client pixels) and where its copy lands on the sheet.
+constexpr int kPageAreaLeft = 4;
+constexpr int kPageAreaTop = 152;
+constexpr int kPageAreaWidth = kSheetPrintedWidth;
+constexpr int kSheetTop = 20;
+// Pages are stacked on one sheet until their heights pass this many twips.
+constexpr int kSheetTwips = 12500;
+
+// Counts the operations that failed, telling the user of each one as it happens.
+struct PrintRun {
+    Guitar& g;
+    int scale = 1;
+    int failures = 0;
+
+    void check(bool ok) {
+        if (ok) return;
+        ++failures;
+        showMessage(g, "Printer Stopped");
+    }
+};
+
+// Page 1 is copied with the title rows above its staff; later pages are copied shorter.
+int lineHeightOf(int pageHeight, int page) {
+    return page == 1 ? pageHeight + 20 : pageHeight - 130;
+}
+
+// The page area is drawn at the sheet's scale and lands at the sheet's scale times its place.
+void copyPage(PrintRun& run, int lineHeight, int lineOnSheet) {
+    Guitar& g = run.g;
+    const int height = static_cast<int>(roundHalfEven(lineHeight / 15.0 - 5));
+    const int y = static_cast<int>(roundHalfEven(lineHeight / 16.0 * lineOnSheet + kSheetTop));
+    Picture area;
+    const bool grabbed =
+        g.sys.screen != nullptr &&
+        g.sys.screen->grab(kPageAreaLeft, kPageAreaTop, kPageAreaWidth, height, run.scale, area);
+    run.check(grabbed && g.sys.printer != nullptr &&
+              g.sys.printer->blit(kSheetLeft * run.scale, y * run.scale, area, RasterOp::And));
+}
+
+void showPage(Guitar& g, int page) {
+    g.ui.pgScroll.value = page;
+    pgScroll_Change(g);
+    if (g.sys.screen != nullptr) g.sys.screen->present();
+}
+
+void printPages(PrintRun& run) {
+    Guitar& g = run.g;
+    Printer* printer = g.sys.printer;
+    run.check(printer != nullptr && printer->newPage());
+    int sheetUsed = 0;
+    int lineOnSheet = 0;
+    for (int page = 1; page <= g.ui.pgScroll.max; ++page) {
+        const int lineHeight = lineHeightOf(g.song.pageHeight, page);
+        sheetUsed += lineHeight;
+        if (sheetUsed > kSheetTwips) {
+            run.check(printer != nullptr && printer->endDoc());
+            run.check(printer != nullptr && printer->newPage());
+            // The page that broke the sheet counts on the next one, so that no sheet holds more
+            // than fits on it.
+            sheetUsed = lineHeight;
+            lineOnSheet = 0;
+        }
+        showPage(g, page);
+        copyPage(run, lineHeight, lineOnSheet);
+        ++lineOnSheet;
+    }
+}
+
+// The whole run; returns the number of failed operations.
+int printSong(Guitar& g) {
+    PrintRun run{g};
+    if (g.sys.printer != nullptr) run.scale = g.sys.printer->scale();
+    // The pages are drawn at the sheet's scale too while the run lasts.
+    const FinePage* fine = run.scale > 1 ? finePageFor(g.display, run.scale) : nullptr;
+    const bool fineInUse = fine != nullptr && fine->scale == run.scale;
+    if (run.scale > 1) useFineScale(g, run.scale, true);
+    pgScroll_Change(g);
+    auto& ui = g.ui;
+    ui.opttxt[kModeBarPrint].color = kColorActive;
+    ui.form.mousePointer = MousePointer::Hourglass;
+    // Neither the pointers nor the page scroll bar beside the page belong on paper.
+    const bool pointerShown = ui.pointer.visible;
+    const bool vpointerShown = ui.vpointer.visible;
+    const bool scrollShown = ui.scrollpanel.visible;
+    ui.pointer.visible = false;
+    ui.vpointer.visible = false;
+    ui.scrollpanel.visible = false;
+
+    printPages(run);
+
+    ui.pointer.visible = pointerShown;
+    ui.vpointer.visible = vpointerShown;
+    ui.scrollpanel.visible = scrollShown;
+    showPage(g, 1);
+    run.check(g.sys.printer != nullptr && g.sys.printer->endDoc());
+    ui.form.mousePointer = MousePointer::Normal;
+    ui.opttxt[kModeBarPrint].color = kColorAvailable;
+    if (run.scale > 1) useFineScale(g, run.scale, fineInUse);
+    pgScroll_Change(g);
+    return run.failures;
+}
+
+}  // namespace
+
+void mnuPrintSetup_Click(Guitar& g) {
+    if (g.sys.dialogs != nullptr) g.sys.dialogs->printerSetup();
+}
+
+void mnuPrintSong_Click(Guitar& g) {
+    printSong(g);
+}
+
+bool exportPdf(Guitar& g, const std::string& path) {
+    if (g.sys.printer == nullptr || !g.sys.printer->setPdfFile(path)) {
+        showMessage(g, "Printer Stopped");
+        return false;
+    }
+    int failures = printSong(g);
+    // Closes the file; the next Print Song goes to the printer again.
+    if (!g.sys.printer->setPdfFile("")) {
+        ++failures;
+        showMessage(g, "Printer Stopped");
+    }
+    return failures == 0;
+}
+
+void mnuExportPdf_Click(Guitar& g) {
+    if (g.sys.dialogs == nullptr) return;
+    FileDialogRequest request;
+    request.title = "Export PDF";
+    request.filterName = "PDF files";
+    request.pattern = "*.pdf";
+    request.defaultExt = ".pdf";
+    // Beside the song, under its name.
+    const std::filesystem::path song(g.song.songFile);
+    request.folder = song.parent_path().string();
+    request.fileName = song.stem().string() + ".pdf";
+    const std::string path = g.sys.dialogs->saveFile(request);
+    if (!path.empty()) exportPdf(g, path);
+}
+
+void mnuPrint_Click(Guitar& g, int item) {
+    switch (item) {
+        case kPrintSetupItem:
+            mnuPrintSetup_Click(g);
+            break;
+        case kPrintSongItem:
+            mnuPrintSong_Click(g);
+            break;
+        case kExportPdfItem:
+            mnuExportPdf_Click(g);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace lutavo

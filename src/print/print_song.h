@@ -1,0 +1,35 @@
+#pragma once
+// Printing a song: each page is shown in the window in turn and the window's page area is
+// copied onto the printer's sheet, several pages stacked on one sheet.
+
+#include <string>
+
+namespace lutavo {
+
+struct Guitar;
+
+// The items of the PRINT menu, by index.
+enum PrintMenuItem : int {
+    kPrintSetupItem = 0,
+    kPrintSongItem = 2,
+    kExportPdfItem = 3,
+};
+
+// Opens the printer-setup dialog; its choices apply to the next Print Song. Changes nothing
+// else.
+void mnuPrintSetup_Click(Guitar& g);
+
+// Prints every page of the current song. Each failing printer operation shows "Printer
+// Stopped" and the run goes on, so the window is always restored at the end.
+void mnuPrintSong_Click(Guitar& g);
+
+// Asks for a PDF file and prints the song into it instead of the printer.
+void mnuExportPdf_Click(Guitar& g);
+
+// Prints the song into the PDF file at path; false when any printer operation failed.
+bool exportPdf(Guitar& g, const std::string& path);
+
+// Runs the PRINT menu's item (-1: the menu was dismissed).
+void mnuPrint_Click(Guitar& g, int item);
+
+}  // namespace lutavo

@@ -1,0 +1,125 @@
+#include "print/print_song.h"
+
+#include <gtest/gtest.h>
+
+#include "app/mode_bar.h"
+#include "base/colors.h"
+#include "fakes/song_builder.h"
+#include "fakes/test_rig.h"
+#include "platform/printer.h"
+#include "platform/screen.h"
+
+namespace lutavo {
+namespace {
+
+// Grabs are filled with the page shown and count the pointers or scroll bar seen.
+struct FakeScreen : Screen {
+    explicit FakeScreen(const Guitar& guitar) : g(guitar) {}
+    bool grab(int, int, int width, int height, int scale, Picture& out) override {
+        seenPointers += g.ui.pointer.visible || g.ui.vpointer.visible || g.ui.scrollpanel.visible;
+        out.resize(width * scale, height * scale, static_cast<Rgb>(shown));
+        return true;
+    }
+    void processEvents() override {}
+    void present() override { shown = g.ui.pgScroll.value; }
+    const Guitar& g;
+    int shown = 0, seenPointers = 0;
+};
+
+// Logs "N" new page, "E" end, "P<file>", "<page>@x,y:height" copies; kinds in fail fail.
+struct FakePrinter : Printer {
+    int scale() const override { return sheetScale; }
+    bool newPage() override { return note("N", 'N'); }
+    bool endDoc() override { return note("E", 'E'); }
+    bool setPdfFile(const std::string& path) override { return note("P" + path, 'P'); }
+    bool blit(int x, int y, const Picture& p, RasterOp op) override {
+        const auto n = [](int v) { return std::to_string(v); };
+        const std::string at = (op == RasterOp::And ? "@" : "!@") + n(x) + "," + n(y);
+        return note(n(static_cast<int>(p.pixel(0, 0))) + at + ":" + n(p.height()), 'B');
+    }
+    bool note(const std::string& word, char kind) {
+        log += word + " ";
+        return fail.find(kind) == std::string::npos;
+    }
+    std::string log, fail;
+    int sheetScale = 1;
+};
+
+struct PrintSong : ::testing::Test {
+    void song(int pages, int pageHeight) {
+        rig.defaults();
+        setupModeBar(g);
+        g.sys.screen = &screen;
+        std::vector<test::NoteSpec> notes = {test::single(16, 1, 1)};
+        for (int p = 2; p <= pages; ++p)
+            notes.insert(notes.end(), {test::pageEnd(), test::single(16, 1, p)});
+        test::buildSong(g, notes);
+        g.song.pageHeight = static_cast<i16>(pageHeight);
+        g.ui.pgScroll.value = pages;
+        g.song.curNote = 2;
+    }
+    test::Rig rig;
+    Guitar& g = rig.g();
+    FakeScreen screen{g};
+    FakePrinter printer;
+};
+
+// Pages of pageHeight + 20 (page 1) or - 130 twips on sheets of 12500; failures said once each.
+TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
+    struct Case {
+        int pages, pageHeight, scale;
+        const char *fail, *log;  // fail: N new page, B copy, E end of document, - no printer
+        int pointer, stopped;
+    };
+    const Case cases[] = {
+        {1, 3000, 4, "", "N 1@280,80:784 E ", 0, 0},  // at 4x, 4 times the place
+        {5, 3000, 1, "", "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 E ",
+         1, 0},
+        {9, 3000, 1, "",
+         "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 6@70,199:186 "
+         "7@70,379:186 8@70,558:186 E N 9@70,20:186 E ",
+         0, 0},
+        {2, 3000, 1, "N", "N 1@70,20:196 2@70,199:186 E ", 1, 1},
+        {5, 3000, 1, "BE", "", 0, 7},
+        {5, 3000, 1, "-", "", 1, 9},
+    };
+    for (const Case& c : cases) {
+        song(c.pages, c.pageHeight);
+        printer.log.clear();
+        printer.sheetScale = c.scale, printer.fail = c.fail;
+        g.sys.printer = *c.fail == '-' ? nullptr : &printer;
+        rig.dialogs.messages.clear();
+        auto& ui = g.ui;
+        ui.pointer.visible = ui.vpointer.visible = c.pointer;
+        ui.scrollpanel.visible = !c.pointer;
+        mnuPrintSong_Click(g);
+        EXPECT_TRUE(*c.log == 0 || printer.log == c.log) << printer.log;
+        int stopped = 0;
+        for (const auto& m : rig.dialogs.messages)
+            stopped += m.text == "Printer Stopped" && m.caption == "Lutavo";
+        EXPECT_EQ(
+            test::join(ui.pgScroll.value, screen.shown, g.song.curNote, ui.pointer.visible,
+                       ui.vpointer.visible, ui.scrollpanel.visible,
+                       ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
+                       screen.seenPointers, stopped, rig.dialogs.messages.size()),
+            test::join(1, 1, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable, 0,
+                       c.stopped, c.stopped))
+            << c.fail;
+    }
+}
+
+TEST_F(PrintSong, PrintMenu) {
+    song(2, 3000);
+    g.sys.printer = &printer;
+    rig.dialogs.menuAnswers = {kPrintSetupItem, -1, kExportPdfItem, kExportPdfItem};
+    rig.dialogs.fileAnswers = {"", "/tmp/a.pdf"};
+    for (int i = 0; i < 4; ++i)
+        modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(
+        test::join(printer.log, rig.dialogs.printerSetups, g.ui.mnuPrint.items.at(3).caption,
+                   rig.dialogs.fileRequests.back().pattern, g.song.curNote),
+        test::join("P/tmp/a.pdf N 1@70,20:196 2@70,199:186 E P ", 1, "Export PDF...", "*.pdf", 2));
+}
+
+}  // namespace
+}  // namespace lutavo

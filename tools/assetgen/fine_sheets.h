@@ -1,0 +1,15 @@
+#pragma once
+// The page's sheets drawn at 2 and 4 times their size, for printing and for a window that is
+// zoomed: every cell sits at the scale times its place on the plain sheet.
+
+#include <QImage>
+
+namespace lutavo::assetgen {
+
+// The picture with every pixel made a scale x scale block, except that the pixels of long thin
+// lines (staff and tab lines, stems, bar and ledger lines) keep about half a block's thickness
+// in the middle of their blocks, so that lines stay fine on paper while glyphs keep their
+// weight.
+QImage enlargeSheet(const QImage& image, int scale);
+
+}  // namespace lutavo::assetgen
