@@ -2,6 +2,7 @@
 
 #include "core/control_ids.h"
 #include "core/window_controls.h"
+#include "playback/settings_adjuster.h"
 
 namespace lutavo {
 
@@ -151,8 +152,8 @@ void designLowerPanels(WindowControls& ui) {
     // Volume and tempo read out under the scale, inside the adjuster.
     ui.voltxt.at = px(30, 42, 30, 14);
     ui.tempotxt.at = px(110, 42, 36, 14);
-    ui.PicSwapper.at = px(2, 1, 0, 0);
-    ui.lpointer.at = {0, toTwips(32), 0, 0};
+    ui.PicSwapper.at = {kScaleLeft, toTwips(1), 0, 0};
+    ui.lpointer.at = {0, toTwips(32), kSlotPointerWidth, kSlotPointerHeight};
     designPicture(ui.lpointer, "lpointer.bmp", "");
 
     // Shown by the lesson player; in the other modes its top would lie over the page.
