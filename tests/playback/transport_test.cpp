@@ -41,6 +41,17 @@ TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndAfterTheEndRestartsOnPageOn
               std::tuple(true, 1, 1, 1));
 }
 
+// The scroll bar's arrows change the page while the bar keeps the focus it already had.
+TEST_F(Transport, TurningThePageOnTheScrollBarMovesTheNoteCounterWithIt) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), pageEnd(), single(16, 1, 5)});
+    pgScroll_GotFocus(g);
+    for (const auto& [page, first] : {std::pair{3, 5}, {2, 3}, {1, 0}}) {
+        pgScroll_UserScroll(g, page);
+        EXPECT_EQ(std::tuple(g.song.curPage, g.ui.lblnoteof.caption),
+                  std::tuple(page, std::to_string(first)));
+    }
+}
+
 TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInSilence) {
     mixedSong();
     playbtn_Click(g, kPlay);
@@ -94,6 +105,14 @@ TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLengt
               std::tuple(3, 3, 16));
     for (int s = 1; s <= 6; ++s)
         EXPECT_EQ(g.song.noteFret(3, s), kSilent);
+}
+
+TEST_F(Transport, RepeatMenuClosedWithoutAChoiceLeavesTheLabelsAsTheyWere) {
+    mixedSong();
+    playbtn_Click(g, kPause);
+    playbtn_Click(g, kRepeat);  // the menu answers nothing
+    for (int i = kRew; i <= kRepeat; ++i)
+        EXPECT_EQ(label(i), i == kPause ? kColorActive : kColorAvailable) << i;
 }
 
 // Line cuts the song down to the line; song restores it; cancel clears the mode.
