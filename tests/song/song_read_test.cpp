@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "core/data_files.h"
 #include "display/page_layout.h"
@@ -150,7 +151,7 @@ struct BadFile {
 
 TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
     const std::vector<BadFile> cases = {
-        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format"}},
+        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format\n", "BAD.SNG"}},
         {{"Lutavo3", "", kNote}, {"Invalid format"}},  // case counts
         {{}, {"Invalid format"}},
         {songLines({"title=x"}, {kNote, "00000000000000"}), {"line 5"}},
@@ -215,6 +216,14 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
 
     load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {kNote}), "HUGE.SNG");
     EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo), "30|0|0|0|");
+
+    // Keys past the last index keep their side (even: seven flats); TEMPO shows each tempo.
+    for (auto [key, kept] : {std::pair{16, 14}, {17, 15}, {20, 14}, {32767, 15}, {14, 14}}) {
+        load(songLines({"key=" + std::to_string(key), "tempo=" + std::to_string(kept - 10)},
+                       {kNote}));
+        EXPECT_EQ(join(song().songKey, g().ui.tempotxt.caption),
+                  join(kept, song().tempoBase[kept - 10]));
+    }
 }
 
 // Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
@@ -279,6 +288,19 @@ TEST_F(PageLayout, LoadedDrawnPagesAreLaidOutPageByPage) {
               "20|30|100|180|");
 }
 
+// Every bar of a song with a time signature fills it exactly, so the metronome stays on the bars.
+void expectWholeBars(const SongModel& s) {
+    const int bar = s.barTicks[s.timeSig];
+    int ticks = 0;
+    for (int n = 1; n <= s.noteCount; ++n) {
+        if (s.noteDur[n] >= kFirstControlCode) continue;
+        ticks += s.noteDur[n];
+        ASSERT_LE(ticks, bar) << "note " << n;
+        if (ticks == bar) ticks = 0;
+    }
+    EXPECT_EQ(ticks, 0) << "the last bar";
+}
+
 // Every song that comes with the program loads without a message and reads back what it wrote.
 TEST_F(SongRead, ShippedSongsLoadAndRoundTrip) {
     std::vector<std::string> paths;
@@ -297,6 +319,8 @@ TEST_F(SongRead, ShippedSongsLoadAndRoundTrip) {
         EXPECT_EQ(readFile(dir.path() + "TWICE.SNG"), readFile(dir.path() + "ONCE.SNG"));
         EXPECT_EQ(song().noteCount, count);
         EXPECT_TRUE(rig.dialogs.messages.empty());
+        if (song().timeSig > 0 && path.find("/songs/") != std::string::npos)
+            expectWholeBars(song());
     }
 }
 
