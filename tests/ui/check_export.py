@@ -75,8 +75,7 @@ def read_variable(data, at):
 
 
 def parse_midi(data):
-    """(format, tracks, division, tempo, notes) of a one-track file; notes are (tick, on, channel,
-    key) in file order, a note-on of velocity 0 being an off."""
+    """(format, tracks, division, tempo, notes as (tick, on, channel, key)) of a one-track file."""
     if data[:4] != b"MThd" or int.from_bytes(data[4:8], "big") != 6 or data[14:18] != b"MTrk":
         raise ValueError("no MThd and MTrk chunks")
     fmt, tracks, division = (int.from_bytes(data[i : i + 2], "big") for i in (8, 10, 12))
@@ -136,8 +135,7 @@ def check_midi(lutavo, song, folder):
     failures, expected, found = [], expected_onsets(song), sorted(set(onsets))
     lengths, stray = pair_notes(notes)
     if stray or lengths.count(0) or len(lengths) != len(onsets):
-        failures.append(f"{stray} note-offs of silent keys, {lengths.count(0)} notes of no length, "
-                        f"{len(onsets) - len(lengths)} never ended")
+        failures.append(f"{stray} offs of silent keys, {lengths.count(0)} empty, {len(onsets) - len(lengths)} unended")
     if (fmt, tracks) != (0, 1):
         failures.append(f"format {fmt} with {tracks} tracks")
     if tempo is None or tempo != division * 1000:
