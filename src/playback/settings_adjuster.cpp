@@ -24,7 +24,6 @@ namespace {
 constexpr double kScaleWidth = 3080.0;
 // Strings of the capo picture are 215 twips apart, the highest string at the top.
 constexpr int kCapoStringPitch = 215;
-constexpr int kHighestFret = 23;
 
 struct SettingInfo {
     const char* label;  // "" for the editor's button, which shares label 5
