@@ -131,7 +131,8 @@ void designPage(WindowControls& ui) {
     designPicture(ui.vpointer, "vpointer.bmp", "Current line");
     ui.lblnoteof.tip = "Current note";
     ui.lbloftotal.tip = "Total # of notes in song";
-    if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption = "0";
+    // Appended rather than assigned: assigning "0" trips GCC 12's -Wrestrict at -O3.
+    if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption.push_back('0');
 }
 
 void designLowerPanels(WindowControls& ui) {
