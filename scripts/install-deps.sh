@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -54,7 +54,7 @@ void showNoteCounter(Guitar& g) {
 void enterEditor(Guitar& g) {
     if (isLibraryMode(g.app.appMode)) closeCurrentMode(g);
     if (isUserSong(g) && g.song.songLocked) {
-        showMessage(g, "This song is locked.", "Editing disabled");
+        showMessage(g, "This song is locked.\n" + g.song.songFile, "Editing disabled");
         return;
     }
     // EDIT again on a new song not yet saved would load the template over it.

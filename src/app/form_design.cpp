@@ -2,6 +2,7 @@
 
 #include "core/control_ids.h"
 #include "core/window_controls.h"
+#include "playback/settings_adjuster.h"
 
 namespace lutavo {
 
@@ -130,7 +131,8 @@ void designPage(WindowControls& ui) {
     designPicture(ui.vpointer, "vpointer.bmp", "Current line");
     ui.lblnoteof.tip = "Current note";
     ui.lbloftotal.tip = "Total # of notes in song";
-    if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption = "0";
+    // Appended rather than assigned: assigning "0" trips GCC 12's -Wrestrict at -O3.
+    if (ui.lblnoteof.caption.empty()) ui.lblnoteof.caption.push_back('0');
 }
 
 // The lesson picture on the left; BACK, NEXT, the frame number and the frame scroll bar beside
@@ -170,8 +172,8 @@ void designLowerPanels(WindowControls& ui) {
     // Volume and tempo read out under the scale, inside the adjuster.
     ui.voltxt.at = px(30, 42, 30, 14);
     ui.tempotxt.at = px(110, 42, 36, 14);
-    ui.PicSwapper.at = px(2, 1, 0, 0);
-    ui.lpointer.at = {0, toTwips(32), 0, 0};
+    ui.PicSwapper.at = {kScaleLeft, toTwips(1), 0, 0};
+    ui.lpointer.at = {0, toTwips(32), kSlotPointerWidth, kSlotPointerHeight};
     designPicture(ui.lpointer, "lpointer.bmp", "");
 
     // Shown by the lesson player; in the other modes its top would lie over the page.

@@ -1,7 +1,9 @@
 #include "app/keyboard.h"
 
+#include "app/mode_bar.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
+#include "core/messages.h"
 #include "editor/editor_commands.h"
 #include "playback/transport.h"
 
@@ -26,6 +28,45 @@ void transportKey(Guitar& g, KeyCommand key) {
     }
 }
 
+constexpr const char* kHelpText =
+    "Keys\n"
+    "Ctrl+O  load a song (SONGS)\n"
+    "Ctrl+L  load a lesson (LESSONS)\n"
+    "Ctrl+P  the print menu (PRINT)\n"
+    "Ctrl+Q  quit (asks first while a song is being edited)\n"
+    "Space  play or pause;  Left / Right  the note before or after\n"
+    "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
+    "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
+    "\n"
+    "Panels\n"
+    "Mode bar (top): songs, lessons, tuning, the editor, chords, scales and printing.\n"
+    "Neck and keyboard: the strings and keys of the current note; click the neck to enter "
+    "notes in the editor.\n"
+    "Page: the current line of music over its tablature; click a note to go to it.\n"
+    "Transport (under the page): play, pause, step, stop, repeat, sound, metronome, setup.\n"
+    "Settings (beside the transport): time signature, key, capo, volume, tempo and lead-in; "
+    "choose one, then click its scale.";
+
+// Keys of the mode bar, the same in every mode; false for the other keys.
+bool modeBarKey(Guitar& g, KeyCommand key) {
+    switch (key) {
+        case KeyCommand::Songs:
+            modeBarPress(g, kModeBarSongs);
+            return true;
+        case KeyCommand::Lessons:
+            modeBarPress(g, kModeBarLessons);
+            return true;
+        case KeyCommand::Print:
+            modeBarPress(g, kModeBarPrint);
+            return true;
+        case KeyCommand::Help:
+            showMessage(g, kHelpText, "Lutavo Help");
+            return true;
+        default:
+            return false;
+    }
+}
+
 void extendMark(Guitar& g, int move) {
     if (!g.editor.markActive) btnsongentry_Click(g, kEditorMark);
     btnsongentry_Click(g, move);
@@ -34,6 +75,7 @@ void extendMark(Guitar& g, int move) {
 }  // namespace
 
 void keyCommand(Guitar& g, KeyCommand key) {
+    if (modeBarKey(g, key)) return;
     if (g.app.appMode != kModeEditor || key == KeyCommand::PlayPause) {
         transportKey(g, key);
         return;

@@ -1,5 +1,5 @@
 #pragma once
-// The window's keys: the editor's commands and the transport without the mouse.
+// The window's keys: the editor's commands, the transport and the mode bar without the mouse.
 
 namespace lutavo {
 
@@ -18,6 +18,10 @@ enum class KeyCommand {
     Undo,       // Ctrl+Z
     Redo,       // Ctrl+Shift+Z, Ctrl+Y
     PlayPause,  // Space
+    Songs,      // Ctrl+O: the SONGS button
+    Lessons,    // Ctrl+L: the LESSONS button
+    Print,      // Ctrl+P: the PRINT button's menu
+    Help,       // F1: the keys and the panels in a short help window
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

@@ -1,6 +1,7 @@
 #include "app/mode_bar.h"
 
 #include <array>
+#include <cctype>
 #include <filesystem>
 
 #include "app/chord_library.h"
@@ -79,7 +80,24 @@ std::string songFolder(const Guitar& g) {
     return g.app.dataFolder;
 }
 
-void loadSongCommand(Guitar& g) {
+// The chosen song or lesson comes in, once the editor has let go.
+bool takeSong(Guitar& g, const std::string& name) {
+    if (!leaveEditorForLoad(g)) return false;
+    g.app.appMode = kModeSongs;
+    loadsong(g, name);
+    return true;
+}
+bool takeLesson(Guitar& g, const std::string& name);
+
+void colourModeLabels(Guitar& g, int active) {
+    for (int i = 0; i <= 6; ++i)
+        g.ui.opttxt[i].color = kColorAvailable;
+    g.ui.opttxt[active].color = kColorActive;
+}
+
+// Each command answers whether it opened something: a cancelled dialog, a dismissed menu or a
+// refusal leaves the bar as it was.
+bool loadSongCommand(Guitar& g) {
     FileDialogRequest request;
     request.title = "Load Song";
     request.filterName = "Lutavo songs";
@@ -87,13 +105,10 @@ void loadSongCommand(Guitar& g) {
     request.defaultExt = ".SNG";
     request.folder = songFolder(g);
     const std::string name = chooseFile(g, request);
-    if (!namesFile(name, request.pattern)) return;
-    if (!leaveEditorForLoad(g)) return;
-    g.app.appMode = kModeSongs;
-    loadsong(g, name);
+    return namesFile(name, request.pattern) && takeSong(g, name);
 }
 
-void loadLessonCommand(Guitar& g) {
+bool loadLessonCommand(Guitar& g) {
     FileDialogRequest request;
     request.title = "Load Lesson";
     request.filterName = "Lutavo lessons";
@@ -102,11 +117,15 @@ void loadLessonCommand(Guitar& g) {
     request.folder = g.app.appFolder;
     request.mustExist = true;
     const std::string name = chooseFile(g, request);
-    if (!namesFile(name, request.pattern)) return;
-    if (!leaveEditorForLoad(g)) return;
+    return namesFile(name, request.pattern) && takeLesson(g, name);
+}
+
+bool takeLesson(Guitar& g, const std::string& name) {
+    if (!leaveEditorForLoad(g)) return false;
     g.app.lessonFile = name;
     g.gtimer.interval = kLessonTimerInterval;
     loadlesson(g, name);
+    return true;
 }
 
 // The tuner's string names, lowest string first, each followed by one blank.
@@ -121,9 +140,9 @@ std::string stringNames(const Guitar& g) {
     return names;
 }
 
-void tuneCommand(Guitar& g) {
+bool tuneCommand(Guitar& g) {
     // The tuning song replaces the song in memory, so the editor must let go of it first.
-    if (!leaveEditorForLoad(g)) return;
+    if (!leaveEditorForLoad(g)) return false;
     // Loading in editor mode keeps the transport usable even for a short tuning song.
     g.app.appMode = kModeEditor;
     loadsong(g, g.app.appFolder + files::kTuningSong);
@@ -132,6 +151,7 @@ void tuneCommand(Guitar& g) {
     g.ui.lblright.caption = tuningName(names);
     g.app.appMode = kModeSongs;
     playbtn_Click(g, kPlay);
+    return true;
 }
 
 // The menu's answer: the item chosen, or -1 when it was dismissed.
@@ -147,31 +167,40 @@ Menu printMenu() {
     return m;
 }
 
-void runCommand(Guitar& g, int index) {
+// A menu of the bar: the chosen item goes to its handler; false when it was dismissed.
+template <typename Handler>
+bool menuCommand(Guitar& g, const Menu& menu, Handler handler) {
+    if (g.app.appMode == kModeEditor) return false;
+    const int item = popUp(g, menu);
+    if (item < 0) return false;
+    handler(g, item);
+    return true;
+}
+
+bool runCommand(Guitar& g, int index) {
     switch (index) {
         case kModeBarSongs:
-            loadSongCommand(g);
-            break;
+            return loadSongCommand(g);
         case kModeBarLessons:
-            loadLessonCommand(g);
-            break;
+            return loadLessonCommand(g);
         case kModeBarTune:
-            tuneCommand(g);
-            break;
+            return tuneCommand(g);
         case kModeBarEdit:
             enterEditor(g);
-            break;
+            return g.app.appMode == kModeEditor;
         case kModeBarChords:
-            if (g.app.appMode != kModeEditor) mnuchord_Click(g, popUp(g, g.ui.mnuchords));
-            break;
+            return menuCommand(g, g.ui.mnuchords, mnuchord_Click);
         case kModeBarScales:
-            if (g.app.appMode != kModeEditor) mnuscale_Click(g, popUp(g, g.ui.mnuscales));
-            break;
+            return menuCommand(g, g.ui.mnuscales, mnuscale_Click);
         case kModeBarPrint:
-            mnuPrint_Click(g, popUp(g, g.ui.mnuPrint));
-            break;
+            // Printing is offered in the editor too.
+            if (const int item = popUp(g, g.ui.mnuPrint); item >= 0) {
+                mnuPrint_Click(g, item);
+                return true;
+            }
+            return false;
         default:
-            break;
+            return false;
     }
 }
 
@@ -196,16 +225,34 @@ void setupModeBar(Guitar& g) {
 
 void modeBarPress(Guitar& g, int index) {
     if (index < kModeBarSongs || index > kModeBarPrint) return;
-    if (g.app.appMode != kModeLesson) {
-        for (int i = 0; i <= 6; ++i)
-            g.ui.opttxt[i].color = kColorAvailable;
-        g.ui.opttxt[index].color = kColorActive;
+    std::array<Color, 7> before{};
+    for (int i = 0; i <= 6; ++i)
+        before[static_cast<std::size_t>(i)] = g.ui.opttxt[i].color;
+    const bool coloured = g.app.appMode != kModeLesson;
+    if (coloured) {
+        colourModeLabels(g, index);
     } else {
         closeCurrentMode(g);
         if (g.app.appMode == kModeLesson && index != kModeBarPrint) return;
     }
     if (index <= kModeBarEdit && isLibraryMode(g.app.appMode)) closeCurrentMode(g);
-    runCommand(g, index);
+    // During a lesson the labels were left alone, and closing it has set them afresh.
+    if (runCommand(g, index) || !coloured) return;
+    for (int i = 0; i <= 6; ++i)
+        g.ui.opttxt[i].color = before[static_cast<std::size_t>(i)];
+}
+
+void openNamedFile(Guitar& g, const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const bool lesson = extension == ".LSN";
+    colourModeLabels(g, lesson ? kModeBarLessons : kModeBarSongs);
+    if (lesson) {
+        takeLesson(g, path);
+    } else {
+        takeSong(g, path);
+    }
 }
 
 bool closeCurrentMode(Guitar& g) {

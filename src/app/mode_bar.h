@@ -17,6 +17,10 @@ void setupModeBar(Guitar& g);
 // A press of mode-bar button `index` (0..6).
 void modeBarPress(Guitar& g, int index);
 
+// Opens a song, or a lesson (".LSN"), named on the command line as SONGS or LESSONS would with
+// it chosen in their dialog.
+void openNamedFile(Guitar& g, const std::string& path);
+
 // Hands over from the lesson, a library or the editor before another command runs: the lesson
 // and the libraries close and the start-up song is shown again; the editor is
 // left (the song stays in memory). Returns false when the mode stays open.

@@ -147,6 +147,7 @@ void presentSong(Guitar& g) {
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
     g.ntimer.interval = s.tempoInterval[s.tempo];
+    g.ui.tempotxt.caption = std::to_string(s.tempoBase[s.tempo]);
     buildDurSymbol(s);
 }
 

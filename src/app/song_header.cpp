@@ -43,7 +43,11 @@ void applyRight(Guitar& g, const std::string& v, LoadContext&) {
 }
 
 void applyKey(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.songKey = headerNumber(v, lim::kKeyLo, lim::kKeyHi);
+    const int key = numberPrefix(v);
+    // Above the last index an even key still means seven flats and an odd one seven sharps,
+    // so the key keeps its side of the circle.
+    const int kept = key > lim::kKeyHi ? lim::kKeyHi - 1 + key % 2 : key;
+    g.song.songKey = static_cast<i16>(clampTo(kept, lim::kKeyLo, lim::kKeyHi));
 }
 
 void applySize(Guitar& g, const std::string& v, LoadContext&) {
@@ -148,7 +152,10 @@ void applyStyle(Guitar& g, const std::string& v, LoadContext&) {
 
 void applyLessonPic(Guitar& g, const std::string& v, LoadContext&) {
     g.song.lessonPicture = v;
+    // The default lesson picture is the program's own; a song's own picture sits with the songs.
+    const std::string own = g.app.appFolder + v;
     g.ui.NewLessonPic.file = g.app.dataFolder + v;
+    if (!fileExists(g.ui.NewLessonPic.file) && fileExists(own)) g.ui.NewLessonPic.file = own;
     g.ui.NewLessonPic.visible = true;
     if (!fileExists(g.ui.NewLessonPic.file)) reportMissingOnce(g, g.ui.NewLessonPic.file);
 }

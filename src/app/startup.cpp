@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <filesystem>
+
 #include "app/form_design.h"
 #include "app/lesson_frames.h"
 #include "app/mode_bar.h"
@@ -24,6 +26,23 @@ namespace lutavo {
 namespace {
 
 constexpr int kLeadInSetting = 5;
+
+// What the command line names: a folder of songs, or a song or lesson to open from its folder,
+// or something that is not there (then the message that says so).
+struct PathArgument {
+    std::string folder;
+    std::string file;
+    std::string missing;
+};
+
+PathArgument readPathArgument(const std::string& arg) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (arg.empty() || fs::is_directory(arg, ec)) return {arg, "", ""};
+    if (fs::is_regular_file(arg, ec)) return {fs::path(arg).parent_path().string(), arg, ""};
+    const bool named = fs::path(arg).has_extension();
+    return {"", "", std::string(named ? "file not found" : "folder not found") + "\n" + arg};
+}
 
 }  // namespace
 
@@ -82,8 +101,8 @@ bool startup(Guitar& g, const StartupOptions& options, InstanceLock& lock) {
 
 void startState(Guitar& g, const StartupOptions& options) {
     g.app.appFolder = withTrailingSlash(options.appFolder);
-    g.app.dataFolder =
-        options.folderArg.empty() ? g.app.appFolder : withTrailingSlash(options.folderArg);
+    const PathArgument arg = readPathArgument(options.folderArg);
+    g.app.dataFolder = arg.folder.empty() ? g.app.appFolder : withTrailingSlash(arg.folder);
     g.app.configFile = options.userConfig;
 
     setdefaults(g);
@@ -93,6 +112,8 @@ void startState(Guitar& g, const StartupOptions& options) {
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
     closesong(g);
+    if (!arg.missing.empty()) showMessage(g, arg.missing);
+    if (!arg.file.empty()) openNamedFile(g, arg.file);
 }
 
 void onResize(Guitar& g) {

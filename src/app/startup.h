@@ -10,7 +10,7 @@ class InstanceLock;
 
 struct StartupOptions {
     std::string appFolder;   // the program's data folder
-    std::string folderArg;   // the folder named on the command line, "" when none
+    std::string folderArg;   // the folder, song or lesson named on the command line, or ""
     std::string userConfig;  // the user's configuration file
 };
 

@@ -185,7 +185,7 @@ void readconfig(Guitar& g) {
     if (!reader) {
         reportMissingOnce(g, path);
     } else if (reader->next().value_or("") != kMagic) {
-        showMessage(g, "Invalid file");
+        showMessage(g, "Invalid file\n" + path);
     } else {
         reportCorrections(g, path, readItems(g.config, *reader));
     }

@@ -17,16 +17,20 @@ constexpr std::array<const char*, 10> kFretCaptions = {"3",  "5",  "7",  "9",  "
                                                        "15", "17", "19", "21", "24"};
 constexpr std::array<int, 10> kFretLabelLeft = {1935, 3045, 3975, 4765, 5850,
                                                 6820, 7425, 8025, 8550, 9160};
-// A left-handed neck mirrors the fret labels about this line.
-constexpr int kFretLabelMirror = 9260;
+// A left-handed neck mirrors the fret labels so that each stays centred under its fret's
+// markers: the mirrored neck moves 300 twips left and the markers mirror about 613 pixels.
+constexpr int kFretLabelWidth = 690;
+constexpr int kFretLabelMirror =
+    330 + 30 + (glyph::kLeftHandedMarkerMirror + glyph::kMarker) * 15 - kFretLabelWidth;
 
 struct NeckPlacement {
-    int neck, stringLabels, fretText, adjTuning, stringNames;
+    // The STANDARD button goes with the string names, away from the high frets' labels.
+    int neck, stringLabels, fretText, adjTuning, stringNames, tuneButton;
     const char* picture;
 };
 
-constexpr NeckPlacement kRightHanded = {330, 30, 330, 330, 40, files::kNeckRight};
-constexpr NeckPlacement kLeftHanded = {30, 9450, 30, 8700, 9460, files::kNeckLeft};
+constexpr NeckPlacement kRightHanded = {330, 30, 330, 330, 40, 30, files::kNeckRight};
+constexpr NeckPlacement kLeftHanded = {30, 9450, 30, 8700, 9460, 8905, files::kNeckLeft};
 
 void fillGeometry(Guitar& g, bool left) {
     auto& d = g.display;
@@ -48,6 +52,7 @@ void placeFretLabels(Guitar& g, bool left) {
         const int right = kFretLabelLeft[static_cast<std::size_t>(k)];
         label.caption = kFretCaptions[static_cast<std::size_t>(k)];
         label.at.left = left ? kFretLabelMirror - right : right;
+        label.at.width = kFretLabelWidth;
     }
 }
 
@@ -57,12 +62,14 @@ void placeNeckPanels(Guitar& g, const NeckPlacement& p) {
     ui.pnlStringLabels.at.left = p.stringLabels;
     ui.pnlfrettxt.at.left = p.fretText;
     ui.pnlAdjTuning.at.left = p.adjTuning;
+    ui.btntune.at.left = p.tuneButton;
     for (int i = 0; i <= 5; ++i)
         ui.StringName[i].at.left = p.stringNames;
 }
 
 void loadNeck(Guitar& g, const char* picture) {
-    const std::string path = g.app.dataFolder + picture;
+    // The neck is the program's own artwork, whatever folder the songs come from.
+    const std::string path = g.app.appFolder + picture;
     g.ui.fretboard.file = path;
     loadPictureFile(g, path, g.neck.plainNeck);
     loadNeckSheets(g);

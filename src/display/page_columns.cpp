@@ -62,7 +62,20 @@ struct Column {
     bool barHere = false;
     bool isRest = true;
     bool allHeld = true;
+    int triplet = 0;  // the triplet length the column is written as, 0 when none
 };
+
+// Triplet eighths are stored as 5 ticks and triplet quarters as 11; a group that fills its beat
+// exactly ends on a note one tick off (5 + 5 + 6, 11 + 11 + 10), written as a triplet too.
+int tripletLength(const Guitar& g, int i) {
+    const auto& dur = g.song.noteDur;
+    for (const int t : {5, 11}) {
+        const int rounding = t == 5 ? 6 : 10;
+        if (dur[i] == t || (dur[i] == rounding && i >= 2 && dur[i - 1] == t && dur[i - 2] == t))
+            return t;
+    }
+    return 0;
+}
 
 int barLength(const Guitar& g) {
     const int t = activeTimeSig(g);
@@ -172,6 +185,7 @@ void firstPass(Guitar& g, PageRun& run, Column& c) {
         }
         if (!isHeld(f)) {
             run.shownDur[s] = heldLength(g, c, s);
+            if (c.triplet > 0 && run.shownDur[s] == c.dur) run.shownDur[s] = c.triplet;
             run.tieStartX[s] = c.x;
         } else {
             ensureHeldPitch(g, s, f);
@@ -226,7 +240,7 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
 }
 
 void drawRest(Guitar& g, const Column& c) {
-    const int k = durationSymbol(g, c.dur);
+    const int k = durationSymbol(g, c.triplet > 0 ? c.triplet : c.dur);
     ink(g.display, PageSheet::Score, c.x - 10, glyph::kRestY, PageSheet::Notes, glyph::restX(k), 0,
         glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
 }
@@ -239,7 +253,7 @@ void drawChordJoiner(Guitar& g, const Column& c) {
 }
 
 void drawTripletMark(Guitar& g, const Column& c) {
-    if (c.dur != 5 && c.dur != 11) return;
+    if (c.triplet == 0) return;
     ink(g.display, PageSheet::Score, c.x - 11, 85 - c.topPitch, PageSheet::Frets, glyph::kTripletX,
         0, glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
 }
@@ -251,6 +265,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     c.i = i;
     c.x = g.song.noteX[i];
     c.dur = g.song.noteDur[i];
+    c.triplet = tripletLength(g, i);
     // Markers of the player (fast-forward stops, line markers) take no room in time.
     if (c.dur >= kFirstControlCode) return;
 

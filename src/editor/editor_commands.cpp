@@ -195,7 +195,7 @@ void newLine(Guitar& g) {
 void save(Guitar& g) {
     if (isPlaying(g)) return;
     if (g.song.songLocked) {
-        showMessage(g, "This song is locked. ", "SAVE Disabled");
+        showMessage(g, "This song is locked. \n" + g.song.songFile, "SAVE Disabled");
         return;
     }
     if (g.sys.dialogs == nullptr) return;

@@ -6,6 +6,7 @@
 #include "platform/wave_player.h"
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
+#include "playback/transport.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
@@ -83,7 +84,11 @@ void atSongEnd(Guitar& g) {
         s.curPage = 1;
         pgScroll_Scroll(g, 1);
     } else {
+        // A song that ends by itself leaves the labels as STOP would: PLAY no longer red, the
+        // song's own settings offered again.
         stopPlaying(g);
+        colourTransportLabels(g, kStop);
+        colourSettingLabels(g);
     }
 }
 

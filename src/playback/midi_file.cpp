@@ -1,6 +1,7 @@
 #include "playback/midi_file.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 
@@ -97,6 +98,39 @@ int dataBytes(int status) {
     return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
+bool isNoteOff(std::uint32_t message) {
+    const std::uint32_t kind = message & 0xF0;
+    return kind == 0x80 || (kind == 0x90 && ((message >> 16) & 0x7F) == 0);
+}
+
+bool isNoteOn(std::uint32_t message) {
+    return (message & 0xF0) == 0x90 && !isNoteOff(message);
+}
+
+// The messages as a file must hold them. A device takes a note-off of a silent string as
+// nothing, but a reader of the file pairs it with the next note-on of that key into a note of no
+// length; so only sounding notes are ended, and at one time the ends come before the starts.
+std::vector<TimedMessage> fileOrder(std::vector<TimedMessage> messages) {
+    std::stable_sort(messages.begin(), messages.end(), [](const auto& a, const auto& b) {
+        return a.timeMs != b.timeMs ? a.timeMs < b.timeMs
+                                    : isNoteOff(a.message) && !isNoteOff(b.message);
+    });
+    // How many starts of each channel and key are still sounding.
+    std::array<int, 16 * 128> sounding{};
+    std::vector<TimedMessage> out;
+    for (const TimedMessage& m : messages) {
+        const std::size_t key = (m.message & 0x0F) * 128 + ((m.message >> 8) & 0x7F);
+        if (isNoteOff(m.message)) {
+            if (sounding[key] == 0) continue;
+            --sounding[key];
+        } else if (isNoteOn(m.message)) {
+            ++sounding[key];
+        }
+        out.push_back(m);
+    }
+    return out;
+}
+
 }  // namespace
 
 Performance recordPerformance(const Guitar& g) {
@@ -133,7 +167,7 @@ std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& message
         track.push_back(b);
     putBigEndian(track, kMidiFileTempo, 3);
     long last = 0;
-    for (const TimedMessage& m : messages) {
+    for (const TimedMessage& m : fileOrder(messages)) {
         const int status = static_cast<int>(m.message & 0xFF);
         const int data = dataBytes(status);
         if (data < 0) continue;

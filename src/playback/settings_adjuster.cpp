@@ -2,6 +2,7 @@
 #include "display/fretboard.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "base/numbers.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr double kScaleWidth = 3080.0;
 // Strings of the capo picture are 215 twips apart, the highest string at the top.
 constexpr int kCapoStringPitch = 215;
-constexpr int kHighestFret = 23;
 
 struct SettingInfo {
     const char* label;  // "" for the editor's button, which shares label 5
@@ -42,19 +42,9 @@ constexpr std::array<SettingInfo, 7> kSettings = {{
     {"", "Adjust # of lead-in beats", files::kScaleNoteLength, kNoteLengthSlots},
 }};
 
-struct SlotGeometry {
-    int slots;
-    int step;
-    int offset;
-};
-
-constexpr std::array<SlotGeometry, 7> kGeometry = {{{6, 440, 115},
-                                                    {8, 360, 200},
-                                                    {9, 300, 140},
-                                                    {10, 284, 180},
-                                                    {12, 195, 160},
-                                                    {15, 203, 210},
-                                                    {29, 104, 140}}};
+double slotWidth(int slots) {
+    return (kScaleWidth - kScaleWidth / (2.0 * slots)) / slots;
+}
 
 void movePointer(Guitar& g, int slot) {
     g.ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(slot, 1, g.playback.slotCount)];
@@ -169,16 +159,14 @@ void colourSettingLabels(Guitar& g) {
 }
 
 int slotLeft(int slots, int k) {
-    for (const SlotGeometry& geo : kGeometry) {
-        if (geo.slots == slots) return k * geo.step - geo.offset;
-    }
-    // Every scale of the panel is in the table; an unknown count spreads evenly.
-    return static_cast<int>(k * (kScaleWidth / slots) - kScaleWidth / (2 * slots));
+    // The scale pictures label slot k at k slot widths, where a press chooses it; a fixed step
+    // per scale drifted up to half a slot left of the labels.
+    const double tip = kScaleLeft + k * slotWidth(slots);
+    return static_cast<int>(std::lround(tip - kSlotPointerWidth / 2.0));
 }
 
 int slotAt(int slots, int x) {
-    const double width = (kScaleWidth - kScaleWidth / (2.0 * slots)) / slots;
-    const double slot = roundHalfEven(x / width);
+    const double slot = roundHalfEven(x / slotWidth(slots));
     if (slot < 1) return 1;
     if (slot > slots) return slots;
     return static_cast<int>(slot);

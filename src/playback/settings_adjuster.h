@@ -11,6 +11,11 @@ struct Guitar;
 
 inline constexpr int kLeadInSlots = 9;
 inline constexpr int kNoteLengthSlots = 10;
+// Where the scale picture sits in the adjuster and how wide its pointer is (twips): the
+// pointer's tip is at its middle.
+inline constexpr int kScaleLeft = 30;
+inline constexpr int kSlotPointerWidth = 300;
+inline constexpr int kSlotPointerHeight = 150;
 
 // Captions and tips of the setting buttons and labels; called once at start-up.
 void setupSettingsPanel(Guitar& g);
@@ -35,7 +40,8 @@ void piccapo_MouseUp(Guitar& g);
 // Shows a scale picture of `slots` slots and fills swapperSlotX for it.
 void showScale(Guitar& g, const char* picture, int slots);
 
-// The pointer's left edge (twips) for slot k of a scale of `slots` slots.
+// The pointer's left edge (twips) for slot k of a scale of `slots` slots: its tip on the
+// slot's label, at the middle of the stretch of the scale that chooses the slot.
 int slotLeft(int slots, int k);
 
 // The slot under x (twips) on a scale of `slots` slots, within 1..slots.

@@ -51,14 +51,6 @@ bool repeating(const Guitar& g) {
     return g.playback.repeatLine != 0 || g.playback.repeatSong != 0;
 }
 
-void colourTransportLabels(Guitar& g, int active) {
-    auto& ui = g.ui;
-    for (int i = kRew; i <= kStop; ++i)
-        ui.playtxt[i].color = kColorAvailable;
-    ui.playtxt[kRepeat].color = repeating(g) ? kColorActive : kColorAvailable;
-    ui.playtxt[active].color = kColorActive;
-}
-
 void backToFirstPage(Guitar& g) {
     g.song.curPage = 1;
     pgScroll_Scroll(g, 1);
@@ -177,10 +169,20 @@ void stop(Guitar& g) {
     releaseSongSettingLabels(g);
 }
 
-void popupRepeatMenu(Guitar& g) {
+using LabelColours = std::array<Color, kRepeat + 1>;
+
+LabelColours transportColours(const Guitar& g) {
+    LabelColours colours{};
+    for (int i = kRew; i <= kRepeat; ++i)
+        colours[static_cast<std::size_t>(i)] = g.ui.playtxt[i].color;
+    return colours;
+}
+
+// A repeat menu closed without a choice leaves the labels as they were before REPEAT.
+void popupRepeatMenu(Guitar& g, const LabelColours& before) {
     setupPlaybackControls(g);
-    if (g.sys.dialogs == nullptr) return;
-    switch (g.sys.dialogs->popupMenu(g.ui.mnuRepeat)) {
+    const int item = g.sys.dialogs == nullptr ? -1 : g.sys.dialogs->popupMenu(g.ui.mnuRepeat);
+    switch (item) {
         case kRepeatMenuLine:
             mnuRepeatLine_Click(g);
             break;
@@ -191,6 +193,8 @@ void popupRepeatMenu(Guitar& g) {
             mnuRepeatCancel_Click(g);
             break;
         default:
+            for (int i = kRew; i <= kRepeat; ++i)
+                g.ui.playtxt[i].color = before[static_cast<std::size_t>(i)];
             break;
     }
 }
@@ -210,6 +214,14 @@ bool isPlaying(const Guitar& g) {
     return g.ntimer.enabled;
 }
 
+void colourTransportLabels(Guitar& g, int active) {
+    auto& ui = g.ui;
+    for (int i = kRew; i <= kStop; ++i)
+        ui.playtxt[i].color = kColorAvailable;
+    ui.playtxt[kRepeat].color = repeating(g) ? kColorActive : kColorAvailable;
+    ui.playtxt[active].color = kColorActive;
+}
+
 void setupTransportLabels(Guitar& g) {
     auto& ui = g.ui;
     for (int i = kRew; i <= kRepeat; ++i) {
@@ -226,6 +238,7 @@ void playbtn_Click(Guitar& g, int index) {
     if (index < kRew || index > kQuietNext) return;
     g.ui.mled.color = kLampDark;
     if (g.song.noteCount < 1) return;
+    const LabelColours before = transportColours(g);
     if (index <= kRepeat) colourTransportLabels(g, index);
     switch (index) {
         case kPlay:
@@ -246,7 +259,7 @@ void playbtn_Click(Guitar& g, int index) {
             stop(g);
             break;
         case kRepeat:
-            popupRepeatMenu(g);
+            popupRepeatMenu(g, before);
             break;
         default:  // REW and FFWD act while held
             break;
@@ -400,6 +413,13 @@ void score_MouseDown(Guitar& g, int x) {
 
 void score_MouseUp(Guitar& g) {
     shownote(g, 0);
+}
+
+void pgScroll_UserScroll(Guitar& g, int value) {
+    if (!g.ui.pgScroll.set(value)) return;
+    pgScroll_Change(g);
+    // An arrow click turns the page without moving the focus, so the note follows it here.
+    scrollpanel_Click(g);
 }
 
 void pgScroll_GotFocus(Guitar& g) {

@@ -36,6 +36,8 @@ void score_MouseDown(Guitar& g, int x);
 void score_MouseUp(Guitar& g);
 
 // The page scroll bar gained or lost the focus: both run scrollpanel_Click.
+// The user moved the page scroll bar: the page is drawn and the current note goes to it.
+void pgScroll_UserScroll(Guitar& g, int value);
 void pgScroll_GotFocus(Guitar& g);
 void pgScroll_LostFocus(Guitar& g);
 
@@ -45,5 +47,8 @@ void scrollpanel_Click(Guitar& g);
 
 // True while the playback timer runs.
 bool isPlaying(const Guitar& g);
+
+// Colours the transport labels with `active` red, REPEAT red while a repeat mode is on.
+void colourTransportLabels(Guitar& g, int active);
 
 }  // namespace lutavo

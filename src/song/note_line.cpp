@@ -33,8 +33,10 @@ NoteLineFields splitNoteLine(std::string_view line) {
 }
 
 std::string twoCharField(int value) {
-    if (value >= 0 && value <= 9) return "0" + std::to_string(value);
-    return std::to_string(value);
+    // Built in place: "0" + std::to_string(value) trips GCC's -Wrestrict at -O3.
+    std::string field = std::to_string(value);
+    if (value >= 0 && value <= 9) field.insert(field.begin(), '0');
+    return field;
 }
 
 i16 fileFret(i16 stored, i16 capo) {

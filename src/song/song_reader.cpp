@@ -130,7 +130,8 @@ std::variant<ParsedSong, ReadFailure> readSongText(ItemReader& reader,
     ParsedSong song;
     const std::optional<std::string> first = reader.next();
     if (!first || first->find("lutavo") == std::string::npos) {
-        return ReadFailure{"Invalid format"};
+        // The name on a line of its own, so that the message's first line stays as it was.
+        return ReadFailure{"Invalid format\n" + fileName};
     }
     song.currentFormat = first->find('3') != std::string::npos;
 

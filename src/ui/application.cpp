@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "app/chord_library.h"
 #include "app/mode_bar.h"
@@ -16,6 +18,7 @@
 #include "config/config_file.h"
 #include "core/guitar.h"
 #include "display/page_render.h"
+#include "platform/dialogs.h"
 #include "platform/fluidsynth/audio_output.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/stream_wave_player.h"
@@ -52,6 +55,32 @@ ExportKind exportKindOf(const QString& option) {
     if (option == "--render-wav") return ExportKind::Wave;
     return ExportKind::Pdf;
 }
+
+// Keeps the messages of start-up until the window is on screen, so that a problem with the
+// configuration or a file is shown with the window and not before it.
+class HeldMessages : public Dialogs {
+  public:
+    explicit HeldMessages(Dialogs& inner) : inner_(inner) {}
+    MessageAnswer message(const std::string& text, const std::string& caption,
+                          MessageButtons buttons) override {
+        if (buttons != MessageButtons::Ok) return inner_.message(text, caption, buttons);
+        held_.emplace_back(text, caption);
+        return MessageAnswer::Ok;
+    }
+    std::string openFile(const FileDialogRequest& r) override { return inner_.openFile(r); }
+    std::string saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
+    int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
+    bool printerSetup() override { return inner_.printerSetup(); }
+    void release() {
+        for (const auto& [text, caption] : held_)
+            inner_.message(text, caption, MessageButtons::Ok);
+        held_.clear();
+    }
+
+  private:
+    Dialogs& inner_;
+    std::vector<std::pair<std::string, std::string>> held_;
+};
 
 }  // namespace
 
@@ -97,14 +126,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 }
 
 QString usageText() {
-    return "Usage: lutavo [FOLDER]\n"
-           "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER]\n"
+    return "Usage: lutavo [FOLDER | SONG]\n"
+           "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER | SONG]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
            "       lutavo --export-pdf SONG OUT.pdf\n"
            "\n"
-           "Guitar tutor and score editor. FOLDER is where lesson pictures, the neck pictures and\n"
-           "the song dialogs start; without it the program's own folder is used.\n"
+           "Guitar tutor and score editor. FOLDER is where the song dialog starts and songs find\n"
+           "their pictures; without it the program's own folder is used. SONG (a .SNG song or\n"
+           "a .LSN lesson) is opened at start, its folder taking FOLDER's place.\n"
            "\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
            "  --chords ROOT:TYPE     open the chord library on a root and a chord type,\n"
@@ -122,8 +152,14 @@ QString usageText() {
 }
 
 QString defaultAppFolder() {
-    const QString beside = QCoreApplication::applicationDirPath() + "/data";
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = programFolder + "/data";
     if (QFileInfo(beside).isDir()) return beside;
+#ifdef LUTAVO_DATADIR_FROM_BINDIR
+    // An installed copy finds its data beside its own prefix, wherever that was moved.
+    const QString installed = QDir::cleanPath(programFolder + "/" + LUTAVO_DATADIR_FROM_BINDIR);
+    if (QFileInfo(installed).isDir()) return installed;
+#endif
     return QStringLiteral(LUTAVO_INSTALL_DATADIR);
 }
 
@@ -179,12 +215,21 @@ bool Application::start() {
     startupOptions.appFolder = absolute(options_.appFolder);
     startupOptions.folderArg = absolute(options_.folderArg);
     startupOptions.userConfig = userConfigPath();
-    if (!startup(*p.guitar, startupOptions, *p.lock)) return false;
+    HeldMessages held(*p.dialogs);
+    Services& sys = p.guitar->sys;
+    sys.dialogs = &held;
+    const bool started = startup(*p.guitar, startupOptions, *p.lock);
+    sys.dialogs = p.dialogs.get();
+    if (!started) {
+        held.release();
+        return false;
+    }
     p.window->sync();
     const auto& form = p.guitar->ui.form;
     p.window->move(toPixels(form.at.left), toPixels(form.at.top));
     p.window->show();
     p.window->sync();
+    p.window->binder().run([&held] { held.release(); });
     return true;
 }
 

@@ -19,7 +19,7 @@ struct CommandLine {
     bool version = false;
     QString screenshot;  // --screenshot FILE.png
     QString chords;      // --chords ROOT:TYPE, the chord library to open at start
-    QString folder;      // the data folder named on the command line
+    QString folder;      // the folder, song or lesson named on the command line
     QString error;       // a word the program does not understand
     ExportKind exportKind = ExportKind::None;
     QString exportSong;    // the song an export plays

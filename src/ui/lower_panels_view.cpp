@@ -147,7 +147,8 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
         // The caption sits over its box wherever the program places the box (the window is
         // built before start-up gives the boxes their places).
         auto* title = staticText(panel, caption, QRect(), Qt::AlignLeft);
-        b.onSync([title, box] {
+        // Copied by name: clang before 16 cannot capture a structured binding.
+        b.onSync([title, box = box] {
             const QRect at = toPixelRect(box->at);
             const QRect over(at.left(), at.top() - 15, at.width(), 14);
             if (title->geometry() != over) title->setGeometry(over);
@@ -155,7 +156,7 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
         auto* w = b.textBox(panel, *box);
         w->setObjectName(name);
         // Typing only: the program's own changes of the text are not the user's edits.
-        QObject::connect(w, &QLineEdit::textEdited, w, [&b, change](const QString& text) {
+        QObject::connect(w, &QLineEdit::textEdited, w, [&b, change = change](const QString& text) {
             b.run([&b, change, text] { change(b.g, text.toStdString()); });
         });
     }

@@ -77,6 +77,10 @@ void MainWindow::bindKeys() {
         {QKeySequence::Redo, KeyCommand::Redo},
         {Qt::CTRL | Qt::Key_Y, KeyCommand::Redo},
         {Qt::Key_Space, KeyCommand::PlayPause},
+        {Qt::CTRL | Qt::Key_O, KeyCommand::Songs},
+        {Qt::CTRL | Qt::Key_L, KeyCommand::Lessons},
+        {Qt::CTRL | Qt::Key_P, KeyCommand::Print},
+        {Qt::Key_F1, KeyCommand::Help},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -84,7 +88,8 @@ void MainWindow::bindKeys() {
             binder_.run([this, command] { keyCommand(g_, command); });
         });
     }
-    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    // Closing asks the editor's question first, as CLOSE does.
+    auto* quit = new QShortcut(Qt::CTRL | Qt::Key_Q, this);
     QObject::connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 

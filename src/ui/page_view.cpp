@@ -80,7 +80,7 @@ void buildScrollPanel(ViewBinder& b, QWidget* frame) {
     bar->setObjectName("pgScroll");
     bar->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(bar, &QScrollBar::valueChanged, bar,
-                     [&b](int value) { b.run([&b, value] { pgScroll_Scroll(b.g, value); }); });
+                     [&b](int value) { b.run([&b, value] { pgScroll_UserScroll(b.g, value); }); });
     new EventHook(bar, QEvent::FocusIn, [&b] { b.run([&b] { pgScroll_GotFocus(b.g); }); });
     new EventHook(bar, QEvent::FocusOut, [&b] { b.run([&b] { pgScroll_LostFocus(b.g); }); });
 }

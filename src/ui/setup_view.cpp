@@ -196,7 +196,8 @@ void SetupView::buildPreferences() {
                                                       {&w.showfnotes, SetupCheck::ShowNoteNames}};
     for (const auto& [model, which] : boxes) {
         auto* box = checkBox(b, this, *model);
-        connect(box, &QCheckBox::clicked, this, [&b, which](bool on) {
+        // Copied into the lambda by name: clang before 16 cannot capture a structured binding.
+        connect(box, &QCheckBox::clicked, this, [&b, which = which](bool on) {
             b.run([&b, which, on] { setupCheck_Click(b.g, which, on); });
         });
     }

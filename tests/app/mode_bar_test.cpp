@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/keyboard.h"
 #include "app/mode_bar.h"
 #include "app/song_files.h"
 #include "fakes/test_rig.h"
@@ -134,6 +135,27 @@ TEST_F(ModeBar, ChordsScalesAndPrint) {
     ASSERT_EQ(rig.dialogs.menus.size(), 3u);
     EXPECT_EQ(rig.dialogs.menus[2].caption, "Print");
     EXPECT_EQ(g().app.appMode, kModeSongs);
+}
+
+// A cancelled dialog or a dismissed menu leaves the labels as they were, whether pressed or
+// reached by its key (Ctrl+O, Ctrl+L, Ctrl+P, the same in the editor); F1 lists the keys.
+TEST_F(ModeBar, CommandsThatOpenNothingAndTheirKeys) {
+    press(kModeBarSongs, "amazing_grace.SNG");
+    for (const int button : {kModeBarLessons, kModeBarChords, kModeBarScales, kModeBarPrint})
+        press(button);
+    for (const KeyCommand key : {KeyCommand::Songs, KeyCommand::Lessons, KeyCommand::Print})
+        keyCommand(g(), key);
+    for (int i = 0; i <= 6; ++i)
+        EXPECT_EQ(g().ui.opttxt[i].color, i == kModeBarSongs ? kColorActive : kColorAvailable) << i;
+    g().app.appMode = kModeEditor;
+    keyCommand(g(), KeyCommand::Songs);
+    keyCommand(g(), KeyCommand::Help);
+    std::string asked = rig.dialogs.messages.at(0).text;
+    for (const auto& r : rig.dialogs.fileRequests)
+        asked += r.title;
+    for (const char* part : {"Ctrl+O", "Ctrl+Q", "Transport", "Load LessonLoad SongLoad Lesson"})
+        EXPECT_NE(asked.find(part), std::string::npos) << part;
+    EXPECT_EQ(rig.dialogs.menus.size(), 4u);
 }
 
 TEST_F(ModeBar, ChordLibraryClosesBeforeSongCommands) {

@@ -2,6 +2,7 @@
 // file, the playback timer's schedule on a virtual clock.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <utility>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "base/item_reader.h"
 #include "base/numbers.h"
 #include "base/tick_schedule.h"
+#include "core/control_ids.h"
+#include "core/guitar.h"
 #include "fakes/test_rig.h"
 
 namespace lutavo {
@@ -38,12 +41,28 @@ TEST(Startup, SecondCopyIsRefusedBeforeTouchingAnything) {
     EXPECT_TRUE(rig.wave.played.empty());
 }
 
-TEST(Startup, CommandLineFolderIsDataFolder) {
-    test::Rig rig;
-    ASSERT_TRUE(startup(rig.g(), {test::dataFolder(), "/tmp/songs", ""}, rig.lock));
-    EXPECT_EQ(test::join(rig.g().app.dataFolder, rig.g().app.appFolder, rig.g().gtimer.enabled,
-                         rig.g().gtimer.interval),
-              test::join("/tmp/songs/", test::dataFolder(), true, 3000));
+// A folder, a song to open or a missing path on the command line; the neck still comes from us.
+TEST(Startup, CommandLineFolderSongOrMissingPath) {
+    test::TempDir dir;
+    const std::string song =
+        dir.write("My Song.SNG", test::readFile(test::dataFolder() + "songs/minuet_in_g.SNG"));
+    const std::string app = test::dataFolder(), intro = "Welcome to Lutavo";
+    for (const auto& [arg, folder, title, said] :
+         {std::array<std::string, 4>{dir.path(), dir.path(), intro, ""},
+          {song, dir.path(), "Minuet in G", ""},
+          {"/no/x.SNG", app, intro, "file not found\n/no/x.SNG"},
+          {"/no/songs", app, intro, "folder not found\n/no/songs"}}) {
+        test::Rig rig;
+        Guitar& g = rig.g();
+        ASSERT_TRUE(startup(g, {app, arg, ""}, rig.lock));
+        std::string messages;  // nothing of the program's own is looked for in the path
+        for (const auto& m : rig.dialogs.messages)
+            messages += m.text;
+        EXPECT_EQ(
+            test::join(g.app.dataFolder, g.app.appFolder, g.song.songTitle, messages,
+                       g.ui.fretboard.file.rfind(app, 0), g.ui.opttxt[kModeBarSongs].color),
+            test::join(folder, app, title, said, 0, arg == song ? kColorActive : kColorAvailable));
+    }
 }
 
 // Every item with the line it starts on.

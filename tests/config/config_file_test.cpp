@@ -114,8 +114,8 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
          "adjtiming=32767 " + kCorrected + "prefmidi=-1 is read as 0|playdelay=-3 is read as 0" +
              kSaveToKeep},
         // A wrong first line is reported and changes nothing.
-        {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file "},
-        {"", "Lutavo: Invalid file "},
+        {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file|app/ltmidi32.cfg "},
+        {"", "Lutavo: Invalid file|app/ltmidi32.cfg "},
     };
     for (const auto& [file, changes] : cases) {
         ConfigRig r;

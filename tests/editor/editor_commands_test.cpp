@@ -88,7 +88,7 @@ TEST_F(Editor, LockedUserSongIsRefusedAndCloseOnTheStartupSongEndsTheProgram) {
     modeBarPress(g(), kModeBarEdit);
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_EQ(rig.dialogs.messages[0].text + "|" + rig.dialogs.messages[0].caption,
-              "This song is locked.|Editing disabled");
+              "This song is locked.\n" + s().songFile + "|Editing disabled");
     EXPECT_NE(g().app.appMode, kModeEditor);
     closesong(g());
     btnlexit_Click(g());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "playback/settings_adjuster.h"
 #include "playback/transport.h"
 #include "playback_fixture.h"
 
@@ -46,11 +47,11 @@ TEST_F(Engine, LeadInClicksOneBeatApartWalksThePointerThenPlays) {
     g.config.defaultLeadIn = 2;
     play({single(16, 1, 0)});
     EXPECT_EQ(clickTimesOver(1), (Times{kInterval}));
-    EXPECT_EQ(g.ui.lpointer.at.left, 8 * 300 - 140);  // slot 10 - 2
+    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 8));  // slot 10 - 2
     EXPECT_EQ(clickTimesOver(16), (Times{17 * kInterval}));
-    EXPECT_EQ(g.ui.lpointer.at.left, 9 * 300 - 140);
+    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 9));
     EXPECT_EQ(clickTimesOver(16), Times{});
-    EXPECT_EQ(g.ui.lpointer.at.left, 7 * 300 - 140);  // back to slot 9 - 2
+    EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 7));  // back to slot 9 - 2
     EXPECT_EQ(noteOnTimes(), (Times{33 * kInterval}));
     EXPECT_EQ(rig.wave.played.front(), folder.path() + "tick.wav");
 }
@@ -72,6 +73,8 @@ TEST_F(Engine, TheLastNoteRunsItsFullLengthThenTheTimerStopsOrTheSongRepeats) {
     play({single(16, 1, 0), single(8, 1, 3)});
     EXPECT_EQ(runTicks(rig, 100), 1 + 16 + 8);
     EXPECT_FALSE(g.ntimer.enabled);
+    EXPECT_EQ(join(g.ui.playtxt[kPlay].color, g.ui.playtxt[kStop].color, g.ui.lblswapper[0].color),
+              join(kColorAvailable, kColorActive, kColorAvailable));
     const auto& sent = rig.midi.sent;
     const auto off = std::find_if(sent.begin(), sent.end(),
                                   [](const auto& m) { return m.message == msg::noteOff(0, 43); });

@@ -41,9 +41,14 @@ class Adjuster : public PlaybackTest {
 };
 
 TEST(SlotGeometry, PointerPositionsAndSlotUnderTheMouse) {
-    // Slot 1 and the last slot of every scale size.
-    for (auto [slots, slot, left] : {std::array{6, 1, 325}, {8, 8, 2680}, {29, 29, 2876}})
-        EXPECT_EQ(slotLeft(slots, slot), left) << slots;
+    // The pointer's tip lies on its slot's label, the middle of the stretch that chooses it.
+    for (const int slots : {6, 8, 9, 10, 15, 29}) {
+        for (int k = 1; k <= slots; ++k) {
+            const int tip = slotLeft(slots, k) + kSlotPointerWidth / 2 - kScaleLeft;
+            EXPECT_NEAR(tip, k * (3080.0 - 3080.0 / (2.0 * slots)) / slots, 1) << slots << k;
+            EXPECT_EQ(slotAt(slots, tip), k) << slots << " " << k;
+        }
+    }
     // Slot width on the 9-slot scale is (3080 - 3080 / 18) / 9 = 323.2; halves go to the even
     // slot: on 10 slots (width 292.6) x = 2.5 widths is 731.5.
     for (auto [slots, x, slot] : {std::array{9, -500, 1},

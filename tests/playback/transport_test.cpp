@@ -41,6 +41,17 @@ TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndAfterTheEndRestartsOnPageOn
               std::tuple(true, 1, 1, 1));
 }
 
+// The scroll bar's arrows change the page while the bar keeps the focus it already had.
+TEST_F(Transport, TurningThePageOnTheScrollBarMovesTheNoteCounterWithIt) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), pageEnd(), single(16, 1, 5)});
+    pgScroll_GotFocus(g);
+    for (const auto& [page, first] : {std::pair{3, 5}, {2, 3}, {1, 0}}) {
+        pgScroll_UserScroll(g, page);
+        EXPECT_EQ(std::tuple(g.song.curPage, g.ui.lblnoteof.caption),
+                  std::tuple(page, std::to_string(first)));
+    }
+}
+
 TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInSilence) {
     mixedSong();
     playbtn_Click(g, kPlay);
@@ -98,7 +109,8 @@ TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLengt
         EXPECT_EQ(g.song.noteFret(3, s), kSilent);
 }
 
-// Line cuts the song down to the line; song restores it; cancel clears the mode.
+// Line cuts the song down to the line; song restores it; cancel clears the mode; a menu closed
+// without a choice leaves the labels as they were.
 TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
     buildSong(g, {single(16, 1, 0), single(8, 1, 1), pageEnd(), single(16, 1, 3), single(12, 1, 5),
                   pageEnd(), single(16, 1, 7)});
@@ -118,6 +130,9 @@ TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
     EXPECT_EQ(std::tuple(g.playback.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
                          label(kRepeat)),
               std::tuple(0, true, kColorAvailable));
+    playbtn_Click(g, kPause);
+    playbtn_Click(g, kRepeat);
+    EXPECT_EQ(std::tuple(label(kPause), label(kRepeat)), std::tuple(kColorActive, kColorAvailable));
 }
 
 TEST_F(Transport, WindingSpeedsUpAtEveryPageTurnDownToFourMsAndReleaseStops) {

@@ -152,7 +152,7 @@ struct BadFile {
 
 TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
     const std::vector<BadFile> cases = {
-        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format"}},
+        {{"Some letter", "title=Nope", "", kNote}, {"Invalid format\n", "BAD.SNG"}},
         {{"Lutavo3", "", kNote}, {"Invalid format"}},  // case counts
         {{}, {"Invalid format"}},
         {songLines({"title=x"}, {kNote, "00000000000000"}), {"line 5"}},
@@ -233,15 +233,17 @@ TEST_F(SongRefusal, EndOfPageLinesAreNotChecked) {
 }
 
 TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
-    load(songLines({"tempo=0", "timesig=9", "key=99", "capo=40", "metroticks=-3",
+    // An even key past the last index is still seven flats (14), not seven sharps.
+    load(songLines({"tempo=0", "timesig=9", "key=98", "capo=40", "metroticks=-3",
                     "alt=99-9050607-1", "style=7", "frames=500", "size=-5000"},
                    {kNote, "1611-1-1-1-1-1"}),
          "WILD.SNG");
     EXPECT_TRUE(rig.dialogs.messages.empty());
-    // tempo, time signature, key, capo, a fret above the capo, click ticks and the lead-in's
-    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo, song().noteFret(2, 1),
-                   song().metroTicks, song().noteDur[-1]),
-              "1|5|15|12|23|1|1|");
+    // tempo and its readout, time signature, key, capo, a fret above the capo, click ticks and
+    // the lead-in's
+    EXPECT_EQ(join(song().tempo, g().ui.tempotxt.caption, song().timeSig, song().songKey,
+                   song().capo, song().noteFret(2, 1), song().metroTicks, song().noteDur[-1]),
+              join(1, song().tempoBase[1], 5, 14, 12, 23, 1, 1));
     EXPECT_EQ(join(song().altTuning[1], song().altTuning[2], song().altTuning[3],
                    song().altTuning[4], song().altTuning[5], song().altTuning[6]),
               "6|-6|5|6|6|-1|");
@@ -249,7 +251,9 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
               "3|29|1000|");
 
     load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {kNote}), "HUGE.SNG");
-    EXPECT_EQ(join(song().tempo, song().timeSig, song().songKey, song().capo), "30|0|0|0|");
+    EXPECT_EQ(
+        join(song().tempo, g().ui.tempotxt.caption, song().timeSig, song().songKey, song().capo),
+        join(30, song().tempoBase[30], 0, 0, 0));
 }
 
 // Scrambled files of song-like pieces: whatever a file holds, the reader either refuses it or
@@ -314,6 +318,17 @@ TEST_F(PageLayout, LoadedDrawnPagesAreLaidOutPageByPage) {
               "20|30|100|180|");
 }
 
+// Every bar of a song with a time signature fills it exactly, so the metronome stays on the bars.
+void expectWholeBars(const SongModel& s) {
+    int ticks = 0, bar = s.barTicks[s.timeSig];
+    for (int n = 1; n <= s.noteCount; ++n) {
+        ticks += s.noteDur[n] < kFirstControlCode ? s.noteDur[n] : 0;
+        ASSERT_LE(ticks, bar) << "note " << n;  // no note runs over a bar line
+        if (ticks == bar) ticks = 0;
+    }
+    EXPECT_EQ(ticks, 0) << "the last bar";
+}
+
 // Every song that comes with the program loads without a message and reads back what it wrote.
 TEST_F(SongRead, ShippedSongsLoadAndRoundTrip) {
     std::vector<std::string> paths;
@@ -332,6 +347,8 @@ TEST_F(SongRead, ShippedSongsLoadAndRoundTrip) {
         EXPECT_EQ(readFile(dir.path() + "TWICE.SNG"), readFile(dir.path() + "ONCE.SNG"));
         EXPECT_EQ(song().noteCount, count);
         EXPECT_TRUE(rig.dialogs.messages.empty());
+        if (song().timeSig > 0 && path.find("/songs/") != std::string::npos)
+            expectWholeBars(song());
     }
 }
 

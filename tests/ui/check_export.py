@@ -76,7 +76,7 @@ def read_variable(data, at):
 
 
 def parse_midi(data):
-    """(format, tracks, division, tempo, note-on ticks) of a one-track file."""
+    """(format, tracks, division, tempo, notes as (tick, on, channel, key)) of a one-track file."""
     if data[:4] != b"MThd" or int.from_bytes(data[4:8], "big") != 6 or data[14:18] != b"MTrk":
         raise ValueError("no MThd and MTrk chunks")
     fmt, tracks, division = (int.from_bytes(data[i : i + 2], "big") for i in (8, 10, 12))
@@ -84,7 +84,7 @@ def parse_midi(data):
     track = data[22 : 22 + length]
     if len(track) != length:
         raise ValueError("track chunk cut short")
-    at, tick, tempo, status, onsets, ended = 0, 0, None, None, [], False
+    at, tick, tempo, status, notes, ended = 0, 0, None, None, [], False
     while at < len(track):
         delta, at = read_variable(track, at)
         tick += delta
@@ -102,12 +102,28 @@ def parse_midi(data):
             size, at = read_variable(track, at)
             at += size
         else:
-            if status & 0xF0 == 0x90 and track[at + 1] != 0:
-                onsets.append(tick)
+            if status & 0xF0 in (0x80, 0x90):
+                on = status & 0xF0 == 0x90 and track[at + 1] != 0
+                notes.append((tick, on, status & 0x0F, track[at]))
             at += 1 if status & 0xF0 in (0xC0, 0xD0) else 2
     if not ended:
         raise ValueError("no end of track")
-    return fmt, tracks, division, tempo, onsets
+    return fmt, tracks, division, tempo, notes
+
+
+def pair_notes(notes):
+    """Each note-off ends the oldest sounding note-on of its key, as common readers pair them:
+    (lengths, offs of silent keys)."""
+    sounding, lengths, stray = {}, [], 0
+    for tick, on, channel, key in notes:
+        starts = sounding.setdefault((channel, key), [])
+        if on:
+            starts.append(tick)
+        elif starts:
+            lengths.append(tick - starts.pop(0))
+        else:
+            stray += 1
+    return lengths, stray
 
 
 def refuses_to_overwrite_the_song(lutavo, song, folder):
@@ -137,8 +153,12 @@ def check_midi(lutavo, song, folder):
     if out not in run(lutavo, "--export-midi", song, out):
         return failures + ["the success line does not name the file"]
     with open(out, "rb") as f:
-        fmt, tracks, division, tempo, onsets = parse_midi(f.read())
+        fmt, tracks, division, tempo, notes = parse_midi(f.read())
+    onsets = [tick for tick, on, _, _ in notes if on]
     expected, found = expected_onsets(song), sorted(set(onsets))
+    lengths, stray = pair_notes(notes)
+    if stray or lengths.count(0) or len(lengths) != len(onsets):
+        failures.append(f"{stray} offs of silent keys, {lengths.count(0)} empty, {len(onsets) - len(lengths)} unended")
     if (fmt, tracks) != (0, 1):
         failures.append(f"format {fmt} with {tracks} tracks")
     if tempo is None or tempo != division * 1000:

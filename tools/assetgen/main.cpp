@@ -1,5 +1,6 @@
 // Draws every picture and synthesises every clip of the program into the folder given on the
 // command line:  lutavo_assetgen <folder> [--preview] [--no-png]
+// The desktop icon goes to a folder of its own:  lutavo_assetgen --icon <folder>
 #include <QGuiApplication>
 #include <QImage>
 #include <QStringList>
@@ -8,6 +9,7 @@
 
 #include "assets.h"
 #include "fonts.h"
+#include "icon.h"
 #include "output.h"
 #include "sample.h"
 
@@ -28,6 +30,12 @@ int main(int argc, char** argv) {
                        .save(args[7])
                    ? 0
                    : 1;
+    }
+    if (args.size() == 2 && args[0] == "--icon") {
+        QString error;
+        if (lutavo::assetgen::writeIcons(args[1], &error)) return 0;
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
     }
     QString folder;
     lutavo::assetgen::OutputOptions options;

@@ -1,0 +1,33 @@
+#!/usr/bin/env python3
+"""check_install.py BUILD APP_ID: the build installed into a temporary prefix as a desktop needs it."""
+import os, subprocess, sys, tempfile, xml.etree.ElementTree as ET
+
+
+def run(*args):
+    done = subprocess.run(args, capture_output=True, text=True)
+    return [f"{args[0]} ({done.returncode}): {done.stdout}{done.stderr}".strip()] if done.returncode else []
+
+
+def check(build, app_id, prefix):
+    share = os.path.join(prefix, "share") + "/"
+    failures = run("cmake", "--install", build, "--prefix", prefix)
+    failures += run("desktop-file-validate", f"{share}applications/{app_id}.desktop")
+    failures += run("appstreamcli", "validate", "--no-net", f"{share}metainfo/{app_id}.metainfo.xml")
+    for size in (48, 128, 256):  # the width and height in the PNG header
+        with open(f"{share}icons/hicolor/{size}x{size}/apps/{app_id}.png", "rb") as f:
+            failures += [f"no {size} pixel icon"] if f.read(24)[16:] != size.to_bytes(4, "big") * 2 else []
+    ET.parse(f"{share}icons/hicolor/scalable/apps/{app_id}.svg")
+    globs = {g.get("pattern") for g in ET.parse(f"{share}mime/packages/lutavo.xml").iter()}
+    failures += [] if {"*.SNG", "*.sng", "*.LSN"} <= globs else [f"file types cover {globs}"]
+    shot, env = prefix + "/shot.png", dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=prefix)
+    done = subprocess.run([prefix + "/bin/lutavo", "--screenshot", shot, f"{share}lutavo/songs/minuet_in_g.SNG"],
+                          capture_output=True, text=True, env=env)
+    if done.returncode or not os.path.exists(shot) or "missing" in done.stderr or "not found" in done.stderr:
+        failures.append(f"the installed program ({done.returncode}): {done.stderr}")
+    return failures
+
+
+with tempfile.TemporaryDirectory() as prefix:
+    failures = check(sys.argv[1], sys.argv[2], prefix)
+print("\n".join(failures) or "installed launcher, icons, file types and metainfo check out")
+sys.exit(1 if failures else 0)
