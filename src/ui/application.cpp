@@ -71,6 +71,7 @@ class HeldMessages : public Dialogs {
     std::string saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
     int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
     bool printerSetup() override { return inner_.printerSetup(); }
+    bool holding() const { return !held_.empty(); }
     void release() {
         for (const auto& [text, caption] : held_)
             inner_.message(text, caption, MessageButtons::Ok);
@@ -227,9 +228,13 @@ bool Application::start() {
     p.window->sync();
     const auto& form = p.guitar->ui.form;
     p.window->move(toPixels(form.at.left), toPixels(form.at.top));
+    // The window itself holds the focus at first: given to the page scroll bar (the first
+    // control that takes it) it would act as a click on the scroll panel and pause.
+    p.window->setFocusPolicy(Qt::ClickFocus);
+    p.window->setFocus(Qt::OtherFocusReason);
     p.window->show();
     p.window->sync();
-    p.window->binder().run([&held] { held.release(); });
+    if (held.holding()) p.window->binder().run([&held] { held.release(); });
     return true;
 }
 

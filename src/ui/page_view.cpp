@@ -79,8 +79,12 @@ void buildScrollPanel(ViewBinder& b, QWidget* frame) {
     auto* bar = b.scrollBar(panel, g.ui.pgScroll, Qt::Vertical);
     bar->setObjectName("pgScroll");
     bar->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(bar, &QScrollBar::valueChanged, bar,
-                     [&b](int value) { b.run([&b, value] { pgScroll_UserScroll(b.g, value); }); });
+    // The user's own arrow and page clicks only: the program setting the bar (a song loaded, a
+    // page turned) is no user scroll.
+    QObject::connect(bar, &QScrollBar::actionTriggered, bar, [&b, bar](int) {
+        const int value = bar->sliderPosition();
+        b.run([&b, value] { pgScroll_UserScroll(b.g, value); });
+    });
     new EventHook(bar, QEvent::FocusIn, [&b] { b.run([&b] { pgScroll_GotFocus(b.g); }); });
     new EventHook(bar, QEvent::FocusOut, [&b] { b.run([&b] { pgScroll_LostFocus(b.g); }); });
 }
