@@ -62,8 +62,8 @@ bool PulseStream::connect(int bufferFrames, int requestFrames) {
         if (!PA_CONTEXT_IS_GOOD(state)) return false;
         pa_threaded_mainloop_wait(loop_);
     }
-    const pa_sample_spec spec = {PA_SAMPLE_FLOAT32NE, kSynthSampleRate, 2};
-    stream_ = pa_stream_new(context_, "Lutavo", &spec, nullptr);
+    const pa_sample_spec format = {PA_SAMPLE_FLOAT32NE, kSynthSampleRate, 2};
+    stream_ = pa_stream_new(context_, "Lutavo", &format, nullptr);
     if (stream_ == nullptr) return false;
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* loop) { onStateChange(loop); }, loop_);
