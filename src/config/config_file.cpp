@@ -8,6 +8,7 @@
 
 #include "base/item_reader.h"
 #include "base/safe_file.h"
+#include "config/zoom_levels.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -25,6 +26,7 @@ constexpr const char* kKeyShowNotes = "shownotes=";
 constexpr const char* kKeyPlayDelay = "playdelay=";
 constexpr const char* kKeyAdjTiming = "adjtiming=";
 constexpr const char* kKeyLefty = "lefty=";
+constexpr const char* kKeyZoom = "zoom=";
 
 // What the program can use of a number read from the file; anything beyond is brought back
 // into range so no value indexes a table outside its bounds.
@@ -63,6 +65,15 @@ using Corrections = std::vector<std::string>;
 i16 numberIn(const std::string& key, const std::string& text, Range range, Corrections& notes) {
     const int read = numberPrefix(text);
     const int used = clampTo(read, range.lo, range.hi);
+    if (used != read) {
+        notes.push_back(key + std::to_string(read) + " is read as " + std::to_string(used));
+    }
+    return static_cast<i16>(used);
+}
+
+i16 zoomIn(const std::string& key, const std::string& text, Corrections& notes) {
+    const int read = numberPrefix(text);
+    const int used = nearestZoomLevel(read);
     if (used != read) {
         notes.push_back(key + std::to_string(read) + " is read as " + std::to_string(used));
     }
@@ -108,12 +119,15 @@ void applyKey(ConfigState& c, int sound, const std::string& key, const std::stri
         c.leftHanded = text == "1" ? 1 : 0;
     } else if (key == kKeyShowNotes) {
         c.showFretNoteNames = text == "0" ? 0 : 1;
+    } else if (key == kKeyZoom) {
+        c.zoomPercent = zoomIn(key, text, notes);
     } else {
         applySoundKey(c, sound, key, text, notes);
     }
 }
 
 Corrections readItems(ConfigState& c, ItemReader& reader) {
+    c.zoomPercent = 100;  // a file without the key was written at the designed size
     Corrections notes;
     Section section = 0;
     while (auto item = reader.next()) {
@@ -192,8 +206,7 @@ void readconfig(Guitar& g) {
     showConfiguredSound(g);
 }
 
-std::string configText(const Guitar& g) {
-    const ConfigState& c = g.config;
+std::string configText(const ConfigState& c) {
     std::string out;
     auto line = [&out](const std::string& text) { out += text + kLineEnd; };
     auto entry = [&line](const char* key, int value) { line(key + std::to_string(value)); };
@@ -204,6 +217,7 @@ std::string configText(const Guitar& g) {
     entry(kKeyPlayDelay, c.defaultLeadIn);
     entry(kKeyAdjTiming, c.adjustTiming);
     entry(kKeyLefty, c.leftHanded);
+    if (c.zoomPercent != 100) entry(kKeyZoom, c.zoomPercent);
     for (int sound = 0; sound < kSoundCount; ++sound) {
         line("[sound" + std::to_string(sound) + "]");
         for (const SoundKey& k : kSoundKeys)
@@ -220,8 +234,23 @@ bool writeconfig(Guitar& g) {
                     "not set).");
         return false;
     }
-    if (!writeReplacing(path, configText(g))) {
+    if (!writeReplacing(path, configText(g.config))) {
         showMessage(g, "The settings could not be saved to " + path + ".");
+        return false;
+    }
+    return true;
+}
+
+bool saveZoomSetting(Guitar& g) {
+    // The file's own values, not the ones this session may have changed without Save.
+    ConfigState stored;
+    const std::string path = configReadPath(g);
+    auto reader = fileExists(path) ? ItemReader::open(path) : std::nullopt;
+    if (reader && reader->next().value_or("") == kMagic) readItems(stored, *reader);
+    stored.zoomPercent = g.config.zoomPercent;
+    if (g.app.configFile.empty() || !writeReplacing(g.app.configFile, configText(stored))) {
+        showMessage(g, "The zoom could not be kept for the next start: the settings file " +
+                           g.app.configFile + " could not be written.");
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct ConfigState;
 
 // Reads the configuration file (the user's, else the default in the program's folder) and shows
 // the volume, the sound button and the lead-in it sets. A missing file is reported once and the
@@ -28,6 +29,11 @@ std::string userConfigPath();
 std::string configReadPath(const Guitar& g);
 
 // The text writeconfig writes, line by line with CR LF.
-std::string configText(const Guitar& g);
+std::string configText(const ConfigState& c);
+
+// Keeps the window's zoom in the user's configuration file, with the file's other values as
+// they are there (values changed in this session without Save stay unsaved). The user is told
+// when the file cannot be written.
+bool saveZoomSetting(Guitar& g);
 
 }  // namespace lutavo

@@ -36,6 +36,10 @@ struct ConfigState {
     i16 showFretNoteNames = 1;
     i16 adjustTiming = 3;
     i16 playIntroClips = 1;  // "playwav=": play clips after loading
+    // "zoom=": the window's size in percent, one of the zoom steps (config/zoom_levels.h). Written
+    // only when it is not 100, so a file of someone who never zooms stays as the program has always
+    // written it.
+    i16 zoomPercent = 100;
 
     SoundTable soundChannel = perSound(1, 1, 1, 1);     // MIDI channel 1..16
     SoundTable soundPatch = perSound(24, 25, 27, 29);   // program number 0..127, sent as is

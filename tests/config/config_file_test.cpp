@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/config_defaults.h"
+#include "config/zoom_levels.h"
 #include "core/guitar.h"
 #include "fakes/test_rig.h"
 
@@ -58,6 +59,7 @@ struct ConfigRig {
         add("playdelay", c.defaultLeadIn, fresh.defaultLeadIn);
         add("adjtiming", c.adjustTiming, fresh.adjustTiming);
         add("lefty", c.leftHanded, fresh.leftHanded);
+        add("zoom", c.zoomPercent, fresh.zoomPercent);
         for (int i = 0; i < kSoundCount; ++i) {
             const std::string n = std::to_string(i);
             add("channel" + n, c.soundChannel[i], fresh.soundChannel[i]);
@@ -93,7 +95,7 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
         {"lutavo|playwav=yes|shownotes=no|lefty=1|[sound0]|dev=|channel=3.5|patch=12abc|junk "
          "line|PATCH=99|patch =98|volume=2,octave=1",
          "playwav=0 lefty=1 channel0=4 patch0=12 volume0=2 octave0=1 "},
-        {"lutavo|playwav=1|shownotes=0|lefty=true", "shownotes=0 "},
+        {"lutavo|playwav=1|shownotes=0|lefty=true|zoom=200", "shownotes=0 zoom=200 "},
         // A header naming no sound skips its keys; its digit is the seventh character alone.
         {"lutavo|[sound7]|volume=3|patch=5|lefty=1|[sound9]|channel=9|[sound1]|volume=4",
          "volume1=4 "},
@@ -110,8 +112,9 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
              "for sound 3|channel=40 is read as 16 for sound 2|volume=0 is read as 1 for sound "
              "2|octave=9 is read as 6 for sound 2|patch=-1 is read as 0 for sound 2" +
              kSaveToKeep},
-        {"lutavo|prefmidi=-1|playdelay=-3|adjtiming=99999",
-         "adjtiming=32767 " + kCorrected + "prefmidi=-1 is read as 0|playdelay=-3 is read as 0" +
+        {"lutavo|prefmidi=-1|playdelay=-3|adjtiming=99999|zoom=170",
+         "adjtiming=32767 zoom=150 " + kCorrected +
+             "prefmidi=-1 is read as 0|playdelay=-3 is read as 0|zoom=170 is read as 150" +
              kSaveToKeep},
         // A wrong first line is reported and changes nothing.
         {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file|app/ltmidi32.cfg "},
@@ -127,7 +130,7 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
 TEST(ConfigFile, ShippedFileIsWhatSaveWritesForTheStartupValues) {
     test::Rig rig;
     rig.defaults();
-    EXPECT_EQ(test::readFile(test::dataFolder() + "ltmidi32.cfg"), configText(rig.g()));
+    EXPECT_EQ(test::readFile(test::dataFolder() + "ltmidi32.cfg"), configText(rig.g().config));
 }
 
 TEST(ConfigFile, SaveThenReadGivesBackEveryValueAdjustTimingIncluded) {
@@ -138,6 +141,7 @@ TEST(ConfigFile, SaveThenReadGivesBackEveryValueAdjustTimingIncluded) {
     c.defaultLeadIn = 4;
     c.adjustTiming = 2;
     c.leftHanded = 1;
+    c.zoomPercent = 300;
     for (int i = 0; i < kSoundCount; ++i) {
         c.soundChannel[i] = static_cast<i16>(2 + i);
         c.soundPatch[i] = static_cast<i16>(100 + i);
@@ -153,7 +157,29 @@ TEST(ConfigFile, SaveThenReadGivesBackEveryValueAdjustTimingIncluded) {
     EXPECT_EQ(r.changes(), set + "slot=5 ");  // adjust timing not doubled on the way
     // Saving what was read replaces the file with the same text.
     ASSERT_TRUE(writeconfig(r.g()));
-    EXPECT_EQ(test::readFile(r.g().app.configFile), configText(r.g()));
+    EXPECT_EQ(test::readFile(r.g().app.configFile), configText(r.g().config));
+}
+
+TEST(ZoomLevels, StepsHoldAtTheEndsAndOddValuesTakeTheNearestStep) {
+    const struct {
+        int percent, steps, after, fineScale;
+    } cases[] = {{100, 1, 150, 1},  {150, 1, 200, 2},  {200, 1, 300, 2}, {300, 1, 300, 4},
+                 {100, -1, 100, 1}, {300, -2, 150, 4}, {250, 0, 200, 4}, {0, 0, 100, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(zoomLevelAfter(c.percent, c.steps), c.after) << c.percent << " " << c.steps;
+        EXPECT_EQ(fineScaleFor(c.percent), c.fineScale) << c.percent;
+    }
+}
+
+TEST(ConfigFile, ZoomIsKeptAloneWithTheFilesOwnValues) {
+    ConfigRig r;
+    r.read("lutavo|prefmidi=2");
+    r.g().config.preferredSound = 3;  // chosen with OK, not saved
+    r.g().config.zoomPercent = 200;
+    ASSERT_TRUE(saveZoomSetting(r.g()));
+    setConfigDefaults(r.g().config);
+    readconfig(r.g());
+    EXPECT_EQ(r.changes(), "prefmidi=2 read=2 zoom=200 ");
 }
 
 TEST(ConfigFile, NoFileAnywhereKeepsStartupValuesAndSaysSoOnce) {

@@ -1,0 +1,36 @@
+#include "config/zoom_levels.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace lutavo {
+
+namespace {
+
+int indexOf(int percent) {
+    int best = 0;
+    for (int i = 1; i < static_cast<int>(kZoomLevels.size()); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const auto was = static_cast<std::size_t>(best);
+        if (std::abs(kZoomLevels[at] - percent) < std::abs(kZoomLevels[was] - percent)) best = i;
+    }
+    return best;
+}
+
+}  // namespace
+
+int nearestZoomLevel(int percent) {
+    return kZoomLevels[static_cast<std::size_t>(indexOf(percent))];
+}
+
+int zoomLevelAfter(int percent, int steps) {
+    const int last = static_cast<int>(kZoomLevels.size()) - 1;
+    return kZoomLevels[static_cast<std::size_t>(std::clamp(indexOf(percent) + steps, 0, last))];
+}
+
+int fineScaleFor(int percent) {
+    if (percent <= 100) return 1;
+    return percent <= 200 ? 2 : 4;
+}
+
+}  // namespace lutavo

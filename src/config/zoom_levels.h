@@ -1,0 +1,21 @@
+#pragma once
+// The window's zoom steps. Every step draws the same fixed layout larger; 100 places everything
+// as designed.
+
+#include <array>
+
+namespace lutavo {
+
+inline constexpr std::array<int, 4> kZoomLevels = {100, 150, 200, 300};
+
+// The step nearest to percent (the lower of two as near).
+int nearestZoomLevel(int percent);
+
+// The step `steps` away from the one nearest to percent, held at the ends.
+int zoomLevelAfter(int percent, int steps);
+
+// The scale of the finer pictures that keep a zoomed window sharp: 1 (none) at 100, 2 up to
+// 200, 4 above.
+int fineScaleFor(int percent);
+
+}  // namespace lutavo
