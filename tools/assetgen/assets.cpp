@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <string_view>
 
 #include "chord_strip.h"
 #include "clips.h"
@@ -21,6 +22,41 @@
 namespace lutavo::assetgen {
 
 using namespace layout;
+
+namespace {
+
+// The artwork a zoomed window shows, by its plain name and its names at 2 and 4 times.
+constexpr const char* kFineArt[][3] = {
+    {"fretnew.bmp", "fretnew_x2.bmp", "fretnew_x4.bmp"},
+    {"fretrev.bmp", "fretrev_x2.bmp", "fretrev_x4.bmp"},
+    {"piccapo.bmp", "piccapo_x2.bmp", "piccapo_x4.bmp"},
+    {"picfingers.bmp", "picfingers_x2.bmp", "picfingers_x4.bmp"},
+    {"picfingx.bmp", "picfingx_x2.bmp", "picfingx_x4.bmp"},
+    {"keyboard.bmp", "keyboard_x2.bmp", "keyboard_x4.bmp"},
+    {"keydown.bmp", "keydown_x2.bmp", "keydown_x4.bmp"},
+    {"timesig.bmp", "timesig_x2.bmp", "timesig_x4.bmp"},
+    {"key.bmp", "key_x2.bmp", "key_x4.bmp"},
+    {"editcapo.bmp", "editcapo_x2.bmp", "editcapo_x4.bmp"},
+    {"vol10.bmp", "vol10_x2.bmp", "vol10_x4.bmp"},
+    {"tempo.bmp", "tempo_x2.bmp", "tempo_x4.bmp"},
+    {"ldefaul4.bmp", "ldefaul4_x2.bmp", "ldefaul4_x4.bmp"},
+    {"edit3.bmp", "edit3_x2.bmp", "edit3_x4.bmp"},
+};
+
+std::vector<PictureAsset> artAt(const std::vector<PictureAsset>& plain, int scale) {
+    std::vector<PictureAsset> fine;
+    for (const auto& names : kFineArt) {
+        for (const PictureAsset& p : plain) {
+            if (std::string_view(p.fileName) != names[0]) continue;
+            fine.push_back(
+                {names[scale == 2 ? 1 : 2], p.width * scale, p.height * scale,
+                 [draw = p.draw, scale](const Fonts& f) { return enlargeArt(draw(f), scale); }});
+        }
+    }
+    return fine;
+}
+
+}  // namespace
 
 const std::vector<PictureAsset>& pictureAssets() {
     static const std::vector<PictureAsset> assets = {
@@ -86,6 +122,8 @@ const std::vector<PictureAsset>& pictureAssets() {
             list.push_back(std::move(lesson));
         for (int scale : {2, 4}) {
             for (const PictureAsset& fine : pageSheetsAt(scale))
+                list.push_back(fine);
+            for (const PictureAsset& fine : artAt(list, scale))
                 list.push_back(fine);
         }
         return list;

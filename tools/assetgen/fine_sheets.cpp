@@ -1,5 +1,7 @@
 #include "fine_sheets.h"
 
+#include <algorithm>
+
 #include "art.h"
 
 namespace lutavo::assetgen {
@@ -42,7 +44,37 @@ bool onDoubleLineEdge(const QImage& image, int x, int y) {
            runThrough(image, x, y, 0, 1) >= kLineRun;
 }
 
+QRgb pixelAt(const QImage& image, int x, int y) {
+    return image.pixel(std::clamp(x, 0, image.width() - 1), std::clamp(y, 0, image.height() - 1));
+}
+
+QImage doubleArt(const QImage& image) {
+    QImage out = blankImage(image.width() * 2, image.height() * 2);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const QRgb up = pixelAt(image, x, y - 1);
+            const QRgb right = pixelAt(image, x + 1, y);
+            const QRgb left = pixelAt(image, x - 1, y);
+            const QRgb down = pixelAt(image, x, y + 1);
+            out.setPixel(2 * x, 2 * y, left == up && left != down && up != right ? up : p);
+            out.setPixel(2 * x + 1, 2 * y, up == right && up != left && right != down ? right : p);
+            out.setPixel(2 * x, 2 * y + 1, down == left && down != right && left != up ? left : p);
+            out.setPixel(2 * x + 1, 2 * y + 1,
+                         right == down && right != up && down != left ? down : p);
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+QImage enlargeArt(const QImage& image, int scale) {
+    QImage out = image;
+    for (int s = 1; s < scale; s *= 2)
+        out = doubleArt(out);
+    return out;
+}
 
 QImage enlargeSheet(const QImage& image, int scale) {
     QImage out = blankImage(image.width() * scale, image.height() * scale);

@@ -12,4 +12,11 @@ namespace lutavo::assetgen {
 // weight.
 QImage enlargeSheet(const QImage& image, int scale);
 
+// The artwork (neck, keyboard, markers, scales) at 2 or 4 times its size, by doubling once or
+// twice: each pixel becomes a 2 x 2 block whose corners take a neighbour's colour where two
+// neighbours of the same colour meet across the corner. Flat shapes and letters then keep
+// smooth diagonal edges instead of stairs, lines keep their proportion and the wood's grain is
+// left as it is.
+QImage enlargeArt(const QImage& image, int scale);
+
 }  // namespace lutavo::assetgen
