@@ -74,6 +74,8 @@ void loadNeck(Guitar& g, const char* picture) {
     loadPictureFile(g, path, g.neck.plainNeck);
     loadNeckSheets(g);
     refreshNeck(g);
+    // The other hand's neck at the finer scale too.
+    if (g.neck.fineScale > 1) useFineNeck(g, g.neck.fineScale);
 }
 
 }  // namespace

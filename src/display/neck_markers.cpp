@@ -11,6 +11,7 @@ namespace lutavo {
 
 namespace {
 
+constexpr std::size_t kMarksKept = 256;
 constexpr int kBendDrop = 4;  // a bend marker sits this far below the string's row
 
 // Copies the plain picture over the shown one, taking its size when they differ.
@@ -29,21 +30,66 @@ bool namesShown(const Guitar& g) {
     return g.config.showFretNoteNames != 0;
 }
 
-// Copies the 12 x 12 cell (cellX, cellY) of sheet onto the neck at fret, on the slot's row.
-void putMarker(Guitar& g, const Picture& sheet, int cellX, int cellY, int fret, int slot,
+const Picture& sheetOf(const NeckPictures& p, NeckMark::Sheet sheet) {
+    switch (sheet) {
+        case NeckMark::Sheet::Fingers:
+            return p.picfingers;
+        case NeckMark::Sheet::FingersHeld:
+            return p.Picfingx;
+        case NeckMark::Sheet::KeyDown:
+            break;
+    }
+    return p.keydown;
+}
+
+// Copies the mark's cell onto the pictures, every number times their scale.
+void copyMark(NeckPictures& p, const NeckMark& m, int s) {
+    Picture& into = m.onKeyboard ? p.keyboard : p.fretboard;
+    into.blit(m.x * s, m.y * s, sheetOf(p, m.sheet), m.cellX * s, m.cellY * s, m.width * s,
+              m.height * s, RasterOp::Copy);
+}
+
+void putMark(Guitar& g, const NeckMark& m) {
+    auto& n = g.neck;
+    copyMark(n, m, 1);
+    if (n.fineScale > 1) copyMark(n.fine, m, n.fineScale);
+    // A refresh comes with every note; the bound only guards a caller that never refreshes.
+    if (n.marks.size() < kMarksKept) n.marks.push_back(m);
+}
+
+// Copies the 12 x 12 cell (cellX, cellY) of a marker sheet onto the neck at fret, on the slot's
+// row.
+void putMarker(Guitar& g, NeckMark::Sheet sheet, int cellX, int cellY, int fret, int slot,
                int drop) {
     const auto& d = g.display;
-    g.neck.fretboard.blit(d.fretMarkerX[fret], d.stringY[slot] + drop, sheet, cellX, cellY,
-                          glyph::kMarker, glyph::kMarker, RasterOp::Copy);
+    putMark(g, {sheet, false, d.fretMarkerX[fret], d.stringY[slot] + drop, cellX, cellY,
+                glyph::kMarker, glyph::kMarker});
 }
 
 // Lights the key of notation pitch index `key` with the pressed-key glyph of its pitch class.
 void pressKey(Guitar& g, int key) {
     const auto& a = g.app;
     if (!FixedArray<i16, 1, 60>::contains(key)) return;  // beyond the five octaves shown
-    const int cell = pitchClass(key - 1) * glyph::kKeyCell;
-    g.neck.keyboard.blit(a.keyX[key], a.keyKind[key], g.neck.keydown, cell, 0, glyph::kKeyCell,
-                         glyph::kKeyDownHeight, RasterOp::Copy);
+    putMark(g, {NeckMark::Sheet::KeyDown, true, a.keyX[key], a.keyKind[key],
+                pitchClass(key - 1) * glyph::kKeyCell, 0, glyph::kKeyCell, glyph::kKeyDownHeight});
+}
+
+void restorePictures(NeckPictures& p) {
+    restore(p.fretboard, p.plainNeck);
+    restore(p.keyboard, p.plainKeyboard);
+}
+
+// The marker and keyboard sheets of one scale; false when one cannot be read.
+bool loadSheets(Guitar& g, NeckPictures& p, int scale) {
+    const std::string& folder = g.app.appFolder;
+    bool ok = true;
+    const std::pair<const char*, Picture*> sheets[] = {{files::kKeyboard, &p.plainKeyboard},
+                                                       {files::kFingers, &p.picfingers},
+                                                       {files::kFingersHeld, &p.Picfingx},
+                                                       {files::kKeyDown, &p.keydown}};
+    for (const auto& [name, into] : sheets)
+        ok = loadPictureFile(g, scaledPictureName(folder + name, scale), *into) && ok;
+    return ok;
 }
 
 // The name cell of a pitch counted from E, in the spelling of the song's key.
@@ -51,7 +97,7 @@ int nameCellX(int pitch) {
     return pitchClass(pitch) * glyph::kMarker;
 }
 
-void drawSoundingMarker(Guitar& g, const Picture& sheet, int slot, int fret, int namelessY) {
+void drawSoundingMarker(Guitar& g, NeckMark::Sheet sheet, int slot, int fret, int namelessY) {
     if (!onNeck(fret)) return;
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
@@ -69,26 +115,42 @@ void loadNeckSheets(Guitar& g) {
     auto& n = g.neck;
     if (n.sheetsLoaded) return;
     n.sheetsLoaded = true;
-    const std::string& folder = g.app.appFolder;
-    loadPictureFile(g, folder + files::kKeyboard, n.plainKeyboard);
-    loadPictureFile(g, folder + files::kFingers, n.picfingers);
-    loadPictureFile(g, folder + files::kFingersHeld, n.Picfingx);
-    loadPictureFile(g, folder + files::kKeyDown, n.keydown);
+    loadSheets(g, n, 1);
     restore(n.keyboard, n.plainKeyboard);
 }
 
 void refreshNeck(Guitar& g) {
     auto& n = g.neck;
-    restore(n.fretboard, n.plainNeck);
-    restore(n.keyboard, n.plainKeyboard);
+    restorePictures(n);
+    if (n.fineScale > 1) restorePictures(n.fine);
+    n.marks.clear();
+}
+
+bool useFineNeck(Guitar& g, int scale) {
+    auto& n = g.neck;
+    n.fineScale = 1;
+    n.fine = NeckPictures{};
+    if (scale <= 1) return true;
+    const bool ok =
+        loadSheets(g, n.fine, scale) &&
+        loadPictureFile(g, scaledPictureName(g.ui.fretboard.file, scale), n.fine.plainNeck);
+    if (!ok) {
+        n.fine = NeckPictures{};
+        return false;
+    }
+    n.fineScale = scale;
+    restorePictures(n.fine);
+    for (const NeckMark& m : n.marks)
+        copyMark(n.fine, m, scale);
+    return true;
 }
 
 void drawStruckMarker(Guitar& g, int slot, int fret) {
-    drawSoundingMarker(g, g.neck.picfingers, slot, fret, glyph::kMarkerCrossY);
+    drawSoundingMarker(g, NeckMark::Sheet::Fingers, slot, fret, glyph::kMarkerCrossY);
 }
 
 void drawHeldMarker(Guitar& g, int slot, int fret) {
-    drawSoundingMarker(g, g.neck.Picfingx, slot, fret, glyph::kMarkerPlainY);
+    drawSoundingMarker(g, NeckMark::Sheet::FingersHeld, slot, fret, glyph::kMarkerPlainY);
 }
 
 void drawBendMarker(Guitar& g, int slot) {
@@ -96,17 +158,17 @@ void drawBendMarker(Guitar& g, int slot) {
     if (!onNeck(fret)) return;  // nothing struck on the string to bend
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
-        putMarker(g, g.neck.picfingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
+        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
                   kBendDrop);
     } else {
-        putMarker(g, g.neck.picfingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret, slot,
-                  kBendDrop);
+        putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret,
+                  slot, kBendDrop);
     }
     pressKey(g, p + 6);
 }
 
 void drawMutedMarker(Guitar& g, int slot) {
-    putMarker(g, g.neck.picfingers, glyph::kMarkerCrossX, glyph::kMarkerCrossY, 0, slot, 0);
+    putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerCrossY, 0, slot, 0);
 }
 
 }  // namespace lutavo

@@ -16,6 +16,11 @@ void loadNeckSheets(Guitar& g);
 // Copies the plain neck and keyboard over the shown pictures.
 void refreshNeck(Guitar& g);
 
+// Draws the neck and keyboard also at scale 2 or 4 from the sheets of that scale, with the
+// markers now shown; 1 stops it. False when a sheet cannot be read (the finer neck is then not
+// drawn).
+bool useFineNeck(Guitar& g, int scale);
+
 // A struck fret 0..23 on a string slot.
 void drawStruckMarker(Guitar& g, int slot, int fret);
 // A note held over from an earlier step on the string, at its fret 0..23.

@@ -53,12 +53,6 @@ const Picture& sheetOf(const PageSet& set, PageSheet sheet) {
     }
 }
 
-// "picnotes.bmp" at scale 4 is "picnotes_x4.bmp".
-std::string scaledName(const std::string& name, int scale) {
-    const std::size_t dot = name.rfind('.');
-    return name.substr(0, dot) + "_x" + std::to_string(scale) + name.substr(dot);
-}
-
 }  // namespace
 
 void ink(DisplayState& d, PageSheet into, int x, int y, PageSheet from, int srcX, int srcY,
@@ -121,7 +115,7 @@ bool useFineScale(Guitar& g, int scale, bool inUse) {
             {files::kFretGlyphs, &f->frets},
             {files::kHeldFretGlyphs, &f->heldFrets}};
         for (const auto& [name, into] : sheets)
-            ok = loadPicture(g, scaledName(name, scale), *into) && ok;
+            ok = loadPicture(g, scaledPictureName(name, scale), *into) && ok;
         f->loaded = ok;
     }
     f->inUse = inUse && f->loaded;

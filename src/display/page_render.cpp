@@ -123,6 +123,14 @@ void showFirstPicturePage(Guitar& g) {
     showPictureCell(g, 0);
 }
 
+void drawPageAgain(Guitar& g) {
+    if (g.ui.pagepic.visible && !isLibraryMode(g.app.appMode)) return;
+    const bool wasRunning = g.ntimer.enabled;
+    g.ntimer.enabled = false;
+    drawPage(g);
+    g.ntimer.enabled = wasRunning;
+}
+
 void pgScroll_Change(Guitar& g) {
     if (g.ui.pagepic.visible && !isLibraryMode(g.app.appMode)) {
         showPicturePage(g);

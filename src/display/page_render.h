@@ -7,6 +7,10 @@ struct Guitar;
 // Redraws the page whose number is the page scroll bar's value, completely.
 void pgScroll_Change(Guitar& g);
 
+// Draws the page now shown again at every scale in use, and nothing else (the playback's
+// counts stay as they are).
+void drawPageAgain(Guitar& g);
+
 // Shows the first page of the page store in the page picture, whatever page the scroll bar is
 // on (a lesson frame's new pictures start at their first page).
 void showFirstPicturePage(Guitar& g);

@@ -14,4 +14,14 @@ bool loadPictureFile(Guitar& g, const std::string& path, Picture& out) {
     return false;
 }
 
+std::string scaledPictureName(const std::string& name, int scale) {
+    if (scale <= 1) return name;
+    const std::size_t dot = name.rfind('.');
+    const std::size_t slash = name.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return name + "_x" + std::to_string(scale);
+    }
+    return name.substr(0, dot) + "_x" + std::to_string(scale) + name.substr(dot);
+}
+
 }  // namespace lutavo

@@ -12,4 +12,8 @@ struct Guitar;
 // loads nothing and says nothing; a file the service cannot read is reported once.
 bool loadPictureFile(Guitar& g, const std::string& path, Picture& out);
 
+// The file of a picture drawn at a finer scale: "picnotes.bmp" at scale 4 is
+// "picnotes_x4.bmp"; at scale 1 the name itself.
+std::string scaledPictureName(const std::string& name, int scale);
+
 }  // namespace lutavo

@@ -8,6 +8,8 @@
 
 #include "core/data_files.h"
 #include "display/fretboard.h"
+#include "display/neck_markers.h"
+#include "display/picture_files.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
@@ -28,6 +30,15 @@ Picture taggedSheet(int width, int height, Rgb tag) {
         for (int x = 0; x < width; ++x)
             p.setPixel(x, y, tag | static_cast<Rgb>(y << 8 | x));
     return p;
+}
+
+// The sheet at twice its size: every pixel a 2 x 2 block.
+Picture doubled(const Picture& p) {
+    Picture out(p.width() * 2, p.height() * 2);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            out.setPixel(x, y, p.pixel(x / 2, y / 2));
+    return out;
 }
 
 Rgb fingers(int x, int y) {
@@ -54,6 +65,10 @@ class NeckMarkers : public ::testing::Test {
         pictures.files[app + files::kFingers] = taggedSheet(156, 24, kFingersTag);
         pictures.files[app + files::kFingersHeld] = taggedSheet(156, 24, kHeldTag);
         pictures.files[app + files::kKeyDown] = taggedSheet(168, 17, kKeyTag);
+        for (const char* name : {files::kNeckRight, files::kKeyboard, files::kFingers,
+                                 files::kFingersHeld, files::kKeyDown}) {
+            pictures.files[scaledPictureName(app + name, 2)] = doubled(pictures.files[app + name]);
+        }
         g.sys.pictures = &pictures;
         g.neck.sheetsLoaded = false;
         setfretboard(g);
@@ -117,6 +132,12 @@ TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
         rig.midi.sent.clear();
         show(c.notes, c.mode);
         EXPECT_EQ(neck(c.x, c.y), c.expected);
+        // The finer neck of a zoomed window: taken into use with the markers shown, then drawn
+        // along.
+        if (&c == &cases.front()) {
+            ASSERT_TRUE(useFineNeck(g, 2));
+        }
+        EXPECT_EQ(g.neck.fine.fretboard.pixel(2 * c.x + 1, 2 * c.y + 1), c.expected);
         if (c.mode == 0) {
             EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
         }
