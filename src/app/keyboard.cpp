@@ -1,6 +1,7 @@
 #include "app/keyboard.h"
 
 #include "app/mode_bar.h"
+#include "app/window_zoom.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -34,6 +35,7 @@ constexpr const char* kHelpText =
     "Ctrl+L  load a lesson (LESSONS)\n"
     "Ctrl+P  the print menu (PRINT)\n"
     "Ctrl+Q  quit (asks first while a song is being edited)\n"
+    "Ctrl+Plus / Ctrl+Minus  a larger or smaller window;  Ctrl+0  its own size\n"
     "Space  play or pause;  Left / Right  the note before or after\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
@@ -61,6 +63,15 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
             return true;
         case KeyCommand::Help:
             showMessage(g, kHelpText, "Lutavo Help");
+            return true;
+        case KeyCommand::ZoomIn:
+            zoomWindow(g, 1);
+            return true;
+        case KeyCommand::ZoomOut:
+            zoomWindow(g, -1);
+            return true;
+        case KeyCommand::ZoomReset:
+            zoomWindow(g, 0);
             return true;
         default:
             return false;

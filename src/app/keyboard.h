@@ -22,6 +22,9 @@ enum class KeyCommand {
     Lessons,    // Ctrl+L: the LESSONS button
     Print,      // Ctrl+P: the PRINT button's menu
     Help,       // F1: the keys and the panels in a short help window
+    ZoomIn,     // Ctrl+Plus
+    ZoomOut,    // Ctrl+Minus
+    ZoomReset,  // Ctrl+0
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

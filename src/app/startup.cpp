@@ -6,6 +6,7 @@
 #include "app/lesson_frames.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
+#include "app/window_zoom.h"
 #include "config/config_defaults.h"
 #include "config/config_file.h"
 #include "config/setup_window.h"
@@ -112,6 +113,7 @@ void startState(Guitar& g, const StartupOptions& options) {
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
     closesong(g);
+    useZoomPictures(g);
     if (!arg.missing.empty()) showMessage(g, arg.missing);
     if (!arg.file.empty()) openNamedFile(g, arg.file);
 }

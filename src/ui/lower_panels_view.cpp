@@ -11,6 +11,7 @@
 #include "ui/sections.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"
+#include "ui/zoom_view.h"
 
 namespace lutavo {
 
@@ -18,12 +19,14 @@ namespace {
 
 const QColor kStaticInk(0x5A, 0x4E, 0x40);
 
-// The adjuster's pointer: a small arrow under the chosen slot of the scale.
-QImage drawnSlotPointer() {
-    QImage image(13, 12, QImage::Format_ARGB32_Premultiplied);
+// The adjuster's pointer: a small arrow under the chosen slot of the scale, at scale times its
+// size.
+QImage drawnSlotPointer(int scale) {
+    QImage image(13 * scale, 12 * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(QPen(QColor(0x70, 0x10, 0x10), 0.8));
     p.setBrush(QColor(0xC0, 0x20, 0x18));
     p.drawPolygon(QPolygonF({QPointF(0.5, 11.5), QPointF(6.5, 0.5), QPointF(12.5, 11.5)}));
@@ -33,7 +36,7 @@ QImage drawnSlotPointer() {
 // A caption of the window's design that the program never changes.
 QLabel* staticText(QWidget* parent, const QString& text, QRect at, Qt::Alignment alignment) {
     auto* w = new QLabel(text, parent);
-    w->setGeometry(at);
+    placeDesigned(w, at);
     w->setAlignment(alignment);
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, kStaticInk);
@@ -97,7 +100,8 @@ void buildAdjuster(ViewBinder& b, QWidget* window) {
         [&b](int x, int, Qt::MouseButton) { b.run([&b, x] { PicSwapper_MouseDown(b.g, x); }); });
     QObject::connect(picture, &PictureView::mouseReleased, picture,
                      [&b](int, int, Qt::MouseButton) { b.run([&b] { PicSwapper_MouseUp(b.g); }); });
-    b.picture(scale, g.ui.lpointer, nullptr, drawnSlotPointer())->setObjectName("lpointer");
+    b.picture(scale, g.ui.lpointer, nullptr, drawnSlotPointer(1), {}, drawnSlotPointer(4))
+        ->setObjectName("lpointer");
     staticText(scale, "VOL", QRect(4, 42, 24, 14), Qt::AlignVCenter | Qt::AlignRight);
     readout(b, scale, g.ui.voltxt);
     staticText(scale, "TEMPO", QRect(64, 42, 44, 14), Qt::AlignVCenter | Qt::AlignRight);
@@ -148,9 +152,10 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
         // built before start-up gives the boxes their places).
         auto* title = staticText(panel, caption, QRect(), Qt::AlignLeft);
         // Copied by name: clang before 16 cannot capture a structured binding.
-        b.onSync([title, box = box] {
-            const QRect at = toPixelRect(box->at);
-            const QRect over(at.left(), at.top() - 15, at.width(), 14);
+        b.onSync([&b, title, box = box] {
+            const Zoom zoom = b.zoom();
+            const QRect at = zoom.rect(box->at);
+            const QRect over(at.left(), at.top() - zoom.pixels(15), at.width(), zoom.pixels(14));
             if (title->geometry() != over) title->setGeometry(over);
         });
         auto* w = b.textBox(panel, *box);

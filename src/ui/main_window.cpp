@@ -14,6 +14,7 @@
 #include "ui/sections.h"
 #include "ui/setup_view.h"
 #include "ui/view_units.h"
+#include "ui/zoom_view.h"
 
 namespace lutavo {
 
@@ -81,6 +82,10 @@ void MainWindow::bindKeys() {
         {Qt::CTRL | Qt::Key_L, KeyCommand::Lessons},
         {Qt::CTRL | Qt::Key_P, KeyCommand::Print},
         {Qt::Key_F1, KeyCommand::Help},
+        {QKeySequence::ZoomIn, KeyCommand::ZoomIn},
+        {Qt::CTRL | Qt::Key_Equal, KeyCommand::ZoomIn},
+        {QKeySequence::ZoomOut, KeyCommand::ZoomOut},
+        {Qt::CTRL | Qt::Key_0, KeyCommand::ZoomReset},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -104,12 +109,18 @@ void MainWindow::syncWindow() {
     const auto& form = g_.ui.form;
     const QString caption = QString::fromStdString(form.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
+    const Zoom zoom = binder_.zoom();
+    if (zoom.percent != zoomApplied_) {
+        zoomApplied_ = zoom.percent;
+        applyZoom(this, zoom);
+        update();
+    }
     const int heightTwips = form.at.height > 0 ? form.at.height : g_.app.windowHeight;
-    const QSize size(toPixels(form.at.width), toPixels(heightTwips));
+    const QSize size(zoom.pixelsOfTwips(form.at.width), zoom.pixelsOfTwips(heightTwips));
     if (size.isValid() && !size.isEmpty() && this->size() != size) setFixedSize(size);
     if (statusStrip_ != nullptr) {
-        statusStrip_->setGeometry(0, height() - design::kStatusHeight - 2, width(),
-                                  design::kStatusHeight);
+        const int stripHeight = zoom.pixels(design::kStatusHeight);
+        statusStrip_->setGeometry(0, height() - stripHeight - zoom.pixels(2), width(), stripHeight);
     }
     if (form.mousePointer == MousePointer::Hourglass) {
         setCursor(Qt::WaitCursor);
@@ -122,7 +133,11 @@ void MainWindow::syncWindow() {
 
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int w = width();
+    // Painted in the designed size, which the zoom enlarges.
+    const double zoom = binder_.zoom().factor();
+    p.scale(zoom, zoom);
+    const int w = static_cast<int>(width() / zoom) + 1;
+    const int h = static_cast<int>(height() / zoom);
     QLinearGradient toolbar(0, 0, 0, design::kToolbarHeight);
     toolbar.setColorAt(0, kToolbarTop);
     toolbar.setColorAt(1, kToolbarBottom);
@@ -140,7 +155,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
     p.fillRect(0, bandTop, w, bandBottom - bandTop, band);
 
     p.setPen(kRule);
-    const int stripTop = height() - design::kStatusHeight - 3;
+    const int stripTop = h - design::kStatusHeight - 3;
     p.drawLine(0, stripTop, w, stripTop);
 }
 

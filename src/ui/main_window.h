@@ -39,6 +39,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<TimerDriver> playbackTimer_;
     std::unique_ptr<TimerDriver> windowTimer_;
     bool closing_ = false;
+    int zoomApplied_ = 100;  // the zoom the fonts and designed rectangles now have
 };
 
 }  // namespace lutavo

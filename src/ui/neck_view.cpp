@@ -4,6 +4,8 @@
 
 #include "app/neck_entry.h"
 #include "app/tuner_panel.h"
+#include "config/zoom_levels.h"
+#include "display/picture_files.h"
 #include "platform/qt/picture_qimage.h"
 #include "playback/settings_adjuster.h"
 #include "ui/sections.h"
@@ -13,6 +15,8 @@
 namespace lutavo {
 
 namespace {
+
+constexpr int kNeckHeight = 91;  // the neck picture's height, pixels
 
 // Drawn when the program's capo picture is missing: a dark clamp across all six strings.
 QImage drawnCapo() {
@@ -32,7 +36,9 @@ QImage drawnCapo() {
 
 void buildFretboard(ViewBinder& b, QWidget* window) {
     Guitar& g = b.g;
-    auto* neck = b.picture(window, g.ui.fretboard, &g.neck.fretboard);
+    auto* neck = b.picture(window, g.ui.fretboard, &g.neck.fretboard, QImage(), [&g] {
+        return g.neck.fineScale > 1 ? &g.neck.fine.fretboard : nullptr;
+    });
     neck->setObjectName("fretboard");
     neck->setCursor(Qt::PointingHandCursor);
     QObject::connect(
@@ -53,8 +59,16 @@ void buildFretboard(ViewBinder& b, QWidget* window) {
         const PictureBox& box = g.ui.piccapo;
         QImage image = box.file.empty() ? QImage() : b.fileImage(box.file);
         if (!image.isNull()) capo->setImage(image);
+        const int scale = fineScaleFor(b.zoom().percent);
+        const QImage fine = box.file.empty() || scale == 1
+                                ? QImage()
+                                : b.fileImage(scaledPictureName(box.file, scale));
+        if (fine.cacheKey() != capo->fineImage().cacheKey()) capo->setFineImage(fine);
+        capo->setZoom(b.zoom());
         const QSize size = capo->image().size();
-        capo->setGeometry(box.at.left, (91 - size.height()) / 2, size.width(), size.height());
+        const QRect design(box.at.left, (kNeckHeight - size.height()) / 2, size.width(),
+                           size.height());
+        if (capo->geometry() != b.zoom().rect(design)) capo->setGeometry(b.zoom().rect(design));
         capo->setVisible(box.visible);
         capo->setToolTip(QString::fromStdString(box.tip));
     });
@@ -126,7 +140,8 @@ void buildNeck(ViewBinder& b, QWidget* window) {
     buildFretboard(b, window);
     buildStringNames(b, window);
     buildFretNumbers(b, window);
-    auto* keys = b.picture(window, g.ui.keyboard, &g.neck.keyboard);
+    auto* keys = b.picture(window, g.ui.keyboard, &g.neck.keyboard, QImage(),
+                           [&g] { return g.neck.fineScale > 1 ? &g.neck.fine.keyboard : nullptr; });
     keys->setObjectName("keyboard");
     buildTuner(b, window);
 }

@@ -18,12 +18,16 @@ namespace {
 
 const QColor kPointerInk(0xC0, 0x20, 0x18);
 
-// A pointer arrow in the pointer ink on a transparent image of the given size.
-QImage drawnArrow(QSize size, const QPolygonF& arrow) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+// The finest scale the window draws pictures at.
+constexpr int kFinest = 4;
+
+// A pointer arrow in the pointer ink on a transparent image of the given size times scale.
+QImage drawnArrow(QSize size, const QPolygonF& arrow, int scale) {
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(QPen(kPointerInk.darker(140), 0.8));
     p.setBrush(kPointerInk);
     p.drawPolygon(arrow);
@@ -31,15 +35,15 @@ QImage drawnArrow(QSize size, const QPolygonF& arrow) {
 }
 
 // The note pointer: an arrow under the current column, pointing up at it.
-QImage drawnNotePointer() {
+QImage drawnNotePointer(int scale) {
     return drawnArrow(QSize(21, 12),
-                      QPolygonF({QPointF(4, 11.5), QPointF(10.5, 0.5), QPointF(17, 11.5)}));
+                      QPolygonF({QPointF(4, 11.5), QPointF(10.5, 0.5), QPointF(17, 11.5)}), scale);
 }
 
 // The line pointer of picture pages: an arrow at the left pointing right at the line.
-QImage drawnLinePointer() {
+QImage drawnLinePointer(int scale) {
     return drawnArrow(QSize(13, 20),
-                      QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}));
+                      QPolygonF({QPointF(0.5, 3), QPointF(12.5, 10), QPointF(0.5, 17)}), scale);
 }
 
 // A picture of the page that locates the note under a click (x in the picture's pixels).
@@ -51,22 +55,14 @@ void bindScoreClicks(ViewBinder& b, PictureView* view) {
                      [&b](int, int, Qt::MouseButton) { b.run([&b] { score_MouseUp(b.g); }); });
 }
 
-// The finer page in use goes with the plain one, for a window drawn at a finer scale.
-void bindFinePage(ViewBinder& b, PictureView* view, PageSheet which) {
-    auto shown = std::make_shared<std::pair<int, std::uint64_t>>(0, 0);
-    b.onSync([&b, view, which, shown] {
-        const FinePage* fine = finePageFor(b.g.display, 4);
-        if (fine == nullptr) {
-            view->setFineImage(QImage());
-            *shown = {0, 0};
-            return;
-        }
-        const Picture& page = which == PageSheet::Score ? fine->score : fine->tab;
-        const std::pair<int, std::uint64_t> now(fine->scale, page.revision());
-        if (now == *shown) return;
-        view->setFineImage(toQImage(page));
-        *shown = now;
-    });
+// The finest page in use goes with the plain one, for a zoomed window or a grab at a finer
+// scale (printing).
+ViewBinder::FineSource finePage(ViewBinder& b, PageSheet which) {
+    return [&b, which]() -> const Picture* {
+        const FinePage* fine = finePageFor(b.g.display, kFinest);
+        if (fine == nullptr) return nullptr;
+        return which == PageSheet::Score ? &fine->score : &fine->tab;
+    };
 }
 
 void buildScrollPanel(ViewBinder& b, QWidget* frame) {
@@ -97,14 +93,14 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     white.setColor(QPalette::Window, Qt::white);
     score->setPalette(white);
 
-    auto* notation = b.picture(score, g.ui.picscore, &g.display.picscore);
+    auto* notation = b.picture(score, g.ui.picscore, &g.display.picscore, QImage(),
+                               finePage(b, PageSheet::Score));
     notation->setObjectName("picscore");
-    auto* tab = b.picture(score, g.ui.pictab, &g.display.pictab);
+    auto* tab =
+        b.picture(score, g.ui.pictab, &g.display.pictab, QImage(), finePage(b, PageSheet::Tab));
     tab->setObjectName("pictab");
     bindScoreClicks(b, notation);
     bindScoreClicks(b, tab);
-    bindFinePage(b, notation, PageSheet::Score);
-    bindFinePage(b, tab, PageSheet::Tab);
 
     auto* left = b.label(score, g.ui.lblleft, Qt::AlignLeft | Qt::AlignTop);
     auto* title = b.label(score, g.ui.lbltitle, Qt::AlignHCenter | Qt::AlignTop);
@@ -143,8 +139,10 @@ void buildPage(ViewBinder& b, QWidget* window) {
         });
 
     buildScore(b, frame);
-    b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer())->setObjectName("pointer");
-    b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer())->setObjectName("vpointer");
+    b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer(1), {}, drawnNotePointer(kFinest))
+        ->setObjectName("pointer");
+    b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer(1), {}, drawnLinePointer(kFinest))
+        ->setObjectName("vpointer");
 }
 
 }  // namespace lutavo

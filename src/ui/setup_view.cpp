@@ -22,8 +22,8 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void place(QWidget* w, const Placement& at, bool visible) {
-    const QRect r = toPixelRect(at);
+void place(QWidget* w, const Placement& at, bool visible, Zoom zoom) {
+    const QRect r = zoom.rect(at);
     if (w->geometry() != r) w->setGeometry(r);
     if (w->isVisibleTo(w->parentWidget()) != visible) w->setVisible(visible);
 }
@@ -35,8 +35,8 @@ void setTip(QWidget* w, const std::string& tip) {
 QGroupBox* frame(ViewBinder& b, QWidget* parent, Label& model) {
     auto* w = new QGroupBox(parent);
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    b.onSync([w, &model] {
-        place(w, model.at, model.visible);
+    b.onSync([&b, w, &model] {
+        place(w, model.at, model.visible, b.zoom());
         if (w->title() != qs(model.caption)) w->setTitle(qs(model.caption));
     });
     return w;
@@ -45,8 +45,8 @@ QGroupBox* frame(ViewBinder& b, QWidget* parent, Label& model) {
 QPushButton* pushButton(ViewBinder& b, QWidget* parent, CaptionButton& model) {
     auto* w = new QPushButton(parent);
     w->setAutoDefault(false);
-    b.onSync([w, &model] {
-        place(w, model.at, model.visible);
+    b.onSync([&b, w, &model] {
+        place(w, model.at, model.visible, b.zoom());
         if (w->text() != qs(model.caption)) w->setText(qs(model.caption));
         setTip(w, model.tip);
         if (w->isEnabled() != model.enabled) w->setEnabled(model.enabled);
@@ -59,15 +59,18 @@ QToolButton* pictureButton(ViewBinder& b, QWidget* parent, PictureButton& model)
     w->setCheckable(true);
     w->setFocusPolicy(Qt::NoFocus);
     b.onSync([&b, w, &model] {
-        place(w, model.at, model.visible);
+        place(w, model.at, model.visible, b.zoom());
         setTip(w, model.tip);
         if (w->icon().isNull()) {
             const QImage picture = b.fileImage(model.file);
             if (!picture.isNull()) {
                 w->setIcon(QIcon(QPixmap::fromImage(picture)));
-                w->setIconSize(picture.size());
+                w->setProperty("designIconSize", picture.size());
             }
         }
+        const QSize icon = w->property("designIconSize").toSize();
+        const QSize zoomed(b.zoom().pixels(icon.width()), b.zoom().pixels(icon.height()));
+        if (w->iconSize() != zoomed) w->setIconSize(zoomed);
         const QSignalBlocker quiet(w);
         w->setChecked(model.pressed);
     });
@@ -76,8 +79,8 @@ QToolButton* pictureButton(ViewBinder& b, QWidget* parent, PictureButton& model)
 
 QCheckBox* checkBox(ViewBinder& b, QWidget* parent, CheckBox& model) {
     auto* w = new QCheckBox(parent);
-    b.onSync([w, &model] {
-        place(w, model.at, model.visible);
+    b.onSync([&b, w, &model] {
+        place(w, model.at, model.visible, b.zoom());
         if (w->text() != qs(model.caption)) w->setText(qs(model.caption));
         setTip(w, model.tip);
         const QSignalBlocker quiet(w);
@@ -88,7 +91,7 @@ QCheckBox* checkBox(ViewBinder& b, QWidget* parent, CheckBox& model) {
 
 QListWidget* listBox(ViewBinder& b, QWidget* parent, ListBox& model) {
     auto* w = new QListWidget(parent);
-    b.onSync([w, &model] {
+    b.onSync([&b, w, &model] {
         const QSignalBlocker quiet(w);
         bool same = w->count() == static_cast<int>(model.items.size());
         for (int i = 0; same && i < w->count(); ++i)
@@ -101,7 +104,7 @@ QListWidget* listBox(ViewBinder& b, QWidget* parent, ListBox& model) {
             }
         }
         if (w->currentRow() != model.selected) w->setCurrentRow(model.selected);
-        place(w, model.at, model.visible);
+        place(w, model.at, model.visible, b.zoom());
         if (model.visible) w->raise();
     });
     return w;
@@ -217,7 +220,8 @@ void SetupView::buildPreferences() {
 void SetupView::syncShown() {
     const SetupWindow& w = b_.g.setup;
     if (windowTitle() != qs(w.caption)) setWindowTitle(qs(w.caption));
-    const QSize size(toPixels(w.at.width), toPixels(w.at.height));
+    const Zoom zoom = b_.zoom();
+    const QSize size(zoom.pixelsOfTwips(w.at.width), zoom.pixelsOfTwips(w.at.height));
     if (!size.isEmpty() && this->size() != size) setFixedSize(size);
     if (w.loaded == isVisible()) return;
     if (!w.loaded) {
@@ -225,7 +229,8 @@ void SetupView::syncShown() {
         return;
     }
     // Placed beside the main window each time it opens; the user may move it afterwards.
-    move(mainWindow_->geometry().topLeft() + QPoint(toPixels(w.at.left), toPixels(w.at.top)));
+    move(mainWindow_->geometry().topLeft() +
+         QPoint(zoom.pixelsOfTwips(w.at.left), zoom.pixelsOfTwips(w.at.top)));
     show();
 }
 

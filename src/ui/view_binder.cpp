@@ -7,7 +7,9 @@
 #include <memory>
 #include <optional>
 
+#include "config/zoom_levels.h"
 #include "core/window_controls.h"
+#include "display/picture_files.h"
 #include "platform/qt/picture_qimage.h"
 #include "ui/view_units.h"
 
@@ -20,8 +22,8 @@ QString qs(const std::string& text) {
 }
 
 template <typename W>
-void place(W* widget, const Placement& at, bool visible) {
-    const QRect r = toPixelRect(at);
+void place(W* widget, const Placement& at, bool visible, Zoom zoom) {
+    const QRect r = zoom.rect(at);
     if (widget->geometry() != r) widget->setGeometry(r);
     if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
 }
@@ -31,8 +33,9 @@ void setTip(QWidget* widget, const std::string& tip) {
     if (widget->toolTip() != text) widget->setToolTip(text);
 }
 
-void syncButton(CommandButton* w, const Button& b) {
-    place(w, b.at, b.visible);
+void syncButton(CommandButton* w, const Button& b, Zoom zoom) {
+    place(w, b.at, b.visible, zoom);
+    w->setZoom(zoom.factor());
     if (w->isEnabled() != b.enabled) w->setEnabled(b.enabled);
     w->setSunk(b.pressed);
 }
@@ -55,8 +58,8 @@ void ViewBinder::sync() {
 CommandButton* ViewBinder::command(QWidget* parent, Button& button, Label& caption, Glyph glyph) {
     auto* w = new CommandButton(parent);
     w->setGlyph(glyph);
-    onSync([w, &button, &caption] {
-        syncButton(w, button);
+    onSync([this, w, &button, &caption] {
+        syncButton(w, button, zoom());
         if (w->text() != qs(caption.caption)) w->setText(qs(caption.caption));
         w->setCaptionColor(toQColor(caption.color));
         setTip(w, button.tip.empty() ? caption.tip : button.tip);
@@ -67,8 +70,8 @@ CommandButton* ViewBinder::command(QWidget* parent, Button& button, Label& capti
 
 CommandButton* ViewBinder::captionButton(QWidget* parent, CaptionButton& button) {
     auto* w = new CommandButton(parent);
-    onSync([w, &button] {
-        syncButton(w, button);
+    onSync([this, w, &button] {
+        syncButton(w, button, zoom());
         if (w->text() != qs(button.caption)) w->setText(qs(button.caption));
         setTip(w, button.tip);
     });
@@ -78,8 +81,8 @@ CommandButton* ViewBinder::captionButton(QWidget* parent, CaptionButton& button)
 CommandButton* ViewBinder::fixedButton(QWidget* parent, Button& button, const QString& caption) {
     auto* w = new CommandButton(parent);
     w->setText(caption);
-    onSync([w, &button] {
-        syncButton(w, button);
+    onSync([this, w, &button] {
+        syncButton(w, button, zoom());
         setTip(w, button.tip);
     });
     return w;
@@ -88,8 +91,8 @@ CommandButton* ViewBinder::fixedButton(QWidget* parent, Button& button, const QS
 QLabel* ViewBinder::label(QWidget* parent, Label& label, Qt::Alignment alignment, Fit fit) {
     QLabel* w = fit == Fit::KeepEnd ? new ElidedLabel(parent) : new QLabel(parent);
     w->setAlignment(alignment);
-    onSync([w, &label] {
-        place(w, label.at, label.visible);
+    onSync([this, w, &label] {
+        place(w, label.at, label.visible, zoom());
         if (w->text() != qs(label.caption)) w->setText(qs(label.caption));
         QPalette pal = w->palette();
         const QColor color = toQColor(label.color);
@@ -104,8 +107,8 @@ QLabel* ViewBinder::label(QWidget* parent, Label& label, Qt::Alignment alignment
 
 Lamp* ViewBinder::lamp(QWidget* parent, Label& lamp) {
     auto* w = new Lamp(parent);
-    onSync([w, &lamp] {
-        place(w, lamp.at, lamp.visible);
+    onSync([this, w, &lamp] {
+        place(w, lamp.at, lamp.visible, zoom());
         w->setColor(toQColor(lamp.color));
     });
     return w;
@@ -114,8 +117,8 @@ Lamp* ViewBinder::lamp(QWidget* parent, Label& lamp) {
 QScrollBar* ViewBinder::scrollBar(QWidget* parent, ScrollBar& bar, Qt::Orientation orientation) {
     auto* w = new QScrollBar(orientation, parent);
     w->setPageStep(1);
-    onSync([w, &bar] {
-        place(w, bar.at, bar.visible);
+    onSync([this, w, &bar] {
+        place(w, bar.at, bar.visible, zoom());
         if (w->isEnabled() != bar.enabled) w->setEnabled(bar.enabled);
         const QSignalBlocker quiet(w);
         if (w->minimum() != bar.min || w->maximum() != bar.max) w->setRange(bar.min, bar.max);
@@ -127,13 +130,15 @@ QScrollBar* ViewBinder::scrollBar(QWidget* parent, ScrollBar& bar, Qt::Orientati
 
 PanelFrame* ViewBinder::panel(QWidget* parent, Panel& panel, bool framed) {
     auto* w = new PanelFrame(parent, framed);
-    onSync([w, &panel] { place(w, panel.at, panel.visible); });
+    onSync([this, w, &panel] { place(w, panel.at, panel.visible, zoom()); });
     return w;
 }
 
 PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture* source,
-                                 const QImage& fallback) {
+                                 const QImage& fallback, FineSource fine,
+                                 const QImage& fineFallback) {
     auto* w = new PictureView(parent);
+    bindFine(w, box, source, std::move(fine), fineFallback);
     // The revision last converted; none yet.
     auto converted = std::make_shared<std::optional<std::uint64_t>>();
     onSync([this, w, &box, source, fallback, converted] {
@@ -155,7 +160,8 @@ PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture
         Placement at = box.at;
         if (at.width == 0) at.width = toTwips(w->image().width());
         if (at.height == 0) at.height = toTwips(w->image().height());
-        place(w, at, true);
+        place(w, at, true, zoom());
+        w->setZoom(zoom());
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
         setTip(w, box.tip);
     });
@@ -166,8 +172,8 @@ QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
     auto* w = new QLineEdit(parent);
     // The focus requests already carried out.
     auto focused = std::make_shared<int>(box.focusRequests);
-    onSync([w, &box, focused] {
-        place(w, box.at, box.visible);
+    onSync([this, w, &box, focused] {
+        place(w, box.at, box.visible, zoom());
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
         // Only a text changed by the program is written back, so typing keeps its cursor.
         if (w->text() != qs(box.text)) w->setText(qs(box.text));
@@ -178,6 +184,33 @@ QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
         }
     });
     return w;
+}
+
+Zoom ViewBinder::zoom() const {
+    return {g.config.zoomPercent};
+}
+
+void ViewBinder::bindFine(PictureView* w, PictureBox& box, const Picture* source, FineSource fine,
+                          const QImage& fineFallback) {
+    // What the fine picture now shown was made from: the program's picture and its revision.
+    auto shown = std::make_shared<std::pair<const Picture*, std::uint64_t>>(nullptr, 0);
+    onSync([this, w, &box, source, fine = std::move(fine), fineFallback, shown] {
+        const Picture* finer = fine ? fine() : nullptr;
+        if (finer != nullptr && !finer->empty()) {
+            const std::pair<const Picture*, std::uint64_t> now(finer, finer->revision());
+            if (now != *shown) w->setFineImage(toQImage(*finer));
+            *shown = now;
+            return;
+        }
+        *shown = {nullptr, 0};
+        // The program's picture files have their finer versions beside them.
+        const int scale = fineScaleFor(zoom().percent);
+        QImage image;
+        if (scale > 1 && (source == nullptr || source->empty())) {
+            image = box.file.empty() ? fineFallback : fileImage(scaledPictureName(box.file, scale));
+        }
+        if (image.cacheKey() != w->fineImage().cacheKey()) w->setFineImage(image);
+    });
 }
 
 int ViewBinder::conversions() const {

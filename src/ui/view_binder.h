@@ -52,12 +52,20 @@ class ViewBinder {
     Lamp* lamp(QWidget* parent, Label& lamp);
     QScrollBar* scrollBar(QWidget* parent, ScrollBar& bar, Qt::Orientation orientation);
     PanelFrame* panel(QWidget* parent, Panel& panel, bool framed);
+    // The program's picture at the finer scale a zoomed window needs, or nullptr for none.
+    using FineSource = std::function<const Picture*()>;
     // A picture box showing the program's picture source, or when that is null or empty the
     // box's own picture file, or when that cannot be read the fallback. The source is converted
-    // for the screen only when it has changed since the last sync.
+    // for the screen only when it has changed since the last sync. A zoomed window draws the
+    // fine picture instead, or for a file its finer version beside it when there is one, or
+    // the fine fallback in place of the fallback.
     PictureView* picture(QWidget* parent, PictureBox& box, const Picture* source,
-                         const QImage& fallback = QImage());
+                         const QImage& fallback = QImage(), FineSource fine = {},
+                         const QImage& fineFallback = QImage());
     QLineEdit* textBox(QWidget* parent, TextBox& box);
+
+    // The window's zoom, as the configuration holds it.
+    Zoom zoom() const;
 
     // How often the program's pictures, or one of them, have been converted for the screen.
     int conversions() const;
@@ -67,6 +75,9 @@ class ViewBinder {
     QImage fileImage(const std::string& file);
 
   private:
+    void bindFine(PictureView* w, PictureBox& box, const Picture* source, FineSource fine,
+                  const QImage& fineFallback);
+
     std::vector<std::function<void()>> steps_;
     std::function<void()> afterRun_;
     std::map<std::string, QImage> fileImages_;

@@ -161,6 +161,12 @@ void CommandButton::setCaptionPointSize(qreal points) {
     update();
 }
 
+void CommandButton::setZoom(double factor) {
+    if (factor == zoom_) return;
+    zoom_ = factor;
+    update();
+}
+
 QSize CommandButton::sizeHint() const {
     return {60, 22};
 }
@@ -180,8 +186,12 @@ void CommandButton::leaveEvent(QEvent* event) {
 void CommandButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn in the designed size, which the zoom enlarges.
+    p.scale(zoom_, zoom_);
+    const double w = width() / zoom_;
+    const double h = height() / zoom_;
     const bool down = sunk_ || isDown();
-    const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF face = QRectF(0, 0, w, h).adjusted(0.5, 0.5, -0.5, -0.5);
 
     QLinearGradient fill(face.topLeft(), face.bottomLeft());
     fill.setColorAt(0, down ? kSunkTop : kFaceTop);
@@ -205,16 +215,15 @@ void CommandButton::paintEvent(QPaintEvent*) {
     const int gap = withGlyph && !caption.isEmpty() ? 4 : 0;
     const int total = textWidth + (withGlyph ? kGlyphSize + gap : 0);
     const qreal offset = down ? 0.6 : 0.0;
-    qreal x = (width() - total) / 2.0 + offset;
+    qreal x = (w - total) / 2.0 + offset;
     if (!isEnabled()) p.setOpacity(0.55);
     if (withGlyph) {
-        const qreal top = (height() - kGlyphSize) / 2.0 + offset;
+        const qreal top = (h - kGlyphSize) / 2.0 + offset;
         drawGlyph(p, glyph_, QRectF(x, top, kGlyphSize, kGlyphSize));
         x += kGlyphSize + gap;
     }
     p.setPen(captionColor_.isValid() ? captionColor_ : palette().color(QPalette::ButtonText));
-    p.drawText(QRectF(x, offset, textWidth + 2, height()), Qt::AlignVCenter | Qt::AlignLeft,
-               caption);
+    p.drawText(QRectF(x, offset, textWidth + 2, h), Qt::AlignVCenter | Qt::AlignLeft, caption);
 }
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
@@ -227,36 +236,50 @@ void PictureView::setImage(const QImage& image) {
 void PictureView::setFineImage(const QImage& image) {
     if (image.isNull() && fine_.isNull()) return;
     fine_ = image;
+    fineResampled_ = QImage();
     update();
+}
+
+void PictureView::setZoom(Zoom zoom) {
+    if (zoom.percent == zoom_.percent) return;
+    zoom_ = zoom;
+    update();
+}
+
+const QImage& PictureView::fineAt(QSize size) {
+    if (fine_.size() == size) return fine_;
+    if (fineResampled_.size() != size) {
+        fineResampled_ = fine_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return fineResampled_;
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter p(this);
-    const QRect area(0, 0, image_.width(), image_.height());
+    const QRect area(0, 0, zoom_.pixels(image_.width()), zoom_.pixels(image_.height()));
     // The engine's device, not the widget: a grab at a finer scale redirects the painting into
     // an image of that density.
     const double density = p.paintEngine()->paintDevice()->devicePixelRatioF();
-    if (!fine_.isNull() && density > 1.0) {
-        // A fine picture of another density than the device's is resampled, not blocked.
-        p.setRenderHint(QPainter::SmoothPixmapTransform, fine_.width() != area.width() * density);
-        p.drawImage(area, fine_);
+    const QSize devicePixels(static_cast<int>(area.width() * density + 0.5),
+                             static_cast<int>(area.height() * density + 0.5));
+    if (!fine_.isNull() && devicePixels.width() > image_.width()) {
+        p.drawImage(area, fineAt(devicePixels));
         return;
     }
-    // One picture pixel to one logical pixel; no smoothing, so a 2x screen gets crisp doubled
-    // pixels instead of a blur.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Without a finer picture, whole steps give crisp blocks instead of a blur.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !zoom_.whole());
     p.drawImage(area, image_);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    emit mousePressed(toTwips(at.x()), toTwips(at.y()), event->button());
+    emit mousePressed(zoom_.twipsOfPixels(at.x()), zoom_.twipsOfPixels(at.y()), event->button());
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    emit mouseReleased(toTwips(at.x()), toTwips(at.y()), event->button());
+    emit mouseReleased(zoom_.twipsOfPixels(at.x()), zoom_.twipsOfPixels(at.y()), event->button());
 }
 
 Lamp::Lamp(QWidget* parent) : QWidget(parent) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <functional>
 
+#include "ui/view_units.h"
+
 namespace lutavo {
 
 // A small symbol drawn beside a command's caption.
@@ -39,6 +41,8 @@ class CommandButton : public QAbstractButton {
     void setSunk(bool sunk);
     void setGlyph(Glyph glyph);
     void setCaptionPointSize(qreal points);
+    // Draws the button's face, symbol and caption at the window's zoom.
+    void setZoom(double factor);
 
     QSize sizeHint() const override;
 
@@ -53,10 +57,14 @@ class CommandButton : public QAbstractButton {
     bool hovered_ = false;
     Glyph glyph_ = Glyph::None;
     qreal pointSize_ = 7;
+    double zoom_ = 1.0;
 };
 
-// A picture drawn at one screen pixel per picture pixel (scaled as a whole on a high-density
-// screen, never smoothed). Reports mouse presses and releases in twips of the picture.
+// A picture drawn at one window pixel per picture pixel times the window's zoom (scaled as a
+// whole on a high-density screen). A finer picture, when there is one, is drawn instead
+// wherever more than one device pixel falls on a picture pixel; otherwise the picture is
+// enlarged pixel by pixel at whole zooms and smoothly at the others. Reports mouse presses and
+// releases in twips of the picture.
 class PictureView : public QWidget {
     Q_OBJECT
   public:
@@ -67,6 +75,8 @@ class PictureView : public QWidget {
     // The same picture drawn at a finer scale, painted instead of it wherever the widget is
     // drawn at more than one pixel to a window pixel (printing, zoom); a null image for none.
     void setFineImage(const QImage& image);
+    const QImage& fineImage() const { return fine_; }
+    void setZoom(Zoom zoom);
 
   signals:
     void mousePressed(int xTwips, int yTwips, Qt::MouseButton button);
@@ -78,8 +88,13 @@ class PictureView : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The fine picture resampled to `size` device pixels, kept until either changes.
+    const QImage& fineAt(QSize size);
+
     QImage image_;
     QImage fine_;
+    QImage fineResampled_;
+    Zoom zoom_;
 };
 
 // The filled round lamp of the metronome.

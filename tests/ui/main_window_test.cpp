@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include "app/panels.h"
 #include "app/song_files.h"
 #include "app/startup.h"
+#include "app/window_zoom.h"
 #include "config/setup_window.h"
 #include "core/guitar.h"
 #include "editor/editor_commands.h"
@@ -245,6 +247,44 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     for (const TimedMessage& m : recordPerformance(g()).messages)
         exported.push_back(m.message);
     EXPECT_EQ(noteOns(exported), clicked);
+}
+
+TEST_F(MainWindowTest, ZoomEnlargesTheWindowSharplyHoldsItsSizeAndComesBackExactly) {
+    Fakes fakes;
+    ViewBinder& view = window().binder();
+    view.run([] { loadsong(g(), g().app.appFolder + "songs/greensleeves.SNG"); });
+    const QSize plain = window().size();
+    const auto& edge = g().display.fretEdgeX;
+    const QPoint fret5(edge[4] / 2 + edge[5] / 2, 3 + 2 * 14 + 7);
+    auto pluck = [](QPoint at) {
+        QTest::mousePress(child("fretboard"), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(child("fretboard"), Qt::LeftButton, {}, at);
+    };
+    pluck(fret5);
+    const QImage before = window().grab().toImage();
+    for (int step : {1, 1})
+        view.run([step] { zoomWindow(g(), step); });
+    const QSize doubled(9865 * 2 / 15, g().app.windowHeight * 2 / 15);
+    EXPECT_EQ(window().size(), doubled);
+    window().resize(plain * 3);  // a forced resize snaps back: nothing parked comes into view
+    QApplication::processEvents();
+    EXPECT_EQ(window().size(), doubled);
+    // Drawn from the sheets made at twice the size.
+    EXPECT_EQ(child<PictureView>("fretboard")->fineImage().width(), 2 * g().neck.fretboard.width());
+    EXPECT_EQ(child<PictureView>("picscore")->fineImage().width(),
+              2 * g().display.picscore.width());
+    pluck(fret5 * 2);
+    const std::vector<int> notes = noteOns(fakes.midi.messages());
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0], notes[1]);  // the same fret under the doubled point
+    QFile config(QString::fromStdString(g().app.configFile));
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(config.readAll().contains("zoom=200\r\n"));
+
+    QTest::keyClick(&window(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(g().config.zoomPercent, 100);
+    EXPECT_EQ(window().size(), plain);
+    EXPECT_EQ(window().grab().toImage(), before);
 }
 
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.

@@ -85,6 +85,8 @@ std::string QtDialogs::saveFile(const FileDialogRequest& request) {
 
 int QtDialogs::popupMenu(const Menu& menu) {
     QMenu popup(parent_);
+    // The window's own font, at the window's zoom.
+    if (parent_ != nullptr) popup.setFont(parent_->font());
     popup.setTitle(qs(menu.caption));
     for (std::size_t i = 0; i < menu.items.size(); ++i) {
         const MenuItem& item = menu.items[i];
