@@ -13,8 +13,8 @@ namespace lutavo::fuzz {
 namespace {
 
 struct Scratch {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("lutavo-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("lutavo-fuzz-" + std::to_string(::getpid()));
     std::string path;
     Scratch() {
         std::filesystem::create_directories(folder);

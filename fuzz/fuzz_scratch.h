@@ -25,8 +25,7 @@ std::string readWhole(const std::string& path);
 // Every message is counted, not shown; every question is answered No, every chooser cancelled.
 class CountingDialogs : public Dialogs {
   public:
-    MessageAnswer message(const std::string&, const std::string&,
-                          MessageButtons buttons) override {
+    MessageAnswer message(const std::string&, const std::string&, MessageButtons buttons) override {
         ++messages;
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
