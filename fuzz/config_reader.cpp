@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "app/startup.h"
@@ -15,37 +14,41 @@ namespace {
 
 using namespace lutavo;
 
-// The state before any configuration is read, made once.
-const Guitar& defaults() {
-    static fuzz::CountingDialogs dialogs;
-    static const auto g = [] {
-        auto fresh = std::make_unique<Guitar>();
-        fresh->sys.dialogs = &dialogs;
-        fresh->app.appFolder = fresh->app.dataFolder = LUTAVO_FUZZ_DATA_DIR "/";
-        setdefaults(*fresh);
-        return fresh;
-    }();
-    return *g;
+// One program state for every input: only its settings are reset before each read, which is
+// all the reader and the writer touch that the comparison looks at.
+struct Program {
+    fuzz::CountingDialogs dialogs;
+    Guitar g;
+    ConfigState defaults;
+    Program() {
+        g.sys.dialogs = &dialogs;
+        g.app.appFolder = g.app.dataFolder = LUTAVO_FUZZ_DATA_DIR "/";
+        setdefaults(g);
+        defaults = g.config;
+    }
+};
+
+Program& program() {
+    static Program p;
+    return p;
 }
 
 // The settings read from path, as the writer would put them.
-std::string readBack(const std::string& path, std::unique_ptr<Guitar>& g) {
-    g = std::make_unique<Guitar>(defaults());
-    g->app.configFile = path;
-    readconfig(*g);
-    return configText(*g);
+std::string readBack(const std::string& path) {
+    Program& p = program();
+    p.g.config = p.defaults;
+    p.g.app.configFile = path;
+    readconfig(p.g);
+    return configText(p.g);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::writeScratch("ltmidi32.cfg", data, size);
-    std::unique_ptr<Guitar> first;
-    const std::string settings = readBack(path, first);
-    if (!writeconfig(*first)) fuzz::broken("the configuration is written");
+    const std::string settings = readBack(path);
+    if (!writeconfig(program().g)) fuzz::broken("the configuration is written");
     if (fuzz::readWhole(path) != settings) fuzz::broken("the file holds the settings written");
-    std::unique_ptr<Guitar> second;
-    if (readBack(path, second) != settings)
-        fuzz::broken("the configuration reads back as it was written");
+    if (readBack(path) != settings) fuzz::broken("the configuration reads back as it was written");
     return 0;
 }

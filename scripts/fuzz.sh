@@ -34,6 +34,8 @@ findings="$build/fuzz-findings/$target"
 log="$build/fuzz-logs/$target.log"
 mkdir -p "$corpus" "$findings" "$(dirname "$log")"
 
+# The targets write and read their files many times a second: in memory when the machine can.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 status=0
 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
   -dict="fuzz/$dict.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
