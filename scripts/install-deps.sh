@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
   desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -52,6 +52,30 @@ TEST(PcmClip, RefusesWhatItCannotMixAndSaysWhy) {
     EXPECT_NE(problem.find("16-bit"), std::string::npos);
 }
 
+// Files found by fuzzing the reader, byte for byte: a mono 16-bit file of one frame at a rate.
+TEST(PcmClip, FoundFilesAreReadOrRefusedWithAReason) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* problem;  // "" when the clip is read
+    };
+    const std::string head = "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0"s;
+    const std::string tail = "\x02\0\x10\0data\x02\0\0\0\x34\x12"s;
+    const std::vector<Case> cases = {
+        {"44.1 kHz", head + "\x44\xac\0\0\x88\x58\x01\0"s + tail, ""},
+        {"1 Hz: each frame would grow 44100 times", head + "\x01\0\0\0\x02\0\0\0"s + tail,
+         "sample rate of 1 Hz"},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        std::string problem;
+        const PcmClip clip = readPcmWav(dir.write("f.wav", c.bytes), problem);
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.name << ": " << problem;
+        EXPECT_EQ(clip.channels, *c.problem ? 0 : 1) << c.name;
+    }
+}
+
 // Two channels of a stream block, each starting at the given level, as the synthesizer left it.
 struct Block {
     std::vector<float> left, right;

@@ -9,6 +9,11 @@ namespace lutavo {
 
 namespace {
 
+// The stream steps every clip to its own rate: a clip far below it would grow by the ratio (a
+// file of a few bytes at 1 Hz takes hundreds of megabytes), so clips keep to real rates.
+constexpr int kLowestRate = 4000;
+constexpr int kHighestRate = 192000;
+
 std::uint32_t littleEndian(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i)
@@ -51,9 +56,14 @@ PcmClip readPcmWav(const std::string& path, std::string& problem) {
             clip.sampleRate = static_cast<int>(littleEndian(b, body + 4, 4));
             bits = static_cast<int>(littleEndian(b, body + 14, 2));
         } else if (id == "data") {
-            if (!pcm || bits != 16 || clip.channels < 1 || clip.channels > 2 ||
-                clip.sampleRate <= 0) {
+            if (!pcm || bits != 16 || clip.channels < 1 || clip.channels > 2) {
                 return failed(problem, path + " is not 16-bit PCM of one or two channels");
+            }
+            if (clip.sampleRate < kLowestRate || clip.sampleRate > kHighestRate) {
+                return failed(problem,
+                              path + " has a sample rate of " + std::to_string(clip.sampleRate) +
+                                  " Hz; Lutavo plays clips of " + std::to_string(kLowestRate) +
+                                  " to " + std::to_string(kHighestRate) + " Hz");
             }
             // A file cut short keeps the whole frames it has.
             const std::size_t frames = available / 2 / static_cast<std::size_t>(clip.channels);

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs one fuzz target from its seed corpus: scripts/fuzz.sh TARGET [SECONDS] (default 60).
+# Builds the `fuzz` preset first unless LUTAVO_FUZZ_PREBUILT=1. What the run learns is kept in
+# build-fuzz/fuzz-corpus/TARGET, any failing input in build-fuzz/fuzz-findings/TARGET, and the
+# log in build-fuzz/fuzz-logs/TARGET.log. Exits non-zero on any finding.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
+target="${1:-}"
+seconds="${2:-60}"
+if [[ " $targets " != *" $target "* ]]; then
+  echo "usage: scripts/fuzz.sh TARGET [SECONDS]; TARGET is one of: $targets" >&2
+  exit 2
+fi
+
+# The largest input worth trying: a little above the largest real file of each kind.
+case "$target" in
+  song_reader) max_len=8192 dict=song ;;
+  song_round_trip) max_len=4096 dict=song ;;
+  config_reader) max_len=2048 dict=config ;;
+  wav_clip) max_len=8192 dict=wav ;;
+  lesson_reader) max_len=4096 dict=lesson ;;
+esac
+
+build=build-fuzz
+if [ "${LUTAVO_FUZZ_PREBUILT:-0}" != 1 ]; then
+  [ -f "$build/build.ninja" ] || cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz >/dev/null
+fi
+
+corpus="$build/fuzz-corpus/$target"
+findings="$build/fuzz-findings/$target"
+log="$build/fuzz-logs/$target.log"
+mkdir -p "$corpus" "$findings" "$(dirname "$log")"
+
+# The targets write and read their files many times a second: in memory when the machine can.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+status=0
+"$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
+  -dict="fuzz/$dict.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+  "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1 || status=$?
+
+if [ "$status" -ne 0 ]; then
+  tail -n 60 "$log" >&2
+  echo "fuzz: $target found a fault (input in $findings/, log $log)" >&2
+  exit 1
+fi
+execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
+last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
+echo "fuzz: $target ran ${seconds}s, ${execs:-?} inputs, no finding: $last"
