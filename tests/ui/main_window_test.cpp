@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <set>
 #include <stdexcept>
 
@@ -66,6 +65,12 @@ class MainWindowTest : public ::testing::Test {
     static void click(const char* name) {
         QTest::mouseClick(child<CommandButton>(name), Qt::LeftButton);
     }
+    // A button found by its caption; a missing one fails the test.
+    static void clickCaption(const QString& caption) {
+        for (CommandButton* b : window().findChildren<CommandButton*>())
+            if (b->text() == caption) return QTest::mouseClick(b, Qt::LeftButton);
+        throw std::runtime_error("no button " + caption.toStdString());
+    }
     static QString output(const char* file) {
         return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(file);
     }
@@ -102,15 +107,10 @@ TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
 
 TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     const std::string song = std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG";
-    test::FakeDialogs dialogs;
+    Fakes fakes;
+    auto& dialogs = fakes.dialogs;
     dialogs.fileAnswers.push_back(song);
-    Dialogs* real = g().sys.dialogs;
-    g().sys.dialogs = &dialogs;
-    const auto buttons = window().findChildren<CommandButton*>();
-    const auto songs = std::find_if(buttons.begin(), buttons.end(),
-                                    [](CommandButton* b) { return b->text() == "SONGS"; });
-    ASSERT_NE(songs, buttons.end());
-    QTest::mouseClick(*songs, Qt::LeftButton);
+    clickCaption("SONGS");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(g().song.songFile, song);
     EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
@@ -128,7 +128,6 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     click("playbtn(6)");  // STOP
     EXPECT_FALSE(g().ntimer.enabled);
     EXPECT_TRUE(g().gtimer.enabled);
-    g().sys.dialogs = real;
 }
 
 // The view converts only the pictures the program changed, and present() shows the state
@@ -278,6 +277,38 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     EXPECT_EQ(g().app.appMode, kModeSongs);
 }
 
+// LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
+// run by the window timer, and two frames are grabbed for a look.
+TEST_F(MainWindowTest, TheFirstLessonStepsThroughEveryFrameWithNext) {
+    Fakes fakes;
+    auto& dialogs = fakes.dialogs;
+    ViewBinder& view = window().binder();
+    dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) + "/lessons/lesson1.LSN");
+    clickCaption("LESSONS");
+    ASSERT_EQ(g().app.appMode, kModeLesson);
+    const int count = g().app.lessonFrameCount;
+    const std::pair<int, const char*> grabs[] = {{2, "lesson_strings.png"}, {6, "lesson_song.png"}};
+    for (int step = 0; step < 2 * count; ++step) {
+        // The timer runs the frame NEXT asked for, and the one a picture frame moved on to.
+        for (int tick = 0; tick < 3 && g().app.lessonRequest != g().app.lessonShown; ++tick)
+            view.run([] { windowTimerTick(g()); });
+        for (const auto& [frame, file] : grabs) {
+            if (g().app.lessonFrame != frame) continue;
+            EXPECT_TRUE(saveScreenshot(window(), output(file)));
+        }
+        if (g().app.lessonFrame == count) break;
+        click("lbuttonNext");
+    }
+    EXPECT_EQ(test::join(g().app.lessonFrame, child<QLabel>("lbllnum")->text().toStdString(),
+                         g().song.songTitle),
+              test::join(count, std::to_string(count), "Lesson 1 - Reading the page"));
+    for (const auto& m : dialogs.messages)
+        ADD_FAILURE() << m.text;
+    view.run([] { btnlexit_Click(g()); });
+    EXPECT_EQ(test::join(g().app.appMode, child("pnllesson")->isVisible()),
+              test::join(kModeSongs, false));
+}
+
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
     auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "dir"});
     EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.folder + "|" + line.error,
@@ -324,47 +355,3 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-namespace lutavo {
-namespace {
-
-// LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
-// run by the window timer, and two frames are grabbed for a look.
-TEST_F(MainWindowTest, TheFirstLessonStepsThroughEveryFrameWithNext) {
-    test::FakeDialogs dialogs;
-    Dialogs* realDialogs = g().sys.dialogs;
-    g().sys.dialogs = &dialogs;
-    ViewBinder& view = window().binder();
-    dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) + "/lessons/lesson1.LSN");
-    const auto buttons = window().findChildren<CommandButton*>();
-    const auto lessons = std::find_if(buttons.begin(), buttons.end(),
-                                      [](CommandButton* b) { return b->text() == "LESSONS"; });
-    ASSERT_NE(lessons, buttons.end());
-    QTest::mouseClick(*lessons, Qt::LeftButton);
-    ASSERT_EQ(g().app.appMode, kModeLesson);
-    const int count = g().app.lessonFrameCount;
-    const std::pair<int, const char*> grabs[] = {{2, "lesson_strings.png"}, {6, "lesson_song.png"}};
-    for (int step = 0; step < 2 * count; ++step) {
-        // The timer runs the frame NEXT asked for, and the one a picture frame moved on to.
-        for (int tick = 0; tick < 3 && g().app.lessonRequest != g().app.lessonShown; ++tick)
-            view.run([] { windowTimerTick(g()); });
-        for (const auto& [frame, file] : grabs) {
-            if (g().app.lessonFrame != frame) continue;
-            EXPECT_TRUE(saveScreenshot(window(), output(file)));
-        }
-        if (g().app.lessonFrame == count) break;
-        click("lbuttonNext");
-    }
-    EXPECT_EQ(test::join(g().app.lessonFrame, child<QLabel>("lbllnum")->text().toStdString(),
-                         g().song.songTitle),
-              test::join(count, std::to_string(count), "Lesson 1 - Reading the page"));
-    for (const auto& m : dialogs.messages)
-        ADD_FAILURE() << m.text;
-    view.run([] { btnlexit_Click(g()); });
-    EXPECT_EQ(test::join(g().app.appMode, child("pnllesson")->isVisible()),
-              test::join(kModeSongs, false));
-    g().sys.dialogs = realDialogs;
-}
-
-}  // namespace
-}  // namespace lutavo

@@ -1,6 +1,7 @@
 // Random clicks, drags, wheel turns and keys sent to the real window from a fixed seed; the
 // window must keep answering with a consistent song. Each action is written to standard error
-// as it goes, so a crash or a hang shows the last ones; LUTAVO_MONKEY_SEED replays a run.
+// as it goes, so a crash or a hang shows the last ones; LUTAVO_MONKEY_SEED (0 when unset)
+// replays a run and LUTAVO_MONKEY_ACTIONS sets how many actions it makes.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "core/guitar.h"
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
+#include "fakes/test_rig.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "ui/application.h"
@@ -25,51 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers as a hasty user: a sample song, a save into the scratch folder, an item the menu
-// offers, Yes or No, and now and then a cancel.
-class MonkeyDialogs : public Dialogs {
-  public:
-    MonkeyDialogs(std::mt19937& rng, const fs::path& folder) : rng_(rng), folder_(folder) {
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            if (entry.path().extension() != ".bmp") files_.push_back(entry.path());
-    }
-    MessageAnswer message(const std::string&, const std::string&, MessageButtons b) override {
-        if (b == MessageButtons::Ok) return MessageAnswer::Ok;
-        return rng_() % 2 ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    std::string openFile(const FileDialogRequest& request) override {
-        std::vector<fs::path> fitting;
-        for (const fs::path& f : files_)  // now and then a file of another kind
-            if (request.pattern.ends_with(f.extension().string()) || rng_() % 50 == 0)
-                fitting.push_back(f);
-        return fitting.empty() || rng_() % 5 == 0 ? "" : fitting[rng_() % fitting.size()];
-    }
-    std::string saveFile(const FileDialogRequest&) override {
-        if (rng_() % 5 == 0) return "";
-        return folder_ / ("SAVED" + std::to_string(rng_() % 3) + ".SNG");
-    }
-    int popupMenu(const Menu& menu) override {
-        std::vector<int> offered;
-        for (std::size_t i = 0; i < menu.items.size(); ++i) {
-            const MenuItem& item = menu.items[i];
-            if (item.visible && item.enabled && item.caption != "-") offered.push_back(int(i));
-        }
-        return offered.empty() || rng_() % 4 == 0 ? -1 : offered[rng_() % offered.size()];
-    }
-    bool printerSetup() override { return rng_() % 2 == 0; }
-
-  private:
-    std::mt19937& rng_;
-    fs::path folder_;
-    std::vector<fs::path> files_;
-};
-
-int envNumber(const char* name, int fallback) {
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
-}
-
 QString nameOf(const QWidget* w) {
     if (!w->objectName().isEmpty()) return w->objectName();
     const auto* button = qobject_cast<const QAbstractButton*>(w);
@@ -77,35 +34,27 @@ QString nameOf(const QWidget* w) {
            (w->parentWidget() ? nameOf(w->parentWidget()) : "");
 }
 
-// Visible widgets a click can land on: the leaves, the buttons and the scroll bars.
-QList<QWidget*> controls() {
-    QList<QWidget*> found;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        for (QWidget* w : top->findChildren<QWidget*>())
-            if (w->isVisible() &&
-                (w->findChildren<QWidget*>().isEmpty() || qobject_cast<QAbstractButton*>(w)))
-                found << w;
-    return found;
-}
-
-class Monkey : public ::testing::Test {
+// The fixture answers the program's dialogs as a hasty user: a sample file, a save into the
+// scratch folder, an item the menu offers, Yes or No, and now and then a cancel.
+class Monkey : public ::testing::Test, public Dialogs {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(scratch_.isValid());
         qputenv("HOME", scratch_.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", scratch_.filePath("config").toUtf8());
         // Copies of the songs and pictures: a save over a loaded song stays in the scratch.
         fs::copy(LUTAVO_TEST_DATA_DIR, data_, fs::copy_options::recursive);
-        dialogs_ = std::make_unique<MonkeyDialogs>(rng_, data_);
+        for (const auto& entry : fs::recursive_directory_iterator(data_))
+            if (entry.is_regular_file() && entry.path().extension() != ".bmp")
+                files_.push_back(entry.path());
         startWindow();
     }
     void startWindow() {
         app_.reset();
-        LaunchOptions options{QString::fromStdString(data_), "", scratch_.filePath("lock"), true};
-        app_ = std::make_unique<Application>(options);
+        app_ = std::make_unique<Application>(
+            LaunchOptions{QString::fromStdString(data_), "", scratch_.filePath("lock"), true});
         ASSERT_TRUE(app_->start());
         Services& sys = g().sys;
-        sys.dialogs = dialogs_.get();
+        sys.dialogs = this;
         sys.midi = &midi_;
         sys.wave = &wave_;
         midi_.open(0);
@@ -114,19 +63,50 @@ class Monkey : public ::testing::Test {
         ++starts_;
     }
     Guitar& g() { return app_->guitar(); }
-    QPoint pointIn(const QWidget* w) {
-        return {int(rng_() % std::max(1, w->width())), int(rng_() % std::max(1, w->height()))};
-    }
+    unsigned pick(std::size_t n) { return rng_() % std::max<std::size_t>(n, 1); }
 
-    // One click, drag, wheel turn or key on a control or anywhere on its window, sent to the
-    // widget a user's action at that point would reach.
+    MessageAnswer message(const std::string& text, const std::string&, MessageButtons b) override {
+        std::fprintf(stderr, "monkey is told: %s\n", text.substr(0, text.find('\n')).c_str());
+        if (b == MessageButtons::Ok) return MessageAnswer::Ok;
+        return pick(2) ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    std::string openFile(const FileDialogRequest& request) override {
+        std::vector<fs::path> fitting;
+        for (const fs::path& f : files_)  // now and then a file of another kind
+            if (request.pattern.ends_with(f.extension().string()) || pick(50) == 0)
+                fitting.push_back(f);
+        return fitting.empty() || pick(5) == 0 ? "" : fitting[pick(fitting.size())];
+    }
+    std::string saveFile(const FileDialogRequest& request) override {
+        if (pick(5) == 0) return "";
+        return data_ / ("SAVED" + std::to_string(pick(3)) + request.defaultExt);
+    }
+    int popupMenu(const Menu& menu) override {
+        std::vector<int> offered;
+        for (std::size_t i = 0; i < menu.items.size(); ++i) {
+            const MenuItem& item = menu.items[i];
+            if (item.visible && item.enabled && item.caption != "-") offered.push_back(int(i));
+        }
+        return offered.empty() || pick(4) == 0 ? -1 : offered[pick(offered.size())];
+    }
+    bool printerSetup() override { return pick(2) == 0; }
+
+    // One click, drag, wheel turn or key on a visible control (a leaf or a button) or anywhere
+    // on its window, sent to the widget a user's action at that point would reach.
     QString act() {
-        const QList<QWidget*> all = controls();
-        QWidget* control = all.isEmpty() ? &app_->window() : all[rng_() % all.size()];
+        QList<QWidget*> all{&app_->window()};
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (QWidget* w : top->findChildren<QWidget*>())
+                if (w->isVisible() &&
+                    (w->findChildren<QWidget*>().isEmpty() || qobject_cast<QAbstractButton*>(w)))
+                    all << w;
+        QWidget* control = all[pick(all.size())];
         QWidget* top = control->window();
-        const unsigned kind = rng_() % 20;
-        QPoint at = rng_() % 4 == 0 ? pointIn(top) : control->mapTo(top, pointIn(control));
-        const Qt::MouseButton button = rng_() % 4 == 0 ? Qt::RightButton : Qt::LeftButton;
+        const unsigned kind = pick(20);
+        const bool anywhere = pick(4) == 0;
+        QWidget* area = anywhere ? top : control;
+        QPoint at = area->mapTo(top, QPoint{int(pick(area->width())), int(pick(area->height()))});
+        const Qt::MouseButton button = pick(4) == 0 ? Qt::RightButton : Qt::LeftButton;
         QWidget* target = top->childAt(at) ? top->childAt(at) : top;
         at = target->mapFrom(top, at);
         const QString where = QString("%1 (%2,%3)").arg(nameOf(target)).arg(at.x()).arg(at.y());
@@ -135,14 +115,14 @@ class Monkey : public ::testing::Test {
             return "click " + where;
         }
         if (kind < 13) {
-            const QPoint to = at + QPoint{int(rng_() % 121) - 60, int(rng_() % 61) - 30};
+            const QPoint to = at + QPoint{int(pick(121)) - 60, int(pick(61)) - 30};
             QTest::mousePress(target, button, {}, at);
             QTest::mouseMove(target, to);
             QTest::mouseRelease(target, button, {}, to);
             return "drag " + where + " by " + QString::number(to.x() - at.x());
         }
         if (kind < 15) {
-            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, rng_() % 2 ? 120 : -120},
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, pick(2) ? 120 : -120},
                               Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(target, &wheel);
             return "wheel " + where;
@@ -154,34 +134,18 @@ class Monkey : public ::testing::Test {
                 "Ctrl+Y Space Ctrl+O Ctrl+L Ctrl+P F1 Ctrl+Q Up Down PgDown Home Return Esc Tab "
                 "Backspace A 7")
                 .split(' ');
-        const QString& name = keys[rng_() % keys.size()];
+        const QString& name = keys[pick(keys.size())];
         const QKeyCombination key = QKeySequence(name)[0];
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : top;
         QTest::keyClick(focus, key.key(), key.keyboardModifiers());
         return "key " + name + " to " + nameOf(focus);
     }
 
-    // The window runs a posted call, is on show, and its song's counters point inside it.
-    void expectAnswering(int done) {
-        bool answered = false;
-        QMetaObject::invokeMethod(
-            &app_->window(), [&] { answered = true; }, Qt::QueuedConnection);
-        for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
-            QApplication::processEvents(QEventLoop::AllEvents, 100);
-        const SongModel& s = g().song;
-        const bool consistent = s.noteCount >= 0 && s.noteCount <= kMaxNotes && s.curNote >= 0 &&
-                                s.curNote <= s.noteCount + 1 && s.curPage >= 1 &&
-                                s.curPage <= kMaxPages;
-        ASSERT_TRUE(answered && app_->window().isVisible() && consistent)
-            << "after " << done << " actions, seed " << seed_ << ": answered " << answered
-            << ", notes " << s.noteCount << ", note " << s.curNote << ", page " << s.curPage;
-    }
-
     QTemporaryDir scratch_;
     fs::path data_ = fs::path(scratch_.path().toStdString()) / "data";
-    const int seed_ = envNumber("LUTAVO_MONKEY_SEED", 15);
+    std::vector<fs::path> files_;
+    const int seed_ = qEnvironmentVariableIntValue("LUTAVO_MONKEY_SEED");
     std::mt19937 rng_{static_cast<unsigned>(seed_)};
-    std::unique_ptr<MonkeyDialogs> dialogs_;
     test::FakeMidiOut midi_;
     test::FakeWavePlayer wave_;
     std::unique_ptr<Application> app_;
@@ -189,7 +153,9 @@ class Monkey : public ::testing::Test {
 };
 
 TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
-    const int actions = envNumber("LUTAVO_MONKEY_ACTIONS", 300);
+    const char* count = "LUTAVO_MONKEY_ACTIONS";  // unset: the count CTest runs
+    const int actions =
+        qEnvironmentVariableIsSet(count) ? qEnvironmentVariableIntValue(count) : 2000;
     std::fprintf(stderr, "monkey: seed %d, %d actions\n", seed_, actions);
     for (int done = 0; done < actions; ++done) {
         // A popup or a modal box left open by the last action is dismissed, as a user would.
@@ -199,11 +165,21 @@ TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
         QApplication::processEvents();
         // EXIT and Ctrl+Q end the program as they should; a fresh one takes over.
         if (!app_->window().isVisible()) {
-            ASSERT_NO_FATAL_FAILURE(startWindow()) << done;
+            ASSERT_NO_FATAL_FAILURE(startWindow()) << "after " << done + 1 << " actions";
         }
-        if (done % 100 == 99) {
-            ASSERT_NO_FATAL_FAILURE(expectAnswering(done + 1));
-        }
+        if (done % 100 != 99) continue;
+        // The window runs a posted call, is on show, and its song's counters point inside it.
+        bool answered = false;
+        QMetaObject::invokeMethod(
+            &app_->window(), [&] { answered = true; }, Qt::QueuedConnection);
+        for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
+            QApplication::processEvents(QEventLoop::AllEvents, 100);
+        const SongModel& s = g().song;
+        ASSERT_EQ(test::join(answered, app_->window().isVisible(), s.noteCount <= kMaxNotes,
+                             s.curNote >= 0 && s.curNote <= s.noteCount + 1,
+                             s.curPage >= 1 && s.curPage <= kMaxPages),
+                  "1|1|1|1|1|")
+            << "after " << done + 1 << " actions, seed " << seed_;
     }
     std::fprintf(stderr, "monkey: the window started %d times\n", starts_);
 }
