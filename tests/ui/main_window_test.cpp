@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,9 +13,11 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
+#include <filesystem>
+#include <random>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "app/editor_mode.h"
 #include "app/mode_bar.h"
@@ -27,7 +30,9 @@
 #include "editor/editor_commands.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_midi.h"
+#include "fakes/fake_wave.h"
 #include "fakes/test_rig.h"
+#include "platform/printer.h"
 #include "platform/screen.h"
 #include "playback/engine.h"
 #include "playback/midi_file.h"
@@ -44,15 +49,17 @@ class MainWindowTest : public ::testing::Test {
     static void SetUpTestSuite() {
         configHome_ = new QTemporaryDir;
         qputenv("XDG_CONFIG_HOME", configHome_->path().toUtf8());
-        LaunchOptions options;
-        options.appFolder = LUTAVO_TEST_DATA_DIR;
-        options.lockPath = configHome_->filePath("lutavo.lock");
-        options.headless = true;
-        app_ = new Application(options);
+        qputenv("HOME", configHome_->path().toUtf8());
+        startApp(LUTAVO_TEST_DATA_DIR);
+    }
+    // A fresh program on the data folder, in place of the one before.
+    static void startApp(const QString& folder) {
+        delete app_;
+        app_ = new Application({folder, "", configHome_->filePath("lutavo.lock"), true});
         started_ = app_->start();
     }
     static void TearDownTestSuite() {
-        delete app_;
+        delete std::exchange(app_, nullptr);
         delete configHome_;
     }
     void SetUp() override { ASSERT_TRUE(started_); }
@@ -65,28 +72,26 @@ class MainWindowTest : public ::testing::Test {
         if (auto* w = window().findChild<W*>(name)) return w;
         throw std::runtime_error(std::string("no widget ") + name);
     }
-    static void click(const char* name) {
-        QTest::mouseClick(child<CommandButton>(name), Qt::LeftButton);
+    static void click(const char* n) { QTest::mouseClick(child<CommandButton>(n), Qt::LeftButton); }
+    // A button found by its caption; a missing one fails the test.
+    static void clickCaption(const QString& caption) {
+        for (CommandButton* b : window().findChildren<CommandButton*>())
+            if (b->text() == caption) return QTest::mouseClick(b, Qt::LeftButton);
+        throw std::runtime_error("no button " + caption.toStdString());
     }
-    static QString output(const char* file) {
-        return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(file);
-    }
+    static QString output(const char* f) { return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(f); }
 
     // The program's dialogs and MIDI device replaced by fakes for as long as this lives.
     struct Fakes {
         test::FakeDialogs dialogs;
         test::FakeMidiOut midi;
-        Dialogs* realDialogs = g().sys.dialogs;
-        MidiOut* realMidi = g().sys.midi;
+        Services real = g().sys;
         Fakes() {
-            midi.open(-1);
             g().sys.dialogs = &dialogs;
             g().sys.midi = &midi;
+            midi.open(-1);
         }
-        ~Fakes() {
-            g().sys.dialogs = realDialogs;
-            g().sys.midi = realMidi;
-        }
+        ~Fakes() { g().sys = real; }
     };
 
     static inline QTemporaryDir* configHome_ = nullptr;
@@ -104,16 +109,10 @@ TEST_F(MainWindowTest, WindowHasTheFixedWidthAndTheHeightOfThePage) {
 
 TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     const std::string song = std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG";
-    test::FakeDialogs dialogs;
-    dialogs.fileAnswers.push_back(song);
-    Dialogs* real = g().sys.dialogs;
-    g().sys.dialogs = &dialogs;
-    const auto buttons = window().findChildren<CommandButton*>();
-    const auto songs = std::find_if(buttons.begin(), buttons.end(),
-                                    [](CommandButton* b) { return b->text() == "SONGS"; });
-    ASSERT_NE(songs, buttons.end());
-    QTest::mouseClick(*songs, Qt::LeftButton);
-    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    Fakes fakes;
+    fakes.dialogs.fileAnswers.push_back(song);
+    clickCaption("SONGS");
+    ASSERT_EQ(fakes.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(g().song.songFile, song);
     EXPECT_NE(child<QLabel>("lblsong")->text().indexOf("JINGLE_BELLS.SNG"), -1);
 
@@ -130,7 +129,6 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     click("playbtn(6)");  // STOP
     EXPECT_FALSE(g().ntimer.enabled);
     EXPECT_TRUE(g().gtimer.enabled);
-    g().sys.dialogs = real;
 }
 
 // The view converts only the pictures the program changed, and present() shows the state
@@ -195,8 +193,6 @@ std::vector<int> noteOns(const std::vector<std::uint32_t>& messages) {
 
 TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked) {
     Fakes fakes;
-    auto& dialogs = fakes.dialogs;
-    auto& midi = fakes.midi;
     ViewBinder& view = window().binder();
     auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
     // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
@@ -229,18 +225,18 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     const QImage shot(output("editor.png"));
     EXPECT_EQ(shot.size(), window().size() * window().devicePixelRatioF());
     EXPECT_NE(shot.pixelColor(2, 2), QColor(Qt::white));  // the toolbar is not paper
-    const std::vector<int> clicked = noteOns(midi.messages());
+    const std::vector<int> clicked = noteOns(fakes.midi.messages());
     ASSERT_EQ(clicked.size(), 6u);
 
     QTemporaryDir dir;
     const std::string file = dir.filePath("MYTUNE.SNG").toStdString();
-    dialogs.fileAnswers.push_back(file);
+    fakes.dialogs.fileAnswers.push_back(file);
     command(kEditorSave);
     view.run([] { btnlexit_Click(g()); });  // saved: no question
     EXPECT_EQ(g().app.appMode, kModeSongs);
-    dialogs.fileAnswers.push_back(file);
+    fakes.dialogs.fileAnswers.push_back(file);
     view.run([] { modeBarPress(g(), kModeBarSongs); });
-    EXPECT_EQ(test::join(dialogs.messages.size(), g().song.songFile, g().song.noteCount),
+    EXPECT_EQ(test::join(fakes.dialogs.messages.size(), g().song.songFile, g().song.noteCount),
               test::join(0u, file, 9));
 
     std::vector<std::uint32_t> exported;
@@ -290,22 +286,20 @@ TEST_F(MainWindowTest, ZoomEnlargesTheWindowSharplyHoldsItsSizeAndComesBackExact
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
 TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     Fakes fakes;
-    auto& dialogs = fakes.dialogs;
-    auto& midi = fakes.midi;
     ViewBinder& view = window().binder();
-    dialogs.menuAnswers = {0, 13};  // "C Chords", then "A Scales"
+    fakes.dialogs.menuAnswers = {0, 13};  // "C Chords", then "A Scales"
     view.run([] { modeBarPress(g(), kModeBarChords); });
     QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(14 * 25 + 12, 14));
     EXPECT_EQ(g().ui.lbltitle.caption, "C  7th Chords");
     ASSERT_GE(g().song.noteCount, 2);
     click("playbtn(2)");
     // The first tick sounds the first shape.
-    for (int tick = 0; tick < 20 && noteOns(midi.messages()).empty(); ++tick)
+    for (int tick = 0; tick < 20 && noteOns(fakes.midi.messages()).empty(); ++tick)
         view.run([] { ntimer_Timer(g()); });
     EXPECT_EQ(g().song.curNote, 2);  // the first shape sounds, the second waits
     click("playbtn(6)");
     std::set<int> pitchClasses;
-    for (int note : noteOns(midi.messages()))
+    for (int note : noteOns(fakes.midi.messages()))
         pitchClasses.insert(note % 12);
     EXPECT_EQ(pitchClasses, (std::set<int>{0, 4, 7, 10}));
     EXPECT_TRUE(saveScreenshot(window(), output("chords.png")));
@@ -316,6 +310,176 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     EXPECT_TRUE(saveScreenshot(window(), output("scales.png")));
     view.run([] { btnlexit_Click(g()); });
     EXPECT_EQ(g().app.appMode, kModeSongs);
+}
+
+// LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
+// run by the window timer, and two frames are grabbed for a look.
+TEST_F(MainWindowTest, TheFirstLessonStepsThroughEveryFrameWithNext) {
+    Fakes fakes;
+    ViewBinder& view = window().binder();
+    fakes.dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) + "/lessons/lesson1.LSN");
+    clickCaption("LESSONS");
+    ASSERT_EQ(g().app.appMode, kModeLesson);
+    const int count = g().app.lessonFrameCount;
+    const std::pair<int, const char*> grabs[] = {{2, "lesson_strings.png"}, {6, "lesson_song.png"}};
+    for (int step = 0; step < 2 * count; ++step) {
+        // The timer runs the frame NEXT asked for, and the one a picture frame moved on to.
+        for (int tick = 0; tick < 3 && g().app.lessonRequest != g().app.lessonShown; ++tick)
+            view.run([] { windowTimerTick(g()); });
+        for (const auto& [frame, file] : grabs) {
+            if (g().app.lessonFrame != frame) continue;
+            EXPECT_TRUE(saveScreenshot(window(), output(file)));
+        }
+        if (g().app.lessonFrame == count) break;
+        click("lbuttonNext");
+    }
+    EXPECT_EQ(test::join(g().app.lessonFrame, child<QLabel>("lbllnum")->text().toStdString(),
+                         g().song.songTitle),
+              test::join(count, std::to_string(count), "Lesson 1 - Reading the page"));
+    for (const auto& m : fakes.dialogs.messages)
+        ADD_FAILURE() << m.text;
+    view.run([] { btnlexit_Click(g()); });
+    EXPECT_EQ(test::join(g().app.appMode, child("pnllesson")->isVisible()),
+              test::join(kModeSongs, false));
+}
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMonkeyKeys =
+    "Left Right Shift+Left Shift+Right Ins Del Ctrl+S Ctrl+C Ctrl+V Ctrl+Z Ctrl+Shift+Z Ctrl+Y "
+    "Space Ctrl+O Ctrl+L Ctrl+P F1 Ctrl+Q Up Down PgDown Home Return Esc Tab Backspace A 7";
+
+// Random clicks, drags, wheel turns and keys on the real window from LUTAVO_MONKEY_SEED (0 when
+// unset), each logged as sent for a replay; the window must keep answering with a consistent song.
+// The dialogs answer as a hasty user: a sample file, a scratch save, a menu item, or a cancel.
+class Monkey : public MainWindowTest, public Dialogs {
+  protected:
+    void SetUp() override {
+        // Copies of the songs and pictures: a save over a loaded song stays in the scratch.
+        fs::copy(LUTAVO_TEST_DATA_DIR, data_, fs::copy_options::recursive);
+        for (const auto& entry : fs::recursive_directory_iterator(data_))
+            if (entry.is_regular_file()) files_.push_back(entry.path());
+        startWindow();
+    }
+    void startWindow() {
+        startApp(QString::fromStdString(data_));
+        ASSERT_TRUE(started_);
+        Services& sys = g().sys;
+        sys.dialogs = this;
+        sys.midi = &midi_;
+        sys.wave = &wave_;
+        sys.printer->setPdfFile(scratch_.filePath("printed.pdf").toStdString());
+        app_->window().binder().run([this] { loadsong(g(), data_ / "songs/greensleeves.SNG"); });
+    }
+    unsigned pick(std::size_t n) { return rng_() % std::max<std::size_t>(n, 1); }
+
+    MessageAnswer message(const std::string&, const std::string&, MessageButtons b) override {
+        if (b == MessageButtons::Ok) return MessageAnswer::Ok;
+        return pick(2) ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    std::string openFile(const FileDialogRequest& request) override {
+        std::vector<fs::path> fitting;
+        for (const fs::path& f : files_)  // now and then a file of another kind
+            if (request.pattern.ends_with(f.extension().string()) || pick(50) == 0)
+                fitting.push_back(f);
+        return fitting.empty() || pick(5) == 0 ? "" : fitting[pick(fitting.size())];
+    }
+    std::string saveFile(const FileDialogRequest& request) override {
+        if (pick(5) == 0) return "";
+        return data_ / ("SAVED" + std::to_string(pick(3)) + request.defaultExt);
+    }
+    int popupMenu(const Menu& menu) override {
+        std::vector<int> offered;
+        for (std::size_t i = 0; i < menu.items.size(); ++i)
+            if (const MenuItem& m = menu.items[i]; m.visible && m.enabled && m.caption != "-")
+                offered.push_back(int(i));
+        return offered.empty() || pick(4) == 0 ? -1 : offered[pick(offered.size())];
+    }
+    bool printerSetup() override { return pick(2) == 0; }
+
+    // One click, drag, wheel turn or key on a visible control (a leaf or a button) or anywhere
+    // on its window, sent to the widget a user's action at that point would reach.
+    QString act() {
+        QList<QWidget*> all{&app_->window()};
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (QWidget* w : top->findChildren<QWidget*>())
+                if (w->isVisible() &&
+                    (w->findChildren<QWidget*>().isEmpty() || qobject_cast<QAbstractButton*>(w)))
+                    all << w;
+        QWidget* control = all[pick(all.size())];
+        QWidget* top = control->window();
+        const unsigned kind = pick(20);
+        QWidget* area = pick(4) == 0 ? top : control;
+        QPoint at = area->mapTo(top, QPoint{int(pick(area->width())), int(pick(area->height()))});
+        const Qt::MouseButton button = pick(4) == 0 ? Qt::RightButton : Qt::LeftButton;
+        QWidget* target = top->childAt(at) ? top->childAt(at) : top;
+        const QString where =
+            QString::asprintf("(%d,%d) of %s on %s", at.x(), at.y(), qPrintable(top->objectName()),
+                              qPrintable(target->objectName()));
+        at = target->mapFrom(top, at);
+        if (kind < 11) {
+            QTest::mouseClick(target, button, {}, at);
+            return "click " + where;
+        }
+        if (kind < 13) {
+            const QPoint to = at + QPoint{int(pick(121)) - 60, int(pick(61)) - 30};
+            QTest::mousePress(target, button, {}, at);
+            QTest::mouseMove(target, to);
+            QTest::mouseRelease(target, button, {}, to);
+            return "drag " + where + " by " + QString::number(to.x() - at.x());
+        }
+        if (kind < 15) {
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, pick(2) ? 120 : -120},
+                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+            return "wheel " + where;
+        }
+        static const QStringList keys = QString(kMonkeyKeys).split(' ');
+        const QString& name = keys[pick(keys.size())];
+        const QKeyCombination key = QKeySequence(name)[0];
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : top;
+        QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        return "key " + name + " to " + focus->objectName();
+    }
+
+    QTemporaryDir scratch_;
+    fs::path data_ = fs::path(scratch_.path().toStdString()) / "data";
+    std::vector<fs::path> files_;
+    const int seed_ = qEnvironmentVariableIntValue("LUTAVO_MONKEY_SEED");
+    std::mt19937 rng_{static_cast<unsigned>(seed_)};
+    test::FakeMidiOut midi_;
+    test::FakeWavePlayer wave_;
+};
+
+TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
+    int actions = qEnvironmentVariableIntValue("LUTAVO_MONKEY_ACTIONS");
+    if (actions <= 0) actions = 2000;  // the count CTest runs
+    std::fprintf(stderr, "monkey: seed %d, %d actions\n", seed_, actions);
+    for (int done = 0; done < actions; ++done) {
+        // A popup or a modal box left open by the last action is dismissed, as a user would.
+        for (QWidget* open : {QApplication::activePopupWidget(), QApplication::activeModalWidget()})
+            if (open != nullptr) open->close();
+        std::fprintf(stderr, "monkey %d: %s\n", done, qPrintable(act()));
+        QApplication::processEvents();
+        if (!app_->window().isVisible()) {  // EXIT or Ctrl+Q, as they should
+            std::fprintf(stderr, "monkey: the window closed; a fresh one takes over\n");
+            ASSERT_NO_FATAL_FAILURE(startWindow()) << "after " << done + 1 << " actions";
+        }
+        if (done % 100 != 99) continue;
+        // The window runs a posted call, is on show, and its song's counters point inside it, the
+        // note maybe at the lead-in's count position (-1) or one past the end while playing out.
+        bool answered = false;
+        QMetaObject::invokeMethod(
+            &app_->window(), [&] { answered = true; }, Qt::QueuedConnection);
+        for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
+            QApplication::processEvents(QEventLoop::AllEvents, 100);
+        const SongModel& s = g().song;
+        ASSERT_EQ(test::join(answered, app_->window().isVisible(), s.noteCount <= kMaxNotes,
+                             s.curNote >= -1 && s.curNote <= s.noteCount + 2,
+                             s.curPage >= 1 && s.curPage <= kMaxPages),
+                  "1|1|1|1|1|")
+            << "after " << done + 1 << " actions, seed " << seed_;
+    }
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
@@ -364,47 +528,3 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-namespace lutavo {
-namespace {
-
-// LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
-// run by the window timer, and two frames are grabbed for a look.
-TEST_F(MainWindowTest, TheFirstLessonStepsThroughEveryFrameWithNext) {
-    test::FakeDialogs dialogs;
-    Dialogs* realDialogs = g().sys.dialogs;
-    g().sys.dialogs = &dialogs;
-    ViewBinder& view = window().binder();
-    dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) + "/lessons/lesson1.LSN");
-    const auto buttons = window().findChildren<CommandButton*>();
-    const auto lessons = std::find_if(buttons.begin(), buttons.end(),
-                                      [](CommandButton* b) { return b->text() == "LESSONS"; });
-    ASSERT_NE(lessons, buttons.end());
-    QTest::mouseClick(*lessons, Qt::LeftButton);
-    ASSERT_EQ(g().app.appMode, kModeLesson);
-    const int count = g().app.lessonFrameCount;
-    const std::pair<int, const char*> grabs[] = {{2, "lesson_strings.png"}, {6, "lesson_song.png"}};
-    for (int step = 0; step < 2 * count; ++step) {
-        // The timer runs the frame NEXT asked for, and the one a picture frame moved on to.
-        for (int tick = 0; tick < 3 && g().app.lessonRequest != g().app.lessonShown; ++tick)
-            view.run([] { windowTimerTick(g()); });
-        for (const auto& [frame, file] : grabs) {
-            if (g().app.lessonFrame != frame) continue;
-            EXPECT_TRUE(saveScreenshot(window(), output(file)));
-        }
-        if (g().app.lessonFrame == count) break;
-        click("lbuttonNext");
-    }
-    EXPECT_EQ(test::join(g().app.lessonFrame, child<QLabel>("lbllnum")->text().toStdString(),
-                         g().song.songTitle),
-              test::join(count, std::to_string(count), "Lesson 1 - Reading the page"));
-    for (const auto& m : dialogs.messages)
-        ADD_FAILURE() << m.text;
-    view.run([] { btnlexit_Click(g()); });
-    EXPECT_EQ(test::join(g().app.appMode, child("pnllesson")->isVisible()),
-              test::join(kModeSongs, false));
-    g().sys.dialogs = realDialogs;
-}
-
-}  // namespace
-}  // namespace lutavo
