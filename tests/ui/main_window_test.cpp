@@ -347,7 +347,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kMonkeyKeys =
     "Left Right Shift+Left Shift+Right Ins Del Ctrl+S Ctrl+C Ctrl+V Ctrl+Z Ctrl+Shift+Z Ctrl+Y "
-    "Space Ctrl+O Ctrl+L Ctrl+P F1 Ctrl+Q Up Down PgDown Home Return Esc Tab Backspace A 7";
+    "Space Ctrl+O Ctrl+L Ctrl+P F1 Ctrl+Q Ctrl++ Ctrl+- Ctrl+0 Up Down PgDown Home Return Esc Tab "
+    "Backspace A 7";
 
 // Random clicks, drags, wheel turns and keys on the real window from LUTAVO_MONKEY_SEED (0 when
 // unset), each logged as sent for a replay; the window must keep answering with a consistent song.
