@@ -239,7 +239,8 @@ def main():
         song = os.path.join(folder, "timing.SNG")
         notes = write_song(song, options.tempo)
         check_detector(options.build, folder, song, spacing, notes)
-        seconds = notes * NOTE_TICKS * interval / 1000 + 1.0
+        # The play starts its first tick a moment after PLAY: time over for the last notes.
+        seconds = notes * NOTE_TICKS * interval / 1000 + 3.0
         for name in options.runs.split(","):
             run(name, options.build, folder, song, notes, seconds, spacing, options.keep)
 
