@@ -244,6 +244,9 @@ MainWindow& Application::window() {
 Guitar& Application::guitar() {
     return *parts_->guitar;
 }
+AudioOutput& Application::audio() {
+    return *parts_->audio;
+}
 
 bool openChordLibrary(MainWindow& window, const QString& rootAndType) {
     const int colon = static_cast<int>(rootAndType.indexOf(':'));

@@ -9,6 +9,7 @@
 
 namespace lutavo {
 
+class AudioOutput;
 struct Guitar;
 class MainWindow;
 
@@ -51,6 +52,7 @@ class Application {
     bool start();
     MainWindow& window();
     Guitar& guitar();
+    AudioOutput& audio();
 
   private:
     struct Parts;

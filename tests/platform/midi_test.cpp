@@ -124,9 +124,9 @@ TEST_F(OfflineRender, NoteSoundsBetweenItsOnAndOff) {
 }
 
 TEST_F(OfflineRender, TheSilentSynthesizerRestsUntilAMessageWakesIt) {
-    SynthEngine engine(font);
+    SynthEngine engine(font, kFileSampleRate);
     ASSERT_TRUE(engine.ready()) << engine.problem();
-    StreamMixer mixer(StreamClock::exact(), engine.synth());
+    StreamMixer mixer(StreamClock::exact(kFileSampleRate), engine.synth());
     std::vector<float> left(4410), right(4410);
     const auto block = [&] {
         std::fill(left.begin(), left.end(), 0.0f);
@@ -150,8 +150,8 @@ TEST_F(OfflineRender, TheSilentSynthesizerRestsUntilAMessageWakesIt) {
 TEST_F(OfflineRender, CancelledNoteOnsAndClipsNeverSoundButNoteOffsStillGo) {
     const StereoClip click = toStereo(PcmClip{1, 44100, {16384, 16384}}, 44100);
     const auto second = [&](bool withCancelled) {
-        SynthEngine engine(font);
-        StreamMixer mixer(StreamClock::exact(), engine.synth());
+        SynthEngine engine(font, kFileSampleRate);
+        StreamMixer mixer(StreamClock::exact(kFileSampleRate), engine.synth());
         std::vector<float> left(44100), right(44100);
         mixer.post({0, packMidi(0x90, 52, 120), nullptr});
         mixer.render(left.data(), right.data(), 441);  // sounding for 10 ms

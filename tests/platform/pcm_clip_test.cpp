@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/test_rig.h"
@@ -84,7 +85,7 @@ struct Block {
 
 TEST(ClipVoice, AClipIsSummedOverTheStreamAndClampedAtFullScale) {
     const StereoClip loud = toStereo(PcmClip{2, 44100, {24576, -24576, 8192, -8192}}, 44100);
-    StreamMixer mixer(StreamClock::exact());
+    StreamMixer mixer(StreamClock::exact(44100));
     mixer.post({0, 0, &loud});
     Block b(3, 0.5f);
     mixer.render(b.left.data(), b.right.data(), 3);
@@ -114,7 +115,7 @@ TEST(ClipVoice, ClipsRunOnAcrossBlocksAndANewStartCutsTheSoundingOneOff) {
         {&click, 1, {0.125f}},         // and again, cut off after one frame
         {&other, 2, {-0.125f, 0.0f}},  // another clip cuts it off
     };
-    StreamMixer mixer(StreamClock::exact());
+    StreamMixer mixer(StreamClock::exact(44100));
     for (const Step& step : steps) {
         if (step.start != nullptr) mixer.post({0, 0, step.start});
         Block b(step.frames, 0.0f);
@@ -128,29 +129,44 @@ TEST(StreamClock, LiveEventsLandTheDelayAfterTheirStampOnTheirOwnFrame) {
     const StereoClip click = toStereo(PcmClip{1, 44100, {16384}}, 44100);
     const std::int64_t t0 = 5'000'000'000;  // when the first block is heard
     struct Posted {
+        int rate;
         std::int64_t stampNs;
-        int block;   // of 441 frames, 10 ms each, rendered on time
+        int block;   // of 10 ms each, rendered on time
         int offset;  // where the click is heard in it
     };
-    // Heard 13 ms after the first block = frame 573.3, so 574 = block 1, offset 133; a stamp from
-    // before the stream ran is late and sounds at once.
-    const std::vector<Posted> table = {{t0 + 3'000'000, 1, 133}, {t0 - 50'000'000, 0, 0}};
+    // Heard 13 ms after the first block: at 44.1 kHz frame 573.3, so 574 = block 1, offset 133;
+    // at 96 kHz frame 1248 exactly, and 5 us later the frame after. A stamp from before the
+    // stream ran is late and sounds at once.
+    const std::vector<Posted> table = {{44100, t0 + 3'000'000, 1, 133},
+                                       {96000, t0 + 3'000'000, 1, 288},
+                                       {96000, t0 + 3'005'000, 1, 289},
+                                       {96000, t0 - 50'000'000, 0, 0}};
     for (const Posted& p : table) {
-        StreamMixer m(StreamClock::live(10'000'000));
+        StreamMixer m(StreamClock::live(p.rate, 10'000'000));
         m.post({p.stampNs, 0, &click});
+        const int frames = p.rate / 100;
         for (int block = 0; block < 3; ++block) {
-            Block b(441, 0.0f);
-            m.render(b.left.data(), b.right.data(), 441, t0 + block * 10'000'000);
+            Block b(frames, 0.0f);
+            m.render(b.left.data(), b.right.data(), frames, t0 + block * 10'000'000);
             const auto heard = std::find(b.left.begin(), b.left.end(), 0.5f) - b.left.begin();
-            EXPECT_EQ(heard, block == p.block ? p.offset : 441) << p.stampNs << " block " << block;
+            EXPECT_EQ(heard, block == p.block ? p.offset : frames)
+                << p.rate << " Hz, " << p.stampNs << " block " << block;
         }
     }
 }
 
-TEST(ClipVoice, AClipOfHalfTheRateLastsTwiceAsLong) {
+TEST(ClipVoice, AClipAtAnotherRateLastsAsLongAndKeepsItsShape) {
+    // The clips' own rate into the live stream's, and slower clips into the file's rate.
+    for (auto [from, frames, to, converted] : {std::tuple{44100, 4410u, 96000, 9600L},
+                                               {48000, 4801u, 96000, 9602L},
+                                               {22050, 2u, 44100, 4L}}) {
+        const PcmClip clip{1, from, std::vector<std::int16_t>(frames)};
+        EXPECT_EQ(toStereo(clip, to).frames(), converted) << from << " to " << to;
+    }
+    // Between two frames of a clip of half the rate comes their mean; the last is held.
     const StereoClip slow = toStereo(PcmClip{1, 22050, {4096, 8192}}, 44100);
     EXPECT_EQ(slow.samples,
-              (std::vector<float>{0.125f, 0.125f, 0.125f, 0.125f, 0.25f, 0.25f, 0.25f, 0.25f}));
+              (std::vector<float>{0.125f, 0.125f, 0.1875f, 0.1875f, 0.25f, 0.25f, 0.25f, 0.25f}));
     EXPECT_TRUE(toStereo(PcmClip{}, 44100).samples.empty());
 }
 

@@ -12,7 +12,7 @@ namespace lutavo {
 namespace {
 
 // The sound card's driver does not say when a block is heard: taken as a full buffer after now.
-constexpr std::int64_t kBufferNs = std::int64_t{kBufferFrames} * 1'000'000'000 / kSynthSampleRate;
+constexpr std::int64_t kBufferNs = std::int64_t{kBufferFrames} * 1'000'000'000 / kLiveSampleRate;
 
 int fillPeriod(void* mixer, int frames, int, float*[], int channels, float* out[]) {
     if (channels < 2) return FLUID_OK;
@@ -47,7 +47,7 @@ bool AudioOutput::streamLive() const {
 
 void AudioOutput::load(const std::string& soundFont) {
     openStream();
-    engine_ = std::make_unique<SynthEngine>(soundFont);
+    engine_ = std::make_unique<SynthEngine>(soundFont, kLiveSampleRate);
     if (!engine_->ready()) {
         problem_ = engine_->problem();
         return;
@@ -60,12 +60,12 @@ void AudioOutput::load(const std::string& soundFont) {
 }
 
 void AudioOutput::openStream() {
-    pulse_ = std::make_unique<PulseStream>(mixer_, kBufferFrames, kRequestFrames);
+    pulse_ = std::make_unique<PulseStream>(mixer_, kLiveSampleRate, kBufferFrames, kRequestFrames);
     if (pulse_->live()) return;
     pulse_.reset();
     driverSettings_ = new_fluid_settings();
     if (driverSettings_ == nullptr) return;
-    fluid_settings_setnum(driverSettings_, "synth.sample-rate", kSynthSampleRate);
+    fluid_settings_setnum(driverSettings_, "synth.sample-rate", kLiveSampleRate);
     fluid_settings_setint(driverSettings_, "audio.period-size", kRequestFrames);
     fluid_settings_setint(driverSettings_, "audio.periods", kBufferFrames / kRequestFrames);
     fluid_settings_setstr(driverSettings_, "audio.sample-format", "float");

@@ -19,13 +19,17 @@ namespace lutavo {
 class PulseStream;
 class SoundClock;
 
-// The sound server keeps at most 512 frames (11.6 ms) queued and asks for more 128 frames at a
-// time. The sounds of a playback tick are heard 20 ms after the tick was due, each on its own
-// frame: the window thread may run a tick some 10 ms late before anything moves, and the notes
-// still start within the 25 ms a player notices. Everything else (a click on the neck, a clip)
-// goes at once: heard as soon as the stream gets to it, within the server's buffer.
-inline constexpr int kBufferFrames = 512;
-inline constexpr int kRequestFrames = 128;
+// The live stream runs at 96 kHz whatever the sound card's rate (the server converts it): the
+// synthesizer starts a note only at the start of one of its 64-frame blocks, which at 96 kHz
+// come every 0.67 ms, so a note is at most that late on its frame (1.45 ms at 44.1 kHz).
+inline constexpr int kLiveSampleRate = 96000;
+// The sound server keeps at most 11.6 ms queued and asks for more 2.9 ms at a time. The sounds
+// of a playback tick are heard 20 ms after the tick was due, each on its own frame: the window
+// thread may run a tick some 8 ms late before anything moves, and the notes still start within
+// the 25 ms a player notices. Everything else (a click on the neck, a clip) goes at once: heard
+// as soon as the stream gets to it, within the server's buffer.
+inline constexpr int kBufferFrames = kLiveSampleRate * 116 / 10'000;
+inline constexpr int kRequestFrames = kBufferFrames / 4;
 inline constexpr std::int64_t kSoundDelayNs = 20'000'000;
 
 class AudioOutput {
@@ -72,7 +76,7 @@ class AudioOutput {
 
     const SoundClock* soundClock_;
     bool scheduleTicks_ = true;
-    StreamMixer mixer_{StreamClock::live(kSoundDelayNs)};
+    StreamMixer mixer_{StreamClock::live(kLiveSampleRate, kSoundDelayNs)};
     std::unique_ptr<PulseStream> pulse_;
     fluid_settings_t* driverSettings_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;  // the sound card directly, without a server

@@ -10,13 +10,19 @@ StereoClip toStereo(const PcmClip& clip, int outRate) {
     const long frames = (clip.frames() * outRate + clip.sampleRate - 1) / clip.sampleRate;
     out.samples.resize(static_cast<std::size_t>(2 * frames));
     constexpr float kFullScale = 32768.0f;
+    const auto sample = [&](long frame, int side) {
+        const long from = std::min(clip.frames() - 1, frame);
+        const int channel = std::min(side, clip.channels - 1);
+        return clip.samples[static_cast<std::size_t>(from * clip.channels + channel)] / kFullScale;
+    };
     for (long f = 0; f < frames; ++f) {
-        const long from = std::min(clip.frames() - 1, f * clip.sampleRate / outRate);
+        // Drawn between the two clip frames around it: a click keeps its shape at any rate,
+        // where repeating the nearest frame would shake its edges by a frame.
+        const long from = f * clip.sampleRate / outRate;
+        const float part = static_cast<float>(f * clip.sampleRate % outRate) / outRate;
         for (int side = 0; side < 2; ++side) {
-            const int channel = std::min(side, clip.channels - 1);
-            const auto sample =
-                clip.samples[static_cast<std::size_t>(from * clip.channels + channel)];
-            out.samples[static_cast<std::size_t>(2 * f + side)] = sample / kFullScale;
+            out.samples[static_cast<std::size_t>(2 * f + side)] =
+                sample(from, side) * (1 - part) + sample(from + 1, side) * part;
         }
     }
     return out;

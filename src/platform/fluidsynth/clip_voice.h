@@ -16,7 +16,7 @@ struct StereoClip {
 };
 
 // Converts a 16-bit clip to the stream's form: a mono clip goes to both sides, a clip of another
-// rate is stepped to outRate.
+// rate is drawn again at outRate, lasting as long.
 StereoClip toStereo(const PcmClip& clip, int outRate);
 
 class ClipVoice {

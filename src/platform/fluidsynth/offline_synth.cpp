@@ -11,7 +11,7 @@ namespace lutavo {
 long frameAt(long timeMs) {
     if (timeMs <= 0) return 0;
     // Whole milliseconds give whole tenths of a frame: round up to the next frame.
-    return (timeMs * kSynthSampleRate + 999) / 1000;
+    return (timeMs * kFileSampleRate + 999) / 1000;
 }
 
 std::int16_t toPcm16(float sample) {
@@ -19,8 +19,8 @@ std::int16_t toPcm16(float sample) {
 }
 
 OfflineSynth::OfflineSynth(const std::string& soundFont)
-    : engine_(soundFont),
-      mixer_(StreamClock::exact(), engine_.ready() ? engine_.synth() : nullptr) {}
+    : engine_(soundFont, kFileSampleRate),
+      mixer_(StreamClock::exact(kFileSampleRate), engine_.ready() ? engine_.synth() : nullptr) {}
 
 void OfflineSynth::renderFrames(std::vector<std::int16_t>& out, long frames) {
     std::vector<float> left(static_cast<std::size_t>(frames));
@@ -51,7 +51,7 @@ std::vector<std::int16_t> OfflineSynth::render(std::vector<TimedMessage> message
     auto next = events.begin();
     for (long frame = 0; frame < endFrame; frame += kBlock) {
         const std::int64_t blockEndNs =
-            (frame + kBlock) * std::int64_t{1'000'000'000} / kSynthSampleRate;
+            (frame + kBlock) * std::int64_t{1'000'000'000} / kFileSampleRate;
         while (next != events.end() && next->stampNs < blockEndNs && mixer_.post(*next))
             ++next;
         renderFrames(out, std::min(kBlock, endFrame - frame));
@@ -81,8 +81,8 @@ bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int1
     putLittleEndian(file, 16, 4);  // size of the format block
     putLittleEndian(file, 1, 2);   // PCM
     putLittleEndian(file, kChannels, 2);
-    putLittleEndian(file, kSynthSampleRate, 4);
-    putLittleEndian(file, kSynthSampleRate * kChannels * kBytesPerSample, 4);
+    putLittleEndian(file, kFileSampleRate, 4);
+    putLittleEndian(file, kFileSampleRate * kChannels * kBytesPerSample, 4);
     putLittleEndian(file, kChannels * kBytesPerSample, 2);
     putLittleEndian(file, 8 * kBytesPerSample, 2);
     file.write("data", 4);

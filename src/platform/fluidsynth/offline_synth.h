@@ -13,6 +13,9 @@
 
 namespace lutavo {
 
+// Rendered files are at the CD rate, the one every player takes.
+inline constexpr int kFileSampleRate = 44100;
+
 struct ClipCue {
     long timeMs;
     const StereoClip* clip;

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "platform/fluidsynth/stream_mixer.h"
-#include "platform/fluidsynth/synth_engine.h"
 #include "platform/sound_clock.h"
 
 namespace lutavo {
@@ -15,16 +14,18 @@ namespace lutavo {
 namespace {
 
 constexpr std::size_t kFrameBytes = 2 * sizeof(float);
-// Half a second of silence after the last sound before the stream pauses.
-constexpr long kIdleFramesBeforePause = kSynthSampleRate / 2;
 
 }  // namespace
 
-PulseStream::PulseStream(StreamMixer& mixer, int bufferFrames, int requestFrames) : mixer_(mixer) {
+PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int requestFrames)
+    : mixer_(mixer),
+      nominalLatencyNs_(std::int64_t{bufferFrames} * 1'000'000'000 / rate),
+      idleFramesBeforePause_(rate / 2) {  // half a second of silence after the last sound
     loop_ = pa_threaded_mainloop_new();
     if (loop_ == nullptr) return;
     pa_threaded_mainloop_lock(loop_);
-    const bool ok = pa_threaded_mainloop_start(loop_) >= 0 && connect(bufferFrames, requestFrames);
+    const bool ok =
+        pa_threaded_mainloop_start(loop_) >= 0 && connect(rate, bufferFrames, requestFrames);
     if (!ok && stream_ != nullptr) {
         pa_stream_unref(stream_);
         stream_ = nullptr;
@@ -50,7 +51,7 @@ void PulseStream::onStateChange(void* loop) {
     pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
 }
 
-bool PulseStream::connect(int bufferFrames, int requestFrames) {
+bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
     context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Lutavo");
     if (context_ == nullptr) return false;
     pa_context_set_state_callback(
@@ -62,7 +63,7 @@ bool PulseStream::connect(int bufferFrames, int requestFrames) {
         if (!PA_CONTEXT_IS_GOOD(state)) return false;
         pa_threaded_mainloop_wait(loop_);
     }
-    const pa_sample_spec format = {PA_SAMPLE_FLOAT32NE, kSynthSampleRate, 2};
+    const pa_sample_spec format = {PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(rate), 2};
     stream_ = pa_stream_new(context_, "Lutavo", &format, nullptr);
     if (stream_ == nullptr) return false;
     pa_stream_set_state_callback(
@@ -126,7 +127,7 @@ std::int64_t PulseStream::latencyNs() const {
 
 void PulseStream::pauseWhenIdle(int frames) {
     idleFrames_ = mixer_.idle() ? idleFrames_ + frames : 0;
-    if (idleFrames_ < kIdleFramesBeforePause) return;
+    if (idleFrames_ < idleFramesBeforePause_) return;
     idleFrames_ = 0;
     // Paired with wake(): an event posted meanwhile either is seen here or sees the pause.
     paused_.store(true);

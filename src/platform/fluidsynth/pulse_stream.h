@@ -1,7 +1,7 @@
 #pragma once
-// The audio stream through the desktop's sound server: float stereo at 44.1 kHz, filled by the
-// mixer on the server connection's own thread, and paused while the mixer has nothing to play
-// so an idle program wakes nobody.
+// The audio stream through the desktop's sound server: float stereo at the mixer's rate (the
+// server converts it to the sound card's), filled by the mixer on the server connection's own
+// thread, and paused while the mixer has nothing to play so an idle program wakes nobody.
 
 #include <pulse/def.h>
 
@@ -21,7 +21,7 @@ class StreamMixer;
 class PulseStream {
   public:
     // Connects to the sound server (never starting one); live() tells whether it worked.
-    PulseStream(StreamMixer& mixer, int bufferFrames, int requestFrames);
+    PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int requestFrames);
     ~PulseStream();
     PulseStream(const PulseStream&) = delete;
     PulseStream& operator=(const PulseStream&) = delete;
@@ -31,7 +31,7 @@ class PulseStream {
     void wake();
 
   private:
-    bool connect(int bufferFrames, int requestFrames);
+    bool connect(int rate, int bufferFrames, int requestFrames);
     bool waitUntilReady();
     void fill(std::size_t bytes);
     void pauseWhenIdle(int frames);
@@ -41,7 +41,8 @@ class PulseStream {
     static void onStateChange(void* loop);
 
     StreamMixer& mixer_;
-    std::int64_t nominalLatencyNs_;
+    std::int64_t nominalLatencyNs_ = 0;
+    long idleFramesBeforePause_ = 0;
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;

@@ -13,9 +13,8 @@ namespace lutavo {
 
 namespace {
 
-constexpr double kFramesPerNs = kSynthSampleRate / 1e9;
 // Long enough for the reverberation of the last note to die away.
-constexpr long kQuietFramesBeforeRest = 2L * kSynthSampleRate;
+constexpr long kQuietSecondsBeforeRest = 2;
 // An output that says its block is heard this far from where the last one leads was paused or
 // ran dry: the clock starts afresh.
 constexpr double kResyncNs = 5'000'000;
@@ -24,7 +23,7 @@ constexpr double kResyncNs = 5'000'000;
 
 void StreamClock::blockStarts(std::int64_t heardAtNs, std::int64_t first) {
     if (!live_) return;
-    const double predicted = heardAtNs_ + static_cast<double>(first - first_) / kFramesPerNs;
+    const double predicted = heardAtNs_ + static_cast<double>(first - first_) * 1e9 / rate_;
     const double error = static_cast<double>(heardAtNs) - predicted;
     if (!started_ || std::abs(error) > kResyncNs) {
         // The first block, or the output paused or ran dry: start from what it says.
@@ -40,9 +39,10 @@ void StreamClock::blockStarts(std::int64_t heardAtNs, std::int64_t first) {
 std::int64_t StreamClock::frameOf(std::int64_t stampNs) const {
     if (!live_) {
         // The first frame at or after the stamp.
-        return (stampNs * kSynthSampleRate + 999'999'999) / 1'000'000'000;
+        return (stampNs * rate_ + 999'999'999) / 1'000'000'000;
     }
-    const double since = (static_cast<double>(stampNs + delayNs_) - heardAtNs_) * kFramesPerNs;
+    // Multiplied before dividing: a stamp on a whole frame stays on it.
+    const double since = framesIn(static_cast<double>(stampNs + delayNs_) - heardAtNs_);
     return first_ + static_cast<std::int64_t>(std::ceil(since));
 }
 
@@ -63,7 +63,7 @@ bool StreamMixer::cancelled(const StreamEvent& event) const {
 
 void StreamMixer::renderSpan(float* left, float* right, int frames, fluid_synth_t* synth) {
     if (synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0) quietFrames_ = 0;
-    resting_ = synth == nullptr || quietFrames_ >= kQuietFramesBeforeRest;
+    resting_ = synth == nullptr || quietFrames_ >= kQuietSecondsBeforeRest * clock_.rate();
     if (!resting_) {
         quietFrames_ += frames;
         // Reverb and chorus go into the same two channels as the dry sound.

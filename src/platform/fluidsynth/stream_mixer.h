@@ -19,16 +19,24 @@ namespace lutavo {
 // block to block, so an event lands on its own frame wherever the blocks happen to begin.
 class StreamClock {
   public:
-    static StreamClock exact() { return StreamClock(false, 0); }
-    static StreamClock live(std::int64_t delayNs) { return StreamClock(true, delayNs); }
+    static StreamClock exact(int rate) { return StreamClock(rate, false, 0); }
+    static StreamClock live(int rate, std::int64_t delayNs) {
+        return StreamClock(rate, true, delayNs);
+    }
+
+    // Frames a second.
+    int rate() const { return rate_; }
 
     // The block starting at stream frame `first` will be heard from heardAtNs on.
     void blockStarts(std::int64_t heardAtNs, std::int64_t first);
     std::int64_t frameOf(std::int64_t stampNs) const;
 
   private:
-    StreamClock(bool live, std::int64_t delayNs) : live_(live), delayNs_(delayNs) {}
+    StreamClock(int rate, bool live, std::int64_t delayNs)
+        : rate_(rate), live_(live), delayNs_(delayNs) {}
+    double framesIn(double ns) const { return ns * rate_ / 1e9; }
 
+    int rate_;
     bool live_;
     std::int64_t delayNs_;
     bool started_ = false;

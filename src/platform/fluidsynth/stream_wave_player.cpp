@@ -10,7 +10,7 @@ const StereoClip* StreamWavePlayer::clip(const std::string& path) {
     std::string problem;
     const PcmClip read = readPcmWav(path, problem);
     if (!problem.empty()) return nullptr;
-    auto converted = std::make_unique<StereoClip>(toStereo(read, kSynthSampleRate));
+    auto converted = std::make_unique<StereoClip>(toStereo(read, kLiveSampleRate));
     return clips_.emplace(path, std::move(converted)).first->second.get();
 }
 

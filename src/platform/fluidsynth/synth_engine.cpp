@@ -7,7 +7,7 @@
 
 namespace lutavo {
 
-SynthEngine::SynthEngine(const std::string& soundFont) {
+SynthEngine::SynthEngine(const std::string& soundFont, int sampleRate) {
     quietSoundLibraries();
     if (soundFont.empty()) {
         problem_ = "no General MIDI sound font found (set LUTAVO_SOUNDFONT)";
@@ -18,7 +18,7 @@ SynthEngine::SynthEngine(const std::string& soundFont) {
         problem_ = "the synthesizer could not start";
         return;
     }
-    fluid_settings_setnum(settings_, "synth.sample-rate", kSynthSampleRate);
+    fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {

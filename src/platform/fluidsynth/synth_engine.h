@@ -9,14 +9,14 @@
 
 namespace lutavo {
 
-inline constexpr int kSynthSampleRate = 44100;
 // FluidSynth's default gain of 0.2 is far quieter than other programs; this is close to a
 // hardware synthesizer's level without clipping a six-string chord.
 inline constexpr double kSynthGain = 0.7;
 
 class SynthEngine {
   public:
-    explicit SynthEngine(const std::string& soundFont);
+    // Renders at sampleRate, the rate of the stream it plays into.
+    SynthEngine(const std::string& soundFont, int sampleRate);
     ~SynthEngine();
     SynthEngine(const SynthEngine&) = delete;
     SynthEngine& operator=(const SynthEngine&) = delete;

@@ -20,7 +20,7 @@ std::vector<ClipCue> clipCues(const std::vector<TimedClip>& clips,
         if (found == loaded.end()) {
             std::string problem;
             const PcmClip clip = readPcmWav(path, problem);
-            found = loaded.emplace(path, toStereo(clip, kSynthSampleRate)).first;
+            found = loaded.emplace(path, toStereo(clip, kFileSampleRate)).first;
             if (!problem.empty()) warnings.push_back(problem);
         }
         cues.push_back({timeMs, &found->second});
@@ -35,8 +35,8 @@ long renderLengthMs(long songEndMs, const std::vector<ClipCue>& cues) {
     const auto last = std::max_element(
         cues.begin(), cues.end(), [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
     if (last != cues.end()) {
-        end = std::max(end, last->timeMs + (last->clip->frames() * 1000 + kSynthSampleRate - 1) /
-                                               kSynthSampleRate);
+        end = std::max(end, last->timeMs + (last->clip->frames() * 1000 + kFileSampleRate - 1) /
+                                               kFileSampleRate);
     }
     return end;
 }

@@ -1,0 +1,249 @@
+#!/usr/bin/env python3
+"""When the built-in synthesizer's notes are heard, played live.
+
+Plays a song of 975 short notes (1000 entries with the page ends) through the real window and
+audio stream into a private sound server whose only output is a null sink, records the sink
+with parec and finds every note's onset in the recording. Each onset is compared with the
+note's ideal time in the song: the deviation is what is left after the best straight line
+through (note number, onset), since the sound server's sample clock and the system clock run at
+slightly different rates. Every note is the same pitch, so each attack matches one template: the
+attack is found by a matched filter around where the line says it is, to a fraction of a sample.
+The detector is checked first on the offline rendering of the song, where each note starts
+exactly on the first of the synthesizer's 64-frame blocks at or after its time.
+
+Four runs: each tick's sounds sent when the window thread gets to the tick ("at once", as a MIDI
+port plays them) or stamped with the tick's due time ("scheduled"), each with the other core
+idle and then kept busy by one spinning process. Prints per run: notes found of all, p50, p99
+and max of the onset deviation in ms, the clock difference, and the player's CPU time over the
+play and the sound server's (user + system, as a share of one core).
+
+   bench/live_timing.py BUILD_FOLDER [--runs scheduled-idle,...] [--tempo T] [--keep FOLDER]
+
+Run by hand on a quiet machine (the figures are the machine's, not the program's alone); it
+needs pulseaudio, parec and numpy. `cmake --build build --target live_timing` runs it."""
+
+import argparse, multiprocessing, os, subprocess, sys, tempfile, time
+
+import numpy as np
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "audio"))
+from check_live_sound import RATE, start_server  # noqa: E402
+from check_export import tempo_interval  # noqa: E402  (found through check_live_sound's path)
+
+ENTRIES, PAGE = 1000, 40
+NOTE_TICKS = 4
+# A muted low string: the synthesizer's note-on and note-off in one tick, a short pluck that dies
+# away well before the next, so every attack rises out of silence.
+NOTE = f"{NOTE_TICKS:02d}" + "-1" * 5 + "-4"
+RUNS = ["at-once-idle", "at-once-busy", "scheduled-idle", "scheduled-busy"]
+FOUND_SHARE = 0.5  # of the template's own match, below which a note counts as missing
+
+
+def write_song(path, tempo):
+    """The same note over and over, a page end after every page's worth; returns the notes."""
+    lines = ["lutavo3", "title=Timing", "right=", "left=", "key=1", "metroticks=16",
+             "timesig=4", "page=INTERNAL", "style=1", "alt=000000000000", f"tempo={tempo}", ""]
+    notes = 0
+    for entry in range(1, ENTRIES + 1):
+        if entry % PAGE == 0:
+            lines.append("99")
+        else:
+            lines.append(NOTE)
+            notes += 1
+    with open(path, "w", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+    return notes
+
+
+def spin():
+    while True:
+        pass
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def record(env, live_play, data, song, seconds, scheduled, raw):
+    """The sink's left channel, where in it the play began (in samples), and the player's and
+    the sound server's CPU time over the play as shares of one core."""
+    with open(os.path.join(env["PULSE_RUNTIME_PATH"], "pid")) as f:
+        server = int(f.read().split()[0])
+    rec = subprocess.Popen(["parec", "--device=rec.monitor", "--format=float32le",
+                            f"--rate={RATE}", "--channels=2", "--latency-msec=5", "--raw"],
+                           env=env, stdout=open(raw, "wb"))
+    recording = time.monotonic()
+    time.sleep(0.5)
+    player = subprocess.Popen([live_play, data, song, "0", str(seconds), "1", "0",
+                               "1" if scheduled else "0"],
+                              env=dict(env, QT_QPA_PLATFORM="offscreen"), stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+    marks = {}
+    for line in player.stdout:
+        word = line.split()[0]
+        marks[word] = (time.monotonic(), cpu_seconds(player.pid), cpu_seconds(server))
+        if word == "stop":
+            break
+    player.wait(timeout=60)
+    time.sleep(0.5)
+    rec.terminate()
+    rec.wait(timeout=10)
+    if player.returncode != 0 or "stop" not in marks:
+        raise RuntimeError(f"live_play failed ({player.returncode})")
+    wall, cpu, server_cpu = (b - a for a, b in zip(marks["play"], marks["stop"]))
+    signal_ = np.fromfile(raw, dtype="<f4").reshape(-1, 2)[:, 0].astype(np.float64)
+    return signal_, int((marks["play"][0] - recording) * RATE), cpu / wall, server_cpu / wall
+
+
+def correlate(signal_, template, lo, hi):
+    """The matched filter's output for every start in lo..hi-1."""
+    lo, hi = max(lo, 0), min(hi, len(signal_) - len(template))
+    if hi <= lo:
+        return lo, np.zeros(0)
+    return lo, np.correlate(signal_[lo:hi + len(template) - 1], template, "valid")
+
+
+def peak(values):
+    """Where the largest value is, refined between samples by the parabola through it."""
+    at = int(np.argmax(values))
+    if 0 < at < len(values) - 1:
+        a, b, c = values[at - 1], values[at], values[at + 1]
+        if a - 2 * b + c < 0:
+            return at + 0.5 * (a - c) / (a - 2 * b + c)
+    return float(at)
+
+
+def robust_line(onsets, spacing):
+    """Slope and offset of the line through the onsets found, by medians: notes played late (the
+    window thread's lateness when sent at once) do not pull it. Two clocks never differ by
+    more than a fraction of a percent."""
+    k = np.nonzero(~np.isnan(onsets))[0]
+    t = onsets[k]
+    half = len(k) // 2
+    slope = np.median((t[half:2 * half] - t[:half]) / (k[half:2 * half] - k[:half]))
+    slope = float(np.clip(slope, 0.995 * spacing, 1.005 * spacing))
+    return slope, float(np.median(t - slope * k))
+
+
+def track(signal_, template, first, spacing, notes, window):
+    """Every note's onset in samples (nan when missing), found near where the line through the
+    onsets found so far puts it."""
+    onsets = np.full(notes, np.nan)
+    onsets[0] = first
+    energy = float(np.dot(template, template))
+    slope, offset = spacing, first
+    for k in range(1, notes):
+        expected = offset + slope * k
+        lo, values = correlate(signal_, template, int(expected - window), int(expected + window))
+        if len(values) == 0:
+            break
+        at = peak(values)
+        if values[int(round(at))] >= FOUND_SHARE * energy:
+            onsets[k] = lo + at
+        if k % 16 == 0:
+            slope, offset = robust_line(onsets, spacing)
+    return onsets
+
+
+def attack_template(signal_, at, length):
+    return signal_[int(at) - length // 4:int(at) - length // 4 + length]
+
+
+def onsets_of(signal_, start, spacing, notes):
+    """Finds the first attack after the play's start by its level, then tracks every note with that attack as the
+    template, then again with the mean attack of all the notes found (each note sounds over the
+    tail of the one before, as the mean does)."""
+    # Before the play the program sounds its opening clip; the recording starts a little late.
+    start = max(0, start - int(0.1 * RATE))
+    played = np.abs(signal_[start:start + int(20 * spacing)])
+    loud = np.nonzero(played > 0.3 * np.max(played, initial=0))[0]
+    length = int(0.006 * RATE)
+    if len(loud) == 0 or played.max() < 0.01:
+        return np.full(notes, np.nan)
+    first = start + int(loud[0])
+    template = attack_template(signal_, first, length)
+    window = int(0.4 * spacing)
+    onsets = track(signal_, template, first, spacing, notes, window)
+    found = onsets[~np.isnan(onsets)]
+    template = np.mean([attack_template(signal_, round(o), length) for o in found[1:]], axis=0)
+    lo, values = correlate(signal_, template, first - length, first + length)
+    first = lo + peak(values)
+    return track(signal_, template, first, spacing, notes, window)
+
+
+def deviations(onsets):
+    found = ~np.isnan(onsets)
+    if found.sum() < 2:
+        return np.full(1, np.nan), np.nan
+    k = np.nonzero(found)[0]
+    slope, offset = np.polyfit(k, onsets[found], 1)
+    return np.abs(onsets[found] - (offset + slope * k)) * 1000.0 / RATE, slope
+
+
+def check_detector(build, folder, song, spacing, notes):
+    """The detector on the offline rendering, where the synthesizer starts each note at the
+    first of its 64-frame blocks at or after the note's frame: how far from those it puts them."""
+    import wave
+    path = os.path.join(folder, "offline.wav")
+    subprocess.run([os.path.join(build, "lutavo"), "--render-wav", song, path], check=True,
+                   capture_output=True, env=dict(os.environ, HOME=folder, XDG_CONFIG_HOME=folder,
+                                                 QT_QPA_PLATFORM="offscreen"))
+    with wave.open(path, "rb") as w:
+        signal_ = np.frombuffer(w.readframes(w.getnframes()), "<i2")[::2] / 32768.0
+    onsets = onsets_of(signal_, 0, spacing, notes)
+    blocks = np.ceil(np.ceil(np.arange(notes) * spacing - 1e-6) / 64) * 64
+    error = onsets - blocks
+    error = np.abs(error - np.nanmedian(error)) * 1000.0 / RATE
+    print(f"detector on the offline rendering: {np.sum(~np.isnan(onsets))} of {notes} found, "
+          f"at most {np.nanmax(error):.3f} ms from the synthesizer's block starts", flush=True)
+
+
+def run(name, build, folder, song, notes, seconds, spacing, keep):
+    scheduled, busy = name.startswith("scheduled"), name.endswith("busy")
+    spinner = multiprocessing.Process(target=spin, daemon=True) if busy else None
+    runtime = tempfile.mkdtemp(dir=folder)
+    env = start_server(runtime)
+    try:
+        if spinner:
+            spinner.start()
+        signal_, start, cpu, server_cpu = record(env, os.path.join(build, "tests", "audio", "live_play"),
+                                    os.path.join(build, "data"), song, seconds, scheduled,
+                                    os.path.join(runtime, "rec.raw"))
+    finally:
+        if spinner:
+            spinner.terminate()
+        subprocess.run(["pulseaudio", "--kill"], env=env, capture_output=True)
+    if keep:
+        np.save(os.path.join(keep, f"{name}.npy"), signal_)
+    dev, slope = deviations(onsets_of(signal_, start, spacing, notes))
+    ppm = (slope / spacing - 1) * 1e6
+    print(f"{name:15} {len(dev):4d} of {notes}  p50 {np.median(dev):6.3f}  "
+          f"p99 {np.percentile(dev, 99):6.3f}  max {dev.max():7.3f} ms  clocks {ppm:+5.0f} ppm  "
+          f"cpu {100 * cpu:4.1f}% + server {100 * server_cpu:4.1f}% of a core", flush=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("build")
+    parser.add_argument("--runs", default=",".join(RUNS))
+    parser.add_argument("--tempo", type=int, default=1)
+    parser.add_argument("--keep", help="a folder to keep each run's recording in (.npy)")
+    options = parser.parse_args()
+    interval = tempo_interval(options.tempo)
+    spacing = NOTE_TICKS * interval * RATE / 1000.0
+    print(f"load average {os.getloadavg()[0]:.2f}; a note every {NOTE_TICKS * interval} ms")
+    with tempfile.TemporaryDirectory() as folder:
+        song = os.path.join(folder, "timing.SNG")
+        notes = write_song(song, options.tempo)
+        check_detector(options.build, folder, song, spacing, notes)
+        # The play starts its first tick a moment after PLAY: time over for the last notes.
+        seconds = notes * NOTE_TICKS * interval / 1000 + 3.0
+        for name in options.runs.split(","):
+            run(name, options.build, folder, song, notes, seconds, spacing, options.keep)
+
+
+if __name__ == "__main__":
+    main()
