@@ -39,7 +39,7 @@ std::string readBack(const std::string& path) {
     p.g.config = p.defaults;
     p.g.app.configFile = path;
     readconfig(p.g);
-    return configText(p.g);
+    return configText(p.g.config);
 }
 
 }  // namespace

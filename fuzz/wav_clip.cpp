@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kOutputRate = 44100;
+constexpr int kOutputRate = 96000;  // the live stream's: every clip read is converted to it
 constexpr int kBlockFrames = 512;
 constexpr int kBlocks = 4;
 
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clip.samples.size() % static_cast<std::size_t>(clip.channels) != 0)
         fuzz::broken("a clip taken is whole frames of one or two channels at a real rate");
     const StereoClip stereo = toStereo(clip, kOutputRate);
-    StreamMixer mixer(StreamClock::exact());
+    StreamMixer mixer(StreamClock::exact(kOutputRate));
     StreamEvent start;
     start.clip = &stereo;
     if (!mixer.post(start)) fuzz::broken("an empty queue takes an event");
