@@ -28,7 +28,7 @@ import numpy as np
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "audio"))
-from check_live_sound import RATE, start_server  # noqa: E402
+from check_live_sound import RATE as FILE_RATE, start_server  # noqa: E402
 from check_export import tempo_interval  # noqa: E402  (found through check_live_sound's path)
 
 ENTRIES, PAGE = 1000, 40
@@ -36,6 +36,11 @@ NOTE_TICKS = 4
 # A muted low string: the synthesizer's note-on and note-off in one tick, a short pluck that dies
 # away well before the next, so every attack rises out of silence.
 NOTE = f"{NOTE_TICKS:02d}" + "-1" * 5 + "-4"
+# The null sink's rate: one frame is exactly 20 µs. The server counts the sink's time in whole
+# microseconds, block by block; at 44.1 kHz each block's time is rounded down, and the sink's
+# clock then runs a few hundred ppm fast and wanders with the blocks' sizes, which the onsets
+# would follow.
+RATE = 50000
 RUNS = ["at-once-idle", "at-once-busy", "scheduled-idle", "scheduled-busy"]
 FOUND_SHARE = 0.5  # of the template's own match, below which a note counts as missing
 
@@ -68,14 +73,13 @@ def cpu_seconds(pid):
 
 
 def record(env, live_play, data, song, seconds, scheduled, raw):
-    """The sink's left channel, where in it the play began (in samples), and the player's and
-    the sound server's CPU time over the play as shares of one core."""
+    """The sink's left channel, and the player's and the sound server's CPU time over the play
+    as shares of one core."""
     with open(os.path.join(env["PULSE_RUNTIME_PATH"], "pid")) as f:
         server = int(f.read().split()[0])
     rec = subprocess.Popen(["parec", "--device=rec.monitor", "--format=float32le",
                             f"--rate={RATE}", "--channels=2", "--latency-msec=5", "--raw"],
                            env=env, stdout=open(raw, "wb"))
-    recording = time.monotonic()
     time.sleep(0.5)
     player = subprocess.Popen([live_play, data, song, "0", str(seconds), "1", "0",
                                "1" if scheduled else "0"],
@@ -95,7 +99,7 @@ def record(env, live_play, data, song, seconds, scheduled, raw):
         raise RuntimeError(f"live_play failed ({player.returncode})")
     wall, cpu, server_cpu = (b - a for a, b in zip(marks["play"], marks["stop"]))
     signal_ = np.fromfile(raw, dtype="<f4").reshape(-1, 2)[:, 0].astype(np.float64)
-    return signal_, int((marks["play"][0] - recording) * RATE), cpu / wall, server_cpu / wall
+    return signal_, cpu / wall, server_cpu / wall
 
 
 def correlate(signal_, template, lo, hi):
@@ -152,18 +156,28 @@ def attack_template(signal_, at, length):
     return signal_[int(at) - length // 4:int(at) - length // 4 + length]
 
 
-def onsets_of(signal_, start, spacing, notes):
-    """Finds the first attack after the play's start by its level, then tracks every note with that attack as the
+def first_attack(signal_, spacing, rate):
+    """Where the play's first note starts: the first loud attack with two more after it at the
+    notes' spacing. The program's opening clip sounds before it, and the recording holds no time
+    while the program's stream is paused, so the play is found by its sound, not by the clock."""
+    level = np.abs(signal_)
+    windows = level[:len(level) // int(spacing) * int(spacing)].reshape(-1, int(spacing))
+    loud = np.nonzero(level > 0.3 * np.median(windows.max(axis=1)))[0]
+    attacks = loud[np.insert(np.diff(loud) > 0.04 * rate, 0, True)]
+    for at in attacks:
+        if all(np.min(np.abs(attacks - (at + n * spacing))) < 0.002 * rate for n in (1, 2)):
+            return int(at)
+    return None
+
+
+def onsets_of(signal_, spacing, notes, rate=RATE):
+    """Finds the first note by its level, then tracks every note with that attack as the
     template, then again with the mean attack of all the notes found (each note sounds over the
     tail of the one before, as the mean does)."""
-    # Before the play the program sounds its opening clip; the recording starts a little late.
-    start = max(0, start - int(0.1 * RATE))
-    played = np.abs(signal_[start:start + int(20 * spacing)])
-    loud = np.nonzero(played > 0.3 * np.max(played, initial=0))[0]
-    length = int(0.006 * RATE)
-    if len(loud) == 0 or played.max() < 0.01:
+    first = first_attack(signal_, spacing, rate)
+    if first is None:
         return np.full(notes, np.nan)
-    first = start + int(loud[0])
+    length = int(0.006 * rate)
     template = attack_template(signal_, first, length)
     window = int(0.4 * spacing)
     onsets = track(signal_, template, first, spacing, notes, window)
@@ -183,7 +197,7 @@ def deviations(onsets):
     return np.abs(onsets[found] - (offset + slope * k)) * 1000.0 / RATE, slope
 
 
-def check_detector(build, folder, song, spacing, notes):
+def check_detector(build, folder, song, interval_ms, notes):
     """The detector on the offline rendering, where the synthesizer starts each note at the
     first of its 64-frame blocks at or after the note's frame: how far from those it puts them."""
     import wave
@@ -193,10 +207,11 @@ def check_detector(build, folder, song, spacing, notes):
                                                  QT_QPA_PLATFORM="offscreen"))
     with wave.open(path, "rb") as w:
         signal_ = np.frombuffer(w.readframes(w.getnframes()), "<i2")[::2] / 32768.0
-    onsets = onsets_of(signal_, 0, spacing, notes)
+    spacing = interval_ms * FILE_RATE / 1000.0
+    onsets = onsets_of(signal_, spacing, notes, FILE_RATE)
     blocks = np.ceil(np.ceil(np.arange(notes) * spacing - 1e-6) / 64) * 64
     error = onsets - blocks
-    error = np.abs(error - np.nanmedian(error)) * 1000.0 / RATE
+    error = np.abs(error - np.nanmedian(error)) * 1000.0 / FILE_RATE
     print(f"detector on the offline rendering: {np.sum(~np.isnan(onsets))} of {notes} found, "
           f"at most {np.nanmax(error):.3f} ms from the synthesizer's block starts", flush=True)
 
@@ -205,11 +220,11 @@ def run(name, build, folder, song, notes, seconds, spacing, keep):
     scheduled, busy = name.startswith("scheduled"), name.endswith("busy")
     spinner = multiprocessing.Process(target=spin, daemon=True) if busy else None
     runtime = tempfile.mkdtemp(dir=folder)
-    env = start_server(runtime)
+    env = start_server(runtime, RATE)
     try:
         if spinner:
             spinner.start()
-        signal_, start, cpu, server_cpu = record(env, os.path.join(build, "tests", "audio", "live_play"),
+        signal_, cpu, server_cpu = record(env, os.path.join(build, "tests", "audio", "live_play"),
                                     os.path.join(build, "data"), song, seconds, scheduled,
                                     os.path.join(runtime, "rec.raw"))
     finally:
@@ -218,7 +233,7 @@ def run(name, build, folder, song, notes, seconds, spacing, keep):
         subprocess.run(["pulseaudio", "--kill"], env=env, capture_output=True)
     if keep:
         np.save(os.path.join(keep, f"{name}.npy"), signal_)
-    dev, slope = deviations(onsets_of(signal_, start, spacing, notes))
+    dev, slope = deviations(onsets_of(signal_, spacing, notes))
     ppm = (slope / spacing - 1) * 1e6
     print(f"{name:15} {len(dev):4d} of {notes}  p50 {np.median(dev):6.3f}  "
           f"p99 {np.percentile(dev, 99):6.3f}  max {dev.max():7.3f} ms  clocks {ppm:+5.0f} ppm  "
@@ -238,7 +253,7 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         song = os.path.join(folder, "timing.SNG")
         notes = write_song(song, options.tempo)
-        check_detector(options.build, folder, song, spacing, notes)
+        check_detector(options.build, folder, song, NOTE_TICKS * interval, notes)
         # The play starts its first tick a moment after PLAY: time over for the last notes.
         seconds = notes * NOTE_TICKS * interval / 1000 + 3.0
         for name in options.runs.split(","):

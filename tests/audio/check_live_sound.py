@@ -19,11 +19,11 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "ui"))
 from check_export import header_number, tempo_interval  # noqa: E402
 
 
-def start_server(runtime):
+def start_server(runtime, rate=RATE):
     env = dict(os.environ, XDG_RUNTIME_DIR=runtime, HOME=runtime, PULSE_RUNTIME_PATH=runtime)
     env.pop("PULSE_SERVER", None)
     subprocess.run(["pulseaudio", "-n", "--daemonize=yes", "--exit-idle-time=-1", "--use-pid-file=yes",
-                    "-L", "module-native-protocol-unix", "-L", "module-null-sink sink_name=rec",
+                    "-L", "module-native-protocol-unix", "-L", f"module-null-sink sink_name=rec rate={rate}",
                     "--log-target=stderr"], env=env, check=True, capture_output=True)
     for _ in range(50):
         if subprocess.run(["pactl", "info"], env=env, capture_output=True).returncode == 0:

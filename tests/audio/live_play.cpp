@@ -6,7 +6,7 @@
 // as the window thread gets to it, as a MIDI port plays them)
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
@@ -29,11 +29,11 @@ long long steadyMs() {
         .count();
 }
 
+// The window's own event loop, as the program runs it: it sleeps between events.
 void runFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 }  // namespace
