@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::vector<bench::Played> songs = bench::sampleSongs();
-    std::printf("%-18s %8s %14s %14s\n", "song", "seconds", "44.1 kHz", "96 kHz");
+    std::printf("%-18s %8s %14s %11d kHz\n", "song", "seconds", "44.1 kHz", kLiveSampleRate / 1000);
     double total[2] = {0, 0};
     double seconds = 0;
     for (const bench::Played& song : songs) {

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "fuzz_scratch.h"
+#include "platform/fluidsynth/audio_output.h"
 #include "platform/fluidsynth/pcm_clip.h"
 #include "platform/fluidsynth/stream_mixer.h"
 
 namespace {
 
-constexpr int kOutputRate = 96000;  // the live stream's: every clip read is converted to it
 constexpr int kBlockFrames = 512;
 constexpr int kBlocks = 4;
 
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (clip.channels > 2 || clip.sampleRate <= 0 ||
         clip.samples.size() % static_cast<std::size_t>(clip.channels) != 0)
         fuzz::broken("a clip taken is whole frames of one or two channels at a real rate");
-    const StereoClip stereo = toStereo(clip, kOutputRate);
-    StreamMixer mixer(StreamClock::exact(kOutputRate));
+    const StereoClip stereo = toStereo(clip, kLiveSampleRate);
+    StreamMixer mixer(StreamClock::exact(kLiveSampleRate));
     StreamEvent start;
     start.clip = &stereo;
     if (!mixer.post(start)) fuzz::broken("an empty queue takes an event");
