@@ -123,6 +123,12 @@ TEST_F(OfflineRender, NoteSoundsBetweenItsOnAndOff) {
         << "the note is clearly audible";
 }
 
+TEST_F(OfflineRender, ARateTheSynthesizerDoesNotTakeIsRefusedNotIgnored) {
+    const SynthEngine engine(font, 192000);
+    EXPECT_FALSE(engine.ready());
+    EXPECT_EQ(engine.problem(), "the synthesizer cannot run at 192000 Hz");
+}
+
 TEST_F(OfflineRender, TheSilentSynthesizerRestsUntilAMessageWakesIt) {
     SynthEngine engine(font, kFileSampleRate);
     ASSERT_TRUE(engine.ready()) << engine.problem();

@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include <string>
+
 #include "platform/fluidsynth/short_message.h"
 #include "platform/fluidsynth/sound_font.h"
 
@@ -18,7 +20,11 @@ SynthEngine::SynthEngine(const std::string& soundFont, int sampleRate) {
         problem_ = "the synthesizer could not start";
         return;
     }
-    fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
+    // A rate the synthesizer does not take would leave it at its own, every note off pitch.
+    if (fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate) != FLUID_OK) {
+        problem_ = "the synthesizer cannot run at " + std::to_string(sampleRate) + " Hz";
+        return;
+    }
     fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {
