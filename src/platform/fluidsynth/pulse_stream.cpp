@@ -69,6 +69,7 @@ bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* loop) { onStateChange(loop); }, loop_);
     pa_stream_set_write_callback(stream_, onWrite, this);
+    pa_stream_set_underflow_callback(stream_, onUnderflow, this);
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = static_cast<std::uint32_t>(bufferFrames * kFrameBytes);
@@ -96,6 +97,10 @@ void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
     static_cast<PulseStream*>(self)->fill(bytes);
 }
 
+void PulseStream::onUnderflow(pa_stream*, void* self) {
+    static_cast<PulseStream*>(self)->restarts_ = true;
+}
+
 void PulseStream::fill(std::size_t bytes) {
     void* data = nullptr;
     std::size_t size = bytes;
@@ -107,6 +112,8 @@ void PulseStream::fill(std::size_t bytes) {
     }
     std::fill_n(left_.begin(), frames, 0.0f);
     std::fill_n(right_.begin(), frames, 0.0f);
+    if (restarts_) mixer_.outputRestarts();
+    restarts_ = false;
     mixer_.render(left_.data(), right_.data(), frames, steadyNowNs() + latencyNs());
     auto* out = static_cast<float*>(data);
     for (int i = 0; i < frames; ++i) {
@@ -138,6 +145,7 @@ void PulseStream::pauseWhenIdle(int frames) {
     }
     pa_operation* op = pa_stream_cork(stream_, 1, nullptr, nullptr);
     if (op != nullptr) pa_operation_unref(op);
+    restarts_ = true;
 }
 
 void PulseStream::wake() {

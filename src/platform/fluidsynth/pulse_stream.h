@@ -38,6 +38,7 @@ class PulseStream {
     // From a frame written now to the ear.
     std::int64_t latencyNs() const;
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
+    static void onUnderflow(pa_stream* stream, void* self);
     static void onStateChange(void* loop);
 
     StreamMixer& mixer_;
@@ -48,6 +49,7 @@ class PulseStream {
     pa_stream* stream_ = nullptr;
     std::atomic<bool> paused_{false};
     long idleFrames_ = 0;
+    bool restarts_ = false;  // the stream was paused or ran dry since the last block
     std::vector<float> left_, right_;
 };
 

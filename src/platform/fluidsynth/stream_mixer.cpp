@@ -15,25 +15,43 @@ namespace {
 
 // Long enough for the reverberation of the last note to die away.
 constexpr long kQuietSecondsBeforeRest = 2;
-// An output that says its block is heard this far from where the last one leads was paused or
-// ran dry: the clock starts afresh.
+// An output that says its block is heard this far from where the clock's line leads was paused
+// or ran dry: the clock starts afresh.
 constexpr double kResyncNs = 5'000'000;
+// The output's reports of when a block is heard jitter by a fraction of a millisecond from block
+// to block, and stray by up to a millisecond for seconds at a time, while the frames go out to
+// the sound card at its steady pace. Every note is placed by the clock's line, so the line must
+// follow the card and not the reports: after the first blocks, which it averages, it takes 1/1024
+// of each report's difference and learns the card's pace (critically damped, so it settles in
+// some six seconds of blocks without overshooting). A card's clock is a fraction of a
+// millisecond a second from the system's, which bounds the pace it may learn.
+constexpr double kSettledGain = 1.0 / 1024;
+constexpr double kPaceGain = kSettledGain * kSettledGain / 4;
+constexpr double kPaceBound = 1e-3;
 
 }  // namespace
 
+void StreamClock::restart() {
+    started_ = false;
+}
+
 void StreamClock::blockStarts(std::int64_t heardAtNs, std::int64_t first) {
     if (!live_) return;
-    const double predicted = heardAtNs_ + static_cast<double>(first - first_) * 1e9 / rate_;
+    const double frames = static_cast<double>(first - first_);
+    const double predicted = heardAtNs_ + frames * 1e9 / rate_ * pace_;
     const double error = static_cast<double>(heardAtNs) - predicted;
+    first_ = first;
     if (!started_ || std::abs(error) > kResyncNs) {
-        // The first block, or the output paused or ran dry: start from what it says.
         started_ = true;
         heardAtNs_ = static_cast<double>(heardAtNs);
-    } else {
-        // Each block follows on from the last; what the output says only corrects the drift.
-        heardAtNs_ = predicted + error / 16;
+        blocksFollowed_ = 0;
+        return;
     }
-    first_ = first;
+    ++blocksFollowed_;
+    heardAtNs_ = predicted + error * std::max(1.0 / (blocksFollowed_ + 1), kSettledGain);
+    if (frames <= 0) return;
+    pace_ = std::clamp(pace_ + kPaceGain * error / (frames * 1e9 / rate_), 1 - kPaceBound,
+                       1 + kPaceBound);
 }
 
 std::int64_t StreamClock::frameOf(std::int64_t stampNs) const {
@@ -42,7 +60,7 @@ std::int64_t StreamClock::frameOf(std::int64_t stampNs) const {
         return (stampNs * rate_ + 999'999'999) / 1'000'000'000;
     }
     // Multiplied before dividing: a stamp on a whole frame stays on it.
-    const double since = framesIn(static_cast<double>(stampNs + delayNs_) - heardAtNs_);
+    const double since = framesIn(static_cast<double>(stampNs + delayNs_) - heardAtNs_) / pace_;
     return first_ + static_cast<std::int64_t>(std::ceil(since));
 }
 

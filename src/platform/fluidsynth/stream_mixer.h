@@ -29,6 +29,8 @@ class StreamClock {
 
     // The block starting at stream frame `first` will be heard from heardAtNs on.
     void blockStarts(std::int64_t heardAtNs, std::int64_t first);
+    // The output was paused or ran dry: its next block starts the clock afresh.
+    void restart();
     std::int64_t frameOf(std::int64_t stampNs) const;
 
   private:
@@ -42,6 +44,8 @@ class StreamClock {
     bool started_ = false;
     double heardAtNs_ = 0;  // of frame first_
     std::int64_t first_ = 0;
+    double pace_ = 1;          // the output's frame length against its nominal one, as learned
+    long blocksFollowed_ = 0;  // since the clock last started afresh
 };
 
 class StreamMixer {
@@ -59,6 +63,9 @@ class StreamMixer {
         event.generation = generation_.load(std::memory_order_relaxed);
         return events_.post(event);
     }
+    // From the audio thread: the output was paused or ran dry, so what its next block says
+    // about when it is heard starts the clock afresh.
+    void outputRestarts() { clock_.restart(); }
     // From the posting thread: the note-ons and clips posted so far that have not sounded yet
     // never will; every other message still plays, so no note is left hanging.
     void cancelPosted() { generation_.fetch_add(1, std::memory_order_release); }
