@@ -23,14 +23,15 @@ class SoundClock;
 // synthesizer starts a note only at the start of one of its 64-frame blocks, which at 96 kHz
 // come every 0.67 ms, so a note is at most that late on its frame (1.45 ms at 44.1 kHz).
 inline constexpr int kLiveSampleRate = 96000;
-// The sound server keeps at most 11.6 ms queued and asks for more 2.9 ms at a time. The sounds
-// of a playback tick are heard 20 ms after the tick was due, each on its own frame: the window
-// thread may run a tick some 8 ms late before anything moves, and the notes still start within
-// the 25 ms a player notices. Everything else (a click on the neck, a clip) goes at once: heard
-// as soon as the stream gets to it, within the server's buffer.
-inline constexpr int kBufferFrames = kLiveSampleRate * 116 / 10'000;
-inline constexpr int kRequestFrames = kBufferFrames / 4;
-inline constexpr std::int64_t kSoundDelayNs = 20'000'000;
+// The sound server keeps at most 17.4 ms queued and asks for more 2.9 ms at a time: the stream
+// runs dry only when its thread waits some 14 ms for a core, which a busy two-core machine does
+// make it do at 11.6 ms. The sounds of a playback tick are heard 25 ms after the tick was due,
+// each on its own frame: the window thread may run a tick some 7 ms late before anything moves,
+// and the notes still start within the 25 ms a player notices. Everything else (a click on the
+// neck, a clip) goes at once: heard as soon as the stream gets to it, within the server's buffer.
+inline constexpr int kBufferFrames = kLiveSampleRate * 174 / 10'000;
+inline constexpr int kRequestFrames = kBufferFrames / 6;
+inline constexpr std::int64_t kSoundDelayNs = 25'000'000;
 
 class AudioOutput {
   public:
