@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -155,54 +156,44 @@ TEST(StreamClock, LiveEventsLandTheDelayAfterTheirStampOnTheirOwnFrame) {
     }
 }
 
-// An output at 96 kHz whose frames are heard from t0 on at its own pace, telling for each block of
-// 3 ms when it is heard, give or take a jitter. How far, in frames, the clock puts a stamp from
-// its true frame over the last half minute of a minute.
-struct Output {
-    double ppm = 0;        // the card's clock against the system's
-    double jitterNs = 0;   // each report off by up to this, either way
-    double strayNs = 0;    // and from second 50 to 51 by this too
-    bool restart = false;  // from second 40 on the frames are heard 3 ms later
-};
-
-double clockError(const Output& o) {
-    const int rate = 96000, block = 288;
+// An output at 96 kHz telling for each block of 3 ms when it is heard: its clock `ppm` off the
+// system's, each report off by up to `jitter` ns either way and from second 50 to 51 by `stray`
+// ns more, and with `restart` heard 3 ms later from second 40 on. How far, in frames, the clock
+// puts a stamp from its true frame over the last half minute of a minute.
+double clockError(double ppm, double jitter, double stray, bool restart) {
+    const int rate = 96000;
     const double t0 = 1e9, delay = 2e7;
     auto clock = StreamClock::live(rate, static_cast<std::int64_t>(delay));
     double shift = 0, worst = 0;
     std::uint32_t noise = 12345;
-    for (std::int64_t first = 0; first < 60 * rate; first += block) {
+    for (std::int64_t first = 0; first < 60 * rate; first += 288) {
         const double second = static_cast<double>(first) / rate;
-        if (o.restart && second >= 40 && shift == 0) {
+        if (restart && second >= 40 && shift == 0) {
             shift = 3e6;
             clock.restart();
         }
-        const double heard = t0 + shift + first * 1e9 / rate / (1 + o.ppm * 1e-6);
+        const double heard = t0 + shift + first * 1e9 / rate / (1 + ppm * 1e-6);
         noise = noise * 1664525 + 1013904223;
-        const double jitter = o.jitterNs * ((noise >> 8) / double(1 << 24) * 2 - 1);
-        const double stray = second >= 50 && second < 51 ? o.strayNs : 0;
-        clock.blockStarts(static_cast<std::int64_t>(heard + jitter + stray), first);
-        if (second < 30) continue;
+        const double off = jitter * ((noise >> 8) / double(1 << 24) * 2 - 1) +
+                           (second >= 50 && second < 51 ? stray : 0);
+        clock.blockStarts(static_cast<std::int64_t>(heard + off), first);
         const auto stamp = static_cast<std::int64_t>(heard - delay);
-        const double exact = (stamp + delay - t0 - shift) * rate / 1e9 * (1 + o.ppm * 1e-6);
-        worst = std::max(worst, std::abs(clock.frameOf(stamp) - exact));
+        const double exact = (stamp + delay - t0 - shift) * rate / 1e9 * (1 + ppm * 1e-6);
+        if (second >= 30) worst = std::max(worst, std::abs(clock.frameOf(stamp) - exact));
     }
     return worst;
 }
 
 TEST(StreamClock, FollowsTheCardsPaceAndRestartsButNotTheJitterOfItsReports) {
-    const std::vector<std::pair<Output, double>> table = {
-        {{}, 1},
-        {{.jitterNs = 300'000}, 4},  // 0.04 ms
-        {{.ppm = 300, .jitterNs = 300'000}, 12},
-        {{.ppm = -300}, 12},
-        {{.strayNs = 1'000'000}, 32},  // a second astray moves it 0.3 ms at most
-        {{.restart = true}, 1},
-    };
-    for (const auto& [output, frames] : table)
-        EXPECT_LE(clockError(output), frames)
-            << output.ppm << " ppm, jitter " << output.jitterNs << " ns, stray " << output.strayNs
-            << " ns, restart " << output.restart;
+    // ppm, jitter, stray, restart: at most so many frames off (a frame is 0.01 ms).
+    for (auto [ppm, jitter, stray, restart, frames] : {std::tuple{0.0, 0.0, 0.0, false, 1.0},
+                                                       {0.0, 3e5, 0.0, false, 4.0},
+                                                       {300.0, 3e5, 0.0, false, 12.0},
+                                                       {-300.0, 0.0, 0.0, false, 12.0},
+                                                       {0.0, 0.0, 1e6, false, 32.0},
+                                                       {0.0, 0.0, 0.0, true, 1.0}})
+        EXPECT_LE(clockError(ppm, jitter, stray, restart), frames)
+            << ppm << " ppm, jitter " << jitter << ", stray " << stray << ", restart " << restart;
 }
 
 TEST(ClipVoice, AClipAtAnotherRateLastsAsLongAndKeepsItsShape) {

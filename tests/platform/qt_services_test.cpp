@@ -13,6 +13,7 @@
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/timer_driver.h"
+#include "platform/sound_clock.h"
 #include "platform_helpers.h"
 
 namespace lutavo {
@@ -40,6 +41,38 @@ TEST(TimerDriver, TicksUntilTheModelStopsAndATickThatLetsEventsThroughIsNotEnter
     // The third tick stops its own timer, as the playback engine does at the song's end.
     EXPECT_TRUE(eventsUntil([&] { return !driver.running(); }));
     EXPECT_EQ(std::pair(ticks, deepest), std::pair(3, 1));
+}
+
+// The sounds of a tick are stamped with its due time: however late the window thread runs it,
+// they are heard on the song's grid. A new pace times the ticks after it; anything asked for
+// outside a tick (a click on the neck) is stamped now.
+TEST(TimerDriver, StampsEachTickWithItsDueTimeHoweverLateItRuns) {
+    TimerModel model{true, 4};
+    SoundClock clock;
+    std::vector<std::int64_t> stamps;
+    TimerDriver driver(
+        model,
+        [&] {
+            stamps.push_back(clock.nowNs());
+            if (stamps.size() == 1) {
+                QElapsedTimer held;  // the window thread held up for seven ticks
+                held.start();
+                while (held.elapsed() < 30) {
+                }
+            }
+            if (stamps.size() == 12) model.interval = 9;
+            if (stamps.size() == 16) model.enabled = false;
+        },
+        TimerAccuracy::Precise, &clock);
+    driver.sync();
+    ASSERT_TRUE(eventsUntil([&] { return !driver.running(); }));
+    ASSERT_EQ(stamps.size(), 16u);
+    for (std::size_t i = 1; i < stamps.size(); ++i) {
+        if (i == 12) continue;  // the new pace starts from the moment it was set
+        EXPECT_EQ(stamps[i] - stamps[i - 1], (i < 12 ? 4 : 9) * 1'000'000) << "tick " << i;
+    }
+    EXPECT_FALSE(clock.inTick());
+    EXPECT_LT(std::abs(clock.nowNs() - steadyNowNs()), 1'000'000);
 }
 
 // A widget painted in two known colours: left half red, right half blue.
