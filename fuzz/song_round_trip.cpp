@@ -80,6 +80,20 @@ Notes notesOf(const SongModel& s) {
     return n;
 }
 
+// What the rest of the program relies on of any song it has loaded; 47 is the highest fret a
+// note may name with the capo at its highest.
+bool withinLimits(const Guitar& g) {
+    const SongModel& s = g.song;
+    if (s.noteCount > kMaxNotes || g.ui.pgScroll.max > kMaxPages || s.tempo < 1 || s.tempo > 30)
+        return false;
+    for (int i = 1; i <= s.noteCount; ++i) {
+        if (s.noteDur[i] == kLineMarker) continue;  // its first slot is a position
+        for (int string = 1; string <= kStrings; ++string)
+            if (s.noteFret(i, string) < kMuted || s.noteFret(i, string) > 47) return false;
+    }
+    return true;
+}
+
 std::unique_ptr<Guitar> load(const std::string& path) {
     auto g = std::make_unique<Guitar>(started());
     dialogs.messages = 0;
@@ -105,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!(notesOf(g->song) == old)) fuzz::broken("a refused song leaves the old one");
         return 0;
     }
+    if (!withinLimits(*g)) fuzz::broken("a loaded song keeps within the song model's limits");
     drawEveryPage(*g);
     if (!writeMidiFile(fuzz::scratchFolder() + "export.mid", recordPerformance(*g).messages))
         fuzz::broken("the MIDI export is written");
