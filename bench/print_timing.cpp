@@ -20,23 +20,10 @@
 #include "display/page_glyphs.h"
 #include "display/page_render.h"
 #include "ui/application.h"
+#include "window_bench.h"
 
 namespace lutavo::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double micros(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::micro>(to - from).count();
-}
-
-LaunchOptions options(const QTemporaryDir& home) {
-    LaunchOptions o;
-    o.appFolder = QCoreApplication::applicationDirPath() + "/data/";
-    o.lockPath = home.filePath("lutavo.lock");
-    o.headless = true;
-    return o;
-}
 
 void report(const char* what, const std::vector<double>& times) {
     double sum = 0;
@@ -61,7 +48,7 @@ std::vector<double> timePages(Guitar& g, int rounds) {
 }
 
 void measurePages(const QTemporaryDir& home, const QString& song, int rounds) {
-    Application app(options(home));
+    Application app(windowOptions(home));
     if (!app.start()) std::exit(1);
     Guitar& g = app.guitar();
     loadsong(g, song.toStdString());
@@ -75,7 +62,7 @@ void measurePages(const QTemporaryDir& home, const QString& song, int rounds) {
 
 void measureExport(const QTemporaryDir& home, const QString& song) {
     const auto t0 = Clock::now();
-    Application app(options(home));
+    Application app(windowOptions(home));
     if (!app.start()) std::exit(1);
     const auto t1 = Clock::now();
     if (!exportSongPdf(app, song, home.filePath("song.pdf"))) std::exit(1);

@@ -22,34 +22,21 @@
 #include "playback/transport.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "window_bench.h"
 
 namespace lutavo::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double micros(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::micro>(to - from).count();
-}
 
 double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
 }
 
-LaunchOptions options(const QTemporaryDir& home) {
-    LaunchOptions o;
-    o.appFolder = QCoreApplication::applicationDirPath() + "/data/";
-    o.lockPath = home.filePath("lutavo.lock");
-    o.headless = true;
-    return o;
-}
-
 void measureStarts(const QTemporaryDir& home, int starts) {
     std::vector<double> times;
     for (int i = 0; i < starts; ++i) {
         const auto t0 = Clock::now();
-        Application app(options(home));
+        Application app(windowOptions(home));
         if (!app.start()) std::exit(1);
         app.window().repaint();
         QApplication::processEvents();
@@ -60,7 +47,7 @@ void measureStarts(const QTemporaryDir& home, int starts) {
 }
 
 void measureTicks(const QTemporaryDir& home, int ticks) {
-    Application app(options(home));
+    Application app(windowOptions(home));
     if (!app.start()) std::exit(1);
     Guitar& g = app.guitar();
     ViewBinder& view = app.window().binder();
