@@ -98,22 +98,14 @@ void colourModeLabels(Guitar& g, int active) {
 // Each command answers whether it opened something: a cancelled dialog, a dismissed menu or a
 // refusal leaves the bar as it was.
 bool loadSongCommand(Guitar& g) {
-    FileDialogRequest request;
-    request.title = "Load Song";
-    request.filterName = "Lutavo songs";
-    request.pattern = "*.SNG";
-    request.defaultExt = ".SNG";
+    FileDialogRequest request = fileRequest("Load Song", "Lutavo songs", ".SNG");
     request.folder = songFolder(g);
     const std::string name = chooseFile(g, request);
     return namesFile(name, request.pattern) && takeSong(g, name);
 }
 
 bool loadLessonCommand(Guitar& g) {
-    FileDialogRequest request;
-    request.title = "Load Lesson";
-    request.filterName = "Lutavo lessons";
-    request.pattern = "*.LSN";
-    request.defaultExt = ".LSN";
+    FileDialogRequest request = fileRequest("Load Lesson", "Lutavo lessons", ".LSN");
     request.folder = g.app.appFolder;
     request.mustExist = true;
     const std::string name = chooseFile(g, request);

@@ -199,11 +199,7 @@ void save(Guitar& g) {
         return;
     }
     if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request;
-    request.title = "Save Song";
-    request.filterName = "Lutavo song files";
-    request.pattern = "*.SNG";
-    request.defaultExt = ".SNG";
+    FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
     request.fileName = g.ui.lblsong.caption;
     request.folder = g.app.dataFolder;
     const std::string name = g.sys.dialogs->saveFile(request);

@@ -3,6 +3,7 @@
 // setup.
 
 #include <string>
+#include <utility>
 
 #include "base/controls.h"
 
@@ -20,6 +21,18 @@ struct FileDialogRequest {
     std::string fileName;    // initial file name
     bool mustExist = false;
 };
+
+// A request for the files of one kind: those ending in ext, which is added to a name typed
+// without it.
+inline FileDialogRequest fileRequest(std::string title, std::string filterName,
+                                     const std::string& ext) {
+    FileDialogRequest request;
+    request.title = std::move(title);
+    request.filterName = std::move(filterName);
+    request.pattern = "*" + ext;
+    request.defaultExt = ext;
+    return request;
+}
 
 class Dialogs {
   public:

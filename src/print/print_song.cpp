@@ -144,11 +144,7 @@ bool exportPdf(Guitar& g, const std::string& path) {
 
 void mnuExportPdf_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request;
-    request.title = "Export PDF";
-    request.filterName = "PDF files";
-    request.pattern = "*.pdf";
-    request.defaultExt = ".pdf";
+    FileDialogRequest request = fileRequest("Export PDF", "PDF files", ".pdf");
     // Beside the song, under its name.
     const std::filesystem::path song(g.song.songFile);
     request.folder = song.parent_path().string();
