@@ -9,7 +9,7 @@ bad=0
 report() { echo "$1"; echo "$2" | sed 's/^/    /'; bad=1; }
 
 # Lower folders first; platform-impl is src/platform/{qt,fluidsynth,rtmidi}.
-order=(base platform song core theory tuning config display playback editor lessons print app
+order=(base platform song formats core theory tuning config display playback editor lessons print app
   platform-impl ui)
 declare -A rank
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
