@@ -10,9 +10,11 @@
 #include "app/library_page.h"
 #include "app/scale_library.h"
 #include "app/song_files.h"
+#include "app/song_import.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "formats/score_file.h"
 #include "playback/settings_adjuster.h"
 #include "playback/shownote.h"
 #include "playback/transport.h"
@@ -84,7 +86,11 @@ std::string songFolder(const Guitar& g) {
 bool takeSong(Guitar& g, const std::string& name) {
     if (!leaveEditorForLoad(g)) return false;
     g.app.appMode = kModeSongs;
-    loadsong(g, name);
+    if (isImportFile(name)) {
+        importSong(g, name);
+    } else {
+        loadsong(g, name);
+    }
     return true;
 }
 bool takeLesson(Guitar& g, const std::string& name);
@@ -98,7 +104,9 @@ void colourModeLabels(Guitar& g, int active) {
 // Each command answers whether it opened something: a cancelled dialog, a dismissed menu or a
 // refusal leaves the bar as it was.
 bool loadSongCommand(Guitar& g) {
-    FileDialogRequest request = fileRequest("Load Song", "Lutavo songs", ".SNG");
+    FileDialogRequest request = fileRequest("Load Song", "Songs, tablature and scores", ".SNG");
+    // Other programs' files are opened as songs too.
+    request.pattern += " " + importPatterns();
     request.folder = songFolder(g);
     const std::string name = chooseFile(g, request);
     return namesFile(name, request.pattern) && takeSong(g, name);
@@ -155,7 +163,7 @@ int popUp(Guitar& g, const Menu& menu) {
 Menu printMenu() {
     Menu m;
     m.caption = "Print";
-    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}, {"Export PDF..."}};
+    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}, {"Export PDF..."}, {"Export MusicXML..."}};
     return m;
 }
 

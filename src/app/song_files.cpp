@@ -191,7 +191,16 @@ void loadsong(Guitar& g, const std::string& fileName) {
         showMessage(g, "The song file " + fileName + " cannot be opened.");
         return;
     }
-    auto result = readSongText(*reader, fileName);
+    loadSongItems(g, *reader, fileName);
+}
+
+void loadSongText(Guitar& g, const std::string& text, const std::string& fileName) {
+    ItemReader reader(text);
+    loadSongItems(g, reader, fileName);
+}
+
+void loadSongItems(Guitar& g, ItemReader& reader, const std::string& fileName) {
+    auto result = readSongText(reader, fileName);
     if (auto* failure = std::get_if<ReadFailure>(&result)) {
         showMessage(g, failure->message);
         return;
@@ -214,6 +223,7 @@ void loadsong(Guitar& g, const std::string& fileName) {
     presentSong(g);
 
     g.song.songFile = fileName;
+    g.app.importedParts = {};
     if (contains(upperCase(fileName), "NEWSONG.SNX")) {
         g.ui.lblsong.caption.back() = 'G';
         g.song.songFile = folderOf(fileName) + "newsong.SNG";

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/item_reader.h"
+
 namespace lutavo {
 
 struct Guitar;
@@ -10,6 +12,14 @@ struct Guitar;
 // Loads a song file into the song model and sets up the window for it. A file that cannot be
 // used is reported and the current song stays.
 void loadsong(Guitar& g, const std::string& fileName);
+
+// Loads a song's text as though it were read from fileName: the name is shown, its folder is
+// the song's folder and the song saves there.
+void loadSongText(Guitar& g, const std::string& text, const std::string& fileName);
+
+// Loads the song items a reader gives, as from fileName; what the song file reader refuses is
+// reported and the current song stays.
+void loadSongItems(Guitar& g, ItemReader& reader, const std::string& fileName);
 
 // The transport needs at least two notes, except in the editor: REW .. NEXT go grey and off
 // below that, STOP and REPEAT grey; with two notes the editor's BACK and NEXT come on.

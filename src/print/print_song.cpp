@@ -11,6 +11,7 @@
 #include "display/page_render.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
+#include "print/musicxml_export.h"
 
 namespace lutavo {
 
@@ -163,6 +164,9 @@ void mnuPrint_Click(Guitar& g, int item) {
             break;
         case kExportPdfItem:
             mnuExportPdf_Click(g);
+            break;
+        case kExportMusicXmlItem:
+            mnuExportMusicXml_Click(g);
             break;
         default:
             break;

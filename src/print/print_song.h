@@ -13,6 +13,7 @@ enum PrintMenuItem : int {
     kPrintSetupItem = 0,
     kPrintSongItem = 2,
     kExportPdfItem = 3,
+    kExportMusicXmlItem = 4,
 };
 
 // Opens the printer-setup dialog; its choices apply to the next Print Song. Changes nothing

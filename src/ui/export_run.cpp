@@ -4,12 +4,14 @@
 #include <memory>
 
 #include "app/song_files.h"
+#include "app/song_import.h"
 #include "app/startup.h"
 #include "base/safe_file.h"
 #include "core/guitar.h"
 #include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/wave_render.h"
 #include "playback/midi_file.h"
+#include "print/musicxml_export.h"
 #include "ui/application.h"
 #include "ui/headless_dialogs.h"
 
@@ -68,6 +70,15 @@ int writeWave(const Performance& perf, const std::string& path) {
     return 0;
 }
 
+int writeScore(const Guitar& g, const std::string& path) {
+    if (!exportMusicXml(g, path)) {
+        std::fprintf(stderr, "lutavo: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    std::printf("Wrote %s (%d notes)\n", path.c_str(), static_cast<int>(g.song.noteCount));
+    return 0;
+}
+
 }  // namespace
 
 int runExport(ExportKind kind, const ExportRequest& request) {
@@ -79,9 +90,29 @@ int runExport(ExportKind kind, const ExportRequest& request) {
     HeadlessDialogs dialogs;
     const auto g = loadForExport(request, dialogs);
     if (!g) return 1;
+    if (kind == ExportKind::MusicXml) return writeScore(*g, request.output);
     const Performance perf = recordPerformance(*g);
     return kind == ExportKind::Midi ? writeMidi(perf, request.output)
                                     : writeWave(perf, request.output);
+}
+
+int runImport(const ImportRequest& request) {
+    // The configured sound is the song's when the file names no guitar sound.
+    auto g = std::make_unique<Guitar>();
+    HeadlessDialogs dialogs;
+    g->sys.dialogs = &dialogs;
+    startState(*g, {request.appFolder, "", request.userConfig});
+    const ImportRun run =
+        importToSongFiles(request.input, request.output, request.track, g->config.preferredSound);
+    if (!run.error.empty()) {
+        std::fprintf(stderr, "lutavo: %s\n", run.error.c_str());
+        return 1;
+    }
+    for (const std::string& note : run.notes)
+        std::fprintf(stderr, "lutavo: %s\n", note.c_str());
+    for (const std::string& name : run.written)
+        std::printf("Wrote %s\n", name.c_str());
+    return 0;
 }
 
 }  // namespace lutavo

@@ -1,6 +1,7 @@
 #pragma once
 // The command line's exports: a song played on a virtual clock into a MIDI file or, through the
-// built-in synthesizer, into a WAV file, without a window.
+// built-in synthesizer, into a WAV file; a song as a MusicXML score; and the conversion of
+// other programs' files into songs; all without a window.
 
 #include <string>
 
@@ -14,6 +15,18 @@ struct ExportRequest {
     std::string appFolder;   // the program's data folder (clicks, default configuration)
     std::string userConfig;  // the user's configuration file
 };
+
+struct ImportRequest {
+    std::string input;   // another program's file
+    std::string output;  // the song file to write
+    int track = 0;       // the file's track number, 0 for the first guitar track
+    std::string appFolder;
+    std::string userConfig;
+};
+
+// Converts a file into song files; notes go to standard error, the files written to standard
+// output. Returns the program's exit code.
+int runImport(const ImportRequest& request);
 
 // Runs one export; messages go to standard error, the written file and its length to standard
 // output. Returns the program's exit code.
