@@ -13,6 +13,7 @@ packages=(
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
   desktop-file-utils appstream
   clang libclang-rt-14-dev
+  musescore3
 )
 
 missing=()

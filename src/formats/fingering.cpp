@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kHandFrets = 4;
 constexpr double kShift = 10;
-constexpr double kShiftPerFret = 0.5;
+constexpr double kShiftPerFret = 0.1;
 constexpr double kStretchPerFret = 4;
-constexpr double kHeightPerFret = 0.05;
+constexpr double kHeightPerFret = 0.2;
 constexpr double kDropped = 40;
 constexpr std::size_t kMaxCandidates = 2000;
 constexpr int kNoWindow = -1;
@@ -115,9 +115,20 @@ class CandidateSearch {
 
 std::vector<Candidate> candidatesFor(const ChordToPlace& chord, const GuitarStrings& strings,
                                      LostItems& lost) {
-    std::vector<int> pitches;
+    // Six strings take six notes: of a larger chord the highest are tried, the rest left out.
+    std::vector<int> reached;
     for (int p : chord.pitches)
-        pitches.push_back(reachable(p, strings, lost));
+        reached.push_back(reachable(p, strings, lost));
+    std::vector<std::size_t> order(reached.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return reached[a] > reached[b]; });
+    order.resize(std::min<std::size_t>(order.size(), kStrings));
+    std::vector<int> pitches;
+    for (std::size_t i : order)
+        pitches.push_back(reached[i]);
+
     std::vector<Candidate> found = CandidateSearch(chord, strings, pitches).run(false);
     if (found.empty()) found = CandidateSearch(chord, strings, pitches).run(true);
     // The choice between chords sees only where a fingering puts the hand: of those that put
@@ -129,7 +140,15 @@ std::vector<Candidate> candidatesFor(const ChordToPlace& chord, const GuitarStri
         const bool seen = std::any_of(distinct.begin(), distinct.end(), [&](const Candidate& d) {
             return d.low == c.low && d.high == c.high;
         });
-        if (!seen) distinct.push_back(std::move(c));
+        if (seen) continue;
+        // Back in the chord's own order, the notes left out without a string.
+        std::vector<Placement> placed;
+        for (std::size_t i = 0; i < reached.size(); ++i)
+            placed.push_back({0, -1, reached[i]});
+        for (std::size_t k = 0; k < order.size(); ++k)
+            placed[order[k]] = c.placed[k];
+        c.placed = std::move(placed);
+        distinct.push_back(std::move(c));
     }
     return distinct;
 }

@@ -138,8 +138,8 @@ score::BarInfo readBarHeader(Stream& s, const score::BarInfo& before, bool first
         return bar;
     }
     if (flags & kMarker) marker();
-    if (flags & kKeyChange) key();
     if (flags & kEnding) bar.endings = s.r.u8();
+    if (flags & kKeyChange) key();
     if (flags & (kNumerator | kDenominator)) s.r.skip(4);
     if (!(flags & kEnding)) s.r.skip(1);
     s.r.skip(1);

@@ -21,8 +21,9 @@ constexpr std::array<int, kStrings> kStandard = {40, 45, 50, 55, 59, 64};
 constexpr int kTuningReach = 6;  // the tuner's offsets: -6..6 semitones
 constexpr int kCapoReach = 12;
 constexpr int kTempoSteps = 30;
-// Bars in playing order: far more than 99 full songs.
-constexpr std::size_t kMaxPlayedBars = 50000;
+// Bars and beats in playing order: more than the most songs a piece is made into hold.
+constexpr std::size_t kMaxPlayedBars = 20000;
+constexpr std::size_t kMaxPlayedBeats = 30000;
 
 const char* pitchName(int midi) {
     static constexpr std::array<const char*, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
@@ -148,11 +149,18 @@ std::vector<std::vector<PlayedBeat>> placeNotes(const score::Track& track,
     std::vector<ChordToPlace> chords;
     std::vector<Pending> pending;
     const GuitarStrings& strings = map.strings();
+    std::size_t total = 0;
     for (std::size_t b = 0; b < order.size(); ++b) {
+        if (total > kMaxPlayedBeats) {
+            lost.add(Lost::Tail, static_cast<int>(order.size() - b));
+            played.resize(b);
+            break;
+        }
         const std::size_t index = static_cast<std::size_t>(order[b]);
         const bool hasBar = index < track.bars.size() && !track.bars[index].empty();
         const std::vector<score::Beat> wholeRest = {{bars[index].length(), {}}};
         const std::vector<score::Beat>& beats = hasBar ? track.bars[index] : wholeRest;
+        total += beats.size();
         for (std::size_t k = 0; k < beats.size(); ++k) {
             PlayedBeat out;
             out.units = beats[k].length;
@@ -293,7 +301,10 @@ ImportedSong fitToSong(const score::Score& piece, int trackIndex) {
     if (bars.empty()) bars.emplace_back();
     bars.resize(std::max(bars.size(), track.bars.size()), bars.back());
     const PlayOrder order = playOrder(bars, kMaxPlayedBars);
-    if (order.cut) song.lost.add(Lost::Tail, static_cast<int>(bars.size()));
+    if (order.cut && !order.bars.empty()) {
+        const int last = *std::max_element(order.bars.begin(), order.bars.end());
+        song.lost.add(Lost::Tail, std::max(1, static_cast<int>(bars.size()) - 1 - last));
+    }
 
     readSettings(bars, piece.tempo, order.bars, song);
     const StringMap map(track, song);

@@ -13,7 +13,7 @@ namespace lutavo::fitting {
 inline constexpr std::size_t kLineSteps = 20;
 inline constexpr std::size_t kLineBars = 4;
 // A piece longer than this many songs ends with the last of them.
-inline constexpr std::size_t kMaxParts = 99;
+inline constexpr std::size_t kMaxParts = 20;
 
 struct Line {
     std::vector<Step> steps;

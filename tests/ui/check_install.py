@@ -18,7 +18,7 @@ def check(build, app_id, prefix):
             failures += [f"no {size} pixel icon"] if f.read(24)[16:] != size.to_bytes(4, "big") * 2 else []
     ET.parse(f"{share}icons/hicolor/scalable/apps/{app_id}.svg")
     globs = {g.get("pattern") for g in ET.parse(f"{share}mime/packages/lutavo.xml").iter()}
-    failures += [] if {"*.SNG", "*.sng", "*.LSN"} <= globs else [f"file types cover {globs}"]
+    failures += [] if {"*.SNG", "*.sng", "*.LSN", "*.gp5", "*.musicxml", "*.mxl"} <= globs else [f"file types cover {globs}"]
     shot, env = prefix + "/shot.png", dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=prefix)
     done = subprocess.run([prefix + "/bin/lutavo", "--screenshot", shot, f"{share}lutavo/songs/minuet_in_g.SNG"],
                           capture_output=True, text=True, env=env)
