@@ -19,6 +19,7 @@ constexpr double kShift = 10;
 constexpr double kShiftPerFret = 0.1;
 constexpr double kStretchPerFret = 4;
 constexpr double kHeightPerFret = 0.2;
+constexpr double kFretPerNote = 0.1;  // an open string is easier than a fretted one
 constexpr double kDropped = 40;
 constexpr std::size_t kMaxCandidates = 2000;
 constexpr int kNoWindow = -1;
@@ -99,8 +100,11 @@ class CandidateSearch {
             c.high = std::max(c.high, fret);
         }
         const int span = c.low == kNoWindow ? 0 : c.high - c.low + 1;
+        int frets = 0;
+        for (const Placement& p : current_)
+            frets += std::max(0, p.fret - strings_.capo);
         c.cost = kStretchPerFret * std::max(0, span - kHandFrets) +
-                 kHeightPerFret * std::max(0, c.low) + kDropped * dropped;
+                 kHeightPerFret * std::max(0, c.low) + kFretPerNote * frets + kDropped * dropped;
         return c;
     }
 
