@@ -239,27 +239,28 @@ std::string Stream::byteString(std::size_t field) {
     return latin1ToUtf8(std::string_view(raw).substr(0, std::min(length, raw.size())));
 }
 
-std::string Stream::intByteString() {
-    const std::int32_t size = r.i32();
-    if (size < 0 || static_cast<std::size_t>(size) > r.remaining()) {
-        r.fail("it holds a text of " + std::to_string(size) + " bytes at byte " +
+// A string's 32-bit size, -1 (with the stream failed) when the file cannot hold it.
+long Stream::size() {
+    const std::int32_t n = r.i32();
+    if (n < 0 || static_cast<std::size_t>(n) > r.remaining()) {
+        r.fail("it holds a text of " + std::to_string(n) + " bytes at byte " +
                std::to_string(r.offset() - 4));
-        return {};
+        return -1;
     }
-    if (size == 0) return {};
+    return n;
+}
+
+std::string Stream::intByteString() {
+    const long n = size();
+    if (n <= 0) return {};
     const std::size_t length = r.u8();
-    const std::string raw = r.text(static_cast<std::size_t>(size) - 1);
+    const std::string raw = r.text(static_cast<std::size_t>(n) - 1);
     return latin1ToUtf8(std::string_view(raw).substr(0, std::min(length, raw.size())));
 }
 
 std::string Stream::intString() {
-    const std::int32_t size = r.i32();
-    if (size < 0 || static_cast<std::size_t>(size) > r.remaining()) {
-        r.fail("it holds a text of " + std::to_string(size) + " bytes at byte " +
-               std::to_string(r.offset() - 4));
-        return {};
-    }
-    return latin1ToUtf8(r.text(static_cast<std::size_t>(size)));
+    const long n = size();
+    return n <= 0 ? std::string() : latin1ToUtf8(r.text(static_cast<std::size_t>(n)));
 }
 
 }  // namespace lutavo::gp

@@ -40,6 +40,9 @@ class Stream {
 
     ByteReader r;
     Version version;
+
+  private:
+    long size();
 };
 
 // The files' strings are in the Western single-byte code page; the song keeps UTF-8.

@@ -138,35 +138,22 @@ class SystemReader {
     }
 
     void technique(char ch, int string) {
-        LostItems& lost = track_.lost;
-        switch (ch) {
-            case 'b':
-                // The fret after a bend is where it bends to, not a note struck.
-                if (Mark* last = lastMark(string)) last->bend = true;
-                skipNext_ = true;
-                break;
-            case 'r':
-                skipNext_ = true;
-                break;
-            case 'h':
-                lost.add(Lost::HammerOn);
-                break;
-            case 'p':
-                lost.add(Lost::PullOff);
-                break;
-            case '/':
-            case '\\':
-                lost.add(Lost::Slide);
-                break;
-            case '~':
-                lost.add(Lost::Vibrato);
-                break;
-            case '<':
-                lost.add(Lost::Harmonic);
-                break;
-            default:
-                break;
+        // The fret after a bend is where it bends to, not a note struck; so is one after a
+        // release.
+        if (ch == 'b' || ch == 'r') {
+            Mark* last = ch == 'b' ? lastMark(string) : nullptr;
+            if (last != nullptr) last->bend = true;
+            skipNext_ = true;
+            return;
         }
+        static constexpr std::array<std::pair<char, Lost>, 6> kMarks = {{{'h', Lost::HammerOn},
+                                                                         {'p', Lost::PullOff},
+                                                                         {'/', Lost::Slide},
+                                                                         {'\\', Lost::Slide},
+                                                                         {'~', Lost::Vibrato},
+                                                                         {'<', Lost::Harmonic}}};
+        for (const auto& [mark, what] : kMarks)
+            if (ch == mark) track_.lost.add(what);
     }
 
     Mark* lastMark(int string) {

@@ -1,11 +1,10 @@
 #include "print/musicxml_export.h"
 
-#include <filesystem>
-
 #include "base/safe_file.h"
 #include "core/guitar.h"
 #include "core/messages.h"
 #include "formats/musicxml_writer.h"
+#include "print/print_song.h"
 
 namespace lutavo {
 
@@ -24,11 +23,8 @@ bool exportMusicXml(const Guitar& g, const std::string& path) {
 
 void mnuExportMusicXml_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request = fileRequest("Export MusicXML", "MusicXML scores", ".musicxml");
-    const std::filesystem::path song(g.song.songFile);
-    request.folder = song.parent_path().string();
-    request.fileName = song.stem().string() + ".musicxml";
-    const std::string path = g.sys.dialogs->saveFile(request);
+    const std::string path = g.sys.dialogs->saveFile(
+        exportRequest(g, "Export MusicXML", "MusicXML scores", ".musicxml"));
     if (path.empty()) return;
     if (sameFile(path, g.song.songFile) || !exportMusicXml(g, path))
         showMessage(g, "The score could not be written to " + path + ".", "Export MusicXML");

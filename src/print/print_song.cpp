@@ -143,14 +143,19 @@ bool exportPdf(Guitar& g, const std::string& path) {
     return failures == 0;
 }
 
-void mnuExportPdf_Click(Guitar& g) {
-    if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request = fileRequest("Export PDF", "PDF files", ".pdf");
-    // Beside the song, under its name.
+FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
+                                const std::string& ext) {
+    FileDialogRequest request = fileRequest(std::move(title), std::move(filterName), ext);
     const std::filesystem::path song(g.song.songFile);
     request.folder = song.parent_path().string();
-    request.fileName = song.stem().string() + ".pdf";
-    const std::string path = g.sys.dialogs->saveFile(request);
+    request.fileName = song.stem().string() + ext;
+    return request;
+}
+
+void mnuExportPdf_Click(Guitar& g) {
+    if (g.sys.dialogs == nullptr) return;
+    const std::string path =
+        g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf"));
     if (!path.empty()) exportPdf(g, path);
 }
 
