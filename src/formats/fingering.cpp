@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 #include "song/song_model.h"
 
@@ -71,9 +72,10 @@ class CandidateSearch {
 
   private:
     void place(std::size_t i, int dropped) {
-        if (found_.size() >= kMaxCandidates) return;
+        if (leaves_ >= kMaxCandidates) return;
         if (i == pitches_.size()) {
-            found_.push_back(finish(dropped));
+            ++leaves_;
+            keep(dropped);
             return;
         }
         for (int slot = 1; slot <= kStrings; ++slot) {
@@ -91,21 +93,28 @@ class CandidateSearch {
         }
     }
 
-    Candidate finish(int dropped) const {
-        Candidate c;
-        c.placed = current_;
+    // The fingering just completed, kept when it is the cheapest yet that puts the hand at its
+    // frets: the choice between chords sees nothing else of it.
+    void keep(int dropped) {
+        int low = kNoWindow, high = kNoWindow;
         for (int fret : used_) {
             if (fret <= strings_.capo) continue;
-            c.low = c.low == kNoWindow ? fret : std::min(c.low, fret);
-            c.high = std::max(c.high, fret);
+            low = low == kNoWindow ? fret : std::min(low, fret);
+            high = std::max(high, fret);
         }
-        const int span = c.low == kNoWindow ? 0 : c.high - c.low + 1;
+        const int span = low == kNoWindow ? 0 : high - low + 1;
         int frets = 0;
         for (const Placement& p : current_)
             frets += std::max(0, p.fret - strings_.capo);
-        c.cost = kStretchPerFret * std::max(0, span - kHandFrets) +
-                 kHeightPerFret * std::max(0, c.low) + kFretPerNote * frets + kDropped * dropped;
-        return c;
+        const double cost = kStretchPerFret * std::max(0, span - kHandFrets) +
+                            kHeightPerFret * std::max(0, low) + kFretPerNote * frets +
+                            kDropped * dropped;
+        for (Candidate& c : found_) {
+            if (c.low != low || c.high != high) continue;
+            if (cost < c.cost) c = {current_, low, high, cost};
+            return;
+        }
+        found_.push_back({current_, low, high, cost});
     }
 
     const ChordToPlace& chord_;
@@ -115,6 +124,7 @@ class CandidateSearch {
     std::array<int, 6> used_{};
     std::vector<Placement> current_;
     std::vector<Candidate> found_;
+    std::size_t leaves_ = 0;
 };
 
 std::vector<Candidate> candidatesFor(const ChordToPlace& chord, const GuitarStrings& strings,
@@ -135,16 +145,7 @@ std::vector<Candidate> candidatesFor(const ChordToPlace& chord, const GuitarStri
 
     std::vector<Candidate> found = CandidateSearch(chord, strings, pitches).run(false);
     if (found.empty()) found = CandidateSearch(chord, strings, pitches).run(true);
-    // The choice between chords sees only where a fingering puts the hand: of those that put
-    // it at the same frets the cheapest is enough.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-    std::vector<Candidate> distinct;
     for (Candidate& c : found) {
-        const bool seen = std::any_of(distinct.begin(), distinct.end(), [&](const Candidate& d) {
-            return d.low == c.low && d.high == c.high;
-        });
-        if (seen) continue;
         // Back in the chord's own order, the notes left out without a string.
         std::vector<Placement> placed;
         for (std::size_t i = 0; i < reached.size(); ++i)
@@ -152,9 +153,8 @@ std::vector<Candidate> candidatesFor(const ChordToPlace& chord, const GuitarStri
         for (std::size_t k = 0; k < order.size(); ++k)
             placed[order[k]] = c.placed[k];
         c.placed = std::move(placed);
-        distinct.push_back(std::move(c));
     }
-    return distinct;
+    return found;
 }
 
 // The cost of playing c with the hand at window and moving it to next (which must hold every
@@ -182,10 +182,15 @@ struct Step {
 
 std::vector<std::vector<Placement>> placeChords(const std::vector<ChordToPlace>& chords,
                                                 const GuitarStrings& strings, LostItems& lost) {
-    std::vector<std::vector<Candidate>> options;
+    // A piece repeats its chords: each is worked out once.
+    std::map<std::pair<std::array<int, 6>, std::vector<int>>, std::vector<Candidate>> known;
+    std::vector<const std::vector<Candidate>*> options;
     options.reserve(chords.size());
-    for (const ChordToPlace& chord : chords)
-        options.push_back(candidatesFor(chord, strings, lost));
+    for (const ChordToPlace& chord : chords) {
+        auto [it, fresh] = known.try_emplace({chord.fixed, chord.pitches});
+        if (fresh) it->second = candidatesFor(chord, strings, lost);
+        options.push_back(&it->second);
+    }
 
     // table[i][w]: the cheapest way to have played chords 0..i with the hand ending at w.
     std::vector<std::array<Step, kWindows>> table(chords.size());
@@ -196,8 +201,8 @@ std::vector<std::vector<Placement>> placeChords(const std::vector<ChordToPlace>&
         for (int w = 0; w < kWindows; ++w) {
             if (before[static_cast<std::size_t>(w)] == std::numeric_limits<double>::infinity())
                 continue;
-            for (std::size_t k = 0; k < options[i].size(); ++k) {
-                const Candidate& c = options[i][k];
+            for (std::size_t k = 0; k < options[i]->size(); ++k) {
+                const Candidate& c = (*options[i])[k];
                 const auto [from, to] = windowsFor(c, w - 1);
                 for (int next = from; next <= to; ++next) {
                     Step& s = table[i][static_cast<std::size_t>(next + 1)];
@@ -206,7 +211,7 @@ std::vector<std::vector<Placement>> placeChords(const std::vector<ChordToPlace>&
                     if (total < s.cost) s = {total, w, static_cast<int>(k)};
                 }
             }
-            if (options[i].empty()) {
+            if (options[i]->empty()) {
                 Step& s = table[i][static_cast<std::size_t>(w)];
                 if (before[static_cast<std::size_t>(w)] < s.cost)
                     s = {before[static_cast<std::size_t>(w)], w, -1};
@@ -222,7 +227,7 @@ std::vector<std::vector<Placement>> placeChords(const std::vector<ChordToPlace>&
     for (std::size_t i = chords.size(); i-- > 0;) {
         const Step& s = table[i][static_cast<std::size_t>(w)];
         if (s.candidate >= 0) {
-            result[i] = options[i][static_cast<std::size_t>(s.candidate)].placed;
+            result[i] = (*options[i])[static_cast<std::size_t>(s.candidate)].placed;
         } else {
             for (int p : chords[i].pitches)
                 result[i].push_back({0, -1, p});

@@ -168,8 +168,9 @@ score::Track readTrack(Stream& s, bool first, const std::array<int, kChannels>& 
         s.intByteString();
     }
     track.drums = track.drums || channel == kDrumChannel;
-    const int index = (port - 1) * 16 + channel - 1;
-    if (index >= 0 && index < kChannels) {
+    // Four ports of sixteen channels, both counted from 1.
+    if (port >= 1 && port <= kChannels / 16 && channel >= 1 && channel <= 16) {
+        const int index = (port - 1) * 16 + channel - 1;
         track.program = programs[static_cast<std::size_t>(index)];
         track.instrument = instrumentName(track.program, track.drums);
     }

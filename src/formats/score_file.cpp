@@ -5,7 +5,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "formats/gp_reader.h"
 #include "formats/gpif_reader.h"
@@ -136,8 +135,10 @@ score::ReadResult readScoreFile(const std::string& path) {
             path, "it is larger than " + std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB");
     }
     std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) return refuse(path, "it cannot be read");
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
+        return refuse(path, "it cannot be read");
+    }
     return readScoreBytes(bytes, path);
 }
 

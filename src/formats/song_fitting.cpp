@@ -23,7 +23,7 @@ constexpr int kCapoReach = 12;
 constexpr int kTempoSteps = 30;
 // Bars and beats in playing order: more than the most songs a piece is made into hold.
 constexpr std::size_t kMaxPlayedBars = 20000;
-constexpr std::size_t kMaxPlayedBeats = 30000;
+constexpr std::size_t kMaxPlayedBeats = 20000;
 
 const char* pitchName(int midi) {
     static constexpr std::array<const char*, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
