@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets="song_reader song_round_trip config_reader wav_clip lesson_reader musicxml_reader
-  binary_tab_reader text_tab_reader"
+targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
+targets+=" musicxml_reader binary_tab_reader text_tab_reader"
 target="${1:-}"
 seconds="${2:-60}"
 if [[ " $targets " != *" $target "* ]]; then
