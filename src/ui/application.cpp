@@ -186,7 +186,7 @@ Application::Application(const LaunchOptions& options)
     if (options.headless) {
         p.dialogs = std::make_unique<HeadlessDialogs>();
     } else {
-        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), &p.printer->device());
+        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), p.printer.get());
     }
     quietSoundLibraries();
     p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);
