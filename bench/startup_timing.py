@@ -16,7 +16,9 @@ only output is a null sink unless --no-sound-server, so that the synthesizer is 
 stream open as on a desktop.
 
    bench/startup_timing.py BUILD_FOLDER [--pairs N] [--song SONG] [--idle SECONDS] [--offscreen]
-                           [--no-sound-server]
+                           [--no-sound-server] [--empty-window PATH]
+
+(--empty-window takes the yardstick from another build, to measure a build that has none.)
 
 `cmake --build build --target startup_timing` runs it with its defaults."""
 
@@ -125,10 +127,11 @@ def main():
     parser.add_argument("--idle", type=float, default=60)
     parser.add_argument("--offscreen", action="store_true")
     parser.add_argument("--no-sound-server", action="store_true")
+    parser.add_argument("--empty-window", default=None)
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     lutavo = os.path.join(build, "lutavo")
-    empty = os.path.join(build, "bench", "empty_window")
+    empty = os.path.abspath(args.empty_window or os.path.join(build, "bench", "empty_window"))
     song = os.path.abspath(args.song or os.path.join(build, "data", "songs", "greensleeves.SNG"))
 
     work = tempfile.mkdtemp(prefix="lutavo-startup-")
