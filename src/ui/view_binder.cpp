@@ -10,7 +10,7 @@
 #include "config/zoom_levels.h"
 #include "core/window_controls.h"
 #include "display/picture_files.h"
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 #include "ui/view_units.h"
 
 namespace lutavo {

@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/pcm_clip.h"
 
 #include <algorithm>
 #include <filesystem>

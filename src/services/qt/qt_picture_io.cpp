@@ -1,4 +1,4 @@
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 
 namespace lutavo {
 

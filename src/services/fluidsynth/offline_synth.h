@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fluidsynth/stream_mixer.h"
-#include "platform/fluidsynth/synth_engine.h"
 #include "playback/midi_file.h"
+#include "services/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/synth_engine.h"
 
 namespace lutavo {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_dialogs.h"
+#include "services/qt/qt_dialogs.h"
 
 #include <QAction>
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/sound_font.h"
+#include "services/fluidsynth/sound_font.h"
 
 #include <dlfcn.h>
 #include <fluidsynth.h>

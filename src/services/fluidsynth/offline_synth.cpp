@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/offline_synth.h"
 
 #include <fluidsynth.h>
 

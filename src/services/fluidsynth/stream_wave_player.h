@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/fluidsynth/clip_voice.h"
 #include "platform/wave_player.h"
+#include "services/fluidsynth/clip_voice.h"
 
 namespace lutavo {
 

@@ -1,7 +1,7 @@
-#include "platform/fluidsynth/stream_wave_player.h"
+#include "services/fluidsynth/stream_wave_player.h"
 
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/pcm_clip.h"
 
 namespace lutavo {
 

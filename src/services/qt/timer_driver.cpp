@@ -1,4 +1,4 @@
-#include "platform/qt/timer_driver.h"
+#include "services/qt/timer_driver.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,11 +1,11 @@
-#include "platform/fluidsynth/audio_output.h"
+#include "services/fluidsynth/audio_output.h"
 
 #include <fluidsynth.h>
 
-#include "platform/fluidsynth/pulse_stream.h"
-#include "platform/fluidsynth/short_message.h"
-#include "platform/fluidsynth/sound_font.h"
 #include "platform/sound_clock.h"
+#include "services/fluidsynth/pulse_stream.h"
+#include "services/fluidsynth/short_message.h"
+#include "services/fluidsynth/sound_font.h"
 
 namespace lutavo {
 

@@ -1,9 +1,9 @@
-#include "platform/qt/qt_screen.h"
+#include "services/qt/qt_screen.h"
 
 #include <QCoreApplication>
 #include <QPixmap>
 
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 
 namespace lutavo {
 

@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/pulse_stream.h"
+#include "services/fluidsynth/pulse_stream.h"
 
 #include <pulse/context.h>
 #include <pulse/stream.h>
@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "platform/fluidsynth/stream_mixer.h"
 #include "platform/sound_clock.h"
+#include "services/fluidsynth/stream_mixer.h"
 
 namespace lutavo {
 

@@ -1,11 +1,11 @@
-#include "platform/rtmidi/midi_ports.h"
+#include "services/rtmidi/midi_ports.h"
 
 #include <RtMidi.h>
 
 #include <iostream>
 
-#include "platform/fluidsynth/short_message.h"
-#include "platform/fluidsynth/sound_font.h"
+#include "services/fluidsynth/short_message.h"
+#include "services/fluidsynth/sound_font.h"
 
 namespace lutavo {
 

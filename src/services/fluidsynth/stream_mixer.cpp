@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/stream_mixer.h"
 
 #include <fluidsynth.h>
 
@@ -6,8 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include "platform/fluidsynth/short_message.h"
-#include "platform/fluidsynth/synth_engine.h"
+#include "services/fluidsynth/short_message.h"
+#include "services/fluidsynth/synth_engine.h"
 
 namespace lutavo {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/pcm_clip.h"
 
 namespace lutavo {
 

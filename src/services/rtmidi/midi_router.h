@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/midi_out.h"
-#include "platform/rtmidi/midi_ports.h"
+#include "services/rtmidi/midi_ports.h"
 
 namespace lutavo {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_instance_lock.h"
+#include "services/qt/qt_instance_lock.h"
 
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
-#include "platform/fluidsynth/wave_render.h"
+#include "services/fluidsynth/wave_render.h"
 
 #include <algorithm>
 #include <map>
 
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/pcm_clip.h"
 
 namespace lutavo {
 

@@ -1,9 +1,9 @@
-#include "platform/qt/qt_printer.h"
+#include "services/qt/qt_printer.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 
 namespace lutavo {
 

@@ -1,4 +1,4 @@
-#include "platform/fluidsynth/clip_voice.h"
+#include "services/fluidsynth/clip_voice.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "platform/fluidsynth/synth_engine.h"
+#include "services/fluidsynth/synth_engine.h"
 
 #include <fluidsynth.h>
 
 #include <string>
 
-#include "platform/fluidsynth/short_message.h"
-#include "platform/fluidsynth/sound_font.h"
+#include "services/fluidsynth/short_message.h"
+#include "services/fluidsynth/sound_font.h"
 
 namespace lutavo {
 

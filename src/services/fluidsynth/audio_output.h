@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/fluidsynth/stream_mixer.h"
-#include "platform/fluidsynth/synth_engine.h"
+#include "services/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/synth_engine.h"
 
 namespace lutavo {
 

@@ -1,9 +1,9 @@
-#include "platform/rtmidi/midi_router.h"
+#include "services/rtmidi/midi_router.h"
 
 #include <iostream>
 
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/short_message.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/short_message.h"
 
 namespace lutavo {
 

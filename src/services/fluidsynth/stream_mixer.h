@@ -8,8 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "platform/fluidsynth/clip_voice.h"
-#include "platform/fluidsynth/stream_events.h"
+#include "services/fluidsynth/clip_voice.h"
+#include "services/fluidsynth/stream_events.h"
 
 namespace lutavo {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 
 #include <QPainter>
 
