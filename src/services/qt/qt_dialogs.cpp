@@ -8,7 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "platform/qt/qt_printer.h"
+#include "services/qt/qt_printer.h"
 
 namespace lutavo {
 
