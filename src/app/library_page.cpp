@@ -122,6 +122,7 @@ void beginLibraryPage(Guitar& g, int key) {
     refreshNeck(g);
     ui.lblsong.color = kColorAvailable;
     songedit::resetForLoad(s);
+    plainPageHeader(g);
     songedit::setAllFrets(s, kScratchSlot, kSilent);
     s.timeSig = 0;
     clearRepeatModes(g);
