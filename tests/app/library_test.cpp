@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/chord_library.h"
 #include "app/editor_mode.h"
+#include "app/library_page.h"
 #include "app/mode_bar.h"
 #include "app/scale_library.h"
 #include "app/song_tables.h"
+#include "display/scrolling.h"
 #include "fakes/test_rig.h"
+#include "playback/transport.h"
+#include "theory/chord_types.h"
+#include "theory/scale_fingering.h"
 
 namespace lutavo {
 namespace {
@@ -37,7 +43,7 @@ class Library : public ::testing::Test {
 TEST_F(Library, RootCMajorFillsALockedPageOfWholeNotesAndItsCaptions) {
     choose(kModeBarChords, 0);
     const auto& s = g().song;
-    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major Chords", "1 3 5",
+    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major Chords", "1 3 5: C E G",
                                   "Harmonic function: Major", "Lutavo - C  Major Chords"));
     EXPECT_EQ(test::join(g().app.appMode, s.songKey, s.songLocked, s.noteCount, s.noteDur[1],
                          s.noteDur[s.noteCount + 1], s.pageStart[2], g().ui.lbllexit.caption,
@@ -73,11 +79,12 @@ TEST_F(Library, StripClicksChooseTheTypeUnderThePress) {
         pagepic_MouseDown(g(), kMouseLeft, 0, x, 10);
         EXPECT_EQ(g().library.chordTypeName, type) << x;
     }
-    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major 7th Chords", "1 3 5 #7",
+    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major 7th Chords", "1 3 5 7: C E G B",
                                   "Harmonic function: Major", "Lutavo - C  Major 7th Chords"));
 }
 
-// Shapes start at the capo: high up the neck too few are left to play.
+// Shapes start at the capo: high up the neck too few are left to play, and an empty page says
+// why it is empty.
 TEST_F(Library, ACapoHighUpLeavesTooFewShapesForTheTransport) {
     g().song.altTuning[1] = -2;  // dropped D
     buildpitchtable(g());
@@ -85,8 +92,10 @@ TEST_F(Library, ACapoHighUpLeavesTooFewShapesForTheTransport) {
         g().song.capo = static_cast<i16>(capo);
         choose(kModeBarChords, 0);
         EXPECT_EQ(
-            test::join(g().song.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled),
-            test::join(shapes, shapes >= 2, shapes >= 1));
+            test::join(g().song.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled,
+                       g().ui.lblright.caption),
+            test::join(shapes, shapes >= 2, shapes >= 1,
+                       shapes > 0 ? "Harmonic function: Major" : "No shape found in this tuning"));
     }
 }
 
@@ -97,27 +106,97 @@ TEST_F(Library, CloseRestoresThePageAndTheStartupSong) {
         const auto& ui = g().ui;
         EXPECT_EQ(test::join(g().app.appMode, ui.pnlscore.at.top, ui.pnlscore.at.height,
                              ui.picscore.at.top, ui.pictab.at.top, ui.lbltitle.at.top,
-                             ui.lblleft.at.top, ui.pagepic.visible, g().song.songLocked),
-                  test::join(kModeSongs, 75, 2670, -30, 1880, 3, 1, false, false));
+                             ui.lblleft.at.top, ui.pagepic.visible, g().song.songLocked,
+                             ui.scrollpanel.at.top, ui.scrollpanel.at.height, ui.form.at.height),
+                  test::join(kModeSongs, 75, 2670, -30, 1880, 3, 1, false, false, 0, 3000, 6800));
         EXPECT_NE(ui.lblsong.caption.find("INTRO01.SNX"), std::string::npos);
     }
 }
 
 TEST_F(Library, ScalesShowTheFingeringOfTheChosenType) {
     choose(kModeBarScales, 13);  // A
-    EXPECT_EQ(texts(), test::join("A Scales", "A Major Scale", "1 2 3 4 5 6 7", "7 positions",
-                                  "Lutavo - A Major Scale"));
+    EXPECT_EQ(texts(), test::join("A Scales", "A Major Scale", "1 2 3 4 5 6 7: A B C# D E F# G#",
+                                  "Position 1 of 7, frets 0-3", "Lutavo - A Major Scale"));
     EXPECT_EQ(g().app.appMode, kModeScales);
     scaleStrip_MouseDown(g(), 6 * kScaleCellTwips + 1);  // minor pentatonic
     const auto& s = g().song;
     EXPECT_EQ(test::join(g().ui.lbltitle.caption, g().ui.lblleft.caption, s.noteDur[1],
                          s.noteFret(1, 1), s.noteFret(1, 2), g().ui.lblright.caption),
-              test::join("A Minor Pentatonic Scale", "1 b3 4 5 b7", 16, 0, -1, "5 positions"));
+              test::join("A Minor Pentatonic Scale", "1 b3 4 5 b7: A C D E G", 16, 0, -1,
+                         "Position 1 of 5, frets 0-3"));
     scaleStrip_MouseDown(g(), 13 * kScaleCellTwips);  // past the last type: ignored
     EXPECT_EQ(g().library.scaleType, 6);
     choose(kModeBarChords, 0);  // the chord library takes over the page
-    EXPECT_EQ(test::join(g().app.appMode, g().ui.mnuscales.items[13].checked),
-              test::join(kModeChords, false));
+    EXPECT_EQ(test::join(g().app.appMode, g().ui.mnuscales.items[13].checked, g().song.pageHeight,
+                         g().ui.pgScroll.max, g().ui.scrollpanel.visible),
+              test::join(kModeChords, false, 3000, 1, false));
+}
+
+// One position a page, named by its place and frets; the scroll bar, NEXT and BACK move between
+// them and the caption follows.
+TEST_F(Library, ScalesShowOnePositionAPageNamedByItsFrets) {
+    choose(kModeBarScales, 13);  // A major: positions at the low string's frets 0 2 4 5 7 9 10
+    const auto& ui = g().ui;
+    EXPECT_EQ(test::join(ui.pgScroll.max, ui.scrollpanel.visible, ui.scrollpanel.at.top,
+                         g().song.pageHeight),
+              test::join(7, true, ui.pnlscore.at.top, kScalePageHeight));
+    const int starts[] = {0, 2, 4, 5, 7, 9, 10};
+    for (int page = 7; page >= 1; --page) {
+        pgScroll_Scroll(g(), page);
+        const int first = starts[page - 1];
+        EXPECT_EQ(test::join(ui.lblright.caption, ui.lbltitle.visible, ui.lblright.visible,
+                             g().song.curPage),
+                  test::join("Position " + std::to_string(page) + " of 7, frets " +
+                                 std::to_string(first) + "-" + std::to_string(first + 3),
+                             true, true, page));
+    }
+    const int secondPage = g().song.pageStart[2];
+    g().song.curNote = static_cast<i16>(secondPage - 2);  // the last note of position 1
+    playbtn_Click(g(), kNext);
+    EXPECT_EQ(test::join(g().song.curNote, ui.pgScroll.value, ui.lblright.caption),
+              test::join(secondPage, 2, "Position 2 of 7, frets 2-5"));
+    playbtn_Click(g(), kBack);
+    EXPECT_EQ(test::join(g().song.curNote, ui.pgScroll.value, ui.lblright.caption),
+              test::join(secondPage - 2, 1, "Position 1 of 7, frets 0-3"));
+    // With a capo the frets are counted from it, as the tablature prints them.
+    g().song.capo = 2;
+    choose(kModeBarScales, 13);
+    EXPECT_EQ(ui.lblright.caption, "Position 1 of 7, frets 0-3");
+    EXPECT_EQ(g().song.noteFret(1, 1), 2);
+}
+
+// Every scale on every root: each page is spaced as a song's line, so no two fret numbers
+// overprint; the stems of its highest notes stay below the captions and its lowest notes above
+// the tablature, which keeps above the note pointer.
+TEST_F(Library, EveryScalePageKeepsItsNotesApartAndClearOfTheCaptions) {
+    const auto& ui = g().ui;
+    const auto& s = g().song;
+    const auto bottom = [](const Label& l) { return (l.at.top + l.at.height) / 15.0; };
+    const double captions =
+        std::max({bottom(ui.lbltitle), bottom(ui.lblleft), bottom(ui.lblright)});
+    for (int root = 0; root < kMenuRoots; ++root) {
+        choose(kModeBarScales, root);
+        for (int cell = 1; cell <= kScaleTypeCount; ++cell) {
+            scaleStrip_MouseDown(g(), cell * kScaleCellTwips + 1);
+            const std::string where = ui.lbltitle.caption;
+            const double staff = ui.picscore.at.top / 15.0;
+            EXPECT_LE((ui.pnlscore.at.top + ui.pictab.at.top) / 15 + 54, ui.pointer.at.top / 15);
+            for (int page = 1; page <= ui.pgScroll.max; ++page) {
+                for (int n = s.pageStart[page]; n < s.pageStart[page + 1] - 1; ++n) {
+                    if (n > s.pageStart[page]) {
+                        EXPECT_GE(s.noteX[n] - s.noteX[n - 1], 12) << where;
+                    }
+                    for (int slot = 1; slot <= 6; ++slot) {
+                        const int fret = s.noteFret(n, slot);
+                        if (fret < 0) continue;
+                        const int y = g().keys.staffY[g().tuning.pitchOf(slot, fret) + 5];
+                        EXPECT_GE(staff + y, captions) << where << " page " << page;
+                        EXPECT_LE(staff + y + 24, ui.pictab.at.top / 15.0 + 2) << where;
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

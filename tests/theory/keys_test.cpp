@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/song_tables.h"
@@ -44,8 +45,10 @@ TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
         setkey(g);
         g.song.songKey = static_cast<i16>(k.songKey);
         setkey(g);
-        EXPECT_EQ(g.keys.accidentalGlyph, k.sharps ? 5 : 0);
-        EXPECT_EQ(g.keys.nameGlyphOffset, k.sharps ? 0 : 12);
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_EQ(g.keys.accidentalGlyph[i], k.sharps ? 5 : 0);
+            EXPECT_EQ(g.keys.nameGlyphOffset[i], k.sharps ? 0 : 12);
+        }
         std::string names;
         for (int i = 0; i < 12; ++i)
             names += g.keys.noteName[i];
@@ -85,6 +88,65 @@ TEST(Keys, NoteNameOfAnyPitchTrimsAndWraps) {
         "EDD#F#");
     applyKey(keys, 4);
     EXPECT_EQ(noteNameOf(keys, -13), "Eb");
+}
+
+// Tones named by their interval from the root; a double sign falls back to the next letter.
+TEST(Spelling, TonesTakeTheLetterOfTheirDegree) {
+    const std::array<const char*, 3> cases[] = {
+        {"C", "1 3 5 b7", "C E G Bb"},
+        {"F", "1 b3 5", "F Ab C"},
+        {"F#", "1 3 5 b7", "F# A# C# E"},
+        {"A", "1 2 3 4 5 6 7", "A B C# D E F# G#"},
+        {"Eb", "1 2 3 4 5 6 7", "Eb F G Ab Bb C D"},
+        {"C#", "1 2 3 4 5 6 7", "C# D# E# F# G# A# B#"},
+        {"Gb", "1 2 3 4 5 6 7", "Gb Ab Bb Cb Db Eb F"},
+        {"Bb", "1 3 5 b7 #9", "Bb D F Ab C#"},
+        {"A", "1 b3 4 b5 5 b7", "A C D Eb E G"},
+        {"Gb", "1 b3 5", "Gb A Db"},  // Bbb
+        {"G#", "1 3 #5", "G# B# E"},  // D##
+        {"D", "1 3 5 b7 9 13", "D F# A C E B"},
+    };
+    for (const auto& [root, formula, names] : cases)
+        EXPECT_EQ(writtenNames(spellFormula(formula, root)), names) << root << " " << formula;
+    EXPECT_EQ(spellFormula("1 b3", "F")[1].pitchClass, 4);  // Ab, counted from E
+}
+
+// The staff writes each spelled tone on its letter's line with the sign the key's signature does
+// not give it; the neck names a flat from the flat row.
+TEST(Spelling, TheStaffWritesTheSpelledLetterAndSign) {
+    struct Case {
+        int songKey;
+        const char* root;
+        const char* formula;
+        int pitchClass;  // counted from E
+        int y;           // staffY of its lowest octave
+        const char* sign;
+        int nameRow;
+    };
+    const Case cases[] = {
+        {1, "C", "1 3 5 b7", 6, 84, "flat", 12},       // Bb on the B line, not A#
+        {1, "C", "1 3 5 b7", 0, 98, "", 0},            // E
+        {13, "F#", "1 3 5 b7", 0, 98, "natural", 0},   // E against the signature's E#
+        {13, "F#", "1 3 5 b7", 6, 88, "", 0},          // A# in the signature
+        {13, "F#", "1 2 3 4 5 6 7", 1, 98, "", 0},     // E#: the E line, no sign
+        {15, "C#", "1 2 3 4 5 6 7", 8, 109, "", 0},    // B#: the B line an octave below
+        {12, "Gb", "1 2 3 4 5 6 7", 7, 81, "", 12},    // Cb: the C line an octave above
+        {1, "C", "1 3 5 b7 #9", 11, 102, "sharp", 0},  // D# beside the Bb of the same chord
+        {1, "C", "1 3 5 b7 #9", 6, 84, "flat", 12},
+    };
+    for (const Case& c : cases) {
+        KeyState keys;
+        applyKey(keys, c.songKey);
+        writeTonesAsSpelled(keys, c.songKey, spellFormula(c.formula, c.root));
+        const int fromC = (c.pitchClass + 4) % 12;
+        const int signIndex = (fromC + 1) % 12;
+        const std::string sign = keys.accidentalNeeded[signIndex]
+                                     ? (keys.accidentalGlyph[signIndex] == 5 ? "sharp" : "flat")
+                                     : (keys.naturalNeeded[signIndex] ? "natural" : "");
+        EXPECT_EQ(test::join(keys.staffY[fromC + 1], sign, keys.nameGlyphOffset[c.pitchClass]),
+                  test::join(c.y, c.sign, c.nameRow))
+            << c.root << " " << c.formula << " class " << c.pitchClass;
+    }
 }
 
 }  // namespace

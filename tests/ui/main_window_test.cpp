@@ -80,6 +80,14 @@ class MainWindowTest : public ::testing::Test {
         throw std::runtime_error("no button " + caption.toStdString());
     }
     static QString output(const char* f) { return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(f); }
+    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
+    static void pluck(int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
+        const auto& edge = g().display.fretEdgeX;
+        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
+                        3 + (6 - slot) * 14 + 7);
+        QTest::mousePress(child("fretboard"), button, {}, at);
+        QTest::mouseRelease(child("fretboard"), button, {}, at);
+    }
 
     // The program's dialogs and MIDI device replaced by fakes for as long as this lives.
     struct Fakes {
@@ -187,14 +195,6 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     Fakes fakes;
     ViewBinder& view = window().binder();
     auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
-    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
-    auto pluck = [](int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
-        const auto& edge = g().display.fretEdgeX;
-        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
-                        3 + (6 - slot) * 14 + 7);
-        QTest::mousePress(child("fretboard"), button, {}, at);
-        QTest::mouseRelease(child("fretboard"), button, {}, at);
-    };
 
     view.run([] { closesong(g()); });
     view.run([] { modeBarPress(g(), kModeBarEdit); });
@@ -275,6 +275,39 @@ TEST_F(MainWindowTest, ZoomEnlargesTheWindowSharplyHoldsItsSizeAndComesBackExact
     EXPECT_EQ(g().config.zoomPercent, 100);
     EXPECT_EQ(window().size(), plain);
     EXPECT_EQ(window().grab().toImage(), before);
+}
+
+// A first start is in standard tuning: the tuning button says so, and the open low string
+// sounds the E it is named.
+TEST_F(MainWindowTest, StartsInStandardTuningAndTheOpenLowStringSoundsE) {
+    Fakes fakes;
+    EXPECT_EQ(child<CommandButton>("btntune")->text(), "STANDARD");
+    EXPECT_EQ(child<CommandButton>("StringName(0)")->text(), "E");
+    pluck(1, 0);
+    EXPECT_EQ(noteOns(fakes.midi.messages()), std::vector<int>{40});
+    EXPECT_TRUE(saveScreenshot(window(), output("startup.png")));
+}
+
+// A Scales, "Major": one position on the page, the scroll bar beside it turns to the others and
+// the caption names each.
+TEST_F(MainWindowTest, TheScalePageShowsOnePositionAtATime) {
+    Fakes fakes;
+    ViewBinder& view = window().binder();
+    fakes.dialogs.menuAnswers = {13};  // "A Scales"
+    view.run([] { modeBarPress(g(), kModeBarScales); });
+    QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(50 + 25, 14));
+    auto* right = window().findChild<QLabel*>("lblright");
+    auto* bar = child<QScrollBar>("pgScroll");
+    ASSERT_TRUE(right != nullptr);
+    EXPECT_EQ(test::join(right->text().toStdString(), bar->isVisible(), bar->maximum()),
+              test::join("Position 1 of 7, frets 0-3", true, 7));
+    EXPECT_TRUE(saveScreenshot(window(), output("scales_a_major.png")));
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(right->text().toStdString(), "Position 7 of 7, frets 10-13");
+    EXPECT_TRUE(saveScreenshot(window(), output("scales_a_major_7.png")));
+    EXPECT_GT(child("scrollpanel")->y(), 0);  // under the strip
+    view.run([] { btnlexit_Click(g()); });
+    EXPECT_EQ(child("scrollpanel")->y(), 0);
 }
 
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
