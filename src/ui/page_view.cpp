@@ -106,7 +106,6 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     auto* title = b.label(score, g.ui.lbltitle, Qt::AlignHCenter | Qt::AlignTop);
     title->setObjectName("lbltitle");
     auto* right = b.label(score, g.ui.lblright, Qt::AlignRight | Qt::AlignTop);
-    right->setObjectName("lblright");
     QFont font = title->font();
     font.setFamily("DejaVu Serif");
     font.setItalic(true);

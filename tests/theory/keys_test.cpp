@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 
 #include "app/song_tables.h"
 #include "core/guitar.h"
@@ -90,62 +91,33 @@ TEST(Keys, NoteNameOfAnyPitchTrimsAndWraps) {
     EXPECT_EQ(noteNameOf(keys, -13), "Eb");
 }
 
-// Tones named by their interval from the root; a double sign falls back to the next letter.
-TEST(Spelling, TonesTakeTheLetterOfTheirDegree) {
-    const std::array<const char*, 3> cases[] = {
-        {"C", "1 3 5 b7", "C E G Bb"},
-        {"F", "1 b3 5", "F Ab C"},
-        {"F#", "1 3 5 b7", "F# A# C# E"},
-        {"A", "1 2 3 4 5 6 7", "A B C# D E F# G#"},
-        {"Eb", "1 2 3 4 5 6 7", "Eb F G Ab Bb C D"},
-        {"C#", "1 2 3 4 5 6 7", "C# D# E# F# G# A# B#"},
-        {"Gb", "1 2 3 4 5 6 7", "Gb Ab Bb Cb Db Eb F"},
-        {"Bb", "1 3 5 b7 #9", "Bb D F Ab C#"},
-        {"A", "1 b3 4 b5 5 b7", "A C D Eb E G"},
-        {"Gb", "1 b3 5", "Gb A Db"},  // Bbb
-        {"G#", "1 3 #5", "G# B# E"},  // D##
-        {"D", "1 3 5 b7 9 13", "D F# A C E B"},
+// Tones named by their interval from the root (no double signs), written on their letter's line
+// with the sign the key's signature does not give them; the neck names a flat from the flat row.
+// Per case: key, root, formula, names; one tone (counted from C), its height, sign and name row.
+TEST(Spelling, TonesTakeTheLetterOfTheirDegreeOnTheStaffToo) {
+    const std::tuple<int, const char*, const char*, const char*, int, const char*> cases[] = {
+        {1, "C", "1 3 5 b7 #9", "C E G Bb D#", 10, "84|flat|12|"},  // not A#
+        {2, "F", "1 b3 5", "F Ab C", 8, "88|flat|12|"},
+        {13, "F#", "1 3 5 b7", "F# A# C# E", 4, "98|natural|0|"},  // against the signature's E#
+        {13, "F#", "1 2 3 4 5 6 7", "F# G# A# B C# D# E#", 5, "98||0|"},    // E#: the E line
+        {15, "C#", "1 2 3 4 5 6 7", "C# D# E# F# G# A# B#", 0, "109||0|"},  // B# an octave down
+        {6, "Eb", "1 2 3 4 5 6 7", "Eb F G Ab Bb C D", 10, "84||12|"},
+        {7, "A", "1 2 3 4 5 6 7", "A B C# D E F# G#", 8, "91||0|"},
+        {12, "Gb", "1 b3 5", "Gb A Db", 9, "88|natural|12|"},  // not Bbb
     };
-    for (const auto& [root, formula, names] : cases)
-        EXPECT_EQ(writtenNames(spellFormula(formula, root)), names) << root << " " << formula;
-    EXPECT_EQ(spellFormula("1 b3", "F")[1].pitchClass, 4);  // Ab, counted from E
-}
-
-// The staff writes each spelled tone on its letter's line with the sign the key's signature does
-// not give it; the neck names a flat from the flat row.
-TEST(Spelling, TheStaffWritesTheSpelledLetterAndSign) {
-    struct Case {
-        int songKey;
-        const char* root;
-        const char* formula;
-        int pitchClass;  // counted from E
-        int y;           // staffY of its lowest octave
-        const char* sign;
-        int nameRow;
-    };
-    const Case cases[] = {
-        {1, "C", "1 3 5 b7", 6, 84, "flat", 12},       // Bb on the B line, not A#
-        {1, "C", "1 3 5 b7", 0, 98, "", 0},            // E
-        {13, "F#", "1 3 5 b7", 0, 98, "natural", 0},   // E against the signature's E#
-        {13, "F#", "1 3 5 b7", 6, 88, "", 0},          // A# in the signature
-        {13, "F#", "1 2 3 4 5 6 7", 1, 98, "", 0},     // E#: the E line, no sign
-        {15, "C#", "1 2 3 4 5 6 7", 8, 109, "", 0},    // B#: the B line an octave below
-        {12, "Gb", "1 2 3 4 5 6 7", 7, 81, "", 12},    // Cb: the C line an octave above
-        {1, "C", "1 3 5 b7 #9", 11, 102, "sharp", 0},  // D# beside the Bb of the same chord
-        {1, "C", "1 3 5 b7 #9", 6, 84, "flat", 12},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [key, root, formula, names, fromC, written] : cases) {
+        const auto tones = spellFormula(formula, root);
         KeyState keys;
-        applyKey(keys, c.songKey);
-        writeTonesAsSpelled(keys, c.songKey, spellFormula(c.formula, c.root));
-        const int fromC = (c.pitchClass + 4) % 12;
-        const int signIndex = (fromC + 1) % 12;
-        const std::string sign = keys.accidentalNeeded[signIndex]
-                                     ? (keys.accidentalGlyph[signIndex] == 5 ? "sharp" : "flat")
-                                     : (keys.naturalNeeded[signIndex] ? "natural" : "");
-        EXPECT_EQ(test::join(keys.staffY[fromC + 1], sign, keys.nameGlyphOffset[c.pitchClass]),
-                  test::join(c.y, c.sign, c.nameRow))
-            << c.root << " " << c.formula << " class " << c.pitchClass;
+        applyKey(keys, key);
+        writeTonesAsSpelled(keys, key, tones);
+        const int sign = (fromC + 1) % 12;
+        const char* signName = keys.accidentalNeeded[sign]
+                                   ? (keys.accidentalGlyph[sign] == 5 ? "sharp" : "flat")
+                                   : (keys.naturalNeeded[sign] ? "natural" : "");
+        EXPECT_EQ(test::join(writtenNames(tones), keys.staffY[fromC + 1], signName,
+                             keys.nameGlyphOffset[(fromC + 8) % 12]),
+                  names + std::string("|") + written)
+            << root << " " << formula;
     }
 }
 
