@@ -17,7 +17,7 @@
 #include "editor/editor_commands.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 
 namespace lutavo::bench {
 namespace {

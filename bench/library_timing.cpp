@@ -17,7 +17,7 @@
 #include "app/mode_bar.h"
 #include "cpu_time.h"
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 #include "theory/chord_types.h"
 #include "theory/scale_fingering.h"
 #include "theory/voicing_search.h"

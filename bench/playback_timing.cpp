@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "fakes/playback_rig.h"
-#include "platform/qt/timer_driver.h"
 #include "playback/transport.h"
+#include "services/qt/timer_driver.h"
 
 namespace lutavo::bench {
 namespace {

@@ -17,10 +17,10 @@
 #include "app/song_files.h"
 #include "cpu_time.h"
 #include "fakes/test_rig.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/sound_font.h"
 #include "playback/midi_file.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/sound_font.h"
 
 namespace lutavo::bench {
 namespace {

@@ -7,9 +7,9 @@
 #include "app/startup.h"
 #include "base/safe_file.h"
 #include "core/guitar.h"
-#include "platform/fluidsynth/sound_font.h"
-#include "platform/fluidsynth/wave_render.h"
 #include "playback/midi_file.h"
+#include "services/fluidsynth/sound_font.h"
+#include "services/fluidsynth/wave_render.h"
 #include "ui/application.h"
 #include "ui/headless_dialogs.h"
 

@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_dialogs.h"
+#include "services/qt/qt_dialogs.h"
 
 namespace lutavo {
 namespace {
