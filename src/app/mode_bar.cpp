@@ -10,6 +10,7 @@
 #include "app/library_page.h"
 #include "app/scale_library.h"
 #include "app/song_files.h"
+#include "app/song_tables.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -37,17 +38,6 @@ constexpr std::array<ModeButtonInfo, 7> kModeButtons = {{
     {"CHORDS", "Load the Chords module"},
     {"SCALES", "Load the Scales module"},
     {"PRINT", "Print out the current song"},
-}};
-
-struct NamedTuning {
-    const char* strings;
-    const char* name;
-};
-
-constexpr std::array<NamedTuning, 3> kTuningNames = {{
-    {"E A D G B E ", "Standard"},
-    {"D A D G B E ", "Dropped D"},
-    {"D A D G B D ", "Double Drop D"},
 }};
 
 bool folderExists(const std::string& path) {
@@ -120,27 +110,18 @@ bool takeLesson(Guitar& g, const std::string& name) {
     return true;
 }
 
-// The tuner's string names, lowest string first, each followed by one blank.
-std::string stringNames(const Guitar& g) {
-    std::string names;
-    for (int i = 0; i <= 5; ++i) {
-        std::string name = g.ui.StringName[i].caption;
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        names += name + " ";
-    }
-    return names;
-}
-
 bool tuneCommand(Guitar& g) {
     // The tuning song replaces the song in memory, so the editor must let go of it first.
     if (!leaveEditorForLoad(g)) return false;
+    // The song states standard tuning for the lesson that teaches it; TUNE plays the strings as
+    // the guitar is tuned now, so a guitarist can tune to the song just loaded.
+    const auto tuning = g.song.altTuning;
     // Loading in editor mode keeps the transport usable even for a short tuning song.
     g.app.appMode = kModeEditor;
     loadsong(g, g.app.appFolder + files::kTuningSong);
-    const std::string names = stringNames(g);
-    g.ui.lblleft.caption = names;
-    g.ui.lblright.caption = tuningName(names);
+    g.song.altTuning = tuning;
+    g.display.tuningHeader = true;
+    buildpitchtable(g);
     g.app.appMode = kModeSongs;
     playbtn_Click(g, kPlay);
     return true;
@@ -197,13 +178,6 @@ bool runCommand(Guitar& g, int index) {
 }
 
 }  // namespace
-
-std::string tuningName(const std::string& names) {
-    for (const NamedTuning& t : kTuningNames) {
-        if (names == t.strings) return t.name;
-    }
-    return "Alternate";
-}
 
 void setupModeBar(Guitar& g) {
     for (int i = 0; i <= 6; ++i) {

@@ -53,6 +53,7 @@ std::string folderOf(const std::string& fileName) {
 void resetSong(Guitar& g) {
     auto& s = g.song;
     songedit::resetForLoad(s);
+    plainPageHeader(g);
     g.ui.pgScroll.max = 1;
     s.capo = 0;
     s.timeSig = 0;

@@ -200,7 +200,7 @@ void drawSign(Guitar& g, const Column& c, int p) {
     const int pitchClass = p % 12;
     int signX = 0;
     if (g.keys.accidentalNeeded[pitchClass]) {
-        signX = glyph::kFlatX + g.keys.accidentalGlyph;
+        signX = glyph::kFlatX + g.keys.accidentalGlyph[pitchClass];
     } else if (g.keys.naturalNeeded[pitchClass]) {
         signX = glyph::kNaturalX;
     } else {

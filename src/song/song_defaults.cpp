@@ -15,9 +15,9 @@ void setSongDefaults(SongModel& s) {
     s.timeSig = 0;
     s.metroOn = 0;
     s.altTempo = 0;
+    // Standard tuning, as the tuning button, the lessons and the tuning song take for granted.
     for (int str = 1; str <= kStrings; ++str)
         s.altTuning[str] = 0;
-    s.altTuning[1] = -2;
     s.tickSound = "tick.wav";
     s.lessonPicture = "defaultl.bmp";
     s.tuningFile = "standard.tng";

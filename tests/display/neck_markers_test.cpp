@@ -129,7 +129,7 @@ TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         g.config.showFretNoteNames = static_cast<i16>(c.names);
-        g.keys.nameGlyphOffset = static_cast<i16>(c.offset);
+        g.keys.nameGlyphOffset.fill(static_cast<i16>(c.offset));
         rig.midi.sent.clear();
         show(c.notes, c.mode);
         EXPECT_EQ(neck(c.x, c.y), c.expected);

@@ -43,7 +43,7 @@ TEST_F(SongWrite, WritesTheHeaderInItsOrderAndLeavesOptionalLinesOut) {
     g().config.preferredSound = 0;
     load(songLines({"metro=off"}, {"16000000000000"}));
     EXPECT_EQ(saved(), crlf("lutavo3|title=|right=|left=|key=1|metroticks=16|timesig=0"
-                            "|page=INTERNAL|style=0|alt=-20000000000|tempo=8||16000000000000"));
+                            "|page=INTERNAL|style=0|alt=000000000000|tempo=8||16000000000000"));
 
     g().config.preferredSound = 1;
     load(songLines({"title=Greensleeves", "left=Standard", "right=Trad.", "key=2", "capo=3",

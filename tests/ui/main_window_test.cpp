@@ -82,6 +82,14 @@ class MainWindowTest : public ::testing::Test {
         throw std::runtime_error("no button " + caption.toStdString());
     }
     static QString output(const char* f) { return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(f); }
+    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
+    static void pluck(int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
+        const auto& edge = g().display.fretEdgeX;
+        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
+                        3 + (6 - slot) * 14 + 7);
+        QTest::mousePress(child("fretboard"), button, {}, at);
+        QTest::mouseRelease(child("fretboard"), button, {}, at);
+    }
 
     // The program's dialogs and MIDI device replaced by fakes for as long as this lives.
     struct Fakes {
@@ -189,14 +197,6 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     Fakes fakes;
     ViewBinder& view = window().binder();
     auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
-    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
-    auto pluck = [](int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
-        const auto& edge = g().display.fretEdgeX;
-        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
-                        3 + (6 - slot) * 14 + 7);
-        QTest::mousePress(child("fretboard"), button, {}, at);
-        QTest::mouseRelease(child("fretboard"), button, {}, at);
-    };
 
     view.run([] { closesong(g()); });
     view.run([] { modeBarPress(g(), kModeBarEdit); });
@@ -279,6 +279,15 @@ TEST_F(MainWindowTest, ZoomEnlargesTheWindowSharplyHoldsItsSizeAndComesBackExact
     EXPECT_EQ(window().grab().toImage(), before);
 }
 
+// A first start is in standard tuning: the button says so, the open low string sounds E.
+TEST_F(MainWindowTest, StartsInStandardTuningAndTheOpenLowStringSoundsE) {
+    Fakes fakes;
+    EXPECT_EQ(child<CommandButton>("btntune")->text(), "STANDARD");
+    EXPECT_EQ(child<CommandButton>("StringName(0)")->text(), "E");
+    pluck(1, 0);
+    EXPECT_EQ(noteOns(fakes.midi.messages()), std::vector<int>{40});
+}
+
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
 TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     Fakes fakes;
@@ -303,9 +312,13 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     view.run([] { modeBarPress(g(), kModeBarScales); });
     QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(6 * 50 + 25, 14));
     EXPECT_EQ(g().ui.lbltitle.caption, "A Minor Pentatonic Scale");
+    // One position a page: the scroll bar beside it, under the strip, turns to the last.
+    child<QScrollBar>("pgScroll")->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(test::join(g().ui.lblright.caption, child("scrollpanel")->y() > 0),
+              test::join("Position 5 of 5, frets 10-13", true));
     EXPECT_TRUE(saveScreenshot(window(), output("scales.png")));
     view.run([] { btnlexit_Click(g()); });
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+    EXPECT_EQ(test::join(g().app.appMode, child("scrollpanel")->y()), test::join(kModeSongs, 0));
 }
 
 // LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
@@ -480,14 +493,17 @@ TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
-    auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "dir"});
-    EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.folder + "|" + line.error,
-              "a.png|C:7th|dir|");
+    auto line = parseCommandLine(
+        {"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "--scales", "A:Major", "dir"});
+    EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.scales + "|" + line.folder + "|" +
+                  line.error,
+              "a.png|C:7th|A:Major|dir|");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
     for (const QStringList& bad :
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
-          QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "one", "two"}})
+          QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "--scales"},
+          QStringList{"lutavo", "one", "two"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
 }
 
