@@ -46,7 +46,7 @@ void showNoteLengths(Guitar& g, bool lengths) {
 
 void showNoteCounter(Guitar& g) {
     showNoteCount(g);
-    g.ui.ScrlNpntr.value = clampTo(g.song.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
+    g.ui.ScrlNpntr.value = clampTo(g.transport.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ bool leaveEditor(Guitar& g) {
     setCommandsAvailable(g, kEditorPaste, false);
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
     showNoteLengths(g, false);
-    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.noteCount + 1);
+    if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
     placeNotePointer(g);
     g.app.appMode = kModeSongs;
     showNoteCounter(g);

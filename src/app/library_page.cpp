@@ -136,8 +136,8 @@ void beginLibraryPage(Guitar& g, int key) {
     ui.pnlscore.visible = true;
     ui.pointer.visible = true;
     s.songLocked = true;
-    s.curNote = 0;
-    s.curPage = 1;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
     songedit::setPageStart(s, 1, 1);
     songedit::setLength(s, kScratchSlot, 64);
     songedit::setX(s, kScratchSlot, kLibraryNoteX);
@@ -158,8 +158,8 @@ void finishLibraryPage(Guitar& g, int n, const std::function<LibraryCaptions()>&
     ui.form.mousePointer = MousePointer::Hourglass;
     songedit::setPageStart(s, 2, n + 2);
     ui.pgScroll.max = 1;
-    layoutpage(g);
-    s.curPage = 1;
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+    g.transport.curPage = 1;
     showNoteScrollBar(g, n);
     setkey(g);
     buildpitchtable(g);

@@ -84,27 +84,28 @@ void showSongTexts(Guitar& g) {
 void storeNotes(Guitar& g, const ParsedSong& parsed) {
     auto& s = g.song;
     const bool drawn = !hasPicturePages(g);
-    s.curNote = 0;
+    g.transport.curNote = 0;
     songedit::setPageStart(s, 1, 1);
-    s.curPage = 1;
+    g.transport.curPage = 1;
     if (!drawn) showFirstPicturePage(g);
     int n = 0;
     for (const ParsedNote& note : parsed.notes) {
         ++n;
         songedit::storeNote(s, n, note.dur, note.frets, note.x);
         if (note.dur != kEndOfPage) continue;
-        songedit::setPageStart(s, s.curPage + 1, n + 1);
+        songedit::setPageStart(s, g.transport.curPage + 1, n + 1);
         if (drawn) {
-            if (s.noteX[n - 1] == kUnplacedX) layoutpage(g);
+            if (s.noteX[n - 1] == kUnplacedX)
+                g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
             ++g.ui.pgScroll.max;
         }
-        ++s.curPage;
+        ++g.transport.curPage;
     }
     g.ui.pgScroll.max = std::min(g.ui.pgScroll.max, kMaxPages);
 
     // Step 9: the end sentinel and the slot before the first note.
     songedit::endSongAt(s, n);
-    s.curNote = 0;
+    g.transport.curNote = 0;
 }
 
 // Step 11: the start-up song turns CLOSE into EXIT.
@@ -126,11 +127,11 @@ void presentSong(Guitar& g) {
     auto& ui = g.ui;
     layoutPanels(g, s.pageHeight);
     ui.form.mousePointer = MousePointer::Hourglass;
-    songedit::setPageStart(s, s.curPage + 1, s.noteCount + 2);
+    songedit::setPageStart(s, g.transport.curPage + 1, s.noteCount + 2);
     ui.scrollpanel.visible = ui.pgScroll.max > 1;
     const bool drawn = !hasPicturePages(g);
-    if (drawn) layoutpage(g);
-    s.curPage = 1;
+    if (drawn) g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+    g.transport.curPage = 1;
     ui.lbloftotal.caption = std::to_string(s.noteCount);
     ui.ScrlNpntr.max = s.noteCount;
     ui.ScrlNpntr.visible = s.noteCount >= 1;

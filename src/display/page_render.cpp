@@ -55,7 +55,7 @@ void drawPageAtScale(Guitar& g) {
 
     // The page table has one entry more than pages, so the last page still has its end.
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    g.song.curPage = static_cast<i16>(page);
+    g.transport.curPage = static_cast<i16>(page);
     PageRun run = pageRunOf(g, page);
     // The editor's marked range, in order even when a click on the page put its end first.
     const auto& ed = g.editor;

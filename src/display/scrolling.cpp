@@ -26,31 +26,30 @@ int durationAt(const Guitar& g, int n) {
 
 // The page turn at an end-of-page note: the next page, or page 1 after the last one.
 void turnPage(Guitar& g) {
-    auto& song = g.song;
-    song.curPage = clampInt16(song.curPage + 1);
-    song.curNote = clampInt16(song.curNote + 1);
+    g.transport.curPage = clampInt16(g.transport.curPage + 1);
+    g.transport.curNote = clampInt16(g.transport.curNote + 1);
     g.playback.noteTicks = kNoteDue;
     const auto& bar = g.ui.pgScroll;
     pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
     // With one page the scroll bar keeps its value and nothing is redrawn; the page shown is
     // still the current page.
-    song.curPage = static_cast<i16>(g.ui.pgScroll.value);
+    g.transport.curPage = static_cast<i16>(g.ui.pgScroll.value);
 }
 
 // A line marker of a picture page moves the line pointer down to the line it names.
 void passLineMarker(Guitar& g) {
     auto& song = g.song;
     g.playback.noteTicks = kNoteDue;
-    if (song.curNote >= kFirstNoteSlot) {
-        g.ui.vpointer.at.top = song.noteFret(song.curNote, 1) * kLineMarkerStep;
+    if (g.transport.curNote >= kFirstNoteSlot) {
+        g.ui.vpointer.at.top = song.noteFret(g.transport.curNote, 1) * kLineMarkerStep;
     }
-    song.curNote = clampInt16(song.curNote + 1);
+    g.transport.curNote = clampInt16(g.transport.curNote + 1);
 }
 
 // In the editor the note-length scale follows the length of the current note.
 void pointLengthScale(Guitar& g) {
     if (g.app.appMode != kModeEditor || g.playback.swapperMode != 5) return;
-    const int dur = durationAt(g, g.song.curNote);
+    const int dur = durationAt(g, g.transport.curNote);
     if (dur < 0 || dur >= kFirstControlCode) return;
     const auto& symbols = g.song.durSymbol;
     const int symbol = dur > symbols.upper ? g.song.durValue.upper : symbols[dur];
@@ -85,22 +84,21 @@ void setNoteScroll(Guitar& g, int v) {
 }
 
 void placeNotePointer(Guitar& g) {
-    const int n = g.song.curNote;
+    const int n = g.transport.curNote;
     if (!decltype(g.song.noteX)::contains(n)) return;
     g.ui.pointer.at.left = g.song.noteX[n] * kTwipsPerPixel;
 }
 
 void shownotePosition(Guitar& g) {
-    auto& song = g.song;
     // Only one end-of-page note and then one line marker are passed per call.
-    if (durationAt(g, song.curNote) == kEndOfPage) turnPage(g);
-    if (durationAt(g, song.curNote) == kLineMarker) passLineMarker(g);
+    if (durationAt(g, g.transport.curNote) == kEndOfPage) turnPage(g);
+    if (durationAt(g, g.transport.curNote) == kLineMarker) passLineMarker(g);
     placeNotePointer(g);
     pointLengthScale(g);
 }
 
 void shownoteCounter(Guitar& g) {
-    const int n = g.song.curNote;
+    const int n = g.transport.curNote;
     if (n >= 0 && n <= g.song.noteCount) setNoteScroll(g, n);
 }
 

@@ -41,7 +41,7 @@ bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
 void turnPageBack(Guitar& g) {
     const auto& bar = g.ui.pgScroll;
     pgScroll_Scroll(g, bar.value > 1 ? bar.value - 1 : bar.max);
-    g.song.curPage = static_cast<i16>(bar.value);
+    g.transport.curPage = static_cast<i16>(bar.value);
 }
 
 void beatMetronome(Guitar& g) {
@@ -60,11 +60,11 @@ void countLeadIn(Guitar& g) {
     auto& pb = g.playback;
     pb.leadInLeft = static_cast<i16>(pb.leadInLeft - 1);
     if (pb.leadInLeft == 0) {
-        g.song.curNote = pb.playStartNote;
+        g.transport.curNote = pb.playStartNote;
         g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots - g.config.defaultLeadIn);
         return;
     }
-    g.song.curNote = -1;
+    g.transport.curNote = -1;
     g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots + 1 - pb.leadInLeft);
     if (g.song.metroOn == 0) playClick(g);
 }
@@ -73,15 +73,16 @@ void atSongEnd(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
     if (pb.repeatLine != 0) {
-        s.curNote = pb.repeatStart;
+        g.transport.curNote = pb.repeatStart;
         return;
     }
-    if (s.curNote <= s.noteCount + 1) return;  // the last note still has its full length to run
+    if (g.transport.curNote <= s.noteCount + 1)
+        return;  // the last note still has its full length to run
     pb.beatTick = 0;
     pb.noteTicks = 0;
     if (pb.repeatSong != 0) {
-        s.curNote = pb.repeatStart;
-        s.curPage = 1;
+        g.transport.curNote = pb.repeatStart;
+        g.transport.curPage = 1;
         pgScroll_Scroll(g, 1);
     } else {
         // A song that ends by itself leaves the labels as STOP would: PLAY no longer red, the
@@ -95,17 +96,17 @@ void atSongEnd(Guitar& g) {
 void stepForward(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
-    if (pb.noteTicks < s.noteDur[s.curNote - 1]) return;
+    if (pb.noteTicks < s.noteDur[g.transport.curNote - 1]) return;
     if (pb.leadInLeft > 0 && !isLibraryMode(g.app.appMode)) countLeadIn(g);
     shownote(g, 1);
-    s.curNote = static_cast<i16>(s.curNote + 1);
+    g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
     pb.noteTicks = 0;
-    if (s.curNote > s.noteCount) atSongEnd(g);
+    if (g.transport.curNote > s.noteCount) atSongEnd(g);
 }
 
 void windBackwards(Guitar& g) {
     auto& pb = g.playback;
-    if (pb.noteTicks < g.song.noteDur[g.song.curNote]) return;
+    if (pb.noteTicks < g.song.noteDur[g.transport.curNote]) return;
     pb.noteTicks = 0;
     stepBackwards(g, BackStop::Sounding);
     shownote(g, 1);
@@ -129,18 +130,18 @@ void stepBackwards(Guitar& g, BackStop stop) {
     auto& s = g.song;
     const int first = g.playback.repeatStart;
     for (;;) {
-        s.curNote = static_cast<i16>(s.curNote - 1);
-        if (s.curNote < first) {
+        g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
+        if (g.transport.curNote < first) {
             // Winding past the start keeps presenting the range's first note.
-            s.curNote = static_cast<i16>(first);
+            g.transport.curNote = static_cast<i16>(first);
             return;
         }
-        const int code = s.noteDur[s.curNote];
+        const int code = s.noteDur[g.transport.curNote];
         if (code == kEndOfPage) {
             turnPageBack(g);
         } else if (code == kLineMarker) {
-            g.ui.vpointer.at.top = s.noteFret(s.curNote, 1) * kLinePointerStep;
-        } else if (code < kLineMarker && acceptsBackwards(g, s.curNote, stop)) {
+            g.ui.vpointer.at.top = s.noteFret(g.transport.curNote, 1) * kLinePointerStep;
+        } else if (code < kLineMarker && acceptsBackwards(g, g.transport.curNote, stop)) {
             return;
         }
     }
@@ -149,16 +150,16 @@ void stepBackwards(Guitar& g, BackStop stop) {
 void preparePlayStart(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
-    const int first = s.pageStart[clampTo(s.curPage, 1, kMaxPages)];
+    const int first = s.pageStart[clampTo(g.transport.curPage, 1, kMaxPages)];
     int ticks = 0;
-    if (s.curNote > 1) {
-        pb.noteTicks = s.noteDur[s.curNote - 1];
+    if (g.transport.curNote > 1) {
+        pb.noteTicks = s.noteDur[g.transport.curNote - 1];
         // Markers take no time, so only note lengths set the beat phase.
-        for (int n = first; n < s.curNote; ++n) {
+        for (int n = first; n < g.transport.curNote; ++n) {
             if (s.noteDur[n] < kLineMarker) ticks += s.noteDur[n];
         }
     }
-    if (s.curNote == first) pb.noteTicks = 99;
+    if (g.transport.curNote == first) pb.noteTicks = 99;
     // The first tick presents the starting note: it clicks when that note falls on a beat of
     // the line, and otherwise the count runs on from the note's place so that every later
     // click meets its beat. (A count of ticks%16 here, or a count left at 0 by a page drawn
@@ -168,8 +169,8 @@ void preparePlayStart(Guitar& g) {
     const bool countsIn = g.app.appMode != kModeEditor && !isLibraryMode(g.app.appMode);
     const int leadIn = g.config.defaultLeadIn;
     pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};
-    pb.playStartNote = s.curNote;
-    songedit::setX(s, kMetroSlot, s.noteX[s.curNote]);
+    pb.playStartNote = g.transport.curNote;
+    songedit::setX(s, kMetroSlot, s.noteX[g.transport.curNote]);
 }
 
 void stopPlaying(Guitar& g) {

@@ -68,8 +68,8 @@ std::unique_ptr<Guitar> exportCopy(const Guitar& g, RecordingMidiOut& rec,
     stopPlaying(*copy);
     // The beat starts with the first note, as after Stop, whatever the window last drew.
     copy->playback.beatTick = kBeatAfterStop;
-    copy->song.curNote = 0;
-    copy->song.curPage = 1;
+    copy->transport.curNote = 0;
+    copy->transport.curPage = 1;
     copy->ui.pgScroll.value = 1;
     return copy;
 }

@@ -75,9 +75,10 @@ int slotShown(const Guitar& g, int button) {
             slot = kLeadInSlots - g.config.defaultLeadIn;
             break;
         case kSettingNoteLength: {
-            const int dur = s.noteDur[clampTo(s.curNote, -4, 1002)];
+            const int dur = s.noteDur[clampTo(g.transport.curNote, -4, 1002)];
             slot = 6;
-            if (s.curNote > 0 && dur < kFirstControlCode) slot = s.durSymbol[clampTo(dur, 0, 64)];
+            if (g.transport.curNote > 0 && dur < kFirstControlCode)
+                slot = s.durSymbol[clampTo(dur, 0, 64)];
             break;
         }
         default:
@@ -134,7 +135,7 @@ void applyLengthOrLeadIn(Guitar& g, int slot) {
         return;
     }
     if (g.app.appMode != kModeEditor) return;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     // Only a real note takes a length: a marker keeps its code, so pages stay intact.
     if (n < 1 || n > s.noteCount || s.noteDur[n] >= kFirstControlCode) return;
     songedit::setLength(s, n, s.durValue[clampTo(slot, 1, kNoteLengthSlots)]);
@@ -252,15 +253,15 @@ void piccapo_MouseDown(Guitar& g, int y) {
     if (y < 0 || str < 1) return;
     g.gtimer.enabled = true;
     if (g.app.appMode == kModeEditor) {
-        const int n = s.curNote;
+        const int n = g.transport.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
         songedit::setLength(s, n, chosenLength(g));
         songedit::setFret(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
     } else {
-        if (!pb.capoSounding) pb.capoSavedNote = s.curNote;
+        if (!pb.capoSounding) pb.capoSavedNote = g.transport.curNote;
         pb.capoSounding = true;
-        s.curNote = 0;
+        g.transport.curNote = 0;
         songedit::setFret(s, kScratchSlot, str, s.capo);
     }
     shownote(g, 1);
@@ -278,7 +279,7 @@ void piccapo_MouseUp(Guitar& g) {
     if (!pb.capoSounding) return;
     songedit::setAllFrets(s, kScratchSlot, kSilent);
     shownote(g, 0);
-    s.curNote = pb.capoSavedNote;
+    g.transport.curNote = pb.capoSavedNote;
     pb.capoSounding = false;
 }
 

@@ -46,7 +46,7 @@ void shownote(Guitar& g, int mode) {
     shownotePosition(g);
     refreshNeck(g);
     sendBendCentre(g);
-    const int n = g.song.curNote;
+    const int n = g.transport.curNote;
     // Only note slots carry fret codes; a position outside them shows and sounds nothing.
     if (n >= -2 && n <= kMaxNotes + 2) {
         releaseStrings(g, n);

@@ -51,17 +51,17 @@ void setTestChord(Guitar& g, int fret) {
 
 void soundTestChord(Guitar& g) {
     g.ntimer.enabled = false;
-    g.song.curNote = kTestNote;
+    g.transport.curNote = kTestNote;
     setTestChord(g, 0);
     songedit::setLength(g.song, kTestNote, 1);
     shownote(g, 1);
 }
 
 void stopTestChord(Guitar& g) {
-    g.song.curNote = kTestNote;
+    g.transport.curNote = kTestNote;
     setTestChord(g, kSilent);
     shownote(g, 0);
-    g.song.curNote = 1;
+    g.transport.curNote = 1;
 }
 
 void switchSound(Guitar& g, int index) {

@@ -52,7 +52,7 @@ bool repeating(const Guitar& g) {
 }
 
 void backToFirstPage(Guitar& g) {
-    g.song.curPage = 1;
+    g.transport.curPage = 1;
     pgScroll_Scroll(g, 1);
 }
 
@@ -67,11 +67,11 @@ void releaseSongSettingLabels(Guitar& g) {
 void play(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
-    if (s.curNote == pb.repeatStart - 1) {
-        s.curNote = pb.repeatStart;
+    if (g.transport.curNote == pb.repeatStart - 1) {
+        g.transport.curNote = pb.repeatStart;
         pb.soundingNote.fill(0);
-    } else if (s.curNote > s.noteCount) {
-        s.curNote = pb.repeatStart;
+    } else if (g.transport.curNote > s.noteCount) {
+        g.transport.curNote = pb.repeatStart;
         if (g.ui.pgScroll.value > 1 && pb.repeatLine == 0) backToFirstPage(g);
     }
     g.gtimer.enabled = false;
@@ -96,8 +96,8 @@ void pause(Guitar& g) {
 // While a mark is in force, moving the cursor on from its start extends it.
 void extendMark(Guitar& g) {
     auto& ed = g.editor;
-    if (!ed.markActive || g.song.curNote < ed.markStart) return;
-    ed.markEnd = g.song.curNote;
+    if (!ed.markActive || g.transport.curNote < ed.markStart) return;
+    ed.markEnd = g.transport.curNote;
     pgScroll_Change(g);
 }
 
@@ -122,31 +122,33 @@ bool stopsNext(const Guitar& g, int n) {
 // NEXT at the last note in the editor adds an empty note of the chosen length.
 void appendEmptyNote(Guitar& g) {
     auto& s = g.song;
-    songedit::appendEmptyNote(s, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]);
+    auto& at = g.transport;
+    at.curNote = static_cast<i16>(songedit::appendEmptyNote(
+        s, at.curNote, at.curPage, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]));
     showNoteCount(g);
-    layoutpage(g);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     pgScroll_Change(g);
 }
 
 void next(Guitar& g) {
     auto& s = g.song;
     stopPlaying(g);
-    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
+    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
         pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
         // The current page is the one now shown, also when the redraw has set it already.
-        s.curPage = static_cast<i16>(bar.value);
+        g.transport.curPage = static_cast<i16>(bar.value);
     }
-    if (editing(g) && s.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
+    if (editing(g) && g.transport.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
         appendEmptyNote(g);
     } else {
         do {
-            s.curNote = static_cast<i16>(s.curNote + 1);
-        } while (!stopsNext(g, s.curNote));
+            g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
+        } while (!stopsNext(g, g.transport.curNote));
         // From a position already past the end, NEXT stays just after the last note.
-        s.curNote = static_cast<i16>(std::min<int>(s.curNote, s.noteCount + 1));
+        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, s.noteCount + 1));
     }
-    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
+    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         placeNotePointer(g);
         shownoteCounter(g);
     } else {
@@ -156,14 +158,13 @@ void next(Guitar& g) {
 }
 
 void stop(Guitar& g) {
-    auto& s = g.song;
     auto& pb = g.playback;
     cancelScheduledSound(g);
     stopPlaying(g);
-    s.curNote = static_cast<i16>(pb.repeatStart - 1);
+    g.transport.curNote = static_cast<i16>(pb.repeatStart - 1);
     if (pb.repeatLine == 0) backToFirstPage(g);
     shownote(g, 0);
-    s.curNote = static_cast<i16>(pb.repeatStart - 1);
+    g.transport.curNote = static_cast<i16>(pb.repeatStart - 1);
     pb.noteTicks = 0;
     pb.beatTick = kBeatAfterStop;
     releaseSongSettingLabels(g);
@@ -272,13 +273,15 @@ void playbtn_MouseDown(Guitar& g, int index) {
     auto& s = g.song;
     auto& pb = g.playback;
     if (index == kRew) {
-        if (s.noteDur[s.curNote] == kEndOfPage) s.curNote = static_cast<i16>(s.curNote - 1);
+        if (s.noteDur[g.transport.curNote] == kEndOfPage)
+            g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
         pb.playMode = kPlayBackwards;
     }
     pb.winding = -1;
     g.ntimer.interval = pb.windInterval;
     pb.wasPlaying = isPlaying(g) ? 1 : 0;
-    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.curNote - 1);
+    if (g.transport.curNote > s.noteCount)
+        g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
     g.ntimer.enabled = true;
 }
 
@@ -322,7 +325,7 @@ void mnuRepeatLine_Click(Guitar& g) {
     auto& s = g.song;
     auto& pb = g.playback;
     if (editing(g) || pb.repeatLine != 0) return;
-    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int last = s.pageStart[page + 1] - 2;
     // A page table without a note on this page leaves nothing to repeat.
@@ -382,7 +385,7 @@ void TempoBtn_Click(Guitar& g) {
 void locatenote(Guitar& g, int x) {
     auto& s = g.song;
     if (s.noteCount < 1) return;
-    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int next = s.pageStart[page + 1];
     const int n = next - first;
@@ -394,10 +397,10 @@ void locatenote(Guitar& g, int x) {
     note = std::min(note, next - 2);
     // A page table that leaves no note on the page keeps the cursor on a real note.
     note = clampTo(std::max(note, first), 0, s.noteCount);
-    s.curNote = static_cast<i16>(note);
+    g.transport.curNote = static_cast<i16>(note);
     // A click extends the marked range to the note under it.
     if (g.editor.markActive) {
-        g.editor.markEnd = s.curNote;
+        g.editor.markEnd = g.transport.curNote;
         pgScroll_Change(g);
     }
     if (isPlaying(g)) {
@@ -435,17 +438,17 @@ void pgScroll_LostFocus(Guitar& g) {
 void scrollpanel_Click(Guitar& g) {
     auto& song = g.song;
     if (song.noteCount <= 1) return;
-    if (song.curNote < song.noteCount + 1) shownote(g, 0);
+    if (g.transport.curNote < song.noteCount + 1) shownote(g, 0);
 
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    song.curPage = static_cast<i16>(page);
+    g.transport.curPage = static_cast<i16>(page);
     int note = page == 1 ? 0 : song.pageStart[page];
     if (note > song.noteCount || note < 0) note = song.noteCount + 1;
-    song.curNote = static_cast<i16>(note);
+    g.transport.curNote = static_cast<i16>(note);
 
     placeNotePointer(g);
-    setNoteScroll(g, song.curNote);
-    const int before = song.curNote - 1;
+    setNoteScroll(g, g.transport.curNote);
+    const int before = g.transport.curNote - 1;
     // The engine takes a note counter of 99 as "the next note is due now".
     if (song.noteDur.contains(before) && song.noteDur[before] == kEndOfPage)
         g.playback.noteTicks = 99;

@@ -124,16 +124,17 @@ void shiftPageStarts(SongModel& s, int fromPage, int delta) {
     }
 }
 
-void appendEmptyNote(SongModel& s, int dur) {
+int appendEmptyNote(SongModel& s, int after, int page, int dur) {
     setNoteCount(s, clampInt16(s.noteCount + 1));
-    s.curNote = clampInt16(s.curNote + 1);
-    const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
+    const int n = clampInt16(after + 1);
+    const int nextPage = clampTo(page + 1, 1, kMaxPages + 1);
     setPageStart(s, nextPage, s.pageStart[nextPage] + 1);
-    setAllFrets(s, s.curNote, kSilent);
-    setAllFrets(s, s.curNote + 1, kSilent);
-    setLength(s, s.curNote, dur);
+    setAllFrets(s, n, kSilent);
+    setAllFrets(s, n + 1, kSilent);
+    setLength(s, n, dur);
     setLength(s, s.noteCount + 1, 0);
     setX(s, s.noteCount + 1, kEndSentinelX);
+    return n;
 }
 
 // Repeat-line borrows the song for playing; it is not a change of the song.

@@ -41,8 +41,6 @@ struct SongModel {
     FixedArray<i16, 1, 30> pageStart;
 
     i16 noteCount = 0;
-    i16 curNote = 0;
-    i16 curPage = 1;
 
     i16 tempo = 8;
     i16 metroTicks = 16;

@@ -77,7 +77,7 @@ class NeckMarkers : public ::testing::Test {
     void show(const std::vector<NoteSpec>& notes, int mode = 1) {
         buildSong(g, notes);
         for (int n = 1; n <= g.song.noteCount; ++n) {
-            g.song.curNote = static_cast<i16>(n);
+            g.transport.curNote = static_cast<i16>(n);
             shownote(g, mode);
         }
     }

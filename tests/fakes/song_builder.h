@@ -51,8 +51,8 @@ inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
     }
     s.noteX[0] = 25;
     s.noteX[s.noteCount + 1] = 595;
-    s.curNote = 0;
-    s.curPage = 1;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
     g.ui.pgScroll.min = 1;
     g.ui.pgScroll.max = page;
     g.ui.pgScroll.value = 1;

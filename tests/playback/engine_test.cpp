@@ -97,7 +97,7 @@ TEST_F(Engine, RepeatLineFollowsTheLastNoteAfterExactlyItsLength) {
     showPage(2);
     mnuRepeatLine_Click(g);
     ASSERT_EQ(g.playback.repeatStart, 4);
-    g.song.curNote = 3;  // stopped at the start of the line
+    g.transport.curNote = 3;  // stopped at the start of the line
     playbtn_Click(g, kPlay);
     runTicks(rig, 1 + 16 + 12 + 16 + 1);
     EXPECT_EQ(sounded(), (Ints{43, 45, 43, 45}));
@@ -126,7 +126,7 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
         buildSong(g, notes);
         g.song.metroOn = 1;
         g.song.metroTicks = static_cast<i16>(start.metroTicks);
-        g.song.curNote = static_cast<i16>(start.startNote);
+        g.transport.curNote = static_cast<i16>(start.startNote);
         g.playback.beatTick = 0;  // as the page drawn at loading leaves it
         playbtn_Click(g, kPlay);
         const long t0 = rig.midi.now;
@@ -141,10 +141,10 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
 TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
     buildSong(g, {single(4, 1, 0), single(4, 1, 2), pageEnd(), single(4, 1, -1), single(4, 1, 7)});
     showPage(2);
-    g.song.curNote = 5;
+    g.transport.curNote = 5;
     playbtn_MouseDown(g, kRew);
     runTicks(rig, 5);
-    EXPECT_EQ(std::tuple(g.song.curNote, g.ui.pgScroll.value, sounded().front()),
+    EXPECT_EQ(std::tuple(g.transport.curNote, g.ui.pgScroll.value, sounded().front()),
               std::tuple(2, 1, 42));
 }
 

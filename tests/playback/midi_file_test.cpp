@@ -30,7 +30,7 @@ TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote)
     g.config.soundChannel[2] = 4;
     g.song.tempo = 7;
     buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     mnuRepeatSong_Click(g);
     const Performance perf = recordPerformance(g);
     ASSERT_FALSE(perf.messages.empty());
@@ -42,7 +42,7 @@ TEST_F(MidiExport, PerformanceOpensWithTheConfiguredSoundAndEndsWithTheLastNote)
     EXPECT_EQ(msg::noteOns(all).front(), msg::noteOn(3, 40, 120));
     EXPECT_EQ(perf.endMs, 24L * g.song.tempoInterval[7]);
     // The window's device and position are left alone.
-    EXPECT_EQ(std::tuple(rig.midi.sent.size(), g.song.curNote), std::tuple(0u, 2));
+    EXPECT_EQ(std::tuple(rig.midi.sent.size(), g.transport.curNote), std::tuple(0u, 2));
 }
 
 TEST_F(MidiExport, MetronomeClicksAreKeptWithTheirTimesAndPaths) {

@@ -17,7 +17,7 @@ class ShownoteMidi : public PlaybackTest {
   protected:
     Msgs present(int n, int mode = 1) {
         rig.midi.sent.clear();
-        g.song.curNote = static_cast<i16>(n);
+        g.transport.curNote = static_cast<i16>(n);
         shownote(g, mode);
         return rig.midi.messages();
     }

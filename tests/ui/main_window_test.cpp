@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     ASSERT_TRUE(g().ntimer.enabled);
     EXPECT_FALSE(g().gtimer.enabled);
     // The ticks come from the test, not the clock: a few beats into the song.
-    for (int tick = 0; tick < 40 && g().song.curNote < 3; ++tick)
+    for (int tick = 0; tick < 40 && g().transport.curNote < 3; ++tick)
         window().binder().run([] { ntimer_Timer(g()); });
-    EXPECT_GE(g().song.curNote, 2);
+    EXPECT_GE(g().transport.curNote, 2);
     EXPECT_NE(g().neck.fretboard.pixels(), plainNeck.pixels()) << "no marker on the neck";
     EXPECT_TRUE(saveScreenshot(window(), output("playing.png")));
     click("playbtn(6)");  // STOP
@@ -135,15 +135,15 @@ TEST_F(MainWindowTest, TickThatMovesOnlyTheMarkersConvertsNoPagePicture) {
         return view.conversionsOf(g().display.picscore) + view.conversionsOf(g().display.pictab);
     };
     for (int tick = 0; tick < 2000 && pageTurns == 0; ++tick) {
-        const int page = g().song.curPage;
-        const int note = g().song.curNote;
+        const int page = g().transport.curPage;
+        const int note = g().transport.curNote;
         const int converted = pages();
         const int neck = view.conversionsOf(g().neck.fretboard);
         view.run([] { ntimer_Timer(g()); });
-        if (g().song.curPage != page) {
+        if (g().transport.curPage != page) {
             EXPECT_GT(pages(), converted);  // a page turn does convert the page
             ++pageTurns;
-        } else if (g().song.curNote != note) {
+        } else if (g().transport.curNote != note) {
             EXPECT_EQ(pages(), converted) << "tick " << tick;
             if (view.conversionsOf(g().neck.fretboard) > neck) ++markerTicks;
         }
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     // The first tick sounds the first shape.
     for (int tick = 0; tick < 20 && noteOns(fakes.midi.messages()).empty(); ++tick)
         view.run([] { ntimer_Timer(g()); });
-    EXPECT_EQ(g().song.curNote, 2);  // the first shape sounds, the second waits
+    EXPECT_EQ(g().transport.curNote, 2);  // the first shape sounds, the second waits
     click("playbtn(6)");
     std::set<int> pitchClasses;
     for (int note : noteOns(fakes.midi.messages()))
@@ -469,9 +469,10 @@ TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
         for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
             QApplication::processEvents(QEventLoop::AllEvents, 100);
         const SongModel& s = g().song;
+        const TransportState& at = g().transport;
         ASSERT_EQ(test::join(answered, app_->window().isVisible(), s.noteCount <= kMaxNotes,
-                             s.curNote >= -1 && s.curNote <= s.noteCount + 2,
-                             s.curPage >= 1 && s.curPage <= kMaxPages),
+                             at.curNote >= -1 && at.curNote <= s.noteCount + 2,
+                             at.curPage >= 1 && at.curPage <= kMaxPages),
                   "1|1|1|1|1|")
             << "after " << done + 1 << " actions, seed " << seed_;
     }
