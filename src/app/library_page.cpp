@@ -15,6 +15,7 @@
 #include "editor/song_info.h"
 #include "editor/undo.h"
 #include "platform/screen.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -167,9 +168,8 @@ void finishLibraryPage(Guitar& g, int n, const std::function<LibraryCaptions()>&
     if (g.app.appMode != kModeLesson) ui.btnlexit.tip = texts.closeTip;
     showCaptions(g, texts);
     ui.pgScroll.value = 1;
-    g.playback.repeatStart = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = s.tempoInterval[s.tempo];
+    g.ntimer.interval = tickIntervalMs(s.tempo);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

@@ -143,8 +143,8 @@ void pgScroll_Change(Guitar& g) {
     drawPage(g);
 
     auto& pb = g.playback;
-    pb.noteTicks = 0;
-    pb.beatTick = 0;
+    pb.counters.noteTicks = 0;
+    pb.counters.beatTick = 0;
     // Winding speeds up with every page it turns.
     if (pb.winding != 0) {
         if (pb.windInterval > 4) --pb.windInterval;

@@ -13,8 +13,8 @@
 #include "editor/song_info.h"
 #include "editor/song_save.h"
 #include "editor/undo.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "song/fret_codes.h"
 #include "song/song_edit.h"
@@ -64,7 +64,7 @@ void insertNote(Guitar& g) {
     ed::setAllFrets(s, g.transport.curNote, kSilent);
     ed::setLength(s, g.transport.curNote, chosenLength(g));
     redrawPage(g);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 // Held notes that continue the current note on a string go with it.
@@ -74,7 +74,7 @@ void silenceContinuations(Guitar& g) {
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
         if (!isStruck(f)) continue;
-        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == f + kHeldBase; ++j)
+        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == heldCode(f); ++j)
             ed::setFret(s, j + 1, str, kSilent);
     }
 }
@@ -94,7 +94,7 @@ void deleteOne(Guitar& g) {
     ed::deleteSlots(s, g.transport.curNote, g.transport.curNote);
     if (s.noteCount < g.transport.curNote) g.transport.curNote = s.noteCount;
     redrawPage(g);
-    if (s.noteDur[g.transport.curNote] < kEndOfPage) shownote(g, 1);
+    if (s.noteDur[g.transport.curNote] < kEndOfPage) presentNote(g, kSound);
 }
 
 void deleteMarked(Guitar& g) {
@@ -143,7 +143,7 @@ bool insertAfter(Guitar& g, Code code) {
 }
 
 void tie(Guitar& g) {
-    if (insertAfter(g, [](int f) { return isStruck(f) ? f + kHeldBase : f; }))
+    if (insertAfter(g, [](int f) { return isStruck(f) ? heldCode(f) : f; }))
         playbtn_Click(g, kPause);
 }
 
@@ -202,16 +202,15 @@ void save(Guitar& g) {
     FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
     request.fileName = g.ui.lblsong.caption;
     request.folder = g.app.dataFolder;
-    const std::string name = g.sys.dialogs->saveFile(request);
-    // A cancelled dialog gives "", which does not sort after the pattern.
-    if (!(name > request.pattern)) {
+    const auto name = g.sys.dialogs->saveFile(request);
+    if (!name) {
         playbtn_Click(g, kBack);
         return;
     }
-    if (savesong(g, name)) {
+    if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
     } else {
-        showMessage(g, "The song could not be saved to " + name + ".", "Save Song");
+        showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }
 }
 
@@ -301,7 +300,7 @@ void runCommand(Guitar& g, int index) {
 void refresh(Guitar& g) {
     auto& s = g.song;
     auto& ui = g.ui;
-    placeNotePointer(g);
+    placeNotePointer(g, g.transport.curNote);
     const int dur = s.noteDur.contains(g.transport.curNote) ? s.noteDur[g.transport.curNote] : 0;
     if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && g.transport.curNote >= 1) {
         g.playback.swapperPos = s.durSymbol[clampTo(dur, 0, s.durSymbol.upper)];

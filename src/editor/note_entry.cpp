@@ -3,8 +3,9 @@
 #include "core/app_state.h"
 #include "core/guitar.h"
 #include "display/page_render.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
 #include "playback/transport.h"
+#include "song/fret_codes.h"
 #include "song/song_edit.h"
 
 namespace lutavo {
@@ -37,8 +38,8 @@ void enterIntoNote(Guitar& g) {
     const int pos = clampTo(g.playback.swapperPos, s.durValue.lower, s.durValue.upper);
     songedit::setLength(s, n, s.durValue[pos]);
     if (s.noteFret(n, str) == e.clickFret) e.clickFret = kSilent;
-    const int held = e.clickFret == kSilent ? kSilent : e.clickFret + kHeldBase;
-    for (int j = n + 1; j - 1 < s.noteCount && s.noteFret(j, str) >= kHeldBase; ++j)
+    const int held = e.clickFret == kSilent ? kSilent : heldCode(e.clickFret);
+    for (int j = n + 1; j - 1 < s.noteCount && isHeld(s.noteFret(j, str)); ++j)
         songedit::setFret(s, j, str, held);
 }
 
@@ -75,7 +76,7 @@ void noteEntry_MouseDown(Guitar& g, int button, double x, double y) {
     }
     songedit::setFret(s, g.transport.curNote, e.clickString,
                       button == kMouseLeft ? e.clickFret : kMuted);
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 void noteEntry_MouseUp(Guitar& g) {
@@ -91,7 +92,7 @@ void noteEntry_MouseUp(Guitar& g) {
     }
     g.transport.curNote = kScratchSlot;
     songedit::setAllFrets(s, kScratchSlot, kSilent);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     if (!editor) {
         if (e.scratchBorrowed) g.transport.curNote = e.savedCurNote;
         e.scratchBorrowed = false;

@@ -45,7 +45,7 @@ void bringBack(Guitar& g, const UndoStep& step) {
     } else {
         pgScroll_Change(g);
     }
-    placeNotePointer(g);
+    placeNotePointer(g, g.transport.curNote);
     showSongTexts(g);
 }
 

@@ -10,7 +10,8 @@
 #include "core/guitar.h"
 #include "core/messages.h"
 #include "display/page_render.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
@@ -115,7 +116,7 @@ void applyCapo(Guitar& g, int newCapo) {
 void applyVolume(Guitar& g, int volume) {
     auto& pb = g.playback;
     g.config.soundVolume[clampTo(g.config.preferredSound, 0, 3)] = static_cast<i16>(volume);
-    pb.channelVelocity[clampTo(pb.curChannel, 0, 15)] = (12 * volume) << 16;
+    pb.sound.velocity = clampTo(12 * volume, 0, 127);
     g.ui.voltxt.caption = std::to_string(volume);
 }
 
@@ -123,7 +124,7 @@ void applyTempo(Guitar& g, int tempo) {
     auto& s = g.song;
     s.tempo = static_cast<i16>(tempo);
     g.ui.tempotxt.caption = std::to_string(s.tempoBase[tempo]);
-    g.ntimer.interval = s.tempoInterval[tempo];
+    g.ntimer.interval = tickIntervalMs(tempo);
 }
 
 // Mode 5 is the lead-in on its 9-slot scale and the current note's length on the editor's
@@ -264,7 +265,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
         g.transport.curNote = 0;
         songedit::setFret(s, kScratchSlot, str, s.capo);
     }
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 void piccapo_MouseUp(Guitar& g) {
@@ -278,7 +279,7 @@ void piccapo_MouseUp(Guitar& g) {
     // Only a press that sounded the scratch note has anything to undo.
     if (!pb.capoSounding) return;
     songedit::setAllFrets(s, kScratchSlot, kSilent);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     g.transport.curNote = pb.capoSavedNote;
     pb.capoSounding = false;
 }

@@ -12,9 +12,10 @@
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
 #include "playback/engine.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/sound.h"
+#include "playback/tempo.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
@@ -48,7 +49,12 @@ bool editing(const Guitar& g) {
 }
 
 bool repeating(const Guitar& g) {
-    return g.playback.repeatLine != 0 || g.playback.repeatSong != 0;
+    return g.transport.range.loop || g.transport.repeatSong;
+}
+
+// The last note a play reaches: a repeated line's last, else the song's.
+int playLast(const Guitar& g) {
+    return g.transport.range.lastIn(g.song.noteCount);
 }
 
 void backToFirstPage(Guitar& g) {
@@ -65,19 +71,19 @@ void releaseSongSettingLabels(Guitar& g) {
 }
 
 void play(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (g.transport.curNote == pb.repeatStart - 1) {
-        g.transport.curNote = pb.repeatStart;
-        pb.soundingNote.fill(0);
-    } else if (g.transport.curNote > s.noteCount) {
-        g.transport.curNote = pb.repeatStart;
-        if (g.ui.pgScroll.value > 1 && pb.repeatLine == 0) backToFirstPage(g);
+    auto& at = g.transport;
+    const int first = at.range.first;
+    if (at.curNote == first - 1) {
+        at.curNote = static_cast<i16>(first);
+        g.playback.counters.sounding.fill(0);
+    } else if (at.curNote > playLast(g)) {
+        at.curNote = static_cast<i16>(first);
+        if (g.ui.pgScroll.value > 1 && !at.range.loop) backToFirstPage(g);
     }
     g.gtimer.enabled = false;
     btnSwapper_Click(g, editing(g) ? kSettingNoteLength : kSettingLeadIn);
     preparePlayStart(g);
-    if (g.ntimer.interval <= 0) g.ntimer.interval = s.tempoInterval[clampTo(s.tempo, 1, 30)];
+    if (g.ntimer.interval <= 0) g.ntimer.interval = tickIntervalMs(g.song.tempo);
     g.ntimer.enabled = true;
 }
 
@@ -89,7 +95,7 @@ void cancelScheduledSound(Guitar& g) {
 void pause(Guitar& g) {
     cancelScheduledSound(g);
     stopPlaying(g);
-    shownote(g, 1);
+    presentNote(g, kSound);
     releaseSongSettingLabels(g);
 }
 
@@ -104,13 +110,13 @@ void extendMark(Guitar& g) {
 void back(Guitar& g) {
     stopPlaying(g);
     stepBackwards(g, editing(g) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
-    shownote(g, 1);
+    presentNote(g, kSound);
     extendMark(g);
 }
 
 bool stopsNext(const Guitar& g, int n) {
     const auto& s = g.song;
-    if (n > s.noteCount || s.noteDur[n] >= kStopMarker) return true;
+    if (n > playLast(g) || s.noteDur[n] >= kStopMarker) return true;
     if (editing(g)) return true;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
@@ -146,27 +152,27 @@ void next(Guitar& g) {
             g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
         } while (!stopsNext(g, g.transport.curNote));
         // From a position already past the end, NEXT stays just after the last note.
-        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, s.noteCount + 1));
+        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g) + 1));
     }
     if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
-        placeNotePointer(g);
-        shownoteCounter(g);
+        placeNotePointer(g, g.transport.curNote);
+        shownoteCounter(g, g.transport.curNote);
     } else {
-        shownote(g, 1);
+        presentNote(g, kSound);
     }
     extendMark(g);
 }
 
 void stop(Guitar& g) {
-    auto& pb = g.playback;
+    auto& at = g.transport;
     cancelScheduledSound(g);
     stopPlaying(g);
-    g.transport.curNote = static_cast<i16>(pb.repeatStart - 1);
-    if (pb.repeatLine == 0) backToFirstPage(g);
-    shownote(g, 0);
-    g.transport.curNote = static_cast<i16>(pb.repeatStart - 1);
-    pb.noteTicks = 0;
-    pb.beatTick = kBeatAfterStop;
+    at.curNote = static_cast<i16>(at.range.first - 1);
+    if (!at.range.loop) backToFirstPage(g);
+    presentNote(g, kShowOnly);
+    at.curNote = static_cast<i16>(at.range.first - 1);
+    g.playback.counters.noteTicks = 0;
+    g.playback.counters.beatTick = kBeatAfterStop;
     releaseSongSettingLabels(g);
 }
 
@@ -280,7 +286,7 @@ void playbtn_MouseDown(Guitar& g, int index) {
     pb.winding = -1;
     g.ntimer.interval = pb.windInterval;
     pb.wasPlaying = isPlaying(g) ? 1 : 0;
-    if (g.transport.curNote > s.noteCount)
+    if (g.transport.curNote > playLast(g))
         g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
     g.ntimer.enabled = true;
 }
@@ -292,29 +298,23 @@ void playbtn_MouseUp(Guitar& g, int index) {
     const bool wasWinding = pb.winding != 0;
     pb.winding = 0;
     if (!isWindButton(index) || !wasWinding) return;
-    g.ntimer.interval = g.song.tempoInterval[clampTo(g.song.tempo, 1, 30)];
+    g.ntimer.interval = tickIntervalMs(g.song.tempo);
     if (pb.wasPlaying != 1) stopPlaying(g);
 }
 
 void mnuRepeatCancel_Click(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
     checkRepeatItem(g, kRepeatMenuCancel, true);
     checkRepeatItem(g, kRepeatMenuSong, false);
     g.ui.playtxt[kRepeat].color = kColorAvailable;
-    pb.repeatSong = 0;
-    if (pb.repeatLine == 0) return;
-    pb.repeatLine = 0;
+    g.transport.repeatSong = false;
+    if (!g.transport.range.loop) return;
+    g.transport.range = PlayRange{};
     checkRepeatItem(g, kRepeatMenuLine, false);
-    songedit::restoreFromLine(s, pb.repeatStart, pb.savedLineDur, pb.repeatSavedCount);
-    pb.repeatStart = 1;
 }
 
 void clearRepeatModes(Guitar& g) {
-    auto& pb = g.playback;
-    pb.repeatLine = 0;
-    pb.repeatSong = 0;
-    pb.repeatStart = 1;
+    g.transport.range = PlayRange{};
+    g.transport.repeatSong = false;
     checkRepeatItem(g, kRepeatMenuLine, false);
     checkRepeatItem(g, kRepeatMenuSong, false);
     checkRepeatItem(g, kRepeatMenuCancel, true);
@@ -322,9 +322,8 @@ void clearRepeatModes(Guitar& g) {
 }
 
 void mnuRepeatLine_Click(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (editing(g) || pb.repeatLine != 0) return;
+    const auto& s = g.song;
+    if (editing(g) || g.transport.range.loop) return;
     const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int last = s.pageStart[page + 1] - 2;
@@ -333,11 +332,8 @@ void mnuRepeatLine_Click(Guitar& g) {
     mnuRepeatCancel_Click(g);
     checkRepeatItem(g, kRepeatMenuCancel, false);
     checkRepeatItem(g, kRepeatMenuLine, true);
-    pb.repeatSavedCount = s.noteCount;
-    pb.repeatLine = 1;
-    pb.repeatStart = static_cast<i16>(first);
-    // The jump back waits exactly the length of the line's last note.
-    pb.savedLineDur = static_cast<i16>(songedit::cutToLine(s, first, last));
+    // The line's first note follows its last after exactly the last note's length.
+    g.transport.range = PlayRange{static_cast<i16>(first), static_cast<i16>(last), true};
     g.ui.playtxt[kRepeat].color = kColorActive;
 }
 
@@ -345,7 +341,7 @@ void mnuRepeatSong_Click(Guitar& g) {
     mnuRepeatCancel_Click(g);
     checkRepeatItem(g, kRepeatMenuCancel, false);
     checkRepeatItem(g, kRepeatMenuSong, true);
-    g.playback.repeatSong = 1;
+    g.transport.repeatSong = true;
     g.ui.playtxt[kRepeat].color = kColorActive;
 }
 
@@ -406,7 +402,7 @@ void locatenote(Guitar& g, int x) {
     if (isPlaying(g)) {
         playbtn_Click(g, kPause);
     } else {
-        shownote(g, 1);
+        presentNote(g, kSound);
     }
 }
 
@@ -415,7 +411,7 @@ void score_MouseDown(Guitar& g, int x) {
 }
 
 void score_MouseUp(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 void pgScroll_UserScroll(Guitar& g, int value) {
@@ -438,7 +434,7 @@ void pgScroll_LostFocus(Guitar& g) {
 void scrollpanel_Click(Guitar& g) {
     auto& song = g.song;
     if (song.noteCount <= 1) return;
-    if (g.transport.curNote < song.noteCount + 1) shownote(g, 0);
+    if (g.transport.curNote < song.noteCount + 1) presentNote(g, kShowOnly);
 
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
     g.transport.curPage = static_cast<i16>(page);
@@ -446,12 +442,12 @@ void scrollpanel_Click(Guitar& g) {
     if (note > song.noteCount || note < 0) note = song.noteCount + 1;
     g.transport.curNote = static_cast<i16>(note);
 
-    placeNotePointer(g);
+    placeNotePointer(g, g.transport.curNote);
     setNoteScroll(g, g.transport.curNote);
     const int before = g.transport.curNote - 1;
     // The engine takes a note counter of 99 as "the next note is due now".
     if (song.noteDur.contains(before) && song.noteDur[before] == kEndOfPage)
-        g.playback.noteTicks = 99;
+        g.playback.counters.noteTicks = kNoteDue;
 
     g.ntimer.enabled = false;
     g.gtimer.enabled = true;

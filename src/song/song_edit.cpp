@@ -137,19 +137,6 @@ int appendEmptyNote(SongModel& s, int after, int page, int dur) {
     return n;
 }
 
-// Repeat-line borrows the song for playing; it is not a change of the song.
-int cutToLine(SongModel& s, int first, int last) {
-    const int saved = s.noteDur[first - 1];
-    s.noteCount = static_cast<i16>(last);
-    s.noteDur[first - 1] = s.noteDur[last];
-    return saved;
-}
-
-void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount) {
-    s.noteDur[first - 1] = static_cast<i16>(savedDur);
-    s.noteCount = static_cast<i16>(savedCount);
-}
-
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last) {
     std::vector<NoteSlot> notes;
     for (int n = std::max(first, 1); n <= last && n <= s.noteDur.upper; ++n) {

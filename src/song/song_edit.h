@@ -74,12 +74,6 @@ void shiftPageStarts(SongModel& s, int fromPage, int delta);
 // `page`; the page after that one starts one note later. Returns the new note's index.
 int appendEmptyNote(SongModel& s, int after, int page, int dur);
 
-// Repeat-line: the song ends at the line's last note and the slot before the line waits as
-// long as that note. Returns the length the slot before the line had.
-int cutToLine(SongModel& s, int first, int last);
-// Undoes cutToLine: the slot before the line gets its length back and the song its count.
-void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount);
-
 // Slots first..last as they are.
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last);
 // Puts notes in at slot k, moving k .. noteCount + 1 up; noteCount grows by their number.

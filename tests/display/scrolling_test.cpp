@@ -6,6 +6,7 @@
 
 #include "display/page_fixture.h"
 #include "display/scrolling.h"
+#include "playback/performer.h"
 #include "playback/transport.h"
 
 namespace lutavo::test {
@@ -35,7 +36,7 @@ class Scrolling : public PageTest {
     }
     Where move(int note) {
         g.transport.curNote = static_cast<i16>(note);
-        shownotePosition(g);
+        presentNote(g, kShowOnly);
         return where();
     }
     // Clicks the page panel while playing with page `page` shown.
@@ -75,7 +76,7 @@ TEST_F(Scrolling, AnEndOfPageAndALineMarkerArePassedInOneCall) {
     d.pagewindowCells.rows = 2;
     EXPECT_EQ(move(2), Where(4, 2, 2, 15 * g.song.noteX[4]));
     EXPECT_EQ(g.ui.vpointer.at.top, 400);
-    EXPECT_EQ(g.playback.noteTicks, 99);
+    EXPECT_EQ(g.playback.counters.noteTicks, 99);
 }
 
 TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
@@ -90,10 +91,10 @@ TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
 TEST_F(Scrolling, TheCounterFollowsTheCurrentNoteOnlyWithinTheSong) {
     threePages();
     g.transport.curNote = 4;
-    shownoteCounter(g);
+    shownoteCounter(g, g.transport.curNote);
     EXPECT_EQ(g.ui.lblnoteof.caption, "4");
     g.transport.curNote = static_cast<i16>(g.song.noteCount + 1);
-    shownoteCounter(g);
+    shownoteCounter(g, g.transport.curNote);
     EXPECT_EQ(g.ui.ScrlNpntr.value, 4);
 }
 
@@ -110,10 +111,10 @@ TEST_F(Scrolling, MovingThePageScrollBarRedrawsOnlyWhenItsValueChanges) {
 TEST_F(Scrolling, ClickingThePanelPausesAndPutsTheCursorOnTheFirstNoteOfThePageShown) {
     threePages();
     g.transport.curNote = 1;
-    g.playback.noteTicks = 3;
+    g.playback.counters.noteTicks = 3;
     EXPECT_EQ(click(2), Where(4, 2, 2, 100 * 15));
     // Its note is due at once on resuming; PAUSE (3) lights up.
-    EXPECT_EQ(std::tuple(g.playback.noteTicks, g.ui.playtxt[3].color),
+    EXPECT_EQ(std::tuple(g.playback.counters.noteTicks, g.ui.playtxt[3].color),
               std::tuple(99, kColorActive));
     // Page 1: before the first note.
     EXPECT_EQ(click(1), Where(0, 1, 1, 15 * g.song.noteX[0]));

@@ -112,9 +112,9 @@ TEST_F(Adjuster, ApplyingEverySetting) {
     }
     // What follows the values: the note names the key, velocity the volume, the timer the
     // tempo, the pointer the lead-in.
-    EXPECT_EQ(std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ntimer.interval,
+    EXPECT_EQ(std::tuple(g.keys.noteName[6], g.playback.sound.velocity, g.ntimer.interval,
                          g.ui.lpointer.at.left),
-              std::tuple("Bb", 60 << 16, 24, slotLeft(9, 1)));
+              std::tuple("Bb", 60, 24, slotLeft(9, 1)));
 }
 
 TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {

@@ -1,6 +1,7 @@
 // The transport buttons, winding, the repeat menu, the output buttons and locating a note.
 
 #include "playback/transport.h"
+#include "playback/performer.h"
 #include "playback_fixture.h"
 
 namespace lutavo::test {
@@ -70,7 +71,7 @@ TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInS
     rig.midi.sent.clear();
     playbtn_Click(g, kStop);
     EXPECT_EQ(std::tuple(g.ntimer.enabled, g.transport.curNote, g.ui.pgScroll.value,
-                         g.playback.beatTick, rig.midi.cancels),
+                         g.playback.counters.beatTick, rig.midi.cancels),
               std::tuple(false, 0, 1, kBeatAfterStop, 2));
     const auto sent = rig.midi.messages();
     EXPECT_TRUE(msg::noteOns(sent).empty());
@@ -110,7 +111,7 @@ TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLengt
         EXPECT_EQ(g.song.noteFret(3, s), kSilent);
 }
 
-// Line cuts the song down to the line; song restores it; cancel clears the mode; a menu closed
+// Line plays the current line in a loop; song replaces it; cancel clears the mode; a menu closed
 // without a choice leaves the labels as they were.
 TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
     buildSong(g, {single(16, 1, 0), single(8, 1, 1), pageEnd(), single(16, 1, 3), single(12, 1, 5),
@@ -119,18 +120,17 @@ TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
     rig.dialogs.menuAnswers.push_back(kRepeatMenuLine);
     playbtn_Click(g, kRepeat);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(std::tuple(g.playback.repeatStart, g.song.noteCount, g.song.noteDur[3]),
-              std::tuple(4, 5, 12));
+    const PlayRange& range = g.transport.range;
+    EXPECT_EQ(std::tuple(range.first, range.last, range.loop), std::tuple(4, 5, true));
     rig.dialogs.menuAnswers.push_back(kRepeatMenuSong);
     playbtn_Click(g, kRepeat);
-    EXPECT_EQ(std::tuple(g.playback.repeatLine, g.playback.repeatSong, g.song.noteCount,
-                         g.song.noteDur[3], label(kRepeat)),
-              std::tuple(0, 1, 7, kEndOfPage, kColorActive));
+    EXPECT_EQ(std::tuple(range.loop, range.first, g.transport.repeatSong, label(kRepeat)),
+              std::tuple(false, 1, true, kColorActive));
     rig.dialogs.menuAnswers.push_back(kRepeatMenuCancel);
     playbtn_Click(g, kRepeat);
-    EXPECT_EQ(std::tuple(g.playback.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
+    EXPECT_EQ(std::tuple(g.transport.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
                          label(kRepeat)),
-              std::tuple(0, true, kColorAvailable));
+              std::tuple(false, true, kColorAvailable));
     playbtn_Click(g, kPause);
     playbtn_Click(g, kRepeat);
     EXPECT_EQ(std::tuple(label(kPause), label(kRepeat)), std::tuple(kColorActive, kColorAvailable));

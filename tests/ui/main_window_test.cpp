@@ -22,6 +22,7 @@
 #include "app/editor_mode.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
+#include "app/song_export.h"
 #include "app/song_files.h"
 #include "app/startup.h"
 #include "app/window_zoom.h"
@@ -231,8 +232,11 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     EXPECT_EQ(test::join(fakes.dialogs.messages.size(), g().song.songFile, g().song.noteCount),
               test::join(0u, file, 9));
 
+    // The saved song exports the notes that were clicked.
+    const auto recording = recordSongFile({file, "", g().app.appFolder, ""});
+    ASSERT_TRUE(recording.has_value());
     std::vector<std::uint32_t> exported;
-    for (const TimedMessage& m : recordPerformance(g()).messages)
+    for (const TimedMessage& m : recording->messages)
         exported.push_back(m.message);
     EXPECT_EQ(noteOns(exported), clicked);
 }
@@ -372,15 +376,16 @@ class Monkey : public MainWindowTest, public Dialogs {
         if (b == MessageButtons::Ok) return MessageAnswer::Ok;
         return pick(2) ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    std::string openFile(const FileDialogRequest& request) override {
+    std::optional<std::string> openFile(const FileDialogRequest& request) override {
         std::vector<fs::path> fitting;
         for (const fs::path& f : files_)  // now and then a file of another kind
             if (request.pattern.ends_with(f.extension().string()) || pick(50) == 0)
                 fitting.push_back(f);
-        return fitting.empty() || pick(5) == 0 ? "" : fitting[pick(fitting.size())];
+        if (fitting.empty() || pick(5) == 0) return std::nullopt;
+        return fitting[pick(fitting.size())];
     }
-    std::string saveFile(const FileDialogRequest& request) override {
-        if (pick(5) == 0) return "";
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override {
+        if (pick(5) == 0) return std::nullopt;
         return data_ / ("SAVED" + std::to_string(pick(3)) + request.defaultExt);
     }
     int popupMenu(const Menu& menu) override {
