@@ -128,14 +128,26 @@ void refreshNeck(Guitar& g) {
 
 bool useFineNeck(Guitar& g, int scale) {
     auto& n = g.neck;
-    n.fineScale = 1;
-    n.fine = NeckPictures{};
-    if (scale <= 1) return true;
-    const bool ok =
-        loadSheets(g, n.fine, scale) &&
-        loadPictureFile(g, scaledPictureName(g.ui.fretboard.file, scale), n.fine.plainNeck);
-    if (!ok) {
+    const auto drop = [&n] {
+        n.fineScale = 1;
         n.fine = NeckPictures{};
+    };
+    if (scale <= 1) {
+        drop();
+        return true;
+    }
+    // The sheets of a scale are read once however often the neck is set up, the neck again
+    // only for the other hand.
+    if (n.fineScale != scale) {
+        drop();
+        if (!loadSheets(g, n.fine, scale)) {
+            drop();
+            return false;
+        }
+    }
+    const std::string neckFile = scaledPictureName(g.ui.fretboard.file, scale);
+    if (n.fine.plainNeck.source != neckFile && !loadPictureFile(g, neckFile, n.fine.plainNeck)) {
+        drop();
         return false;
     }
     n.fineScale = scale;

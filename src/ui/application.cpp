@@ -131,6 +131,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 }
 
 QString usageText() {
+    // The manual page is made from this text: a heading ends with a colon, an entry starts with
+    // two spaces and goes on, indented further, on the lines after it.
     return "Usage: lutavo [FOLDER | SONG]\n"
            "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER | SONG]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
@@ -141,6 +143,7 @@ QString usageText() {
            "their pictures; without it the program's own folder is used. SONG (a .SNG song or\n"
            "a .LSN lesson) is opened at start, its folder taking FOLDER's place.\n"
            "\n"
+           "Options:\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
            "  --chords ROOT:TYPE     open the chord library on a root and a chord type,\n"
            "                         as in C:7th or \"Bb:Minor 9th\"\n"
@@ -153,7 +156,20 @@ QString usageText() {
            "  --export-pdf SONG OUT.pdf\n"
            "                         print SONG's pages into a PDF file, without a display\n"
            "  --help                 show this text\n"
-           "  --version              show the program's version\n";
+           "  --version              show the program's version\n"
+           "\n"
+           "Files:\n"
+           "  ~/.config/lutavo/ltmidi32.cfg\n"
+           "                         the sounds and preferences, written by Save in the\n"
+           "                         setup window; until then the program's own defaults\n"
+           "  PREFIX/share/lutavo/   the program's songs, lessons, pictures, sounds and\n"
+           "                         default settings, PREFIX being the folder above the\n"
+           "                         program's own (/usr for the Debian package)\n"
+           "\n"
+           "Environment:\n"
+           "  LUTAVO_SOUNDFONT       the General MIDI sound font (.sf2) to play with, in\n"
+           "                         place of the system's\n"
+           "  XDG_CONFIG_HOME        the folder that holds lutavo/ in place of ~/.config\n";
 }
 
 QString defaultAppFolder() {
@@ -190,7 +206,7 @@ Application::Application(const LaunchOptions& options)
     if (options.headless) {
         p.dialogs = std::make_unique<HeadlessDialogs>();
     } else {
-        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), &p.printer->device());
+        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), p.printer.get());
     }
     quietSoundLibraries();
     p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);

@@ -57,19 +57,21 @@ void buildFretboard(ViewBinder& b, QWidget* window) {
     capo->setCursor(Qt::PointingHandCursor);
     b.onSync([&b, &g, capo] {
         const PictureBox& box = g.ui.piccapo;
-        QImage image = box.file.empty() ? QImage() : b.fileImage(box.file);
+        capo->setVisible(box.visible);
+        // Without a capo its picture is not read.
+        if (!box.visible) return;
+        const QImage image = box.file.empty() ? QImage() : b.fileImage(box.file)->image();
         if (!image.isNull()) capo->setImage(image);
         const int scale = fineScaleFor(b.zoom().percent);
         const QImage fine = box.file.empty() || scale == 1
                                 ? QImage()
-                                : b.fileImage(scaledPictureName(box.file, scale));
+                                : b.fileImage(scaledPictureName(box.file, scale))->image();
         if (fine.cacheKey() != capo->fineImage().cacheKey()) capo->setFineImage(fine);
         capo->setZoom(b.zoom());
         const QSize size = capo->image().size();
         const QRect design(box.at.left, (kNeckHeight - size.height()) / 2, size.width(),
                            size.height());
         if (capo->geometry() != b.zoom().rect(design)) capo->setGeometry(b.zoom().rect(design));
-        capo->setVisible(box.visible);
         capo->setToolTip(QString::fromStdString(box.tip));
     });
     QObject::connect(capo, &PictureView::mousePressed, capo, [&b](int, int y, Qt::MouseButton) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "core/data_files.h"
@@ -218,9 +219,28 @@ TEST_F(NeckMarkers, FretNumbersSitUnderTheirFretsOnBothNecks) {
     }
 }
 
+TEST_F(NeckMarkers, EachPictureIsReadOnceForItsHandAndScale) {
+    const std::string& app = g.app.appFolder;
+    pictures.files[scaledPictureName(app + files::kNeckLeft, 2)] =
+        doubled(pictures.files[app + files::kNeckLeft]);
+    pictures.reads.clear();
+    setfretboard(g);  // as every reopen of the sound does
+    EXPECT_TRUE(pictures.reads.empty());
+    ASSERT_TRUE(useFineNeck(g, 2) && useFineNeck(g, 2));
+    setfretboard(g);
+    g.config.leftHanded = 1;
+    setfretboard(g);
+    setfretboard(g);
+    std::map<std::string, int> expected{{app + files::kNeckLeft, 1}};
+    for (const char* name : {files::kNeckRight, files::kNeckLeft, files::kKeyboard, files::kFingers,
+                             files::kFingersHeld, files::kKeyDown})
+        expected[scaledPictureName(app + name, 2)] = 1;
+    EXPECT_EQ(pictures.reads, expected);
+}
+
 TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndTheNotesStillSound) {
     pictures.files.clear();
-    g.neck.sheetsLoaded = false;
+    g.neck = NeckState{};
     rig.dialogs.messages.clear();
     setfretboard(g);
     setfretboard(g);

@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -493,6 +495,25 @@ TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
           QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "one", "two"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
+}
+
+TEST_F(MainWindowTest, PicturesAreReadWhenFirstDrawn) {
+    startApp(LUTAVO_TEST_DATA_DIR);
+    window().grab();
+    EXPECT_TRUE(child<PictureView>("pointer")->imageFile()->read());
+    // The lesson panel's picture waits for a lesson, the setup window's guitars for the window.
+    const FileImageRef lesson = child<PictureView>("NewLessonPic")->imageFile();
+    ASSERT_NE(lesson, nullptr);
+    EXPECT_FALSE(lesson->read());
+    const auto guitars = child<QWidget>("LTsetup")->findChildren<QToolButton*>();
+    const auto drawn = [&guitars] {
+        return std::ranges::count_if(guitars, [](auto* b) { return !b->icon().isNull(); });
+    };
+    EXPECT_EQ(test::join(guitars.size(), drawn()), test::join(4, 0));
+    click("outbtn(6)");
+    EXPECT_EQ(drawn(), 4);
+    QTest::mouseClick(child<QPushButton>("setupok"), Qt::LeftButton);
+    window().binder().run([] { windowTimerTick(g()); });
 }
 
 TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkClosesIt) {

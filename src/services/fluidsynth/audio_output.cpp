@@ -88,7 +88,9 @@ void AudioOutput::post(std::uint32_t message, const StereoClip* clip) {
 }
 
 void AudioOutput::send(std::uint32_t message) {
-    if (synthLive()) post(message, nullptr);
+    if (!synthLive()) return;
+    engine_->prepare(message);
+    post(message, nullptr);
 }
 
 void AudioOutput::resetSynth() {

@@ -9,6 +9,13 @@
 
 namespace lutavo {
 
+namespace {
+
+// The General MIDI drum kits' bank, which the synthesizer gives the percussion channel.
+constexpr int kPercussionBank = 128;
+
+}  // namespace
+
 SynthEngine::SynthEngine(const std::string& soundFont, int sampleRate) {
     quietSoundLibraries();
     if (soundFont.empty()) {
@@ -26,6 +33,11 @@ SynthEngine::SynthEngine(const std::string& soundFont, int sampleRate) {
         return;
     }
     fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    fluid_settings_setint(settings_, "synth.polyphony", kSynthPolyphony);
+    // A sound's samples are read when a channel first selects it: the guitars take a few
+    // hundred kilobytes of a font whose samples fill megabytes, and reading them one at a time
+    // needs no pool of threads.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {
         problem_ = "the synthesizer could not start";
@@ -34,7 +46,13 @@ SynthEngine::SynthEngine(const std::string& soundFont, int sampleRate) {
     // Checked first: a file that is no sound font at all makes the loader complain aloud.
     if (fluid_is_soundfont(soundFont.c_str()) != 0)
         fontId_ = fluid_synth_sfload(synth_, soundFont.c_str(), 1);
-    if (fontId_ < 0) problem_ = "the sound font " + soundFont + " could not be loaded";
+    if (fontId_ < 0) {
+        problem_ = "the sound font " + soundFont + " could not be loaded";
+        return;
+    }
+    // What a reset selects on every channel stays read, so a reset never waits for the disk.
+    fluid_synth_pin_preset(synth_, fontId_, 0, 0);
+    fluid_synth_pin_preset(synth_, fontId_, kPercussionBank, 0);
 }
 
 SynthEngine::~SynthEngine() {
@@ -44,6 +62,17 @@ SynthEngine::~SynthEngine() {
 
 void SynthEngine::send(std::uint32_t message) {
     if (ready()) playShortMessage(synth_, message);
+}
+
+void SynthEngine::prepare(std::uint32_t message) {
+    const ShortMessage m = decodeShortMessage(message);
+    if (!ready() || m.kind() != kProgramChange) return;
+    int font = 0;
+    int bank = 0;
+    int program = 0;
+    if (fluid_synth_get_program(synth_, m.channel, &font, &bank, &program) != FLUID_OK) return;
+    // A program the font lacks leaves the channel as it is: nothing to read.
+    fluid_synth_pin_preset(synth_, fontId_, bank, m.data1);
 }
 
 void playShortMessage(fluid_synth_t* synth, std::uint32_t message) {

@@ -12,6 +12,9 @@ namespace lutavo {
 // FluidSynth's default gain of 0.2 is far quieter than other programs; this is close to a
 // hardware synthesizer's level without clipping a six-string chord.
 inline constexpr double kSynthGain = 0.7;
+// Six strings ringing into the next notes' attacks, two layers a note at most, with room to
+// spare: the synthesizer's default of 256 voices holds 2 MB that a guitar never sounds.
+inline constexpr int kSynthPolyphony = 64;
 
 class SynthEngine {
   public:
@@ -29,6 +32,9 @@ class SynthEngine {
     // Plays one packed short message; messages a synthesizer has no use for are ignored.
     // FluidSynth locks its own state, so this may run while the audio thread renders.
     void send(std::uint32_t message);
+    // Reads the samples a program change will need, so that the thread which plays the change
+    // (the audio thread) never waits for the disk. Other messages need nothing.
+    void prepare(std::uint32_t message);
     // Silences everything and returns every channel to its power-on state.
     void reset();
 

@@ -8,6 +8,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "services/qt/qt_printer.h"
+
 namespace lutavo {
 
 namespace {
@@ -58,7 +60,7 @@ std::string fileFilterText(const FileDialogRequest& request) {
     return request.filterName + " (" + patterns + ")";
 }
 
-QtDialogs::QtDialogs(QWidget* parent, QPrinter* printer) : parent_(parent), printer_(printer) {}
+QtDialogs::QtDialogs(QWidget* parent, QtPrinter* printer) : parent_(parent), printer_(printer) {}
 
 MessageAnswer QtDialogs::message(const std::string& text, const std::string& caption,
                                  MessageButtons buttons) {
@@ -111,7 +113,7 @@ int QtDialogs::popupMenu(const Menu& menu) {
 
 bool QtDialogs::printerSetup() {
     QPrinter ownPrinter;
-    QPrintDialog dialog(printer_ != nullptr ? printer_ : &ownPrinter, parent_);
+    QPrintDialog dialog(printer_ != nullptr ? &printer_->device() : &ownPrinter, parent_);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     return dialog.exec() == QDialog::Accepted;
 }

@@ -5,9 +5,10 @@
 #include "platform/dialogs.h"
 
 class QWidget;
-class QPrinter;
 
 namespace lutavo {
+
+class QtPrinter;
 
 // The caption a message box shows when the program gives none of its own.
 
@@ -16,7 +17,7 @@ class QtDialogs : public Dialogs {
     // parent: the window the dialogs belong to. printer: the printer that the printer-setup
     // dialog configures, shared with the printing service (may be null: setup then changes a
     // printer of its own).
-    QtDialogs(QWidget* parent, QPrinter* printer);
+    QtDialogs(QWidget* parent, QtPrinter* printer);
 
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons) override;
@@ -27,7 +28,7 @@ class QtDialogs : public Dialogs {
 
   private:
     QWidget* parent_;
-    QPrinter* printer_;
+    QtPrinter* printer_;
 };
 
 // The file-type filter shown for a request: "Lutavo songs (*.SNG *.sng)".

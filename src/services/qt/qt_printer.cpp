@@ -7,11 +7,21 @@
 
 namespace lutavo {
 
-QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {}
+QtPrinter::QtPrinter() = default;
 
-QtPrinter::QtPrinter(const QString& pdfPath) : printer_(QPrinter::HighResolution) {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(pdfPath);
+QtPrinter::QtPrinter(const QString& pdfPath) : pdfPath_(pdfPath) {}
+
+QPrinter& QtPrinter::device() {
+    // Finding the system's printers loads the print service's libraries: a start-up that
+    // prints nothing does not wait for them.
+    if (printer_ == nullptr) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (!pdfPath_.isEmpty()) {
+            printer_->setOutputFormat(QPrinter::PdfFormat);
+            printer_->setOutputFileName(pdfPath_);
+        }
+    }
+    return *printer_;
 }
 
 QtPrinter::~QtPrinter() {
@@ -29,8 +39,8 @@ bool hasDestination(const QPrinter& printer) {
 }  // namespace
 
 bool QtPrinter::startSheet() {
-    if (!hasDestination(printer_)) return false;
-    const QRectF paper = printer_.pageLayout().paintRect(QPageLayout::Point);
+    if (!hasDestination(device())) return false;
+    const QRectF paper = device().pageLayout().paintRect(QPageLayout::Point);
     const double ratio = paper.width() > 0 ? paper.height() / paper.width() : 1.0;
     sheet_.resize(kSheetWidth, static_cast<int>(kSheetPrintedWidth * kPrintScale * ratio));
     sheetOpen_ = true;
@@ -43,11 +53,11 @@ bool QtPrinter::emitSheet() {
     sheetHasInk_ = false;
     if (painter_ == nullptr) {
         painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(&printer_)) {
+        if (!painter_->begin(&device())) {
             painter_.reset();
             return false;
         }
-    } else if (!printer_.newPage()) {
+    } else if (!device().newPage()) {
         return false;
     }
     // Device units are far finer than screen pixels: scale the printed columns to the printable
@@ -78,7 +88,7 @@ bool QtPrinter::blit(int x, int y, const Picture& picture, RasterOp op) {
 }
 
 bool QtPrinter::endDoc() {
-    bool ok = hasDestination(printer_);
+    bool ok = hasDestination(device());
     if (sheetOpen_ && sheetHasInk_) ok = emitSheet() && ok;
     sheetOpen_ = false;
     // Opening a PDF file again would start it over: there a document's end only finishes its
@@ -103,19 +113,19 @@ bool QtPrinter::setPdfFile(const std::string& path) {
     const bool closed = closeJob();
     if (path.empty()) {
         if (toPdfFile_) {
-            printer_.setOutputFormat(savedFormat_);
-            printer_.setOutputFileName(savedFileName_);
+            device().setOutputFormat(savedFormat_);
+            device().setOutputFileName(savedFileName_);
         }
         toPdfFile_ = false;
         return closed;
     }
     if (!toPdfFile_) {
-        savedFormat_ = printer_.outputFormat();
-        savedFileName_ = printer_.outputFileName();
+        savedFormat_ = device().outputFormat();
+        savedFileName_ = device().outputFileName();
     }
     toPdfFile_ = true;
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(QString::fromStdString(path));
+    device().setOutputFormat(QPrinter::PdfFormat);
+    device().setOutputFileName(QString::fromStdString(path));
     return closed;
 }
 

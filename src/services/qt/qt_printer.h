@@ -34,8 +34,8 @@ class QtPrinter : public Printer {
     // another; setPdfFile("") closes it.
     bool setPdfFile(const std::string& path) override;
 
-    // The printer that the printer-setup dialog configures.
-    QPrinter& device() { return printer_; }
+    // The printer that the printer-setup dialog configures, made when first asked for.
+    QPrinter& device();
     // The sheet being drawn, before it goes to the printer.
     const Picture& sheet() const { return sheet_; }
 
@@ -44,7 +44,8 @@ class QtPrinter : public Printer {
     bool emitSheet();
     bool closeJob();
 
-    QPrinter printer_;
+    QString pdfPath_;  // where the printer writes from the start, "" for the system's printer
+    std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;  // open while a print job runs
     Picture sheet_;
     bool sheetOpen_ = false;
