@@ -15,6 +15,7 @@
 #include "editor/song_info.h"
 #include "editor/undo.h"
 #include "platform/screen.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 #include "theory/keys.h"
@@ -56,14 +57,12 @@ void placeScrollBarBesidePage(Guitar& g) {
 // page lays out a song, and the page scroll bar over them.
 void layoutPages(Guitar& g, int n) {
     auto& s = g.song;
-    const int pages = s.curPage;
+    const int pages = g.transport.curPage;
     songedit::setPageStart(s, pages + 1, n + 2);
     g.ui.pgScroll.max = pages;
-    for (int page = 1; page <= pages; ++page) {
-        s.curPage = static_cast<i16>(page);
-        layoutpage(g);
-    }
-    s.curPage = 1;
+    for (int page = 1; page <= pages; ++page)
+        g.display.noteSpacing = layoutpage(s, page);
+    g.transport.curPage = 1;
 }
 
 void showNoteScrollBar(Guitar& g, int n) {
@@ -169,8 +168,8 @@ void beginLibraryPage(Guitar& g, int key, int pageHeight) {
     ui.pnlscore.visible = true;
     ui.pointer.visible = true;
     s.songLocked = true;
-    s.curNote = 0;
-    s.curPage = 1;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
     songedit::setPageStart(s, 1, 1);
     songedit::setLength(s, kScratchSlot, 64);
     songedit::setX(s, kScratchSlot, kLibraryNoteX);
@@ -182,12 +181,13 @@ void storeLibraryNote(Guitar& g, int n, int dur, const StringFrets& frets) {
 
 bool breakLibraryPage(Guitar& g, int n) {
     auto& s = g.song;
-    if (s.curPage >= kMaxPages || n >= kMaxNotes) return false;
+    auto& page = g.transport.curPage;
+    if (page >= kMaxPages || n >= kMaxNotes) return false;
     StringFrets silent;
     silent.fill(kSilent);
     storeLibraryNote(g, n, kEndOfPage, silent);
-    ++s.curPage;
-    songedit::setPageStart(s, s.curPage, n + 1);
+    ++page;
+    songedit::setPageStart(s, page, n + 1);
     return true;
 }
 
@@ -213,9 +213,8 @@ void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
     if (g.app.appMode != kModeLesson) ui.btnlexit.tip = texts.closeTip;
     showCaptions(g, texts, tones.formula + ": " + writtenNames(spelled));
     ui.pgScroll.value = 1;
-    g.playback.repeatStart = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = s.tempoInterval[s.tempo];
+    g.ntimer.interval = tickIntervalMs(s.tempo);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

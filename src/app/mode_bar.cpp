@@ -14,8 +14,8 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "print/print_song.h"
 
@@ -45,14 +45,8 @@ bool folderExists(const std::string& path) {
     return std::filesystem::is_directory(path, ec);
 }
 
-// A dialog answer names a file only when it sorts after the filter pattern; a cancelled
-// dialog gives "" and does not.
-bool namesFile(const std::string& answer, const std::string& pattern) {
-    return answer > pattern;
-}
-
-std::string chooseFile(Guitar& g, const FileDialogRequest& request) {
-    if (g.sys.dialogs == nullptr) return "";
+std::optional<std::string> chooseFile(Guitar& g, const FileDialogRequest& request) {
+    if (g.sys.dialogs == nullptr) return std::nullopt;
     return g.sys.dialogs->openFile(request);
 }
 
@@ -90,16 +84,16 @@ void colourModeLabels(Guitar& g, int active) {
 bool loadSongCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Song", "Lutavo songs", ".SNG");
     request.folder = songFolder(g);
-    const std::string name = chooseFile(g, request);
-    return namesFile(name, request.pattern) && takeSong(g, name);
+    const auto name = chooseFile(g, request);
+    return name && takeSong(g, *name);
 }
 
 bool loadLessonCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Lesson", "Lutavo lessons", ".LSN");
     request.folder = g.app.appFolder;
     request.mustExist = true;
-    const std::string name = chooseFile(g, request);
-    return namesFile(name, request.pattern) && takeLesson(g, name);
+    const auto name = chooseFile(g, request);
+    return name && takeLesson(g, *name);
 }
 
 bool takeLesson(Guitar& g, const std::string& name) {
@@ -222,7 +216,7 @@ void openNamedFile(Guitar& g, const std::string& path) {
 }
 
 bool closeCurrentMode(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     auto& ui = g.ui;
     switch (g.app.appMode) {
         case kModeEditor:

@@ -79,7 +79,7 @@ void loadscales(Guitar& g, int root) {
         findScalePositions(root, tones, g.tuning.pitchOf, g.song.capo);
     const int n = storePositions(g, positions);
     g.display.pageCaptions = positionCaptions(positions, g.song.capo);
-    g.display.pageCaptions.resize(static_cast<std::size_t>(g.song.curPage));
+    g.display.pageCaptions.resize(static_cast<std::size_t>(g.transport.curPage));
     finishLibraryPage(g, n, {root, type.formula}, [&g, &type, root] {
         const std::string name = noteNameOf(g.keys, root);
         LibraryCaptions captions;

@@ -68,7 +68,7 @@ void drawPageAtScale(Guitar& g) {
     drawKeySignature(g);
     drawTimeSignature(g);
 
-    g.song.curPage = static_cast<i16>(page);
+    g.transport.curPage = static_cast<i16>(page);
     PageRun run = pageRunOf(g, page);
     // The editor's marked range, in order even when a click on the page put its end first.
     const auto& ed = g.editor;
@@ -161,8 +161,8 @@ void pgScroll_Change(Guitar& g) {
     drawPage(g);
 
     auto& pb = g.playback;
-    pb.noteTicks = 0;
-    pb.beatTick = 0;
+    pb.counters.noteTicks = 0;
+    pb.counters.beatTick = 0;
     // Winding speeds up with every page it turns.
     if (pb.winding != 0) {
         if (pb.windInterval > 4) --pb.windInterval;

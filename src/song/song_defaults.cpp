@@ -9,7 +9,6 @@ namespace lutavo {
 
 void setSongDefaults(SongModel& s) {
     songedit::clearNotes(s);
-    s.curNote = 0;
     s.tempo = 8;
     s.capo = 0;
     s.timeSig = 0;

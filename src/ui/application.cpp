@@ -71,8 +71,12 @@ class HeldMessages : public Dialogs {
         held_.emplace_back(text, caption);
         return MessageAnswer::Ok;
     }
-    std::string openFile(const FileDialogRequest& r) override { return inner_.openFile(r); }
-    std::string saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
+    std::optional<std::string> openFile(const FileDialogRequest& r) override {
+        return inner_.openFile(r);
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+        return inner_.saveFile(r);
+    }
     int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
     bool printerSetup() override { return inner_.printerSetup(); }
     bool holding() const { return !held_.empty(); }

@@ -123,17 +123,17 @@ TEST_F(Library, ScalesShowOnePositionAPageNamedByItsFrets) {
     const char* frets[] = {"0-3", "2-5", "4-7", "5-8", "7-10", "9-12", "10-13"};
     for (int page = 7; page >= 1; --page) {
         pgScroll_Scroll(g(), page);
-        EXPECT_EQ(test::join(ui.lblright.caption, ui.lbltitle.visible, g().song.curPage),
+        EXPECT_EQ(test::join(ui.lblright.caption, ui.lbltitle.visible, g().transport.curPage),
                   test::join("Position " + std::to_string(page) + " of 7, frets " + frets[page - 1],
                              true, page));
     }
     const int secondPage = g().song.pageStart[2];
-    g().song.curNote = static_cast<i16>(secondPage - 2);  // the last note of position 1
+    g().transport.curNote = static_cast<i16>(secondPage - 2);  // the last note of position 1
     playbtn_Click(g(), kNext);
-    EXPECT_EQ(test::join(g().song.curNote, ui.pgScroll.value, ui.lblright.caption),
+    EXPECT_EQ(test::join(g().transport.curNote, ui.pgScroll.value, ui.lblright.caption),
               test::join(secondPage, 2, "Position 2 of 7, frets 2-5"));
     playbtn_Click(g(), kBack);
-    EXPECT_EQ(test::join(g().song.curNote, ui.lblright.caption),
+    EXPECT_EQ(test::join(g().transport.curNote, ui.lblright.caption),
               test::join(secondPage - 2, "Position 1 of 7, frets 0-3"));
     // Minor pentatonic above a capo at 2: its frets counted from the capo, as the tab prints them.
     scaleStrip_MouseDown(g(), 6 * kScaleCellTwips + 1);

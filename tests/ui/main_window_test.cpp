@@ -24,6 +24,7 @@
 #include "app/editor_mode.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
+#include "app/song_export.h"
 #include "app/song_files.h"
 #include "app/startup.h"
 #include "app/window_zoom.h"
@@ -123,9 +124,9 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     ASSERT_TRUE(g().ntimer.enabled);
     EXPECT_FALSE(g().gtimer.enabled);
     // The ticks come from the test, not the clock: a few beats into the song.
-    for (int tick = 0; tick < 40 && g().song.curNote < 3; ++tick)
+    for (int tick = 0; tick < 40 && g().transport.curNote < 3; ++tick)
         window().binder().run([] { ntimer_Timer(g()); });
-    EXPECT_GE(g().song.curNote, 2);
+    EXPECT_GE(g().transport.curNote, 2);
     EXPECT_NE(g().neck.fretboard.pixels(), plainNeck.pixels()) << "no marker on the neck";
     EXPECT_TRUE(saveScreenshot(window(), output("playing.png")));
     click("playbtn(6)");  // STOP
@@ -145,15 +146,15 @@ TEST_F(MainWindowTest, TickThatMovesOnlyTheMarkersConvertsNoPagePicture) {
         return view.conversionsOf(g().display.picscore) + view.conversionsOf(g().display.pictab);
     };
     for (int tick = 0; tick < 2000 && pageTurns == 0; ++tick) {
-        const int page = g().song.curPage;
-        const int note = g().song.curNote;
+        const int page = g().transport.curPage;
+        const int note = g().transport.curNote;
         const int converted = pages();
         const int neck = view.conversionsOf(g().neck.fretboard);
         view.run([] { ntimer_Timer(g()); });
-        if (g().song.curPage != page) {
+        if (g().transport.curPage != page) {
             EXPECT_GT(pages(), converted);  // a page turn does convert the page
             ++pageTurns;
-        } else if (g().song.curNote != note) {
+        } else if (g().transport.curNote != note) {
             EXPECT_EQ(pages(), converted) << "tick " << tick;
             if (view.conversionsOf(g().neck.fretboard) > neck) ++markerTicks;
         }
@@ -233,8 +234,11 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     EXPECT_EQ(test::join(fakes.dialogs.messages.size(), g().song.songFile, g().song.noteCount),
               test::join(0u, file, 9));
 
+    // The saved song exports the notes that were clicked.
+    const auto recording = recordSongFile({file, "", g().app.appFolder, ""});
+    ASSERT_TRUE(recording.has_value());
     std::vector<std::uint32_t> exported;
-    for (const TimedMessage& m : recordPerformance(g()).messages)
+    for (const TimedMessage& m : recording->messages)
         exported.push_back(m.message);
     EXPECT_EQ(noteOns(exported), clicked);
 }
@@ -301,7 +305,7 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     // The first tick sounds the first shape.
     for (int tick = 0; tick < 20 && noteOns(fakes.midi.messages()).empty(); ++tick)
         view.run([] { ntimer_Timer(g()); });
-    EXPECT_EQ(g().song.curNote, 2);  // the first shape sounds, the second waits
+    EXPECT_EQ(g().transport.curNote, 2);  // the first shape sounds, the second waits
     click("playbtn(6)");
     std::set<int> pitchClasses;
     for (int note : noteOns(fakes.midi.messages()))
@@ -387,15 +391,16 @@ class Monkey : public MainWindowTest, public Dialogs {
         if (b == MessageButtons::Ok) return MessageAnswer::Ok;
         return pick(2) ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    std::string openFile(const FileDialogRequest& request) override {
+    std::optional<std::string> openFile(const FileDialogRequest& request) override {
         std::vector<fs::path> fitting;
         for (const fs::path& f : files_)  // now and then a file of another kind
             if (request.pattern.ends_with(f.extension().string()) || pick(50) == 0)
                 fitting.push_back(f);
-        return fitting.empty() || pick(5) == 0 ? "" : fitting[pick(fitting.size())];
+        if (fitting.empty() || pick(5) == 0) return std::nullopt;
+        return fitting[pick(fitting.size())];
     }
-    std::string saveFile(const FileDialogRequest& request) override {
-        if (pick(5) == 0) return "";
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override {
+        if (pick(5) == 0) return std::nullopt;
         return data_ / ("SAVED" + std::to_string(pick(3)) + request.defaultExt);
     }
     int popupMenu(const Menu& menu) override {
@@ -484,9 +489,10 @@ TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
         for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
             QApplication::processEvents(QEventLoop::AllEvents, 100);
         const SongModel& s = g().song;
+        const TransportState& at = g().transport;
         ASSERT_EQ(test::join(answered, app_->window().isVisible(), s.noteCount <= kMaxNotes,
-                             s.curNote >= -1 && s.curNote <= s.noteCount + 2,
-                             s.curPage >= 1 && s.curPage <= kMaxPages),
+                             at.curNote >= -1 && at.curNote <= s.noteCount + 2,
+                             at.curPage >= 1 && at.curPage <= kMaxPages),
                   "1|1|1|1|1|")
             << "after " << done + 1 << " actions, seed " << seed_;
     }
