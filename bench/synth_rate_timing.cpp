@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/song_files.h"
+#include "app/song_export.h"
 #include "cpu_time.h"
 #include "fakes/test_rig.h"
 #include "playback/midi_file.h"
@@ -35,11 +35,10 @@ std::vector<Played> sampleSongs() {
     std::vector<Played> songs;
     for (const auto& entry : std::filesystem::directory_iterator(test::dataFolder() + "songs")) {
         if (entry.path().extension() != ".SNG") continue;
-        test::Rig rig;
-        rig.defaults();
-        loadsong(rig.g(), entry.path().string());
-        Performance perf = recordPerformance(rig.g());
-        songs.push_back({entry.path().stem().string(), std::move(perf.messages), perf.endMs});
+        auto recording = recordSongFile({entry.path().string(), "", test::dataFolder(), ""});
+        if (!recording) continue;
+        songs.push_back(
+            {entry.path().stem().string(), std::move(recording->messages), recording->endMs});
     }
     std::sort(songs.begin(), songs.end(), [](auto& a, auto& b) { return a.name < b.name; });
     return songs;

@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "base/item_reader.h"
+#include <variant>
+
+#include "song/song_reader.h"
 
 namespace lutavo {
 
@@ -17,9 +19,10 @@ void loadsong(Guitar& g, const std::string& fileName);
 // the song's folder and the song saves there.
 void loadSongText(Guitar& g, const std::string& text, const std::string& fileName);
 
-// Loads the song items a reader gives, as from fileName; what the song file reader refuses is
-// reported and the current song stays.
-void loadSongItems(Guitar& g, ItemReader& reader, const std::string& fileName);
+// Loads what the song reader made of fileName; what it refused is reported and the current song
+// stays.
+void loadParsedSong(Guitar& g, std::variant<ParsedSong, ReadFailure> result,
+                    const std::string& fileName);
 
 // The transport needs at least two notes, except in the editor: REW .. NEXT go grey and off
 // below that, STOP and REPEAT grey; with two notes the editor's BACK and NEXT come on.

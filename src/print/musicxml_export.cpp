@@ -8,13 +8,17 @@
 
 namespace lutavo {
 
-std::string songMusicXml(const Guitar& g) {
+MusicXmlTexts scoreTexts(const SongModel& song, const ConfigState& config) {
     MusicXmlTexts texts;
-    texts.left = g.ui.lblleft.caption;
-    texts.right = g.ui.lblright.caption;
-    const int sound = clampTo(g.config.preferredSound, 0, 3);
-    texts.program = clampTo(g.config.soundPatch[sound], 0, 127);
-    return musicXmlText(g.song, texts);
+    texts.left = song.songInfo;
+    texts.right = song.songComposer;
+    const int sound = clampTo(config.preferredSound, 0, 3);
+    texts.program = clampTo(config.soundPatch[sound], 0, 127);
+    return texts;
+}
+
+std::string songMusicXml(const Guitar& g) {
+    return musicXmlText(g.song, scoreTexts(g.song, g.config));
 }
 
 bool exportMusicXml(const Guitar& g, const std::string& path) {
@@ -23,11 +27,11 @@ bool exportMusicXml(const Guitar& g, const std::string& path) {
 
 void mnuExportMusicXml_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
-    const std::string path = g.sys.dialogs->saveFile(
+    const auto path = g.sys.dialogs->saveFile(
         exportRequest(g, "Export MusicXML", "MusicXML scores", ".musicxml"));
-    if (path.empty()) return;
-    if (sameFile(path, g.song.songFile) || !exportMusicXml(g, path))
-        showMessage(g, "The score could not be written to " + path + ".", "Export MusicXML");
+    if (!path) return;
+    if (sameFile(*path, g.song.songFile) || !exportMusicXml(g, *path))
+        showMessage(g, "The score could not be written to " + *path + ".", "Export MusicXML");
 }
 
 }  // namespace lutavo

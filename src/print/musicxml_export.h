@@ -6,8 +6,14 @@
 namespace lutavo {
 
 struct Guitar;
+struct ConfigState;
+struct MusicXmlTexts;
+struct SongModel;
 
-// The song in memory as MusicXML text, with the texts shown above the page and the sound in use.
+// The texts above the page and the General MIDI program of the configured sound.
+MusicXmlTexts scoreTexts(const SongModel& song, const ConfigState& config);
+
+// The song in memory as MusicXML text, with its texts and the sound in use.
 std::string songMusicXml(const Guitar& g);
 
 // Writes songMusicXml to path; false when the file cannot be written.

@@ -154,9 +154,9 @@ FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string 
 
 void mnuExportPdf_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
-    const std::string path =
-        g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf"));
-    if (!path.empty()) exportPdf(g, path);
+    if (const auto path =
+            g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf")))
+        exportPdf(g, *path);
 }
 
 void mnuPrint_Click(Guitar& g, int item) {

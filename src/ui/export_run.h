@@ -1,20 +1,13 @@
 #pragma once
-// The command line's exports: a song played on a virtual clock into a MIDI file or, through the
-// built-in synthesizer, into a WAV file; a song as a MusicXML score; and the conversion of
-// other programs' files into songs; all without a window.
+// The command line's exports: a song played into a MIDI file or, through the built-in
+// synthesizer, into a WAV file; a song as a MusicXML score; and the conversion of other
+// programs' files into songs; all without a window.
 
-#include <string>
+#include "app/song_export.h"
 
 namespace lutavo {
 
 enum class ExportKind;
-
-struct ExportRequest {
-    std::string song;        // the song file to play
-    std::string output;      // the file to write
-    std::string appFolder;   // the program's data folder (clicks, default configuration)
-    std::string userConfig;  // the user's configuration file
-};
 
 struct ImportRequest {
     std::string input;   // another program's file

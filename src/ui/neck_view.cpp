@@ -92,7 +92,8 @@ void buildStringNames(ViewBinder& b, QWidget* window) {
         QObject::connect(w, &CommandButton::clicked, w,
                          [&b, i] { b.run([&b, i] { StringName_Click(b.g, i); }); });
     }
-    auto* reset = b.fixedButton(window, g.ui.btntune, "STANDARD");
+    auto* reset = b.captionButton(window, g.ui.btntune);
+    reset->setObjectName("btntune");
     reset->setCaptionPointSize(5.5);
     reset->setCaptionColor(QColor(0x30, 0x28, 0x20));
     QObject::connect(reset, &CommandButton::clicked, reset,

@@ -43,7 +43,7 @@ long renderLengthMs(long songEndMs, const std::vector<ClipCue>& cues) {
 
 }  // namespace
 
-RenderResult renderPerformanceWav(const std::string& soundFont, const Performance& performance,
+RenderResult renderPerformanceWav(const std::string& soundFont, const SoundRecording& performance,
                                   long tailMs, const std::string& path,
                                   std::vector<std::string>& warnings) {
     RenderResult result;

@@ -18,7 +18,7 @@ struct RenderResult {
 // Renders the performance's messages to its end plus tailMs (the last notes' release), mixes its
 // clips in and writes 44.1 kHz stereo 16-bit PCM to path. A clip that cannot be read is left out
 // and named in warnings.
-RenderResult renderPerformanceWav(const std::string& soundFont, const Performance& performance,
+RenderResult renderPerformanceWav(const std::string& soundFont, const SoundRecording& performance,
                                   long tailMs, const std::string& path,
                                   std::vector<std::string>& warnings);
 

@@ -28,7 +28,8 @@ enum class FileDialogKind { Open, Save };
 
 // Qt's own dialog on every desktop: its name filter matches in any case, so "*.SNG" also
 // finds "song.sng" and "Song.Sng", as the program compares names upper-cased.
-std::string runFileDialog(QWidget* parent, const FileDialogRequest& request, FileDialogKind kind) {
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         FileDialogKind kind) {
     QFileDialog dialog(parent, qs(request.title), qs(request.folder));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(qs(fileFilterText(request)));
@@ -43,9 +44,10 @@ std::string runFileDialog(QWidget* parent, const FileDialogRequest& request, Fil
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!request.fileName.empty()) dialog.selectFile(qs(request.fileName));
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? std::string() : chosen.front().toStdString();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.front().toStdString();
 }
 
 }  // namespace
@@ -83,11 +85,11 @@ MessageAnswer QtDialogs::message(const std::string& text, const std::string& cap
     return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-std::string QtDialogs::openFile(const FileDialogRequest& request) {
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, FileDialogKind::Open);
 }
 
-std::string QtDialogs::saveFile(const FileDialogRequest& request) {
+std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, FileDialogKind::Save);
 }
 

@@ -21,8 +21,8 @@ class QtDialogs : public Dialogs {
 
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons) override;
-    std::string openFile(const FileDialogRequest& request) override;
-    std::string saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     int popupMenu(const Menu& menu) override;
     bool printerSetup() override;
     int chooseItem(const ChoiceRequest& request) override;

@@ -1,7 +1,7 @@
-// The short messages shownote sends for the note at curNote.
+// The short messages sent when the note at curNote is presented.
 
 #include "app/song_tables.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
 #include "playback_fixture.h"
 
 namespace lutavo::test {
@@ -17,8 +17,8 @@ class ShownoteMidi : public PlaybackTest {
   protected:
     Msgs present(int n, int mode = 1) {
         rig.midi.sent.clear();
-        g.song.curNote = static_cast<i16>(n);
-        shownote(g, mode);
+        g.transport.curNote = static_cast<i16>(n);
+        presentNote(g, mode);
         return rig.midi.messages();
     }
     // Sends the song's notes in turn; returns what the last one sent.
