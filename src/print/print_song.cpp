@@ -11,6 +11,7 @@
 #include "display/page_render.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
+#include "print/musicxml_export.h"
 
 namespace lutavo {
 
@@ -142,14 +143,20 @@ bool exportPdf(Guitar& g, const std::string& path) {
     return failures == 0;
 }
 
-void mnuExportPdf_Click(Guitar& g) {
-    if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request = fileRequest("Export PDF", "PDF files", ".pdf");
-    // Beside the song, under its name.
+FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
+                                const std::string& ext) {
+    FileDialogRequest request = fileRequest(std::move(title), std::move(filterName), ext);
     const std::filesystem::path song(g.song.songFile);
     request.folder = song.parent_path().string();
-    request.fileName = song.stem().string() + ".pdf";
-    if (const auto path = g.sys.dialogs->saveFile(request)) exportPdf(g, *path);
+    request.fileName = song.stem().string() + ext;
+    return request;
+}
+
+void mnuExportPdf_Click(Guitar& g) {
+    if (g.sys.dialogs == nullptr) return;
+    if (const auto path =
+            g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf")))
+        exportPdf(g, *path);
 }
 
 void mnuPrint_Click(Guitar& g, int item) {
@@ -162,6 +169,9 @@ void mnuPrint_Click(Guitar& g, int item) {
             break;
         case kExportPdfItem:
             mnuExportPdf_Click(g);
+            break;
+        case kExportMusicXmlItem:
+            mnuExportMusicXml_Click(g);
             break;
         default:
             break;
