@@ -20,7 +20,8 @@ enum PrintMenuItem : int {
 void mnuPrintSetup_Click(Guitar& g);
 
 // Prints every page of the current song. Each failing printer operation shows "Printer
-// Stopped" and the run goes on, so the window is always restored at the end.
+// Stopped" and the run goes on, so the window is always restored at the end, on the page it
+// showed before.
 void mnuPrintSong_Click(Guitar& g);
 
 // Asks for a PDF file and prints the song into it instead of the printer.
