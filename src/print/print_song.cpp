@@ -88,6 +88,8 @@ void printPages(PrintRun& run) {
 // The whole run; returns the number of failed operations.
 int printSong(Guitar& g) {
     PrintRun run{g};
+    // The window comes back to the page the user was reading.
+    const int pageShown = g.ui.pgScroll.value;
     if (g.sys.printer != nullptr) run.scale = g.sys.printer->scale();
     // The pages are drawn at the sheet's scale too while the run lasts.
     const FinePage* fine = run.scale > 1 ? finePageFor(g.display, run.scale) : nullptr;
@@ -110,7 +112,7 @@ int printSong(Guitar& g) {
     ui.pointer.visible = pointerShown;
     ui.vpointer.visible = vpointerShown;
     ui.scrollpanel.visible = scrollShown;
-    showPage(g, 1);
+    showPage(g, pageShown);
     run.check(g.sys.printer != nullptr && g.sys.printer->endDoc());
     ui.form.mousePointer = MousePointer::Normal;
     ui.opttxt[kModeBarPrint].color = kColorAvailable;

@@ -23,7 +23,8 @@ enum PrintMenuItem : int {
 void mnuPrintSetup_Click(Guitar& g);
 
 // Prints every page of the current song. Each failing printer operation shows "Printer
-// Stopped" and the run goes on, so the window is always restored at the end.
+// Stopped" and the run goes on, so the window is always restored at the end, on the page it
+// showed before.
 void mnuPrintSong_Click(Guitar& g);
 
 // A save dialog's request for an export of the song: beside the song file, under its name with

@@ -102,8 +102,8 @@ TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
                        ui.vpointer.visible, ui.scrollpanel.visible,
                        ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
                        screen.seenPointers, stopped, rig.dialogs.messages.size()),
-            test::join(1, 1, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable, 0,
-                       c.stopped, c.stopped))
+            test::join(c.pages, c.pages, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable,
+                       0, c.stopped, c.stopped))
             << c.fail;
     }
 }
