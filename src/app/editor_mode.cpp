@@ -44,9 +44,23 @@ void showNoteLengths(Guitar& g, bool lengths) {
     ui.btnSwapper[kSettingNoteLength].visible = lengths;
 }
 
+// The cursor on the song's first note, so that the first click on the neck enters a note; an
+// empty song gets one through NEXT.
+void cursorOnFirstNote(Guitar& g) {
+    auto& s = g.song;
+    if (s.noteCount < 1) {
+        playbtn_Click(g, kNext);
+        return;
+    }
+    s.curNote = 1;
+    s.curPage = 1;
+    pgScroll_Scroll(g, 1);
+    shownote(g, 0);
+}
+
 void showNoteCounter(Guitar& g) {
     showNoteCount(g);
-    g.ui.ScrlNpntr.value = clampTo(g.song.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
+    setNoteScroll(g, g.song.curNote);
 }
 
 }  // namespace
@@ -71,7 +85,10 @@ void enterEditor(Guitar& g) {
     if (s.noteCount >= 1)
         songedit::setX(s, s.noteCount, s.noteX[s.noteCount - 1] + g.display.noteSpacing);
     g.editor.savedNoteCount = s.noteCount;
-    if (fromTemplate) playbtn_Click(g, kNext);
+    // A position of the song itself is kept; before the first note or after the last (as a
+    // song is loaded or played to its end) there is no note to write into.
+    if (fromTemplate || s.curNote < 1 || s.curNote > s.noteCount) cursorOnFirstNote(g);
+    showNoteCounter(g);
     g.ui.btnlexit.tip = "Quit song editor";
     g.ui.lblcopybuff.visible = true;
     g.ui.pnlSongEntry.visible = true;
@@ -79,6 +96,7 @@ void enterEditor(Guitar& g) {
 
 bool leaveEditor(Guitar& g) {
     shownote(g, 0);
+    const bool discarded = g.song.modified;
     if (!mayDropEdits(g)) return false;
     auto& s = g.song;
     g.editor.markActive = false;
@@ -88,10 +106,13 @@ bool leaveEditor(Guitar& g) {
     if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.noteCount + 1);
     placeNotePointer(g);
     g.app.appMode = kModeSongs;
+    btnSwapper_Click(g, kSettingLeadIn);
     showNoteCounter(g);
     g.ui.btnlexit.tip = "Close song";
     g.ui.lblcopybuff.visible = false;
     g.ui.pnlSongEntry.visible = false;
+    // Edits let go are gone from the screen too.
+    if (discarded) reloadSong(g);
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "editor/song_info.h"
 #include "editor/undo.h"
 #include "platform/screen.h"
+#include "playback/settings_adjuster.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -170,6 +171,7 @@ void finishLibraryPage(Guitar& g, int n, const std::function<LibraryCaptions()>&
     g.playback.repeatStart = 1;
     pgScroll_Change(g);
     g.ntimer.interval = s.tempoInterval[s.tempo];
+    showTempo(g);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

@@ -200,8 +200,9 @@ void save(Guitar& g) {
     }
     if (g.sys.dialogs == nullptr) return;
     FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
-    request.fileName = g.ui.lblsong.caption;
-    request.folder = g.app.dataFolder;
+    const SaveOffer offer = offeredSaveName(g);
+    request.folder = offer.folder;
+    request.fileName = offer.fileName;
     const std::string name = g.sys.dialogs->saveFile(request);
     // A cancelled dialog gives "", which does not sort after the pattern.
     if (!(name > request.pattern)) {

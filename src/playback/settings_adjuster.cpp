@@ -121,7 +121,7 @@ void applyVolume(Guitar& g, int volume) {
 void applyTempo(Guitar& g, int tempo) {
     auto& s = g.song;
     s.tempo = static_cast<i16>(tempo);
-    g.ui.tempotxt.caption = std::to_string(s.tempoBase[tempo]);
+    showTempo(g);
     g.ntimer.interval = s.tempoInterval[tempo];
 }
 
@@ -147,6 +147,17 @@ i16 chosenLength(const Guitar& g) {
 }
 
 }  // namespace
+
+int beatsPerMinute(int tickMs, int beatTicks) {
+    const int beatMs = tickMs * beatTicks;
+    return beatMs > 0 ? static_cast<int>(roundHalfEven(60000.0 / beatMs)) : 0;
+}
+
+void showTempo(Guitar& g) {
+    const auto& s = g.song;
+    const int interval = s.tempoInterval[clampTo(s.tempo, 1, 30)];
+    g.ui.tempotxt.caption = std::to_string(beatsPerMinute(interval, s.metroTicks));
+}
 
 void colourSettingLabels(Guitar& g) {
     auto& labels = g.ui.lblswapper;

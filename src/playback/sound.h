@@ -7,7 +7,7 @@ struct Guitar;
 // Carries out the pending sound request (reopen, re-read, test chord, save), then clears it.
 void applysound(Guitar& g);
 
-// Builds tempoBase and tempoInterval.
+// Builds tempoInterval, the tick interval of each tempo step.
 void buildPlaybackTables(Guitar& g);
 
 // The sound menu's items and the repeat menu's items, created once; captions of the transport
