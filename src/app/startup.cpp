@@ -113,7 +113,8 @@ void startState(Guitar& g, const StartupOptions& options) {
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
     closesong(g);
-    useZoomPictures(g);
+    // A configured zoom whose window would not fit the screen falls back to one that does.
+    fitZoomToScreen(g);
     if (!arg.missing.empty()) showMessage(g, arg.missing);
     if (!arg.file.empty()) openNamedFile(g, arg.file);
 }

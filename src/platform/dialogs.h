@@ -2,6 +2,7 @@
 // Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer
 // setup.
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -34,6 +35,12 @@ inline FileDialogRequest fileRequest(std::string title, std::string filterName,
     return request;
 }
 
+// Sheets of a print run, 1-based, both included.
+struct SheetRange {
+    int first = 1;
+    int last = 1;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -47,6 +54,9 @@ class Dialogs {
     virtual int popupMenu(const Menu& menu) = 0;
     // Returns true when the user confirmed the printer setup.
     virtual bool printerSetup() = 0;
+    // The desktop's print dialog for a run of `sheets` sheets (printer, copies, the sheets to
+    // print, printing to a file): the sheets chosen, or nothing when cancelled.
+    virtual std::optional<SheetRange> printDialog(int sheets) = 0;
 };
 
 }  // namespace lutavo

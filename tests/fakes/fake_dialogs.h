@@ -36,11 +36,13 @@ class FakeDialogs : public Dialogs {
         return pop(menuAnswers, -1);
     }
     bool printerSetup() override { return ++printerSetups < 0; }
+    std::optional<SheetRange> printDialog(int) override { return pop(sheetAnswers, {}); }
 
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
-    bool answerYes = false;  // the answer to every Yes/No question
+    std::deque<std::optional<SheetRange>> sheetAnswers;  // the print dialog's
+    bool answerYes = false;                              // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;

@@ -1,6 +1,9 @@
 #pragma once
 // The desktop's dialogs over Qt Widgets, owned by the main window.
 
+#include <QPoint>
+#include <functional>
+
 #include "core/messages.h"
 #include "platform/dialogs.h"
 
@@ -24,10 +27,18 @@ class QtDialogs : public Dialogs {
     std::string saveFile(const FileDialogRequest& request) override;
     int popupMenu(const Menu& menu) override;
     bool printerSetup() override;
+    std::optional<SheetRange> printDialog(int sheets) override;
+
+    // Where a place of the window (twips) lies on the screen, for a menu that drops from a
+    // control; without it such a menu opens at the mouse.
+    void setPlaceOnScreen(std::function<QPoint(const Placement&)> placeOnScreen) {
+        placeOnScreen_ = std::move(placeOnScreen);
+    }
 
   private:
     QWidget* parent_;
     QPrinter* printer_;
+    std::function<QPoint(const Placement&)> placeOnScreen_;
 };
 
 // The file-type filter shown for a request: "Lutavo songs (*.SNG *.sng)".

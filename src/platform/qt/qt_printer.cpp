@@ -28,6 +28,10 @@ bool hasDestination(const QPrinter& printer) {
 
 }  // namespace
 
+bool QtPrinter::isSetUp() const {
+    return hasDestination(printer_);
+}
+
 bool QtPrinter::startSheet() {
     if (!hasDestination(printer_)) return false;
     const QRectF paper = printer_.pageLayout().paintRect(QPageLayout::Point);
