@@ -11,8 +11,8 @@
 #include "display/scrolling.h"
 #include "editor/editor_commands.h"
 #include "platform/midi_out.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -52,15 +52,15 @@ void cursorOnFirstNote(Guitar& g) {
         playbtn_Click(g, kNext);
         return;
     }
-    s.curNote = 1;
-    s.curPage = 1;
+    g.transport.curNote = 1;
+    g.transport.curPage = 1;
     pgScroll_Scroll(g, 1);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 void showNoteCounter(Guitar& g) {
     showNoteCount(g);
-    setNoteScroll(g, g.song.curNote);
+    setNoteScroll(g, g.transport.curNote);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ void enterEditor(Guitar& g) {
     // EDIT again on a new song not yet saved would load the template over it.
     if (g.app.appMode == kModeEditor && !isUserSong(g) && !mayDropEdits(g)) return;
     setCommandsAvailable(g, kEditorNext, true);
-    if (g.playback.repeatLine != 0) mnuRepeatCancel_Click(g);
+    if (g.transport.range.loop) mnuRepeatCancel_Click(g);
     g.app.appMode = kModeEditor;
     showNoteLengths(g, true);
     btnSwapper_Click(g, kSettingNoteLength);
@@ -87,7 +87,8 @@ void enterEditor(Guitar& g) {
     g.editor.savedNoteCount = s.noteCount;
     // A position of the song itself is kept; before the first note or after the last (as a
     // song is loaded or played to its end) there is no note to write into.
-    if (fromTemplate || s.curNote < 1 || s.curNote > s.noteCount) cursorOnFirstNote(g);
+    const i16 at = g.transport.curNote;
+    if (fromTemplate || at < 1 || at > s.noteCount) cursorOnFirstNote(g);
     showNoteCounter(g);
     g.ui.btnlexit.tip = "Quit song editor";
     g.ui.lblcopybuff.visible = true;
@@ -95,7 +96,7 @@ void enterEditor(Guitar& g) {
 }
 
 bool leaveEditor(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     const bool discarded = g.song.modified;
     if (!mayDropEdits(g)) return false;
     auto& s = g.song;
@@ -103,8 +104,8 @@ bool leaveEditor(Guitar& g) {
     setCommandsAvailable(g, kEditorPaste, false);
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
     showNoteLengths(g, false);
-    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.noteCount + 1);
-    placeNotePointer(g);
+    if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
+    placeNotePointer(g, g.transport.curNote);
     g.app.appMode = kModeSongs;
     btnSwapper_Click(g, kSettingLeadIn);
     showNoteCounter(g);
@@ -123,7 +124,7 @@ void btnlexit_Click(Guitar& g) {
     }
     // In a lesson the button closes the lesson even while the start-up song is on show.
     if (g.app.introSong == 1 && g.app.appMode != kModeLesson) {
-        shownote(g, 0);
+        presentNote(g, kShowOnly);
         if (g.sys.midi != nullptr) g.sys.midi->close();
         g.app.quitRequested = true;
         return;

@@ -21,13 +21,18 @@ int fittingZoom(const Guitar& g, int percent) {
 
 }  // namespace
 
-void useZoomPictures(Guitar& g) {
+void takeZoomPictures(Guitar& g) {
+    g.ui.form.zoomPercent = fittingZoom(g, g.config.zoomPercent);
     // Without the finer pictures (a sheet that cannot be read) the window still zooms, with
     // the plain ones enlarged.
     const int scale = fineScaleFor(g.ui.form.zoomPercent);
     for (int fine : {2, 4})
         useFineScale(g, fine, fine == scale);
     useFineNeck(g, scale);
+}
+
+void useZoomPictures(Guitar& g) {
+    takeZoomPictures(g);
     drawPageAgain(g);
 }
 

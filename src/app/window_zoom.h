@@ -19,5 +19,8 @@ void screenChanged(Guitar& g, int width, int height);
 // Draws the page, the neck and the keyboard also at the finer scale the zoom in use needs (or
 // at none at 100%).
 void useZoomPictures(Guitar& g);
+// The same without drawing the page now (and the zoom in use fitted to the screen first): the
+// next page drawn is drawn at that scale too.
+void takeZoomPictures(Guitar& g);
 
 }  // namespace lutavo

@@ -29,7 +29,7 @@ struct FakeScreen : Screen {
 // Logs "N" new page, "E" end, "P<file>", "<page>@x,y:height" copies; kinds in fail fail.
 struct FakePrinter : Printer {
     int scale() const override { return sheetScale; }
-    bool isSetUp() const override { return fail != "-"; }
+    bool isSetUp() override { return fail != "-"; }
     bool newPage() override { return note("N", 'N'); }
     bool endDoc() override { return note("E", 'E'); }
     bool setPdfFile(const std::string& path) override { return note("P" + path, 'P'); }
@@ -57,7 +57,7 @@ struct PrintSong : ::testing::Test {
         test::buildSong(g, notes);
         g.song.pageHeight = static_cast<i16>(pageHeight);
         g.ui.pgScroll.value = pages;
-        g.song.curNote = 2;
+        g.transport.curNote = 2;
     }
     test::Rig rig;
     Guitar& g = rig.g();
@@ -99,6 +99,7 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
         g.sys.printer = &printer;
         rig.dialogs.messages.clear();
         rig.dialogs.sheetAnswers = {c.chosen};
+        screen.shown = 0;
         auto& ui = g.ui;
         ui.pointer.visible = ui.vpointer.visible = c.pointer;
         ui.scrollpanel.visible = !c.pointer;
@@ -108,13 +109,14 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
         std::string said;
         for (const auto& m : rig.dialogs.messages)
             said += m.text;
-        EXPECT_EQ(
-            test::join(said, rig.dialogs.sheetAnswers.empty(), ui.pgScroll.value,
-                       screen.seenPointers, g.song.curNote, ui.pointer.visible, ui.vpointer.visible,
-                       ui.scrollpanel.visible, ui.form.mousePointer == MousePointer::Normal,
-                       ui.opttxt[kModeBarPrint].color),
-            test::join(c.message, *c.fail != '-', printer.log.empty() ? c.pages : 1, 0, 2,
-                       c.pointer, c.pointer, !c.pointer, true, kColorAvailable));
+        EXPECT_EQ(test::join(said, rig.dialogs.sheetAnswers.empty(), ui.pgScroll.value,
+                             screen.shown, screen.seenPointers, g.transport.curNote,
+                             ui.pointer.visible, ui.vpointer.visible, ui.scrollpanel.visible,
+                             ui.form.mousePointer == MousePointer::Normal,
+                             ui.opttxt[kModeBarPrint].color),
+                  test::join(c.message, *c.fail != '-', printer.log.empty() ? c.pages : 1,
+                             printer.log.empty() ? 0 : 1, 0, 2, c.pointer, c.pointer, !c.pointer,
+                             true, kColorAvailable));
     }
 }
 
@@ -127,7 +129,7 @@ TEST_F(PrintSong, PrintMenu) {
         modeBarPress(g, kModeBarPrint);
     EXPECT_EQ(
         test::join(printer.log, rig.dialogs.printerSetups, g.ui.mnuPrint.items.at(3).caption,
-                   rig.dialogs.fileRequests.back().pattern, g.song.curNote),
+                   rig.dialogs.fileRequests.back().pattern, g.transport.curNote),
         test::join("P/tmp/a.pdf N 1@70,20:196 2@70,199:186 E P ", 1, "Export PDF...", "*.pdf", 2));
     printer.fail = "P";
     rig.dialogs.menuAnswers = {kExportPdfItem};
