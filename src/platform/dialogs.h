@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/controls.h"
 
@@ -41,6 +42,14 @@ struct SheetRange {
     int last = 1;
 };
 
+// A question answered by picking one of several items, one of them offered first.
+struct ChoiceRequest {
+    std::string title;
+    std::string prompt;
+    std::vector<std::string> items;
+    int preselected = 0;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -57,6 +66,9 @@ class Dialogs {
     // The desktop's print dialog for a run of `sheets` sheets (printer, copies, the sheets to
     // print, printing to a file): the sheets chosen, or nothing when cancelled.
     virtual std::optional<SheetRange> printDialog(int sheets) = 0;
+    // Returns the index of the chosen item, or -1 when cancelled. Where nobody can be asked,
+    // the item offered first.
+    virtual int chooseItem(const ChoiceRequest& request) { return request.preselected; }
 };
 
 }  // namespace lutavo

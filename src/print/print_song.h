@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialogs.h"
+
 namespace lutavo {
 
 struct Guitar;
@@ -14,6 +16,7 @@ enum PrintMenuItem : int {
     kPrintSetupItem = 0,
     kPrintSongItem = 2,
     kExportPdfItem = 3,
+    kExportMusicXmlItem = 4,
 };
 
 // Opens the printer-setup dialog; its choices apply to the next Print Song. Changes nothing
@@ -22,8 +25,14 @@ void mnuPrintSetup_Click(Guitar& g);
 
 // Prints the current song through the print dialog's choices. Without a printer it says so
 // and how to make a PDF instead. A failing printer operation does not stop the run, so the
-// window is always restored; "Printer Stopped" tells of failures once, at the end.
+// window is always restored at the end, on the page it showed before; "Printer Stopped" tells
+// of failures once, at the end.
 void mnuPrintSong_Click(Guitar& g);
+
+// A save dialog's request for an export of the song: beside the song file, under its name with
+// the extension ext.
+FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
+                                const std::string& ext);
 
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);

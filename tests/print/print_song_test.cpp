@@ -114,9 +114,8 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
                              ui.pointer.visible, ui.vpointer.visible, ui.scrollpanel.visible,
                              ui.form.mousePointer == MousePointer::Normal,
                              ui.opttxt[kModeBarPrint].color),
-                  test::join(c.message, *c.fail != '-', printer.log.empty() ? c.pages : 1,
-                             printer.log.empty() ? 0 : 1, 0, 2, c.pointer, c.pointer, !c.pointer,
-                             true, kColorAvailable));
+                  test::join(c.message, *c.fail != '-', c.pages, printer.log.empty() ? 0 : c.pages,
+                             0, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable));
     }
 }
 
@@ -136,6 +135,21 @@ TEST_F(PrintSong, PrintMenu) {
     rig.dialogs.fileAnswers = {"/tmp/b.pdf"};
     modeBarPress(g, kModeBarPrint);
     EXPECT_EQ(rig.dialogs.messages.at(0).text, "The PDF file /tmp/b.pdf could not be written.");
+
+    // The song as a score, beside the song under its name; a file that cannot be written is told.
+    test::TempDir dir;
+    g.song.songFile = dir.path() + "tune.SNG";
+    rig.dialogs.menuAnswers = {kExportMusicXmlItem, kExportMusicXmlItem};
+    rig.dialogs.fileAnswers = {dir.path() + "tune.musicxml", "/no/such/folder/x.musicxml"};
+    modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(test::join(rig.dialogs.fileRequests.back().fileName,
+                         rig.dialogs.fileRequests.back().folder),
+              test::join("tune.musicxml", dir.path().substr(0, dir.path().size() - 1)));
+    EXPECT_NE(test::readFile(dir.path() + "tune.musicxml").find("<score-partwise"),
+              std::string::npos);
+    const std::size_t told = rig.dialogs.messages.size();
+    modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(rig.dialogs.messages.size(), told + 1);
 }
 
 }  // namespace

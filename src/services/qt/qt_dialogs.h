@@ -35,6 +35,7 @@ class QtDialogs : public Dialogs {
     void setPlaceOnScreen(std::function<QPoint(const Placement&)> placeOnScreen) {
         placeOnScreen_ = std::move(placeOnScreen);
     }
+    int chooseItem(const ChoiceRequest& request) override;
 
   private:
     QWidget* parent_;
