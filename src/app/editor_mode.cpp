@@ -44,9 +44,23 @@ void showNoteLengths(Guitar& g, bool lengths) {
     ui.btnSwapper[kSettingNoteLength].visible = lengths;
 }
 
+// The cursor on the song's first note, so that the first click on the neck enters a note; an
+// empty song gets one through NEXT.
+void cursorOnFirstNote(Guitar& g) {
+    auto& s = g.song;
+    if (s.noteCount < 1) {
+        playbtn_Click(g, kNext);
+        return;
+    }
+    g.transport.curNote = 1;
+    g.transport.curPage = 1;
+    pgScroll_Scroll(g, 1);
+    presentNote(g, kShowOnly);
+}
+
 void showNoteCounter(Guitar& g) {
     showNoteCount(g);
-    g.ui.ScrlNpntr.value = clampTo(g.transport.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
+    setNoteScroll(g, g.transport.curNote);
 }
 
 }  // namespace
@@ -71,7 +85,11 @@ void enterEditor(Guitar& g) {
     if (s.noteCount >= 1)
         songedit::setX(s, s.noteCount, s.noteX[s.noteCount - 1] + g.display.noteSpacing);
     g.editor.savedNoteCount = s.noteCount;
-    if (fromTemplate) playbtn_Click(g, kNext);
+    // A position of the song itself is kept; before the first note or after the last (as a
+    // song is loaded or played to its end) there is no note to write into.
+    const i16 at = g.transport.curNote;
+    if (fromTemplate || at < 1 || at > s.noteCount) cursorOnFirstNote(g);
+    showNoteCounter(g);
     g.ui.btnlexit.tip = "Quit song editor";
     g.ui.lblcopybuff.visible = true;
     g.ui.pnlSongEntry.visible = true;
@@ -79,6 +97,7 @@ void enterEditor(Guitar& g) {
 
 bool leaveEditor(Guitar& g) {
     presentNote(g, kShowOnly);
+    const bool discarded = g.song.modified;
     if (!mayDropEdits(g)) return false;
     auto& s = g.song;
     g.editor.markActive = false;
@@ -88,10 +107,13 @@ bool leaveEditor(Guitar& g) {
     if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
     placeNotePointer(g, g.transport.curNote);
     g.app.appMode = kModeSongs;
+    btnSwapper_Click(g, kSettingLeadIn);
     showNoteCounter(g);
     g.ui.btnlexit.tip = "Close song";
     g.ui.lblcopybuff.visible = false;
     g.ui.pnlSongEntry.visible = false;
+    // Edits let go are gone from the screen too.
+    if (discarded) reloadSong(g);
     return true;
 }
 

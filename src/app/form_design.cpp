@@ -2,6 +2,7 @@
 
 #include "core/control_ids.h"
 #include "core/window_controls.h"
+#include "editor/song_info.h"
 #include "playback/settings_adjuster.h"
 
 namespace lutavo {
@@ -185,7 +186,7 @@ void designLowerPanels(WindowControls& ui) {
     ui.txtsiinfo.at = px(246, 20, 170, 22);
     ui.txtsicomp.at = px(424, 20, 170, 22);
     ui.btnsiok.at = px(602, 20, 48, 22);
-    designTextBox(ui.txtsititle, "New Song", "Song Title displays at top center");
+    designTextBox(ui.txtsititle, kPlaceholderTitle, "Song Title displays at top center");
     designTextBox(ui.txtsiinfo, "Standard tuning", "This text displays at top left");
     designTextBox(ui.txtsicomp, "Lutavo", "This text displays at top right");
 }

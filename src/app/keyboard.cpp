@@ -59,7 +59,7 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
             modeBarPress(g, kModeBarLessons);
             return true;
         case KeyCommand::Print:
-            modeBarPress(g, kModeBarPrint);
+            modeBarPress(g, kModeBarPrint, MenuPlace::AtButton);
             return true;
         case KeyCommand::Help:
             showMessage(g, kHelpText, "Lutavo Help");

@@ -15,6 +15,7 @@
 #include "editor/song_info.h"
 #include "editor/undo.h"
 #include "platform/screen.h"
+#include "playback/settings_adjuster.h"
 #include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
@@ -215,6 +216,7 @@ void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
     g.ntimer.interval = tickIntervalMs(s.tempo);
+    showTempo(g);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

@@ -135,6 +135,12 @@ int popUp(Guitar& g, const Menu& menu) {
     return g.sys.dialogs->popupMenu(menu);
 }
 
+// The menu as it drops from the button of the bar at index, or from the mouse.
+Menu menuAt(const Guitar& g, Menu menu, int index, MenuPlace place) {
+    if (place == MenuPlace::AtButton) menu.dropFrom = g.ui.opt[index].at;
+    return menu;
+}
+
 Menu printMenu() {
     Menu m;
     m.caption = "Print";
@@ -152,7 +158,7 @@ bool menuCommand(Guitar& g, const Menu& menu, Handler handler) {
     return true;
 }
 
-bool runCommand(Guitar& g, int index) {
+bool runCommand(Guitar& g, int index, MenuPlace place) {
     switch (index) {
         case kModeBarSongs:
             return loadSongCommand(g);
@@ -169,7 +175,7 @@ bool runCommand(Guitar& g, int index) {
             return menuCommand(g, g.ui.mnuscales, mnuscale_Click);
         case kModeBarPrint:
             // Printing is offered in the editor too.
-            if (const int item = popUp(g, g.ui.mnuPrint); item >= 0) {
+            if (const int item = popUp(g, menuAt(g, g.ui.mnuPrint, index, place)); item >= 0) {
                 mnuPrint_Click(g, item);
                 return true;
             }
@@ -191,7 +197,7 @@ void setupModeBar(Guitar& g) {
     g.ui.mnuPrint = printMenu();
 }
 
-void modeBarPress(Guitar& g, int index) {
+void modeBarPress(Guitar& g, int index, MenuPlace place) {
     if (index < kModeBarSongs || index > kModeBarPrint) return;
     std::array<Color, 7> before{};
     for (int i = 0; i <= 6; ++i)
@@ -205,7 +211,7 @@ void modeBarPress(Guitar& g, int index) {
     }
     if (index <= kModeBarEdit && isLibraryMode(g.app.appMode)) closeCurrentMode(g);
     // During a lesson the labels were left alone, and closing it has set them afresh.
-    if (runCommand(g, index) || !coloured) return;
+    if (runCommand(g, index, place) || !coloured) return;
     for (int i = 0; i <= 6; ++i)
         g.ui.opttxt[i].color = before[static_cast<std::size_t>(i)];
 }

@@ -14,8 +14,11 @@ struct Guitar;
 // called once at start-up.
 void setupModeBar(Guitar& g);
 
+// Where a menu of the bar opens: at the mouse (a click) or below its button (a key).
+enum class MenuPlace { AtMouse, AtButton };
+
 // A press of mode-bar button `index` (0..6).
-void modeBarPress(Guitar& g, int index);
+void modeBarPress(Guitar& g, int index, MenuPlace place = MenuPlace::AtMouse);
 
 // Opens a song, or a lesson (".LSN"), named on the command line as SONGS or LESSONS would with
 // it chosen in their dialog.

@@ -1,5 +1,6 @@
 #include "app/panels.h"
 
+#include "app/window_zoom.h"
 #include "core/guitar.h"
 #include "display/glyph_layout.h"
 
@@ -44,6 +45,8 @@ void layoutPanels(Guitar& g, int pageHeight) {
     }
 
     buildKeyboardTables(g);
+    // A taller window (a lesson's) may no longer fit the screen at the zoom in use.
+    fitZoomToScreen(g);
     ui.form.mousePointer = MousePointer::Normal;
 }
 

@@ -15,6 +15,7 @@
 #include "display/page_render.h"
 #include "editor/undo.h"
 #include "platform/wave_player.h"
+#include "playback/settings_adjuster.h"
 #include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_defaults.h"
@@ -45,9 +46,9 @@ void showSongName(Guitar& g, const std::string& fileName) {
     label.color = contains(label.caption, ".SNG") ? kColorAvailable : kColorUnavailable;
 }
 
-std::string folderOf(const std::string& fileName) {
-    const std::size_t slash = fileName.rfind('/');
-    return slash == std::string::npos ? "" : fileName.substr(0, slash + 1);
+// What a song from the template is called until it is saved.
+std::string newSongName(const std::string& templateFile) {
+    return folderOf(templateFile) + "newsong.SNG";
 }
 
 // Step 5: the per-song fields a file sets afresh.
@@ -127,7 +128,7 @@ void presentSong(Guitar& g) {
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
     g.ntimer.interval = tickIntervalMs(s.tempo);
-    g.ui.tempotxt.caption = std::to_string(s.tempoBase[s.tempo]);
+    showTempo(g);
     buildDurSymbol(s);
 }
 
@@ -188,7 +189,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     g.app.importedParts = {};
     if (contains(upperCase(fileName), "NEWSONG.SNX")) {
         g.ui.lblsong.caption.back() = 'G';
-        g.song.songFile = folderOf(fileName) + "newsong.SNG";
+        g.song.songFile = newSongName(fileName);
     }
     playLoadClip(g, context.clip);
     songedit::markSaved(g.song);
@@ -197,6 +198,12 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     g.ui.form.mousePointer = MousePointer::Normal;
     for (const std::string& notice : parsed.notices)
         showMessage(g, notice);
+}
+
+void reloadSong(Guitar& g) {
+    const std::string songTemplate = g.app.appFolder + files::kNewSong;
+    const std::string file = g.song.songFile;
+    loadsong(g, file == newSongName(songTemplate) ? songTemplate : file);
 }
 
 }  // namespace lutavo

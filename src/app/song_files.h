@@ -14,6 +14,10 @@ struct Guitar;
 void loadsong(Guitar& g, const std::string& fileName,
               const std::optional<std::string>& text = std::nullopt);
 
+// The song as it was last loaded or saved, read again from its file; a new song not yet saved
+// is the new-song template again.
+void reloadSong(Guitar& g);
+
 // The transport needs at least two notes, except in the editor: REW .. NEXT go grey and off
 // below that, STOP and REPEAT grey; with two notes the editor's BACK and NEXT come on.
 void setTransportState(Guitar& g);

@@ -43,7 +43,7 @@ void buildpitchtable(Guitar& g) {
     for (int s = 1; s <= kStrings; ++s)
         g.ui.StringName[s - 1].caption = noteNameOf(g.keys, g.tuning.pitchOf(s, 0));
     nameTheTuning(g);
-    buildPlaybackTables(g);
+    setupPlaybackControls(g);
     g.ui.form.mousePointer = MousePointer::Normal;
 }
 

@@ -77,7 +77,7 @@ void setdefaults(Guitar& g) {
     for (int k = 1; k <= 12; ++k)
         g.app.keyOffset[k] = static_cast<i16>(glyph::kKeyOffset[k - 1]);
     buildKeyboardTables(g);
-    buildPlaybackTables(g);
+    setupPlaybackControls(g);
 
     // The adjuster starts on the lead-in scale.
     g.ui.PicSwapper.file = files::kScaleLeadIn;
@@ -112,7 +112,8 @@ void startState(Guitar& g, const StartupOptions& options) {
 
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
-    // The first song's page is drawn once, at every scale the zoom needs.
+    // The first song's page is drawn once, at every scale the zoom needs; a configured zoom
+    // whose window would not fit the screen falls back to one that does.
     takeZoomPictures(g);
     closesong(g);
     if (!arg.missing.empty()) showMessage(g, arg.missing);

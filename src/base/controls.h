@@ -3,6 +3,7 @@
 // Positions are in twips (15 twips to a pixel) as the program states them.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,9 @@ struct MenuItem {
 struct Menu {
     std::string caption;
     std::vector<MenuItem> items;
+    // The control the menu drops from (its place in the window); none: the menu opens at the
+    // mouse.
+    std::optional<Placement> dropFrom;
 };
 
 enum class MousePointer { Normal, Hourglass };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/controls.h"
+
 namespace lutavo {
 
 namespace {
@@ -26,6 +28,21 @@ int nearestZoomLevel(int percent) {
 int zoomLevelAfter(int percent, int steps) {
     const int last = static_cast<int>(kZoomLevels.size()) - 1;
     return kZoomLevels[static_cast<std::size_t>(std::clamp(indexOf(percent) + steps, 0, last))];
+}
+
+int fittingZoomLevel(int wanted, int widthTwips, int heightTwips, int areaWidth, int areaHeight) {
+    const auto fits = [&](int percent) {
+        const auto pixels = [percent](int twips) {
+            return twips * percent / (100 * kTwipsPerPixel);
+        };
+        return areaWidth <= 0 || areaHeight <= 0 ||
+               (pixels(widthTwips) <= areaWidth && pixels(heightTwips) <= areaHeight);
+    };
+    for (int i = indexOf(wanted); i > 0; --i) {
+        const int percent = kZoomLevels[static_cast<std::size_t>(i)];
+        if (fits(percent)) return percent;
+    }
+    return kZoomLevels.front();
 }
 
 int fineScaleFor(int percent) {

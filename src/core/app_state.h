@@ -51,9 +51,11 @@ inline constexpr int kMaxLessonFrames = 160;
 
 struct AppState {
     i16 appMode = kModeSongs;
-    std::string appFolder;   // the program's data folder, ending in "/"
-    std::string dataFolder;  // the folder given on the command line, else appFolder
-    std::string configFile;  // the user's configuration file that Save writes
+    std::string appFolder;        // the program's data folder, ending in "/"
+    std::string dataFolder;       // the folder given on the command line, else appFolder
+    std::string configFile;       // the user's configuration file that Save writes
+    std::string documentsFolder;  // the user's documents folder, ending in "/"
+    std::string lastSaveFolder;   // where a song was saved last, ending in "/"; "" for none
     i16 windowHeight = 3000 + 3800;
     bool firstSong = true;
     i16 introSong = 0;

@@ -3,6 +3,7 @@
 // and the last click on the neck.
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "base/numbers.h"
@@ -39,6 +40,9 @@ struct EditorState {
     // Undo and redo, newest last.
     std::deque<UndoStep> undo;
     std::deque<UndoStep> redo;
+    // The song as it was when the user began typing in a field of the song information: the
+    // field's whole change becomes one step of undo when the field is left.
+    std::optional<UndoStep> typingFrom;
 };
 
 }  // namespace lutavo

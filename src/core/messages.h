@@ -23,4 +23,7 @@ void reportMissingOnce(Guitar& g, const std::string& path);
 // True when path names a readable regular file.
 bool fileExists(const std::string& path);
 
+// The folder of a path up to and including its last "/"; "" when it has none.
+std::string folderOf(const std::string& path);
+
 }  // namespace lutavo

@@ -15,6 +15,12 @@ struct MainForm {
     MousePointer mousePointer = MousePointer::Normal;
     bool minimized = false;
     bool maximized = false;
+    // The window's zoom in use: the configured one, or the largest step below it whose window
+    // fits the screen.
+    int zoomPercent = 100;
+    // Pixels the window may take on its screen (its frame left out); 0 while not known.
+    int screenWidth = 0;
+    int screenHeight = 0;
 };
 
 // A button that shows a text of its own (the tuner's string names, OK, DEF).

@@ -1,5 +1,6 @@
 #include "display/scrolling.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/control_ids.h"
@@ -40,7 +41,10 @@ void ScrlNpntr_Scroll(Guitar& g, int value) {
 }
 
 void ScrlNpntr_Change(Guitar& g) {
-    g.ui.lblnoteof.caption = std::to_string(g.ui.ScrlNpntr.value);
+    // The bar reaches the slot after the last note, where the editor appends; the counter
+    // names notes of the song only.
+    const int shown = std::min<int>(g.ui.ScrlNpntr.value, g.song.noteCount);
+    g.ui.lblnoteof.caption = std::to_string(std::max(shown, 0));
 }
 
 void showNoteCount(Guitar& g) {
@@ -48,6 +52,7 @@ void showNoteCount(Guitar& g) {
     g.ui.lbloftotal.caption = std::to_string(count);
     g.ui.ScrlNpntr.max = count + 1;
     g.ui.ScrlNpntr.enabled = count >= 1;
+    ScrlNpntr_Change(g);
 }
 
 void setNoteScroll(Guitar& g, int v) {

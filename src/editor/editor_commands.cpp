@@ -200,8 +200,9 @@ void save(Guitar& g) {
     }
     if (g.sys.dialogs == nullptr) return;
     FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
-    request.fileName = g.ui.lblsong.caption;
-    request.folder = g.app.dataFolder;
+    const SaveOffer offer = offeredSaveName(g.song, g.app);
+    request.folder = offer.folder;
+    request.fileName = offer.fileName;
     const auto name = g.sys.dialogs->saveFile(request);
     if (!name) {
         playbtn_Click(g, kBack);

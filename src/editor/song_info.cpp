@@ -22,6 +22,7 @@ void showSongInfo(Guitar& g) {
 }
 
 void btnsiok_Click(Guitar& g) {
+    endTyping(g);
     g.ui.pnlsonginfo.at.top = g.app.windowHeight + kHiddenBelowBottom;
     g.ui.lblsongentry[kEditorInfo].color = kColorAvailable;
 }
@@ -42,21 +43,28 @@ void txtsititle_Change(Guitar& g, const std::string& text) {
     g.ui.txtsititle.text = text;
     g.ui.lbltitle.caption = text;
     g.ui.form.caption = std::string(kProgramTitle) + " - " + text;
-    recordUndo(g, [&] { songedit::setTexts(s, text, s.songInfo, s.songComposer); });
+    beginTyping(g);
+    songedit::setTexts(s, text, s.songInfo, s.songComposer);
 }
 
 void txtsiinfo_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsiinfo.text = text;
     g.ui.lblleft.caption = text;
-    recordUndo(g, [&] { songedit::setTexts(s, s.songTitle, text, s.songComposer); });
+    beginTyping(g);
+    songedit::setTexts(s, s.songTitle, text, s.songComposer);
 }
 
 void txtsicomp_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsicomp.text = text;
     g.ui.lblright.caption = text;
-    recordUndo(g, [&] { songedit::setTexts(s, s.songTitle, s.songInfo, text); });
+    beginTyping(g);
+    songedit::setTexts(s, s.songTitle, s.songInfo, text);
+}
+
+void songInfoField_Leave(Guitar& g) {
+    endTyping(g);
 }
 
 }  // namespace lutavo

@@ -8,6 +8,9 @@ namespace lutavo {
 
 struct Guitar;
 
+// The title box's text before the user names the song.
+inline constexpr const char* kPlaceholderTitle = "New Song";
+
 // INFO: the panel comes into view and the title box takes the keyboard focus.
 void showSongInfo(Guitar& g);
 
@@ -16,9 +19,12 @@ void showSongTexts(Guitar& g);
 // OK: the panel goes below the window and INFO shows as available again.
 void btnsiok_Click(Guitar& g);
 
-// The text boxes changed to text (each keystroke).
+// The text boxes changed to text (each keystroke, and the box's own undo and redo). The song's
+// undo takes a box's whole change as one step once the box is left.
 void txtsititle_Change(Guitar& g, const std::string& text);
 void txtsiinfo_Change(Guitar& g, const std::string& text);
 void txtsicomp_Change(Guitar& g, const std::string& text);
+// The keyboard focus left one of the boxes.
+void songInfoField_Leave(Guitar& g);
 
 }  // namespace lutavo

@@ -6,7 +6,24 @@
 namespace lutavo {
 
 struct Guitar;
+struct AppState;
+struct SongModel;
 struct ImportedParts;
+
+// Where SAVE offers to write the song.
+struct SaveOffer {
+    std::string folder;
+    std::string fileName;
+};
+
+// A song of the user's own is offered its own path. A new song or one of the program's own
+// (under its folder) goes by its title, or "Untitled" for none, in the folder saved to last,
+// else the folder named on the command line, else the user's documents folder.
+SaveOffer offeredSaveName(const SongModel& song, const AppState& app);
+
+// A song title as a file name: without characters a folder or a file name cannot hold, ".SNG"
+// added; "Untitled.SNG" when nothing is left.
+std::string songFileNameOf(const std::string& title);
 
 // Writes the song model to fileName. Returns false (and leaves any old file whole) when the
 // file cannot be written.

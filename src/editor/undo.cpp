@@ -49,7 +49,12 @@ void bringBack(Guitar& g, const UndoStep& step) {
     showSongTexts(g);
 }
 
+bool sameTexts(const SongSnapshot& shot, const SongModel& s) {
+    return shot.title == s.songTitle && shot.info == s.songInfo && shot.composer == s.songComposer;
+}
+
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
+    endTyping(g);
     if (from.empty() || isPlaying(g)) return false;
     push(to, current(g));
     const UndoStep step = std::move(from.back());
@@ -61,6 +66,7 @@ bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
 }  // namespace
 
 void recordUndo(Guitar& g, const std::function<void()>& change) {
+    endTyping(g);
     const unsigned before = g.song.changes;
     UndoStep step = current(g);
     change();
@@ -77,9 +83,24 @@ bool redoEdit(Guitar& g) {
     return move(g, g.editor.redo, g.editor.undo);
 }
 
+void beginTyping(Guitar& g) {
+    if (!g.editor.typingFrom) g.editor.typingFrom = current(g);
+}
+
+void endTyping(Guitar& g) {
+    auto& from = g.editor.typingFrom;
+    if (!from) return;
+    UndoStep step = std::move(*from);
+    from.reset();
+    if (sameTexts(step.song, g.song)) return;
+    push(g.editor.undo, std::move(step));
+    g.editor.redo.clear();
+}
+
 void clearUndo(Guitar& g) {
     g.editor.undo.clear();
     g.editor.redo.clear();
+    g.editor.typingFrom.reset();
 }
 
 }  // namespace lutavo

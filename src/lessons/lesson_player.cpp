@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/control_ids.h"
+#include "core/data_files.h"
 #include "core/guitar.h"
 #include "playback/transport.h"
 
@@ -15,12 +16,43 @@ namespace {
 constexpr std::string_view kMovesOnPrefix = "lesson";
 constexpr int kSteppingTimerInterval = 50;
 
+constexpr std::string_view kPictureKey = "lessonpic=";
+
 bool movesOn(const std::string& frame) {
     return frame.starts_with(kMovesOnPrefix);
 }
 
+// The steps the user sees among frames 1..last: a picture frame moves straight on to the
+// next frame and is no step of its own, unless nothing follows it.
+int stepsUpTo(const AppState& a, int last) {
+    int steps = 0;
+    for (int k = 1; k <= last; ++k) {
+        if (!a.lessonFrames[k].starts_with(kPictureKey) || k == a.lessonFrameCount) ++steps;
+    }
+    return steps;
+}
+
+// The counter counts steps, not frames: "3 of 14" while the third step is on show.
 void showFrameNumber(Guitar& g) {
-    g.ui.lbllnum.caption = std::to_string(g.app.lessonFrame);
+    const auto& a = g.app;
+    const int last = std::clamp<int>(a.lessonFrame, 0, a.lessonFrameCount);
+    g.ui.lbllnum.caption = std::to_string(std::max(stepsUpTo(a, last), 1));
+}
+
+// The picture that goes with the current frame: the lesson's latest picture before it (a
+// picture frame shows its own as it runs), or the program's own lesson picture before the
+// lesson shows one.
+void showFramePicture(Guitar& g) {
+    const auto& a = g.app;
+    auto& box = g.ui.NewLessonPic;
+    box.file = files::kDefaultLessonPicture;
+    for (int k = std::min<int>(a.lessonFrame, a.lessonFrameCount + 1) - 1; k >= 1; --k) {
+        const std::string& frame = a.lessonFrames[k];
+        if (frame.starts_with(kPictureKey)) {
+            box.file = a.dataFolder + frame.substr(kPictureKey.size());
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -32,9 +64,11 @@ void startLesson(Guitar& g, const LessonScript& script) {
     for (const std::string& frame : script.frames)
         a.lessonFrames[++a.lessonFrame] = frame;
     a.lessonFrameCount = a.lessonFrame;
-    ui.lblltotal.caption = std::to_string(a.lessonFrameCount);
+    ui.lblltotal.caption = std::to_string(std::max(stepsUpTo(a, a.lessonFrameCount), 1));
     a.lessonFrame = 1;
     showFrameNumber(g);
+    // Not the picture an earlier lesson left on show.
+    showFramePicture(g);
     a.appMode = kModeLesson;
     a.lessonRequest = a.lessonFrameCount >= 1 ? a.lessonFrames[1] : std::string();
     // A frame left shown by an earlier lesson must not keep this lesson's first frame from
@@ -69,7 +103,9 @@ void lscroll_Change(Guitar& g) {
     if (bar.value < 1 || bar.value > kMaxLessonFrames) return;
     a.lessonFrame = static_cast<i16>(bar.value);
     showFrameNumber(g);
-    if (inLesson) a.lessonRequest = a.lessonFrames[a.lessonFrame];
+    if (!inLesson) return;
+    a.lessonRequest = a.lessonFrames[a.lessonFrame];
+    showFramePicture(g);
 }
 
 void lscroll_Scroll(Guitar& g, int value) {

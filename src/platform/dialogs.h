@@ -36,6 +36,12 @@ inline FileDialogRequest fileRequest(std::string title, std::string filterName,
     return request;
 }
 
+// Sheets of a print run, 1-based, both included.
+struct SheetRange {
+    int first = 1;
+    int last = 1;
+};
+
 // A question answered by picking one of several items, one of them offered first.
 struct ChoiceRequest {
     std::string title;
@@ -57,6 +63,9 @@ class Dialogs {
     virtual int popupMenu(const Menu& menu) = 0;
     // Returns true when the user confirmed the printer setup.
     virtual bool printerSetup() = 0;
+    // The desktop's print dialog for a run of `sheets` sheets (printer, copies, the sheets to
+    // print, printing to a file): the sheets chosen, or nothing when cancelled.
+    virtual std::optional<SheetRange> printDialog(int sheets) = 0;
     // Returns the index of the chosen item, or -1 when cancelled. Where nobody can be asked,
     // the item offered first.
     virtual int chooseItem(const ChoiceRequest& request) { return request.preselected; }

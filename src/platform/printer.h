@@ -19,6 +19,8 @@ class Printer {
     virtual ~Printer() = default;
     // Sheet pixels to a screen pixel: 1, 2 or 4.
     virtual int scale() const = 0;
+    // There is somewhere to print to: a printer of the system, or a file chosen for the prints.
+    virtual bool isSetUp() = 0;
     // Starts a fresh sheet; the sheet drawn so far, if any, goes to the printer first.
     virtual bool newPage() = 0;
     // Combines the whole picture with the sheet at (x, y).

@@ -43,19 +43,41 @@ bool isNoteOn(std::uint32_t message) {
     return (message & 0xF0) == 0x90 && !isNoteOff(message);
 }
 
+std::size_t keyOf(std::uint32_t message) {
+    return (message & 0x0F) * 128 + ((message >> 8) & 0x7F);
+}
+
+// A muted string is a note-on followed at once by its note-off: a click that must stay one.
+bool endsClick(const std::vector<TimedMessage>& messages, std::size_t i) {
+    if (i == 0 || !isNoteOff(messages[i].message)) return false;
+    const TimedMessage& before = messages[i - 1];
+    return isNoteOn(before.message) && before.timeMs == messages[i].timeMs &&
+           keyOf(before.message) == keyOf(messages[i].message);
+}
+
 // The messages as a file must hold them. A device takes a note-off of a silent string as
 // nothing, but a reader of the file pairs it with the next note-on of that key into a note of no
-// length; so only sounding notes are ended, and at one time the ends come before the starts.
-std::vector<TimedMessage> fileOrder(std::vector<TimedMessage> messages) {
-    std::stable_sort(messages.begin(), messages.end(), [](const auto& a, const auto& b) {
-        return a.timeMs != b.timeMs ? a.timeMs < b.timeMs
-                                    : isNoteOff(a.message) && !isNoteOff(b.message);
+// length; so only sounding notes are ended, and at one time the ends come before the starts,
+// except the end of a click, which keeps its place right after its start.
+std::vector<TimedMessage> fileOrder(const std::vector<TimedMessage>& sent) {
+    struct Ranked {
+        TimedMessage m;
+        bool endFirst;
+    };
+    std::vector<Ranked> ranked;
+    for (std::size_t i = 0; i < sent.size(); ++i)
+        ranked.push_back({sent[i], isNoteOff(sent[i].message) && !endsClick(sent, i)});
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        return a.m.timeMs != b.m.timeMs ? a.m.timeMs < b.m.timeMs : a.endFirst && !b.endFirst;
     });
+    std::vector<TimedMessage> messages;
+    for (const Ranked& r : ranked)
+        messages.push_back(r.m);
     // How many starts of each channel and key are still sounding.
     std::array<int, 16 * 128> sounding{};
     std::vector<TimedMessage> out;
     for (const TimedMessage& m : messages) {
-        const std::size_t key = (m.message & 0x0F) * 128 + ((m.message >> 8) & 0x7F);
+        const std::size_t key = keyOf(m.message);
         if (isNoteOff(m.message)) {
             if (sounding[key] == 0) continue;
             --sounding[key];

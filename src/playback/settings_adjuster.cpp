@@ -123,7 +123,7 @@ void applyVolume(Guitar& g, int volume) {
 void applyTempo(Guitar& g, int tempo) {
     auto& s = g.song;
     s.tempo = static_cast<i16>(tempo);
-    g.ui.tempotxt.caption = std::to_string(s.tempoBase[tempo]);
+    showTempo(g);
     g.ntimer.interval = tickIntervalMs(tempo);
 }
 
@@ -149,6 +149,16 @@ i16 chosenLength(const Guitar& g) {
 }
 
 }  // namespace
+
+int beatsPerMinute(int tickMs, int beatTicks) {
+    const int beatMs = tickMs * beatTicks;
+    return beatMs > 0 ? static_cast<int>(roundHalfEven(60000.0 / beatMs)) : 0;
+}
+
+void showTempo(Guitar& g) {
+    const auto& s = g.song;
+    g.ui.tempotxt.caption = std::to_string(beatsPerMinute(tickIntervalMs(s.tempo), s.metroTicks));
+}
 
 void colourSettingLabels(Guitar& g) {
     auto& labels = g.ui.lblswapper;

@@ -51,6 +51,13 @@ int slotAt(int slots, int x);
 // chosen slot becomes the configured lead-in's.
 void showLeadInScaleOnClose(Guitar& g);
 
+// Beats a minute of a beat of beatTicks ticks, each tickMs long, rounded half to even.
+int beatsPerMinute(int tickMs, int beatTicks);
+
+// The tempo label: what plays, in beats a minute of the song's beat (its metronome ticks) at
+// the tempo step's tick interval.
+void showTempo(Guitar& g);
+
 // Colours the setting labels: time signature, key and capo grey unless the song is stopped,
 // the setting shown red.
 void colourSettingLabels(Guitar& g);

@@ -105,15 +105,6 @@ void applysound(Guitar& g) {
     g.ui.outtxt[kSoundLabel].color = kColorAvailable;
 }
 
-void buildPlaybackTables(Guitar& g) {
-    auto& s = g.song;
-    s.tempoBase[30] = 25;
-    for (int t = 29; t >= 1; --t) {
-        s.tempoBase[t] = toInt16(s.tempoBase[t + 1] * 0.075 + s.tempoBase[t + 1]);
-    }
-    setupPlaybackControls(g);
-}
-
 void setupPlaybackControls(Guitar& g) {
     auto& ui = g.ui;
     ui.mnuSound.caption = "Sound";

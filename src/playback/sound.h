@@ -12,9 +12,6 @@ void applysound(Guitar& g);
 // The sound in use as a configuration sets it: channel, program, velocity and octave.
 SoundSettings soundOf(const ConfigState& c);
 
-// Builds tempoBase.
-void buildPlaybackTables(Guitar& g);
-
 // The sound menu's items and the repeat menu's items, created once; captions of the transport
 // and output labels.
 void setupPlaybackControls(Guitar& g);

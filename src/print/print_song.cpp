@@ -25,23 +25,17 @@ constexpr int kSheetTop = 20;
 // Pages are stacked on one sheet until their heights pass this many twips.
 constexpr int kSheetTwips = 12500;
 
-// Counts the operations that failed, telling the user of each one as it happens.
+constexpr const char* kNoPrinter = "No printer is set up. Use Export PDF... to make a PDF.";
+
+// Counts the operations that failed; the run goes on, and the user hears of it once at the end.
 struct PrintRun {
     Guitar& g;
+    SheetRange sheets;
     int scale = 1;
     int failures = 0;
 
-    void check(bool ok) {
-        if (ok) return;
-        ++failures;
-        showMessage(g, "Printer Stopped");
-    }
+    void check(bool ok) { failures += ok ? 0 : 1; }
 };
-
-// Page 1 is copied with the title rows above its staff; later pages are copied shorter.
-int lineHeightOf(int pageHeight, int page) {
-    return page == 1 ? pageHeight + 20 : pageHeight - 130;
-}
 
 // The page area is drawn at the sheet's scale and lands at the sheet's scale times its place.
 void copyPage(PrintRun& run, int lineHeight, int lineOnSheet) {
@@ -62,32 +56,27 @@ void showPage(Guitar& g, int page) {
     if (g.sys.screen != nullptr) g.sys.screen->present();
 }
 
+// The sheets chosen, each a fresh page of one print job, so that copies come out in order.
 void printPages(PrintRun& run) {
     Guitar& g = run.g;
     Printer* printer = g.sys.printer;
-    run.check(printer != nullptr && printer->newPage());
-    int sheetUsed = 0;
-    int lineOnSheet = 0;
-    for (int page = 1; page <= g.ui.pgScroll.max; ++page) {
-        const int lineHeight = lineHeightOf(g.song.pageHeight, page);
-        sheetUsed += lineHeight;
-        if (sheetUsed > kSheetTwips) {
-            run.check(printer != nullptr && printer->endDoc());
+    const std::vector<SheetPlace> places = sheetPlaces(g.song.pageHeight, g.ui.pgScroll.max);
+    int sheet = 0;
+    for (int page = 1; page <= static_cast<int>(places.size()); ++page) {
+        const SheetPlace& at = places[static_cast<std::size_t>(page - 1)];
+        if (at.sheet < run.sheets.first || at.sheet > run.sheets.last) continue;
+        if (at.sheet != sheet) {
             run.check(printer != nullptr && printer->newPage());
-            // The page that broke the sheet counts on the next one, so that no sheet holds more
-            // than fits on it.
-            sheetUsed = lineHeight;
-            lineOnSheet = 0;
+            sheet = at.sheet;
         }
         showPage(g, page);
-        copyPage(run, lineHeight, lineOnSheet);
-        ++lineOnSheet;
+        copyPage(run, at.lineHeight, at.line);
     }
 }
 
-// The whole run; returns the number of failed operations.
-int printSong(Guitar& g) {
-    PrintRun run{g};
+// The whole run over the chosen sheets; returns the number of failed operations.
+int printSong(Guitar& g, SheetRange sheets) {
+    PrintRun run{g, sheets};
     // The window comes back to the page the user was reading.
     const int pageShown = g.ui.pgScroll.value;
     if (g.sys.printer != nullptr) run.scale = g.sys.printer->scale();
@@ -123,21 +112,51 @@ int printSong(Guitar& g) {
 
 }  // namespace
 
+std::vector<SheetPlace> sheetPlaces(int pageHeight, int pages) {
+    std::vector<SheetPlace> places;
+    int sheet = 1;
+    int sheetUsed = 0;
+    int line = 0;
+    for (int page = 1; page <= pages; ++page) {
+        // Page 1 is copied with the title rows above its staff; later pages are copied shorter.
+        const int lineHeight = page == 1 ? pageHeight + 20 : pageHeight - 130;
+        sheetUsed += lineHeight;
+        if (sheetUsed > kSheetTwips && line > 0) {
+            // The page that broke the sheet counts on the next one, so that no sheet holds
+            // more than fits on it.
+            ++sheet;
+            sheetUsed = lineHeight;
+            line = 0;
+        }
+        places.push_back({sheet, line++, lineHeight});
+    }
+    return places;
+}
+
+int sheetCount(int pageHeight, int pages) {
+    const std::vector<SheetPlace> places = sheetPlaces(pageHeight, pages);
+    return places.empty() ? 0 : places.back().sheet;
+}
+
 void mnuPrintSong_Click(Guitar& g) {
-    printSong(g);
+    if (g.sys.printer == nullptr || !g.sys.printer->isSetUp()) {
+        showMessage(g, kNoPrinter, "Print Song");
+        return;
+    }
+    if (g.sys.dialogs == nullptr) return;
+    const std::optional<SheetRange> sheets =
+        g.sys.dialogs->printDialog(sheetCount(g.song.pageHeight, g.ui.pgScroll.max));
+    if (sheets && printSong(g, *sheets) > 0) showMessage(g, "Printer Stopped");
 }
 
 bool exportPdf(Guitar& g, const std::string& path) {
-    if (g.sys.printer == nullptr || !g.sys.printer->setPdfFile(path)) {
-        showMessage(g, "Printer Stopped");
-        return false;
+    int failures = 1;
+    if (g.sys.printer != nullptr && g.sys.printer->setPdfFile(path)) {
+        failures = printSong(g, {1, sheetCount(g.song.pageHeight, g.ui.pgScroll.max)});
+        // Closes the file; the next Print Song goes to the printer again.
+        if (!g.sys.printer->setPdfFile("")) ++failures;
     }
-    int failures = printSong(g);
-    // Closes the file; the next Print Song goes to the printer again.
-    if (!g.sys.printer->setPdfFile("")) {
-        ++failures;
-        showMessage(g, "Printer Stopped");
-    }
+    if (failures > 0) showMessage(g, "The PDF file " + path + " could not be written.");
     return failures == 0;
 }
 

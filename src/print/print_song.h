@@ -3,6 +3,7 @@
 // copied onto the printer's sheet, several pages stacked on one sheet.
 
 #include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -18,9 +19,10 @@ enum PrintMenuItem : int {
     kExportMusicXmlItem = 4,
 };
 
-// Prints every page of the current song. Each failing printer operation shows "Printer
-// Stopped" and the run goes on, so the window is always restored at the end, on the page it
-// showed before.
+// Prints the current song through the print dialog's choices. Without a printer it says so
+// and how to make a PDF instead. A failing printer operation does not stop the run, so the
+// window is always restored at the end, on the page it showed before; "Printer Stopped" tells
+// of failures once, at the end.
 void mnuPrintSong_Click(Guitar& g);
 
 // A save dialog's request for an export of the song: beside the song file, under its name with
@@ -31,8 +33,23 @@ FileDialogRequest exportRequest(const std::string& songFile, std::string title,
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);
 
-// Prints the song into the PDF file at path; false when any printer operation failed.
+// Prints the song into the PDF file at path; false (said once) when any printer operation
+// failed.
 bool exportPdf(Guitar& g, const std::string& path);
+
+// Where a printed page goes: its sheet (from 1), its line on the sheet (from 0) and the height
+// of its copy in twips.
+struct SheetPlace {
+    int sheet;
+    int line;
+    int lineHeight;
+    bool operator==(const SheetPlace&) const = default;
+};
+
+// Pages are stacked on a sheet until their heights pass 12500 twips.
+std::vector<SheetPlace> sheetPlaces(int pageHeight, int pages);
+// The sheets a print of so many pages takes.
+int sheetCount(int pageHeight, int pages);
 
 // Runs the PRINT menu's item (-1: the menu was dismissed).
 void mnuPrint_Click(Guitar& g, int item);

@@ -76,7 +76,6 @@ struct SongModel {
     FixedArray<i16, 1, 10> durValue;
     FixedArray<i16, 0, 64> durSymbol;
     FixedArray<i16, 1, 5> barTicks;
-    FixedArray<i16, 1, 30> tempoBase;
 };
 
 // The page kind of a song whose pages the program draws.

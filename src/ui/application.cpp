@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
@@ -54,6 +55,13 @@ std::string absolute(const QString& folder) {
     return QDir::cleanPath(QDir(folder).absolutePath()).toStdString();
 }
 
+// The desktop's documents folder, or the home folder where there is none.
+std::string documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents.toStdString();
+    return QDir::homePath().toStdString();
+}
+
 ExportKind exportKindOf(const QString& option) {
     if (option == "--export-midi") return ExportKind::Midi;
     if (option == "--render-wav") return ExportKind::Wave;
@@ -80,6 +88,9 @@ class HeldMessages : public Dialogs {
     }
     int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
     bool printerSetup() override { return inner_.printerSetup(); }
+    std::optional<SheetRange> printDialog(int sheets) override {
+        return inner_.printDialog(sheets);
+    }
     int chooseItem(const ChoiceRequest& request) override { return inner_.chooseItem(request); }
     bool holding() const { return !held_.empty(); }
     void release() {
@@ -246,7 +257,14 @@ Application::Application(const LaunchOptions& options)
     if (options.headless) {
         p.dialogs = std::make_unique<HeadlessDialogs>();
     } else {
-        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), p.printer.get());
+        auto dialogs = std::make_unique<QtDialogs>(p.window.get(), p.printer.get());
+        // Below the control, at the window's zoom.
+        dialogs->setPlaceOnScreen([w = p.window.get()](const Placement& at) {
+            const Zoom zoom = w->binder().zoom();
+            return w->mapToGlobal(
+                QPoint(zoom.pixelsOfTwips(at.left), zoom.pixelsOfTwips(at.top + at.height)));
+        });
+        p.dialogs = std::move(dialogs);
     }
     quietSoundLibraries();
     p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);
@@ -276,6 +294,11 @@ bool Application::start() {
     startupOptions.appFolder = absolute(options_.appFolder);
     startupOptions.folderArg = absolute(options_.folderArg);
     startupOptions.userConfig = userConfigPath();
+    // A configured zoom is taken only as far as the window fits the screen.
+    const QSize area = p.window->screenArea();
+    p.guitar->ui.form.screenWidth = area.width();
+    p.guitar->ui.form.screenHeight = area.height();
+    p.guitar->app.documentsFolder = withTrailingSlash(documentsFolder());
     HeldMessages held(*p.dialogs);
     Services& sys = p.guitar->sys;
     sys.dialogs = &held;
@@ -358,7 +381,10 @@ bool exportSongPdf(Application& app, const QString& song, const QString& path) {
         }
         ok = exportPdf(g, path.toStdString());
     });
-    if (ok) std::printf("Wrote %s (%d pages)\n", qPrintable(path), g.ui.pgScroll.max);
+    if (ok) {
+        const int sheets = sheetCount(g.song.pageHeight, g.ui.pgScroll.max);
+        std::printf("Wrote %s (%d sheet%s)\n", qPrintable(path), sheets, sheets == 1 ? "" : "s");
+    }
     return ok;
 }
 

@@ -160,10 +160,12 @@ void buildSongInfoPanel(ViewBinder& b, QWidget* window) {
         });
         auto* w = b.textBox(panel, *box);
         w->setObjectName(name);
-        // Typing only: the program's own changes of the text are not the user's edits.
-        QObject::connect(w, &QLineEdit::textEdited, w, [&b, change = change](const QString& text) {
+        // Typing and the box's own undo and redo; the program's own changes of the text are
+        // made with the box's signals blocked.
+        QObject::connect(w, &QLineEdit::textChanged, w, [&b, change = change](const QString& text) {
             b.run([&b, change, text] { change(b.g, text.toStdString()); });
         });
+        new EventHook(w, QEvent::FocusOut, [&b] { b.run([&b] { songInfoField_Leave(b.g); }); });
     }
     auto* ok = b.fixedButton(panel, g.ui.btnsiok, "OK");
     ok->setObjectName("btnsiok");

@@ -4,11 +4,14 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/form_design.h"
 #include "app/startup.h"
+#include "app/window_zoom.h"
 #include "playback/engine.h"
 #include "services/qt/timer_driver.h"
 #include "ui/sections.h"
@@ -171,6 +174,32 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     binder_.run([this] { onResize(g_); });
+}
+
+QSize MainWindow::screenArea() const {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) return {};
+    // The frame is known once the window is shown; before that the whole area is counted.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    return shownOn->availableGeometry().size() - frame;
+}
+
+void MainWindow::reportScreen() {
+    const QSize area = screenArea();
+    binder_.run([this, area] { screenChanged(g_, area.width(), area.height()); });
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!screenWatched_ && windowHandle() != nullptr) {
+        screenWatched_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* now) {
+            reportScreen();
+            connect(now, &QScreen::availableGeometryChanged, this, [this] { reportScreen(); });
+        });
+        connect(screen(), &QScreen::availableGeometryChanged, this, [this] { reportScreen(); });
+    }
+    reportScreen();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,12 +22,17 @@ class MainWindow : public QWidget {
     ViewBinder& binder() { return binder_; }
     // Brings every widget, the window's size and the timers up to date with the models.
     void sync() { binder_.sync(); }
+    // How much of its screen the window may take, in pixels; empty when it has no screen.
+    QSize screenArea() const;
+    // Tells the program of screenArea().
+    void reportScreen();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void syncWindow();
@@ -39,6 +44,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<TimerDriver> playbackTimer_;
     std::unique_ptr<TimerDriver> windowTimer_;
     bool closing_ = false;
+    bool screenWatched_ = false;
     int zoomApplied_ = 100;  // the zoom the fonts and designed rectangles now have
 };
 

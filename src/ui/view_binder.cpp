@@ -172,14 +172,17 @@ PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture
 }
 
 QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
-    auto* w = new QLineEdit(parent);
+    auto* w = new TextField(parent);
     // The focus requests already carried out.
     auto focused = std::make_shared<int>(box.focusRequests);
     onSync([this, w, &box, focused] {
         place(w, box.at, box.visible, zoom());
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
         // Only a text changed by the program is written back, so typing keeps its cursor.
-        if (w->text() != qs(box.text)) w->setText(qs(box.text));
+        if (w->text() != qs(box.text)) {
+            const QSignalBlocker programsOwnChange(w);
+            w->setText(qs(box.text));
+        }
         setTip(w, box.tip);
         if (*focused != box.focusRequests) {
             *focused = box.focusRequests;
@@ -190,7 +193,7 @@ QLineEdit* ViewBinder::textBox(QWidget* parent, TextBox& box) {
 }
 
 Zoom ViewBinder::zoom() const {
-    return {g.config.zoomPercent};
+    return {g.ui.form.zoomPercent};
 }
 
 void ViewBinder::bindFine(PictureView* w, PictureBox& box, const Picture* source, FineSource fine,

@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -333,6 +334,17 @@ EventHook::EventHook(QWidget* watched, QEvent::Type type, std::function<void()> 
 bool EventHook::eventFilter(QObject*, QEvent* event) {
     if (event->type() == type_) callback_();
     return false;
+}
+
+bool TextField::event(QEvent* event) {
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (key && static_cast<QKeyEvent*>(event)->keyCombination() ==
+                   QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+        if (event->type() == QEvent::KeyPress) redo();
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
 PanelFrame::PanelFrame(QWidget* parent, bool framed) : QFrame(parent) {

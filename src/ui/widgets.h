@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <functional>
 
 #include "ui/file_image.h"
@@ -134,6 +135,17 @@ class EventHook : public QObject {
   private:
     QEvent::Type type_;
     std::function<void()> callback_;
+};
+
+// A one-line text box in which Ctrl+Y puts back what Ctrl+Z took back, as Ctrl+Shift+Z does,
+// rather than reaching the window's redo of the song.
+class TextField : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit TextField(QWidget* parent) : QLineEdit(parent) {}
+
+  protected:
+    bool event(QEvent* event) override;
 };
 
 // A caption too long for its place is cut at the left, so a file name's end stays readable.

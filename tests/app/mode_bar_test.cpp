@@ -142,6 +142,10 @@ TEST_F(ModeBar, CommandsThatOpenNothingAndTheirKeys) {
     for (const char* part : {"Ctrl+O", "Ctrl+Q", "Transport", "Load LessonLoad SongLoad Lesson"})
         EXPECT_NE(asked.find(part), std::string::npos) << part;
     EXPECT_EQ(rig.dialogs.menus.size(), 4u);
+    // The print menu opens at the mouse for a click, below the PRINT button for Ctrl+P.
+    EXPECT_EQ(test::join(!rig.dialogs.menus[2].dropFrom,
+                         rig.dialogs.menus[3].dropFrom.value_or(Placement{}).top),
+              test::join(true, g().ui.opt[kModeBarPrint].at.top));
 }
 
 TEST_F(ModeBar, ChordLibraryClosesBeforeSongCommands) {

@@ -7,7 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/lesson_frames.h"
+#include "app/mode_bar.h"
 #include "app/startup.h"
+#include "app/window_zoom.h"
 #include "base/item_reader.h"
 #include "base/numbers.h"
 #include "base/tick_schedule.h"
@@ -130,6 +133,25 @@ TEST(TickSchedule, NoDriftOverTenThousandJitteredTicks) {
     }
     // However late single wake-ups were, the count of ticks matches the clock exactly.
     EXPECT_EQ(taken, (now - start) / interval);
+}
+
+// A zoom read from the file falls back to the largest step whose window fits the screen, a step
+// that would not fit is not taken, and a lesson's taller window lowers the zoom for its time.
+TEST(Zoom, TheWindowNeverLeavesTheScreen) {
+    test::Rig rig;
+    test::TempDir dir;
+    Guitar& g = rig.g();
+    g.ui.form.screenWidth = 1000;  // 150% (986 x 680) fits, 200% (1315 x 906) does not
+    g.ui.form.screenHeight = 700;
+    ASSERT_TRUE(startup(g, {test::dataFolder(), "", dir.write("z.cfg", "lutavo\r\nzoom=300\r\n")},
+                        rig.lock));
+    zoomWindow(g, 1);
+    const int zoom = g.ui.form.zoomPercent;
+    loadlesson(g, test::dataFolder() + "lessons/lesson1.LSN");  // 768 pixels high at 150%
+    EXPECT_EQ(test::join(zoom, g.ui.form.zoomPercent, g.config.zoomPercent),
+              test::join(150, 100, 300));
+    closeCurrentMode(g);
+    EXPECT_EQ(g.ui.form.zoomPercent, 150);
 }
 
 }  // namespace

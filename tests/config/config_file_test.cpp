@@ -171,6 +171,14 @@ TEST(ZoomLevels, StepsHoldAtTheEndsAndOddValuesTakeTheNearestStep) {
     }
 }
 
+// The window of 9865 x 6800 twips is 986 x 680 pixels at 150% and 1315 x 906 at 200%.
+TEST(ZoomLevels, TheLargestStepWhoseWindowFitsTheArea) {
+    const std::array<int, 3> cases[] = {{1315, 906, 200}, {1314, 906, 150}, {1315, 905, 150},
+                                        {986, 680, 150},  {985, 680, 100},  {0, 0, 300}};
+    for (const auto& [width, height, fits] : cases)
+        EXPECT_EQ(fittingZoomLevel(300, 9865, 6800, width, height), fits) << width << "x" << height;
+}
+
 TEST(ConfigFile, ZoomIsKeptAloneWithTheFilesOwnValues) {
     ConfigRig r;
     r.read("lutavo|prefmidi=2");

@@ -8,8 +8,12 @@
 #include "app/editor_mode.h"
 #include "app/keyboard.h"
 #include "app/mode_bar.h"
+#include "app/neck_entry.h"
+#include "app/song_files.h"
 #include "app/startup.h"
+#include "core/data_files.h"
 #include "editor/editor_commands.h"
+#include "editor/song_info.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
 
@@ -37,6 +41,13 @@ class Editor : public ::testing::Test {
         s().modified = false;
     }
     void run(int command) { btnsongentry_Click(g(), command); }
+    // A sample copied into dir as a song of the user's own, loaded with the editor closed.
+    std::string ownSong(const test::TempDir& dir) {
+        btnlexit_Click(g());
+        loadsong(g(), dir.write("Mine.SNG",
+                                test::readFile(test::dataFolder() + "songs/minuet_in_g.SNG")));
+        return s().songFile;
+    }
     std::string durs() {
         std::string out;
         for (int n = 1; n <= s().noteCount; ++n)
@@ -77,8 +88,10 @@ TEST_F(Editor, EditOnTheStartupSongOpensTheTemplateAndCloseAsksOnlyAfterAChange)
     modeBarPress(g(), kModeBarEdit);  // EDIT again on the unsaved new song asks too
     EXPECT_EQ(join(rig.dialogs.messages.size(), s().modified), join(2u, true));
     rig.dialogs.answerYes = true;
-    btnlexit_Click(g());
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+    btnlexit_Click(g());  // the edits let go: the template again, and the lead-in scale
+    EXPECT_EQ(join(g().app.appMode, s().noteFret(1, 1), s().modified, g().ui.PicSwapper.file,
+                   g().ui.lblswapper[kSettingLeadIn].caption),
+              join(kModeSongs, -1, false, files::kScaleLeadIn, "LEAD-IN"));
 }
 
 TEST_F(Editor, LockedUserSongIsRefusedAndCloseOnTheStartupSongEndsTheProgram) {
@@ -199,20 +212,6 @@ TEST_F(Editor, NewLineStartsAPageAndRefusesAThirtieth) {
     EXPECT_EQ(join(g().ui.pgScroll.max, s().noteCount), join(kMaxPages, 2 * kMaxPages - 1));
 }
 
-TEST_F(Editor, SaveRefusesALockedSongAndAfterASaveNothingIsUnsaved) {
-    test::TempDir dir;
-    song({single(8, 1, 1), single(8, 1, 2)}, 1);
-    s().songLocked = true;
-    run(kEditorSave);
-    EXPECT_EQ(rig.dialogs.messages.back().caption, "SAVE Disabled");
-    s().songLocked = false;
-    s().modified = true;
-    rig.dialogs.fileAnswers.push_back(dir.path() + "TUNE.SNG");
-    run(kEditorSave);
-    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount, s().songFile),
-              join(false, 2, dir.path() + "TUNE.SNG"));
-}
-
 TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {
     song({single(8, 1, 1), single(8, 1, 2), single(8, 1, 3)}, 2);
     keyCommand(g(), KeyCommand::Insert);
@@ -229,6 +228,53 @@ TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {
     EXPECT_TRUE(g().ntimer.enabled);
     keyCommand(g(), KeyCommand::PlayPause);
     EXPECT_FALSE(g().ntimer.enabled);
+}
+
+// Before the first note or past the last, EDIT puts the cursor on note 1, where a click on the
+// neck enters a note; a position inside the song is kept. The counter stays in the song, and
+// quitting without saving puts the song back as it was.
+TEST_F(Editor, ASavedSongIsEditedFromItsFirstNoteAndEditsLetGoAreGone) {
+    test::TempDir dir;
+    const std::string file = ownSong(dir), before = frets(1) + durs();
+    const int count = s().noteCount;
+    for (const auto& [at, after] : {std::pair{count + 2, 1}, {3, 3}, {0, 1}}) {
+        if (g().app.appMode == kModeEditor) btnlexit_Click(g());
+        g().transport.curNote = static_cast<i16>(at);
+        modeBarPress(g(), kModeBarEdit);
+        EXPECT_EQ(join(g().transport.curNote, g().ui.lblnoteof.caption), join(after, after)) << at;
+    }
+    fretboard_MouseDown(g(), kMouseLeft, 200, 80);  // fret 5 of the lowest string
+    run(kEditorIns);
+    rig.dialogs.answerYes = true;
+    btnlexit_Click(g());
+    EXPECT_EQ(join(frets(1) + durs(), s().modified), join(before, false));
+    modeBarPress(g(), kModeBarEdit);
+    rig.dialogs.fileAnswers.push_back(file);
+    run(kEditorSave);  // the save leaves the cursor after the last note
+    EXPECT_EQ(join(g().transport.curNote, g().ui.lblnoteof.caption), join(count + 1, count));
+}
+
+TEST_F(Editor, SaveOffersANameThatSaves) {
+    test::TempDir dir;
+    g().app.documentsFolder = "/home/me/Documents/";
+    s().songLocked = true;
+    run(kEditorSave);
+    EXPECT_EQ(rig.dialogs.messages.back().caption, "SAVE Disabled");
+    s().songLocked = false;
+    const auto offered = [&](const std::string& answer = "") {
+        if (!answer.empty()) rig.dialogs.fileAnswers.push_back(answer);
+        run(kEditorSave);
+        return rig.dialogs.fileRequests.back().folder + rig.dialogs.fileRequests.back().fileName;
+    };
+    EXPECT_EQ(offered(), "/home/me/Documents/Untitled.SNG");  // a new song
+    txtsititle_Change(g(), " ..AC/DC: Back ");
+    EXPECT_EQ(offered(dir.path() + "x.SNG"), "/home/me/Documents/ACDC Back.SNG");
+    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount), join(false, s().noteCount));
+    EXPECT_EQ(offered(), dir.path() + "x.SNG");  // saved, it is the user's own
+    btnlexit_Click(g());
+    loadsong(g(), test::dataFolder() + "songs/drunken_sailor.SNG");
+    modeBarPress(g(), kModeBarEdit);
+    EXPECT_EQ(offered(), dir.path() + "Drunken Sailor.SNG");  // where the last save went
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include "app/neck_entry.h"
 #include "app/tuner_panel.h"
 #include "display/fretboard.h"
+#include "editor/editor_commands.h"
 #include "editor/note_entry.h"
 #include "editor/song_info.h"
+#include "editor/undo.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
 #include "playback/transport.h"
@@ -110,19 +112,38 @@ TEST_F(NoteEntryTest, NothingOnAPageEndOrWhilePlayingAndATuningAdjustmentIsAband
               "-1|2|-1|2|-1||1|0|0|");
 }
 
-TEST_F(NoteEntryTest, SongInformationPanel) {
-    EXPECT_EQ(g.ui.txtsicomp.tip, "This text displays at top right");
+// Keystrokes in a field are the field's own; the song's undo takes the field's whole change as
+// one step once it is left (or OK, or another change, comes), on the page the user is on.
+TEST_F(NoteEntryTest, SongInformationPanelAndItsUndo) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 2)});
+    g.app.appMode = kModeEditor;
+    g.transport.curNote = 3;
+    g.ui.pgScroll.value = g.transport.curPage = 2;
     showSongInfo(g);
     const int shownTop = g.ui.pnlsonginfo.at.top;
-    songedit::markSaved(g.song);
-    txtsititle_Change(g, "Waltz");
-    EXPECT_EQ(join(g.ui.form.caption, g.ui.lbltitle.caption, g.song.songTitle, g.song.modified),
-              "Lutavo - Waltz|Waltz|Waltz|1|");
+    const auto texts = [&] {
+        return join(g.song.songTitle, g.song.songComposer, g.ui.txtsititle.text,
+                    g.editor.undo.size(), g.ui.pgScroll.value);
+    };
+    for (const char* typed : {"W", "Wa", "Waltz"})
+        txtsititle_Change(g, typed);
+    EXPECT_EQ(join(g.ui.form.caption, g.ui.lbltitle.caption, g.song.modified),
+              "Lutavo - Waltz|Waltz|1|");
+    songInfoField_Leave(g);
+    txtsicomp_Change(g, "Me");
     g.ui.lblsongentry[kEditorInfo].color = kColorActive;
     btnsiok_Click(g);
     EXPECT_EQ(join(shownTop, g.ui.txtsititle.focusRequests, g.ui.pnlsonginfo.at.top,
                    g.ui.lblsongentry[kEditorInfo].color),
               join(g.app.windowHeight - 880, 1, g.app.windowHeight + 100, kColorAvailable));
+    txtsicomp_Change(g, "Me too");
+    btnsongentry_Click(g, kEditorIns);  // a command after a field's change
+    EXPECT_EQ(texts(), join("Waltz", "Me too", "Waltz", 4, 2));
+    for (int i = 0; i < 3; ++i)
+        editorUndo(g);
+    EXPECT_EQ(texts(), join("Waltz", "", "Waltz", 1, 2));
+    editorUndo(g);
+    EXPECT_EQ(texts(), join("", "", "", 0, 2));
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ class FakeDialogs : public Dialogs {
         return pop(menuAnswers, -1);
     }
     bool printerSetup() override { return ++printerSetups < 0; }
+    std::optional<SheetRange> printDialog(int) override { return pop(sheetAnswers, {}); }
     int chooseItem(const ChoiceRequest& request) override {
         choices.push_back(request);
         return pop(choiceAnswers, request.preselected);
@@ -44,8 +45,9 @@ class FakeDialogs : public Dialogs {
     // as does a file answer "".
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
-    std::deque<int> choiceAnswers;  // empty: the item offered first
-    bool answerYes = false;         // the answer to every Yes/No question
+    std::deque<std::optional<SheetRange>> sheetAnswers;  // the print dialog's
+    std::deque<int> choiceAnswers;                       // empty: the item offered first
+    bool answerYes = false;                              // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;

@@ -9,6 +9,7 @@
 #include "app/mode_bar.h"
 #include "app/startup.h"
 #include "core/control_ids.h"
+#include "core/data_files.h"
 #include "fakes/test_rig.h"
 #include "lessons/lesson_file.h"
 #include "lessons/lesson_player.h"
@@ -153,9 +154,12 @@ TEST_F(LessonPlayer, StepsThroughTheFrames) {
     EXPECT_EQ(frame(), 1);
     press(kLessonNext);
     // A picture frame shows its picture and moves on; the next frame runs on the next tick.
-    EXPECT_EQ(test::join(g().ui.NewLessonPic.file, frame()), test::join(data.path() + "a.bmp", 3));
+    // The counter counts steps seen: picture frames are none of their own.
+    const auto shown = [&] { return test::join(g().ui.NewLessonPic.file, g().ui.lbllnum.caption); };
+    EXPECT_EQ(test::join(frame(), g().ui.lblltotal.caption), test::join(3, "4"));
+    EXPECT_EQ(shown(), test::join(data.path() + "a.bmp", "1"));
     tick();
-    EXPECT_EQ(test::join(g().ui.NewLessonPic.file, frame()), test::join(data.path() + "b.bmp", 4));
+    EXPECT_EQ(shown(), test::join(data.path() + "b.bmp", "2"));
     const std::size_t before = rig.wave.played.size();
     tick();
     EXPECT_EQ(rig.wave.played.size(), before + 1);
@@ -164,13 +168,23 @@ TEST_F(LessonPlayer, StepsThroughTheFrames) {
     press(kLessonNext);  // the song comes from the data folder, not the lesson's folder
     EXPECT_EQ(g().song.songTitle, "From the data folder");
     press(kLessonNext);  // NEXT on the last frame does nothing
-    EXPECT_EQ(test::join(frame(), g().ui.lbllnum.caption), test::join(6, "6"));
-    // Going back from frame 4 skips the two picture frames before it.
+    EXPECT_EQ(test::join(frame(), g().ui.lbllnum.caption), test::join(6, "4"));
+    // Going back from frame 4 skips the two picture frames before it, to frame 1's picture.
     goTo(4);
     press(kLessonBack);
-    EXPECT_EQ(test::join(frame(), g().ui.lscroll.value, g().ui.form.caption),
-              test::join(1, 1, "Lutavo - One"));
+    EXPECT_EQ(test::join(frame(), g().ui.lscroll.value, g().ui.form.caption, shown()),
+              test::join(1, 1, "Lutavo - One", test::join(files::kDefaultLessonPicture, "1")));
     EXPECT_TRUE(messages().empty());
+}
+
+// A lesson starts from its own first picture, not the one the last lesson left on show.
+TEST_F(LessonPlayer, ALessonStartsOnItsOwnFirstPicture) {
+    open({"title=One", "lessonpic=b.bmp"});  // ends on its picture: a step, nothing follows
+    press(kLessonNext);
+    EXPECT_EQ(test::join(g().ui.NewLessonPic.file, g().ui.lblltotal.caption),
+              test::join(data.path() + "b.bmp", "2"));
+    open({"title=Two"});
+    EXPECT_EQ(g().ui.NewLessonPic.file, files::kDefaultLessonPicture);
 }
 
 TEST_F(LessonPlayer, MissingFilesAreReportedOnceAndTheLessonGoesOn) {

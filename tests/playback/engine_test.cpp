@@ -172,6 +172,23 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
     }
 }
 
+// The tempo readout is what plays: beats a minute of the song's beat, as the clicks measure it.
+TEST_F(Engine, TempoShowsTheBeatsAMinuteThatPlay) {
+    for (const auto& [step, beatTicks, shown] :
+         {std::tuple{8, 16, "104"}, {2, 16, "156"}, {30, 16, "47"}, {8, 24, "69"}}) {
+        g.song.metroOn = 1;
+        g.song.metroTicks = static_cast<i16>(beatTicks);
+        btnSwapper_Click(g, kSettingTempo);
+        PicSwapper_MouseDown(g, slotLeft(29, 31 - step) + kSlotPointerWidth / 2);
+        PicSwapper_MouseUp(g);
+        play({single(64, 1, 0)});
+        const Times clicks = clickTimesOver(2 * beatTicks);
+        EXPECT_EQ(g.ui.tempotxt.caption, shown);
+        EXPECT_NEAR(60000.0 / (clicks.at(1) - clicks[0]), std::stoi(shown), 0.5);
+        playbtn_Click(g, kStop);
+    }
+}
+
 TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
     buildSong(g, {single(4, 1, 0), single(4, 1, 2), pageEnd(), single(4, 1, -1), single(4, 1, 7)});
     showPage(2);

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "app/song_export.h"
 #include "fakes/midi_messages.h"
 #include "fakes/test_rig.h"
 
@@ -25,6 +30,73 @@ TEST(MidiFile, FileIsOneTrackOfMillisecondTicksWithLongGapsAndNoSystemBytes) {
     ASSERT_TRUE(writeMidiFile(dir.path() + "song.mid", perf));
     EXPECT_EQ(readFile(dir.path() + "song.mid"), std::string(expected.begin(), expected.end()));
     EXPECT_FALSE(writeMidiFile("/nonexistent-folder/x/song.mid", {}));
+}
+
+// (time, status, key) of every note event of a written file, which writes no running status.
+std::vector<std::tuple<long, int, int>> noteEvents(const std::vector<std::uint8_t>& file) {
+    std::vector<std::tuple<long, int, int>> events;
+    long time = 0;
+    for (std::size_t at = 22 + 7; at + 3 < file.size();) {  // after the header and the tempo
+        long delta = 0;
+        while (file[at] & 0x80)
+            delta = delta << 7 | (file[at++] & 0x7F);
+        time += delta << 7 | file[at++];
+        const int status = file[at];
+        if (status == 0xFF) break;
+        if ((status & 0xE0) == 0x80) events.emplace_back(time, status, file[at + 1]);
+        at += (status & 0xF0) == 0xC0 ? 2 : 3;
+    }
+    return events;
+}
+
+// A muted string is a note-on and its note-off at once: the file keeps the click a click,
+// while other ends at one time still come before the starts.
+TEST(MidiFile, ClickOfAMutedStringKeepsItsOrderAndOtherEndsGoFirst) {
+    using E = std::vector<std::tuple<long, int, int>>;
+    const struct {
+        const char* name;
+        std::vector<TimedMessage> sent;
+        E written;
+    } cases[] = {
+        {"a click alone",
+         {{0, msg::noteOn(0, 60, 90)}, {0, msg::noteOff(0, 60)}},
+         {{0, 0x90, 60}, {0, 0x80, 60}}},
+        {"a click on a key another string holds",
+         {{0, msg::noteOn(0, 60, 90)},
+          {5, msg::noteOn(0, 60, 90)},
+          {5, msg::noteOff(0, 60)},
+          {9, msg::noteOff(0, 60)}},
+         {{0, 0x90, 60}, {5, 0x90, 60}, {5, 0x80, 60}, {9, 0x80, 60}}},
+        {"an end sent after a start at one time",
+         {{0, msg::noteOn(0, 62, 90)}, {5, msg::noteOn(0, 64, 90)}, {5, msg::noteOff(0, 62)}},
+         {{0, 0x90, 62}, {5, 0x80, 62}, {5, 0x90, 64}}},
+        {"a click after the end of its key",
+         {{0, msg::noteOn(0, 64, 90)},
+          {5, msg::noteOff(0, 64)},
+          {5, msg::noteOn(0, 64, 90)},
+          {5, msg::noteOff(0, 64)},
+          {7, msg::noteOff(0, 64)}},
+         {{0, 0x90, 64}, {5, 0x80, 64}, {5, 0x90, 64}, {5, 0x80, 64}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(noteEvents(midiFileBytes(c.sent)), c.written) << c.name;
+}
+
+TEST(MidiFile, TheMutedStrumsOfTheSampleSongStayClicks) {
+    TempDir dir;
+    const auto played =
+        recordSongFile({dataFolder() + "songs/drunken_sailor.SNG", dir.path() + "out.mid",
+                        dataFolder(), dir.path() + "none.cfg"});
+    ASSERT_TRUE(played);
+    std::map<int, long> started;
+    std::vector<long> clicks;
+    for (const auto& [time, status, key] : noteEvents(midiFileBytes(played->messages))) {
+        if (status == 0x90) started[key] = time;
+        if (status == 0x80 && started.count(key) && started[key] == time) clicks.push_back(time);
+    }
+    // Four strums of three muted strings each.
+    ASSERT_EQ(clicks.size(), 12u);
+    EXPECT_EQ(std::set<long>(clicks.begin(), clicks.end()).size(), 4u);
 }
 
 }  // namespace

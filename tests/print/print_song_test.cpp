@@ -29,6 +29,7 @@ struct FakeScreen : Screen {
 // Logs "N" new page, "E" end, "P<file>", "<page>@x,y:height" copies; kinds in fail fail.
 struct FakePrinter : Printer {
     int scale() const override { return sheetScale; }
+    bool isSetUp() override { return fail != "-"; }
     bool newPage() override { return note("N", 'N'); }
     bool endDoc() override { return note("E", 'E'); }
     bool setPdfFile(const std::string& path) override { return note("P" + path, 'P'); }
@@ -64,47 +65,57 @@ struct PrintSong : ::testing::Test {
     FakePrinter printer;
 };
 
-// Pages of pageHeight + 20 (page 1) or - 130 twips on sheets of 12500; failures said once each.
-TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
+TEST_F(PrintSong, PagesStackOnASheetUntilTheirHeightsPassIt) {
+    using P = std::vector<SheetPlace>;
+    EXPECT_EQ(sheetPlaces(6305, 2), (P{{1, 0, 6325}, {1, 1, 6175}}));  // 12500 exactly fits
+    EXPECT_EQ(sheetPlaces(6306, 2), (P{{1, 0, 6326}, {2, 0, 6176}}));
+}
+
+// The sheets chosen in the print dialog, one job; failures and a missing printer said once.
+TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
+    const std::string noPrinter = "No printer is set up. Use Export PDF... to make a PDF.";
     struct Case {
-        int pages, pageHeight, scale;
+        int pages, scale;
+        std::optional<SheetRange> chosen;
         const char *fail, *log;  // fail: N new page, B copy, E end of document, - no printer
-        int pointer, stopped;
+        int pointer;
+        std::string message;
     };
     const Case cases[] = {
-        {1, 3000, 4, "", "N 1@280,80:784 E ", 0, 0},  // at 4x, 4 times the place
-        {5, 3000, 1, "", "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 E ",
-         1, 0},
-        {9, 3000, 1, "",
-         "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 E N 5@70,20:186 6@70,199:186 "
-         "7@70,379:186 8@70,558:186 E N 9@70,20:186 E ",
-         0, 0},
-        {2, 3000, 1, "N", "N 1@70,20:196 2@70,199:186 E ", 1, 1},
-        {5, 3000, 1, "BE", "", 0, 7},
-        {5, 3000, 1, "-", "", 1, 9},
+        {1, 4, SheetRange{1, 1}, "", "N 1@280,80:784 E ", 0, ""},  // at 4x, 4 times the place
+        {5, 1, SheetRange{1, 2}, "",
+         "N 1@70,20:196 2@70,199:186 3@70,379:186 4@70,558:186 N 5@70,20:186 E ", 1, ""},
+        {9, 1, SheetRange{2, 2}, "", "N 5@70,20:186 6@70,199:186 7@70,379:186 8@70,558:186 E ", 0,
+         ""},
+        {2, 1, SheetRange{1, 1}, "N", "N 1@70,20:196 2@70,199:186 E ", 1, "Printer Stopped"},
+        {5, 1, SheetRange{1, 2}, "BE", nullptr, 0, "Printer Stopped"},
+        {5, 1, std::nullopt, "", "", 1, ""},  // the dialog cancelled
+        {5, 1, SheetRange{1, 2}, "-", "", 1, noPrinter},
     };
     for (const Case& c : cases) {
-        song(c.pages, c.pageHeight);
+        song(c.pages, 3000);
         printer.log.clear();
         printer.sheetScale = c.scale, printer.fail = c.fail;
-        g.sys.printer = *c.fail == '-' ? nullptr : &printer;
+        g.sys.printer = &printer;
         rig.dialogs.messages.clear();
+        rig.dialogs.sheetAnswers = {c.chosen};
+        screen.shown = 0;
         auto& ui = g.ui;
         ui.pointer.visible = ui.vpointer.visible = c.pointer;
         ui.scrollpanel.visible = !c.pointer;
         mnuPrintSong_Click(g);
-        EXPECT_TRUE(*c.log == 0 || printer.log == c.log) << printer.log;
-        int stopped = 0;
+        SCOPED_TRACE(printer.log);
+        EXPECT_TRUE(c.log == nullptr || printer.log == c.log);
+        std::string said;
         for (const auto& m : rig.dialogs.messages)
-            stopped += m.text == "Printer Stopped" && m.caption == "Lutavo";
-        EXPECT_EQ(
-            test::join(ui.pgScroll.value, screen.shown, g.transport.curNote, ui.pointer.visible,
-                       ui.vpointer.visible, ui.scrollpanel.visible,
-                       ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
-                       screen.seenPointers, stopped, rig.dialogs.messages.size()),
-            test::join(c.pages, c.pages, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable,
-                       0, c.stopped, c.stopped))
-            << c.fail;
+            said += m.text;
+        EXPECT_EQ(test::join(said, rig.dialogs.sheetAnswers.empty(), ui.pgScroll.value,
+                             screen.shown, screen.seenPointers, g.transport.curNote,
+                             ui.pointer.visible, ui.vpointer.visible, ui.scrollpanel.visible,
+                             ui.form.mousePointer == MousePointer::Normal,
+                             ui.opttxt[kModeBarPrint].color),
+                  test::join(c.message, *c.fail != '-', c.pages, printer.log.empty() ? 0 : c.pages,
+                             0, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable));
     }
 }
 
@@ -119,6 +130,11 @@ TEST_F(PrintSong, PrintMenu) {
         test::join(printer.log, rig.dialogs.printerSetups, g.ui.mnuPrint.items.at(3).caption,
                    rig.dialogs.fileRequests.back().pattern, g.transport.curNote),
         test::join("P/tmp/a.pdf N 1@70,20:196 2@70,199:186 E P ", 1, "Export PDF...", "*.pdf", 2));
+    printer.fail = "P";
+    rig.dialogs.menuAnswers = {kExportPdfItem};
+    rig.dialogs.fileAnswers = {"/tmp/b.pdf"};
+    modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(rig.dialogs.messages.at(0).text, "The PDF file /tmp/b.pdf could not be written.");
 
     // The song as a score, beside the song under its name; a file that cannot be written is told.
     test::TempDir dir;

@@ -243,7 +243,7 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
     // the lead-in's
     EXPECT_EQ(join(song().tempo, g().ui.tempotxt.caption, song().timeSig, song().songKey,
                    song().capo, song().noteFret(2, 1), song().metroTicks, song().noteDur[-1]),
-              join(1, song().tempoBase[1], 5, 14, 12, 23, 1, 1));
+              join(1, 2727, 5, 14, 12, 23, 1, 1));
     EXPECT_EQ(join(song().altTuning[1], song().altTuning[2], song().altTuning[3],
                    song().altTuning[4], song().altTuning[5], song().altTuning[6]),
               "6|-6|5|6|6|-1|");
@@ -253,7 +253,7 @@ TEST_F(SongRefusal, HeaderNumbersAreBroughtIntoRange) {
     load(songLines({"tempo=99999999", "timesig=-70000", "key=-1", "capo=-2"}, {kNote}), "HUGE.SNG");
     EXPECT_EQ(
         join(song().tempo, g().ui.tempotxt.caption, song().timeSig, song().songKey, song().capo),
-        join(30, song().tempoBase[30], 0, 0, 0));
+        join(30, 47, 0, 0, 0));
 }
 
 class PageLayout : public SongTest {};

@@ -159,8 +159,10 @@ def check_midi(lutavo, song, folder):
     onsets = [tick for tick, on, _, _ in notes if on]
     expected, found = expected_onsets(song), sorted(set(onsets))
     lengths, stray = pair_notes(notes)
-    if stray or lengths.count(0) or len(lengths) != len(onsets):
-        failures.append(f"{stray} offs of silent keys, {lengths.count(0)} empty, {len(onsets) - len(lengths)} unended")
+    clicks = sum(frets.count(MUTED) for code, frets in read_song(song)[1] if code < FIRST_CONTROL_CODE)
+    if stray or lengths.count(0) != clicks or len(lengths) != len(onsets):
+        failures.append(f"{stray} offs of silent keys, {lengths.count(0)} empty for {clicks} muted "
+                        f"strings, {len(onsets) - len(lengths)} unended")
     if (fmt, tracks) != (0, 1):
         failures.append(f"format {fmt} with {tracks} tracks")
     if tempo is None or tempo != division * 1000:
@@ -212,10 +214,12 @@ def check_pdf(lutavo, song, folder):
     out, sheets, used = os.path.join(folder, "song.pdf"), 1, 0
     for line in [3020] + [2870] * sum(code == 99 for code, _ in read_song(song)[1]):  # the pages
         sheets, used = (sheets + 1, line) if used + line > 12500 else (sheets, used + line)
-    run(lutavo, "--export-pdf", song, out)
+    said = run(lutavo, "--export-pdf", song, out)
     info = subprocess.run(["pdfinfo", out], capture_output=True, text=True, check=True).stdout
     found = int(re.search(r"Pages:\s+(\d+)", info).group(1))
     failures = [] if found == sheets else [f"{found} sheets, expected {sheets}"]
+    if f"({found} sheet{'' if found == 1 else 's'})" not in said:
+        failures.append(f"reported {said.strip()!r} for {found} sheets")
     pgm = subprocess.run(["pdftoppm", "-r", "300", "-gray", "-l", "1", out], capture_output=True,
                          check=True).stdout
     _, width, height, _, pixels = pgm.split(maxsplit=4)

@@ -125,7 +125,8 @@ int QtDialogs::popupMenu(const Menu& menu) {
             action->setChecked(true);
         }
     }
-    const QAction* chosen = popup.exec(QCursor::pos());
+    const bool dropsDown = menu.dropFrom && placeOnScreen_;
+    const QAction* chosen = popup.exec(dropsDown ? placeOnScreen_(*menu.dropFrom) : QCursor::pos());
     return chosen == nullptr ? -1 : chosen->data().toInt();
 }
 
@@ -134,6 +135,21 @@ bool QtDialogs::printerSetup() {
     QPrintDialog dialog(printer_ != nullptr ? &printer_->device() : &ownPrinter, parent_);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<SheetRange> QtDialogs::printDialog(int sheets) {
+    QPrinter ownPrinter;
+    QPrinter* printer = printer_ != nullptr ? &printer_->device() : &ownPrinter;
+    QPrintDialog dialog(printer, parent_);
+    dialog.setWindowTitle(QStringLiteral("Print Song"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setMinMax(1, sheets);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (printer->printRange() != QPrinter::PageRange) return SheetRange{1, sheets};
+    return SheetRange{printer->fromPage(), printer->toPage()};
 }
 
 }  // namespace lutavo

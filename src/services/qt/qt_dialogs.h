@@ -1,6 +1,9 @@
 #pragma once
 // The desktop's dialogs over Qt Widgets, owned by the main window.
 
+#include <QPoint>
+#include <functional>
+
 #include "core/messages.h"
 #include "platform/dialogs.h"
 
@@ -25,11 +28,19 @@ class QtDialogs : public Dialogs {
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     int popupMenu(const Menu& menu) override;
     bool printerSetup() override;
+    std::optional<SheetRange> printDialog(int sheets) override;
+
+    // Where a place of the window (twips) lies on the screen, for a menu that drops from a
+    // control; without it such a menu opens at the mouse.
+    void setPlaceOnScreen(std::function<QPoint(const Placement&)> placeOnScreen) {
+        placeOnScreen_ = std::move(placeOnScreen);
+    }
     int chooseItem(const ChoiceRequest& request) override;
 
   private:
     QWidget* parent_;
     QtPrinter* printer_;
+    std::function<QPoint(const Placement&)> placeOnScreen_;
 };
 
 // The file-type filter shown for a request: "Lutavo songs (*.SNG *.sng)".

@@ -38,6 +38,10 @@ bool hasDestination(const QPrinter& printer) {
 
 }  // namespace
 
+bool QtPrinter::isSetUp() {
+    return hasDestination(device());
+}
+
 bool QtPrinter::startSheet() {
     if (!hasDestination(device())) return false;
     const QRectF paper = device().pageLayout().paintRect(QPageLayout::Point);

@@ -27,6 +27,7 @@ class QtPrinter : public Printer {
     ~QtPrinter() override;
 
     int scale() const override { return kPrintScale; }
+    bool isSetUp() override;
     bool newPage() override;
     bool blit(int x, int y, const Picture& picture, RasterOp op) override;
     bool endDoc() override;
