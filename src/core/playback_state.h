@@ -2,6 +2,7 @@
 // State of the playback engine, the transport and the settings adjuster.
 
 #include <cstdint>
+#include <string>
 
 #include "base/fixed_array.h"
 #include "base/numbers.h"
@@ -53,6 +54,15 @@ struct PlaybackState {
     FixedArray<i16, 0, 15> channelShift;              // semitones
     // Per string slot, the note number last sounded on it, shifted into data byte 1.
     FixedArray<std::int32_t, 1, 6> soundingNote;
+
+    // The metronome's click as found on disk for a song's click file and folder, looked up once
+    // rather than at every beat.
+    struct Click {
+        std::string sound, songFolder;  // what it was looked up for
+        std::string path;               // where it was found, or where it was looked for first
+        bool found = false;
+        bool looked = false;
+    } click;
 };
 
 }  // namespace lutavo

@@ -177,17 +177,31 @@ void stopPlaying(Guitar& g) {
     g.gtimer.enabled = true;
 }
 
+namespace {
+
+PlaybackState::Click findClick(const std::string& appFolder, const std::string& songFolder,
+                               const std::string& sound) {
+    PlaybackState::Click click{sound, songFolder, appFolder + sound, true, true};
+    if (fileExists(click.path)) return click;
+    // A song may bring its own click beside it.
+    click.found = fileExists(songFolder + sound);
+    if (click.found) click.path = songFolder + sound;
+    return click;
+}
+
+}  // namespace
+
 void playClick(Guitar& g) {
     if (g.sys.wave == nullptr) return;
-    const std::string& clip = g.song.tickSound;
-    std::string path = g.app.appFolder + clip;
-    // A song may bring its own click beside it.
-    if (!fileExists(path) && fileExists(g.song.songFolder + clip)) path = g.song.songFolder + clip;
-    if (!fileExists(path)) {
-        reportMissingOnce(g, path);
+    PlaybackState::Click& click = g.playback.click;
+    if (!click.looked || click.sound != g.song.tickSound || click.songFolder != g.song.songFolder) {
+        click = findClick(g.app.appFolder, g.song.songFolder, g.song.tickSound);
+    }
+    if (!click.found) {
+        reportMissingOnce(g, click.path);
         return;
     }
-    g.sys.wave->play(path);
+    g.sys.wave->play(click.path);
 }
 
 }  // namespace lutavo
