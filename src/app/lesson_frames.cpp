@@ -117,7 +117,7 @@ void runLessonFrame(Guitar& g) {
     for (const FrameKey& known : kFrameKeys) {
         if (command.key == known.key) known.run(g, command.value);
     }
-    if (hasPicturePages(g)) showFirstPicturePage(g);
+    if (hasPicturePages(g.song)) showFirstPicturePage(g);
 }
 
 }  // namespace lutavo

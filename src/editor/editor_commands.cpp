@@ -13,8 +13,8 @@
 #include "editor/song_info.h"
 #include "editor/song_save.h"
 #include "editor/undo.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "song/fret_codes.h"
 #include "song/song_edit.h"
@@ -43,7 +43,7 @@ void setPageCount(Guitar& g, int pages) {
 }
 
 void redrawPage(Guitar& g) {
-    layoutpage(g);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     pgScroll_Change(g);
 }
 
@@ -57,44 +57,44 @@ std::pair<int, int> markedRange(const Guitar& g) {
 void insertNote(Guitar& g) {
     auto& s = g.song;
     if (s.noteCount >= kMaxNotes || isPlaying(g)) return;
-    if (s.curNote == 0) s.curNote = 1;
-    if (!ed::openSlot(s, s.curNote)) return;
-    ed::shiftPageStarts(s, s.curPage, +1);
+    if (g.transport.curNote == 0) g.transport.curNote = 1;
+    if (!ed::openSlot(s, g.transport.curNote)) return;
+    ed::shiftPageStarts(s, g.transport.curPage, +1);
     ed::setNoteCount(s, s.noteCount + 1);
-    ed::setAllFrets(s, s.curNote, kSilent);
-    ed::setLength(s, s.curNote, chosenLength(g));
+    ed::setAllFrets(s, g.transport.curNote, kSilent);
+    ed::setLength(s, g.transport.curNote, chosenLength(g));
     redrawPage(g);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 // Held notes that continue the current note on a string go with it.
 void silenceContinuations(Guitar& g) {
     auto& s = g.song;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
         if (!isStruck(f)) continue;
-        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == f + kHeldBase; ++j)
+        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == heldCode(f); ++j)
             ed::setFret(s, j + 1, str, kSilent);
     }
 }
 
 void deleteOne(Guitar& g) {
     auto& s = g.song;
-    if (s.noteDur[s.curNote] == kEndOfPage) {
+    if (s.noteDur[g.transport.curNote] == kEndOfPage) {
         // The page after the marker joins the current one.
-        for (int p = s.curPage + 1; p < kMaxPages; ++p) {
+        for (int p = g.transport.curPage + 1; p < kMaxPages; ++p) {
             if (s.pageStart[p] > 0) ed::setPageStart(s, p, s.pageStart[p + 1] - 1);
         }
         setPageCount(g, std::max(pageCount(g) - 1, 1));
     } else {
-        ed::shiftPageStarts(s, s.curPage, -1);
+        ed::shiftPageStarts(s, g.transport.curPage, -1);
     }
     silenceContinuations(g);
-    ed::deleteSlots(s, s.curNote, s.curNote);
-    if (s.noteCount < s.curNote) s.curNote = s.noteCount;
+    ed::deleteSlots(s, g.transport.curNote, g.transport.curNote);
+    if (s.noteCount < g.transport.curNote) g.transport.curNote = s.noteCount;
     redrawPage(g);
-    if (s.noteDur[s.curNote] < kEndOfPage) shownote(g, 1);
+    if (s.noteDur[g.transport.curNote] < kEndOfPage) presentNote(g, kSound);
 }
 
 void deleteMarked(Guitar& g) {
@@ -103,7 +103,7 @@ void deleteMarked(Guitar& g) {
     const int end = std::min(last, static_cast<int>(s.noteCount));
     if (first < 1 || end < first) return;
     ed::deleteSlots(s, first, end);
-    s.curNote = static_cast<i16>(std::max(1, s.curNote - (end - first)));
+    g.transport.curNote = static_cast<i16>(std::max(1, g.transport.curNote - (end - first)));
     ed::endSongAt(s, s.noteCount);
     clearMark(g);
     rebuildPageTable(g);
@@ -112,10 +112,10 @@ void deleteMarked(Guitar& g) {
 void deleteNote(Guitar& g) {
     auto& s = g.song;
     // The end slot after the last note is no note: there is nothing to delete.
-    if (s.curNote < 1 || s.curNote > s.noteCount || isPlaying(g)) return;
+    if (g.transport.curNote < 1 || g.transport.curNote > s.noteCount || isPlaying(g)) return;
     if (s.noteCount == 1) {
-        ed::setAllFrets(s, s.curNote, kSilent);
-        ed::setLength(s, s.curNote, chosenLength(g));
+        ed::setAllFrets(s, g.transport.curNote, kSilent);
+        ed::setLength(s, g.transport.curNote, chosenLength(g));
         redrawPage(g);
     } else if (g.editor.markStart < 1) {
         deleteOne(g);
@@ -128,33 +128,33 @@ void deleteNote(Guitar& g) {
 template <typename Code>
 bool insertAfter(Guitar& g, Code code) {
     auto& s = g.song;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     if (n < 1 || n > s.noteCount || s.noteCount >= kMaxNotes || isPlaying(g)) return false;
     if (!ed::openSlot(s, n + 1)) return false;
-    ed::shiftPageStarts(s, s.curPage, +1);
+    ed::shiftPageStarts(s, g.transport.curPage, +1);
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, n + 1, s.noteDur[n]);
     ed::setX(s, n + 1, s.noteX[n]);
     for (int str = 1; str <= kStrings; ++str)
         ed::setFret(s, n + 1, str, code(s.noteFret(n, str)));
-    s.curNote = static_cast<i16>(n + 1);
+    g.transport.curNote = static_cast<i16>(n + 1);
     redrawPage(g);
     return true;
 }
 
 void tie(Guitar& g) {
-    if (insertAfter(g, [](int f) { return isStruck(f) ? f + kHeldBase : f; }))
+    if (insertAfter(g, [](int f) { return isStruck(f) ? heldCode(f) : f; }))
         playbtn_Click(g, kPause);
 }
 
 void bend(Guitar& g) {
-    if (g.song.noteDur[g.song.curNote] >= kEndOfPage) return;
+    if (g.song.noteDur[g.transport.curNote] >= kEndOfPage) return;
     insertAfter(g, [](int f) { return f < 0 ? f : kBend; });
 }
 
 void triplet(Guitar& g) {
     auto& s = g.song;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     if (n < 1 || n + 2 > s.noteCount || isPlaying(g)) return;
     for (int j = n; j <= n + 2; ++j) {
         if (isMarker(s.noteDur[j])) return;
@@ -167,25 +167,25 @@ void triplet(Guitar& g) {
 
 void newLine(Guitar& g) {
     auto& s = g.song;
-    const int c = s.curNote;
+    const int c = g.transport.curNote;
     if (s.noteDur[c] >= kEndOfPage) return;
     // A song has at most kMaxPages pages: a new line past the last is refused.
     if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g) >= kMaxPages) return;
     if (c < 0 || !ed::openSlot(s, c + 1)) return;
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, c + 1, kEndOfPage);
-    for (int p = kMaxPages + 1; p >= s.curPage + 2; --p) {
+    for (int p = kMaxPages + 1; p >= g.transport.curPage + 2; --p) {
         if (s.pageStart[p - 1] > 0) ed::setPageStart(s, p, s.pageStart[p - 1] + 1);
     }
-    ed::setPageStart(s, s.curPage + 1, c + 2);
-    layoutpage(g);
-    s.curNote = static_cast<i16>(c + 2);
-    s.curPage = static_cast<i16>(s.curPage + 1);
+    ed::setPageStart(s, g.transport.curPage + 1, c + 2);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+    g.transport.curNote = static_cast<i16>(c + 2);
+    g.transport.curPage = static_cast<i16>(g.transport.curPage + 1);
     setPageCount(g, pageCount(g) + 1);
     pgScroll_Scroll(g, std::min(g.ui.pgScroll.value + 1, pageCount(g)));
     pgScroll_Change(g);
     redrawPage(g);
-    if (s.curNote < s.noteCount) {
+    if (g.transport.curNote < s.noteCount) {
         playbtn_Click(g, kPause);
     } else {
         insertNote(g);
@@ -202,23 +202,22 @@ void save(Guitar& g) {
     FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
     request.fileName = g.ui.lblsong.caption;
     request.folder = g.app.dataFolder;
-    const std::string name = g.sys.dialogs->saveFile(request);
-    // A cancelled dialog gives "", which does not sort after the pattern.
-    if (!(name > request.pattern)) {
+    const auto name = g.sys.dialogs->saveFile(request);
+    if (!name) {
         playbtn_Click(g, kBack);
         return;
     }
-    if (savesong(g, name)) {
+    if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
     } else {
-        showMessage(g, "The song could not be saved to " + name + ".", "Save Song");
+        showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }
 }
 
 void mark(Guitar& g) {
     g.editor.markActive = true;
-    g.editor.markStart = g.song.curNote;
-    g.editor.markEnd = g.song.curNote;
+    g.editor.markStart = g.transport.curNote;
+    g.editor.markEnd = g.transport.curNote;
     pgScroll_Change(g);
 }
 
@@ -239,9 +238,11 @@ void copy(Guitar& g) {
 void paste(Guitar& g) {
     auto& s = g.song;
     if (g.editor.copyBuffer.empty() || isPlaying(g)) return;
-    if (s.curNote == 0) s.curNote = 1;
+    if (g.transport.curNote == 0) g.transport.curNote = 1;
     // A paste that would pass the song's limit is refused whole.
-    if (!ed::insertSlots(s, std::min<int>(s.curNote, s.noteCount + 1), g.editor.copyBuffer)) return;
+    if (!ed::insertSlots(s, std::min<int>(g.transport.curNote, s.noteCount + 1),
+                         g.editor.copyBuffer))
+        return;
     ed::endSongAt(s, s.noteCount);
     rebuildPageTable(g);
 }
@@ -299,14 +300,14 @@ void runCommand(Guitar& g, int index) {
 void refresh(Guitar& g) {
     auto& s = g.song;
     auto& ui = g.ui;
-    placeNotePointer(g);
-    const int dur = s.noteDur.contains(s.curNote) ? s.noteDur[s.curNote] : 0;
-    if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && s.curNote >= 1) {
+    placeNotePointer(g, g.transport.curNote);
+    const int dur = s.noteDur.contains(g.transport.curNote) ? s.noteDur[g.transport.curNote] : 0;
+    if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && g.transport.curNote >= 1) {
         g.playback.swapperPos = s.durSymbol[clampTo(dur, 0, s.durSymbol.upper)];
         ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(g.playback.swapperPos, 1, 29)];
     }
     showNoteCount(g);
-    setNoteScroll(g, s.curNote);
+    setNoteScroll(g, g.transport.curNote);
 }
 
 }  // namespace
@@ -346,23 +347,23 @@ void btnsongentry_MouseUp(Guitar& g, int index) {
 
 void rebuildPageTable(Guitar& g) {
     auto& s = g.song;
-    const int cursor = s.curNote;
+    const int cursor = g.transport.curNote;
     int cursorPage = 0;
-    s.curPage = 1;
+    g.transport.curPage = 1;
     ed::setPageStart(s, 1, 1);
     for (int j = 1; j <= s.noteCount; ++j) {
-        if (j == cursor) cursorPage = s.curPage;
-        if (s.noteDur[j] != kEndOfPage || s.curPage >= kMaxPages) continue;
-        ed::setPageStart(s, s.curPage + 1, j + 1);
-        layoutpage(g);
-        s.curPage = static_cast<i16>(s.curPage + 1);
+        if (j == cursor) cursorPage = g.transport.curPage;
+        if (s.noteDur[j] != kEndOfPage || g.transport.curPage >= kMaxPages) continue;
+        ed::setPageStart(s, g.transport.curPage + 1, j + 1);
+        g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+        g.transport.curPage = static_cast<i16>(g.transport.curPage + 1);
     }
-    setPageCount(g, s.curPage);
-    ed::setPageStart(s, s.curPage + 1, s.noteCount + 2);
-    layoutpage(g);
-    s.curPage = static_cast<i16>(std::max(cursorPage, 1));
-    if (g.ui.pgScroll.value != s.curPage) {
-        pgScroll_Scroll(g, s.curPage);
+    setPageCount(g, g.transport.curPage);
+    ed::setPageStart(s, g.transport.curPage + 1, s.noteCount + 2);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+    g.transport.curPage = static_cast<i16>(std::max(cursorPage, 1));
+    if (g.ui.pgScroll.value != g.transport.curPage) {
+        pgScroll_Scroll(g, g.transport.curPage);
     } else {
         pgScroll_Change(g);
     }

@@ -11,7 +11,7 @@ bool savesong(Guitar& g, const std::string& fileName) {
     const SongTexts shown{g.ui.lblleft.caption, g.ui.lblright.caption, g.ui.pointer.visible,
                           g.ui.vpointer.visible, g.config.preferredSound};
     if (!writeFileSafely(fileName, songText(g.song, shown))) return false;
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
+    g.transport.curNote = static_cast<i16>(g.song.noteCount + 1);
     g.ui.lblsong.caption = fileName;
     g.song.songFile = fileName;
     songedit::markSaved(g.song);

@@ -15,8 +15,8 @@ namespace {
 UndoStep current(const Guitar& g) {
     const auto& ed = g.editor;
     return {songedit::snapshot(g.song),
-            g.song.curNote,
-            g.song.curPage,
+            g.transport.curNote,
+            g.transport.curPage,
             g.ui.pgScroll.max,
             ed.markActive,
             ed.markStart,
@@ -32,20 +32,20 @@ void bringBack(Guitar& g, const UndoStep& step) {
     auto& s = g.song;
     songedit::restore(s, step.song);
     songedit::endSongAt(s, s.noteCount);
-    s.curNote = step.curNote;
+    g.transport.curNote = step.curNote;
     g.editor.markActive = step.markActive;
     g.editor.markStart = step.markStart;
     g.editor.markEnd = step.markEnd;
     g.ui.pgScroll.max = step.pageCount;
     g.ui.scrollpanel.visible = step.pageCount > 1;
-    s.curPage = step.curPage;
-    layoutpage(g);
+    g.transport.curPage = step.curPage;
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     if (g.ui.pgScroll.value != step.curPage) {
         pgScroll_Scroll(g, step.curPage);
     } else {
         pgScroll_Change(g);
     }
-    placeNotePointer(g);
+    placeNotePointer(g, g.transport.curNote);
     showSongTexts(g);
 }
 

@@ -15,10 +15,10 @@
 
 #include "audio/sound_server.h"
 #include "fakes/temp_dir.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/stream_wave_player.h"
-#include "platform/fluidsynth/thread_priority.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/stream_wave_player.h"
+#include "services/fluidsynth/thread_priority.h"
 
 namespace lutavo {
 namespace {

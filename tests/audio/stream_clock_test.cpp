@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/fluidsynth/clip_voice.h"
-#include "platform/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/clip_voice.h"
+#include "services/fluidsynth/stream_mixer.h"
 
 namespace lutavo {
 namespace {

@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/fluidsynth/stream_events.h"
 #include "platform/midi_out.h"
+#include "services/fluidsynth/stream_events.h"
 
 namespace lutavo {
 namespace {

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "audio/event_loop.h"
-#include "platform/qt/timer_driver.h"
 #include "platform/sound_clock.h"
+#include "services/qt/timer_driver.h"
 
 namespace lutavo {
 namespace {

@@ -33,7 +33,7 @@ class Editor : public ::testing::Test {
     SongModel& s() { return g().song; }
     void song(const std::vector<NoteSpec>& notes, int cursor) {
         test::buildSong(g(), notes);
-        s().curNote = static_cast<i16>(cursor);
+        g().transport.curNote = static_cast<i16>(cursor);
         s().modified = false;
     }
     void run(int command) { btnsongentry_Click(g(), command); }
@@ -98,14 +98,15 @@ TEST_F(Editor, LockedUserSongIsRefusedAndCloseOnTheStartupSongEndsTheProgram) {
 TEST_F(Editor, InsertTieBendAndTriplet) {
     song({single(16, 1, 3), single(8, 2, 5), single(8, 3, 7)}, 0);
     run(kEditorIns);  // at the empty cursor position: slot 1
-    EXPECT_EQ(join(s().curNote, durs(), frets(1), s().pageStart[2]),
+    EXPECT_EQ(join(g().transport.curNote, durs(), frets(1), s().pageStart[2]),
               join(1, std::to_string(s().durValue[g().playback.swapperPos]) + " 16 8 8 ",
                    "-1 -1 -1 -1 -1 -1 ", 6));
     song({{16, {3, 24 + 5, -1, -1, -1, -1}}, single(8, 2, 5), single(8, 3, 7)}, 1);
     run(kEditorTie);
-    EXPECT_EQ(join(s().curNote, s().noteCount, frets(2)), join(2, 4, "27 29 -1 -1 -1 -1 "));
+    EXPECT_EQ(join(g().transport.curNote, s().noteCount, frets(2)),
+              join(2, 4, "27 29 -1 -1 -1 -1 "));
     run(kEditorBend);
-    EXPECT_EQ(join(s().curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
+    EXPECT_EQ(join(g().transport.curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
 
     struct Case {
         std::vector<NoteSpec> notes;
@@ -138,10 +139,10 @@ TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
     song({single(8, 1, 1), pageEnd(), single(8, 1, 2), pageEnd(), single(8, 1, 3)}, 2);
     run(kEditorDel);  // the page after the marker joins this one
     EXPECT_EQ(join(durs(), g().ui.pgScroll.max, s().pageStart[2]), join("8 8 99 8 ", 2, 4));
-    s().curNote = 4;
+    g().transport.curNote = 4;
     run(kEditorDel);  // the last note: the cursor goes to the new last
-    EXPECT_EQ(join(s().noteCount, s().curNote), join(3, 3));
-    s().curNote = 4;  // the end slot: nothing to delete, the page table stays
+    EXPECT_EQ(join(s().noteCount, g().transport.curNote), join(3, 3));
+    g().transport.curNote = 4;  // the end slot: nothing to delete, the page table stays
     run(kEditorDel);
     EXPECT_EQ(join(s().noteCount, s().pageStart[2]), join(3, 3));
 
@@ -149,7 +150,7 @@ TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
     g().editor.markStart = 4;  // a reversed range, as a click on the page can leave it
     g().editor.markEnd = 2;
     run(kEditorDel);
-    EXPECT_EQ(join(durs(), s().curNote, g().editor.markStart, s().noteDur[3]),
+    EXPECT_EQ(join(durs(), g().transport.curNote, g().editor.markStart, s().noteDur[3]),
               join("1 5 ", 2, 0, 0));
 }
 
@@ -167,10 +168,10 @@ TEST_F(Editor, CopyAndPasteRepeatedlyAndNeverPastTheLimit) {
     run(kEditorCopy);
     EXPECT_EQ(g().display.pictab.pixels(), plain);
     EXPECT_EQ(join(g().ui.lblcopybuff.caption, g().editor.markStart), join("COPY BUFFER=3", 0));
-    s().curNote = 1;
+    g().transport.curNote = 1;
     run(kEditorPaste);
     run(kEditorPaste);
-    EXPECT_EQ(join(durs(), s().curNote), join("2 3 4 2 3 4 1 2 3 4 ", 1));
+    EXPECT_EQ(join(durs(), g().transport.curNote), join("2 3 4 2 3 4 1 2 3 4 ", 1));
     s().noteCount = kMaxNotes - 2;
     run(kEditorPaste);  // three more would pass 1000 notes: refused whole
     EXPECT_EQ(s().noteCount, kMaxNotes - 2);
@@ -185,7 +186,7 @@ TEST_F(Editor, NewLineStartsAPageAndRefusesAThirtieth) {
     song({single(8, 1, 1), single(8, 1, 2)}, 2);
     run(kEditorNewline);  // on the last note: the marker, then an empty note on the new page
     EXPECT_EQ(join(durs().substr(0, 7), s().noteCount, g().ui.pgScroll.max, s().pageStart[2],
-                   s().curNote),
+                   g().transport.curNote),
               join("8 8 99 ", 4, 2, 4, 4));
     std::vector<NoteSpec> full;
     for (int p = 1; p < kMaxPages; ++p) {

@@ -36,7 +36,8 @@ TEST(Undo, FiveHundredRandomCommandsUndoneAndRedoneGiveBackTheSavedBytes) {
                             kEditorPaste, kEditorUnmark,  kEditorBack, kEditorNext};
     for (int i = 0; i < 500; ++i) {
         if (random() % 4 == 0)
-            g.song.curNote = static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
+            g.transport.curNote =
+                static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
         btnsongentry_Click(g, commands[random() % std::size(commands)]);
     }
     ASSERT_GT(g.editor.undo.size(), 100u);

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_printer.h"
-#include "platform/qt/qt_screen.h"
+#include "services/qt/qt_printer.h"
+#include "services/qt/qt_screen.h"
 
 namespace lutavo {
 namespace {
