@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
+targets+=" musicxml_reader binary_tab_reader text_tab_reader"
 target="${1:-}"
 seconds="${2:-60}"
 if [[ " $targets " != *" $target "* ]]; then
@@ -21,6 +22,9 @@ case "$target" in
   config_reader) max_len=2048 dict=config ;;
   wav_clip) max_len=8192 dict=wav ;;
   lesson_reader) max_len=4096 dict=lesson ;;
+  musicxml_reader) max_len=16384 dict=musicxml ;;
+  binary_tab_reader) max_len=8192 dict=binary_tab ;;
+  text_tab_reader) max_len=4096 dict=text_tab ;;
 esac
 
 build=build-fuzz

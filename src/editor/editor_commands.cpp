@@ -209,6 +209,7 @@ void save(Guitar& g) {
     }
     if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
+        saveOtherParts(g, *name);
     } else {
         showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }
