@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libqt6opengl6-dev
-  libfluidsynth-dev librtmidi-dev libpulse-dev timgm6mb-soundfont
+  libfluidsynth-dev librtmidi-dev libpulse-dev libdbus-1-dev timgm6mb-soundfont
   libpugixml-dev libminizip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils

@@ -2,6 +2,8 @@
 // State of the playback engine, the transport and the settings adjuster.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "base/fixed_array.h"
 #include "base/numbers.h"
@@ -61,6 +63,14 @@ struct PlaybackState {
     // The sound in use as the device was opened for it; the volume setting changes its velocity
     // at once.
     SoundSettings sound;
+
+    // The metronome's click as found on disk for a song's click file and folder, looked up once
+    // rather than at every beat.
+    struct Click {
+        std::string sound, songFolder;    // what it was looked up for
+        std::optional<std::string> path;  // where it was found
+        bool looked = false;
+    } click;
 };
 
 }  // namespace lutavo

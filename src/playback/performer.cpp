@@ -92,8 +92,11 @@ void presentNote(Guitar& g, int mode) {
 
 void playClick(Guitar& g) {
     if (g.sys.wave == nullptr) return;
-    if (const auto path = clickClipPath(g.app.appFolder, g.song)) {
-        g.sys.wave->play(*path);
+    PlaybackState::Click& click = g.playback.click;
+    if (!click.looked || click.sound != g.song.tickSound || click.songFolder != g.song.songFolder)
+        click = {g.song.tickSound, g.song.songFolder, clickClipPath(g.app.appFolder, g.song), true};
+    if (click.path) {
+        g.sys.wave->play(*click.path);
     } else {
         reportMissingOnce(g, g.app.appFolder + g.song.tickSound);
     }

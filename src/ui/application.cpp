@@ -267,7 +267,7 @@ Application::Application(const LaunchOptions& options)
         p.dialogs = std::move(dialogs);
     }
     quietSoundLibraries();
-    p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);
+    p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock, &std::cerr);
     p.wave = std::make_unique<StreamWavePlayer>(*p.audio);
     p.midi = std::make_unique<MidiRouter>(*p.audio, std::cerr);
     p.screen = std::make_unique<QtScreen>(p.window.get(), [w = p.window.get()] { w->sync(); });

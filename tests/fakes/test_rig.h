@@ -11,6 +11,7 @@
 #include "fakes/fake_lock.h"
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
+#include "fakes/temp_dir.h"
 
 namespace lutavo::test {
 
@@ -25,23 +26,6 @@ struct Rig {
     // Runs setdefaults with appFolder set to the program's data in the build tree.
     void defaults();
 };
-
-// A fresh empty folder for a test's files, removed when the object goes.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string path() const { return dir_.string() + "/"; }
-    // Writes text to name inside the folder; returns the full path.
-    std::string write(const std::string& name, const std::string& text) const;
-
-  private:
-    std::filesystem::path dir_;
-};
-
-std::string readFile(const std::string& path);
 
 // The program's data folder in the build tree.
 std::string dataFolder();

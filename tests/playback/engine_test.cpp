@@ -1,6 +1,7 @@
 // The playback timer's tick on a virtual clock: lead-in, metronome, stepping, end and repeats.
 
 #include <algorithm>
+#include <filesystem>
 
 #include "playback/performer.h"
 #include "playback/settings_adjuster.h"
@@ -55,6 +56,27 @@ TEST_F(Engine, LeadInClicksOneBeatApartWalksThePointerThenPlays) {
     EXPECT_EQ(g.ui.lpointer.at.left, slotLeft(9, 7));  // back to slot 9 - 2
     EXPECT_EQ(noteOnTimes(), (Times{33 * kInterval}));
     EXPECT_EQ(rig.wave.played.front(), folder.path() + "tick.wav");
+}
+
+// The click is looked for on disk once per song, not at every beat: the program's own, else one
+// beside the song. A click that is missing is said once and the beats go on silently.
+TEST_F(Engine, TheClickIsLookedForOncePerSong) {
+    TempDir songs;
+    g.song.tickSound = "own.wav";
+    g.song.songFolder = songs.path();
+    songs.write("own.wav", "RIFF");
+    g.song.metroOn = 1;
+    play({single(64, 1, 0)});
+    clickTimesOver(1);
+    std::filesystem::remove(songs.path() + "own.wav");  // still the song's click
+    clickTimesOver(16);
+    EXPECT_EQ(rig.wave.played, std::vector<std::string>(2, songs.path() + "own.wav"));
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    g.song.songFolder = folder.path() + "elsewhere/";  // another song's
+    clickTimesOver(32);
+    EXPECT_EQ(rig.wave.played.size(), 2u);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_NE(rig.dialogs.messages[0].text.find(folder.path() + "own.wav"), std::string::npos);
 }
 
 // Beats shorter than the four lit ticks relight the lamp before it goes dark.

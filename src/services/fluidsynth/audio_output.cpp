@@ -2,7 +2,10 @@
 
 #include <fluidsynth.h>
 
+#include <ostream>
+
 #include "platform/sound_clock.h"
+#include "services/fluidsynth/pcm_clip.h"
 #include "services/fluidsynth/pulse_stream.h"
 #include "services/fluidsynth/short_message.h"
 #include "services/fluidsynth/sound_font.h"
@@ -14,19 +17,27 @@ namespace {
 // The sound card's driver does not say when a block is heard: taken as a full buffer after now.
 constexpr std::int64_t kBufferNs = std::int64_t{kBufferFrames} * 1'000'000'000 / kLiveSampleRate;
 
-int fillPeriod(void* mixer, int frames, int, float*[], int channels, float* out[]) {
+int fillPeriod(void* data, int frames, int, float*[], int channels, float* out[]) {
     if (channels < 2) return FLUID_OK;
-    static_cast<StreamMixer*>(mixer)->render(out[0], out[1], frames, steadyNowNs() + kBufferNs);
+    auto* mixer = static_cast<StreamMixer*>(data);
+    mixer->clock().heard(mixer->frame(), steadyNowNs() + kBufferNs);
+    mixer->render(out[0], out[1], frames);
     return FLUID_OK;
 }
 
 }  // namespace
 
-AudioOutput::AudioOutput(std::string soundFont, const SoundClock* soundClock)
-    : soundClock_(soundClock) {
+AudioOutput::AudioOutput(std::string soundFont, const SoundClock* soundClock, std::ostream* log)
+    : AudioOutput([font = std::move(
+                       soundFont)] { return std::make_unique<SynthEngine>(font, kLiveSampleRate); },
+                  soundClock, log) {}
+
+AudioOutput::AudioOutput(SynthLoader loadSynth, const SoundClock* soundClock, std::ostream* log)
+    : soundClock_(soundClock), log_(log) {
     quietSoundLibraries();
-    loading_ =
-        std::async(std::launch::async, [this, font = std::move(soundFont)] { load(font); }).share();
+    loading_ = std::async(std::launch::async, [this, loader = std::move(loadSynth)] {
+                   load(loader);
+               }).share();
 }
 
 AudioOutput::~AudioOutput() {
@@ -45,18 +56,19 @@ bool AudioOutput::streamLive() const {
     return (pulse_ != nullptr && pulse_->live()) || driver_ != nullptr;
 }
 
-void AudioOutput::load(const std::string& soundFont) {
+void AudioOutput::load(const SynthLoader& loadSynth) {
     openStream();
-    engine_ = std::make_unique<SynthEngine>(soundFont, kLiveSampleRate);
-    if (!engine_->ready()) {
-        problem_ = engine_->problem();
-        return;
-    }
-    if (!streamLive()) {
+    engine_ = loadSynth();
+    if (engine_ == nullptr || !engine_->ready()) {
+        problem_ = engine_ != nullptr ? engine_->problem() : "the synthesizer could not start";
+    } else if (!streamLive()) {
         problem_ = "no audio output for the built-in synthesizer";
-        return;
+    } else {
+        mixer_.setSynth(engine_->synth());
     }
-    mixer_.setSynth(engine_->synth());
+    // A clip asked for while the sound font loaded may have found the stream paused: until now
+    // nothing woke it.
+    if (pulse_ != nullptr) pulse_->wake();
 }
 
 void AudioOutput::openStream() {
@@ -82,7 +94,7 @@ std::int64_t AudioOutput::stampNow() const {
 }
 
 void AudioOutput::post(std::uint32_t message, const StereoClip* clip) {
-    mixer_.post({stampNow(), message, clip});
+    if (!mixer_.post({stampNow(), message, clip})) tellRefused();
     // Until settled the loader may still be making the stream, which starts running anyway.
     if (settled() && pulse_ != nullptr) pulse_->wake();
 }
@@ -97,8 +109,36 @@ void AudioOutput::resetSynth() {
     send(kSystemReset);
 }
 
+const StereoClip* AudioOutput::clip(const std::string& path) {
+    if (const auto found = clips_.find(path); found != clips_.end()) return found->second.get();
+    std::string problem;
+    const PcmClip read = readPcmWav(path, problem);
+    if (!problem.empty()) return nullptr;
+    auto converted = std::make_unique<StereoClip>(toStereo(read, kLiveSampleRate));
+    return clips_.emplace(path, std::move(converted)).first->second.get();
+}
+
 void AudioOutput::playClip(const StereoClip* clip) {
     post(0, clip);
+}
+
+void AudioOutput::tellRefused() {
+    if (refusedTold_ || log_ == nullptr) return;
+    refusedTold_ = true;
+    *log_ << "lutavo: the audio stream is not taking sounds; some are being left out\n";
+}
+
+long AudioOutput::underruns() const {
+    return settled() && pulse_ != nullptr ? pulse_->underruns() : 0;
+}
+
+std::string AudioOutput::threadPriority() const {
+    return settled() && pulse_ != nullptr ? pulse_->priority() : "";
+}
+
+void AudioOutput::trace(StreamTrace* trace) {
+    waitSettled();
+    if (pulse_ != nullptr) pulse_->trace(trace);
 }
 
 }  // namespace lutavo

@@ -7,11 +7,15 @@
 #include <fluidsynth/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <future>
+#include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "services/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/stream_trace.h"
 #include "services/fluidsynth/synth_engine.h"
 
 namespace lutavo {
@@ -35,9 +39,15 @@ inline constexpr std::int64_t kSoundDelayNs = 25'000'000;
 
 class AudioOutput {
   public:
+    // Makes the synthesizer, on the loading thread; the stream opens before it is called.
+    using SynthLoader = std::function<std::unique_ptr<SynthEngine>()>;
+
     // soundFont "" leaves the stream to the clips. Events are stamped by soundClock, or with the
-    // moment they are asked for when there is none.
-    explicit AudioOutput(std::string soundFont, const SoundClock* soundClock = nullptr);
+    // moment they are asked for when there is none. log: where the one line about sounds the
+    // stream could not take goes.
+    explicit AudioOutput(std::string soundFont, const SoundClock* soundClock = nullptr,
+                         std::ostream* log = nullptr);
+    AudioOutput(SynthLoader loadSynth, const SoundClock* soundClock, std::ostream* log);
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
@@ -64,18 +74,35 @@ class AudioOutput {
     // like everything else (a MIDI port plays its notes at once: the clicks keep up with them).
     void scheduleTicks(bool on) { scheduleTicks_ = on; }
 
+    // The clip of a 16-bit PCM WAV file in the stream's form, read once and kept as long as the
+    // stream that plays it; null for a file that is no playable clip.
+    const StereoClip* clip(const std::string& path);
     // Starts a clip over whatever sounds, cutting off the clip before. Any time, from the window
-    // thread; never waits for the audio thread.
+    // thread; never waits for the audio thread. The clip is one of clip()'s.
     void playClip(const StereoClip* clip);
 
+    // How the stream is doing, for whoever measures it: times it ran dry, sounds it could not
+    // take, how its thread runs, and a trace of every block (see PulseStream::trace).
+    long underruns() const;
+    long refusedPosts() const { return mixer_.refusedPosts(); }
+    std::string threadPriority() const;
+    void trace(StreamTrace* trace);
+    // Frames the stream has played so far. Any thread.
+    std::int64_t framesPlayed() const { return mixer_.frame(); }
+
   private:
-    void load(const std::string& soundFont);
+    void load(const SynthLoader& loadSynth);
     void openStream();
     void post(std::uint32_t message, const StereoClip* clip);
 
     std::int64_t stampNow() const;
+    void tellRefused();
 
+    // Before the mixer and the stream that read them, so they go after both.
+    std::map<std::string, std::unique_ptr<StereoClip>> clips_;
     const SoundClock* soundClock_;
+    std::ostream* log_;
+    bool refusedTold_ = false;
     bool scheduleTicks_ = true;
     StreamMixer mixer_{StreamClock::live(kLiveSampleRate, kSoundDelayNs)};
     std::unique_ptr<PulseStream> pulse_;

@@ -4,10 +4,15 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
+#include <time.h>
+
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/sound_clock.h"
 #include "services/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/thread_priority.h"
 
 namespace lutavo {
 
@@ -15,11 +20,20 @@ namespace {
 
 constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 
+// The server's accounts are stamped by the wall clock: the same instant on the steady clock.
+std::int64_t wallToSteadyNs(const timeval& wall, std::int64_t steadyNowNs) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t wallNowNs = std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+    const std::int64_t wallNs =
+        std::int64_t{wall.tv_sec} * 1'000'000'000 + std::int64_t{wall.tv_usec} * 1000;
+    return steadyNowNs - (wallNowNs - wallNs);
+}
+
 }  // namespace
 
 PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int requestFrames)
     : mixer_(mixer),
-      nominalLatencyNs_(std::int64_t{bufferFrames} * 1'000'000'000 / rate),
       idleFramesBeforePause_(rate / 2) {  // half a second of silence after the last sound
     loop_ = pa_threaded_mainloop_new();
     if (loop_ == nullptr) return;
@@ -31,6 +45,21 @@ PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int req
         stream_ = nullptr;
     }
     pa_threaded_mainloop_unlock(loop_);
+    if (live()) raiseThread();
+}
+
+void PulseStream::raiseThread() {
+    // The connection's own thread says who it is; the raising is done from here, since asking
+    // the desktop's service means waiting on a socket.
+    pa_threaded_mainloop_once_unlocked(
+        loop_,
+        [](pa_threaded_mainloop*, void* id) {
+            static_cast<std::atomic<long>*>(id)->store(currentThreadId());
+        },
+        &threadId_);
+    for (int waited = 0; threadId_.load() == 0 && waited < 1000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (threadId_.load() != 0) priority_ = raiseAudioThread(threadId_.load());
 }
 
 PulseStream::~PulseStream() {
@@ -73,7 +102,9 @@ bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = static_cast<std::uint32_t>(bufferFrames * kFrameBytes);
-    buffer.prebuf = static_cast<std::uint32_t>(-1);
+    // Never held back to refill after running dry: the server plays silence for what came too
+    // late and goes on, so every frame after it is still heard when the clock says.
+    buffer.prebuf = 0;
     buffer.minreq = static_cast<std::uint32_t>(requestFrames * kFrameBytes);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     // The server's own account of when a written frame is heard, kept up to date.
@@ -98,7 +129,7 @@ void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
 }
 
 void PulseStream::onUnderflow(pa_stream*, void* self) {
-    static_cast<PulseStream*>(self)->restarts_ = true;
+    static_cast<PulseStream*>(self)->underruns_.fetch_add(1, std::memory_order_relaxed);
 }
 
 void PulseStream::fill(std::size_t bytes) {
@@ -112,9 +143,11 @@ void PulseStream::fill(std::size_t bytes) {
     }
     std::fill_n(left_.begin(), frames, 0.0f);
     std::fill_n(right_.begin(), frames, 0.0f);
-    if (restarts_) mixer_.outputRestarts();
-    restarts_ = false;
-    mixer_.render(left_.data(), right_.data(), frames, steadyNowNs() + latencyNs());
+    const std::int64_t nowNs = steadyNowNs();
+    if (resumed_) resume(nowNs);
+    followServer(nowNs);
+    const std::int64_t first = mixer_.frame();
+    mixer_.render(left_.data(), right_.data(), frames);
     auto* out = static_cast<float*>(data);
     for (int i = 0; i < frames; ++i) {
         out[2 * i] = left_[static_cast<std::size_t>(i)];
@@ -122,35 +155,92 @@ void PulseStream::fill(std::size_t bytes) {
     }
     pa_stream_write(stream_, data, static_cast<std::size_t>(frames) * kFrameBytes, nullptr, 0,
                     PA_SEEK_RELATIVE);
+    traceBlock(nowNs, first, frames);
     pauseWhenIdle(frames);
 }
 
-std::int64_t PulseStream::latencyNs() const {
+void PulseStream::resume(std::int64_t nowNs) {
+    resumed_ = false;
+    resumedAtNs_ = nowNs;
+    mixer_.clock().restart();
+}
+
+void PulseStream::followServer(std::int64_t nowNs) {
+    reportNew_ = false;
+    const pa_timing_info* info = pa_stream_get_timing_info(stream_);
+    if (info == nullptr || info->read_index_corrupt) {
+        if (!mixer_.clock().settled())
+            mixer_.clock().guess(mixer_.frame(), estimatedHeardNs(nowNs));
+        return;
+    }
+    // The server's account: the frame it had just taken from the stream, and how long that
+    // frame takes from there to the ear.
+    const std::int64_t takenNs = wallToSteadyNs(info->timestamp, nowNs);
+    const std::int64_t frame = info->read_index / static_cast<std::int64_t>(kFrameBytes);
+    const auto sinkNs = static_cast<std::int64_t>(info->sink_usec) * 1000;
+    const std::int64_t stampNs = std::int64_t{info->timestamp.tv_sec} * 1'000'000'000 +
+                                 std::int64_t{info->timestamp.tv_usec} * 1000;
+    if (stampNs != lastReportNs_ && takenNs >= resumedAtNs_) {
+        lastReportNs_ = stampNs;
+        reportNew_ = true;
+        reportFrame_ = frame;
+        reportHeardNs_ = takenNs + sinkNs;
+        mixer_.clock().heard(reportFrame_, reportHeardNs_);
+    }
+    if (mixer_.clock().settled()) return;
+    // Until the server's first account after a pause: one it gave while paused says which frame
+    // it plays first now, in the same terms as its accounts; else its running estimate.
+    if (takenNs > pausedAtNs_ && takenNs < resumedAtNs_) {
+        mixer_.clock().guess(frame, nowNs + sinkNs);
+    } else {
+        mixer_.clock().guess(mixer_.frame(), estimatedHeardNs(nowNs));
+    }
+}
+
+std::int64_t PulseStream::estimatedHeardNs(std::int64_t nowNs) const {
     pa_usec_t latency = 0;
     int negative = 0;
-    if (pa_stream_get_latency(stream_, &latency, &negative) < 0) return nominalLatencyNs_;
-    return negative != 0 ? 0 : static_cast<std::int64_t>(latency) * 1000;
+    if (pa_stream_get_latency(stream_, &latency, &negative) < 0) return nowNs;
+    const auto latencyNs = static_cast<std::int64_t>(latency) * 1000;
+    return negative != 0 ? nowNs - latencyNs : nowNs + latencyNs;
+}
+
+void PulseStream::traceBlock(std::int64_t nowNs, std::int64_t frame, int frames) {
+    StreamTrace* trace = trace_.load(std::memory_order_acquire);
+    if (trace == nullptr) return;
+    StreamTraceEntry entry;
+    entry.filledAtNs = nowNs;
+    entry.frame = frame;
+    entry.frames = frames;
+    entry.reportFrame = reportFrame_;
+    entry.reportHeardNs = reportHeardNs_;
+    entry.reportNew = reportNew_;
+    entry.estimateNs = estimatedHeardNs(nowNs);
+    entry.lineNs = mixer_.clock().heardAtNs(frame);
+    entry.pace = mixer_.clock().pace();
+    entry.underruns = underruns();
+    trace->push(entry);
 }
 
 void PulseStream::pauseWhenIdle(int frames) {
     idleFrames_ = mixer_.idle() ? idleFrames_ + frames : 0;
     if (idleFrames_ < idleFramesBeforePause_) return;
     idleFrames_ = 0;
-    // Paired with wake(): an event posted meanwhile either is seen here or sees the pause.
-    paused_.store(true);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
+    // Paired with wake(): both exchange the flag, so whichever comes second sees the other. An
+    // event posted before wake() exchanged it is then seen here, or wake() sees the pause.
+    paused_.exchange(true, std::memory_order_acq_rel);
     if (!mixer_.idle()) {
         paused_.store(false);
         return;
     }
     pa_operation* op = pa_stream_cork(stream_, 1, nullptr, nullptr);
     if (op != nullptr) pa_operation_unref(op);
-    restarts_ = true;
+    resumed_ = true;
+    pausedAtNs_ = steadyNowNs();
 }
 
 void PulseStream::wake() {
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    if (!live() || !paused_.exchange(false)) return;
+    if (!live() || !paused_.exchange(false, std::memory_order_acq_rel)) return;
     // The connection's thread holds this lock only while it fills a block: a moment.
     pa_threaded_mainloop_lock(loop_);
     pa_operation* op = pa_stream_cork(stream_, 0, nullptr, nullptr);

@@ -8,7 +8,11 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <string>
 #include <vector>
+
+#include "services/fluidsynth/stream_trace.h"
 
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -20,7 +24,8 @@ class StreamMixer;
 
 class PulseStream {
   public:
-    // Connects to the sound server (never starting one); live() tells whether it worked.
+    // Connects to the sound server (never starting one); live() tells whether it worked. The
+    // connection's thread, which fills the stream, is raised to run ahead of ordinary work.
     PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int requestFrames);
     ~PulseStream();
     PulseStream(const PulseStream&) = delete;
@@ -29,27 +34,50 @@ class PulseStream {
     bool live() const { return stream_ != nullptr; }
     // Something was posted to the mixer: let the stream run again if it was paused.
     void wake();
+    // How the stream's thread runs ("real time ...", "nice ...").
+    const std::string& priority() const { return priority_; }
+    // Times the server found the stream empty. Any thread.
+    long underruns() const { return underruns_.load(std::memory_order_relaxed); }
+    // Each block filled from now on is told to the trace (null: none). The trace must outlive
+    // the stream or be replaced first.
+    void trace(StreamTrace* trace) { trace_.store(trace, std::memory_order_release); }
 
   private:
     bool connect(int rate, int bufferFrames, int requestFrames);
     bool waitUntilReady();
+    void raiseThread();
     void fill(std::size_t bytes);
+    // Tells the mixer's clock what the server last said about when the stream is heard.
+    void followServer(std::int64_t nowNs);
+    void resume(std::int64_t nowNs);
     void pauseWhenIdle(int frames);
-    // From a frame written now to the ear.
-    std::int64_t latencyNs() const;
+    void traceBlock(std::int64_t nowNs, std::int64_t frame, int frames);
+    // When the server's running estimate says the next frame written is heard.
+    std::int64_t estimatedHeardNs(std::int64_t nowNs) const;
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
     static void onStateChange(void* loop);
 
     StreamMixer& mixer_;
-    std::int64_t nominalLatencyNs_ = 0;
     long idleFramesBeforePause_ = 0;
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
+    std::string priority_ = "ordinary priority";
     std::atomic<bool> paused_{false};
+    std::atomic<long> underruns_{0};
+    std::atomic<StreamTrace*> trace_{nullptr};
+    std::atomic<long> threadId_{0};
     long idleFrames_ = 0;
-    bool restarts_ = false;  // the stream was paused or ran dry since the last block
+    // The stream was paused since the last block: the server's accounts from before the pause
+    // no longer hold, and the clock starts afresh.
+    bool resumed_ = true;
+    std::int64_t resumedAtNs_ = 0;
+    std::int64_t pausedAtNs_ = std::numeric_limits<std::int64_t>::max();
+    std::int64_t lastReportNs_ = 0;  // of the server's latest account, as given
+    std::int64_t reportFrame_ = -1;
+    std::int64_t reportHeardNs_ = 0;
+    bool reportNew_ = false;
     std::vector<float> left_, right_;
 };
 

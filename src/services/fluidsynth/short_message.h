@@ -12,7 +12,7 @@ struct ShortMessage {
     int data2 = 0;
     int length = 0;  // bytes on the wire: 1, 2 or 3; 0 for no message
 
-    int kind() const { return status < 0xF0 ? status & 0xF0 : status; }
+    constexpr int kind() const { return status < 0xF0 ? status & 0xF0 : status; }
 };
 
 inline constexpr int kNoteOff = 0x80;
@@ -23,6 +23,9 @@ inline constexpr int kProgramChange = 0xC0;
 inline constexpr int kChannelPressure = 0xD0;
 inline constexpr int kPitchBend = 0xE0;
 inline constexpr int kSystemReset = 0xFF;
+// Controllers that end every note of a channel.
+inline constexpr int kAllSoundOff = 120;
+inline constexpr int kAllNotesOff = 123;
 
 // Bytes on the wire for a status byte; 0 for the ones a short message cannot carry
 // (system exclusive and its end) and for values below 0x80.

@@ -1,21 +1,13 @@
 #include "services/fluidsynth/stream_wave_player.h"
 
 #include "services/fluidsynth/audio_output.h"
-#include "services/fluidsynth/pcm_clip.h"
 
 namespace lutavo {
 
-const StereoClip* StreamWavePlayer::clip(const std::string& path) {
-    if (const auto found = clips_.find(path); found != clips_.end()) return found->second.get();
-    std::string problem;
-    const PcmClip read = readPcmWav(path, problem);
-    if (!problem.empty()) return nullptr;
-    auto converted = std::make_unique<StereoClip>(toStereo(read, kLiveSampleRate));
-    return clips_.emplace(path, std::move(converted)).first->second.get();
-}
-
 bool StreamWavePlayer::play(const std::string& path) {
-    const StereoClip* found = clip(path);
+    // The clips stay with the stream, which plays them on its own thread: the player may go
+    // first without taking a sounding clip with it.
+    const StereoClip* found = output_.clip(path);
     if (found == nullptr) return false;
     if (output_.settled() && !output_.streamLive()) return false;
     output_.playClip(found);

@@ -1,5 +1,5 @@
 #pragma once
-// Running the event loop for a while, as the platform tests need.
+// Running the event loop for a while, as the timer and stream tests need.
 
 #include <QElapsedTimer>
 #include <QEventLoop>
