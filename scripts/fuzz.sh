@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
+targets="song_reader song_round_trip config_reader wav_clip lesson_reader editor_session"
 target="${1:-}"
 seconds="${2:-60}"
 if [[ " $targets " != *" $target "* ]]; then
@@ -21,6 +21,8 @@ case "$target" in
   config_reader) max_len=2048 dict=config ;;
   wav_clip) max_len=8192 dict=wav ;;
   lesson_reader) max_len=4096 dict=lesson ;;
+  # One byte or three an action: a few hundred actions.
+  editor_session) max_len=1024 dict= ;;
 esac
 
 build=build-fuzz
@@ -38,7 +40,7 @@ mkdir -p "$corpus" "$findings" "$(dirname "$log")"
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 status=0
 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
-  -dict="fuzz/$dict.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+  ${dict:+-dict="fuzz/$dict.dict"} -artifact_prefix="$findings/" -print_final_stats=1 \
   "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ]; then
