@@ -4,6 +4,7 @@
 
 #include "base/colors.h"
 #include "base/numbers.h"
+#include "base/safe_file.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -129,17 +130,28 @@ void mnuPrintSong_Click(Guitar& g) {
 }
 
 bool exportPdf(Guitar& g, const std::string& path) {
-    if (g.sys.printer == nullptr || !g.sys.printer->setPdfFile(path)) {
+    Printer* printer = g.sys.printer;
+    if (sameFile(g.song.songFile, path)) {
+        showMessage(g, path + " is the song itself: the PDF file was not written.");
+        return false;
+    }
+    if (printer == nullptr || !printer->startPdf()) {
         showMessage(g, "Printer Stopped");
         return false;
     }
-    int failures = printSong(g);
-    // Closes the file; the next Print Song goes to the printer again.
-    if (!g.sys.printer->setPdfFile("")) {
-        ++failures;
-        showMessage(g, "Printer Stopped");
+    const int failures = printSong(g);
+    std::string pdf;
+    // A document with pages missing is not written over what the file holds now.
+    if (!printer->takePdf(pdf) || failures > 0) {
+        showMessage(g,
+                    "The PDF file " + path + " was not written: the pages could not be printed.");
+        return false;
     }
-    return failures == 0;
+    if (const WriteResult written = writeFileSafely(path, pdf); !written) {
+        showMessage(g, "The PDF file " + path + " could not be written: " + written.problem + ".");
+        return false;
+    }
+    return true;
 }
 
 void mnuExportPdf_Click(Guitar& g) {

@@ -26,7 +26,9 @@ void mnuPrintSong_Click(Guitar& g);
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);
 
-// Prints the song into the PDF file at path; false when any printer operation failed.
+// Prints the song into a PDF file at path, written as saves write songs: only a whole document
+// replaces what the file held, and never the song itself. False, after a message that says why,
+// when the file was not written.
 bool exportPdf(Guitar& g, const std::string& path);
 
 // Runs the PRINT menu's item (-1: the menu was dismissed).

@@ -45,8 +45,9 @@ void reportWritten(const std::string& path, long lengthMs) {
 }
 
 int writeMidi(const Performance& perf, const std::string& path) {
-    if (!writeMidiFile(path, perf.messages)) {
-        std::fprintf(stderr, "lutavo: cannot write %s\n", path.c_str());
+    if (const WriteResult written = writeMidiFile(path, perf.messages); !written) {
+        std::fprintf(stderr, "lutavo: cannot write %s: %s\n", path.c_str(),
+                     written.problem.c_str());
         return 1;
     }
     reportWritten(path, perf.endMs);

@@ -72,7 +72,6 @@ TEST_F(MidiExport, FileIsOneTrackOfMillisecondTicksWithLongGapsAndNoSystemBytes)
     TempDir dir;
     ASSERT_TRUE(writeMidiFile(dir.path() + "song.mid", perf));
     EXPECT_EQ(readFile(dir.path() + "song.mid"), std::string(expected.begin(), expected.end()));
-    EXPECT_FALSE(writeMidiFile("/nonexistent-folder/x/song.mid", {}));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <string>
 
 namespace lutavo {
 
@@ -61,23 +61,23 @@ std::vector<std::int16_t> OfflineSynth::render(std::vector<TimedMessage> message
 
 namespace {
 
-void putLittleEndian(std::ofstream& file, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        file.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+void putLittleEndian(std::string& bytes, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i)
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
 
-bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int16_t>& samples) {
+WriteResult OfflineSynth::writeWav(const std::string& path,
+                                   const std::vector<std::int16_t>& samples) {
     constexpr std::uint32_t kChannels = 2;
     constexpr std::uint32_t kBytesPerSample = 2;
     const std::uint64_t dataBytes = samples.size() * kBytesPerSample;
-    if (dataBytes > 0xFFFFFFFFull - 36) return false;  // beyond what a WAV header can say
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write("RIFF", 4);
+    if (dataBytes > 0xFFFFFFFFull - 36) return {"too long for a WAV file"};
+    std::string file = "RIFF";
+    file.reserve(44 + dataBytes);
     putLittleEndian(file, static_cast<std::uint32_t>(36 + dataBytes), 4);
-    file.write("WAVEfmt ", 8);
+    file += "WAVEfmt ";
     putLittleEndian(file, 16, 4);  // size of the format block
     putLittleEndian(file, 1, 2);   // PCM
     putLittleEndian(file, kChannels, 2);
@@ -85,12 +85,11 @@ bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int1
     putLittleEndian(file, kFileSampleRate * kChannels * kBytesPerSample, 4);
     putLittleEndian(file, kChannels * kBytesPerSample, 2);
     putLittleEndian(file, 8 * kBytesPerSample, 2);
-    file.write("data", 4);
+    file += "data";
     putLittleEndian(file, static_cast<std::uint32_t>(dataBytes), 4);
     for (std::int16_t sample : samples)
         putLittleEndian(file, static_cast<std::uint16_t>(sample), 2);
-    file.flush();
-    return static_cast<bool>(file);
+    return writeFileSafely(path, file);
 }
 
 }  // namespace lutavo
