@@ -188,7 +188,7 @@ void loadsong(Guitar& g, const std::string& fileName) {
     }
     if (fileExists(fileName)) reader = ItemReader::open(fileName);
     if (!reader) {
-        showMessage(g, "The song file " + fileName + " cannot be opened.");
+        showMessage(g, notOpenedMessage("song", fileName));
         return;
     }
     auto result = readSongText(*reader, fileName);

@@ -203,11 +203,17 @@ bool namesFileElsewhere(const HeaderEntry& entry) {
            !isPlainFileName(entry.value);
 }
 
+std::string namedElsewhereMessage(const std::string& whose, const std::string& key,
+                                  const std::string& value, const std::string& folder) {
+    const std::string named = "The " + whose + " \"" + key + "\" names ";
+    if (value.empty()) return named + "no file.";
+    return named + "a file outside " + folder + " (" + value + "); it was not read.";
+}
+
 void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context) {
     for (const HeaderEntry& entry : header) {
         if (namesFileElsewhere(entry)) {
-            showMessage(g, "The song's \"" + entry.key + "\" names a file outside its folder (" +
-                               entry.value + "); it was not read.");
+            showMessage(g, namedElsewhereMessage("song's", entry.key, entry.value, "its folder"));
             continue;
         }
         for (const HeaderKey& known : kHeaderKeys) {

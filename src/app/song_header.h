@@ -22,6 +22,11 @@ std::string upperCase(std::string text);
 // True when the song's pages are pictures rather than drawn notes.
 bool hasPicturePages(const Guitar& g);
 
+// Why a key of a song or a lesson ("song's", "lesson's") that names a file is not followed: the
+// name leads out of the folder it is looked up in, or there is none.
+std::string namedElsewhereMessage(const std::string& whose, const std::string& key,
+                                  const std::string& value, const std::string& folder);
+
 // Applies the header entries in file order; unknown keys are skipped.
 void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context);
 
