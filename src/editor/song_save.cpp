@@ -7,11 +7,14 @@
 
 namespace lutavo {
 
-bool savesong(Guitar& g, const std::string& fileName) {
+std::string songFileText(const Guitar& g) {
     const SongTexts shown{g.ui.lblleft.caption, g.ui.lblright.caption, g.ui.pointer.visible,
                           g.ui.vpointer.visible, g.config.preferredSound};
-    if (!writeFileSafely(fileName, songText(g.song, shown))) return false;
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
+    return songText(g.song, shown);
+}
+
+bool savesong(Guitar& g, const std::string& fileName) {
+    if (!writeFileSafely(fileName, songFileText(g))) return false;
     g.ui.lblsong.caption = fileName;
     g.song.songFile = fileName;
     songedit::markSaved(g.song);

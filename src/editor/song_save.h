@@ -7,6 +7,9 @@ namespace lutavo {
 
 struct Guitar;
 
+// The text savesong writes for the song as it stands.
+std::string songFileText(const Guitar& g);
+
 // Writes the song model to fileName. Returns false (and leaves any old file whole) when the
 // file cannot be written.
 bool savesong(Guitar& g, const std::string& fileName);

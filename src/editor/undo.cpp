@@ -1,6 +1,7 @@
 #include "editor/undo.h"
 
 #include "core/guitar.h"
+#include "display/fretboard.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
@@ -11,22 +12,6 @@
 namespace lutavo {
 
 namespace {
-
-UndoStep current(const Guitar& g) {
-    const auto& ed = g.editor;
-    return {songedit::snapshot(g.song),
-            g.song.curNote,
-            g.song.curPage,
-            g.ui.pgScroll.max,
-            ed.markActive,
-            ed.markStart,
-            ed.markEnd};
-}
-
-void push(std::deque<UndoStep>& steps, UndoStep step) {
-    steps.push_back(std::move(step));
-    if (static_cast<int>(steps.size()) > kUndoSteps) steps.pop_front();
-}
 
 void bringBack(Guitar& g, const UndoStep& step) {
     auto& s = g.song;
@@ -46,12 +31,14 @@ void bringBack(Guitar& g, const UndoStep& step) {
         pgScroll_Change(g);
     }
     placeNotePointer(g);
+    placeCapoPicture(g);
+    g.playback.oldCapo = s.capo;
     showSongTexts(g);
 }
 
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
     if (from.empty() || isPlaying(g)) return false;
-    push(to, current(g));
+    keepStep(to, undoStepNow(g));
     const UndoStep step = std::move(from.back());
     from.pop_back();
     bringBack(g, step);
@@ -59,15 +46,6 @@ bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
 }
 
 }  // namespace
-
-void recordUndo(Guitar& g, const std::function<void()>& change) {
-    const unsigned before = g.song.changes;
-    UndoStep step = current(g);
-    change();
-    if (g.song.changes == before) return;
-    push(g.editor.undo, std::move(step));
-    g.editor.redo.clear();
-}
 
 bool undoEdit(Guitar& g) {
     return move(g, g.editor.undo, g.editor.redo);

@@ -1,17 +1,12 @@
 #pragma once
 // Undo and redo of every change the editor makes to the song.
 
-#include <functional>
+#include "core/undo_steps.h"
 
 namespace lutavo {
 
 struct Guitar;
 
-// At least this many steps can be undone.
-inline constexpr int kUndoSteps = 500;
-
-// Runs change; when it changed the song, it becomes one step that undo takes back.
-void recordUndo(Guitar& g, const std::function<void()>& change);
 // Takes back the last step (or puts back the last step undone); false when there is none.
 bool undoEdit(Guitar& g);
 bool redoEdit(Guitar& g);

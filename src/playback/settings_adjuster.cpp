@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "core/undo_steps.h"
 #include "display/page_render.h"
 #include "playback/shownote.h"
 #include "playback/transport.h"
@@ -146,6 +147,34 @@ i16 chosenLength(const Guitar& g) {
     return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
 }
 
+void applySlot(Guitar& g, int mode, int p) {
+    switch (mode) {
+        case kSettingTimeSig:
+            g.song.timeSig = static_cast<i16>(p - 1);
+            pgScroll_Change(g);
+            break;
+        case kSettingKey:
+            g.song.songKey = static_cast<i16>(p);
+            applyKey(g.keys, g.song.songKey);
+            pgScroll_Change(g);
+            break;
+        case kSettingCapo:
+            applyCapo(g, p - 1);
+            break;
+        case kSettingVolume:
+            applyVolume(g, p);
+            break;
+        case kSettingTempo:
+            applyTempo(g, 31 - p);
+            break;
+        case kSettingLeadIn:
+            applyLengthOrLeadIn(g, p);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 void colourSettingLabels(Guitar& g) {
@@ -207,35 +236,10 @@ void PicSwapper_MouseDown(Guitar& g, int x) {
 
 void PicSwapper_MouseUp(Guitar& g) {
     auto& pb = g.playback;
-    const int p = clampTo(pb.swapperPos, 1, pb.slotCount);
+    const int slot = clampTo(pb.swapperPos, 1, pb.slotCount);
     const int mode = pb.swapperMode;
-    if (!(isPlaying(g) && mode <= kSettingCapo)) {
-        switch (mode) {
-            case kSettingTimeSig:
-                g.song.timeSig = static_cast<i16>(p - 1);
-                pgScroll_Change(g);
-                break;
-            case kSettingKey:
-                g.song.songKey = static_cast<i16>(p);
-                applyKey(g.keys, g.song.songKey);
-                pgScroll_Change(g);
-                break;
-            case kSettingCapo:
-                applyCapo(g, p - 1);
-                break;
-            case kSettingVolume:
-                applyVolume(g, p);
-                break;
-            case kSettingTempo:
-                applyTempo(g, 31 - p);
-                break;
-            case kSettingLeadIn:
-                applyLengthOrLeadIn(g, p);
-                break;
-            default:
-                break;
-        }
-    }
+    // The capo and a note's length change the song: one step of undo.
+    if (!(isPlaying(g) && mode <= kSettingCapo)) recordUndo(g, [&] { applySlot(g, mode, slot); });
     movePointer(g, pb.swapperPos);
 }
 
@@ -255,8 +259,10 @@ void piccapo_MouseDown(Guitar& g, int y) {
         const int n = s.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
-        songedit::setLength(s, n, chosenLength(g));
-        songedit::setFret(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
+        recordUndo(g, [&] {
+            songedit::setLength(s, n, chosenLength(g));
+            songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
+        });
     } else {
         if (!pb.capoSounding) pb.capoSavedNote = s.curNote;
         pb.capoSounding = true;

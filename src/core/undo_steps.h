@@ -1,0 +1,27 @@
+#pragma once
+// The steps of undo: any handler that may change the song, in whatever folder it sits, runs the
+// change through recordUndo, so every change the user makes (notes, capo, texts) is one step.
+
+#include <deque>
+#include <functional>
+
+#include "core/editor_state.h"
+
+namespace lutavo {
+
+struct Guitar;
+
+// At least this many steps can be undone.
+inline constexpr int kUndoSteps = 500;
+
+// Runs change; when it changed the song, the held notes are settled as the song's file keeps them
+// and the change becomes one step that undo takes back.
+void recordUndo(Guitar& g, const std::function<void()>& change);
+
+// The song and where the user is in it, as undo and redo bring them back.
+UndoStep undoStepNow(const Guitar& g);
+
+// Adds step as the newest of steps; the oldest goes past kUndoSteps.
+void keepStep(std::deque<UndoStep>& steps, UndoStep step);
+
+}  // namespace lutavo
