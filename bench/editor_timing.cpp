@@ -17,7 +17,7 @@
 #include "editor/editor_commands.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 
 namespace lutavo::bench {
 namespace {
@@ -37,7 +37,7 @@ std::vector<test::NoteSpec> fullSong() {
 double measure(Guitar& g, int runs, const std::function<void()>& action, bool undoAfter) {
     double total = 0;
     for (int i = 0; i < runs; ++i) {
-        g.song.curNote = static_cast<i16>(500 + i % 20);
+        g.transport.curNote = static_cast<i16>(500 + i % 20);
         const double t0 = cpuMicros();
         action();
         total += cpuMicros() - t0;
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     closesong(g);
     modeBarPress(g, kModeBarEdit);
     test::buildSong(g, bench::fullSong());
-    g.song.curPage = 16;
+    g.transport.curPage = 16;
     g.ui.pgScroll.value = 16;
     std::printf("%d notes on %d pages, %d runs each; page sheets %s\n", g.song.noteCount,
                 g.ui.pgScroll.max, runs, g.display.picnotes.empty() ? "MISSING" : "loaded");
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         std::printf("%-20s %8.1f us\n", step.name, us);
     }
     // Copy a 20-note range once, then paste it and take it back.
-    g.song.curNote = 400;
+    g.transport.curNote = 400;
     btnsongentry_Click(g, kEditorMark);
     g.editor.markEnd = 419;
     btnsongentry_Click(g, kEditorCopy);

@@ -10,13 +10,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/chord_library.h"
 #include "app/mode_bar.h"
 #include "cpu_time.h"
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 #include "theory/chord_types.h"
 #include "theory/scale_fingering.h"
 #include "theory/voicing_search.h"
@@ -40,18 +41,18 @@ struct Figures {
     std::size_t results = 0;
 };
 
-// Runs search(root, tones) over every root and every entry of `types`, `runs` times.
-template <typename Search>
-Figures measure(const std::vector<std::vector<int>>& types, int runs, Search search) {
+// Runs search(root, type) over every root and every entry of `types`, `runs` times.
+template <typename Type, typename Search>
+Figures measure(const std::vector<Type>& types, int runs, Search search) {
     Figures f;
     std::vector<double> perCase(menuRoots().size() * types.size(), 0);
     for (int r = 0; r < runs; ++r) {
         const double start = cpuMicros();
         std::size_t k = 0;
         for (const MenuRoot& root : menuRoots()) {
-            for (const auto& tones : types) {
+            for (const auto& type : types) {
                 const double t0 = cpuMicros();
-                f.results += search(root.pitchClass, tones);
+                f.results += search(root.pitchClass, type);
                 perCase[k++] += cpuMicros() - t0;
             }
         }
@@ -86,17 +87,20 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--runs") runs = std::max(1, std::atoi(argv[2]));
     const PitchTable pitches = standardTuning();
 
-    std::vector<std::vector<int>> chords;
+    // A chord type's tones and the tones a shape needs.
+    using ChordTones = std::pair<std::vector<int>, std::vector<int>>;
+    std::vector<ChordTones> chords;
     for (int cell = 1; cell <= kChordTypeCount; ++cell)
-        chords.push_back(formulaSemitones(chordType(cell).formula, PlainSeventh::Minor));
-    const Figures c = measure(chords, runs, [&](int root, const std::vector<int>& tones) {
-        return findVoicings(root, tones, pitches, 0).size();
+        chords.emplace_back(formulaSemitones(chordType(cell).formula),
+                            formulaSemitones(chordType(cell).needs));
+    const Figures c = measure(chords, runs, [&](int root, const ChordTones& tones) {
+        return findVoicings(root, tones.first, tones.second, pitches, 0).size();
     });
     report("chord shapes", c, menuRoots().size() * chords.size());
 
     std::vector<std::vector<int>> scales;
     for (int cell = 1; cell <= kScaleTypeCount; ++cell)
-        scales.push_back(formulaSemitones(scaleType(cell).formula, PlainSeventh::Major));
+        scales.push_back(formulaSemitones(scaleType(cell).formula));
     const Figures s = measure(scales, runs, [&](int root, const std::vector<int>& tones) {
         return findScalePositions(root, tones, pitches, 0).size();
     });

@@ -25,8 +25,9 @@
 #include <vector>
 
 #include "fakes/playback_rig.h"
-#include "platform/qt/timer_driver.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
+#include "services/qt/timer_driver.h"
 
 namespace lutavo::bench {
 namespace {
@@ -126,7 +127,7 @@ Result playOnce(const Options& options, int tempo, bool busy) {
     g.config.defaultLeadIn = 0;
     test::buildSong(g, longSong(options.entries));
     g.song.tempo = static_cast<i16>(tempo);
-    g.ntimer.interval = g.song.tempoInterval[tempo];
+    g.ntimer.interval = tickIntervalMs(tempo);
     playbtn_Click(g, kPlay);
     const int interval = g.ntimer.interval;
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "app/song_files.h"
+#include "app/song_export.h"
 #include "cpu_time.h"
 #include "fakes/test_rig.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/sound_font.h"
 #include "playback/midi_file.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/sound_font.h"
 
 namespace lutavo::bench {
 namespace {
@@ -35,11 +35,10 @@ std::vector<Played> sampleSongs() {
     std::vector<Played> songs;
     for (const auto& entry : std::filesystem::directory_iterator(test::dataFolder() + "songs")) {
         if (entry.path().extension() != ".SNG") continue;
-        test::Rig rig;
-        rig.defaults();
-        loadsong(rig.g(), entry.path().string());
-        Performance perf = recordPerformance(rig.g());
-        songs.push_back({entry.path().stem().string(), std::move(perf.messages), perf.endMs});
+        auto recording = recordSongFile({entry.path().string(), "", test::dataFolder(), ""});
+        if (!recording) continue;
+        songs.push_back(
+            {entry.path().stem().string(), std::move(recording->messages), recording->endMs});
     }
     std::sort(songs.begin(), songs.end(), [](auto& a, auto& b) { return a.name < b.name; });
     return songs;

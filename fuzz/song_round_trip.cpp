@@ -16,8 +16,8 @@
 #include "display/page_render.h"
 #include "editor/song_save.h"
 #include "fuzz_scratch.h"
-#include "platform/qt/qt_picture_io.h"
 #include "playback/midi_file.h"
+#include "services/qt/qt_picture_io.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "fuzz_scratch.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/pcm_clip.h"
-#include "platform/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/stream_mixer.h"
 
 namespace {
 

@@ -8,14 +8,14 @@ cd "$(dirname "$0")/.."
 bad=0
 report() { echo "$1"; echo "$2" | sed 's/^/    /'; bad=1; }
 
-# Lower folders first; platform-impl is src/platform/{qt,fluidsynth,rtmidi}.
+# Lower folders first; each folder of src/services is a layer of its own.
 order=(base platform song core theory tuning config display playback editor lessons print app
-  platform-impl ui)
+  services/fluidsynth services/rtmidi services/qt ui)
 declare -A rank
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
 folderOf() {
   case "$1" in
-    platform/qt/* | platform/fluidsynth/* | platform/rtmidi/*) echo platform-impl ;;
+    services/*/*) echo "${1%/*}" ;;
     */*) echo "${1%%/*}" ;;
     *) echo main ;;
   esac

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
 )
 

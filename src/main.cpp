@@ -65,6 +65,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lutavo: no chord library %s\n", qPrintable(line.chords));
         return 2;
     }
+    if (!line.scales.isEmpty() && !lutavo::openScaleLibrary(app.window(), line.scales)) {
+        std::fprintf(stderr, "lutavo: no scale library %s\n", qPrintable(line.scales));
+        return 2;
+    }
     if (pdf) return lutavo::exportSongPdf(app, line.exportSong, line.exportOutput) ? 0 : 1;
     if (screenshot) {
         if (!lutavo::saveScreenshot(app.window(), line.screenshot)) {

@@ -32,7 +32,8 @@ Menu rootMenu(const char* caption, const char* suffix) {
 void chooseChordType(Guitar& g, int cell) {
     auto& lib = g.library;
     const ChordType& type = chordType(cell);
-    const std::vector<int> semitones = formulaSemitones(type.formula, PlainSeventh::Minor);
+    lib.chordType = static_cast<i16>(cell);
+    const std::vector<int> semitones = formulaSemitones(type.formula);
     constexpr int kMajorScale[] = {0, 2, 4, 5, 7, 9, 11, 12};
     for (int d = 1; d <= 8; ++d)
         lib.degreeSemitones[d] = static_cast<i16>(kMajorScale[d - 1]);
@@ -96,21 +97,25 @@ void pagepic_MouseDown(Guitar& g, int, int, double x, double) {
 
 void loadchords(Guitar& g, int root) {
     auto& lib = g.library;
-    beginLibraryPage(g, lib.chordKeySel);
+    beginLibraryPage(g, lib.chordKeySel, kChordPageHeight);
     const std::vector<int> tones = chordTones(lib);
-    const std::vector<ChordShape> shapes = findVoicings(root, tones, g.tuning.pitchOf, g.song.capo);
+    const std::vector<int> needed = formulaSemitones(chordType(lib.chordType).needs);
+    const std::vector<ChordShape> shapes =
+        findVoicings(root, tones, needed, g.tuning.pitchOf, g.song.capo);
     int n = 0;
     for (const ChordShape& shape : shapes)
         storeLibraryNote(g, ++n, kWholeNote, shape);
-    finishLibraryPage(g, n, [&g, root] {
+    const LibraryTones spelled{root, chordType(lib.chordType).formula};
+    finishLibraryPage(g, n, spelled, [&g, root, n] {
         const LibraryState& chosen = g.library;
         const std::string name = g.keys.noteName[clampTo(root, 0, 11)];
         LibraryCaptions captions;
         captions.song = name + " Chords";
         captions.window = std::string(kProgramTitle) + " - Chord Library";
         captions.title = name + " " + chosen.chordTypeName + " Chords";
-        captions.left = g.ui.txtsiinfo.text;
-        captions.right = "Harmonic function: " + g.ui.txtsicomp.text;
+        // An empty page says why it is empty rather than what the chord is for.
+        captions.right =
+            n > 0 ? "Harmonic function: " + g.ui.txtsicomp.text : "No shape found in this tuning";
         captions.closeTip = "Close Chords";
         return captions;
     });

@@ -11,8 +11,8 @@
 #include "display/scrolling.h"
 #include "editor/editor_commands.h"
 #include "platform/midi_out.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -46,7 +46,7 @@ void showNoteLengths(Guitar& g, bool lengths) {
 
 void showNoteCounter(Guitar& g) {
     showNoteCount(g);
-    g.ui.ScrlNpntr.value = clampTo(g.song.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
+    g.ui.ScrlNpntr.value = clampTo(g.transport.curNote, g.ui.ScrlNpntr.min, g.ui.ScrlNpntr.max);
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void enterEditor(Guitar& g) {
     // EDIT again on a new song not yet saved would load the template over it.
     if (g.app.appMode == kModeEditor && !isUserSong(g) && !mayDropEdits(g)) return;
     setCommandsAvailable(g, kEditorNext, true);
-    if (g.playback.repeatLine != 0) mnuRepeatCancel_Click(g);
+    if (g.transport.range.loop) mnuRepeatCancel_Click(g);
     g.app.appMode = kModeEditor;
     showNoteLengths(g, true);
     btnSwapper_Click(g, kSettingNoteLength);
@@ -78,15 +78,15 @@ void enterEditor(Guitar& g) {
 }
 
 bool leaveEditor(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     if (!mayDropEdits(g)) return false;
     auto& s = g.song;
     g.editor.markActive = false;
     setCommandsAvailable(g, kEditorPaste, false);
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
     showNoteLengths(g, false);
-    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.noteCount + 1);
-    placeNotePointer(g);
+    if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
+    placeNotePointer(g, g.transport.curNote);
     g.app.appMode = kModeSongs;
     showNoteCounter(g);
     g.ui.btnlexit.tip = "Close song";
@@ -102,7 +102,7 @@ void btnlexit_Click(Guitar& g) {
     }
     // In a lesson the button closes the lesson even while the start-up song is on show.
     if (g.app.introSong == 1 && g.app.appMode != kModeLesson) {
-        shownote(g, 0);
+        presentNote(g, kShowOnly);
         if (g.sys.midi != nullptr) g.sys.midi->close();
         g.app.quitRequested = true;
         return;

@@ -130,7 +130,7 @@ void runLessonFrame(Guitar& g) {
     for (const FrameKey& known : kFrameKeys) {
         if (command.key == known.key) runFrameKey(g, known, command.value);
     }
-    if (hasPicturePages(g)) showFirstPicturePage(g);
+    if (hasPicturePages(g.song)) showFirstPicturePage(g);
 }
 
 }  // namespace lutavo

@@ -15,8 +15,11 @@
 #include "editor/song_info.h"
 #include "editor/undo.h"
 #include "platform/screen.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
+#include "theory/keys.h"
+#include "theory/spelling.h"
 
 namespace lutavo {
 
@@ -26,7 +29,6 @@ constexpr int kLibraryNoteX = 50;
 // The strip of types is 650 pixels wide, 25 beyond the page; the scroll panel beside the page
 // is not needed for the library's one page, so the strip starts at the frame's left edge.
 constexpr int kStripWidth = 650;
-constexpr int kLibraryPageHeight = 3000;
 
 void setTitleTop(Guitar& g, int top, int leftTop) {
     g.ui.lbltitle.at.top = top;
@@ -34,13 +36,33 @@ void setTitleTop(Guitar& g, int top, int leftTop) {
     g.ui.lblleft.at.top = leftTop;
 }
 
-void showCaptions(Guitar& g, const LibraryCaptions& captions) {
+void showCaptions(Guitar& g, const LibraryCaptions& captions, const std::string& left) {
     auto& ui = g.ui;
     ui.lblsong.caption = captions.song;
     ui.form.caption = captions.window;
-    txtsiinfo_Change(g, captions.left);
+    txtsiinfo_Change(g, left);
     txtsititle_Change(g, captions.title);
     txtsicomp_Change(g, captions.right);
+}
+
+// The page scroll bar of a library with several pages stands beside the page, under the strip.
+void placeScrollBarBesidePage(Guitar& g) {
+    auto& ui = g.ui;
+    ui.scrollpanel.at.top = ui.pnlscore.at.top;
+    ui.scrollpanel.at.height = ui.pnlscore.at.height;
+    ui.pgScroll.at.height = ui.pnlscore.at.height;
+}
+
+// Every page the notes were broken into (the page being filled is the last), laid out as the
+// page lays out a song, and the page scroll bar over them.
+void layoutPages(Guitar& g, int n) {
+    auto& s = g.song;
+    const int pages = g.transport.curPage;
+    songedit::setPageStart(s, pages + 1, n + 2);
+    g.ui.pgScroll.max = pages;
+    for (int page = 1; page <= pages; ++page)
+        g.display.noteSpacing = layoutpage(s, page);
+    g.transport.curPage = 1;
 }
 
 void showNoteScrollBar(Guitar& g, int n) {
@@ -70,8 +92,17 @@ void showLibraryPageArea(Guitar& g) {
     ui.Pageframe.at.width = kStripWidth * kTwipsPerPixel;
 }
 
+void showScalePageArea(Guitar& g) {
+    auto& ui = g.ui;
+    showLibraryPageArea(g);
+    ui.pnlscore.at.height = 2670;
+    ui.picscore.at.top = 15;
+    ui.pictab.at.top = 1860;
+}
+
 void restorePageArea(Guitar& g) {
     auto& ui = g.ui;
+    ui.scrollpanel.at.top = 0;
     ui.pnlscore.at.top = 75;
     ui.pnlscore.at.height = 2670;
     ui.picscore.at.top = -30;
@@ -115,20 +146,21 @@ int pressStripCell(Guitar& g, double x, int cellTwips, int last) {
     return cell;
 }
 
-void beginLibraryPage(Guitar& g, int key) {
+void beginLibraryPage(Guitar& g, int key, int pageHeight) {
     auto& s = g.song;
     auto& ui = g.ui;
     playbtn_Click(g, kStop);
     refreshNeck(g);
     ui.lblsong.color = kColorAvailable;
     songedit::resetForLoad(s);
+    plainPageHeader(g);
     songedit::setAllFrets(s, kScratchSlot, kSilent);
     s.timeSig = 0;
     clearRepeatModes(g);
     s.altTempo = 0;
     songedit::setMetroTicks(s, 16);
     s.songKey = static_cast<i16>(key);
-    s.pageHeight = kLibraryPageHeight;
+    s.pageHeight = static_cast<i16>(pageHeight);
     s.pagePicture = "INTERNAL";
     ui.vpointer.visible = false;
     for (Label* label : {&ui.lbltitle, &ui.lblleft, &ui.lblright})
@@ -136,8 +168,8 @@ void beginLibraryPage(Guitar& g, int key) {
     ui.pnlscore.visible = true;
     ui.pointer.visible = true;
     s.songLocked = true;
-    s.curNote = 0;
-    s.curPage = 1;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
     songedit::setPageStart(s, 1, 1);
     songedit::setLength(s, kScratchSlot, 64);
     songedit::setX(s, kScratchSlot, kLibraryNoteX);
@@ -147,7 +179,20 @@ void storeLibraryNote(Guitar& g, int n, int dur, const StringFrets& frets) {
     songedit::storeNote(g.song, n, dur, frets, kLibraryNoteX);
 }
 
-void finishLibraryPage(Guitar& g, int n, const std::function<LibraryCaptions()>& captions) {
+bool breakLibraryPage(Guitar& g, int n) {
+    auto& s = g.song;
+    auto& page = g.transport.curPage;
+    if (page >= kMaxPages || n >= kMaxNotes) return false;
+    StringFrets silent;
+    silent.fill(kSilent);
+    storeLibraryNote(g, n, kEndOfPage, silent);
+    ++page;
+    songedit::setPageStart(s, page, n + 1);
+    return true;
+}
+
+void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
+                       const std::function<LibraryCaptions()>& captions) {
     auto& s = g.song;
     auto& ui = g.ui;
     songedit::endSongAt(s, n);
@@ -155,21 +200,21 @@ void finishLibraryPage(Guitar& g, int n, const std::function<LibraryCaptions()>&
     g.app.introSong = 0;
     ui.lbllexit.caption = "CLOSE";
     layoutPanels(g, s.pageHeight);
+    placeScrollBarBesidePage(g);
     ui.form.mousePointer = MousePointer::Hourglass;
-    songedit::setPageStart(s, 2, n + 2);
-    ui.pgScroll.max = 1;
-    layoutpage(g);
-    s.curPage = 1;
+    layoutPages(g, n);
     showNoteScrollBar(g, n);
     setkey(g);
+    const std::vector<SpelledTone> spelled =
+        spellFormula(tones.formula, noteNameOf(g.keys, tones.root));
+    writeTonesAsSpelled(g.keys, s.songKey, spelled);
     buildpitchtable(g);
     const LibraryCaptions texts = captions();
     if (g.app.appMode != kModeLesson) ui.btnlexit.tip = texts.closeTip;
-    showCaptions(g, texts);
+    showCaptions(g, texts, tones.formula + ": " + writtenNames(spelled));
     ui.pgScroll.value = 1;
-    g.playback.repeatStart = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = s.tempoInterval[s.tempo];
+    g.ntimer.interval = tickIntervalMs(s.tempo);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

@@ -10,11 +10,12 @@
 #include "app/library_page.h"
 #include "app/scale_library.h"
 #include "app/song_files.h"
+#include "app/song_tables.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "print/print_song.h"
 
@@ -39,30 +40,13 @@ constexpr std::array<ModeButtonInfo, 7> kModeButtons = {{
     {"PRINT", "Print out the current song"},
 }};
 
-struct NamedTuning {
-    const char* strings;
-    const char* name;
-};
-
-constexpr std::array<NamedTuning, 3> kTuningNames = {{
-    {"E A D G B E ", "Standard"},
-    {"D A D G B E ", "Dropped D"},
-    {"D A D G B D ", "Double Drop D"},
-}};
-
 bool folderExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_directory(path, ec);
 }
 
-// A dialog answer names a file only when it sorts after the filter pattern; a cancelled
-// dialog gives "" and does not.
-bool namesFile(const std::string& answer, const std::string& pattern) {
-    return answer > pattern;
-}
-
-std::string chooseFile(Guitar& g, const FileDialogRequest& request) {
-    if (g.sys.dialogs == nullptr) return "";
+std::optional<std::string> chooseFile(Guitar& g, const FileDialogRequest& request) {
+    if (g.sys.dialogs == nullptr) return std::nullopt;
     return g.sys.dialogs->openFile(request);
 }
 
@@ -100,16 +84,16 @@ void colourModeLabels(Guitar& g, int active) {
 bool loadSongCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Song", "Lutavo songs", ".SNG");
     request.folder = songFolder(g);
-    const std::string name = chooseFile(g, request);
-    return namesFile(name, request.pattern) && takeSong(g, name);
+    const auto name = chooseFile(g, request);
+    return name && takeSong(g, *name);
 }
 
 bool loadLessonCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Lesson", "Lutavo lessons", ".LSN");
     request.folder = g.app.appFolder;
     request.mustExist = true;
-    const std::string name = chooseFile(g, request);
-    return namesFile(name, request.pattern) && takeLesson(g, name);
+    const auto name = chooseFile(g, request);
+    return name && takeLesson(g, *name);
 }
 
 bool takeLesson(Guitar& g, const std::string& name) {
@@ -120,27 +104,18 @@ bool takeLesson(Guitar& g, const std::string& name) {
     return true;
 }
 
-// The tuner's string names, lowest string first, each followed by one blank.
-std::string stringNames(const Guitar& g) {
-    std::string names;
-    for (int i = 0; i <= 5; ++i) {
-        std::string name = g.ui.StringName[i].caption;
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        names += name + " ";
-    }
-    return names;
-}
-
 bool tuneCommand(Guitar& g) {
     // The tuning song replaces the song in memory, so the editor must let go of it first.
     if (!leaveEditorForLoad(g)) return false;
+    // The song states standard tuning for the lesson that teaches it; TUNE plays the strings as
+    // the guitar is tuned now, so a guitarist can tune to the song just loaded.
+    const auto tuning = g.song.altTuning;
     // Loading in editor mode keeps the transport usable even for a short tuning song.
     g.app.appMode = kModeEditor;
     loadsong(g, g.app.appFolder + files::kTuningSong);
-    const std::string names = stringNames(g);
-    g.ui.lblleft.caption = names;
-    g.ui.lblright.caption = tuningName(names);
+    g.song.altTuning = tuning;
+    g.display.tuningHeader = true;
+    buildpitchtable(g);
     g.app.appMode = kModeSongs;
     playbtn_Click(g, kPlay);
     return true;
@@ -198,13 +173,6 @@ bool runCommand(Guitar& g, int index) {
 
 }  // namespace
 
-std::string tuningName(const std::string& names) {
-    for (const NamedTuning& t : kTuningNames) {
-        if (names == t.strings) return t.name;
-    }
-    return "Alternate";
-}
-
 void setupModeBar(Guitar& g) {
     for (int i = 0; i <= 6; ++i) {
         g.ui.opttxt[i].caption = kModeButtons[i].label;
@@ -248,7 +216,7 @@ void openNamedFile(Guitar& g, const std::string& path) {
 }
 
 bool closeCurrentMode(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     auto& ui = g.ui;
     switch (g.app.appMode) {
         case kModeEditor:

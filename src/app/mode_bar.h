@@ -29,8 +29,4 @@ bool closeCurrentMode(Guitar& g);
 // Closes the current song or lesson and shows the start-up song.
 void closesong(Guitar& g);
 
-// The name of the tuning whose six string names (lowest string first, each followed by one
-// blank) are `stringNames`: "Standard", "Dropped D", "Double Drop D" or "Alternate".
-std::string tuningName(const std::string& stringNames);
-
 }  // namespace lutavo

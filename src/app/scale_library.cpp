@@ -17,10 +17,12 @@ namespace {
 // Quarter notes, so a student can play along at the song's tempo.
 constexpr int kScaleNoteTicks = 16;
 
-// Every note of every position, one slot each, sounding on its own string.
+// Each position on a page of its own, one slot per note sounding on its own string. Returns the
+// number of slots used; positions that find no room are left out.
 int storePositions(Guitar& g, const std::vector<ScalePosition>& positions) {
     int n = 0;
     for (const ScalePosition& position : positions) {
+        if (n > 0 && !breakLibraryPage(g, ++n)) return n - 1;
         for (const ScaleNote& note : position.notes) {
             if (n + 1 >= kMaxNotes) return n;
             StringFrets frets;
@@ -32,8 +34,19 @@ int storePositions(Guitar& g, const std::vector<ScalePosition>& positions) {
     return n;
 }
 
-std::string positionCount(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " position" : " positions");
+// "Position 3 of 7, frets 4-7" for each page, the frets counted from the capo as the tablature
+// prints them.
+std::vector<std::string> positionCaptions(const std::vector<ScalePosition>& positions, int capo) {
+    if (positions.empty()) return {"No position found in this tuning"};
+    std::vector<std::string> captions;
+    const std::string count = std::to_string(positions.size());
+    for (const ScalePosition& p : positions) {
+        const int first = p.start - capo;
+        captions.push_back("Position " + std::to_string(captions.size() + 1) + " of " + count +
+                           ", frets " + std::to_string(first) + "-" +
+                           std::to_string(first + kScaleWindowFrets - 1));
+    }
+    return captions;
 }
 
 }  // namespace
@@ -45,7 +58,7 @@ void mnuscale_Click(Guitar& g, int index) {
     checkOnly(g.ui.mnuscales, index);
     checkOnly(g.ui.mnuchords, -1);
     openStrip(g, files::kScaleTypes, kScaleTypeCount, lib.scaleType - 1);
-    showLibraryPageArea(g);
+    showScalePageArea(g);
     lib.scaleKeySel = lib.chordKey[index];
     lib.scaleRootSel = lib.chordRoot[index];
     loadscales(g, lib.scaleRootSel);
@@ -60,19 +73,20 @@ void scaleStrip_MouseDown(Guitar& g, double x) {
 
 void loadscales(Guitar& g, int root) {
     const ScaleType& type = scaleType(g.library.scaleType);
-    beginLibraryPage(g, g.library.scaleKeySel);
-    const std::vector<int> tones = formulaSemitones(type.formula, PlainSeventh::Major);
+    beginLibraryPage(g, g.library.scaleKeySel, kScalePageHeight);
+    const std::vector<int> tones = formulaSemitones(type.formula);
     const std::vector<ScalePosition> positions =
         findScalePositions(root, tones, g.tuning.pitchOf, g.song.capo);
     const int n = storePositions(g, positions);
-    finishLibraryPage(g, n, [&g, &type, root, count = positions.size()] {
+    g.display.pageCaptions = positionCaptions(positions, g.song.capo);
+    g.display.pageCaptions.resize(static_cast<std::size_t>(g.transport.curPage));
+    finishLibraryPage(g, n, {root, type.formula}, [&g, &type, root] {
         const std::string name = noteNameOf(g.keys, root);
         LibraryCaptions captions;
         captions.song = name + " Scales";
         captions.window = std::string(kProgramTitle) + " - Scale Library";
         captions.title = name + " " + type.name + " Scale";
-        captions.left = type.formula;
-        captions.right = positionCount(count);
+        captions.right = g.display.pageCaptions.front();
         captions.closeTip = "Close Scales";
         return captions;
     });

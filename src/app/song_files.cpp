@@ -15,6 +15,7 @@
 #include "display/page_render.h"
 #include "editor/undo.h"
 #include "platform/wave_player.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_defaults.h"
 #include "song/song_edit.h"
@@ -51,23 +52,14 @@ std::string folderOf(const std::string& fileName) {
 
 // Step 5: the per-song fields a file sets afresh.
 void resetSong(Guitar& g) {
-    auto& s = g.song;
-    songedit::resetForLoad(s);
+    resetSongFields(g.song);
+    plainPageHeader(g);
     g.ui.pgScroll.max = 1;
-    s.capo = 0;
-    s.timeSig = 0;
-    // Repeat-line too: its saved note count belongs to the old song.
+    // Repeat-line too: its line belongs to the old song.
     clearRepeatModes(g);
-    s.altTempo = 0;
-    songedit::setMetroTicks(s, 16);
-    s.songLocked = false;
-    s.songTitle.clear();
-    s.songInfo.clear();
-    s.songComposer.clear();
     g.ui.form.caption = kProgramTitle;
     g.ui.pointer.visible = false;
     g.ui.vpointer.visible = false;
-    s.songKey = 1;
 }
 
 // The three texts go to the labels above the page and to the song information panel.
@@ -80,31 +72,23 @@ void showSongTexts(Guitar& g) {
     g.ui.txtsicomp.text = g.song.songComposer;
 }
 
-// Step 8: the notes go into the arrays; each end-of-page note closes a page.
+// Steps 8 and 9: the notes go into the arrays, each end-of-page note closing a page, with the
+// end sentinel after them; drawn pages whose notes have no places yet are laid out.
 void storeNotes(Guitar& g, const ParsedSong& parsed) {
     auto& s = g.song;
-    const bool drawn = !hasPicturePages(g);
-    s.curNote = 0;
-    songedit::setPageStart(s, 1, 1);
-    s.curPage = 1;
+    const bool drawn = !hasPicturePages(s);
     if (!drawn) showFirstPicturePage(g);
-    int n = 0;
-    for (const ParsedNote& note : parsed.notes) {
-        ++n;
-        songedit::storeNote(s, n, note.dur, note.frets, note.x);
-        if (note.dur != kEndOfPage) continue;
-        songedit::setPageStart(s, s.curPage + 1, n + 1);
-        if (drawn) {
-            if (s.noteX[n - 1] == kUnplacedX) layoutpage(g);
-            ++g.ui.pgScroll.max;
+    const int pages = storeSongNotes(s, parsed.notes);
+    if (drawn) {
+        for (int page = 1; page < pages; ++page) {
+            const int endOfPage = s.pageStart[page + 1] - 1;
+            if (s.noteX[endOfPage - 1] == kUnplacedX) g.display.noteSpacing = layoutpage(s, page);
         }
-        ++s.curPage;
+        g.display.noteSpacing = layoutpage(s, pages);
+        g.ui.pgScroll.max = std::min(pages, kMaxPages);
     }
-    g.ui.pgScroll.max = std::min(g.ui.pgScroll.max, kMaxPages);
-
-    // Step 9: the end sentinel and the slot before the first note.
-    songedit::endSongAt(s, n);
-    s.curNote = 0;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
 }
 
 // Step 11: the start-up song turns CLOSE into EXIT.
@@ -126,11 +110,8 @@ void presentSong(Guitar& g) {
     auto& ui = g.ui;
     layoutPanels(g, s.pageHeight);
     ui.form.mousePointer = MousePointer::Hourglass;
-    songedit::setPageStart(s, s.curPage + 1, s.noteCount + 2);
     ui.scrollpanel.visible = ui.pgScroll.max > 1;
-    const bool drawn = !hasPicturePages(g);
-    if (drawn) layoutpage(g);
-    s.curPage = 1;
+    const bool drawn = !hasPicturePages(g.song);
     ui.lbloftotal.caption = std::to_string(s.noteCount);
     ui.ScrlNpntr.max = s.noteCount;
     ui.ScrlNpntr.visible = s.noteCount >= 1;
@@ -143,10 +124,9 @@ void presentSong(Guitar& g) {
     }
     setkey(g);
     buildpitchtable(g);
-    g.playback.repeatStart = 1;
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = s.tempoInterval[s.tempo];
+    g.ntimer.interval = tickIntervalMs(s.tempo);
     g.ui.tempotxt.caption = std::to_string(s.tempoBase[s.tempo]);
     buildDurSymbol(s);
 }
@@ -180,18 +160,7 @@ void playLoadClip(Guitar& g, const std::string& clip) {
 void loadsong(Guitar& g, const std::string& fileName) {
     // The whole file is read and checked before anything changes, so a file that cannot be
     // used leaves the song in memory whole.
-    std::optional<ItemReader> reader;
-    std::error_code error;
-    if (std::filesystem::file_size(fileName, error) > songlimits::kFileBytesHi && !error) {
-        showMessage(g, "The file " + fileName + " is too large to be a song; it was not read.");
-        return;
-    }
-    if (fileExists(fileName)) reader = ItemReader::open(fileName);
-    if (!reader) {
-        showMessage(g, notOpenedMessage("song", fileName));
-        return;
-    }
-    auto result = readSongText(*reader, fileName);
+    auto result = readSongFile(fileName);
     if (auto* failure = std::get_if<ReadFailure>(&result)) {
         showMessage(g, failure->message);
         return;

@@ -1,8 +1,6 @@
 #include "app/song_header.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
 #include "app/panels.h"
@@ -13,7 +11,7 @@
 #include "display/picture_files.h"
 #include "platform/midi_out.h"
 #include "playback/sound.h"
-#include "song/song_edit.h"
+#include "song/song_fields.h"
 
 namespace lutavo {
 
@@ -21,60 +19,35 @@ namespace {
 
 namespace lim = songlimits;
 
-constexpr const char* kInternalPages = "INTERNAL";
-constexpr int kDrawnPageHeight = 3000;
-constexpr int kPageHeightMargin = 10;
-
 void setTitleLabelsVisible(Guitar& g, bool visible) {
     g.ui.lbltitle.visible = visible;
     g.ui.lblleft.visible = visible;
     g.ui.lblright.visible = visible;
 }
 
-void applyTitle(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.songTitle = v;
+// What the window does with the header's keys, after the song has taken its own fields.
+void showTitle(Guitar& g, const std::string& v, LoadContext&) {
     g.ui.form.caption = std::string(kProgramTitle) + " - " + v;
-}
-void applyLeft(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.songInfo = v;
-}
-void applyRight(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.songComposer = v;
-}
-
-void applyKey(Guitar& g, const std::string& v, LoadContext&) {
-    const int key = numberPrefix(v);
-    // Above the last index an even key still means seven flats and an odd one seven sharps,
-    // so the key keeps its side of the circle.
-    const int kept = key > lim::kKeyHi ? lim::kKeyHi - 1 + key % 2 : key;
-    g.song.songKey = static_cast<i16>(clampTo(kept, lim::kKeyLo, lim::kKeyHi));
-}
-
-void applySize(Guitar& g, const std::string& v, LoadContext&) {
-    const int height = numberPrefix(v) + kPageHeightMargin;
-    g.song.pageHeight = static_cast<i16>(clampTo(height, lim::kPageHeightLo, lim::kPageHeightHi));
 }
 
 void applyFrames(Guitar& g, const std::string& v, LoadContext&) {
     const i16 frames = headerNumber(v, lim::kFramesLo, lim::kFramesHi);
     g.ui.pgScroll.max = frames;
-    if (hasPicturePages(g)) g.display.pagewindowCells = CellGrid{1, frames};
+    if (hasPicturePages(g.song)) g.display.pagewindowCells = CellGrid{1, frames};
 }
 
 void loadPageStore(Guitar& g, const std::string& name) {
     loadPictureFile(g, g.song.songFolder + name, g.display.pagewindow);
 }
 
-void applyPage(Guitar& g, const std::string& v, LoadContext&) {
+void showPageKind(Guitar& g, const std::string& v, LoadContext&) {
     const bool chordLibrary = isLibraryMode(g.app.appMode);
-    g.song.pagePicture = upperCase(v);
     if (!chordLibrary) {
         g.display.pagewindow = Picture();
         g.display.pagewindowCells = CellGrid{};
     }
-    if (g.song.pagePicture == kInternalPages) {
+    if (!hasPicturePages(g.song)) {
         if (!chordLibrary) g.ui.pagepic.visible = false;
-        g.song.pageHeight = kDrawnPageHeight;
         layoutPanels(g, g.song.pageHeight);
         setTitleLabelsVisible(g, true);
         g.ui.pnlscore.visible = true;
@@ -84,7 +57,6 @@ void applyPage(Guitar& g, const std::string& v, LoadContext&) {
     loadPageStore(g, v);
     setTitleLabelsVisible(g, false);
     g.ui.pagepic.visible = true;
-    g.song.songLocked = true;
 }
 
 void applyPointer(Guitar& g, const std::string&, LoadContext&) {
@@ -93,29 +65,9 @@ void applyPointer(Guitar& g, const std::string&, LoadContext&) {
 void applyVpointer(Guitar& g, const std::string&, LoadContext&) {
     g.ui.vpointer.visible = true;
 }
-void applyLocked(Guitar& g, const std::string&, LoadContext&) {
-    g.song.songLocked = true;
-}
 
-// Six two-character fields, lowest string first.
-void applyAlt(Guitar& g, const std::string& v, LoadContext&) {
-    for (int s = 1; s <= kStrings; ++s) {
-        const std::size_t start = static_cast<std::size_t>(2 * (s - 1));
-        const std::string_view fieldText =
-            start < v.size() ? std::string_view(v).substr(start, 2) : std::string_view();
-        g.song.altTuning[s] = static_cast<i16>(
-            clampTo(numberPrefix(fieldText), lim::kAltTuningLo, lim::kAltTuningHi));
-    }
-}
-
-void applyTick(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.tickSound = v;
-}
-
-void applyMetro(Guitar& g, const std::string& v, LoadContext&) {
-    const bool on = v == "on";
-    g.song.metroOn = on ? 1 : 0;
-    g.ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
+void showMetronome(Guitar& g, const std::string&, LoadContext&) {
+    g.ui.outtxt[kMetroLabel].color = g.song.metroOn == 1 ? kColorActive : kColorAvailable;
 }
 
 void applyDelay(Guitar& g, const std::string& v, LoadContext&) {
@@ -124,34 +76,11 @@ void applyDelay(Guitar& g, const std::string& v, LoadContext&) {
     }
 }
 
-void applyTimeSig(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.timeSig = headerNumber(v, lim::kTimeSigLo, lim::kTimeSigHi);
-}
-
-void applyTempo(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.tempo = headerNumber(v, lim::kTempoLo, lim::kTempoHi);
-}
-
-void applyAltTempo(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.altTempo = numberPrefix(v);
-}
-
-void applyMetroTicks(Guitar& g, const std::string& v, LoadContext& context) {
-    int ticks = numberPrefix(v);
-    if (!context.currentFormat) ticks *= 2;
-    songedit::setMetroTicks(g.song, clampTo(ticks, lim::kMetroTicksLo, lim::kMetroTicksHi));
-}
-
-void applyCapo(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.capo = headerNumber(v, lim::kCapoLo, lim::kCapoHi);
-}
-
 void applyStyle(Guitar& g, const std::string& v, LoadContext&) {
     selectSound(g, headerNumber(v, lim::kSoundLo, lim::kSoundHi));
 }
 
-void applyLessonPic(Guitar& g, const std::string& v, LoadContext&) {
-    g.song.lessonPicture = v;
+void showLessonPicture(Guitar& g, const std::string& v, LoadContext&) {
     // The default lesson picture is the program's own; a song's own picture sits with the songs.
     const std::string own = g.app.appFolder + v;
     g.ui.NewLessonPic.file = g.app.dataFolder + v;
@@ -171,37 +100,20 @@ struct HeaderKey {
     HeaderEffect apply;
 };
 
-constexpr std::array<HeaderKey, 22> kHeaderKeys = {{
-    {"title=", applyTitle},     {"left=", applyLeft},         {"right=", applyRight},
-    {"key=", applyKey},         {"size=", applySize},         {"frames=", applyFrames},
-    {"page=", applyPage},       {"pointer=", applyPointer},   {"vpointer=", applyVpointer},
-    {"locked=", applyLocked},   {"alt=", applyAlt},           {"tick=", applyTick},
-    {"metro=", applyMetro},     {"delay=", applyDelay},       {"timesig=", applyTimeSig},
-    {"tempo=", applyTempo},     {"alttempo=", applyAltTempo}, {"metroticks=", applyMetroTicks},
-    {"capo=", applyCapo},       {"style=", applyStyle},       {"lessonpic=", applyLessonPic},
+constexpr std::array<HeaderKey, 10> kWindowKeys = {{
+    {"title=", showTitle},
+    {"frames=", applyFrames},
+    {"page=", showPageKind},
+    {"pointer=", applyPointer},
+    {"vpointer=", applyVpointer},
+    {"metro=", showMetronome},
+    {"delay=", applyDelay},
+    {"style=", applyStyle},
+    {"lessonpic=", showLessonPicture},
     {"playwav=", applyPlayWav},
 }};
 
 }  // namespace
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-bool hasPicturePages(const Guitar& g) {
-    return !g.song.pagePicture.empty() && g.song.pagePicture != kInternalPages;
-}
-
-// Keys that name a file beside the song or in the data folder: a name with a folder in it
-// could reach any file of the machine, and is not followed.
-bool namesFileElsewhere(const HeaderEntry& entry) {
-    constexpr std::array<std::string_view, 4> kFileKeys = {
-        "page=", "tick=", "lessonpic=", "playwav="};
-    return std::find(kFileKeys.begin(), kFileKeys.end(), entry.key) != kFileKeys.end() &&
-           !isPlainFileName(entry.value);
-}
 
 std::string namedElsewhereMessage(const std::string& whose, const std::string& key,
                                   const std::string& value, const std::string& folder) {
@@ -216,7 +128,8 @@ void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext&
             showMessage(g, namedElsewhereMessage("song's", entry.key, entry.value, "its folder"));
             continue;
         }
-        for (const HeaderKey& known : kHeaderKeys) {
+        applySongField(g.song, entry, context.currentFormat);
+        for (const HeaderKey& known : kWindowKeys) {
             if (entry.key == known.key) known.apply(g, entry.value, context);
         }
     }

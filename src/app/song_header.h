@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "song/song_fields.h"
 #include "song/song_reader.h"
 
 namespace lutavo {
@@ -15,12 +16,6 @@ struct LoadContext {
     bool currentFormat = true;
     std::string clip;
 };
-
-// File names are compared in upper case (".SNG", "NEWSONG.SNX"), as are page picture names.
-std::string upperCase(std::string text);
-
-// True when the song's pages are pictures rather than drawn notes.
-bool hasPicturePages(const Guitar& g);
 
 // Why a key of a song or a lesson ("song's", "lesson's") that names a file is not followed: the
 // name leads out of the folder it is looked up in, or there is none.

@@ -10,7 +10,8 @@ struct Guitar;
 void setkey(Guitar& g);
 
 // Rebuilds the pitch table from the strings' tuning offsets, names the tuner's string buttons
-// in the key's spelling and refills the tempo intervals.
+// in the key's spelling and the tuning on the tuning button (and above the TUNE page), and
+// refills the tempo intervals.
 void buildpitchtable(Guitar& g);
 
 }  // namespace lutavo

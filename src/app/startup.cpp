@@ -114,8 +114,9 @@ void startState(Guitar& g, const StartupOptions& options) {
 
     g.gtimer.interval = kWindowTimerInterval;
     g.gtimer.enabled = true;
+    // The first song's page is drawn once, at every scale the zoom needs.
+    takeZoomPictures(g);
     closesong(g);
-    useZoomPictures(g);
     if (!arg.missing.empty()) showMessage(g, arg.missing);
     if (!arg.file.empty()) openNamedFile(g, arg.file);
 }

@@ -9,13 +9,17 @@
 
 namespace lutavo {
 
-void useZoomPictures(Guitar& g) {
+void takeZoomPictures(Guitar& g) {
     // Without the finer pictures (a sheet that cannot be read) the window still zooms, with
     // the plain ones enlarged.
     const int scale = fineScaleFor(g.config.zoomPercent);
     for (int fine : {2, 4})
         useFineScale(g, fine, fine == scale);
     useFineNeck(g, scale);
+}
+
+void useZoomPictures(Guitar& g) {
+    takeZoomPictures(g);
     drawPageAgain(g);
 }
 

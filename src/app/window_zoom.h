@@ -12,5 +12,7 @@ void zoomWindow(Guitar& g, int steps);
 // Draws the page, the neck and the keyboard also at the finer scale the zoom needs (or at none
 // at 100%).
 void useZoomPictures(Guitar& g);
+// The same without drawing the page now: the next page drawn is drawn at that scale too.
+void takeZoomPictures(Guitar& g);
 
 }  // namespace lutavo

@@ -138,4 +138,21 @@ bool sameFile(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, ec) && !ec;
 }
 
+std::string whyNotAFile(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_regular_file(status)) return "";
+    if (fs::is_directory(status)) return "is a folder";
+    if (fs::exists(status)) return "is not a regular file";
+    if (fs::is_symlink(fs::symlink_status(path, ec)))
+        return "is a link to a file that is not there";
+    return "does not exist";
+}
+
+std::string notOpenedMessage(const std::string& kind, const std::string& path) {
+    if (path.empty()) return "No " + kind + " file was named.";
+    const std::string why = whyNotAFile(path);
+    return "The " + kind + " file " + path + " " + (why.empty() ? "cannot be read" : why) + ".";
+}
+
 }  // namespace lutavo

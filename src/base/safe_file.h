@@ -32,4 +32,11 @@ bool staysInFolder(std::string_view name);
 // True when both paths name one existing file (through links too).
 bool sameFile(const std::string& a, const std::string& b);
 
+// Why path names no regular file, to end a sentence ("is a folder"); "" when it names one.
+std::string whyNotAFile(const std::string& path);
+
+// Why a file of a kind ("song", "lesson") could not be opened: "No song file was named.", "The
+// song file NAME is not a regular file." and the like.
+std::string notOpenedMessage(const std::string& kind, const std::string& path);
+
 }  // namespace lutavo

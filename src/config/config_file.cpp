@@ -188,9 +188,16 @@ std::string userConfigPath() {
     return "";
 }
 
-std::string configReadPath(const Guitar& g) {
-    if (!g.app.configFile.empty() && fileExists(g.app.configFile)) return g.app.configFile;
-    return g.app.appFolder + files::kConfig;
+std::string configReadPath(const std::string& userConfig, const std::string& appFolder) {
+    if (!userConfig.empty() && fileExists(userConfig)) return userConfig;
+    return appFolder + files::kConfig;
+}
+
+ConfigFileRead readConfigFile(const std::string& path, ConfigState& c) {
+    auto reader = fileExists(path) ? ItemReader::open(path) : std::nullopt;
+    if (!reader) return {ConfigFileState::Missing, {}};
+    if (reader->next().value_or("") != kMagic) return {ConfigFileState::Invalid, {}};
+    return {ConfigFileState::Read, readItems(c, *reader)};
 }
 
 void readconfig(Guitar& g) {
@@ -201,14 +208,14 @@ void readconfig(Guitar& g) {
     if (!user.empty() && !fileExists(user) &&
         std::filesystem::symlink_status(user, ec).type() != std::filesystem::file_type::not_found)
         reportMissingOnce(g, user);
-    const std::string path = configReadPath(g);
-    auto reader = fileExists(path) ? ItemReader::open(path) : std::nullopt;
-    if (!reader) {
+    const std::string path = configReadPath(g.app.configFile, g.app.appFolder);
+    const ConfigFileRead read = readConfigFile(path, g.config);
+    if (read.state == ConfigFileState::Missing) {
         reportMissingOnce(g, path);
-    } else if (reader->next().value_or("") != kMagic) {
+    } else if (read.state == ConfigFileState::Invalid) {
         showMessage(g, "Invalid file\n" + path);
     } else {
-        reportCorrections(g, path, readItems(g.config, *reader));
+        reportCorrections(g, path, read.corrections);
     }
     showConfiguredSound(g);
 }
@@ -251,9 +258,7 @@ bool writeconfig(Guitar& g) {
 bool saveZoomSetting(Guitar& g) {
     // The file's own values, not the ones this session may have changed without Save.
     ConfigState stored;
-    const std::string path = configReadPath(g);
-    auto reader = fileExists(path) ? ItemReader::open(path) : std::nullopt;
-    if (reader && reader->next().value_or("") == kMagic) readItems(stored, *reader);
+    readConfigFile(configReadPath(g.app.configFile, g.app.appFolder), stored);
     stored.zoomPercent = g.config.zoomPercent;
     if (g.app.configFile.empty() || !writeReplacing(g.app.configFile, configText(stored))) {
         showMessage(g, "The zoom could not be kept for the next start: the settings file " +

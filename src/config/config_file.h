@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace lutavo {
 
@@ -24,9 +25,20 @@ void showSoundInUse(Guitar& g);
 // $HOME/.config/lutavo/ltmidi32.cfg; "" when neither variable gives a folder.
 std::string userConfigPath();
 
-// The file readconfig reads: the user's file when it exists, else the one in the program's
-// folder.
-std::string configReadPath(const Guitar& g);
+// The file the configuration is read from: the user's file when it exists, else the one in the
+// program's folder.
+std::string configReadPath(const std::string& userConfig, const std::string& appFolder);
+
+enum class ConfigFileState { Read, Missing, Invalid };
+
+struct ConfigFileRead {
+    ConfigFileState state = ConfigFileState::Read;
+    // Values outside what the program can use, brought into range, in words for the user.
+    std::vector<std::string> corrections;
+};
+
+// Reads the configuration file at path into c; what the file does not hold stays as c has it.
+ConfigFileRead readConfigFile(const std::string& path, ConfigState& c);
 
 // The text writeconfig writes, line by line with CR LF.
 std::string configText(const ConfigState& c);

@@ -1,6 +1,9 @@
 #pragma once
 // State of the page display, the pointers and the neck markers.
 
+#include <string>
+#include <vector>
+
 #include "base/fixed_array.h"
 #include "base/numbers.h"
 #include "platform/picture.h"
@@ -24,6 +27,13 @@ struct FinePage {
 };
 
 struct DisplayState {
+    // The labels above the page name the tuning in force (the TUNE page) and follow every change
+    // of it.
+    bool tuningHeader = false;
+    // A library page's own right-hand caption for each of its pages (a scale's positions); empty
+    // for a song, whose titles show on its first page only.
+    std::vector<std::string> pageCaptions;
+
     // Neck geometry, filled by setfretboard for the playing hand (pixels of the neck picture).
     FixedArray<i16, 0, 24> fretEdgeX;
     FixedArray<i16, 0, 24> fretMarkerX;

@@ -12,6 +12,7 @@
 #include "core/neck_state.h"
 #include "core/playback_state.h"
 #include "core/setup_controls.h"
+#include "core/transport_state.h"
 #include "core/tuning_state.h"
 #include "core/window_controls.h"
 #include "platform/services.h"
@@ -21,6 +22,7 @@ namespace lutavo {
 
 struct Guitar {
     SongModel song;
+    TransportState transport;
     AppState app;
     ConfigState config;
     KeyState keys;

@@ -23,10 +23,12 @@ struct KeyState {
     // Notation pitch mod 12 (0 B, 1 C, 2 C#/Db, ... 11 A#/Bb).
     FixedArray<bool, 0, 11> accidentalNeeded;
     FixedArray<bool, 0, 11> naturalNeeded;
-    // x offset of the sign glyph in the glyph sheet: 5 for a sharp, 0 for a flat.
-    i16 accidentalGlyph = 5;
-    // Row of the note-name glyphs on the neck markers: 0 sharp spelling, 12 flat spelling.
-    i16 nameGlyphOffset = 0;
+    // As accidentalNeeded: x offset of the sign glyph in the glyph sheet, 5 for a sharp, 0 for a
+    // flat. The key sets one sign for all; a chord or scale written by its intervals may mix them.
+    FixedArray<i16, 0, 11> accidentalGlyph;
+    // Pitch class counted from E: row of its note-name glyph on the neck markers, 0 sharp
+    // spelling, 12 flat spelling.
+    FixedArray<i16, 0, 11> nameGlyphOffset;
 };
 
 }  // namespace lutavo

@@ -18,6 +18,7 @@ struct LibraryState {
     // the last), the semitones of each scale degree 1..8, and the type's name.
     i16 chordRootSel = 8;
     i16 chordKeySel = 1;
+    i16 chordType = 1;  // the cell of the chord strip
     FixedArray<i16, 1, 6> chordDegrees;
     FixedArray<i16, 1, 8> degreeSemitones;
     std::string chordTypeName = "Major";

@@ -24,11 +24,4 @@ void reportMissingOnce(Guitar& g, const std::string& path);
 // True when path names a regular file.
 bool fileExists(const std::string& path);
 
-// Why path names no regular file, to end a sentence ("is a folder"); "" when it names one.
-std::string whyNotAFile(const std::string& path);
-
-// Why a file of a kind ("song", "lesson") could not be opened: "No song file was named.", "The
-// song file NAME is not a regular file." and the like.
-std::string notOpenedMessage(const std::string& kind, const std::string& path);
-
 }  // namespace lutavo

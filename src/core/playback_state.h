@@ -13,16 +13,30 @@ enum PlayMode : int { kPlayForward = 0, kPlayBackwards = 1 };
 
 // The beat count after STOP: far past any beat, so the first tick after a restart is a beat.
 inline constexpr i16 kBeatAfterStop = 99;
+// A count of ticks since the last note this high means "the next note is due now".
+inline constexpr i16 kNoteDue = 99;
+
+// Per string slot 1..6, the note number last struck on it: what its note-off ends.
+using SoundingNotes = FixedArray<int, 1, 6>;
+
+// The sound the notes go out with, as the device was opened for the sound in use.
+struct SoundSettings {
+    int channel = 0;     // 0..15
+    int program = 24;    // 0..127
+    int velocity = 120;  // of every note-on, 0..127
+    int shift = 36;      // semitones every struck note is raised by (12 x the sound's octave)
+};
+
+// Where a play stands between two ticks, beside the position itself.
+struct PlayCounters {
+    i16 noteTicks = 0;              // ticks since the last note was presented
+    i16 beatTick = kBeatAfterStop;  // ticks since the last beat
+    i16 leadInLeft = 0;             // lead-in beats still to count
+    i16 playStartNote = 0;          // the note the lead-in returns to
+    SoundingNotes sounding;
+};
 
 struct PlaybackState {
-    i16 repeatSong = 0;
-    i16 repeatLine = 0;
-    // First note of the repeated range (1 for the whole song).
-    i16 repeatStart = 1;
-    // While a line repeats: the song's own note count and the duration stored before the line.
-    i16 repeatSavedCount = 0;
-    i16 savedLineDur = 0;
-
     // The settings adjuster: the setting shown and the slot of its pointer.
     i16 swapperMode = 5;
     i16 swapperPos = 9;
@@ -35,11 +49,8 @@ struct PlaybackState {
     bool capoSounding = false;
     i16 capoSavedNote = 0;
 
-    // Tick engine counters: ticks since the last note was presented and since the last beat.
-    i16 noteTicks = 0;
-    i16 beatTick = kBeatAfterStop;
-    i16 leadInLeft = 0;
-    i16 playStartNote = 0;
+    // The tick engine's counts and the notes sounding.
+    PlayCounters counters;
     i16 playMode = kPlayForward;
 
     // Winding (REW or FFWD held).
@@ -47,12 +58,9 @@ struct PlaybackState {
     i16 windInterval = 15;
     i16 wasPlaying = 0;
 
-    // MIDI side: the channel of the sound in use and its derived values, per 0-based channel.
-    i16 curChannel = 0;
-    FixedArray<std::int32_t, 0, 15> channelVelocity;  // already shifted into data byte 2
-    FixedArray<i16, 0, 15> channelShift;              // semitones
-    // Per string slot, the note number last sounded on it, shifted into data byte 1.
-    FixedArray<std::int32_t, 1, 6> soundingNote;
+    // The sound in use as the device was opened for it; the volume setting changes its velocity
+    // at once.
+    SoundSettings sound;
 };
 
 }  // namespace lutavo

@@ -7,8 +7,8 @@ namespace lutavo {
 UndoStep undoStepNow(const Guitar& g) {
     const auto& ed = g.editor;
     return {songedit::snapshot(g.song),
-            g.song.curNote,
-            g.song.curPage,
+            g.transport.curNote,
+            g.transport.curPage,
             g.ui.pgScroll.max,
             ed.markActive,
             ed.markStart,

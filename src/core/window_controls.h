@@ -161,13 +161,14 @@ struct WindowControls {
     Button btnsiok;
 
     // Tuner: one button per string slot (element 0 = slot 1, the lowest string) showing the
-    // string's note name, the adjustment panel beside the string being tuned, and the reset.
+    // string's note name, the adjustment panel beside the string being tuned, and the reset,
+    // whose caption names the tuning in force.
     FixedArray<CaptionButton, 0, 5> StringName = tunerStringButtons();
     TipPanel pnlAdjTuning = tunerPanel();
     ScrollBar scrlAdjTuning = tunerScrollBar();
     CaptionButton cmdtuneOK = captionButton("OK", "Done with tuning");
     CaptionButton cmdtunecancel = captionButton("DEF", "Cancel tuning changes");
-    Button btntune = tipButton("Reset to Standard EADGBE tuning");
+    CaptionButton btntune = captionButton("STANDARD", "Reset to Standard EADGBE tuning");
 };
 
 }  // namespace lutavo

@@ -71,7 +71,8 @@ void loadNeck(Guitar& g, const char* picture) {
     // The neck is the program's own artwork, whatever folder the songs come from.
     const std::string path = g.app.appFolder + picture;
     g.ui.fretboard.file = path;
-    loadPictureFile(g, path, g.neck.plainNeck);
+    // Every reopen of the sound sets the neck up again: the picture already read stays.
+    if (g.neck.plainNeck.source != path) loadPictureFile(g, path, g.neck.plainNeck);
     loadNeckSheets(g);
     refreshNeck(g);
     // The other hand's neck at the finer scale too.

@@ -92,16 +92,19 @@ bool loadSheets(Guitar& g, NeckPictures& p, int scale) {
     return ok;
 }
 
-// The name cell of a pitch counted from E, in the spelling of the song's key.
+// The name cell of a pitch counted from E, and the row of its spelling (sharp or flat).
 int nameCellX(int pitch) {
     return pitchClass(pitch) * glyph::kMarker;
+}
+int nameRow(const Guitar& g, int pitch) {
+    return g.keys.nameGlyphOffset[pitchClass(pitch)];
 }
 
 void drawSoundingMarker(Guitar& g, NeckMark::Sheet sheet, int slot, int fret, int namelessY) {
     if (!onNeck(fret)) return;
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
-        putMarker(g, sheet, nameCellX(p), g.keys.nameGlyphOffset, fret, slot, 0);
+        putMarker(g, sheet, nameCellX(p), nameRow(g, p), fret, slot, 0);
     } else {
         putMarker(g, sheet, glyph::kMarkerCrossX, namelessY, fret, slot, 0);
     }
@@ -128,14 +131,26 @@ void refreshNeck(Guitar& g) {
 
 bool useFineNeck(Guitar& g, int scale) {
     auto& n = g.neck;
-    n.fineScale = 1;
-    n.fine = NeckPictures{};
-    if (scale <= 1) return true;
-    const bool ok =
-        loadSheets(g, n.fine, scale) &&
-        loadPictureFile(g, scaledPictureName(g.ui.fretboard.file, scale), n.fine.plainNeck);
-    if (!ok) {
+    const auto drop = [&n] {
+        n.fineScale = 1;
         n.fine = NeckPictures{};
+    };
+    if (scale <= 1) {
+        drop();
+        return true;
+    }
+    // The sheets of a scale are read once however often the neck is set up, the neck again
+    // only for the other hand.
+    if (n.fineScale != scale) {
+        drop();
+        if (!loadSheets(g, n.fine, scale)) {
+            drop();
+            return false;
+        }
+    }
+    const std::string neckFile = scaledPictureName(g.ui.fretboard.file, scale);
+    if (n.fine.plainNeck.source != neckFile && !loadPictureFile(g, neckFile, n.fine.plainNeck)) {
+        drop();
         return false;
     }
     n.fineScale = scale;
@@ -158,7 +173,7 @@ void drawBendMarker(Guitar& g, int slot) {
     if (!onNeck(fret)) return;  // nothing struck on the string to bend
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g)) {
-        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), g.keys.nameGlyphOffset, fret, slot,
+        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), nameRow(g, p + 1), fret, slot,
                   kBendDrop);
     } else {
         putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret,

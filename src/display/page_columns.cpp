@@ -45,7 +45,7 @@ int notationPitch(const Guitar& g, int slot, int fret) {
 int bendPitch(const Guitar& g, int i, int s) {
     const int before = fretCode(g, i - 1, s);
     if (isStruck(before)) return notationPitch(g, s, before) + 1;
-    if (isHeld(before)) return notationPitch(g, s, before - kHeldBase) + 1;
+    if (isHeld(before)) return notationPitch(g, s, fretOf(before)) + 1;
     const int last = g.display.stringPitch[s];
     if (before == kBend) return last;  // a bend that goes on stays at the bent pitch
     return (drawsOnStaff(last) ? last : notationPitch(g, s, 0)) + 1;
@@ -118,7 +118,7 @@ int heldLength(const Guitar& g, const Column& c, int s) {
 // drawn yet (a page opened first), it is the pitch of the fret it holds.
 void ensureHeldPitch(Guitar& g, int s, int f) {
     auto& p = g.display.stringPitch[s];
-    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g, s, f - kHeldBase));
+    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g, s, fretOf(f)));
 }
 
 void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
@@ -200,7 +200,7 @@ void drawSign(Guitar& g, const Column& c, int p) {
     const int pitchClass = p % 12;
     int signX = 0;
     if (g.keys.accidentalNeeded[pitchClass]) {
-        signX = glyph::kFlatX + g.keys.accidentalGlyph;
+        signX = glyph::kFlatX + g.keys.accidentalGlyph[pitchClass];
     } else if (g.keys.naturalNeeded[pitchClass]) {
         signX = glyph::kNaturalX;
     } else {
@@ -231,7 +231,7 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
         const bool held = isHeld(f);
-        if (held && c.allHeld) drawFretNumber(g, c, s, PageSheet::HeldFrets, f - kHeldBase);
+        if (held && c.allHeld) drawFretNumber(g, c, s, PageSheet::HeldFrets, fretOf(f));
         if (!drawsOnStaff(p)) continue;
         if (!held) drawSign(g, c, p);
         if (!held || c.barHere || c.allHeld) drawNoteSymbol(g, run, c, s, p);

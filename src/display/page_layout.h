@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/numbers.h"
+
 namespace lutavo {
 
-struct Guitar;
+struct SongModel;
 
-// Assigns the x positions of the notes of page curPage and sets the note spacing.
-void layoutpage(Guitar& g);
+// Assigns the x positions of the notes of `page` evenly along the line and returns the distance
+// between two of its columns.
+i16 layoutpage(SongModel& s, int page);
 
 }  // namespace lutavo

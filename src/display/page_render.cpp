@@ -46,16 +46,29 @@ void showTitles(Guitar& g, bool visible) {
     g.ui.lblright.visible = visible;
 }
 
+// A song's titles head its first page only; pages with captions of their own (a scale's
+// positions) keep the titles on every page, the caption naming the page.
+void showPageTitles(Guitar& g, int page) {
+    const auto& captions = g.display.pageCaptions;
+    if (captions.empty()) {
+        showTitles(g, page == 1);
+        return;
+    }
+    showTitles(g, true);
+    const int last = static_cast<int>(captions.size());
+    g.ui.lblright.caption = captions[static_cast<std::size_t>(clampTo(page, 1, last) - 1)];
+}
+
 // The whole page at the scale the display draws at now.
 void drawPageAtScale(Guitar& g) {
     clearPagePictures(g);
-    showTitles(g, g.ui.pgScroll.value == 1);
+    // The page table has one entry more than pages, so the last page still has its end.
+    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
+    showPageTitles(g, g.ui.pgScroll.value);
     drawKeySignature(g);
     drawTimeSignature(g);
 
-    // The page table has one entry more than pages, so the last page still has its end.
-    const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    g.song.curPage = static_cast<i16>(page);
+    g.transport.curPage = static_cast<i16>(page);
     PageRun run = pageRunOf(g, page);
     // The editor's marked range, in order even when a click on the page put its end first.
     const auto& ed = g.editor;
@@ -119,6 +132,11 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
     ink(g.display, PageSheet::Tab, left, 1, PageSheet::Tab, left, 0, width, 50, RasterOp::Xor);
 }
 
+void plainPageHeader(Guitar& g) {
+    g.display.tuningHeader = false;
+    g.display.pageCaptions.clear();
+}
+
 void showFirstPicturePage(Guitar& g) {
     showPictureCell(g, 0);
 }
@@ -143,8 +161,8 @@ void pgScroll_Change(Guitar& g) {
     drawPage(g);
 
     auto& pb = g.playback;
-    pb.noteTicks = 0;
-    pb.beatTick = 0;
+    pb.counters.noteTicks = 0;
+    pb.counters.beatTick = 0;
     // Winding speeds up with every page it turns.
     if (pb.winding != 0) {
         if (pb.windInterval > 4) --pb.windInterval;

@@ -7,6 +7,10 @@ struct Guitar;
 // Redraws the page whose number is the page scroll bar's value, completely.
 void pgScroll_Change(Guitar& g);
 
+// The labels above the page go back to the song's own texts, shown on its first page: they
+// neither name the tuning nor carry a caption per page. Every new song or library page starts so.
+void plainPageHeader(Guitar& g);
+
 // Draws the page now shown again at every scale in use, and nothing else (the playback's
 // counts stay as they are).
 void drawPageAgain(Guitar& g);

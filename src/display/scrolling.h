@@ -24,15 +24,13 @@ void showNoteCount(Guitar& g);
 // Sets the note scroll bar to v, running its change handler when the value changes.
 void setNoteScroll(Guitar& g, int v);
 
-// The first steps of shownote: passes an end-of-page note (turning the page) and then a line
-// marker (moving the line pointer), places the note pointer under curNote and, in the editor
-// with the note-length scale shown, points that scale at the current note's length.
-void shownotePosition(Guitar& g);
+// In the editor with the note-length scale shown, the scale points at the length of note n.
+void pointLengthScale(Guitar& g, int n);
 
-// The last step of shownote: the note scroll bar follows curNote while it is a note of the song.
-void shownoteCounter(Guitar& g);
+// The note scroll bar follows note n while it is a note of the song.
+void shownoteCounter(Guitar& g, int n);
 
-// Places the note pointer under the column of curNote.
-void placeNotePointer(Guitar& g);
+// Places the note pointer under the column of note n.
+void placeNotePointer(Guitar& g, int n);
 
 }  // namespace lutavo

@@ -13,8 +13,8 @@
 #include "editor/song_info.h"
 #include "editor/song_save.h"
 #include "editor/undo.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/transport.h"
 #include "song/fret_codes.h"
 #include "song/song_edit.h"
@@ -50,30 +50,30 @@ std::pair<int, int> markedRange(const Guitar& g) {
 }
 
 // The cursor is on a note of the song, not before the first or in the end slot.
-bool onNote(const SongModel& s) {
-    return s.curNote >= 1 && s.curNote <= s.noteCount;
+bool onNote(const Guitar& g) {
+    return g.transport.curNote >= 1 && g.transport.curNote <= g.song.noteCount;
 }
 
 void insertNote(Guitar& g) {
     auto& s = g.song;
     if (s.noteCount >= kMaxNotes || isPlaying(g)) return;
-    if (s.curNote == 0) s.curNote = 1;
-    if (!ed::openSlot(s, s.curNote)) return;
+    if (g.transport.curNote == 0) g.transport.curNote = 1;
+    if (!ed::openSlot(s, g.transport.curNote)) return;
     ed::setNoteCount(s, s.noteCount + 1);
-    ed::setAllFrets(s, s.curNote, kSilent);
-    ed::setLength(s, s.curNote, chosenLength(g));
+    ed::setAllFrets(s, g.transport.curNote, kSilent);
+    ed::setLength(s, g.transport.curNote, chosenLength(g));
     rebuildPageTable(g);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 // Held notes that continue the current note on a string go with it.
 void silenceContinuations(Guitar& g) {
     auto& s = g.song;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
         if (!isStruck(f)) continue;
-        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == f + kHeldBase; ++j)
+        for (int j = n; j < s.noteCount && s.noteFret(j + 1, str) == heldCode(f); ++j)
             ed::setFret(s, j + 1, str, kSilent);
     }
 }
@@ -82,10 +82,10 @@ void silenceContinuations(Guitar& g) {
 void deleteOne(Guitar& g) {
     auto& s = g.song;
     silenceContinuations(g);
-    ed::deleteSlots(s, s.curNote, s.curNote);
-    if (s.noteCount < s.curNote) s.curNote = s.noteCount;
+    ed::deleteSlots(s, g.transport.curNote, g.transport.curNote);
+    if (s.noteCount < g.transport.curNote) g.transport.curNote = s.noteCount;
     rebuildPageTable(g);
-    if (s.noteDur[s.curNote] < kEndOfPage) shownote(g, 1);
+    if (s.noteDur[g.transport.curNote] < kEndOfPage) presentNote(g, kSound);
 }
 
 void emptyOnlyNote(Guitar& g) {
@@ -103,7 +103,7 @@ void deleteMarked(Guitar& g) {
     ed::deleteSlots(s, first, end);
     // A song keeps one note, as DEL of the only note leaves it.
     if (s.noteCount == 0) emptyOnlyNote(g);
-    s.curNote = static_cast<i16>(clampTo(s.curNote - (end - first), 1, s.noteCount));
+    g.transport.curNote = static_cast<i16>(clampTo(g.transport.curNote - (end - first), 1, s.noteCount));
     ed::endSongAt(s, s.noteCount);
     clearMark(g);
     rebuildPageTable(g);
@@ -112,7 +112,7 @@ void deleteMarked(Guitar& g) {
 void deleteNote(Guitar& g) {
     auto& s = g.song;
     // The end slot after the last note is no note: there is nothing to delete.
-    if (!onNote(s) || isPlaying(g)) return;
+    if (!onNote(g) || isPlaying(g)) return;
     if (s.noteCount == 1) {
         emptyOnlyNote(g);
         rebuildPageTable(g);
@@ -128,8 +128,8 @@ void deleteNote(Guitar& g) {
 template <typename Code>
 bool insertAfter(Guitar& g, Code code) {
     auto& s = g.song;
-    const int n = s.curNote;
-    if (!onNote(s) || isMarker(s.noteDur[n]) || s.noteCount >= kMaxNotes || isPlaying(g))
+    const int n = g.transport.curNote;
+    if (!onNote(g) || isMarker(s.noteDur[n]) || s.noteCount >= kMaxNotes || isPlaying(g))
         return false;
     if (!ed::openSlot(s, n + 1)) return false;
     ed::setNoteCount(s, s.noteCount + 1);
@@ -137,13 +137,13 @@ bool insertAfter(Guitar& g, Code code) {
     ed::setX(s, n + 1, s.noteX[n]);
     for (int str = 1; str <= kStrings; ++str)
         ed::setFret(s, n + 1, str, code(s.noteFret(n, str)));
-    s.curNote = static_cast<i16>(n + 1);
+    g.transport.curNote = static_cast<i16>(n + 1);
     rebuildPageTable(g);
     return true;
 }
 
 void tie(Guitar& g) {
-    if (insertAfter(g, [](int f) { return isStruck(f) ? f + kHeldBase : f; }))
+    if (insertAfter(g, [](int f) { return isStruck(f) ? heldCode(f) : f; }))
         playbtn_Click(g, kPause);
 }
 
@@ -153,7 +153,7 @@ void bend(Guitar& g) {
 
 void triplet(Guitar& g) {
     auto& s = g.song;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     if (n < 1 || n + 2 > s.noteCount || isPlaying(g)) return;
     for (int j = n; j <= n + 2; ++j) {
         if (isMarker(s.noteDur[j])) return;
@@ -166,16 +166,16 @@ void triplet(Guitar& g) {
 
 void newLine(Guitar& g) {
     auto& s = g.song;
-    const int c = s.curNote;
-    if (!onNote(s) || s.noteDur[c] >= kEndOfPage) return;
+    const int c = g.transport.curNote;
+    if (!onNote(g) || s.noteDur[c] >= kEndOfPage) return;
     // A song has at most kMaxPages pages: a new line past the last is refused.
     if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g) >= kMaxPages) return;
     if (!ed::openSlot(s, c + 1)) return;
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, c + 1, kEndOfPage);
-    s.curNote = static_cast<i16>(c + 2);
+    g.transport.curNote = static_cast<i16>(c + 2);
     rebuildPageTable(g);
-    if (s.curNote < s.noteCount) {
+    if (g.transport.curNote < s.noteCount) {
         playbtn_Click(g, kPause);
     } else {
         insertNote(g);
@@ -192,23 +192,22 @@ void save(Guitar& g) {
     FileDialogRequest request = fileRequest("Save Song", "Lutavo song files", ".SNG");
     request.fileName = g.ui.lblsong.caption;
     request.folder = g.app.dataFolder;
-    const std::string name = g.sys.dialogs->saveFile(request);
-    // A cancelled dialog gives "", which does not sort after the pattern.
-    if (!(name > request.pattern)) {
+    const auto name = g.sys.dialogs->saveFile(request);
+    if (!name) {
         playbtn_Click(g, kBack);
         return;
     }
-    if (savesong(g, name)) {
+    if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
     } else {
-        showMessage(g, "The song could not be saved to " + name + ".", "Save Song");
+        showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }
 }
 
 void mark(Guitar& g) {
     g.editor.markActive = true;
-    g.editor.markStart = g.song.curNote;
-    g.editor.markEnd = g.song.curNote;
+    g.editor.markStart = g.transport.curNote;
+    g.editor.markEnd = g.transport.curNote;
     pgScroll_Change(g);
 }
 
@@ -239,7 +238,7 @@ int endsOfPage(const std::vector<NoteSlot>& notes) {
 void paste(Guitar& g) {
     auto& s = g.song;
     if (g.editor.copyBuffer.empty() || isPlaying(g)) return;
-    if (s.curNote == 0) s.curNote = 1;
+    if (g.transport.curNote == 0) g.transport.curNote = 1;
     std::vector<NoteSlot> notes = g.editor.copyBuffer;
     if (!ed::shiftFrets(notes, s.capo - g.editor.copyCapo, s.capo)) {
         showMessage(g,
@@ -255,7 +254,7 @@ void paste(Guitar& g) {
                     "PASTE");
         return;
     }
-    if (!ed::insertSlots(s, std::min<int>(s.curNote, s.noteCount + 1), notes)) return;
+    if (!ed::insertSlots(s, std::min<int>(g.transport.curNote, s.noteCount + 1), notes)) return;
     ed::endSongAt(s, s.noteCount);
     rebuildPageTable(g);
 }
@@ -313,14 +312,14 @@ void runCommand(Guitar& g, int index) {
 void refresh(Guitar& g) {
     auto& s = g.song;
     auto& ui = g.ui;
-    placeNotePointer(g);
-    const int dur = s.noteDur.contains(s.curNote) ? s.noteDur[s.curNote] : 0;
-    if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && s.curNote >= 1) {
+    placeNotePointer(g, g.transport.curNote);
+    const int dur = s.noteDur.contains(g.transport.curNote) ? s.noteDur[g.transport.curNote] : 0;
+    if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && g.transport.curNote >= 1) {
         g.playback.swapperPos = s.durSymbol[clampTo(dur, 0, s.durSymbol.upper)];
         ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(g.playback.swapperPos, 1, 29)];
     }
     showNoteCount(g);
-    setNoteScroll(g, s.curNote);
+    setNoteScroll(g, g.transport.curNote);
 }
 
 }  // namespace
@@ -360,24 +359,24 @@ void btnsongentry_MouseUp(Guitar& g, int index) {
 
 void rebuildPageTable(Guitar& g) {
     auto& s = g.song;
-    const int cursor = s.curNote;
+    const int cursor = g.transport.curNote;
     int cursorPage = 0;
-    s.curPage = 1;
+    g.transport.curPage = 1;
     ed::setPageStart(s, 1, 1);
     for (int j = 1; j <= s.noteCount; ++j) {
-        if (j == cursor) cursorPage = s.curPage;
-        if (s.noteDur[j] != kEndOfPage || s.curPage >= kMaxPages) continue;
-        ed::setPageStart(s, s.curPage + 1, j + 1);
-        layoutpage(g);
-        s.curPage = static_cast<i16>(s.curPage + 1);
+        if (j == cursor) cursorPage = g.transport.curPage;
+        if (s.noteDur[j] != kEndOfPage || g.transport.curPage >= kMaxPages) continue;
+        ed::setPageStart(s, g.transport.curPage + 1, j + 1);
+        g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
+        g.transport.curPage = static_cast<i16>(g.transport.curPage + 1);
     }
-    setPageCount(g, s.curPage);
-    ed::setPageStart(s, s.curPage + 1, s.noteCount + 2);
-    layoutpage(g);
+    setPageCount(g, g.transport.curPage);
+    ed::setPageStart(s, g.transport.curPage + 1, s.noteCount + 2);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     // The end slot after the last note lies on the last page.
-    if (cursor <= s.noteCount) s.curPage = static_cast<i16>(std::max(cursorPage, 1));
-    if (g.ui.pgScroll.value != s.curPage) {
-        pgScroll_Scroll(g, s.curPage);
+    if (cursor <= s.noteCount) g.transport.curPage = static_cast<i16>(std::max(cursorPage, 1));
+    if (g.ui.pgScroll.value != g.transport.curPage) {
+        pgScroll_Scroll(g, g.transport.curPage);
     } else {
         pgScroll_Change(g);
     }

@@ -3,8 +3,9 @@
 #include "core/app_state.h"
 #include "core/guitar.h"
 #include "display/page_render.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
 #include "playback/transport.h"
+#include "song/fret_codes.h"
 #include "song/song_edit.h"
 
 namespace lutavo {
@@ -27,7 +28,8 @@ bool takesFret(const SongModel& s, int fret) {
 // An end-of-page marker or a running playback takes no clicks on the neck.
 bool neckTakesClicks(const Guitar& g) {
     const auto& s = g.song;
-    if (!s.noteDur.contains(s.curNote) || s.noteDur[s.curNote] >= kEndOfPage) return false;
+    if (!s.noteDur.contains(g.transport.curNote) || s.noteDur[g.transport.curNote] >= kEndOfPage)
+        return false;
     return !isPlaying(g);
 }
 
@@ -36,7 +38,7 @@ bool neckTakesClicks(const Guitar& g) {
 void enterIntoNote(Guitar& g, int button) {
     auto& s = g.song;
     auto& e = g.editor;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     const int pos = clampTo(g.playback.swapperPos, s.durValue.lower, s.durValue.upper);
     songedit::setLength(s, n, s.durValue[pos]);
     if (s.noteFret(n, e.clickString) == e.clickFret) e.clickFret = kSilent;
@@ -70,13 +72,13 @@ void noteEntry_MouseDown(Guitar& g, int button, double x, double y) {
     if (g.app.appMode == kModeEditor) {
         enterIntoNote(g, button);
     } else {
-        if (!e.scratchBorrowed) e.savedCurNote = s.curNote;
+        if (!e.scratchBorrowed) e.savedCurNote = g.transport.curNote;
         e.scratchBorrowed = true;
-        s.curNote = kScratchSlot;
+        g.transport.curNote = kScratchSlot;
         songedit::setFret(s, kScratchSlot, e.clickString,
                           button == kMouseLeft ? e.clickFret : kMuted);
     }
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 void noteEntry_MouseUp(Guitar& g) {
@@ -86,15 +88,15 @@ void noteEntry_MouseUp(Guitar& g) {
     const bool accepted = takesFret(s, e.clickFret) || e.clickFret == kSilent;
     if (!accepted || !onString(e.clickString)) return;
     const bool editor = g.app.appMode == kModeEditor;
-    if (editor && s.curNote != kScratchSlot) {
+    if (editor && g.transport.curNote != kScratchSlot) {
         pgScroll_Change(g);
         return;
     }
-    s.curNote = kScratchSlot;
+    g.transport.curNote = kScratchSlot;
     songedit::setAllFrets(s, kScratchSlot, kSilent);
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
     if (!editor) {
-        if (e.scratchBorrowed) s.curNote = e.savedCurNote;
+        if (e.scratchBorrowed) g.transport.curNote = e.savedCurNote;
         e.scratchBorrowed = false;
     }
 }

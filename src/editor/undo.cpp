@@ -17,20 +17,20 @@ void bringBack(Guitar& g, const UndoStep& step) {
     auto& s = g.song;
     songedit::restore(s, step.song);
     songedit::endSongAt(s, s.noteCount);
-    s.curNote = step.curNote;
+    g.transport.curNote = step.curNote;
     g.editor.markActive = step.markActive;
     g.editor.markStart = step.markStart;
     g.editor.markEnd = step.markEnd;
     g.ui.pgScroll.max = step.pageCount;
     g.ui.scrollpanel.visible = step.pageCount > 1;
-    s.curPage = step.curPage;
-    layoutpage(g);
+    g.transport.curPage = step.curPage;
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     if (g.ui.pgScroll.value != step.curPage) {
         pgScroll_Scroll(g, step.curPage);
     } else {
         pgScroll_Change(g);
     }
-    placeNotePointer(g);
+    placeNotePointer(g, g.transport.curNote);
     placeCapoPicture(g);
     g.playback.oldCapo = s.capo;
     showSongTexts(g);

@@ -2,6 +2,7 @@
 // Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer
 // setup.
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -40,9 +41,9 @@ class Dialogs {
     // Caption "" shows the program's title.
     virtual MessageAnswer message(const std::string& text, const std::string& caption,
                                   MessageButtons buttons) = 0;
-    // Returns the chosen path, or "" when cancelled.
-    virtual std::string openFile(const FileDialogRequest& request) = 0;
-    virtual std::string saveFile(const FileDialogRequest& request) = 0;
+    // The chosen path; nothing when the user cancelled.
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
     // Returns the index of the chosen item, or -1 when the menu was dismissed.
     virtual int popupMenu(const Menu& menu) = 0;
     // Returns true when the user confirmed the printer setup.

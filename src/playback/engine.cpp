@@ -1,22 +1,15 @@
 #include "playback/engine.h"
 
 #include "core/guitar.h"
-#include "core/messages.h"
 #include "display/scrolling.h"
-#include "platform/wave_player.h"
-#include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
-#include "playback/transport.h"
+#include "display/shownote.h"
+#include "playback/performer.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
 namespace lutavo {
 
 namespace {
-
-// Ticks after a beat at which the lamp goes dark.
-constexpr int kLampOnTicks = 4;
-constexpr int kLinePointerStep = 100;
 
 bool anySounding(const Guitar& g, int n, bool mutedCounts) {
     for (int s = 1; s <= kStrings; ++s) {
@@ -40,154 +33,64 @@ bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
 
 void turnPageBack(Guitar& g) {
     const auto& bar = g.ui.pgScroll;
-    pgScroll_Scroll(g, bar.value > 1 ? bar.value - 1 : bar.max);
-    g.song.curPage = static_cast<i16>(bar.value);
+    showPageOf(g, bar.value > 1 ? bar.value - 1 : bar.max);
 }
 
-void beatMetronome(Guitar& g) {
-    auto& pb = g.playback;
-    if (pb.beatTick == kLampOnTicks) {
-        g.ui.mled.color = kLampDark;
-    } else if (pb.beatTick >= g.song.metroTicks) {
-        pb.beatTick = 0;
-        g.ui.mled.color = kLampLit;
-        if (g.song.metroOn == 1) playClick(g);
-    }
-}
-
-// Counts one lead-in beat: a silent count position, or back to the start note after the last.
-void countLeadIn(Guitar& g) {
-    auto& pb = g.playback;
-    pb.leadInLeft = static_cast<i16>(pb.leadInLeft - 1);
-    if (pb.leadInLeft == 0) {
-        g.song.curNote = pb.playStartNote;
-        g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots - g.config.defaultLeadIn);
-        return;
-    }
-    g.song.curNote = -1;
-    g.ui.lpointer.at.left = slotLeft(kLeadInSlots, kLeadInSlots + 1 - pb.leadInLeft);
-    if (g.song.metroOn == 0) playClick(g);
-}
-
-void atSongEnd(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (pb.repeatLine != 0) {
-        s.curNote = pb.repeatStart;
-        return;
-    }
-    if (s.curNote <= s.noteCount + 1) return;  // the last note still has its full length to run
-    pb.beatTick = 0;
-    pb.noteTicks = 0;
-    if (pb.repeatSong != 0) {
-        s.curNote = pb.repeatStart;
-        s.curPage = 1;
-        pgScroll_Scroll(g, 1);
-    } else {
-        // A song that ends by itself leaves the labels as STOP would: PLAY no longer red, the
-        // song's own settings offered again.
-        stopPlaying(g);
-        colourTransportLabels(g, kStop);
-        colourSettingLabels(g);
-    }
-}
-
-void stepForward(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (pb.noteTicks < s.noteDur[s.curNote - 1]) return;
-    if (pb.leadInLeft > 0 && !isLibraryMode(g.app.appMode)) countLeadIn(g);
-    shownote(g, 1);
-    s.curNote = static_cast<i16>(s.curNote + 1);
-    pb.noteTicks = 0;
-    if (s.curNote > s.noteCount) atSongEnd(g);
-}
-
+// REW held: the metronome goes on counting, and each time the note shown has run its length
+// the previous sounding note is presented.
 void windBackwards(Guitar& g) {
-    auto& pb = g.playback;
-    if (pb.noteTicks < g.song.noteDur[g.song.curNote]) return;
-    pb.noteTicks = 0;
+    auto& c = g.playback.counters;
+    TickEvents events;
+    countTick(c, g.song.metroTicks, g.song.metroOn == 1, events);
+    perform(g, events);
+    if (c.noteTicks < g.song.noteDur[g.transport.curNote]) return;
+    c.noteTicks = 0;
     stepBackwards(g, BackStop::Sounding);
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 }  // namespace
 
 void ntimer_Timer(Guitar& g) {
-    auto& pb = g.playback;
-    pb.noteTicks = clampInt16(pb.noteTicks + 1);
-    pb.beatTick = clampInt16(pb.beatTick + 1);
-    beatMetronome(g);
-    if (pb.playMode == kPlayBackwards) {
+    if (g.playback.playMode == kPlayBackwards) {
         windBackwards(g);
-    } else {
-        stepForward(g);
+        return;
     }
+    TickEvents events;
+    playTick(g.song, liveSettings(g), g.transport, g.playback.counters, events);
+    perform(g, events);
 }
 
 void stepBackwards(Guitar& g, BackStop stop) {
-    auto& s = g.song;
-    const int first = g.playback.repeatStart;
+    auto& at = g.transport;
+    const int first = at.range.first;
     for (;;) {
-        s.curNote = static_cast<i16>(s.curNote - 1);
-        if (s.curNote < first) {
+        at.curNote = static_cast<i16>(at.curNote - 1);
+        if (at.curNote < first) {
             // Winding past the start keeps presenting the range's first note.
-            s.curNote = static_cast<i16>(first);
+            at.curNote = static_cast<i16>(first);
             return;
         }
-        const int code = s.noteDur[s.curNote];
+        const int code = g.song.noteDur[at.curNote];
         if (code == kEndOfPage) {
             turnPageBack(g);
         } else if (code == kLineMarker) {
-            g.ui.vpointer.at.top = s.noteFret(s.curNote, 1) * kLinePointerStep;
-        } else if (code < kLineMarker && acceptsBackwards(g, s.curNote, stop)) {
+            moveLinePointer(g, g.song.noteFret(at.curNote, 1));
+        } else if (code < kLineMarker && acceptsBackwards(g, at.curNote, stop)) {
             return;
         }
     }
 }
 
 void preparePlayStart(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    const int first = s.pageStart[clampTo(s.curPage, 1, kMaxPages)];
-    int ticks = 0;
-    if (s.curNote > 1) {
-        pb.noteTicks = s.noteDur[s.curNote - 1];
-        // Markers take no time, so only note lengths set the beat phase.
-        for (int n = first; n < s.curNote; ++n) {
-            if (s.noteDur[n] < kLineMarker) ticks += s.noteDur[n];
-        }
-    }
-    if (s.curNote == first) pb.noteTicks = 99;
-    // The first tick presents the starting note: it clicks when that note falls on a beat of
-    // the line, and otherwise the count runs on from the note's place so that every later
-    // click meets its beat. (A count of ticks%16 here, or a count left at 0 by a page drawn
-    // before PLAY, clicked one tick ahead of every beat.)
-    const int beat = s.metroTicks > 0 ? s.metroTicks : 16;
-    pb.beatTick = ticks % beat == 0 ? kBeatAfterStop : static_cast<i16>(ticks % beat - 1);
-    const bool countsIn = g.app.appMode != kModeEditor && !isLibraryMode(g.app.appMode);
-    const int leadIn = g.config.defaultLeadIn;
-    pb.leadInLeft = countsIn && leadIn > 0 ? clampInt16(leadIn + 1L) : i16{0};
-    pb.playStartNote = s.curNote;
-    songedit::setX(s, kMetroSlot, s.noteX[s.curNote]);
+    startPlay(g.song, liveSettings(g), g.transport, g.playback.counters);
+    // The note pointer waits on the starting note during the lead-in's count.
+    songedit::setX(g.song, kMetroSlot, g.song.noteX[g.transport.curNote]);
 }
 
 void stopPlaying(Guitar& g) {
     g.ntimer.enabled = false;
     g.gtimer.enabled = true;
-}
-
-void playClick(Guitar& g) {
-    if (g.sys.wave == nullptr) return;
-    const std::string& clip = g.song.tickSound;
-    std::string path = g.app.appFolder + clip;
-    // A song may bring its own click beside it.
-    if (!fileExists(path) && fileExists(g.song.songFolder + clip)) path = g.song.songFolder + clip;
-    if (!fileExists(path)) {
-        reportMissingOnce(g, path);
-        return;
-    }
-    g.sys.wave->play(path);
 }
 
 }  // namespace lutavo

@@ -13,7 +13,8 @@ enum class BackStop {
     AnyNote,          // BACK in the editor: every note, silent ones too
 };
 
-// One tick of ntimer: counts, beats the metronome and presents the note that is due.
+// One tick of ntimer: plays the tick's events forward, or while REW is held steps backwards
+// whenever the note shown has run its length.
 void ntimer_Timer(Guitar& g);
 
 // Sets the lead-in, the start note and the counters so that the first tick presents at once.
@@ -25,12 +26,5 @@ void stepBackwards(Guitar& g, BackStop stop);
 
 // The stopped state: the playback timer off, the window timer on.
 void stopPlaying(Guitar& g);
-
-// Plays the metronome click clip.
-void playClick(Guitar& g);
-
-// Lamp colours of the metronome.
-inline constexpr unsigned kLampDark = 0x000080;
-inline constexpr unsigned kLampLit = 0x0000FF;
 
 }  // namespace lutavo

@@ -4,74 +4,11 @@
 #include <array>
 #include <memory>
 
-#include "core/guitar.h"
-#include "platform/midi_out.h"
-#include "platform/wave_player.h"
-#include "playback/engine.h"
-#include "playback/sound.h"
-#include "playback/transport.h"
-#include "song/song_model.h"
+#include "playback/performance.h"
 
 namespace lutavo {
 
 namespace {
-
-// The device of an export: keeps every message with the virtual time it was sent at.
-class RecordingMidiOut : public MidiOut {
-  public:
-    int deviceCount() override { return 0; }
-    std::string deviceName(int) override { return ""; }
-    bool open(int) override { return true; }
-    void shortMessage(std::uint32_t message) override {
-        if (now >= 0) messages.push_back({now, message});
-    }
-    void close() override {}
-
-    long now = -1;  // messages before the first tick (stopping the old sound) are not kept
-    std::vector<TimedMessage> messages;
-};
-
-// The wave player of an export: keeps every clip with the virtual time it was started at.
-class RecordingWavePlayer : public WavePlayer {
-  public:
-    explicit RecordingWavePlayer(const RecordingMidiOut& clock) : clock_(clock) {}
-    bool play(const std::string& path) override {
-        if (clock_.now >= 0) clips.push_back({clock_.now, path});
-        return true;
-    }
-
-    std::vector<TimedClip> clips;
-
-  private:
-    const RecordingMidiOut& clock_;
-};
-
-// Enough ticks for every note of the song and its page turns; the engine stops well before.
-long tickLimit(const Guitar& g) {
-    long ticks = 100;
-    for (int n = 1; n <= g.song.noteCount; ++n)
-        ticks += g.song.noteDur[n] + 1;
-    return ticks;
-}
-
-// A copy of the window's state that plays into rec and nowhere else.
-std::unique_ptr<Guitar> exportCopy(const Guitar& g, RecordingMidiOut& rec,
-                                   RecordingWavePlayer& wave) {
-    auto copy = std::make_unique<Guitar>(g);
-    copy->sys = Services{};
-    copy->sys.midi = &rec;
-    copy->sys.wave = &wave;
-    copy->neck = NeckState{};
-    copy->config.defaultLeadIn = 0;
-    mnuRepeatCancel_Click(*copy);
-    stopPlaying(*copy);
-    // The beat starts with the first note, as after Stop, whatever the window last drew.
-    copy->playback.beatTick = kBeatAfterStop;
-    copy->song.curNote = 0;
-    copy->song.curPage = 1;
-    copy->ui.pgScroll.value = 1;
-    return copy;
-}
 
 void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
     for (int i = bytes - 1; i >= 0; --i)
@@ -132,31 +69,18 @@ std::vector<TimedMessage> fileOrder(std::vector<TimedMessage> messages) {
 
 }  // namespace
 
-Performance recordPerformance(const Guitar& g) {
-    RecordingMidiOut rec;
-    RecordingWavePlayer wave(rec);
-    if (g.song.noteCount < 1) return {};
-    auto copy = exportCopy(g, rec, wave);
-    Guitar& c = *copy;
-    // A file played elsewhere starts on the default instrument: it needs the configured sound's
-    // program changes, which the window sent long before when the device was opened.
-    rec.now = 0;
-    c.app.pendingSoundAction = kSoundReopen;
-    applysound(c);
-    rec.now = -1;
-    playbtn_Click(c, kPlay);
-    const int interval = c.song.tempoInterval[clampTo(c.song.tempo, 1, 30)];
-    c.ntimer.interval = interval;
-    const long limit = tickLimit(c);
-    for (long tick = 0; tick < limit && c.ntimer.enabled; ++tick) {
-        rec.now = tick * interval;
-        ntimer_Timer(c);
+SoundRecording recordingOf(const Performance& performance,
+                           const std::optional<std::string>& clickClip) {
+    SoundRecording out;
+    for (const PerformanceEvent& e : performance.events) {
+        if (e.kind == EventKind::Message) {
+            out.messages.push_back({e.timeMs, e.message});
+        } else if (e.kind == EventKind::Click && clickClip) {
+            out.clips.push_back({e.timeMs, *clickClip});
+        }
     }
-    return {std::move(rec.messages), std::move(wave.clips), std::max(rec.now, 0L)};
-}
-
-std::vector<TimedMessage> collectPerformance(const Guitar& g) {
-    return recordPerformance(g).messages;
+    out.endMs = performance.endMs;
+    return out;
 }
 
 std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& messages) {

@@ -1,8 +1,9 @@
 #pragma once
-// Exporting a song's performance: the engine runs on a virtual clock over a copy of the window's
-// state and every short message is kept with its time; a Standard MIDI File holds the result.
+// A performance as a device and the wave player receive it: every short message and every click
+// with its time; a Standard MIDI File holds the messages.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,35 +11,31 @@
 
 namespace lutavo {
 
-struct Guitar;
+struct Performance;
 
 struct TimedMessage {
-    long timeMs;  // from the first note's start
+    long timeMs;  // from the start of the play
     std::uint32_t message;
     bool operator==(const TimedMessage&) const = default;
 };
 
-// A wave clip (the metronome's click) the engine started, with its path as it would be played.
+// A wave clip (the metronome's click) started, with its path.
 struct TimedClip {
     long timeMs;
     std::string path;
     bool operator==(const TimedClip&) const = default;
 };
 
-struct Performance {
-    // The configured sound's program changes at 0, then every message of the playing.
+struct SoundRecording {
+    // The sound's program changes at 0, then every message of the play.
     std::vector<TimedMessage> messages;
     std::vector<TimedClip> clips;
-    long endMs = 0;  // when the engine stopped: the end of the last note
+    long endMs = 0;  // the end of the last note
 };
 
-// Plays the whole song from its first note to its end, without lead-in or repeats, at the song's
-// tempo, and returns every message the device would have received and every clip the wave
-// player would have started. The window's own state, the device and the clips are not touched.
-Performance recordPerformance(const Guitar& g);
-
-// The messages of recordPerformance.
-std::vector<TimedMessage> collectPerformance(const Guitar& g);
+// The messages and clicks of a performance, each click played from clickClip (none without one).
+SoundRecording recordingOf(const Performance& performance,
+                           const std::optional<std::string>& clickClip);
 
 // The bytes of a format 0 Standard MIDI File with one delta tick per millisecond.
 std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& messages);

@@ -11,7 +11,8 @@
 #include "core/messages.h"
 #include "core/undo_steps.h"
 #include "display/page_render.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
@@ -76,9 +77,10 @@ int slotShown(const Guitar& g, int button) {
             slot = kLeadInSlots - g.config.defaultLeadIn;
             break;
         case kSettingNoteLength: {
-            const int dur = s.noteDur[clampTo(s.curNote, -4, 1002)];
+            const int dur = s.noteDur[clampTo(g.transport.curNote, -4, 1002)];
             slot = 6;
-            if (s.curNote > 0 && dur < kFirstControlCode) slot = s.durSymbol[clampTo(dur, 0, 64)];
+            if (g.transport.curNote > 0 && dur < kFirstControlCode)
+                slot = s.durSymbol[clampTo(dur, 0, 64)];
             break;
         }
         default:
@@ -115,7 +117,7 @@ void applyCapo(Guitar& g, int newCapo) {
 void applyVolume(Guitar& g, int volume) {
     auto& pb = g.playback;
     g.config.soundVolume[clampTo(g.config.preferredSound, 0, 3)] = static_cast<i16>(volume);
-    pb.channelVelocity[clampTo(pb.curChannel, 0, 15)] = (12 * volume) << 16;
+    pb.sound.velocity = clampTo(12 * volume, 0, 127);
     g.ui.voltxt.caption = std::to_string(volume);
 }
 
@@ -123,7 +125,7 @@ void applyTempo(Guitar& g, int tempo) {
     auto& s = g.song;
     s.tempo = static_cast<i16>(tempo);
     g.ui.tempotxt.caption = std::to_string(s.tempoBase[tempo]);
-    g.ntimer.interval = s.tempoInterval[tempo];
+    g.ntimer.interval = tickIntervalMs(tempo);
 }
 
 // Mode 5 is the lead-in on its 9-slot scale and the current note's length on the editor's
@@ -135,7 +137,7 @@ void applyLengthOrLeadIn(Guitar& g, int slot) {
         return;
     }
     if (g.app.appMode != kModeEditor) return;
-    const int n = s.curNote;
+    const int n = g.transport.curNote;
     // Only a real note takes a length: a marker keeps its code, so pages stay intact.
     if (n < 1 || n > s.noteCount || s.noteDur[n] >= kFirstControlCode) return;
     songedit::setLength(s, n, s.durValue[clampTo(slot, 1, kNoteLengthSlots)]);
@@ -256,7 +258,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
     if (y < 0 || str < 1) return;
     g.gtimer.enabled = true;
     if (g.app.appMode == kModeEditor) {
-        const int n = s.curNote;
+        const int n = g.transport.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
         recordUndo(g, [&] {
@@ -264,12 +266,12 @@ void piccapo_MouseDown(Guitar& g, int y) {
             songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
         });
     } else {
-        if (!pb.capoSounding) pb.capoSavedNote = s.curNote;
+        if (!pb.capoSounding) pb.capoSavedNote = g.transport.curNote;
         pb.capoSounding = true;
-        s.curNote = 0;
+        g.transport.curNote = 0;
         songedit::setFret(s, kScratchSlot, str, s.capo);
     }
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 void piccapo_MouseUp(Guitar& g) {
@@ -283,8 +285,8 @@ void piccapo_MouseUp(Guitar& g) {
     // Only a press that sounded the scratch note has anything to undo.
     if (!pb.capoSounding) return;
     songedit::setAllFrets(s, kScratchSlot, kSilent);
-    shownote(g, 0);
-    s.curNote = pb.capoSavedNote;
+    presentNote(g, kShowOnly);
+    g.transport.curNote = pb.capoSavedNote;
     pb.capoSounding = false;
 }
 

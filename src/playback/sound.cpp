@@ -7,8 +7,8 @@
 #include "core/guitar.h"
 #include "display/fretboard.h"
 #include "platform/midi_out.h"
-#include "playback/note_midi.h"
-#include "playback/shownote.h"
+#include "playback/note_sound.h"
+#include "playback/performer.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -16,9 +16,6 @@ namespace lutavo {
 
 namespace {
 
-// The second program change every reopen sends, whatever channel the sound uses.
-constexpr std::uint32_t kFixedProgramChange = 0x73C2;
-constexpr int kProgramChange = 0xC0;
 // The sound test sounds through the spare note slot -2.
 constexpr int kTestNote = kTestChordSlot;
 
@@ -33,15 +30,13 @@ void closeDevice(Guitar& g) {
 // Channel, velocity and octave shift of the sound in use, then the device and its programs.
 void reopenDevice(Guitar& g) {
     const auto& c = g.config;
-    auto& pb = g.playback;
     const int p = clampSound(c.preferredSound);
-    // A configuration without a channel (0) plays on the first one rather than nowhere.
-    pb.curChannel = static_cast<i16>(clampTo(c.soundChannel[p] - 1, 0, 15));
-    pb.channelVelocity[pb.curChannel] = clampTo(c.soundVolume[p] * 12, 0, 127) << 16;
-    pb.channelShift[pb.curChannel] = static_cast<i16>(c.soundOctave[p] * 12);
-    if (g.sys.midi != nullptr) g.sys.midi->open(c.soundDevice[p] - 1);
-    sendMidi(g, packMidi(kProgramChange + pb.curChannel, clampTo(c.soundPatch[p], 0, 127), 0));
-    sendMidi(g, kFixedProgramChange);
+    g.playback.sound = soundOf(c);
+    if (g.sys.midi != nullptr) {
+        g.sys.midi->open(c.soundDevice[p] - 1);
+        for (std::uint32_t message : programChanges(g.playback.sound))
+            g.sys.midi->shortMessage(message);
+    }
     g.ui.voltxt.caption = std::to_string(c.soundVolume[p]);
 }
 
@@ -51,17 +46,17 @@ void setTestChord(Guitar& g, int fret) {
 
 void soundTestChord(Guitar& g) {
     g.ntimer.enabled = false;
-    g.song.curNote = kTestNote;
+    g.transport.curNote = kTestNote;
     setTestChord(g, 0);
     songedit::setLength(g.song, kTestNote, 1);
-    shownote(g, 1);
+    presentNote(g, kSound);
 }
 
 void stopTestChord(Guitar& g) {
-    g.song.curNote = kTestNote;
+    g.transport.curNote = kTestNote;
     setTestChord(g, kSilent);
-    shownote(g, 0);
-    g.song.curNote = 1;
+    presentNote(g, kShowOnly);
+    g.transport.curNote = 1;
 }
 
 void switchSound(Guitar& g, int index) {
@@ -82,6 +77,17 @@ bool addItems(Menu& menu, std::initializer_list<const char*> captions) {
 
 }  // namespace
 
+SoundSettings soundOf(const ConfigState& c) {
+    const int p = clampSound(c.preferredSound);
+    SoundSettings sound;
+    // A configuration without a channel (0) plays on the first one rather than nowhere.
+    sound.channel = clampTo(c.soundChannel[p] - 1, 0, 15);
+    sound.program = clampTo(c.soundPatch[p], 0, 127);
+    sound.velocity = clampTo(c.soundVolume[p] * 12, 0, 127);
+    sound.shift = c.soundOctave[p] * 12;
+    return sound;
+}
+
 void applysound(Guitar& g) {
     const int request = g.app.pendingSoundAction;
     setfretboard(g);
@@ -101,8 +107,6 @@ void applysound(Guitar& g) {
 
 void buildPlaybackTables(Guitar& g) {
     auto& s = g.song;
-    for (int t = 1; t <= 30; ++t)
-        s.tempoInterval[t] = static_cast<i16>(2 * t + 20);
     s.tempoBase[30] = 25;
     for (int t = 29; t >= 1; --t) {
         s.tempoBase[t] = toInt16(s.tempoBase[t + 1] * 0.075 + s.tempoBase[t + 1]);

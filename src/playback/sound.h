@@ -3,11 +3,16 @@
 namespace lutavo {
 
 struct Guitar;
+struct ConfigState;
+struct SoundSettings;
 
 // Carries out the pending sound request (reopen, re-read, test chord, save), then clears it.
 void applysound(Guitar& g);
 
-// Builds tempoBase and tempoInterval.
+// The sound in use as a configuration sets it: channel, program, velocity and octave.
+SoundSettings soundOf(const ConfigState& c);
+
+// Builds tempoBase.
 void buildPlaybackTables(Guitar& g);
 
 // The sound menu's items and the repeat menu's items, created once; captions of the transport

@@ -12,9 +12,10 @@
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
 #include "playback/engine.h"
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
-#include "playback/shownote.h"
 #include "playback/sound.h"
+#include "playback/tempo.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
@@ -48,11 +49,16 @@ bool editing(const Guitar& g) {
 }
 
 bool repeating(const Guitar& g) {
-    return g.playback.repeatLine != 0 || g.playback.repeatSong != 0;
+    return g.transport.range.loop || g.transport.repeatSong;
+}
+
+// The last note a play reaches: a repeated line's last, else the song's.
+int playLast(const Guitar& g) {
+    return g.transport.range.lastIn(g.song.noteCount);
 }
 
 void backToFirstPage(Guitar& g) {
-    g.song.curPage = 1;
+    g.transport.curPage = 1;
     pgScroll_Scroll(g, 1);
 }
 
@@ -65,19 +71,19 @@ void releaseSongSettingLabels(Guitar& g) {
 }
 
 void play(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (s.curNote == pb.repeatStart - 1) {
-        s.curNote = pb.repeatStart;
-        pb.soundingNote.fill(0);
-    } else if (s.curNote > s.noteCount) {
-        s.curNote = pb.repeatStart;
-        if (g.ui.pgScroll.value > 1 && pb.repeatLine == 0) backToFirstPage(g);
+    auto& at = g.transport;
+    const int first = at.range.first;
+    if (at.curNote == first - 1) {
+        at.curNote = static_cast<i16>(first);
+        g.playback.counters.sounding.fill(0);
+    } else if (at.curNote > playLast(g)) {
+        at.curNote = static_cast<i16>(first);
+        if (g.ui.pgScroll.value > 1 && !at.range.loop) backToFirstPage(g);
     }
     g.gtimer.enabled = false;
     btnSwapper_Click(g, editing(g) ? kSettingNoteLength : kSettingLeadIn);
     preparePlayStart(g);
-    if (g.ntimer.interval <= 0) g.ntimer.interval = s.tempoInterval[clampTo(s.tempo, 1, 30)];
+    if (g.ntimer.interval <= 0) g.ntimer.interval = tickIntervalMs(g.song.tempo);
     g.ntimer.enabled = true;
 }
 
@@ -89,28 +95,28 @@ void cancelScheduledSound(Guitar& g) {
 void pause(Guitar& g) {
     cancelScheduledSound(g);
     stopPlaying(g);
-    shownote(g, 1);
+    presentNote(g, kSound);
     releaseSongSettingLabels(g);
 }
 
 // While a mark is in force, moving the cursor on from its start extends it.
 void extendMark(Guitar& g) {
     auto& ed = g.editor;
-    if (!ed.markActive || g.song.curNote < ed.markStart) return;
-    ed.markEnd = g.song.curNote;
+    if (!ed.markActive || g.transport.curNote < ed.markStart) return;
+    ed.markEnd = g.transport.curNote;
     pgScroll_Change(g);
 }
 
 void back(Guitar& g) {
     stopPlaying(g);
     stepBackwards(g, editing(g) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
-    shownote(g, 1);
+    presentNote(g, kSound);
     extendMark(g);
 }
 
 bool stopsNext(const Guitar& g, int n) {
     const auto& s = g.song;
-    if (n > s.noteCount || s.noteDur[n] >= kStopMarker) return true;
+    if (n > playLast(g) || s.noteDur[n] >= kStopMarker) return true;
     if (editing(g)) return true;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
@@ -122,50 +128,51 @@ bool stopsNext(const Guitar& g, int n) {
 // NEXT at the last note in the editor adds an empty note of the chosen length.
 void appendEmptyNote(Guitar& g) {
     auto& s = g.song;
-    songedit::appendEmptyNote(s, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]);
+    auto& at = g.transport;
+    at.curNote = static_cast<i16>(songedit::appendEmptyNote(
+        s, at.curNote, at.curPage, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]));
     showNoteCount(g);
-    layoutpage(g);
+    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     pgScroll_Change(g);
 }
 
 void next(Guitar& g) {
     auto& s = g.song;
     stopPlaying(g);
-    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
+    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
         pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
         // The current page is the one now shown, also when the redraw has set it already.
-        s.curPage = static_cast<i16>(bar.value);
+        g.transport.curPage = static_cast<i16>(bar.value);
     }
-    if (editing(g) && s.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
+    if (editing(g) && g.transport.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
         appendEmptyNote(g);
     } else {
         do {
-            s.curNote = static_cast<i16>(s.curNote + 1);
-        } while (!stopsNext(g, s.curNote));
+            g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
+        } while (!stopsNext(g, g.transport.curNote));
         // From a position already past the end, NEXT stays just after the last note.
-        s.curNote = static_cast<i16>(std::min<int>(s.curNote, s.noteCount + 1));
+        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g) + 1));
     }
-    if (editing(g) && s.noteDur[s.curNote] == kEndOfPage) {
-        placeNotePointer(g);
-        shownoteCounter(g);
+    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
+        placeNotePointer(g, g.transport.curNote);
+        shownoteCounter(g, g.transport.curNote);
     } else {
-        shownote(g, 1);
+        presentNote(g, kSound);
     }
     extendMark(g);
 }
 
 void stop(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
+    auto& at = g.transport;
     cancelScheduledSound(g);
     stopPlaying(g);
-    s.curNote = static_cast<i16>(pb.repeatStart - 1);
-    if (pb.repeatLine == 0) backToFirstPage(g);
-    shownote(g, 0);
-    s.curNote = static_cast<i16>(pb.repeatStart - 1);
-    pb.noteTicks = 0;
-    pb.beatTick = kBeatAfterStop;
+    at.curNote = static_cast<i16>(at.range.first - 1);
+    if (!at.range.loop) backToFirstPage(g);
+    presentNote(g, kShowOnly);
+    at.curNote = static_cast<i16>(at.range.first - 1);
+    g.playback.counters.noteTicks = 0;
+    g.playback.counters.beatTick = kBeatAfterStop;
     releaseSongSettingLabels(g);
 }
 
@@ -272,13 +279,15 @@ void playbtn_MouseDown(Guitar& g, int index) {
     auto& s = g.song;
     auto& pb = g.playback;
     if (index == kRew) {
-        if (s.noteDur[s.curNote] == kEndOfPage) s.curNote = static_cast<i16>(s.curNote - 1);
+        if (s.noteDur[g.transport.curNote] == kEndOfPage)
+            g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
         pb.playMode = kPlayBackwards;
     }
     pb.winding = -1;
     g.ntimer.interval = pb.windInterval;
     pb.wasPlaying = isPlaying(g) ? 1 : 0;
-    if (s.curNote > s.noteCount) s.curNote = static_cast<i16>(s.curNote - 1);
+    if (g.transport.curNote > playLast(g))
+        g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
     g.ntimer.enabled = true;
 }
 
@@ -289,29 +298,23 @@ void playbtn_MouseUp(Guitar& g, int index) {
     const bool wasWinding = pb.winding != 0;
     pb.winding = 0;
     if (!isWindButton(index) || !wasWinding) return;
-    g.ntimer.interval = g.song.tempoInterval[clampTo(g.song.tempo, 1, 30)];
+    g.ntimer.interval = tickIntervalMs(g.song.tempo);
     if (pb.wasPlaying != 1) stopPlaying(g);
 }
 
 void mnuRepeatCancel_Click(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
     checkRepeatItem(g, kRepeatMenuCancel, true);
     checkRepeatItem(g, kRepeatMenuSong, false);
     g.ui.playtxt[kRepeat].color = kColorAvailable;
-    pb.repeatSong = 0;
-    if (pb.repeatLine == 0) return;
-    pb.repeatLine = 0;
+    g.transport.repeatSong = false;
+    if (!g.transport.range.loop) return;
+    g.transport.range = PlayRange{};
     checkRepeatItem(g, kRepeatMenuLine, false);
-    songedit::restoreFromLine(s, pb.repeatStart, pb.savedLineDur, pb.repeatSavedCount);
-    pb.repeatStart = 1;
 }
 
 void clearRepeatModes(Guitar& g) {
-    auto& pb = g.playback;
-    pb.repeatLine = 0;
-    pb.repeatSong = 0;
-    pb.repeatStart = 1;
+    g.transport.range = PlayRange{};
+    g.transport.repeatSong = false;
     checkRepeatItem(g, kRepeatMenuLine, false);
     checkRepeatItem(g, kRepeatMenuSong, false);
     checkRepeatItem(g, kRepeatMenuCancel, true);
@@ -319,10 +322,9 @@ void clearRepeatModes(Guitar& g) {
 }
 
 void mnuRepeatLine_Click(Guitar& g) {
-    auto& s = g.song;
-    auto& pb = g.playback;
-    if (editing(g) || pb.repeatLine != 0) return;
-    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const auto& s = g.song;
+    if (editing(g) || g.transport.range.loop) return;
+    const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int last = s.pageStart[page + 1] - 2;
     // A page table without a note on this page leaves nothing to repeat.
@@ -330,11 +332,8 @@ void mnuRepeatLine_Click(Guitar& g) {
     mnuRepeatCancel_Click(g);
     checkRepeatItem(g, kRepeatMenuCancel, false);
     checkRepeatItem(g, kRepeatMenuLine, true);
-    pb.repeatSavedCount = s.noteCount;
-    pb.repeatLine = 1;
-    pb.repeatStart = static_cast<i16>(first);
-    // The jump back waits exactly the length of the line's last note.
-    pb.savedLineDur = static_cast<i16>(songedit::cutToLine(s, first, last));
+    // The line's first note follows its last after exactly the last note's length.
+    g.transport.range = PlayRange{static_cast<i16>(first), static_cast<i16>(last), true};
     g.ui.playtxt[kRepeat].color = kColorActive;
 }
 
@@ -342,7 +341,7 @@ void mnuRepeatSong_Click(Guitar& g) {
     mnuRepeatCancel_Click(g);
     checkRepeatItem(g, kRepeatMenuCancel, false);
     checkRepeatItem(g, kRepeatMenuSong, true);
-    g.playback.repeatSong = 1;
+    g.transport.repeatSong = true;
     g.ui.playtxt[kRepeat].color = kColorActive;
 }
 
@@ -382,7 +381,7 @@ void TempoBtn_Click(Guitar& g) {
 void locatenote(Guitar& g, int x) {
     auto& s = g.song;
     if (s.noteCount < 1) return;
-    const int page = clampTo(s.curPage, 1, kMaxPages);
+    const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int next = s.pageStart[page + 1];
     const int n = next - first;
@@ -394,16 +393,16 @@ void locatenote(Guitar& g, int x) {
     note = std::min(note, next - 2);
     // A page table that leaves no note on the page keeps the cursor on a real note.
     note = clampTo(std::max(note, first), 0, s.noteCount);
-    s.curNote = static_cast<i16>(note);
+    g.transport.curNote = static_cast<i16>(note);
     // A click extends the marked range to the note under it.
     if (g.editor.markActive) {
-        g.editor.markEnd = s.curNote;
+        g.editor.markEnd = g.transport.curNote;
         pgScroll_Change(g);
     }
     if (isPlaying(g)) {
         playbtn_Click(g, kPause);
     } else {
-        shownote(g, 1);
+        presentNote(g, kSound);
     }
 }
 
@@ -412,7 +411,7 @@ void score_MouseDown(Guitar& g, int x) {
 }
 
 void score_MouseUp(Guitar& g) {
-    shownote(g, 0);
+    presentNote(g, kShowOnly);
 }
 
 void pgScroll_UserScroll(Guitar& g, int value) {
@@ -435,20 +434,20 @@ void pgScroll_LostFocus(Guitar& g) {
 void scrollpanel_Click(Guitar& g) {
     auto& song = g.song;
     if (song.noteCount <= 1) return;
-    if (song.curNote < song.noteCount + 1) shownote(g, 0);
+    if (g.transport.curNote < song.noteCount + 1) presentNote(g, kShowOnly);
 
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    song.curPage = static_cast<i16>(page);
+    g.transport.curPage = static_cast<i16>(page);
     int note = page == 1 ? 0 : song.pageStart[page];
     if (note > song.noteCount || note < 0) note = song.noteCount + 1;
-    song.curNote = static_cast<i16>(note);
+    g.transport.curNote = static_cast<i16>(note);
 
-    placeNotePointer(g);
-    setNoteScroll(g, song.curNote);
-    const int before = song.curNote - 1;
+    placeNotePointer(g, g.transport.curNote);
+    setNoteScroll(g, g.transport.curNote);
+    const int before = g.transport.curNote - 1;
     // The engine takes a note counter of 99 as "the next note is due now".
     if (song.noteDur.contains(before) && song.noteDur[before] == kEndOfPage)
-        g.playback.noteTicks = 99;
+        g.playback.counters.noteTicks = kNoteDue;
 
     g.ntimer.enabled = false;
     g.gtimer.enabled = true;

@@ -161,8 +161,7 @@ void mnuExportPdf_Click(Guitar& g) {
     const std::filesystem::path song(g.song.songFile);
     request.folder = song.parent_path().string();
     request.fileName = song.stem().string() + ".pdf";
-    const std::string path = g.sys.dialogs->saveFile(request);
-    if (!path.empty()) exportPdf(g, path);
+    if (const auto path = g.sys.dialogs->saveFile(request)) exportPdf(g, *path);
 }
 
 void mnuPrint_Click(Guitar& g, int item) {

@@ -16,6 +16,11 @@ constexpr bool isHeld(int fret) {
     return fret >= kHeldBase && fret < 2 * kHeldBase;
 }
 
+// The code of a note struck earlier at `fret` (0..23) that keeps sounding.
+constexpr int heldCode(int fret) {
+    return fret + kHeldBase;
+}
+
 // The fret a struck or held code stands for.
 constexpr int fretOf(int code) {
     return isHeld(code) ? code - kHeldBase : code;

@@ -52,9 +52,9 @@ i16 HeldNoteResolver::resolve(int slot, i16 fieldValue, i16 capo) {
     if (fieldValue > kSilent) {
         stored = static_cast<i16>(fieldValue + capo);
         // A held open string (24) keeps holding the same fret when followed by holds.
-        lastFret_[i] = stored >= kHeldBase ? static_cast<i16>(stored - kHeldBase) : stored;
+        lastFret_[i] = static_cast<i16>(fretOf(stored));
     } else if (fieldValue == kHoldInFile) {
-        stored = ringing_[i] ? static_cast<i16>(lastFret_[i] + kHeldBase) : kSilent;
+        stored = ringing_[i] ? static_cast<i16>(heldCode(lastFret_[i])) : kSilent;
     }
     ringing_[i] = stored != kSilent;
     return stored;
@@ -65,7 +65,7 @@ i16 NoteLineWriter::fieldFor(int slot, i16 stored, i16 capo) {
     // A held note whose string is not ringing that fret cannot be written as a hold; a held
     // capo fret (the open string) has its own field.
     HeldNoteResolver trial = holds_;
-    if (trial.resolve(slot, written, capo) != stored && stored == kHeldBase + capo) {
+    if (trial.resolve(slot, written, capo) != stored && stored == heldCode(capo)) {
         written = kHeldBase;
     }
     holds_.resolve(slot, written, capo);

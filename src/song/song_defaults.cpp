@@ -9,15 +9,14 @@ namespace lutavo {
 
 void setSongDefaults(SongModel& s) {
     songedit::clearNotes(s);
-    s.curNote = 0;
     s.tempo = 8;
     s.capo = 0;
     s.timeSig = 0;
     s.metroOn = 0;
     s.altTempo = 0;
+    // Standard tuning, as the tuning button, the lessons and the tuning song take for granted.
     for (int str = 1; str <= kStrings; ++str)
         s.altTuning[str] = 0;
-    s.altTuning[1] = -2;
     s.tickSound = "tick.wav";
     s.lessonPicture = "defaultl.bmp";
     s.tuningFile = "standard.tng";

@@ -165,29 +165,17 @@ bool openSlot(SongModel& s, int k) {
     return true;
 }
 
-void appendEmptyNote(SongModel& s, int dur) {
+int appendEmptyNote(SongModel& s, int after, int page, int dur) {
     setNoteCount(s, clampInt16(s.noteCount + 1));
-    s.curNote = clampInt16(s.curNote + 1);
-    const int nextPage = clampTo(s.curPage + 1, 1, kMaxPages + 1);
+    const int n = clampInt16(after + 1);
+    const int nextPage = clampTo(page + 1, 1, kMaxPages + 1);
     setPageStart(s, nextPage, s.pageStart[nextPage] + 1);
-    setAllFrets(s, s.curNote, kSilent);
-    setAllFrets(s, s.curNote + 1, kSilent);
-    setLength(s, s.curNote, dur);
+    setAllFrets(s, n, kSilent);
+    setAllFrets(s, n + 1, kSilent);
+    setLength(s, n, dur);
     setLength(s, s.noteCount + 1, 0);
     setX(s, s.noteCount + 1, kEndSentinelX);
-}
-
-// Repeat-line borrows the song for playing; it is not a change of the song.
-int cutToLine(SongModel& s, int first, int last) {
-    const int saved = s.noteDur[first - 1];
-    s.noteCount = static_cast<i16>(last);
-    s.noteDur[first - 1] = s.noteDur[last];
-    return saved;
-}
-
-void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount) {
-    s.noteDur[first - 1] = static_cast<i16>(savedDur);
-    s.noteCount = static_cast<i16>(savedCount);
+    return n;
 }
 
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last) {

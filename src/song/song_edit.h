@@ -74,15 +74,9 @@ void endSongAt(SongModel& s, int count);
 // moved, when the song is full.
 bool openSlot(SongModel& s, int k);
 
-// NEXT past the last note in the editor: a silent note of length dur after curNote, which moves
-// onto it; the page after the current one starts one note later.
-void appendEmptyNote(SongModel& s, int dur);
-
-// Repeat-line: the song ends at the line's last note and the slot before the line waits as
-// long as that note. Returns the length the slot before the line had.
-int cutToLine(SongModel& s, int first, int last);
-// Undoes cutToLine: the slot before the line gets its length back and the song its count.
-void restoreFromLine(SongModel& s, int first, int savedDur, int savedCount);
+// NEXT past the last note in the editor: a silent note of length dur after note `after` on
+// `page`; the page after that one starts one note later. Returns the new note's index.
+int appendEmptyNote(SongModel& s, int after, int page, int dur);
 
 // Slots first..last as they are.
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last);

@@ -41,8 +41,6 @@ struct SongModel {
     FixedArray<i16, 1, 30> pageStart;
 
     i16 noteCount = 0;
-    i16 curNote = 0;
-    i16 curPage = 1;
 
     i16 tempo = 8;
     i16 metroTicks = 16;
@@ -79,7 +77,17 @@ struct SongModel {
     FixedArray<i16, 0, 64> durSymbol;
     FixedArray<i16, 1, 5> barTicks;
     FixedArray<i16, 1, 30> tempoBase;
-    FixedArray<i16, 1, 30> tempoInterval;
 };
+
+// The page kind of a song whose pages the program draws.
+inline constexpr const char* kInternalPages = "INTERNAL";
+
+// The song's pages are cells of a picture rather than drawn by the program.
+inline bool hasPicturePages(const SongModel& s) {
+    return !s.pagePicture.empty() && s.pagePicture != kInternalPages;
+}
+
+// The pages the song's end-of-page notes make, at most kMaxPages.
+int drawnPageCount(const SongModel& s);
 
 }  // namespace lutavo

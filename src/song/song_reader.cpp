@@ -1,9 +1,11 @@
 #include "song/song_reader.h"
 
 #include <array>
+#include <filesystem>
 
 #include <optional>
 
+#include "base/safe_file.h"
 #include "song/fret_codes.h"
 
 namespace lutavo {
@@ -153,6 +155,17 @@ std::variant<ParsedSong, ReadFailure> readSongText(ItemReader& reader,
         if (auto failure = notes.add(*item, reader.line())) return ReadFailure{*failure};
     }
     return song;
+}
+
+std::variant<ParsedSong, ReadFailure> readSongFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > songlimits::kFileBytesHi && !error) {
+        return ReadFailure{"The file " + path + " is too large to be a song; it was not read."};
+    }
+    std::optional<ItemReader> reader;
+    if (std::filesystem::is_regular_file(path, error)) reader = ItemReader::open(path);
+    if (!reader) return ReadFailure{notOpenedMessage("song", path)};
+    return readSongText(*reader, path);
 }
 
 }  // namespace lutavo

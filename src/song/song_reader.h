@@ -62,6 +62,10 @@ struct ReadFailure {
 // Reads a whole song file; fileName is used only in messages.
 std::variant<ParsedSong, ReadFailure> readSongText(ItemReader& reader, const std::string& fileName);
 
+// Reads the song file at path whole, refusing one that is too large to be a song or that cannot
+// be opened.
+std::variant<ParsedSong, ReadFailure> readSongFile(const std::string& path);
+
 // A header value as a number, brought into lo..hi.
 i16 headerNumber(const std::string& value, int lo, int hi);
 

@@ -33,39 +33,37 @@ constexpr std::array<int, 6> deg(int a, int b, int c, int d = kNone, int e = kNo
 }
 
 constexpr std::array<ChordType, kChordTypeCount> kTypes = {{
-    {"1 3 5", "Major", "Major", deg(1, 3, 5)},
-    {"1 3 5 6", "Sixth", "Major", deg(1, 3, 5, 6)},
-    {"1 3 5 #7", "Major 7th", "Major", deg(1, 3, 5, 7)},
-    {"1 4 5", "Suspended 4th", "Major", deg(1, 4, 5)},
-    {"1 b3 5", "Minor", "Minor", deg(1, 3, 5)},
-    {"1 b3 b5", "Diminished", "Minor", deg(1, 3, 5)},
-    {"1 b3 5 6", "Minor 6th", "Minor", deg(1, 3, 5, 6)},
-    {"1 b3 5 7", "Minor 7th", "Minor", deg(1, 3, 5, 7)},
-    {"1 b3 b5 7", "Minor 7th Flat 5th", "Minor", deg(1, 3, 5, 7)},
-    {"1 b3 #5 7", "Minor 7th Sharp 5th", "Minor", deg(1, 3, 5, 7)},
-    {"1 b3 5 7 b9", "Minor 7th Flat 9th", "Minor", deg(1, 3, 5, 7, 2)},
-    {"1 b3 5 #7", "Minor Major 7th", "Minor", deg(1, 3, 5, 7)},
-    {"1 b3 5 7 9", "Minor 9th", "Minor", deg(1, 3, 5, 7, 2)},
-    {"1 3 5 7", "7th", "Seventh", deg(1, 3, 5, 7)},
-    {"1 3 #5", "Augmented", "Seventh", deg(1, 3, 5)},
-    {"1 4 5 7", "7th Suspended 4th", "Seventh", deg(1, 4, 5, 7)},
-    {"1 3 b5 7", "7th Flat 5th", "Seventh", deg(1, 3, 5, 7)},
-    {"1 3 #5 7", "7th Augmented 5th", "Seventh", deg(1, 3, 5, 7)},
-    {"1 3 5 7 b9", "7th Flat 9th", "Seventh", deg(1, 3, 5, 7, 2)},
-    {"1 3 5 7 #9", "7th Sharp 9th", "Seventh", deg(1, 3, 5, 7, 2)},
-    {"1 3 5 7 9", "9th", "Seventh", deg(1, 3, 5, 7, 2)},
-    {"1 3 b5 7 9", "9th Flat 5th", "Seventh", deg(1, 3, 5, 7, 2)},
-    {"1 3 #5 7 9", "9th Sharp 5th", "Seventh", deg(1, 3, 5, 7, 2)},
-    {"1 3 5 7 9 11", "11th", "Seventh", deg(1, 3, 5, 7, 2, 4)},
-    {"1 3 5 7 9 13", "13th", "Seventh", deg(1, 3, 5, 7, 2, 6)},
+    {"1 3 5", "Major", "Major", deg(1, 3, 5), "1 3"},
+    {"1 3 5 6", "Sixth", "Major", deg(1, 3, 5, 6), "1 3 6"},
+    {"1 3 5 7", "Major 7th", "Major", deg(1, 3, 5, 7), "1 3 7"},
+    {"1 4 5", "Suspended 4th", "Major", deg(1, 4, 5), "1 4"},
+    {"1 b3 5", "Minor", "Minor", deg(1, 3, 5), "1 b3"},
+    {"1 b3 b5", "Diminished", "Minor", deg(1, 3, 5), "1 b3 b5"},
+    {"1 b3 5 6", "Minor 6th", "Minor", deg(1, 3, 5, 6), "1 b3 6"},
+    {"1 b3 5 b7", "Minor 7th", "Minor", deg(1, 3, 5, 7), "1 b3 b7"},
+    {"1 b3 b5 b7", "Minor 7th Flat 5th", "Minor", deg(1, 3, 5, 7), "1 b3 b5 b7"},
+    {"1 b3 #5 b7", "Minor 7th Sharp 5th", "Minor", deg(1, 3, 5, 7), "1 b3 #5 b7"},
+    {"1 b3 5 b7 b9", "Minor 7th Flat 9th", "Minor", deg(1, 3, 5, 7, 2), "1 b3 b7 b9"},
+    {"1 b3 5 7", "Minor Major 7th", "Minor", deg(1, 3, 5, 7), "1 b3 7"},
+    {"1 b3 5 b7 9", "Minor 9th", "Minor", deg(1, 3, 5, 7, 2), "1 b3 b7 9"},
+    {"1 3 5 b7", "7th", "Seventh", deg(1, 3, 5, 7), "1 3 b7"},
+    {"1 3 #5", "Augmented", "Seventh", deg(1, 3, 5), "1 3 #5"},
+    {"1 4 5 b7", "7th Suspended 4th", "Seventh", deg(1, 4, 5, 7), "1 4 b7"},
+    {"1 3 b5 b7", "7th Flat 5th", "Seventh", deg(1, 3, 5, 7), "1 3 b5 b7"},
+    {"1 3 #5 b7", "7th Augmented 5th", "Seventh", deg(1, 3, 5, 7), "1 3 #5 b7"},
+    {"1 3 5 b7 b9", "7th Flat 9th", "Seventh", deg(1, 3, 5, 7, 2), "1 3 b7 b9"},
+    {"1 3 5 b7 #9", "7th Sharp 9th", "Seventh", deg(1, 3, 5, 7, 2), "1 3 b7 #9"},
+    {"1 3 5 b7 9", "9th", "Seventh", deg(1, 3, 5, 7, 2), "1 3 b7 9"},
+    {"1 3 b5 b7 9", "9th Flat 5th", "Seventh", deg(1, 3, 5, 7, 2), "1 3 b5 b7 9"},
+    {"1 3 #5 b7 9", "9th Sharp 5th", "Seventh", deg(1, 3, 5, 7, 2), "1 3 #5 b7 9"},
+    {"1 3 5 b7 9 11", "11th", "Seventh", deg(1, 3, 5, 7, 2, 4), "1 3 b7 11"},
+    {"1 3 5 b7 9 13", "13th", "Seventh", deg(1, 3, 5, 7, 2, 6), "1 3 b7 13"},
 }};
 
-// Semitones of the plain degrees 1..13 (8, 10 and 12 never occur in a formula); 7 is filled
-// in by the caller.
-constexpr std::array<int, 14> kPlainDegree = {0, 0, 2, 4, 5, 7, 9, 0, 12, 2, 15, 5, 17, 9};
+// Semitones of the plain degrees 1..13 (8, 10 and 12 never occur in a formula).
+constexpr std::array<int, 14> kPlainDegree = {0, 0, 2, 4, 5, 7, 9, 11, 12, 2, 15, 5, 17, 9};
 
-int degreeSemitones(int degree, PlainSeventh seventh) {
-    if (degree == 7) return static_cast<int>(seventh);
+int degreeSemitones(int degree) {
     if (degree < 1 || degree > 13) return 0;
     return kPlainDegree[static_cast<std::size_t>(degree)];
 }
@@ -95,8 +93,8 @@ const ChordType& chordType(int cell) {
     return kTypes[static_cast<std::size_t>(index)];
 }
 
-std::vector<int> formulaSemitones(std::string_view formula, PlainSeventh seventh) {
-    std::vector<int> tones;
+std::vector<FormulaDegree> formulaDegrees(std::string_view formula) {
+    std::vector<FormulaDegree> degrees;
     std::size_t i = 0;
     while (i < formula.size()) {
         if (formula[i] == ' ') {
@@ -114,8 +112,15 @@ std::vector<int> formulaSemitones(std::string_view formula, PlainSeventh seventh
             ++i;  // a stray character: skipped, so a formula can never stall the reading
             continue;
         }
-        tones.push_back(((degreeSemitones(degree, seventh) + shift) % 12 + 12) % 12);
+        degrees.push_back({degree, shift});
     }
+    return degrees;
+}
+
+std::vector<int> formulaSemitones(std::string_view formula) {
+    std::vector<int> tones;
+    for (const FormulaDegree& d : formulaDegrees(formula))
+        tones.push_back(((degreeSemitones(d.degree) + d.shift) % 12 + 12) % 12);
     return tones;
 }
 

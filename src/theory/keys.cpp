@@ -60,13 +60,25 @@ int signatureCount(int songKey) {
     return clampTo(count, 0, kMaxSignatureCount);
 }
 
-void fillStaffPositions(KeyState& keys) {
-    for (int octave = 0; octave < kOctaves; ++octave) {
-        for (int c = 0; c < 12; ++c) {
-            keys.staffY[c + 1 + 12 * octave] =
-                toInt16(keys.staffBase[c] - kOctaveRise * static_cast<double>(octave));
-        }
+// Pitch class c (counted from C) on the staff from the height `base` of its lowest octave.
+void placeOnStaff(KeyState& keys, int c, double base) {
+    keys.staffBase[c] = toInt16(base);
+    for (int octave = 0; octave < kOctaves; ++octave)
+        keys.staffY[c + 1 + 12 * octave] = toInt16(base - kOctaveRise * octave);
+}
+
+// The sign the key's signature gives a letter's line (0 C .. 6 B): 1, -1 or 0.
+int signatureSign(int songKey, int letter) {
+    constexpr std::array<int, 7> kLetterSignClass = {kC, kD, kE, kF, kG, kA, kB};
+    const bool sharps = songKey % 2 != 0;
+    const auto& order = sharps ? kSharpOrder : kFlatOrder;
+    const int count = signatureCount(songKey);
+    for (int i = 0; i < count; ++i) {
+        if (order[static_cast<std::size_t>(i)].alteredNatural ==
+            kLetterSignClass[static_cast<std::size_t>(letter)])
+            return sharps ? 1 : -1;
     }
+    return 0;
 }
 
 }  // namespace
@@ -82,10 +94,9 @@ void applyKey(KeyState& keys, int songKey) {
         keys.accidentalNeeded[c] = isBlackKey(c);
         keys.naturalNeeded[c] = false;
         keys.noteName[c] = spelling.names[static_cast<std::size_t>(c)];
-        keys.staffBase[c] = spelling.staffBase[static_cast<std::size_t>(c)];
     }
-    keys.accidentalGlyph = spelling.accidentalGlyph;
-    keys.nameGlyphOffset = spelling.nameGlyphOffset;
+    keys.accidentalGlyph.fill(spelling.accidentalGlyph);
+    keys.nameGlyphOffset.fill(spelling.nameGlyphOffset);
 
     const int count = signatureCount(songKey);
     for (int i = 0; i < count; ++i) {
@@ -93,7 +104,33 @@ void applyKey(KeyState& keys, int songKey) {
         keys.naturalNeeded[step.alteredNatural] = true;
         keys.accidentalNeeded[step.alteredClass] = false;
     }
-    fillStaffPositions(keys);
+    for (int c = 0; c < 12; ++c)
+        placeOnStaff(keys, c, spelling.staffBase[static_cast<std::size_t>(c)]);
+}
+
+void writeTonesAsSpelled(KeyState& keys, int songKey, std::span<const SpelledTone> tones) {
+    constexpr std::array<int, 7> kLetterClass = {0, 2, 4, 5, 7, 9, 11};
+    const auto lines = keys.staffBase;  // the key's own line of every plain letter
+    for (const SpelledTone& tone : tones) {
+        const int c = (tone.pitchClass + 4) % 12;  // counted from C
+        const int letter = tone.written.letter;
+        const int alteration = tone.written.alteration;
+        const int natural = kLetterClass[static_cast<std::size_t>(letter)];
+        // B# sounds in the octave above its line, Cb in the octave below.
+        const int octaveShift = natural + alteration > 11 ? -1 : (natural + alteration < 0 ? 1 : 0);
+        placeOnStaff(keys, c, lines[natural] - kOctaveRise * octaveShift);
+
+        const int signIndex = (c + 1) % 12;
+        const bool needsSign = alteration != signatureSign(songKey, letter);
+        keys.accidentalNeeded[signIndex] = needsSign && alteration != 0;
+        keys.naturalNeeded[signIndex] = needsSign && alteration == 0;
+        if (alteration != 0) {
+            keys.accidentalGlyph[signIndex] =
+                alteration > 0 ? kSharpSpelling.accidentalGlyph : kFlatSpelling.accidentalGlyph;
+            keys.nameGlyphOffset[tone.pitchClass] =
+                alteration > 0 ? kSharpSpelling.nameGlyphOffset : kFlatSpelling.nameGlyphOffset;
+        }
+    }
 }
 
 std::string noteNameOf(const KeyState& keys, int pitch) {

@@ -64,6 +64,13 @@ const ScaleType& scaleType(int cell) {
     return kTypes[static_cast<std::size_t>(index)];
 }
 
+int scaleTypeCell(std::string_view name) {
+    for (int cell = 1; cell <= kScaleTypeCount; ++cell) {
+        if (name == kTypes[static_cast<std::size_t>(cell - 1)].name) return cell;
+    }
+    return 0;
+}
+
 std::vector<ScalePosition> findScalePositions(int root, std::span<const int> semitones,
                                               const PitchTable& pitchOf, int capo) {
     std::vector<ScalePosition> positions;

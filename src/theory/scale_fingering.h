@@ -2,6 +2,7 @@
 // The Scales module's scale types and their fingering positions on the neck.
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "theory/voicing_search.h"
@@ -15,6 +16,8 @@ struct ScaleType {
 inline constexpr int kScaleTypeCount = 12;
 // Cell 1..12 of the scale strip.
 const ScaleType& scaleType(int cell);
+// The cell of the scale type named ("Major", "Blues"), or 0.
+int scaleTypeCell(std::string_view name);
 
 struct ScaleNote {
     int slot;  // string slot 1..6, 1 the lowest string

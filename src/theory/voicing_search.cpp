@@ -10,18 +10,32 @@ constexpr int kLowestRootSlot = 1;
 constexpr int kHighestRootSlot = 3;
 constexpr int kMinStrings = 3;
 
-// The pitch class of a pitch; the remainder keeps the sign of the pitch, so a string tuned
-// below the open low E gives a negative value near the nut that matches no chord tone.
+// A string tuned below the open low E has negative pitches near the nut: the remainder is
+// taken upwards, so the open low D of dropped D is a D like any other.
 int pitchClass(int pitch) {
-    return pitch % 12;
+    return (pitch % 12 + 12) % 12;
 }
 
 struct Search {
     int root;
     std::span<const int> semitones;
+    std::span<const int> needed;
     const PitchTable& pitchOf;
 
     int tone(std::size_t d) const { return (semitones[d] + root) % 12; }
+
+    // A shape sounds the chord when every tone it needs is on one of its strings.
+    bool soundsTheChord(const ChordShape& shape) const {
+        std::array<bool, 12> heard{};
+        for (int s = 1; s <= 6; ++s) {
+            const int fret = shape[static_cast<std::size_t>(s - 1)];
+            if (fret >= 0) heard[static_cast<std::size_t>(pitchClass(pitchOf(s, fret)))] = true;
+        }
+        for (int t : needed) {
+            if (!heard[static_cast<std::size_t>(pitchClass(t + root))]) return false;
+        }
+        return true;
+    }
 
     // The best fret of string s inside the window for a root at pos: the cost falls towards
     // the window's top, and a degree already taken on this string costs one more. The last
@@ -68,11 +82,12 @@ struct Search {
 }  // namespace
 
 std::vector<ChordShape> findVoicings(int root, std::span<const int> semitones,
-                                     const PitchTable& pitchOf, int capo) {
+                                     std::span<const int> needed, const PitchTable& pitchOf,
+                                     int capo) {
     std::vector<ChordShape> shapes;
     if (semitones.empty() || semitones.size() > 8) return shapes;
     shapes.reserve(kMaxShapes);
-    const Search search{root, semitones, pitchOf};
+    const Search search{root, semitones, needed, pitchOf};
     ChordShape previous;
     previous.fill(-1);  // the silent slot before the first shape
     ChordShape shape;
@@ -82,6 +97,7 @@ std::vector<ChordShape> findVoicings(int root, std::span<const int> semitones,
             for (int start = pos - kWindowFrets + 1; start <= pos; ++start) {
                 if (start < capo) continue;
                 if (!search.shapeAt(rootSlot, pos, start, shape) || shape == previous) continue;
+                if (!search.soundsTheChord(shape)) continue;
                 shapes.push_back(shape);
                 previous = shape;
             }

@@ -24,9 +24,12 @@ inline constexpr int kRootPositions = 15;
 inline constexpr int kMaxShapes = kRootPositions * 3 * 4;
 
 // Every shape of the chord whose tones lie `semitones` above `root` (a pitch class counted from
-// E), in formula order, root first. Shapes come in the order root position ascending, root
-// string 1..3, window start ascending; a shape equal to the one before it is not repeated.
+// E), in formula order, root first. A shape is kept only when it sounds each of the `needed`
+// tones (semitones above the root too): a window that finds other tones gives no shape. Shapes
+// come in the order root position ascending, root string 1..3, window start ascending; a shape
+// equal to the one kept before it is not repeated.
 std::vector<ChordShape> findVoicings(int root, std::span<const int> semitones,
-                                     const PitchTable& pitchOf, int capo);
+                                     std::span<const int> needed, const PitchTable& pitchOf,
+                                     int capo);
 
 }  // namespace lutavo

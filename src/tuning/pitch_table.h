@@ -9,4 +9,7 @@ namespace lutavo {
 // stored with the capo included, so the capo needs no place in the table.
 void fillPitchTable(TuningState& tuning, const FixedArray<i16, 1, 6>& altTuning);
 
+// The pitch table of a tuning.
+PitchTable pitchTableFor(const FixedArray<i16, 1, 6>& altTuning);
+
 }  // namespace lutavo

@@ -8,30 +8,34 @@
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/chord_library.h"
 #include "app/mode_bar.h"
+#include "app/scale_library.h"
 #include "app/song_files.h"
 #include "app/startup.h"
 #include "config/config_file.h"
 #include "core/guitar.h"
 #include "display/page_render.h"
 #include "platform/dialogs.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/sound_font.h"
-#include "platform/fluidsynth/stream_wave_player.h"
-#include "platform/qt/qt_dialogs.h"
-#include "platform/qt/qt_instance_lock.h"
-#include "platform/qt/qt_picture_io.h"
-#include "platform/qt/qt_printer.h"
-#include "platform/qt/qt_screen.h"
-#include "platform/rtmidi/midi_router.h"
 #include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
 #include "print/print_song.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/sound_font.h"
+#include "services/fluidsynth/stream_wave_player.h"
+#include "services/qt/qt_dialogs.h"
+#include "services/qt/qt_instance_lock.h"
+#include "services/qt/qt_picture_io.h"
+#include "services/qt/qt_printer.h"
+#include "services/qt/qt_screen.h"
+#include "services/rtmidi/midi_router.h"
 #include "theory/chord_types.h"
+#include "theory/scale_fingering.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/view_units.h"
@@ -67,8 +71,12 @@ class HeldMessages : public Dialogs {
         held_.emplace_back(text, caption);
         return MessageAnswer::Ok;
     }
-    std::string openFile(const FileDialogRequest& r) override { return inner_.openFile(r); }
-    std::string saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
+    std::optional<std::string> openFile(const FileDialogRequest& r) override {
+        return inner_.openFile(r);
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+        return inner_.saveFile(r);
+    }
     int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
     bool printerSetup() override { return inner_.printerSetup(); }
     bool holding() const { return !held_.empty(); }
@@ -99,12 +107,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             line.screenshot = arguments[++i];
-        } else if (a == "--chords") {
+        } else if (a == "--chords" || a == "--scales") {
             if (i + 1 >= arguments.size() || !arguments[i + 1].contains(':')) {
-                line.error = "--chords needs a root and a type, as in C:7th";
+                line.error = a + " needs a root and a type, as in " +
+                             (a == "--chords" ? "C:7th" : "A:Major");
                 return line;
             }
-            line.chords = arguments[++i];
+            (a == "--chords" ? line.chords : line.scales) = arguments[++i];
         } else if (a == "--export-midi" || a == "--render-wav" || a == "--export-pdf") {
             if (i + 2 >= arguments.size()) {
                 line.error = a + " needs a song file and an output file";
@@ -127,8 +136,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 }
 
 QString usageText() {
+    // The manual page is made from this text: a heading ends with a colon, an entry starts with
+    // two spaces and goes on, indented further, on the lines after it.
     return "Usage: lutavo [FOLDER | SONG]\n"
-           "       lutavo --screenshot FILE.png [--chords ROOT:TYPE] [FOLDER | SONG]\n"
+           "       lutavo --screenshot FILE.png [--chords ROOT:TYPE | --scales ROOT:TYPE]\n"
+           "                                    [FOLDER | SONG]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
            "       lutavo --export-pdf SONG OUT.pdf\n"
@@ -137,9 +149,12 @@ QString usageText() {
            "their pictures; without it the program's own folder is used. SONG (a .SNG song or\n"
            "a .LSN lesson) is opened at start, its folder taking FOLDER's place.\n"
            "\n"
+           "Options:\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
            "  --chords ROOT:TYPE     open the chord library on a root and a chord type,\n"
            "                         as in C:7th or \"Bb:Minor 9th\"\n"
+           "  --scales ROOT:TYPE     open the scale library on a root and a scale type,\n"
+           "                         as in A:Major or \"E:Minor Pentatonic\"\n"
            "  --export-midi SONG OUT.mid\n"
            "                         play SONG from its first note to its end with the\n"
            "                         configured sound and write what is sent as a MIDI file\n"
@@ -149,7 +164,20 @@ QString usageText() {
            "  --export-pdf SONG OUT.pdf\n"
            "                         print SONG's pages into a PDF file, without a display\n"
            "  --help                 show this text\n"
-           "  --version              show the program's version\n";
+           "  --version              show the program's version\n"
+           "\n"
+           "Files:\n"
+           "  ~/.config/lutavo/ltmidi32.cfg\n"
+           "                         the sounds and preferences, written by Save in the\n"
+           "                         setup window; until then the program's own defaults\n"
+           "  PREFIX/share/lutavo/   the program's songs, lessons, pictures, sounds and\n"
+           "                         default settings, PREFIX being the folder above the\n"
+           "                         program's own (/usr for the Debian package)\n"
+           "\n"
+           "Environment:\n"
+           "  LUTAVO_SOUNDFONT       the General MIDI sound font (.sf2) to play with, in\n"
+           "                         place of the system's\n"
+           "  XDG_CONFIG_HOME        the folder that holds lutavo/ in place of ~/.config\n";
 }
 
 QString defaultAppFolder() {
@@ -186,7 +214,7 @@ Application::Application(const LaunchOptions& options)
     if (options.headless) {
         p.dialogs = std::make_unique<HeadlessDialogs>();
     } else {
-        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), &p.printer->device());
+        p.dialogs = std::make_unique<QtDialogs>(p.window.get(), p.printer.get());
     }
     quietSoundLibraries();
     p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock);
@@ -248,18 +276,42 @@ AudioOutput& Application::audio() {
     return *parts_->audio;
 }
 
-bool openChordLibrary(MainWindow& window, const QString& rootAndType) {
+namespace {
+
+// "ROOT:TYPE" read as a menu item and a strip cell (cellOf gives 0 for a type it does not know);
+// nothing when either is unknown.
+std::optional<std::pair<int, int>> rootAndCell(const QString& rootAndType,
+                                               int (*cellOf)(std::string_view)) {
     const int colon = static_cast<int>(rootAndType.indexOf(':'));
+    if (colon < 0) return std::nullopt;
     const int root = menuRootIndex(rootAndType.left(colon).toStdString());
-    const int cell = chordTypeCell(rootAndType.mid(colon + 1).toStdString());
-    if (colon < 0 || root < 0 || cell == 0) return false;
+    const int cell = cellOf(rootAndType.mid(colon + 1).toStdString());
+    if (root < 0 || cell == 0) return std::nullopt;
+    return std::pair(root, cell);
+}
+
+// The menu item, then a press in the middle of the type's cell on the strip.
+template <typename MenuClick>
+bool openLibrary(MainWindow& window, const QString& rootAndType, int (*cellOf)(std::string_view),
+                 MenuClick menuClick, int cellTwips) {
+    const auto chosen = rootAndCell(rootAndType, cellOf);
+    if (!chosen) return false;
     Guitar& g = window.binder().g;
-    window.binder().run([&g, root, cell] {
-        mnuchord_Click(g, root);
-        // The middle of the type's cell on the strip.
-        pagepic_MouseDown(g, kMouseLeft, 0, cell * kChordCellTwips + kChordCellTwips / 2, 0);
+    window.binder().run([&g, chosen, menuClick, cellTwips] {
+        menuClick(g, chosen->first);
+        pagepic_MouseDown(g, kMouseLeft, 0, chosen->second * cellTwips + cellTwips / 2, 0);
     });
     return true;
+}
+
+}  // namespace
+
+bool openChordLibrary(MainWindow& window, const QString& rootAndType) {
+    return openLibrary(window, rootAndType, chordTypeCell, mnuchord_Click, kChordCellTwips);
+}
+
+bool openScaleLibrary(MainWindow& window, const QString& rootAndType) {
+    return openLibrary(window, rootAndType, scaleTypeCell, mnuscale_Click, kScaleCellTwips);
 }
 
 bool exportSongPdf(Application& app, const QString& song, const QString& path) {

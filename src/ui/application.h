@@ -20,6 +20,7 @@ struct CommandLine {
     bool version = false;
     QString screenshot;  // --screenshot FILE.png
     QString chords;      // --chords ROOT:TYPE, the chord library to open at start
+    QString scales;      // --scales ROOT:TYPE, the scale library to open at start
     QString folder;      // the folder, song or lesson named on the command line
     QString error;       // a word the program does not understand
     ExportKind exportKind = ExportKind::None;
@@ -63,6 +64,8 @@ class Application {
 // Opens the chord library on "ROOT:TYPE" ("C:7th", "Bb:Minor 9th") as the menu and the strip
 // would; false when the root or the type has no such name.
 bool openChordLibrary(MainWindow& window, const QString& rootAndType);
+// The scale library on a root and a scale type, as in "A:Major"; false when either is unknown.
+bool openScaleLibrary(MainWindow& window, const QString& rootAndType);
 
 // Loads song into the window and prints its pages into the PDF file at path, as Print Song
 // stacks them; false (after the reason went to standard error) when either fails.

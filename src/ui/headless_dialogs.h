@@ -19,8 +19,8 @@ class HeadlessDialogs : public Dialogs {
         ++messages;
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
-    std::string openFile(const FileDialogRequest&) override { return ""; }
-    std::string saveFile(const FileDialogRequest&) override { return ""; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
     int popupMenu(const Menu&) override { return -1; }
     bool printerSetup() override { return false; }
 

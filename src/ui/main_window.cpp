@@ -9,8 +9,8 @@
 
 #include "app/form_design.h"
 #include "app/startup.h"
-#include "platform/qt/timer_driver.h"
 #include "playback/engine.h"
+#include "services/qt/timer_driver.h"
 #include "ui/sections.h"
 #include "ui/setup_view.h"
 #include "ui/view_units.h"

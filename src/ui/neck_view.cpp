@@ -6,8 +6,8 @@
 #include "app/tuner_panel.h"
 #include "config/zoom_levels.h"
 #include "display/picture_files.h"
-#include "platform/qt/picture_qimage.h"
 #include "playback/settings_adjuster.h"
+#include "services/qt/picture_qimage.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"
@@ -57,19 +57,21 @@ void buildFretboard(ViewBinder& b, QWidget* window) {
     capo->setCursor(Qt::PointingHandCursor);
     b.onSync([&b, &g, capo] {
         const PictureBox& box = g.ui.piccapo;
-        QImage image = box.file.empty() ? QImage() : b.fileImage(box.file);
+        capo->setVisible(box.visible);
+        // Without a capo its picture is not read.
+        if (!box.visible) return;
+        const QImage image = box.file.empty() ? QImage() : b.fileImage(box.file)->image();
         if (!image.isNull()) capo->setImage(image);
         const int scale = fineScaleFor(b.zoom().percent);
         const QImage fine = box.file.empty() || scale == 1
                                 ? QImage()
-                                : b.fileImage(scaledPictureName(box.file, scale));
+                                : b.fileImage(scaledPictureName(box.file, scale))->image();
         if (fine.cacheKey() != capo->fineImage().cacheKey()) capo->setFineImage(fine);
         capo->setZoom(b.zoom());
         const QSize size = capo->image().size();
         const QRect design(box.at.left, (kNeckHeight - size.height()) / 2, size.width(),
                            size.height());
         if (capo->geometry() != b.zoom().rect(design)) capo->setGeometry(b.zoom().rect(design));
-        capo->setVisible(box.visible);
         capo->setToolTip(QString::fromStdString(box.tip));
     });
     QObject::connect(capo, &PictureView::mousePressed, capo, [&b](int, int y, Qt::MouseButton) {
@@ -90,7 +92,8 @@ void buildStringNames(ViewBinder& b, QWidget* window) {
         QObject::connect(w, &CommandButton::clicked, w,
                          [&b, i] { b.run([&b, i] { StringName_Click(b.g, i); }); });
     }
-    auto* reset = b.fixedButton(window, g.ui.btntune, "STANDARD");
+    auto* reset = b.captionButton(window, g.ui.btntune);
+    reset->setObjectName("btntune");
     reset->setCaptionPointSize(5.5);
     reset->setCaptionColor(QColor(0x30, 0x28, 0x20));
     QObject::connect(reset, &CommandButton::clicked, reset,

@@ -6,8 +6,8 @@
 #include "app/form_design.h"
 #include "display/page_glyphs.h"
 #include "display/scrolling.h"
-#include "platform/qt/picture_qimage.h"
 #include "playback/transport.h"
+#include "services/qt/picture_qimage.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"
@@ -128,7 +128,6 @@ void buildPage(ViewBinder& b, QWidget* window) {
     paper.setColor(QPalette::Window, QColor(0xFD, 0xFC, 0xF8));
     frame->setPalette(paper);
 
-    buildScrollPanel(b, frame);
     auto* pictures = b.picture(frame, g.ui.pagepic, &g.display.pagepic);
     pictures->setObjectName("pagepic");
     // In a library the picture is the strip of types; the score panel, built after it, lies
@@ -139,6 +138,8 @@ void buildPage(ViewBinder& b, QWidget* window) {
         });
 
     buildScore(b, frame);
+    // Above the strip of a library, whose pages it turns from under the band of buttons.
+    buildScrollPanel(b, frame);
     b.picture(frame, g.ui.pointer, nullptr, drawnNotePointer(1), {}, drawnNotePointer(kFinest))
         ->setObjectName("pointer");
     b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer(1), {}, drawnLinePointer(kFinest))

@@ -62,8 +62,9 @@ QToolButton* pictureButton(ViewBinder& b, QWidget* parent, PictureButton& model)
     b.onSync([&b, w, &model] {
         place(w, model.at, model.visible, b.zoom());
         setTip(w, model.tip);
-        if (w->icon().isNull()) {
-            const QImage picture = b.fileImage(model.file);
+        // The pictures are read when the setup window first opens.
+        if (w->icon().isNull() && b.g.setup.loaded) {
+            const QImage picture = b.fileImage(model.file)->image();
             if (!picture.isNull()) {
                 w->setIcon(QIcon(QPixmap::fromImage(picture)));
                 w->setProperty("designIconSize", picture.size());

@@ -10,7 +10,7 @@
 #include "config/zoom_levels.h"
 #include "core/window_controls.h"
 #include "display/picture_files.h"
-#include "platform/qt/picture_qimage.h"
+#include "services/qt/picture_qimage.h"
 #include "ui/view_units.h"
 
 namespace lutavo {
@@ -152,14 +152,17 @@ PictureView* ViewBinder::picture(QWidget* parent, PictureBox& box, const Picture
             *converted = source->revision();
             ++conversions_[source];
         } else if (!drawn) {
-            QImage shown = box.file.empty() ? QImage() : fileImage(box.file);
-            if (shown.isNull()) shown = fallback;
-            if (shown.cacheKey() != w->image().cacheKey()) w->setImage(shown);
+            const FileImageRef file = box.file.empty() ? nullptr : fileImage(box.file);
+            if (file != nullptr && file->readable()) {
+                if (w->imageFile() != file) w->setImageFile(file);
+            } else if (w->imageFile() != nullptr || fallback.cacheKey() != w->image().cacheKey()) {
+                w->setImage(fallback);
+            }
             converted->reset();
         }
         Placement at = box.at;
-        if (at.width == 0) at.width = toTwips(w->image().width());
-        if (at.height == 0) at.height = toTwips(w->image().height());
+        if (at.width == 0) at.width = toTwips(w->imageSize().width());
+        if (at.height == 0) at.height = toTwips(w->imageSize().height());
         place(w, at, true, zoom());
         w->setZoom(zoom());
         if (w->isEnabled() != box.enabled) w->setEnabled(box.enabled);
@@ -207,7 +210,8 @@ void ViewBinder::bindFine(PictureView* w, PictureBox& box, const Picture* source
         const int scale = fineScaleFor(zoom().percent);
         QImage image;
         if (scale > 1 && (source == nullptr || source->empty())) {
-            image = box.file.empty() ? fineFallback : fileImage(scaledPictureName(box.file, scale));
+            image = box.file.empty() ? fineFallback
+                                     : fileImage(scaledPictureName(box.file, scale))->image();
         }
         if (image.cacheKey() != w->fineImage().cacheKey()) w->setFineImage(image);
     });
@@ -225,12 +229,10 @@ int ViewBinder::conversionsOf(const Picture& source) const {
     return found == conversions_.end() ? 0 : found->second;
 }
 
-QImage ViewBinder::fileImage(const std::string& file) {
+FileImageRef ViewBinder::fileImage(const std::string& file) {
     const std::string path = file.starts_with('/') ? file : g.app.appFolder + file;
-    auto found = fileImages_.find(path);
-    if (found != fileImages_.end()) return found->second;
-    QImage image(qs(path));
-    fileImages_.emplace(path, image);
+    FileImageRef& image = fileImages_[path];
+    if (image == nullptr) image = std::make_shared<FileImage>(qs(path));
     return image;
 }
 

@@ -71,8 +71,8 @@ class ViewBinder {
     int conversions() const;
     int conversionsOf(const Picture& source) const;
 
-    // The picture file a box names, read once and kept; null when it cannot be read.
-    QImage fileImage(const std::string& file);
+    // The picture file a box names, read once when first drawn and kept.
+    FileImageRef fileImage(const std::string& file);
 
   private:
     void bindFine(PictureView* w, PictureBox& box, const Picture* source, FineSource fine,
@@ -80,7 +80,7 @@ class ViewBinder {
 
     std::vector<std::function<void()>> steps_;
     std::function<void()> afterRun_;
-    std::map<std::string, QImage> fileImages_;
+    std::map<std::string, FileImageRef> fileImages_;
     bool stopped_ = false;
     std::map<const Picture*, int> conversions_;
 };

@@ -230,7 +230,18 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
 
 void PictureView::setImage(const QImage& image) {
     image_ = image;
+    file_.reset();
     update();
+}
+
+void PictureView::setImageFile(FileImageRef file) {
+    file_ = std::move(file);
+    image_ = QImage();
+    update();
+}
+
+QSize PictureView::imageSize() const {
+    return file_ != nullptr ? file_->size() : image_.size();
 }
 
 void PictureView::setFineImage(const QImage& image) {
@@ -255,21 +266,22 @@ const QImage& PictureView::fineAt(QSize size) {
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
-    if (image_.isNull()) return;
+    const QImage& image = shown();
+    if (image.isNull()) return;
     QPainter p(this);
-    const QRect area(0, 0, zoom_.pixels(image_.width()), zoom_.pixels(image_.height()));
+    const QRect area(0, 0, zoom_.pixels(image.width()), zoom_.pixels(image.height()));
     // The engine's device, not the widget: a grab at a finer scale redirects the painting into
     // an image of that density.
     const double density = p.paintEngine()->paintDevice()->devicePixelRatioF();
     const QSize devicePixels(static_cast<int>(area.width() * density + 0.5),
                              static_cast<int>(area.height() * density + 0.5));
-    if (!fine_.isNull() && devicePixels.width() > image_.width()) {
+    if (!fine_.isNull() && devicePixels.width() > image.width()) {
         p.drawImage(area, fineAt(devicePixels));
         return;
     }
     // Without a finer picture, whole steps give crisp blocks instead of a blur.
     p.setRenderHint(QPainter::SmoothPixmapTransform, !zoom_.whole());
-    p.drawImage(area, image_);
+    p.drawImage(area, image);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <functional>
 
+#include "ui/file_image.h"
 #include "ui/view_units.h"
 
 namespace lutavo {
@@ -72,6 +73,11 @@ class PictureView : public QWidget {
 
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    // A picture file instead of an image, read when the view is first painted.
+    void setImageFile(FileImageRef file);
+    const FileImageRef& imageFile() const { return file_; }
+    // The size of the image or the file's picture, without reading the file's pixels.
+    QSize imageSize() const;
     // The same picture drawn at a finer scale, painted instead of it wherever the widget is
     // drawn at more than one pixel to a window pixel (printing, zoom); a null image for none.
     void setFineImage(const QImage& image);
@@ -91,7 +97,11 @@ class PictureView : public QWidget {
     // The fine picture resampled to `size` device pixels, kept until either changes.
     const QImage& fineAt(QSize size);
 
+    // The plain picture: the file's when there is one, else the image.
+    const QImage& shown() const { return file_ != nullptr ? file_->image() : image_; }
+
     QImage image_;
+    FileImageRef file_;
     QImage fine_;
     QImage fineResampled_;
     Zoom zoom_;

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/chord_library.h"
 #include "app/editor_mode.h"
+#include "app/library_page.h"
 #include "app/mode_bar.h"
 #include "app/scale_library.h"
 #include "app/song_tables.h"
+#include "display/scrolling.h"
 #include "fakes/test_rig.h"
+#include "playback/transport.h"
+#include "theory/chord_types.h"
+#include "theory/scale_fingering.h"
 
 namespace lutavo {
 namespace {
@@ -30,7 +36,7 @@ class Library : public test::Started {
 TEST_F(Library, RootCMajorFillsALockedPageOfWholeNotesAndItsCaptions) {
     choose(kModeBarChords, 0);
     const auto& s = g().song;
-    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major Chords", "1 3 5",
+    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major Chords", "1 3 5: C E G",
                                   "Harmonic function: Major", "Lutavo - C  Major Chords"));
     EXPECT_EQ(test::join(g().app.appMode, s.songKey, s.songLocked, s.noteCount, s.noteDur[1],
                          s.noteDur[s.noteCount + 1], s.pageStart[2], g().ui.lbllexit.caption,
@@ -66,11 +72,11 @@ TEST_F(Library, StripClicksChooseTheTypeUnderThePress) {
         pagepic_MouseDown(g(), kMouseLeft, 0, x, 10);
         EXPECT_EQ(g().library.chordTypeName, type) << x;
     }
-    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major 7th Chords", "1 3 5 #7",
+    EXPECT_EQ(texts(), test::join("C  Chords", "C  Major 7th Chords", "1 3 5 7: C E G B",
                                   "Harmonic function: Major", "Lutavo - C  Major 7th Chords"));
 }
 
-// Shapes start at the capo: high up the neck too few are left to play.
+// Shapes start at the capo: high up the neck too few are left to play, or none (and it says so).
 TEST_F(Library, ACapoHighUpLeavesTooFewShapesForTheTransport) {
     g().song.altTuning[1] = -2;  // dropped D
     buildpitchtable(g());
@@ -78,8 +84,10 @@ TEST_F(Library, ACapoHighUpLeavesTooFewShapesForTheTransport) {
         g().song.capo = static_cast<i16>(capo);
         choose(kModeBarChords, 0);
         EXPECT_EQ(
-            test::join(g().song.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled),
-            test::join(shapes, shapes >= 2, shapes >= 1));
+            test::join(g().song.noteCount, g().ui.playbtn[kPlay].enabled, g().ui.ScrlNpntr.enabled,
+                       g().ui.lblright.caption),
+            test::join(shapes, shapes >= 2, shapes >= 1,
+                       shapes > 0 ? "Harmonic function: Major" : "No shape found in this tuning"));
     }
 }
 
@@ -90,27 +98,71 @@ TEST_F(Library, CloseRestoresThePageAndTheStartupSong) {
         const auto& ui = g().ui;
         EXPECT_EQ(test::join(g().app.appMode, ui.pnlscore.at.top, ui.pnlscore.at.height,
                              ui.picscore.at.top, ui.pictab.at.top, ui.lbltitle.at.top,
-                             ui.lblleft.at.top, ui.pagepic.visible, g().song.songLocked),
-                  test::join(kModeSongs, 75, 2670, -30, 1880, 3, 1, false, false));
+                             ui.lblleft.at.top, ui.pagepic.visible, g().song.songLocked,
+                             ui.scrollpanel.at.top, ui.scrollpanel.at.height, ui.form.at.height),
+                  test::join(kModeSongs, 75, 2670, -30, 1880, 3, 1, false, false, 0, 3000, 6800));
         EXPECT_NE(ui.lblsong.caption.find("INTRO01.SNX"), std::string::npos);
     }
 }
 
-TEST_F(Library, ScalesShowTheFingeringOfTheChosenType) {
-    choose(kModeBarScales, 13);  // A
-    EXPECT_EQ(texts(), test::join("A Scales", "A Major Scale", "1 2 3 4 5 6 7", "7 positions",
-                                  "Lutavo - A Major Scale"));
-    EXPECT_EQ(g().app.appMode, kModeScales);
-    scaleStrip_MouseDown(g(), 6 * kScaleCellTwips + 1);  // minor pentatonic
+// One position a page, named by its place and frets; the scroll bar, NEXT and BACK turn them.
+TEST_F(Library, ScalesShowOnePositionAPageNamedByItsFrets) {
+    choose(kModeBarScales, 13);  // A major: positions at the low string's frets 0 2 4 5 7 9 10
+    const auto& ui = g().ui;
+    EXPECT_EQ(texts(), test::join("A Scales", "A Major Scale", "1 2 3 4 5 6 7: A B C# D E F# G#",
+                                  "Position 1 of 7, frets 0-3", "Lutavo - A Major Scale"));
+    EXPECT_EQ(test::join(ui.pgScroll.max, ui.scrollpanel.visible, ui.scrollpanel.at.top),
+              test::join(7, true, ui.pnlscore.at.top));
+    const char* frets[] = {"0-3", "2-5", "4-7", "5-8", "7-10", "9-12", "10-13"};
+    for (int page = 7; page >= 1; --page) {
+        pgScroll_Scroll(g(), page);
+        EXPECT_EQ(test::join(ui.lblright.caption, ui.lbltitle.visible, g().transport.curPage),
+                  test::join("Position " + std::to_string(page) + " of 7, frets " + frets[page - 1],
+                             true, page));
+    }
+    const int secondPage = g().song.pageStart[2];
+    g().transport.curNote = static_cast<i16>(secondPage - 2);  // the last note of position 1
+    playbtn_Click(g(), kNext);
+    EXPECT_EQ(test::join(g().transport.curNote, ui.pgScroll.value, ui.lblright.caption),
+              test::join(secondPage, 2, "Position 2 of 7, frets 2-5"));
+    playbtn_Click(g(), kBack);
+    EXPECT_EQ(test::join(g().transport.curNote, ui.lblright.caption),
+              test::join(secondPage - 2, "Position 1 of 7, frets 0-3"));
+    // Minor pentatonic above a capo at 2: its frets counted from the capo, as the tab prints them.
+    scaleStrip_MouseDown(g(), 6 * kScaleCellTwips + 1);
+    g().song.capo = 2;
+    choose(kModeBarScales, 13);
+    EXPECT_EQ(test::join(ui.lblleft.caption, ui.lblright.caption, g().song.noteFret(1, 1)),
+              test::join("1 b3 4 5 b7: A C D E G", "Position 1 of 5, frets 1-4", 3));
+}
+
+// Every scale on every root: no two fret numbers overprint, the stems stay below the captions,
+// the notes above the tablature, and the tablature above the note pointer.
+TEST_F(Library, EveryScalePageKeepsItsNotesApartAndClearOfTheCaptions) {
+    const auto& ui = g().ui;
     const auto& s = g().song;
-    EXPECT_EQ(test::join(g().ui.lbltitle.caption, g().ui.lblleft.caption, s.noteDur[1],
-                         s.noteFret(1, 1), s.noteFret(1, 2), g().ui.lblright.caption),
-              test::join("A Minor Pentatonic Scale", "1 b3 4 5 b7", 16, 0, -1, "5 positions"));
-    scaleStrip_MouseDown(g(), 13 * kScaleCellTwips);  // past the last type: ignored
-    EXPECT_EQ(g().library.scaleType, 6);
-    choose(kModeBarChords, 0);  // the chord library takes over the page
-    EXPECT_EQ(test::join(g().app.appMode, g().ui.mnuscales.items[13].checked),
-              test::join(kModeChords, false));
+    for (int root = 0; root < kMenuRoots; ++root) {
+        choose(kModeBarScales, root);
+        double captions = 0;
+        for (const Label* l : {&ui.lbltitle, &ui.lblleft, &ui.lblright})
+            captions = std::max(captions, (l->at.top + l->at.height) / 15.0);
+        for (int cell = 1; cell <= kScaleTypeCount; ++cell) {
+            scaleStrip_MouseDown(g(), cell * kScaleCellTwips + 1);
+            EXPECT_LE((ui.pnlscore.at.top + ui.pictab.at.top) / 15 + 54, ui.pointer.at.top / 15);
+            for (int n = 1; n <= s.noteCount; ++n) {
+                for (int slot = 1; slot <= 6 && s.noteDur[n] != kEndOfPage; ++slot) {
+                    if (s.noteFret(n, slot) < 0) continue;
+                    const double y =
+                        ui.picscore.at.top / 15.0 +
+                        g().keys.staffY[g().tuning.pitchOf(slot, s.noteFret(n, slot)) + 5];
+                    EXPECT_TRUE(y >= captions && y + 24 <= ui.pictab.at.top / 15.0 + 2)
+                        << ui.lbltitle.caption << " note " << n;
+                    EXPECT_TRUE(s.noteDur[n - 1] == kEndOfPage ||
+                                s.noteX[n] - s.noteX[n - 1] >= 12);
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

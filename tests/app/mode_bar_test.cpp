@@ -82,28 +82,12 @@ TEST_F(ModeBar, LessonDialogStoresTheChosenLesson) {
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(asked(rig.dialogs.fileRequests[0]), "*.LSN|" + test::dataFolder());
     EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
-    rig.dialogs.fileAnswers.push_back("*.LSN");  // not a file name: ignored
+    rig.dialogs.fileAnswers.push_back("");  // cancelled: nothing changes
     press(kModeBarLessons);
     EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
     rig.dialogs.fileAnswers.push_back("/home/me/first.LSN");
     press(kModeBarLessons);
     EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "/home/me/first.LSN|60|");
-}
-
-TEST_F(ModeBar, TuneNamesTheTuningAndPlaysTheOpenStrings) {
-    g().song.altTuning[1] = -2;
-    press(kModeBarTune);
-    EXPECT_EQ(test::join(g().ui.lblleft.caption, g().ui.lblright.caption, g().song.songTitle,
-                         g().app.appMode, g().ntimer.enabled),
-              test::join("D A D G B E ", "Dropped D", "Tuning", kModeSongs, true));
-    // Only exact string names are named.
-    const std::pair<const char*, const char*> names[] = {{"E A D G B E ", "Standard"},
-                                                         {"D A D G B D ", "Double Drop D"},
-                                                         {"D A D G A D ", "Alternate"},
-                                                         {"E A D G B E", "Alternate"},
-                                                         {"Eb Ab Db Gb Bb Eb ", "Alternate"}};
-    for (const auto& [strings, name] : names)
-        EXPECT_EQ(tuningName(strings), name) << strings;
 }
 
 TEST_F(ModeBar, ChordsScalesAndPrint) {

@@ -17,20 +17,7 @@ except ImportError:
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "ui"))
 from check_export import header_number, tempo_interval  # noqa: E402
-
-
-def start_server(runtime, rate=RATE):
-    env = dict(os.environ, XDG_RUNTIME_DIR=runtime, HOME=runtime, PULSE_RUNTIME_PATH=runtime)
-    env.pop("PULSE_SERVER", None)
-    subprocess.run(["pulseaudio", "-n", "--daemonize=yes", "--exit-idle-time=-1", "--use-pid-file=yes",
-                    "-L", "module-native-protocol-unix", "-L", f"module-null-sink sink_name=rec rate={rate}",
-                    "--log-target=stderr"], env=env, check=True, capture_output=True)
-    for _ in range(50):
-        if subprocess.run(["pactl", "info"], env=env, capture_output=True).returncode == 0:
-            subprocess.run(["pactl", "set-default-sink", "rec"], env=env, check=True)
-            return env
-        time.sleep(0.1)
-    raise RuntimeError("the private sound server did not start")
+from sound_server import start_server  # noqa: E402  (live_timing takes it from here too)
 
 
 def record(env, live_play, data, song, seconds, raw):
@@ -138,7 +125,7 @@ def main():
     beat_ms = header_number(song, "metroticks", 16) * tempo_interval(header_number(song, "tempo", 8))
     seconds = (LEAD_IN + 4 * BARS + 0.5) * beat_ms / 1000.0
     with tempfile.TemporaryDirectory() as runtime:
-        env = start_server(runtime)
+        env = start_server(runtime, RATE)
         try:
             signal_ = record(env, live_play, data, song, seconds, os.path.join(runtime, "rec.raw"))
         finally:

@@ -16,8 +16,8 @@
 #include "app/song_files.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
-#include "platform/fluidsynth/audio_output.h"
 #include "playback/transport.h"
+#include "services/fluidsynth/audio_output.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 

@@ -4,16 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "core/data_files.h"
 #include "display/fretboard.h"
 #include "display/neck_markers.h"
 #include "display/picture_files.h"
+#include "display/shownote.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/midi_messages.h"
 #include "fakes/playback_rig.h"
-#include "playback/shownote.h"
+#include "playback/performer.h"
 
 namespace lutavo::test {
 namespace {
@@ -74,12 +76,10 @@ class NeckMarkers : public ::testing::Test {
         setfretboard(g);
     }
 
-    void show(const std::vector<NoteSpec>& notes, int mode = 1) {
+    void show(const std::vector<NoteSpec>& notes) {
         buildSong(g, notes);
-        for (int n = 1; n <= g.song.noteCount; ++n) {
-            g.song.curNote = static_cast<i16>(n);
-            shownote(g, mode);
-        }
+        for (int n = 1; n <= g.song.noteCount; ++n)
+            shownote(g, n);
     }
 
     Rgb neck(int x, int y) const { return g.neck.fretboard.pixel(x, y); }
@@ -108,7 +108,7 @@ TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
         std::vector<NoteSpec> notes;
         int x, y;
         Rgb expected;
-        int names = 1, offset = 0, mode = 1;
+        int names = 1, offset = 0;
     };
     const NoteSpec e = single(16, 1, 0), fs = single(16, 1, 2), b = single(16, 2, 3);
     const NoteSpec heldB = {16, {-1, 27, -1, -1, -1, -1}}, a = single(16, 1, 5);
@@ -123,14 +123,14 @@ TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
         {"muted", {single(16, 4, -4)}, 1, 30, fingers(144, 0)},
         {"bend: A# below the A row", {a, bend}, 193, 76, fingers(72, 0)},
         {"bend, no names", {a, bend}, 193, 76, fingers(144, 12), 0},
-        {"show only", {single(16, 6, 12)}, 386, 2, fingers(0, 0), 1, 0, 0},
+        {"high string", {single(16, 6, 12)}, 386, 2, fingers(0, 0)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         g.config.showFretNoteNames = static_cast<i16>(c.names);
-        g.keys.nameGlyphOffset = static_cast<i16>(c.offset);
+        g.keys.nameGlyphOffset.fill(static_cast<i16>(c.offset));
         rig.midi.sent.clear();
-        show(c.notes, c.mode);
+        show(c.notes);
         EXPECT_EQ(neck(c.x, c.y), c.expected);
         // The finer neck of a zoomed window: taken into use with the markers shown, then drawn
         // along.
@@ -138,9 +138,7 @@ TEST_F(NeckMarkers, EachKindOfNoteCopiesItsCellOntoTheNeck) {
             ASSERT_TRUE(useFineNeck(g, 2));
         }
         EXPECT_EQ(g.neck.fine.fretboard.pixel(2 * c.x + 1, 2 * c.y + 1), c.expected);
-        if (c.mode == 0) {
-            EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
-        }
+        EXPECT_TRUE(rig.midi.sent.empty());  // the display only draws
         if (c.x == 193) {
             EXPECT_EQ(neck(193, 75), kNeckColour);  // nothing above a bend marker
         }
@@ -221,14 +219,37 @@ TEST_F(NeckMarkers, FretNumbersSitUnderTheirFretsOnBothNecks) {
     }
 }
 
+TEST_F(NeckMarkers, EachPictureIsReadOnceForItsHandAndScale) {
+    const std::string& app = g.app.appFolder;
+    pictures.files[scaledPictureName(app + files::kNeckLeft, 2)] =
+        doubled(pictures.files[app + files::kNeckLeft]);
+    pictures.reads.clear();
+    setfretboard(g);  // as every reopen of the sound does
+    EXPECT_TRUE(pictures.reads.empty());
+    ASSERT_TRUE(useFineNeck(g, 2) && useFineNeck(g, 2));
+    setfretboard(g);
+    g.config.leftHanded = 1;
+    setfretboard(g);
+    setfretboard(g);
+    std::map<std::string, int> expected{{app + files::kNeckLeft, 1}};
+    for (const char* name : {files::kNeckRight, files::kNeckLeft, files::kKeyboard, files::kFingers,
+                             files::kFingersHeld, files::kKeyDown})
+        expected[scaledPictureName(app + name, 2)] = 1;
+    EXPECT_EQ(pictures.reads, expected);
+}
+
 TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndTheNotesStillSound) {
     pictures.files.clear();
-    g.neck.sheetsLoaded = false;
+    g.neck = NeckState{};
     rig.dialogs.messages.clear();
     setfretboard(g);
     setfretboard(g);
     EXPECT_EQ(rig.dialogs.messages.size(), 5u);  // the neck, keyboard and three sheets
-    show({{16, {0, 2, 2, 1, 0, -4}}, single(16, 1, -3)});
+    buildSong(g, {{16, {0, 2, 2, 1, 0, -4}}, single(16, 1, -3)});
+    for (int n = 1; n <= 2; ++n) {
+        g.transport.curNote = static_cast<i16>(n);
+        presentNote(g, kSound);
+    }
     EXPECT_TRUE(g.neck.fretboard.empty());
     EXPECT_EQ(rig.dialogs.messages.size(), 5u);
     EXPECT_FALSE(msg::noteOns(rig.midi.messages()).empty());

@@ -6,6 +6,7 @@
 
 #include "display/page_fixture.h"
 #include "display/scrolling.h"
+#include "playback/performer.h"
 #include "playback/transport.h"
 
 namespace lutavo::test {
@@ -30,11 +31,12 @@ class Scrolling : public PageTest {
     }
     // The current note and page, the page scroll bar and the pointer's x in twips.
     Where where() const {
-        return {g.song.curNote, g.song.curPage, g.ui.pgScroll.value, g.ui.pointer.at.left};
+        return {g.transport.curNote, g.transport.curPage, g.ui.pgScroll.value,
+                g.ui.pointer.at.left};
     }
     Where move(int note) {
-        g.song.curNote = static_cast<i16>(note);
-        shownotePosition(g);
+        g.transport.curNote = static_cast<i16>(note);
+        presentNote(g, kShowOnly);
         return where();
     }
     // Clicks the page panel while playing with page `page` shown.
@@ -57,7 +59,7 @@ TEST_F(Scrolling, AnEndOfPageNoteTurnsToTheNextPageAndTheLastBackToPageOne) {
     EXPECT_EQ(d.pageRedraws, redraws + 1);
     // The last page turns back to page one.
     g.ui.pgScroll.value = 3;
-    g.song.curPage = 3;
+    g.transport.curPage = 3;
     const Where turned = move(6);
     EXPECT_EQ(std::get<1>(turned), 1);
     EXPECT_EQ(std::get<2>(turned), 1);
@@ -74,12 +76,12 @@ TEST_F(Scrolling, AnEndOfPageAndALineMarkerArePassedInOneCall) {
     d.pagewindowCells.rows = 2;
     EXPECT_EQ(move(2), Where(4, 2, 2, 15 * g.song.noteX[4]));
     EXPECT_EQ(g.ui.vpointer.at.top, 400);
-    EXPECT_EQ(g.playback.noteTicks, 99);
+    EXPECT_EQ(g.playback.counters.noteTicks, 99);
 }
 
 TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
     threePages();
-    g.song.curNote = 1;
+    g.transport.curNote = 1;
     g.ui.pointer.at.left = 1500;
     ScrlNpntr_Scroll(g, 5);
     EXPECT_EQ(std::tuple(g.ui.lblnoteof.caption, g.ui.ScrlNpntr.value, where()),
@@ -88,11 +90,11 @@ TEST_F(Scrolling, DraggingTheNoteScrollBarChangesOnlyTheCounter) {
 
 TEST_F(Scrolling, TheCounterFollowsTheCurrentNoteOnlyWithinTheSong) {
     threePages();
-    g.song.curNote = 4;
-    shownoteCounter(g);
+    g.transport.curNote = 4;
+    shownoteCounter(g, g.transport.curNote);
     EXPECT_EQ(g.ui.lblnoteof.caption, "4");
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 1);
-    shownoteCounter(g);
+    g.transport.curNote = static_cast<i16>(g.song.noteCount + 1);
+    shownoteCounter(g, g.transport.curNote);
     EXPECT_EQ(g.ui.ScrlNpntr.value, 4);
 }
 
@@ -103,16 +105,16 @@ TEST_F(Scrolling, MovingThePageScrollBarRedrawsOnlyWhenItsValueChanges) {
     EXPECT_EQ(d.pageRedraws, redraws);
     pgScroll_Scroll(g, 3);
     EXPECT_EQ(d.pageRedraws, redraws + 1);
-    EXPECT_EQ(g.song.curPage, 3);
+    EXPECT_EQ(g.transport.curPage, 3);
 }
 
 TEST_F(Scrolling, ClickingThePanelPausesAndPutsTheCursorOnTheFirstNoteOfThePageShown) {
     threePages();
-    g.song.curNote = 1;
-    g.playback.noteTicks = 3;
+    g.transport.curNote = 1;
+    g.playback.counters.noteTicks = 3;
     EXPECT_EQ(click(2), Where(4, 2, 2, 100 * 15));
     // Its note is due at once on resuming; PAUSE (3) lights up.
-    EXPECT_EQ(std::tuple(g.playback.noteTicks, g.ui.playtxt[3].color),
+    EXPECT_EQ(std::tuple(g.playback.counters.noteTicks, g.ui.playtxt[3].color),
               std::tuple(99, kColorActive));
     // Page 1: before the first note.
     EXPECT_EQ(click(1), Where(0, 1, 1, 15 * g.song.noteX[0]));

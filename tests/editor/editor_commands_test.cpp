@@ -33,7 +33,7 @@ class Editor : public test::Started {
     SongModel& s() { return g().song; }
     void song(const std::vector<NoteSpec>& notes, int cursor) {
         test::buildSong(g(), notes);
-        s().curNote = static_cast<i16>(cursor);
+        g().transport.curNote = static_cast<i16>(cursor);
         s().modified = false;
     }
     void run(int command) { btnsongentry_Click(g(), command); }
@@ -48,7 +48,7 @@ class Editor : public test::Started {
         std::string out = std::to_string(g().ui.pgScroll.max) + ":";
         for (int p = 1; p <= g().ui.pgScroll.max + 1; ++p)
             out += std::to_string(s().pageStart[p]) + " ";
-        return join(out, s().curPage, g().ui.pgScroll.value);
+        return join(out, g().transport.curPage, g().ui.pgScroll.value);
     }
     std::string frets(int n) {
         std::string out;
@@ -104,15 +104,15 @@ TEST_F(Editor, LockedUserSongIsRefusedAndCloseOnTheStartupSongEndsTheProgram) {
 TEST_F(Editor, InsertTieBendAndTriplet) {
     song({single(16, 1, 3), single(8, 2, 5), single(8, 3, 7)}, 0);
     run(kEditorIns);  // at the empty cursor position: slot 1
-    EXPECT_EQ(join(s().curNote, durs(), frets(1), s().pageStart[2]),
+    EXPECT_EQ(join(g().transport.curNote, durs(), frets(1), s().pageStart[2]),
               join(1, std::to_string(s().durValue[g().playback.swapperPos]) + " 16 8 8 ",
                    "-1 -1 -1 -1 -1 -1 ", 6));
     song({{16, {3, 24 + 5, -1, -1, -1, -1}}, single(8, 2, 5), single(8, 3, 7)}, 1);
     run(kEditorTie);  // the note held from nothing is struck again, as the file would keep it
-    EXPECT_EQ(join(s().curNote, s().noteCount, frets(1), frets(2)),
+    EXPECT_EQ(join(g().transport.curNote, s().noteCount, frets(1), frets(2)),
               join(2, 4, "3 5 -1 -1 -1 -1 ", "27 29 -1 -1 -1 -1 "));
     run(kEditorBend);
-    EXPECT_EQ(join(s().curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
+    EXPECT_EQ(join(g().transport.curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
 
     const std::tuple<std::vector<NoteSpec>, int, std::string> triplets[] = {
         {{single(16, 1, 0), single(16, 1, 0), single(16, 1, 0)}, 1, "11 11 11 "},
@@ -141,7 +141,7 @@ TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
     g().editor.markStart = 4;  // a reversed range, as a click on the page can leave it
     g().editor.markEnd = 2;
     run(kEditorDel);
-    EXPECT_EQ(join(durs(), s().curNote, g().editor.markStart, s().noteDur[3]),
+    EXPECT_EQ(join(durs(), g().transport.curNote, g().editor.markStart, s().noteDur[3]),
               join("1 5 ", 2, 0, 0));
 }
 
@@ -159,10 +159,10 @@ TEST_F(Editor, CopyAndPasteRepeatedlyAndNeverPastTheLimit) {
     run(kEditorCopy);
     EXPECT_EQ(g().display.pictab.pixels(), plain);
     EXPECT_EQ(join(g().ui.lblcopybuff.caption, g().editor.markStart), join("COPY BUFFER=3", 0));
-    s().curNote = 1;
+    g().transport.curNote = 1;
     run(kEditorPaste);
     run(kEditorPaste);
-    EXPECT_EQ(join(durs(), s().curNote), join("2 3 4 2 3 4 1 2 3 4 ", 1));
+    EXPECT_EQ(join(durs(), g().transport.curNote), join("2 3 4 2 3 4 1 2 3 4 ", 1));
     s().noteCount = kMaxNotes - 2;
     run(kEditorPaste);  // three more would pass 1000 notes: refused whole
     EXPECT_EQ(s().noteCount, kMaxNotes - 2);
@@ -189,9 +189,9 @@ TEST_F(Editor, ThePageTableFollowsTheMarkers) {
         pgScroll_UserScroll(g(), page);
         for (int command : commands)
             run(command);
-        EXPECT_EQ(join(s().noteCount, s().curNote, pages()), after);
+        EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()), after);
     }
-    s().curNote = 5;  // the end slot: nothing to delete
+    g().transport.curNote = 5;  // the end slot: nothing to delete
     run(kEditorDel);
     EXPECT_EQ(join(s().noteCount, pages()), join(4, join("2:1 3 6 ", 1, 1)));
     std::vector<NoteSpec> full(kMaxPages - 1, pageEnd());
@@ -228,10 +228,10 @@ TEST_F(Editor, SaveRefusesALockedSongAndAfterASaveNothingIsUnsaved) {
     s().modified = true;
     rig.dialogs.fileAnswers.push_back(dir.path() + "TUNE.SNG");
     run(kEditorSave);
-    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount, s().songFile, s().curNote),
+    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount, s().songFile, g().transport.curNote),
               join(false, 3, dir.path() + "TUNE.SNG", 1));
     run(kEditorNext);  // the cursor stayed: NEXT moves on, it adds no note
-    EXPECT_EQ(join(s().noteCount, s().curNote, pages()), join(3, 2, join("2:1 3 5 ", 1, 1)));
+    EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()), join(3, 2, join("2:1 3 5 ", 1, 1)));
 }
 
 TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {

@@ -26,7 +26,7 @@ class NoteEntryTest : public ::testing::Test {
         buildSong(g, {single(16, 1, first), single(16, 1, first + 24), single(16, 1, first + 24),
                       single(16, 1, 3)});
         g.app.appMode = kModeEditor;
-        g.song.curNote = 1;
+        g.transport.curNote = 1;
     }
     void click(int button, double x, double y) {
         fretboard_MouseDown(g, button, x, y);
@@ -84,31 +84,31 @@ TEST_F(NoteEntryTest, SameFretTwiceSilencesThenRightClickMutesAndTheHeldNotesSto
     EXPECT_EQ(join(slot1(), g.display.pageRedraws), join("-1|-4|-1|-1|3|24;", redraws + 2));
     g.editor.markActive = true;  // a click on the score extends the mark
     locatenote(g, 1000);
-    EXPECT_EQ(join(g.song.curNote, g.editor.markEnd, g.display.pageRedraws),
+    EXPECT_EQ(join(g.transport.curNote, g.editor.markEnd, g.display.pageRedraws),
               join(4, 4, redraws + 3));
 }
 
 TEST_F(NoteEntryTest, OutsideTheEditorSlotZeroSoundsAndTheCursorReturns) {
     editSong(2);
     g.app.appMode = kModeSongs;
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     fretboard_MouseDown(g, kMouseLeft, kFret5X, kSlot1Y);
     fretboard_MouseDown(g, kMouseLeft, kFret5X, kSlot1Y);  // a second press keeps the cursor
-    EXPECT_EQ(join(g.song.curNote, slot1()), "0|5|2|26|26|3|45;45;|");
+    EXPECT_EQ(join(g.transport.curNote, slot1()), "0|5|2|26|26|3|45;45;|");
     fretboard_MouseUp(g);
-    EXPECT_EQ(join(g.song.curNote, g.song.modified, slot1()), "2|0|-1|2|26|26|3|45;45;|");
+    EXPECT_EQ(join(g.transport.curNote, g.song.modified, slot1()), "2|0|-1|2|26|26|3|45;45;|");
 }
 
 TEST_F(NoteEntryTest, NothingOnAPageEndOrWhilePlayingAndATuningAdjustmentIsAbandoned) {
     buildSong(g, {single(16, 1, 2), pageEnd(), single(16, 1, 2)});
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     click(kMouseLeft, kFret5X, kSlot1Y);
-    g.song.curNote = 1;
+    g.transport.curNote = 1;
     g.ntimer.enabled = true;
     StringName_Click(g, 2);
     g.song.altTuning[3] = 2;
     click(kMouseLeft, kFret5X, kSlot1Y);
-    EXPECT_EQ(join(slot1(), g.song.curNote, g.song.altTuning[3], tunerAdjustmentOpen(g)),
+    EXPECT_EQ(join(slot1(), g.transport.curNote, g.song.altTuning[3], tunerAdjustmentOpen(g)),
               "-1|2|-1|2|-1||1|0|0|");
 }
 

@@ -2,6 +2,7 @@
 // Dialogs with scripted answers that record every question asked.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,11 @@ class FakeDialogs : public Dialogs {
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    std::string openFile(const FileDialogRequest& request) override {
-        fileRequests.push_back(request);
-        return pop(fileAnswers, std::string());
+    std::optional<std::string> openFile(const FileDialogRequest& request) override {
+        return fileAnswer(request);
     }
-    std::string saveFile(const FileDialogRequest& request) override {
-        fileRequests.push_back(request);
-        return pop(fileAnswers, std::string());
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override {
+        return fileAnswer(request);
     }
     int popupMenu(const Menu& menu) override {
         menus.push_back(menu);
@@ -37,7 +36,8 @@ class FakeDialogs : public Dialogs {
     }
     bool printerSetup() override { return ++printerSetups < 0; }
 
-    // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions).
+    // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions),
+    // as does a file answer "".
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
     bool answerYes = false;  // the answer to every Yes/No question
@@ -48,6 +48,12 @@ class FakeDialogs : public Dialogs {
     int printerSetups = 0;
 
   private:
+    std::optional<std::string> fileAnswer(const FileDialogRequest& request) {
+        fileRequests.push_back(request);
+        std::string answer = pop(fileAnswers, std::string());
+        if (answer.empty()) return std::nullopt;
+        return answer;
+    }
     template <typename T>
     static T pop(std::deque<T>& q, T fallback) {
         if (q.empty()) return fallback;

@@ -11,6 +11,7 @@ namespace lutavo::test {
 class FakePictureIO : public PictureIO {
   public:
     bool load(const std::string& path, Picture& out) override {
+        ++reads[path];
         auto it = files.find(path);
         if (it == files.end()) return false;
         out = it->second;
@@ -22,6 +23,7 @@ class FakePictureIO : public PictureIO {
         return true;
     }
     std::map<std::string, Picture> files;
+    std::map<std::string, int> reads;  // every load asked for, by path
 };
 
 }  // namespace lutavo::test

@@ -29,8 +29,6 @@ inline void setStandardSound(Guitar& g, int octave = 3, int volume = 10) {
 inline Guitar& playbackReady(Rig& rig) {
     rig.defaults();
     Guitar& g = rig.g();
-    for (int s = 1; s <= 6; ++s)
-        g.song.altTuning[s] = 0;
     buildpitchtable(g);
     setStandardSound(g);
     applysound(g);

@@ -28,8 +28,8 @@ inline NoteSpec single(int dur, int slot, int fret) {
     return n;
 }
 
-inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
-    auto& s = g.song;
+// The notes into the song model alone; returns the number of pages.
+inline int buildSong(SongModel& s, const std::vector<NoteSpec>& notes) {
     s.noteCount = static_cast<i16>(notes.size());
     s.pageStart.fill(0);
     s.pageStart[1] = 1;
@@ -51,8 +51,14 @@ inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
     }
     s.noteX[0] = 25;
     s.noteX[s.noteCount + 1] = 595;
-    s.curNote = 0;
-    s.curPage = 1;
+    return page;
+}
+
+inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
+    const int page = buildSong(g.song, notes);
+    auto& s = g.song;
+    g.transport.curNote = 0;
+    g.transport.curPage = 1;
     g.ui.pgScroll.min = 1;
     g.ui.pgScroll.max = page;
     g.ui.pgScroll.value = 1;

@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_dialogs.h"
+#include "services/qt/qt_dialogs.h"
 
 namespace lutavo {
 namespace {
@@ -85,10 +85,10 @@ TEST(FileDialogs, SaveDialogAddsTheDefaultExtension) {
         static_cast<QDialog*>(dialog)->accept();
     });
     FileDialogRequest request{"Save Song", "Lutavo songs", "*.SNG", ".SNG", dir.path(), "", false};
-    const std::string chosen = dialogs.saveFile(request);
+    const auto chosen = dialogs.saveFile(request);
     EXPECT_EQ(title, "Save Song");
     EXPECT_EQ(filters, QStringList{QStringLiteral("Lutavo songs (*.SNG *.sng)")});
-    EXPECT_EQ(chosen, dir.path() + "newsong.SNG");
+    EXPECT_EQ(chosen, std::optional<std::string>(dir.path() + "newsong.SNG"));
 }
 
 // The names the dialog lists in folder, once it has read the folder.
@@ -125,7 +125,7 @@ TEST(FileDialogs, SongFilterMatchesTheExtensionInAnyCase) {
         dialog->reject();
     });
     FileDialogRequest request{"Load Song", "Lutavo songs", "*.SNG", ".SNG", dir.path(), "", false};
-    EXPECT_EQ(dialogs.openFile(request), "");
+    EXPECT_EQ(dialogs.openFile(request), std::nullopt);
     EXPECT_EQ(names, (QStringList{"Mixed.Sng", "UPPER.SNG", "lower.sng"}));
 }
 

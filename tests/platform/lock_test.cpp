@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_instance_lock.h"
+#include "services/qt/qt_instance_lock.h"
 
 namespace lutavo {
 namespace {

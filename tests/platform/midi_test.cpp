@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "fakes/test_rig.h"
-#include "platform/fluidsynth/audio_output.h"
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/short_message.h"
-#include "platform/fluidsynth/sound_font.h"
-#include "platform/fluidsynth/stream_wave_player.h"
-#include "platform/rtmidi/midi_router.h"
+#include "services/fluidsynth/audio_output.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/short_message.h"
+#include "services/fluidsynth/sound_font.h"
+#include "services/fluidsynth/stream_wave_player.h"
+#include "services/rtmidi/midi_router.h"
 
 namespace lutavo {
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "fakes/test_rig.h"
-#include "platform/fluidsynth/offline_synth.h"
-#include "platform/fluidsynth/pcm_clip.h"
-#include "platform/fluidsynth/stream_mixer.h"
+#include "services/fluidsynth/offline_synth.h"
+#include "services/fluidsynth/pcm_clip.h"
+#include "services/fluidsynth/stream_mixer.h"
 
 namespace lutavo {
 namespace {

@@ -6,8 +6,8 @@
 #include <QImage>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/picture_qimage.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/picture_qimage.h"
+#include "services/qt/qt_picture_io.h"
 
 namespace lutavo {
 namespace {

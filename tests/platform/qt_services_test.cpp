@@ -9,11 +9,11 @@
 #include <QWidget>
 
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_printer.h"
-#include "platform/qt/qt_screen.h"
-#include "platform/qt/timer_driver.h"
 #include "platform/sound_clock.h"
 #include "platform_helpers.h"
+#include "services/qt/qt_printer.h"
+#include "services/qt/qt_screen.h"
+#include "services/qt/timer_driver.h"
 
 namespace lutavo {
 namespace {

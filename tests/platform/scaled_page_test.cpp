@@ -4,7 +4,7 @@
 #include "display/page_glyphs.h"
 #include "display/page_render.h"
 #include "fakes/test_rig.h"
-#include "platform/qt/qt_picture_io.h"
+#include "services/qt/qt_picture_io.h"
 
 namespace lutavo {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "playback/performer.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
 #include "playback_fixture.h"
@@ -96,13 +97,46 @@ TEST_F(Engine, RepeatLineFollowsTheLastNoteAfterExactlyItsLength) {
                   pageEnd(), single(16, 1, 7)});
     showPage(2);
     mnuRepeatLine_Click(g);
-    ASSERT_EQ(g.playback.repeatStart, 4);
-    g.song.curNote = 3;  // stopped at the start of the line
+    ASSERT_EQ(g.transport.range.first, 4);
+    g.transport.curNote = 3;  // stopped at the start of the line
     playbtn_Click(g, kPlay);
     runTicks(rig, 1 + 16 + 12 + 16 + 1);
     EXPECT_EQ(sounded(), (Ints{43, 45, 43, 45}));
     const auto t = noteOnTimes();
     EXPECT_EQ((Times{t[2] - t[1], t[3] - t[2]}), (Times{12 * kInterval, 16 * kInterval}));
+}
+
+// The song's arrays as a text: every note with its frets and place, the end sentinel, the page
+// table and the note count.
+std::string songArrays(const SongModel& s) {
+    std::string out = std::to_string(s.noteCount) + ":";
+    for (int n = 0; n <= s.noteCount + 1; ++n) {
+        out += " " + std::to_string(s.noteDur[n]) + "@" + std::to_string(s.noteX[n]);
+        for (int str = 1; str <= 6; ++str)
+            out += "," + std::to_string(s.noteFret(n, str));
+    }
+    for (int p = 1; p <= 30; ++p)
+        out += " p" + std::to_string(s.pageStart[p]);
+    return out;
+}
+
+TEST_F(Engine, RepeatLineLoopsWithoutTouchingTheSongsArrays) {
+    buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3), single(12, 1, 5), pageEnd(),
+                  single(16, 1, 7)});
+    const std::string before = songArrays(g.song);
+    showPage(2);
+    mnuRepeatLine_Click(g);
+    EXPECT_EQ(songArrays(g.song), before);
+    g.transport.curNote = 2;  // stopped at the start of the line
+    playbtn_Click(g, kPlay);
+    for (int pass = 0; pass < 3; ++pass) {
+        runTicks(rig, 28);
+        EXPECT_EQ(songArrays(g.song), before) << "pass " << pass;
+    }
+    EXPECT_EQ(sounded(), (Ints{43, 45, 43, 45, 43, 45}));
+    mnuRepeatCancel_Click(g);
+    playbtn_Click(g, kStop);
+    EXPECT_EQ(std::tuple(songArrays(g.song), g.song.modified), std::tuple(before, false));
 }
 
 // The first tick presents the starting note; every click falls on a beat of the line, whatever
@@ -126,8 +160,8 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
         buildSong(g, notes);
         g.song.metroOn = 1;
         g.song.metroTicks = static_cast<i16>(start.metroTicks);
-        g.song.curNote = static_cast<i16>(start.startNote);
-        g.playback.beatTick = 0;  // as the page drawn at loading leaves it
+        g.transport.curNote = static_cast<i16>(start.startNote);
+        g.playback.counters.beatTick = 0;  // as the page drawn at loading leaves it
         playbtn_Click(g, kPlay);
         const long t0 = rig.midi.now;
         Times heard;
@@ -141,10 +175,10 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
 TEST_F(Engine, FastBackwardsSkipsSilentNotesAndTurnsPagesBack) {
     buildSong(g, {single(4, 1, 0), single(4, 1, 2), pageEnd(), single(4, 1, -1), single(4, 1, 7)});
     showPage(2);
-    g.song.curNote = 5;
+    g.transport.curNote = 5;
     playbtn_MouseDown(g, kRew);
     runTicks(rig, 5);
-    EXPECT_EQ(std::tuple(g.song.curNote, g.ui.pgScroll.value, sounded().front()),
+    EXPECT_EQ(std::tuple(g.transport.curNote, g.ui.pgScroll.value, sounded().front()),
               std::tuple(2, 1, 42));
 }
 

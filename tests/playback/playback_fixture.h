@@ -33,7 +33,7 @@ class PlaybackTest : public ::testing::Test {
         return out;
     }
     void showPage(int page) {
-        g.song.curPage = static_cast<i16>(page);
+        g.transport.curPage = static_cast<i16>(page);
         g.ui.pgScroll.value = page;
     }
 };

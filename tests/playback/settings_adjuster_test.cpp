@@ -112,9 +112,9 @@ TEST_F(Adjuster, ApplyingEverySetting) {
     }
     // What follows the values: the note names the key, velocity the volume, the timer the
     // tempo, the pointer the lead-in.
-    EXPECT_EQ(std::tuple(g.keys.noteName[6], g.playback.channelVelocity[0], g.ntimer.interval,
+    EXPECT_EQ(std::tuple(g.keys.noteName[6], g.playback.sound.velocity, g.ntimer.interval,
                          g.ui.lpointer.at.left),
-              std::tuple("Bb", 60 << 16, 24, slotLeft(9, 1)));
+              std::tuple("Bb", 60, 24, slotLeft(9, 1)));
 }
 
 TEST_F(Adjuster, WhilePlayingOnlyVolumeTempoAndLeadInChange) {
@@ -165,7 +165,7 @@ TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
                          g.playback.swapperPos),
               std::tuple(kSettingLeadIn, 10, "edit3.bmp", 6));
 
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     g.song.noteDur[2] = 48;
     btnSwapper_Click(g, kSettingNoteLength);
     EXPECT_EQ(g.playback.swapperPos, 9);
@@ -176,17 +176,17 @@ TEST_F(Adjuster, NoteLengthScaleInTheEditor) {
 TEST_F(Adjuster, CapoPictureSoundsTheStringUnderTheMouse) {
     btnSwapper_Click(g, kSettingCapo);
     choose(3);
-    g.song.curNote = 4;
+    g.transport.curNote = 4;
     g.gtimer.enabled = false;
     piccapo_MouseDown(g, 220);  // second row: string slot 5
-    EXPECT_EQ(std::tuple(g.gtimer.enabled, g.song.curNote, g.song.noteFret(0, 5)),
+    EXPECT_EQ(std::tuple(g.gtimer.enabled, g.transport.curNote, g.song.noteFret(0, 5)),
               std::tuple(true, 0, 2));
     const auto ons = msg::noteOns(rig.midi.messages());
     ASSERT_EQ(ons.size(), 1u);
     EXPECT_EQ(msg::noteOf(ons[0]), g.tuning.pitchOf(5, 2) + 36 + 4);
 
     piccapo_MouseUp(g);
-    EXPECT_EQ(g.song.curNote, 4);
+    EXPECT_EQ(g.transport.curNote, 4);
 }
 
 TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
@@ -194,7 +194,7 @@ TEST_F(Adjuster, CapoPictureInTheEditorTogglesTheString) {
     g.app.appMode = kModeEditor;
     btnSwapper_Click(g, kSettingNoteLength);
     choose(7);  // 24 ticks
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     piccapo_MouseDown(g, 0);
     EXPECT_EQ(g.song.noteFret(2, 6), 2);
     EXPECT_EQ(g.song.noteDur[2], 24);

@@ -33,7 +33,7 @@ TEST_F(Sound, ReopenClosesFirstThenSendsTheSoundsProgramAndTheFixedProgramChange
     EXPECT_EQ(rig.midi.closes, closes + 1);
     EXPECT_EQ(rig.midi.messages(),
               (std::vector<std::uint32_t>{msg::program(4, kTestPatch), 0x73C2u}));
-    EXPECT_EQ(g.playback.channelVelocity[4], 72 << 16);
+    EXPECT_EQ(std::tuple(g.playback.sound.channel, g.playback.sound.velocity), std::tuple(4, 72));
 }
 
 TEST_F(Sound, EveryRequestSetsTheNeckForTheHandAndEndsClearedWithTheSoundLabelNormal) {
@@ -73,7 +73,7 @@ TEST_F(Sound, CancelReadsTheConfigurationAgainBeforeReopening) {
     g.app.configFile =
         dir.write("ltmidi32.cfg", "lutavo\r\nprefmidi=1\r\n[sound1]\r\nchannel=3\r\nvolume=5\r\n");
     request(kSoundSetupCancel);
-    EXPECT_EQ(std::tuple(g.config.preferredSound, g.playback.curChannel, g.ui.voltxt.caption,
+    EXPECT_EQ(std::tuple(g.config.preferredSound, g.playback.sound.channel, g.ui.voltxt.caption,
                          rig.midi.messages().back()),
               std::tuple(1, 2, "5", 0x73C2u));
 }

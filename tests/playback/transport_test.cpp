@@ -1,6 +1,7 @@
 // The transport buttons, winding, the repeat menu, the output buttons and locating a note.
 
 #include "playback/transport.h"
+#include "playback/performer.h"
 #include "playback_fixture.h"
 
 namespace lutavo::test {
@@ -33,12 +34,13 @@ TEST_F(Transport, AnyClickOnAnEmptySongOnlyDarkensTheLamp) {
 TEST_F(Transport, PlayLightsItsLabelStartsTheTimerAndAfterTheEndRestartsOnPageOne) {
     buildSong(g, {single(16, 1, 0), pageEnd(), single(16, 1, 3)});
     showPage(2);
-    g.song.curNote = static_cast<i16>(g.song.noteCount + 2);
+    g.transport.curNote = static_cast<i16>(g.song.noteCount + 2);
     playbtn_Click(g, kPlay);
     for (int i = kRew; i <= kStop; ++i)
         EXPECT_EQ(label(i), i == kPlay ? kColorActive : kColorAvailable);
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.song.curNote, g.ui.pgScroll.value, g.song.curPage),
-              std::tuple(true, 1, 1, 1));
+    EXPECT_EQ(
+        std::tuple(g.ntimer.enabled, g.transport.curNote, g.ui.pgScroll.value, g.transport.curPage),
+        std::tuple(true, 1, 1, 1));
 }
 
 // The scroll bar's arrows change the page while the bar keeps the focus it already had.
@@ -47,7 +49,7 @@ TEST_F(Transport, TurningThePageOnTheScrollBarMovesTheNoteCounterWithIt) {
     pgScroll_GotFocus(g);
     for (const auto& [page, first] : {std::pair{3, 5}, {2, 3}, {1, 0}}) {
         pgScroll_UserScroll(g, page);
-        EXPECT_EQ(std::tuple(g.song.curPage, g.ui.lblnoteof.caption),
+        EXPECT_EQ(std::tuple(g.transport.curPage, g.ui.lblnoteof.caption),
                   std::tuple(page, std::to_string(first)));
     }
 }
@@ -55,7 +57,7 @@ TEST_F(Transport, TurningThePageOnTheScrollBarMovesTheNoteCounterWithIt) {
 TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInSilence) {
     mixedSong();
     playbtn_Click(g, kPlay);
-    g.song.curNote = 5;
+    g.transport.curNote = 5;
     ASSERT_EQ(rig.midi.cancels, 0);
     playbtn_Click(g, kPause);
     EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.enabled, label(kPause), rig.midi.cancels),
@@ -68,8 +70,8 @@ TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInS
     showPage(2);
     rig.midi.sent.clear();
     playbtn_Click(g, kStop);
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.song.curNote, g.ui.pgScroll.value, g.playback.beatTick,
-                         rig.midi.cancels),
+    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.transport.curNote, g.ui.pgScroll.value,
+                         g.playback.counters.beatTick, rig.midi.cancels),
               std::tuple(false, 0, 1, kBeatAfterStop, 2));
     const auto sent = rig.midi.messages();
     EXPECT_TRUE(msg::noteOns(sent).empty());
@@ -78,58 +80,57 @@ TEST_F(Transport, PauseSoundsTheCurrentNoteAgainAndStopGoesBeforeTheFirstNoteInS
 
 TEST_F(Transport, BackAndNextSkipSilentNotesButStopAtMutedOnes) {
     mixedSong();
-    g.song.curNote = 5;
+    g.transport.curNote = 5;
     Ints stops;
     for (int k = 0; k < 3; ++k) {
         playbtn_Click(g, kBack);
-        stops.push_back(g.song.curNote);
+        stops.push_back(g.transport.curNote);
     }
     for (int k = 0; k < 3; ++k) {
         playbtn_Click(g, kNext);
-        stops.push_back(g.song.curNote);
+        stops.push_back(g.transport.curNote);
     }
     // At the first note BACK stays there; NEXT goes past the last note and no further.
     EXPECT_EQ(stops, (Ints{3, 1, 1, 3, 5, 6}));
     // In the editor the quiet form stops at every note.
     g.app.appMode = kModeEditor;
-    g.song.curNote = 5;
+    g.transport.curNote = 5;
     playbtn_Click(g, kQuietBack);
-    EXPECT_EQ(g.song.curNote, 4);
+    EXPECT_EQ(g.transport.curNote, 4);
 }
 
 TEST_F(Transport, NextInTheEditorAtTheLastNoteAppendsAnEmptyNoteOfTheChosenLength) {
     buildSong(g, {single(16, 1, 0), single(8, 1, 2)});
     g.app.appMode = kModeEditor;
     g.playback.swapperPos = 6;
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     playbtn_Click(g, kNext);
-    EXPECT_EQ(std::tuple(g.song.noteCount, g.song.curNote, g.song.noteDur[3]),
+    EXPECT_EQ(std::tuple(g.song.noteCount, g.transport.curNote, g.song.noteDur[3]),
               std::tuple(3, 3, 16));
     for (int s = 1; s <= 6; ++s)
         EXPECT_EQ(g.song.noteFret(3, s), kSilent);
 }
 
-// Line cuts the song down to the line; song restores it; cancel clears the mode; a menu closed
+// Line plays the current line in a loop; song replaces it; cancel clears the mode; a menu closed
 // without a choice leaves the labels as they were.
 TEST_F(Transport, RepeatMenuLineThenSongThenCancel) {
     buildSong(g, {single(16, 1, 0), single(8, 1, 1), pageEnd(), single(16, 1, 3), single(12, 1, 5),
                   pageEnd(), single(16, 1, 7)});
-    g.song.curPage = 2;
+    g.transport.curPage = 2;
     rig.dialogs.menuAnswers.push_back(kRepeatMenuLine);
     playbtn_Click(g, kRepeat);
     ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(std::tuple(g.playback.repeatStart, g.song.noteCount, g.song.noteDur[3]),
-              std::tuple(4, 5, 12));
+    const PlayRange& range = g.transport.range;
+    EXPECT_EQ(std::tuple(range.first, range.last, range.loop), std::tuple(4, 5, true));
     rig.dialogs.menuAnswers.push_back(kRepeatMenuSong);
     playbtn_Click(g, kRepeat);
-    EXPECT_EQ(std::tuple(g.playback.repeatLine, g.playback.repeatSong, g.song.noteCount,
-                         g.song.noteDur[3], label(kRepeat)),
-              std::tuple(0, 1, 7, kEndOfPage, kColorActive));
+    EXPECT_EQ(std::tuple(range.loop, range.first, g.transport.repeatSong, label(kRepeat)),
+              std::tuple(false, 1, true, kColorActive));
     rig.dialogs.menuAnswers.push_back(kRepeatMenuCancel);
     playbtn_Click(g, kRepeat);
-    EXPECT_EQ(std::tuple(g.playback.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
+    EXPECT_EQ(std::tuple(g.transport.repeatSong, g.ui.mnuRepeat.items[kRepeatMenuCancel].checked,
                          label(kRepeat)),
-              std::tuple(0, true, kColorAvailable));
+              std::tuple(false, true, kColorAvailable));
     playbtn_Click(g, kPause);
     playbtn_Click(g, kRepeat);
     EXPECT_EQ(std::tuple(label(kPause), label(kRepeat)), std::tuple(kColorActive, kColorAvailable));
@@ -158,9 +159,9 @@ TEST_F(Transport, WindingSpeedsUpAtEveryPageTurnDownToFourMsAndReleaseStops) {
     EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ntimer.interval, g.playback.winding),
               std::tuple(false, 36, 0));
     // Rewind from a page end starts on the note before it.
-    g.song.curNote = 2;
+    g.transport.curNote = 2;
     playbtn_MouseDown(g, kRew);
-    EXPECT_EQ(std::tuple(g.song.curNote, g.playback.playMode), std::tuple(1, kPlayBackwards));
+    EXPECT_EQ(std::tuple(g.transport.curNote, g.playback.playMode), std::tuple(1, kPlayBackwards));
 }
 
 TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
@@ -187,14 +188,14 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
     page.push_back(single(16, 1, 0));
     buildSong(g, page);
     locatenote(g, 100);
-    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(g.transport.curNote, 1);
     EXPECT_EQ(sounded(), (Ints{40}));
     locatenote(g, 160);
-    EXPECT_EQ(g.song.curNote, 2);
+    EXPECT_EQ(g.transport.curNote, 2);
     locatenote(g, 5000);
-    EXPECT_EQ(g.song.curNote, 9);  // never onto the page's end marker
+    EXPECT_EQ(g.transport.curNote, 9);  // never onto the page's end marker
     locatenote(g, -300);
-    EXPECT_EQ(g.song.curNote, 1);
+    EXPECT_EQ(g.transport.curNote, 1);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ struct PrintSong : ::testing::Test {
         test::buildSong(g, notes);
         g.song.pageHeight = static_cast<i16>(pageHeight);
         g.ui.pgScroll.value = pages;
-        g.song.curNote = 2;
+        g.transport.curNote = 2;
     }
     test::Rig rig;
     Guitar& g = rig.g();
@@ -99,7 +99,7 @@ TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
         for (const auto& m : rig.dialogs.messages)
             stopped += m.text == "Printer Stopped" && m.caption == "Lutavo";
         EXPECT_EQ(
-            test::join(ui.pgScroll.value, screen.shown, g.song.curNote, ui.pointer.visible,
+            test::join(ui.pgScroll.value, screen.shown, g.transport.curNote, ui.pointer.visible,
                        ui.vpointer.visible, ui.scrollpanel.visible,
                        ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
                        screen.seenPointers, stopped, rig.dialogs.messages.size()),
@@ -121,7 +121,7 @@ TEST_F(PrintSong, PrintMenu) {
     const std::string log = "P N 1@70,20:196 2@70,199:186 E T ";
     EXPECT_EQ(test::join(test::readFile(pdf), rig.dialogs.printerSetups,
                          g.ui.mnuPrint.items.at(3).caption, rig.dialogs.fileRequests.back().pattern,
-                         g.song.curNote),
+                         g.transport.curNote),
               test::join(log, 1, "Export PDF...", "*.pdf", 2));
 }
 

@@ -41,7 +41,6 @@ TEST(SongEdit, ModifiedByEveryChangeOfTheSongAndByNothingElse) {
         {"capo", [](SongModel& s) { ed::moveCapo(s, 1, false); }, true},
         {"scratch note", [](SongModel& s) { ed::setAllFrets(s, kScratchSlot, 3); }, false},
         {"layout", [](SongModel& s) { ed::setX(s, 2, 300); }, false},
-        {"repeat line", [](SongModel& s) { ed::cutToLine(s, 1, 3); }, false},
     };
     for (const Case& c : cases) {
         SongModel s = threeAndOne();

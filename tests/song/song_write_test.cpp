@@ -43,7 +43,7 @@ TEST_F(SongWrite, WritesTheHeaderInItsOrderAndLeavesOptionalLinesOut) {
     g().config.preferredSound = 0;
     load(songLines({"metro=off"}, {"16000000000000"}));
     EXPECT_EQ(saved(), crlf("lutavo3|title=|right=|left=|key=1|metroticks=16|timesig=0"
-                            "|page=INTERNAL|style=0|alt=-20000000000|tempo=8||16000000000000"));
+                            "|page=INTERNAL|style=0|alt=000000000000|tempo=8||16000000000000"));
 
     g().config.preferredSound = 1;
     load(songLines({"title=Greensleeves", "left=Standard", "right=Trad.", "key=2", "capo=3",
@@ -147,7 +147,7 @@ TEST_F(SongWrite, FailedSaveKeepsTheOldFile) {
     const std::string before = readFile(path);
     song().songTitle = "New";
     g().ui.lblsong.caption = "before";
-    song().curNote = 1;
+    g().transport.curNote = 1;
 
     // A target that is a folder cannot be replaced by a file.
     const std::string folder = dir.path() + "AFOLDER.SNG";
@@ -156,7 +156,7 @@ TEST_F(SongWrite, FailedSaveKeepsTheOldFile) {
     // A folder that does not exist cannot take the temporary file.
     EXPECT_FALSE(savesong(g(), dir.path() + "missing/KEEP.SNG"));
     EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(join(g().ui.lblsong.caption, song().curNote), "before|1|");
+    EXPECT_EQ(join(g().ui.lblsong.caption, g().transport.curNote), "before|1|");
     // No temporary file is left behind: TEST.SNG, KEEP.SNG, AFOLDER.SNG.
     const auto files = std::filesystem::directory_iterator(dir.path());
     EXPECT_EQ(std::distance(begin(files), end(files)), 3);

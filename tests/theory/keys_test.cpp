@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <tuple>
 
 #include "app/song_tables.h"
 #include "core/guitar.h"
@@ -44,8 +46,10 @@ TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
         setkey(g);
         g.song.songKey = static_cast<i16>(k.songKey);
         setkey(g);
-        EXPECT_EQ(g.keys.accidentalGlyph, k.sharps ? 5 : 0);
-        EXPECT_EQ(g.keys.nameGlyphOffset, k.sharps ? 0 : 12);
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_EQ(g.keys.accidentalGlyph[i], k.sharps ? 5 : 0);
+            EXPECT_EQ(g.keys.nameGlyphOffset[i], k.sharps ? 0 : 12);
+        }
         std::string names;
         for (int i = 0; i < 12; ++i)
             names += g.keys.noteName[i];
@@ -85,6 +89,36 @@ TEST(Keys, NoteNameOfAnyPitchTrimsAndWraps) {
         "EDD#F#");
     applyKey(keys, 4);
     EXPECT_EQ(noteNameOf(keys, -13), "Eb");
+}
+
+// Tones named by their interval from the root (no double signs), written on their letter's line
+// with the sign the key's signature does not give them; the neck names a flat from the flat row.
+// Per case: key, root, formula, names; one tone (counted from C), its height, sign and name row.
+TEST(Spelling, TonesTakeTheLetterOfTheirDegreeOnTheStaffToo) {
+    const std::tuple<int, const char*, const char*, const char*, int, const char*> cases[] = {
+        {1, "C", "1 3 5 b7 #9", "C E G Bb D#", 10, "84|flat|12|"},  // not A#
+        {2, "F", "1 b3 5", "F Ab C", 8, "88|flat|12|"},
+        {13, "F#", "1 3 5 b7", "F# A# C# E", 4, "98|natural|0|"},  // against the signature's E#
+        {13, "F#", "1 2 3 4 5 6 7", "F# G# A# B C# D# E#", 5, "98||0|"},    // E#: the E line
+        {15, "C#", "1 2 3 4 5 6 7", "C# D# E# F# G# A# B#", 0, "109||0|"},  // B# an octave down
+        {6, "Eb", "1 2 3 4 5 6 7", "Eb F G Ab Bb C D", 10, "84||12|"},
+        {7, "A", "1 2 3 4 5 6 7", "A B C# D E F# G#", 8, "91||0|"},
+        {12, "Gb", "1 b3 5", "Gb A Db", 9, "88|natural|12|"},  // not Bbb
+    };
+    for (const auto& [key, root, formula, names, fromC, written] : cases) {
+        const auto tones = spellFormula(formula, root);
+        KeyState keys;
+        applyKey(keys, key);
+        writeTonesAsSpelled(keys, key, tones);
+        const int sign = (fromC + 1) % 12;
+        const char* signName = keys.accidentalNeeded[sign]
+                                   ? (keys.accidentalGlyph[sign] == 5 ? "sharp" : "flat")
+                                   : (keys.naturalNeeded[sign] ? "natural" : "");
+        EXPECT_EQ(test::join(writtenNames(tones), keys.staffY[fromC + 1], signName,
+                             keys.nameGlyphOffset[(fromC + 8) % 12]),
+                  names + std::string("|") + written)
+            << root << " " << formula;
+    }
 }
 
 }  // namespace

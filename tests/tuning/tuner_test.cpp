@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/mode_bar.h"
+#include "app/neck_entry.h"
+#include "app/song_files.h"
 #include "app/song_tables.h"
+#include "app/startup.h"
 #include "app/tuner_panel.h"
+#include "core/control_ids.h"
 #include "core/guitar.h"
+#include "fakes/midi_messages.h"
 #include "fakes/test_rig.h"
+#include "playback/transport.h"
 #include "theory/keys.h"
 #include "tuning/pitch_table.h"
 
@@ -142,6 +150,43 @@ TEST(Tuner, OffsetBeyondTheBarSurvivesOpeningAndCancelAndResetGivesStandardTunin
     btntune_Click(t.g());  // during an adjustment
     EXPECT_EQ(t.state(), "0 0 0 0 0 0 ------ closed");
     EXPECT_EQ(t.names(), "E A D G B E ");
+}
+
+// After each step from a first start: the open low string's note, the tuning button, the header.
+TEST(TuningInForce, TheOpenLowStringTheButtonAndTheTunePageFollowTheStrings) {
+    test::Rig rig;
+    Guitar& g = rig.g();
+    ASSERT_TRUE(startup(g, {test::dataFolder(), "", ""}, rig.lock));
+    const auto tune = [&g](int slot, int offset) {
+        StringName_Click(g, slot - 1);
+        if (g.ui.scrlAdjTuning.set(-offset)) scrlAdjTuning_Change(g);
+        cmdtuneOK_Click(g);
+    };
+    const std::string intro = "|Press PLAY to hear it|Ode to Joy (L. van Beethoven)|";
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        {[] {}, "40|STANDARD" + intro},  // a first start
+        {[&] { tune(1, -2); }, "38|DROPPED D" + intro},
+        {[&] { loadsong(g, g.app.appFolder + "newsong.snx"); }, "38|DROPPED D|||"},  // no alt=
+        {[&] { modeBarPress(g, kModeBarTune); }, "38|DROPPED D|D A D G B E |Dropped D|"},
+        {[&] { tune(6, -2); }, "38|DOUBLE DROP D|D A D G B D |Double Drop D|"},
+        {[&] { tune(2, 2); }, "38|D B D G B D|D B D G B D |Alternate|"},
+        {[&] { btntune_Click(g); }, "40|STANDARD|E A D G B E |Standard|"},
+        {[&] { loadsong(g, g.app.appFolder + "newsong.snx"), tune(3, 1); }, "40|E A D# G B E|||"},
+        {[&] { loadsong(g, test::dataFolder() + "lessons/l1_em.SNG"); },
+         "40|STANDARD|Strummed then picked|Lesson 1|"},
+        {[&] { tune(1, -2), closesong(g); }, "40|STANDARD" + intro},
+    };
+    for (const auto& [act, expected] : steps) {
+        act();
+        playbtn_Click(g, kStop);
+        rig.midi.sent.clear();
+        fretboard_MouseDown(g, kMouseLeft, 10, 80);
+        fretboard_MouseUp(g);
+        const auto ons = test::msg::noteOns(rig.midi.messages());
+        EXPECT_EQ(join(ons.empty() ? 0 : test::msg::noteOf(ons.back()), g.ui.btntune.caption,
+                       g.ui.lblleft.caption, g.ui.lblright.caption),
+                  expected);
+    }
 }
 
 }  // namespace

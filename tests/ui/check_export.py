@@ -2,10 +2,11 @@
 """Runs an export on a song and checks it against timings read from the song's text: `midi LUTAVO
 SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
 LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf
-LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi), or `bad-outputs LUTAVO
-SONG` (every export refusing outputs it must not or cannot write)."""
+LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi), `same LUTAVO SONG
+SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps) or `bad-outputs
+LUTAVO SONG` (every export refusing outputs it must not or cannot write)."""
 
-import array, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
+import array, hashlib, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
 
 SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
 FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
@@ -230,6 +231,45 @@ def check_pdf(lutavo, song, folder):
     return failures
 
 
+def read_sums(path):
+    """{name: value} of the lines `name value` (font and synthesizer lines carry two values)."""
+    with open(path) as f:
+        return {w[0]: w[1:] for w in (l.split() for l in f if l.strip() and l[0] != "#")}
+
+
+def sha256(path):
+    with open(path, "rb") as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+def rendering_reproducible(sums):
+    """The sound font and synthesizer the WAV sums were taken with are the ones installed."""
+    name, digest = sums["font"]
+    font = os.path.join("/usr/share/sounds/sf2", name)
+    version = subprocess.run(["pkg-config", "--modversion", "fluidsynth"], capture_output=True,
+                             text=True).stdout.strip() if shutil.which("pkg-config") else ""
+    if os.path.isfile(font) and sha256(font) == digest and version == sums["synthesizer"][0]:
+        os.environ["LUTAVO_SOUNDFONT"] = font
+        return True
+    return False
+
+
+def check_same(lutavo, song, folder, sums_path):
+    sums, name = read_sums(sums_path), os.path.basename(song)
+    kinds = [("--export-midi", ".mid")]
+    if rendering_reproducible(sums):
+        kinds.append(("--render-wav", ".wav"))
+    failures = []
+    for option, ending in kinds:
+        out = os.path.join(folder, name + ending)
+        run(lutavo, option, song, out)
+        if [sha256(out)] != sums.get(name + ending):
+            failures.append(f"{option} wrote other bytes than before ({sha256(out)[:16]}...)")
+    if len(kinds) == 1 and not failures:
+        raise Skip(f"the MIDI file is the same; the WAV was not compared (another sound font)")
+    return failures
+
+
 def main():
     kind, lutavo, song = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
@@ -238,6 +278,8 @@ def main():
                 failures = check_midi(lutavo, song, folder)
             elif kind == "pdf":
                 failures = check_pdf(lutavo, song, folder)
+            elif kind == "same":
+                failures = check_same(lutavo, song, folder, sys.argv[4])
             elif kind == "bad-outputs":
                 failures = check_bad_outputs(lutavo, song, folder)
             else:

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """check_install.py BUILD APP_ID: the build installed into a temporary prefix as a desktop needs it."""
-import os, subprocess, sys, tempfile, xml.etree.ElementTree as ET
+import gzip, os, re, subprocess, sys, tempfile, xml.etree.ElementTree as ET
 
 
 def run(*args):
@@ -19,6 +19,13 @@ def check(build, app_id, prefix):
     ET.parse(f"{share}icons/hicolor/scalable/apps/{app_id}.svg")
     globs = {g.get("pattern") for g in ET.parse(f"{share}mime/packages/lutavo.xml").iter()}
     failures += [] if {"*.SNG", "*.sng", "*.LSN"} <= globs else [f"file types cover {globs}"]
+    usage = subprocess.run([prefix + "/bin/lutavo", "--help"], capture_output=True, text=True).stdout
+    with gzip.open(f"{share}man/man1/lutavo.1.gz", "rt") as f:
+        page = f.read().replace("\\-", "-")
+    options = re.findall(r"^  (--[a-z-]+)", usage, re.M) or ["(--help lists no option)"]
+    failures += [f"the manual page lacks {o}" for o in options if f"\\fB{o}\\fR" not in page]
+    documented = "\n.SH NAME\nlutavo - " in page and os.path.exists(f"{share}doc/lutavo/copyright")
+    failures += [] if documented else ["no NAME in the manual page or no copyright file"]
     shot, env = prefix + "/shot.png", dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=prefix)
     done = subprocess.run([prefix + "/bin/lutavo", "--screenshot", shot, f"{share}lutavo/songs/minuet_in_g.SNG"],
                           capture_output=True, text=True, env=env)
@@ -29,5 +36,5 @@ def check(build, app_id, prefix):
 
 with tempfile.TemporaryDirectory() as prefix:
     failures = check(sys.argv[1], sys.argv[2], prefix)
-print("\n".join(failures) or "installed launcher, icons, file types and metainfo check out")
+print("\n".join(failures) or "installed launcher, icons, file types, metainfo and manual check out")
 sys.exit(1 if failures else 0)

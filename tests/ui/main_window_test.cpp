@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -22,6 +24,7 @@
 #include "app/editor_mode.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
+#include "app/song_export.h"
 #include "app/song_files.h"
 #include "app/startup.h"
 #include "app/window_zoom.h"
@@ -80,6 +83,14 @@ class MainWindowTest : public ::testing::Test {
         throw std::runtime_error("no button " + caption.toStdString());
     }
     static QString output(const char* f) { return QDir(LUTAVO_UI_TEST_OUTPUT_DIR).filePath(f); }
+    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
+    static void pluck(int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
+        const auto& edge = g().display.fretEdgeX;
+        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
+                        3 + (6 - slot) * 14 + 7);
+        QTest::mousePress(child("fretboard"), button, {}, at);
+        QTest::mouseRelease(child("fretboard"), button, {}, at);
+    }
 
     // The program's dialogs and MIDI device replaced by fakes for as long as this lives.
     struct Fakes {
@@ -113,9 +124,9 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     ASSERT_TRUE(g().ntimer.enabled);
     EXPECT_FALSE(g().gtimer.enabled);
     // The ticks come from the test, not the clock: a few beats into the song.
-    for (int tick = 0; tick < 40 && g().song.curNote < 3; ++tick)
+    for (int tick = 0; tick < 40 && g().transport.curNote < 3; ++tick)
         window().binder().run([] { ntimer_Timer(g()); });
-    EXPECT_GE(g().song.curNote, 2);
+    EXPECT_GE(g().transport.curNote, 2);
     EXPECT_NE(g().neck.fretboard.pixels(), plainNeck.pixels()) << "no marker on the neck";
     EXPECT_TRUE(saveScreenshot(window(), output("playing.png")));
     click("playbtn(6)");  // STOP
@@ -135,15 +146,15 @@ TEST_F(MainWindowTest, TickThatMovesOnlyTheMarkersConvertsNoPagePicture) {
         return view.conversionsOf(g().display.picscore) + view.conversionsOf(g().display.pictab);
     };
     for (int tick = 0; tick < 2000 && pageTurns == 0; ++tick) {
-        const int page = g().song.curPage;
-        const int note = g().song.curNote;
+        const int page = g().transport.curPage;
+        const int note = g().transport.curNote;
         const int converted = pages();
         const int neck = view.conversionsOf(g().neck.fretboard);
         view.run([] { ntimer_Timer(g()); });
-        if (g().song.curPage != page) {
+        if (g().transport.curPage != page) {
             EXPECT_GT(pages(), converted);  // a page turn does convert the page
             ++pageTurns;
-        } else if (g().song.curNote != note) {
+        } else if (g().transport.curNote != note) {
             EXPECT_EQ(pages(), converted) << "tick " << tick;
             if (view.conversionsOf(g().neck.fretboard) > neck) ++markerTicks;
         }
@@ -187,14 +198,6 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     Fakes fakes;
     ViewBinder& view = window().binder();
     auto command = [&view](int index) { view.run([index] { btnsongentry_Click(g(), index); }); };
-    // A click on string slot (1 = lowest) at fret, at the middle of the fret's area on the neck.
-    auto pluck = [](int slot, int fret, Qt::MouseButton button = Qt::LeftButton) {
-        const auto& edge = g().display.fretEdgeX;
-        const QPoint at((fret == 0 ? 0 : edge[fret - 1]) / 2 + edge[fret] / 2,
-                        3 + (6 - slot) * 14 + 7);
-        QTest::mousePress(child("fretboard"), button, {}, at);
-        QTest::mouseRelease(child("fretboard"), button, {}, at);
-    };
 
     view.run([] { closesong(g()); });
     view.run([] { modeBarPress(g(), kModeBarEdit); });
@@ -231,8 +234,11 @@ TEST_F(MainWindowTest, ATuneWrittenOnTheNeckIsSavedReloadedAndExportedAsClicked)
     EXPECT_EQ(test::join(fakes.dialogs.messages.size(), g().song.songFile, g().song.noteCount),
               test::join(0u, file, 9));
 
+    // The saved song exports the notes that were clicked.
+    const auto recording = recordSongFile({file, "", g().app.appFolder, ""});
+    ASSERT_TRUE(recording.has_value());
     std::vector<std::uint32_t> exported;
-    for (const TimedMessage& m : recordPerformance(g()).messages)
+    for (const TimedMessage& m : recording->messages)
         exported.push_back(m.message);
     EXPECT_EQ(noteOns(exported), clicked);
 }
@@ -277,6 +283,15 @@ TEST_F(MainWindowTest, ZoomEnlargesTheWindowSharplyHoldsItsSizeAndComesBackExact
     EXPECT_EQ(window().grab().toImage(), before);
 }
 
+// A first start is in standard tuning: the button says so, the open low string sounds E.
+TEST_F(MainWindowTest, StartsInStandardTuningAndTheOpenLowStringSoundsE) {
+    Fakes fakes;
+    EXPECT_EQ(child<CommandButton>("btntune")->text(), "STANDARD");
+    EXPECT_EQ(child<CommandButton>("StringName(0)")->text(), "E");
+    pluck(1, 0);
+    EXPECT_EQ(noteOns(fakes.midi.messages()), std::vector<int>{40});
+}
+
 // C Chords from the mode bar, "7th" from the strip, PLAY: the first shape sounds C E G Bb.
 TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     Fakes fakes;
@@ -290,7 +305,7 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     // The first tick sounds the first shape.
     for (int tick = 0; tick < 20 && noteOns(fakes.midi.messages()).empty(); ++tick)
         view.run([] { ntimer_Timer(g()); });
-    EXPECT_EQ(g().song.curNote, 2);  // the first shape sounds, the second waits
+    EXPECT_EQ(g().transport.curNote, 2);  // the first shape sounds, the second waits
     click("playbtn(6)");
     std::set<int> pitchClasses;
     for (int note : noteOns(fakes.midi.messages()))
@@ -301,9 +316,13 @@ TEST_F(MainWindowTest, TheSeventhChordOfTheLibrarySoundsAMinorSeventh) {
     view.run([] { modeBarPress(g(), kModeBarScales); });
     QTest::mouseClick(child("pagepic"), Qt::LeftButton, {}, QPoint(6 * 50 + 25, 14));
     EXPECT_EQ(g().ui.lbltitle.caption, "A Minor Pentatonic Scale");
+    // One position a page: the scroll bar beside it, under the strip, turns to the last.
+    child<QScrollBar>("pgScroll")->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(test::join(g().ui.lblright.caption, child("scrollpanel")->y() > 0),
+              test::join("Position 5 of 5, frets 10-13", true));
     EXPECT_TRUE(saveScreenshot(window(), output("scales.png")));
     view.run([] { btnlexit_Click(g()); });
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+    EXPECT_EQ(test::join(g().app.appMode, child("scrollpanel")->y()), test::join(kModeSongs, 0));
 }
 
 // LESSONS with a scripted dialog opens the first lesson; NEXT walks through every frame, each
@@ -372,15 +391,16 @@ class Monkey : public MainWindowTest, public Dialogs {
         if (b == MessageButtons::Ok) return MessageAnswer::Ok;
         return pick(2) ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    std::string openFile(const FileDialogRequest& request) override {
+    std::optional<std::string> openFile(const FileDialogRequest& request) override {
         std::vector<fs::path> fitting;
         for (const fs::path& f : files_)  // now and then a file of another kind
             if (request.pattern.ends_with(f.extension().string()) || pick(50) == 0)
                 fitting.push_back(f);
-        return fitting.empty() || pick(5) == 0 ? "" : fitting[pick(fitting.size())];
+        if (fitting.empty() || pick(5) == 0) return std::nullopt;
+        return fitting[pick(fitting.size())];
     }
-    std::string saveFile(const FileDialogRequest& request) override {
-        if (pick(5) == 0) return "";
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override {
+        if (pick(5) == 0) return std::nullopt;
         return data_ / ("SAVED" + std::to_string(pick(3)) + request.defaultExt);
     }
     int popupMenu(const Menu& menu) override {
@@ -469,24 +489,47 @@ TEST_F(Monkey, RandomActionsLeaveTheWindowAnsweringAndItsSongConsistent) {
         for (QDeadlineTimer deadline(10000); !answered && !deadline.hasExpired();)
             QApplication::processEvents(QEventLoop::AllEvents, 100);
         const SongModel& s = g().song;
+        const TransportState& at = g().transport;
         ASSERT_EQ(test::join(answered, app_->window().isVisible(), s.noteCount <= kMaxNotes,
-                             s.curNote >= -1 && s.curNote <= s.noteCount + 2,
-                             s.curPage >= 1 && s.curPage <= kMaxPages),
+                             at.curNote >= -1 && at.curNote <= s.noteCount + 2,
+                             at.curPage >= 1 && at.curPage <= kMaxPages),
                   "1|1|1|1|1|")
             << "after " << done + 1 << " actions, seed " << seed_;
     }
 }
 
 TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
-    auto line = parseCommandLine({"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "dir"});
-    EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.folder + "|" + line.error,
-              "a.png|C:7th|dir|");
+    auto line = parseCommandLine(
+        {"lutavo", "--screenshot", "a.png", "--chords", "C:7th", "--scales", "A:Major", "dir"});
+    EXPECT_EQ(line.screenshot + "|" + line.chords + "|" + line.scales + "|" + line.folder + "|" +
+                  line.error,
+              "a.png|C:7th|A:Major|dir|");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
     for (const QStringList& bad :
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
-          QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "one", "two"}})
+          QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "--scales"},
+          QStringList{"lutavo", "one", "two"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
+}
+
+TEST_F(MainWindowTest, PicturesAreReadWhenFirstDrawn) {
+    startApp(LUTAVO_TEST_DATA_DIR);
+    window().grab();
+    EXPECT_TRUE(child<PictureView>("pointer")->imageFile()->read());
+    // The lesson panel's picture waits for a lesson, the setup window's guitars for the window.
+    const FileImageRef lesson = child<PictureView>("NewLessonPic")->imageFile();
+    ASSERT_NE(lesson, nullptr);
+    EXPECT_FALSE(lesson->read());
+    const auto guitars = child<QWidget>("LTsetup")->findChildren<QToolButton*>();
+    const auto drawn = [&guitars] {
+        return std::ranges::count_if(guitars, [](auto* b) { return !b->icon().isNull(); });
+    };
+    EXPECT_EQ(test::join(guitars.size(), drawn()), test::join(4, 0));
+    click("outbtn(6)");
+    EXPECT_EQ(drawn(), 4);
+    QTest::mouseClick(child<QPushButton>("setupok"), Qt::LeftButton);
+    window().binder().run([] { windowTimerTick(g()); });
 }
 
 TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkOrEscapeClosesIt) {

@@ -1,0 +1,20 @@
+#pragma once
+// Showing the note presented: where it stands and what its strings do, on the neck and the
+// keyboard. What it sounds is the playback's: the display only draws.
+
+namespace lutavo {
+
+struct Guitar;
+
+// Shows note slot n: the note pointer under its column, the editor's length scale at its length,
+// its struck, held, bent and muted strings on the neck and the keyboard (the previous note's
+// markers go), and the note counter.
+void shownote(Guitar& g, int n);
+
+// The line pointer of a picture page moves to line `line`.
+void moveLinePointer(Guitar& g, int line);
+
+// The page shown becomes `page` (drawn afresh when it changes).
+void showPageOf(Guitar& g, int page);
+
+}  // namespace lutavo

@@ -1,0 +1,108 @@
+#include "playback/performer.h"
+
+#include "core/guitar.h"
+#include "core/messages.h"
+#include "display/shownote.h"
+#include "platform/midi_out.h"
+#include "platform/wave_player.h"
+#include "playback/engine.h"
+#include "playback/settings_adjuster.h"
+#include "playback/transport.h"
+
+namespace lutavo {
+
+namespace {
+
+void moveLeadInPointer(Guitar& g, int countsLeft) {
+    const int slot =
+        countsLeft == 0 ? kLeadInSlots - g.config.defaultLeadIn : kLeadInSlots + 1 - countsLeft;
+    g.ui.lpointer.at.left = slotLeft(kLeadInSlots, slot);
+}
+
+// A song that ends by itself leaves the labels as STOP would: PLAY no longer red, the song's
+// own settings offered again.
+void endPlay(Guitar& g) {
+    stopPlaying(g);
+    colourTransportLabels(g, kStop);
+    colourSettingLabels(g);
+}
+
+void performOne(Guitar& g, const PerformanceEvent& e) {
+    switch (e.kind) {
+        case EventKind::Message:
+            if (g.sys.midi != nullptr) g.sys.midi->shortMessage(e.message);
+            break;
+        case EventKind::Click:
+            playClick(g);
+            break;
+        case EventKind::Beat:
+            g.ui.mled.color = kLampLit;
+            break;
+        case EventKind::BeatEnd:
+            g.ui.mled.color = kLampDark;
+            break;
+        case EventKind::LeadIn:
+            moveLeadInPointer(g, e.value);
+            break;
+        case EventKind::PageTurn:
+            showPageOf(g, e.value);
+            break;
+        case EventKind::LineMarker:
+            moveLinePointer(g, e.value);
+            break;
+        case EventKind::NoteStart:
+            shownote(g, e.note);
+            break;
+        case EventKind::End:
+            endPlay(g);
+            break;
+    }
+}
+
+}  // namespace
+
+PlaybackSettings liveSettings(const Guitar& g) {
+    PlaybackSettings s;
+    s.sound = g.playback.sound;
+    s.pitchOf = g.tuning.pitchOf;
+    s.tempo = g.song.tempo;
+    s.metronome = g.song.metroOn == 1;
+    const bool countsIn = g.app.appMode != kModeEditor && !isLibraryMode(g.app.appMode);
+    s.leadIn = countsIn ? g.config.defaultLeadIn : 0;
+    s.range = g.transport.range;
+    s.repeatSong = g.transport.repeatSong;
+    s.pageCount = g.ui.pgScroll.max;
+    s.drawnPages = !g.ui.pagepic.visible || isLibraryMode(g.app.appMode);
+    return s;
+}
+
+void perform(Guitar& g, const TickEvents& events) {
+    for (const PerformanceEvent& e : events)
+        performOne(g, e);
+}
+
+void presentNote(Guitar& g, int mode) {
+    const PlaybackSettings settings = liveSettings(g);
+    TickEvents events;
+    passMarkers(g.song, settings, g.transport, g.playback.counters, events);
+    noteEvents(g.song, settings, g.transport.curNote, g.playback.counters.sounding, mode == kSound,
+               events);
+    perform(g, events);
+}
+
+void playClick(Guitar& g) {
+    if (g.sys.wave == nullptr) return;
+    if (const auto path = clickClipPath(g.app.appFolder, g.song)) {
+        g.sys.wave->play(*path);
+    } else {
+        reportMissingOnce(g, g.app.appFolder + g.song.tickSound);
+    }
+}
+
+std::optional<std::string> clickClipPath(const std::string& appFolder, const SongModel& song) {
+    for (const std::string& path : {appFolder + song.tickSound, song.songFolder + song.tickSound})
+        if (fileExists(path)) return path;
+    return std::nullopt;
+}
+
+}  // namespace lutavo

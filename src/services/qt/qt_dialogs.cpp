@@ -1,0 +1,121 @@
+#include "services/qt/qt_dialogs.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "services/qt/qt_printer.h"
+
+namespace lutavo {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString captionOrTitle(const std::string& caption) {
+    return caption.empty() ? QString::fromLatin1(kProgramTitle) : qs(caption);
+}
+
+enum class FileDialogKind { Open, Save };
+
+// Qt's own dialog on every desktop: its name filter matches in any case, so "*.SNG" also
+// finds "song.sng" and "Song.Sng", as the program compares names upper-cased.
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         FileDialogKind kind) {
+    QFileDialog dialog(parent, qs(request.title), qs(request.folder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(qs(fileFilterText(request)));
+    QString suffix = qs(request.defaultExt);
+    if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    if (!request.fileName.empty()) dialog.selectFile(qs(request.fileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.front().toStdString();
+}
+
+}  // namespace
+
+std::string fileFilterText(const FileDialogRequest& request) {
+    if (request.pattern.empty())
+        return request.filterName.empty() ? "All files (*)" : request.filterName + " (*)";
+    std::string patterns = request.pattern;
+    const std::string lower = QString::fromStdString(request.pattern).toLower().toStdString();
+    if (lower != request.pattern) patterns += " " + lower;
+    if (request.filterName.empty()) return patterns;
+    return request.filterName + " (" + patterns + ")";
+}
+
+QtDialogs::QtDialogs(QWidget* parent, QtPrinter* printer) : parent_(parent), printer_(printer) {}
+
+MessageAnswer QtDialogs::message(const std::string& text, const std::string& caption,
+                                 MessageButtons buttons) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(captionOrTitle(caption));
+    box.setText(qs(text));
+    if (buttons == MessageButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MessageAnswer::Ok;
+    }
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, FileDialogKind::Open);
+}
+
+std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, FileDialogKind::Save);
+}
+
+int QtDialogs::popupMenu(const Menu& menu) {
+    QMenu popup(parent_);
+    // The window's own font, at the window's zoom.
+    if (parent_ != nullptr) popup.setFont(parent_->font());
+    popup.setTitle(qs(menu.caption));
+    for (std::size_t i = 0; i < menu.items.size(); ++i) {
+        const MenuItem& item = menu.items[i];
+        if (!item.visible) continue;
+        if (item.caption == "-") {
+            popup.addSeparator();
+            continue;
+        }
+        QAction* action = popup.addAction(qs(item.caption));
+        action->setData(static_cast<int>(i));
+        action->setEnabled(item.enabled);
+        if (item.checked) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+    }
+    const QAction* chosen = popup.exec(QCursor::pos());
+    return chosen == nullptr ? -1 : chosen->data().toInt();
+}
+
+bool QtDialogs::printerSetup() {
+    QPrinter ownPrinter;
+    QPrintDialog dialog(printer_ != nullptr ? &printer_->device() : &ownPrinter, parent_);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lutavo

@@ -1,0 +1,14 @@
+#include "song/song_model.h"
+
+#include <algorithm>
+
+namespace lutavo {
+
+int drawnPageCount(const SongModel& s) {
+    int pages = 1;
+    for (int n = 1; n <= std::min<int>(s.noteCount, kMaxNotes); ++n)
+        if (s.noteDur[n] == kEndOfPage) ++pages;
+    return std::min(pages, kMaxPages);
+}
+
+}  // namespace lutavo
