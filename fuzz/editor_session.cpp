@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -41,7 +42,7 @@ constexpr std::size_t kMostActions = 300;
 // SAVE writes into the scratch folder.
 class SavingDialogs : public fuzz::CountingDialogs {
   public:
-    std::string saveFile(const FileDialogRequest&) override {
+    std::optional<std::string> saveFile(const FileDialogRequest&) override {
         return fuzz::scratchFolder() + "SAVED.SNG";
     }
 };
@@ -182,11 +183,12 @@ void pagesAgreeWithMarkers(const Guitar& g) {
 
 void cursorOnCurrentPage(const Guitar& g) {
     const SongModel& s = g.song;
-    if (s.curPage < 1 || s.curPage > g.ui.pgScroll.max) fuzz::broken("the current page exists");
-    if (g.ui.pgScroll.value != s.curPage) fuzz::broken("the page shown is the current page");
-    if (s.curNote < 0 || s.curNote > s.noteCount + 1) fuzz::broken("the cursor is in the song");
-    if (s.curNote == 0) return;  // before the first note, on page 1's scroll position
-    if (s.curNote < s.pageStart[s.curPage] || s.curNote >= s.pageStart[s.curPage + 1])
+    const TransportState& t = g.transport;
+    if (t.curPage < 1 || t.curPage > g.ui.pgScroll.max) fuzz::broken("the current page exists");
+    if (g.ui.pgScroll.value != t.curPage) fuzz::broken("the page shown is the current page");
+    if (t.curNote < 0 || t.curNote > s.noteCount + 1) fuzz::broken("the cursor is in the song");
+    if (t.curNote == 0) return;  // before the first note, on page 1's scroll position
+    if (t.curNote < s.pageStart[t.curPage] || t.curNote >= s.pageStart[t.curPage + 1])
         fuzz::broken("the cursor is on the current page");
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -29,8 +30,8 @@ class CountingDialogs : public Dialogs {
         ++messages;
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    std::string openFile(const FileDialogRequest&) override { return ""; }
-    std::string saveFile(const FileDialogRequest&) override { return ""; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
     int popupMenu(const Menu&) override { return -1; }
     bool printerSetup() override { return false; }
 

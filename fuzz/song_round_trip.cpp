@@ -17,7 +17,10 @@
 #include "editor/song_save.h"
 #include "fuzz_scratch.h"
 #include "playback/midi_file.h"
+#include "playback/performance.h"
+#include "playback/sound.h"
 #include "services/qt/qt_picture_io.h"
+#include "tuning/pitch_table.h"
 
 namespace {
 
@@ -121,7 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!withinLimits(*g)) fuzz::broken("a loaded song keeps within the song model's limits");
     drawEveryPage(*g);
-    if (!writeMidiFile(fuzz::scratchFolder() + "export.mid", recordPerformance(*g).messages))
+    const SongModel& s = g->song;
+    const auto played =
+        performance(s, songSettings(s, soundOf(g->config), pitchTableFor(s.altTuning)));
+    if (!writeMidiFile(fuzz::scratchFolder() + "export.mid", recordingOf(played, {}).messages))
         fuzz::broken("the MIDI export is written");
     const std::string first = fuzz::scratchFolder() + "first.SNG";
     if (!savesong(*g, first)) fuzz::broken("the song is saved");

@@ -103,7 +103,8 @@ void deleteMarked(Guitar& g) {
     ed::deleteSlots(s, first, end);
     // A song keeps one note, as DEL of the only note leaves it.
     if (s.noteCount == 0) emptyOnlyNote(g);
-    g.transport.curNote = static_cast<i16>(clampTo(g.transport.curNote - (end - first), 1, s.noteCount));
+    g.transport.curNote =
+        static_cast<i16>(clampTo(g.transport.curNote - (end - first), 1, s.noteCount));
     ed::endSongAt(s, s.noteCount);
     clearMark(g);
     rebuildPageTable(g);

@@ -30,7 +30,6 @@ class Library : public test::Started {
         return test::join(ui.lblsong.caption, ui.lbltitle.caption, ui.lblleft.caption,
                           ui.lblright.caption, ui.form.caption);
     }
-
 };
 
 TEST_F(Library, RootCMajorFillsALockedPageOfWholeNotesAndItsCaptions) {

@@ -35,7 +35,6 @@ class ModeBar : public test::Started {
         EXPECT_EQ(test::join(g().app.appMode, g().ui.lblswapper[kSettingLeadIn].caption),
                   test::join(kModeSongs, "LEAD-IN"));
     }
-
 };
 
 TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {

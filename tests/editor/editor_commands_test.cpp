@@ -206,9 +206,9 @@ TEST_F(Editor, PastedNotesFollowTheCapoOrThePasteIsRefused) {
     for (int command : {kEditorMark, kEditorNext, kEditorNext, kEditorCopy})
         run(command);
     ASSERT_TRUE(songedit::moveCapo(s(), 2, true));
-    run(kEditorPaste);  // copied without the capo: two frets up, as if entered now
-    EXPECT_EQ(join(frets(1), frets(2), pages()),
-              join("2 -1 -1 -1 -1 -1 ", "-1 23 -1 -1 -1 -1 ", join("3:1 4 7 8 ", 1, 1)));
+    run(kEditorPaste);  // at the marker, copied without the capo: two frets up, as if entered now
+    EXPECT_EQ(join(frets(3), frets(4), pages()),
+              join("2 -1 -1 -1 -1 -1 ", "-1 23 -1 -1 -1 -1 ", join("3:1 6 7 8 ", 1, 1)));
     s().capo = 3;  // 21 + 3 would leave the neck
     run(kEditorPaste);
     song(std::vector<NoteSpec>(kMaxPages - 2, pageEnd()), 1);
@@ -231,7 +231,8 @@ TEST_F(Editor, SaveRefusesALockedSongAndAfterASaveNothingIsUnsaved) {
     EXPECT_EQ(join(s().modified, g().editor.savedNoteCount, s().songFile, g().transport.curNote),
               join(false, 3, dir.path() + "TUNE.SNG", 1));
     run(kEditorNext);  // the cursor stayed: NEXT moves on, it adds no note
-    EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()), join(3, 2, join("2:1 3 5 ", 1, 1)));
+    EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()),
+              join(3, 2, join("2:1 3 5 ", 1, 1)));
 }
 
 TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {

@@ -37,7 +37,8 @@ TEST(Undo, FiveHundredRandomEditsUndoneAndRedoneGiveBackTheSavedBytes) {
                             kEditorPaste, kEditorUnmark,  kEditorBack, kEditorNext};
     for (int i = 0; i < 500; ++i) {
         if (random() % 4 == 0)
-            g.transport.curNote = static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
+            g.transport.curNote =
+                static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
         const int other = static_cast<int>(random() % 16);  // now and then the capo or a length
         if (other < 2) {
             btnSwapper_Click(g, other == 0 ? kSettingCapo : kSettingNoteLength);
