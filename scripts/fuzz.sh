@@ -21,8 +21,9 @@ case "$target" in
   config_reader) max_len=2048 dict=config ;;
   wav_clip) max_len=8192 dict=wav ;;
   lesson_reader) max_len=4096 dict=lesson ;;
-  # One byte or three an action: a few hundred actions.
-  editor_session) max_len=1024 dict= ;;
+  # One byte or three an action: a few hundred actions, tried long from the start, as the faults
+  # of an editing session come after runs of actions.
+  editor_session) max_len=1024 dict= grow=-len_control=0 ;;
 esac
 
 build=build-fuzz
@@ -40,7 +41,7 @@ mkdir -p "$corpus" "$findings" "$(dirname "$log")"
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 status=0
 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
-  ${dict:+-dict="fuzz/$dict.dict"} -artifact_prefix="$findings/" -print_final_stats=1 \
+  ${dict:+-dict="fuzz/$dict.dict"} ${grow:-} -artifact_prefix="$findings/" -print_final_stats=1 \
   "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ]; then
