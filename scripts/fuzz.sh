@@ -6,7 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets="song_reader song_round_trip config_reader wav_clip lesson_reader editor_session"
+targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
+targets+=" musicxml_reader binary_tab_reader text_tab_reader"
+targets+=" editor_session"
 target="${1:-}"
 seconds="${2:-60}"
 if [[ " $targets " != *" $target "* ]]; then
@@ -21,6 +23,9 @@ case "$target" in
   config_reader) max_len=2048 dict=config ;;
   wav_clip) max_len=8192 dict=wav ;;
   lesson_reader) max_len=4096 dict=lesson ;;
+  musicxml_reader) max_len=16384 dict=musicxml ;;
+  binary_tab_reader) max_len=8192 dict=binary_tab ;;
+  text_tab_reader) max_len=4096 dict=text_tab ;;
   # One byte or three an action: a few hundred actions, tried long from the start, as the faults
   # of an editing session come after runs of actions.
   editor_session) max_len=1024 dict= grow=-len_control=0 ;;

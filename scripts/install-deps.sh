@@ -7,11 +7,13 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libqt6opengl6-dev
   libfluidsynth-dev librtmidi-dev libpulse-dev timgm6mb-soundfont
+  libpugixml-dev libminizip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
+  musescore3
 )
 
 missing=()

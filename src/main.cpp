@@ -31,6 +31,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!line.importInput.isEmpty()) {
+        QCoreApplication core(argc, argv);
+        lutavo::ImportRequest request;
+        request.input = line.importInput.toStdString();
+        request.output = line.importOutput.toStdString();
+        request.track = line.importTrack;
+        request.appFolder = lutavo::defaultAppFolder().toStdString();
+        request.userConfig = lutavo::userConfigPath();
+        return lutavo::runImport(request);
+    }
+
     const bool pdf = line.exportKind == lutavo::ExportKind::Pdf;
     if (line.exportKind != lutavo::ExportKind::None && !pdf) {
         // An export needs no window: only the program's folder, found the usual way.

@@ -92,13 +92,11 @@ constexpr std::array<FrameKey, 7> kFrameKeys = {{
     {"playwav=", playLessonClip, true},
 }};
 
-void runFrameKey(Guitar& g, const FrameKey& known, std::string_view value) {
-    if (known.namesFile && !staysInFolder(value)) {
-        showMessage(g, namedElsewhereMessage("lesson's", std::string(known.key), std::string(value),
-                                             "the data folder"));
-        return;
-    }
-    known.run(g, value);
+// Why a key's value is not followed; "" when it is.
+std::string refusedValue(const FrameKey& known, std::string_view value) {
+    if (!known.namesFile || staysInFolder(value)) return "";
+    return namedElsewhereMessage("lesson's", std::string(known.key), std::string(value),
+                                 "the data folder");
 }
 
 }  // namespace
@@ -128,7 +126,12 @@ void runLessonFrame(Guitar& g) {
     const std::string frame = a.lessonShown;
     const FrameCommand command = splitFrame(frame);
     for (const FrameKey& known : kFrameKeys) {
-        if (command.key == known.key) runFrameKey(g, known, command.value);
+        if (command.key != known.key) continue;
+        if (const std::string why = refusedValue(known, command.value); !why.empty()) {
+            showMessage(g, why);
+        } else {
+            known.run(g, command.value);
+        }
     }
     if (hasPicturePages(g.song)) showFirstPicturePage(g);
 }

@@ -10,10 +10,12 @@
 #include "app/library_page.h"
 #include "app/scale_library.h"
 #include "app/song_files.h"
+#include "app/song_import.h"
 #include "app/song_tables.h"
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "formats/score_file.h"
 #include "playback/performer.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
@@ -68,7 +70,11 @@ std::string songFolder(const Guitar& g) {
 bool takeSong(Guitar& g, const std::string& name) {
     if (!leaveEditorForLoad(g)) return false;
     g.app.appMode = kModeSongs;
-    loadsong(g, name);
+    if (isImportFile(name)) {
+        importSong(g, name);
+    } else {
+        loadsong(g, name);
+    }
     return true;
 }
 bool takeLesson(Guitar& g, const std::string& name);
@@ -82,7 +88,9 @@ void colourModeLabels(Guitar& g, int active) {
 // Each command answers whether it opened something: a cancelled dialog, a dismissed menu or a
 // refusal leaves the bar as it was.
 bool loadSongCommand(Guitar& g) {
-    FileDialogRequest request = fileRequest("Load Song", "Lutavo songs", ".SNG");
+    FileDialogRequest request = fileRequest("Load Song", "Songs, tablature and scores", ".SNG");
+    // Other programs' files are opened as songs too.
+    request.pattern += " " + importPatterns();
     request.folder = songFolder(g);
     const auto name = chooseFile(g, request);
     return name && takeSong(g, *name);
@@ -130,7 +138,7 @@ int popUp(Guitar& g, const Menu& menu) {
 Menu printMenu() {
     Menu m;
     m.caption = "Print";
-    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}, {"Export PDF..."}};
+    m.items = {{"Print Setup"}, {"-"}, {"Print Song"}, {"Export PDF..."}, {"Export MusicXML..."}};
     return m;
 }
 

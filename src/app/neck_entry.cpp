@@ -13,7 +13,8 @@ void fretboard_MouseDown(Guitar& g, int button, double x, double y) {
         ClearTuner(g);
     }
     // In the editor a click on the neck changes the song: one step of undo.
-    recordUndo(g, [&] { noteEntry_MouseDown(g, button, x, y); });
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max},
+               [&] { noteEntry_MouseDown(g, button, x, y); });
 }
 
 void fretboard_MouseUp(Guitar& g) {

@@ -7,9 +7,11 @@
 #include "base/safe_file.h"
 #include "config/config_file.h"
 #include "core/config_state.h"
+#include "formats/musicxml_writer.h"
 #include "playback/performance.h"
 #include "playback/performer.h"
 #include "playback/sound.h"
+#include "print/musicxml_export.h"
 #include "song/song_defaults.h"
 #include "song/song_fields.h"
 #include "song/song_model.h"
@@ -25,13 +27,7 @@ void complain(const std::string& text) {
 
 // The configured sound; a song that names its style plays with that sound instead.
 ConfigState exportConfig(const ExportRequest& request, const ParsedSong& parsed) {
-    ConfigState config;
-    const std::string path =
-        configReadPath(request.userConfig, withTrailingSlash(request.appFolder));
-    const ConfigFileRead read = readConfigFile(path, config);
-    if (read.state == ConfigFileState::Missing)
-        complain("The file " + path + " is missing. Lutavo goes on without it.");
-    if (read.state == ConfigFileState::Invalid) complain("Invalid file " + path);
+    ConfigState config = configuredState(request.appFolder, request.userConfig);
     for (const HeaderEntry& entry : parsed.header)
         if (entry.key == "style=")
             config.preferredSound =
@@ -53,25 +49,47 @@ SongModel openSong(const std::string& path, const ParsedSong& parsed) {
     return song;
 }
 
-}  // namespace
+struct OpenedSong {
+    SongModel song;
+    ConfigState config;
+};
 
-std::optional<SoundRecording> recordSongFile(const ExportRequest& request) {
+// The song file read with the configuration that plays it; nothing, after the reason went to
+// standard error, when it cannot be read or holds no notes.
+std::optional<OpenedSong> openSongFile(const ExportRequest& request) {
     const auto read = readSongFile(request.song);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         complain(failure->message);
         return std::nullopt;
     }
     const ParsedSong& parsed = std::get<ParsedSong>(read);
-    const SongModel song = openSong(request.song, parsed);
-    if (song.noteCount < 1) {
+    OpenedSong opened{openSong(request.song, parsed), exportConfig(request, parsed)};
+    if (opened.song.noteCount < 1) {
         complain(request.song + " has no notes to play");
         return std::nullopt;
     }
-    const ConfigState config = exportConfig(request, parsed);
+    return opened;
+}
+
+}  // namespace
+
+ConfigState configuredState(const std::string& appFolder, const std::string& userConfig) {
+    ConfigState config;
+    const std::string path = configReadPath(userConfig, withTrailingSlash(appFolder));
+    const ConfigFileRead read = readConfigFile(path, config);
+    if (read.state == ConfigFileState::Missing)
+        complain("The file " + path + " is missing. Lutavo goes on without it.");
+    if (read.state == ConfigFileState::Invalid) complain("Invalid file " + path);
+    return config;
+}
+
+std::optional<SoundRecording> recordSongFile(const ExportRequest& request) {
+    const auto opened = openSongFile(request);
+    if (!opened) return std::nullopt;
     const PlaybackSettings settings =
-        songSettings(song, soundOf(config), pitchTableFor(song.altTuning));
-    return recordingOf(performance(song, settings),
-                       clickClipPath(withTrailingSlash(request.appFolder), song));
+        songSettings(opened->song, soundOf(opened->config), pitchTableFor(opened->song.altTuning));
+    return recordingOf(performance(opened->song, settings),
+                       clickClipPath(withTrailingSlash(request.appFolder), opened->song));
 }
 
 bool outputIsFree(const ExportRequest& request) {
@@ -93,6 +111,20 @@ int exportMidi(const ExportRequest& request) {
         return 1;
     }
     reportWritten(request.output, recording->endMs);
+    return 0;
+}
+
+int exportMusicXmlFile(const ExportRequest& request) {
+    if (!outputIsFree(request)) return 1;
+    const auto opened = openSongFile(request);
+    if (!opened) return 1;
+    const std::string score = musicXmlText(opened->song, scoreTexts(opened->song, opened->config));
+    if (const WriteResult written = writeFileSafely(request.output, score); !written) {
+        complain("cannot write " + request.output + ": " + written.problem);
+        return 1;
+    }
+    std::printf("Wrote %s (%d notes)\n", request.output.c_str(),
+                static_cast<int>(opened->song.noteCount));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/config_state.h"
 #include "playback/midi_file.h"
 
 namespace lutavo {
@@ -16,6 +17,10 @@ struct ExportRequest {
     std::string appFolder;   // the program's data folder (clicks, default configuration)
     std::string userConfig;  // the user's configuration file
 };
+
+// The configuration in the user's file, else the program's; a missing or damaged file is told on
+// standard error.
+ConfigState configuredState(const std::string& appFolder, const std::string& userConfig);
 
 // The song opened by itself and played once from its first note to its end with the configured
 // sound (or the one the song names), without lead-in or repeats, at its tempo. Nothing when it
@@ -30,5 +35,8 @@ void reportWritten(const std::string& path, long lengthMs);
 
 // Writes the song's MIDI file; returns the program's exit code.
 int exportMidi(const ExportRequest& request);
+
+// Writes the song as a MusicXML score; returns the program's exit code.
+int exportMusicXmlFile(const ExportRequest& request);
 
 }  // namespace lutavo

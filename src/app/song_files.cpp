@@ -160,7 +160,16 @@ void playLoadClip(Guitar& g, const std::string& clip) {
 void loadsong(Guitar& g, const std::string& fileName) {
     // The whole file is read and checked before anything changes, so a file that cannot be
     // used leaves the song in memory whole.
-    auto result = readSongFile(fileName);
+    loadParsedSong(g, readSongFile(fileName), fileName);
+}
+
+void loadSongText(Guitar& g, const std::string& text, const std::string& fileName) {
+    ItemReader reader(text);
+    loadParsedSong(g, readSongText(reader, fileName), fileName);
+}
+
+void loadParsedSong(Guitar& g, std::variant<ParsedSong, ReadFailure> result,
+                    const std::string& fileName) {
     if (auto* failure = std::get_if<ReadFailure>(&result)) {
         showMessage(g, failure->message);
         return;
@@ -183,6 +192,7 @@ void loadsong(Guitar& g, const std::string& fileName) {
     presentSong(g);
 
     g.song.songFile = fileName;
+    g.app.importedParts = {};
     if (contains(upperCase(fileName), "NEWSONG.SNX")) {
         g.ui.lblsong.caption.back() = 'G';
         g.song.songFile = folderOf(fileName) + "newsong.SNG";

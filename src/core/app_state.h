@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/fixed_array.h"
 #include "base/numbers.h"
@@ -37,6 +38,13 @@ enum SoundRequest : int {
 inline constexpr int kWindowTimerInterval = 3000;
 inline constexpr int kSetupTimerInterval = 100;
 
+// The songs made of an imported piece longer than one song holds: the text of each song file
+// and which of them is loaded. Saving the loaded one writes the others beside it.
+struct ImportedParts {
+    std::vector<std::string> texts;
+    std::size_t shown = 0;
+};
+
 // The lesson's frame table holds this many frames; a longer lesson is refused rather than cut
 // short, so that no lesson silently loses its ending.
 inline constexpr int kMaxLessonFrames = 160;
@@ -66,6 +74,8 @@ struct AppState {
 
     // Files already reported missing, so each is reported once.
     std::set<std::string> reportedMissing;
+
+    ImportedParts importedParts;
 };
 
 }  // namespace lutavo

@@ -1,15 +1,15 @@
 #include "core/undo_steps.h"
 
-#include "core/guitar.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 
-UndoStep undoStepNow(const Guitar& g) {
-    const auto& ed = g.editor;
-    return {songedit::snapshot(g.song),
-            g.transport.curNote,
-            g.transport.curPage,
-            g.ui.pgScroll.max,
+UndoStep undoStepNow(const UndoParts& p) {
+    const EditorState& ed = p.editor;
+    return {songedit::snapshot(p.song),
+            p.transport.curNote,
+            p.transport.curPage,
+            p.pages,
             ed.markActive,
             ed.markStart,
             ed.markEnd};
@@ -20,14 +20,14 @@ void keepStep(std::deque<UndoStep>& steps, UndoStep step) {
     if (static_cast<int>(steps.size()) > kUndoSteps) steps.pop_front();
 }
 
-void recordUndo(Guitar& g, const std::function<void()>& change) {
-    const unsigned before = g.song.changes;
-    UndoStep step = undoStepNow(g);
+void recordUndo(const UndoParts& p, const std::function<void()>& change) {
+    const unsigned before = p.song.changes;
+    UndoStep step = undoStepNow(p);
     change();
-    if (g.song.changes == before) return;
-    songedit::settleHeldNotes(g.song);
-    keepStep(g.editor.undo, std::move(step));
-    g.editor.redo.clear();
+    if (p.song.changes == before) return;
+    songedit::settleHeldNotes(p.song);
+    keepStep(p.editor.undo, std::move(step));
+    p.editor.redo.clear();
 }
 
 }  // namespace lutavo

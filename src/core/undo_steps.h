@@ -6,20 +6,28 @@
 #include <functional>
 
 #include "core/editor_state.h"
+#include "core/transport_state.h"
+#include "song/song_model.h"
 
 namespace lutavo {
 
-struct Guitar;
+// The parts of the program's state that a step of undo keeps and brings back.
+struct UndoParts {
+    SongModel& song;
+    const TransportState& transport;
+    EditorState& editor;
+    int pages;  // the song's page count as the window shows it
+};
 
 // At least this many steps can be undone.
 inline constexpr int kUndoSteps = 500;
 
 // Runs change; when it changed the song, the held notes are settled as the song's file keeps them
 // and the change becomes one step that undo takes back.
-void recordUndo(Guitar& g, const std::function<void()>& change);
+void recordUndo(const UndoParts& p, const std::function<void()>& change);
 
 // The song and where the user is in it, as undo and redo bring them back.
-UndoStep undoStepNow(const Guitar& g);
+UndoStep undoStepNow(const UndoParts& p);
 
 // Adds step as the newest of steps; the oldest goes past kUndoSteps.
 void keepStep(std::deque<UndoStep>& steps, UndoStep step);

@@ -200,6 +200,7 @@ void save(Guitar& g) {
     }
     if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
+        saveOtherParts(g, *name);
     } else {
         showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }
@@ -326,7 +327,8 @@ void refresh(Guitar& g) {
 }  // namespace
 
 void btnsongentry_Click(Guitar& g, int index) {
-    recordUndo(g, [&g, index] { runCommand(g, index); });
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max},
+               [&g, index] { runCommand(g, index); });
     refresh(g);
 }
 

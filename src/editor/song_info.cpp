@@ -42,21 +42,24 @@ void txtsititle_Change(Guitar& g, const std::string& text) {
     g.ui.txtsititle.text = text;
     g.ui.lbltitle.caption = text;
     g.ui.form.caption = std::string(kProgramTitle) + " - " + text;
-    recordUndo(g, [&] { songedit::setTexts(s, text, s.songInfo, s.songComposer); });
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max},
+               [&] { songedit::setTexts(s, text, s.songInfo, s.songComposer); });
 }
 
 void txtsiinfo_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsiinfo.text = text;
     g.ui.lblleft.caption = text;
-    recordUndo(g, [&] { songedit::setTexts(s, s.songTitle, text, s.songComposer); });
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max},
+               [&] { songedit::setTexts(s, s.songTitle, text, s.songComposer); });
 }
 
 void txtsicomp_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsicomp.text = text;
     g.ui.lblright.caption = text;
-    recordUndo(g, [&] { songedit::setTexts(s, s.songTitle, s.songInfo, text); });
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max},
+               [&] { songedit::setTexts(s, s.songTitle, s.songInfo, text); });
 }
 
 }  // namespace lutavo

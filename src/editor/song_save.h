@@ -14,4 +14,9 @@ std::string songFileText(const Guitar& g);
 // file cannot be written.
 bool savesong(Guitar& g, const std::string& fileName);
 
+// After the shown part of an imported piece was saved as fileName, writes the other parts
+// beside it (fileName's name with "-2", "-3" ...) and tells the user what was written. The
+// parts are then files like any other and are no longer held.
+void saveOtherParts(Guitar& g, const std::string& fileName);
+
 }  // namespace lutavo

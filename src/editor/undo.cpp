@@ -38,7 +38,7 @@ void bringBack(Guitar& g, const UndoStep& step) {
 
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
     if (from.empty() || isPlaying(g)) return false;
-    keepStep(to, undoStepNow(g));
+    keepStep(to, undoStepNow({g.song, g.transport, g.editor, g.ui.pgScroll.max}));
     const UndoStep step = std::move(from.back());
     from.pop_back();
     bringBack(g, step);

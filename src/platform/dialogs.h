@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/controls.h"
 
@@ -35,6 +36,14 @@ inline FileDialogRequest fileRequest(std::string title, std::string filterName,
     return request;
 }
 
+// A question answered by picking one of several items, one of them offered first.
+struct ChoiceRequest {
+    std::string title;
+    std::string prompt;
+    std::vector<std::string> items;
+    int preselected = 0;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -48,6 +57,9 @@ class Dialogs {
     virtual int popupMenu(const Menu& menu) = 0;
     // Returns true when the user confirmed the printer setup.
     virtual bool printerSetup() = 0;
+    // Returns the index of the chosen item, or -1 when cancelled. Where nobody can be asked,
+    // the item offered first.
+    virtual int chooseItem(const ChoiceRequest& request) { return request.preselected; }
 };
 
 }  // namespace lutavo

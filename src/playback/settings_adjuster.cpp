@@ -149,34 +149,6 @@ i16 chosenLength(const Guitar& g) {
     return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
 }
 
-void applySlot(Guitar& g, int mode, int p) {
-    switch (mode) {
-        case kSettingTimeSig:
-            g.song.timeSig = static_cast<i16>(p - 1);
-            pgScroll_Change(g);
-            break;
-        case kSettingKey:
-            g.song.songKey = static_cast<i16>(p);
-            applyKey(g.keys, g.song.songKey);
-            pgScroll_Change(g);
-            break;
-        case kSettingCapo:
-            applyCapo(g, p - 1);
-            break;
-        case kSettingVolume:
-            applyVolume(g, p);
-            break;
-        case kSettingTempo:
-            applyTempo(g, 31 - p);
-            break;
-        case kSettingLeadIn:
-            applyLengthOrLeadIn(g, p);
-            break;
-        default:
-            break;
-    }
-}
-
 }  // namespace
 
 void colourSettingLabels(Guitar& g) {
@@ -241,7 +213,37 @@ void PicSwapper_MouseUp(Guitar& g) {
     const int slot = clampTo(pb.swapperPos, 1, pb.slotCount);
     const int mode = pb.swapperMode;
     // The capo and a note's length change the song: one step of undo.
-    if (!(isPlaying(g) && mode <= kSettingCapo)) recordUndo(g, [&] { applySlot(g, mode, slot); });
+    if (isPlaying(g) && mode <= kSettingCapo) {
+        movePointer(g, pb.swapperPos);
+        return;
+    }
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
+        switch (mode) {
+            case kSettingTimeSig:
+                g.song.timeSig = static_cast<i16>(slot - 1);
+                pgScroll_Change(g);
+                break;
+            case kSettingKey:
+                g.song.songKey = static_cast<i16>(slot);
+                applyKey(g.keys, g.song.songKey);
+                pgScroll_Change(g);
+                break;
+            case kSettingCapo:
+                applyCapo(g, slot - 1);
+                break;
+            case kSettingVolume:
+                applyVolume(g, slot);
+                break;
+            case kSettingTempo:
+                applyTempo(g, 31 - slot);
+                break;
+            case kSettingLeadIn:
+                applyLengthOrLeadIn(g, slot);
+                break;
+            default:
+                break;
+        }
+    });
     movePointer(g, pb.swapperPos);
 }
 
@@ -261,7 +263,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
         const int n = g.transport.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
-        recordUndo(g, [&] {
+        recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
             songedit::setLength(s, n, chosenLength(g));
             songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
         });

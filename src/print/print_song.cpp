@@ -12,6 +12,7 @@
 #include "display/page_render.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
+#include "print/musicxml_export.h"
 
 namespace lutavo {
 
@@ -88,6 +89,8 @@ void printPages(PrintRun& run) {
 // The whole run; returns the number of failed operations.
 int printSong(Guitar& g) {
     PrintRun run{g};
+    // The window comes back to the page the user was reading.
+    const int pageShown = g.ui.pgScroll.value;
     if (g.sys.printer != nullptr) run.scale = g.sys.printer->scale();
     // The pages are drawn at the sheet's scale too while the run lasts.
     const FinePage* fine = run.scale > 1 ? finePageFor(g.display, run.scale) : nullptr;
@@ -110,7 +113,7 @@ int printSong(Guitar& g) {
     ui.pointer.visible = pointerShown;
     ui.vpointer.visible = vpointerShown;
     ui.scrollpanel.visible = scrollShown;
-    showPage(g, 1);
+    showPage(g, pageShown);
     run.check(g.sys.printer != nullptr && g.sys.printer->endDoc());
     ui.form.mousePointer = MousePointer::Normal;
     ui.opttxt[kModeBarPrint].color = kColorAvailable;
@@ -154,14 +157,20 @@ bool exportPdf(Guitar& g, const std::string& path) {
     return true;
 }
 
-void mnuExportPdf_Click(Guitar& g) {
-    if (g.sys.dialogs == nullptr) return;
-    FileDialogRequest request = fileRequest("Export PDF", "PDF files", ".pdf");
-    // Beside the song, under its name.
+FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
+                                const std::string& ext) {
+    FileDialogRequest request = fileRequest(std::move(title), std::move(filterName), ext);
     const std::filesystem::path song(g.song.songFile);
     request.folder = song.parent_path().string();
-    request.fileName = song.stem().string() + ".pdf";
-    if (const auto path = g.sys.dialogs->saveFile(request)) exportPdf(g, *path);
+    request.fileName = song.stem().string() + ext;
+    return request;
+}
+
+void mnuExportPdf_Click(Guitar& g) {
+    if (g.sys.dialogs == nullptr) return;
+    if (const auto path =
+            g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf")))
+        exportPdf(g, *path);
 }
 
 void mnuPrint_Click(Guitar& g, int item) {
@@ -174,6 +183,9 @@ void mnuPrint_Click(Guitar& g, int item) {
             break;
         case kExportPdfItem:
             mnuExportPdf_Click(g);
+            break;
+        case kExportMusicXmlItem:
+            mnuExportMusicXml_Click(g);
             break;
         default:
             break;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
+
 namespace lutavo {
 
 struct Guitar;
@@ -13,6 +15,7 @@ enum PrintMenuItem : int {
     kPrintSetupItem = 0,
     kPrintSongItem = 2,
     kExportPdfItem = 3,
+    kExportMusicXmlItem = 4,
 };
 
 // Opens the printer-setup dialog; its choices apply to the next Print Song. Changes nothing
@@ -20,8 +23,14 @@ enum PrintMenuItem : int {
 void mnuPrintSetup_Click(Guitar& g);
 
 // Prints every page of the current song. Each failing printer operation shows "Printer
-// Stopped" and the run goes on, so the window is always restored at the end.
+// Stopped" and the run goes on, so the window is always restored at the end, on the page it
+// showed before.
 void mnuPrintSong_Click(Guitar& g);
+
+// A save dialog's request for an export of the song: beside the song file, under its name with
+// the extension ext.
+FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
+                                const std::string& ext);
 
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);

@@ -57,6 +57,7 @@ std::string absolute(const QString& folder) {
 ExportKind exportKindOf(const QString& option) {
     if (option == "--export-midi") return ExportKind::Midi;
     if (option == "--render-wav") return ExportKind::Wave;
+    if (option == "--export-musicxml") return ExportKind::MusicXml;
     return ExportKind::Pdf;
 }
 
@@ -79,6 +80,7 @@ class HeldMessages : public Dialogs {
     }
     int popupMenu(const Menu& menu) override { return inner_.popupMenu(menu); }
     bool printerSetup() override { return inner_.printerSetup(); }
+    int chooseItem(const ChoiceRequest& request) override { return inner_.chooseItem(request); }
     bool holding() const { return !held_.empty(); }
     void release() {
         for (const auto& [text, caption] : held_)
@@ -114,7 +116,23 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             (a == "--chords" ? line.chords : line.scales) = arguments[++i];
-        } else if (a == "--export-midi" || a == "--render-wav" || a == "--export-pdf") {
+        } else if (a == "--import") {
+            if (i + 2 >= arguments.size()) {
+                line.error = "--import needs the file to import and the song file to write";
+                return line;
+            }
+            line.importInput = arguments[++i];
+            line.importOutput = arguments[++i];
+        } else if (a == "--track") {
+            bool number = false;
+            line.importTrack = i + 1 < arguments.size() ? arguments[i + 1].toInt(&number) : 0;
+            if (!number || line.importTrack < 1) {
+                line.error = "--track needs a track number from 1 on";
+                return line;
+            }
+            ++i;
+        } else if (a == "--export-midi" || a == "--render-wav" || a == "--export-pdf" ||
+                   a == "--export-musicxml") {
             if (i + 2 >= arguments.size()) {
                 line.error = a + " needs a song file and an output file";
                 return line;
@@ -132,6 +150,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return line;
         }
     }
+    if (line.importTrack > 0 && line.importInput.isEmpty())
+        line.error = "--track goes with --import";
     return line;
 }
 
@@ -144,10 +164,13 @@ QString usageText() {
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
            "       lutavo --export-pdf SONG OUT.pdf\n"
+           "       lutavo --export-musicxml SONG OUT.musicxml\n"
+           "       lutavo --import FILE OUT.SNG [--track N]\n"
            "\n"
            "Guitar tutor and score editor. FOLDER is where the song dialog starts and songs find\n"
-           "their pictures; without it the program's own folder is used. SONG (a .SNG song or\n"
-           "a .LSN lesson) is opened at start, its folder taking FOLDER's place.\n"
+           "their pictures; without it the program's own folder is used. SONG (a .SNG song, a\n"
+           ".LSN lesson, or a tablature, MusicXML or text tablature file) is opened at start,\n"
+           "its folder taking FOLDER's place.\n"
            "\n"
            "Options:\n"
            "  --screenshot FILE.png  start as usual, save the window to FILE.png and end\n"
@@ -163,6 +186,15 @@ QString usageText() {
            "                         metronome's clicks, into a WAV file\n"
            "  --export-pdf SONG OUT.pdf\n"
            "                         print SONG's pages into a PDF file, without a display\n"
+           "  --export-musicxml SONG OUT.musicxml\n"
+           "                         write SONG as a MusicXML score for notation programs\n"
+           "  --import FILE OUT.SNG  convert a tablature (.gp3 .gp4 .gp5 .gp), MusicXML "
+           "(.musicxml\n"
+           "                         .xml .mxl) or text tablature (.txt .tab) file into a song;\n"
+           "                         a piece longer than one song becomes OUT-1.SNG, OUT-2.SNG "
+           "...\n"
+           "  --track N              the track of FILE to convert (as numbered when Lutavo\n"
+           "                         asks), else the first six-string guitar track\n"
            "  --help                 show this text\n"
            "  --version              show the program's version\n"
            "\n"

@@ -13,7 +13,7 @@ class AudioOutput;
 struct Guitar;
 class MainWindow;
 
-enum class ExportKind { None, Midi, Wave, Pdf };
+enum class ExportKind { None, Midi, Wave, Pdf, MusicXml };
 
 struct CommandLine {
     bool help = false;
@@ -26,6 +26,9 @@ struct CommandLine {
     ExportKind exportKind = ExportKind::None;
     QString exportSong;    // the song an export plays
     QString exportOutput;  // the file it writes
+    QString importInput;   // --import IN OUT.SNG: another program's file to convert
+    QString importOutput;
+    int importTrack = 0;  // --track N, 0 when not given
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

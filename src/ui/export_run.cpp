@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/song_export.h"
+#include "app/song_import.h"
 #include "services/fluidsynth/sound_font.h"
 #include "services/fluidsynth/wave_render.h"
 #include "ui/application.h"
@@ -35,7 +36,30 @@ int writeWave(const ExportRequest& request) {
 }  // namespace
 
 int runExport(ExportKind kind, const ExportRequest& request) {
-    return kind == ExportKind::Midi ? exportMidi(request) : writeWave(request);
+    switch (kind) {
+        case ExportKind::Midi:
+            return exportMidi(request);
+        case ExportKind::MusicXml:
+            return exportMusicXmlFile(request);
+        default:
+            return writeWave(request);
+    }
+}
+
+int runImport(const ImportRequest& request) {
+    // A file that names no guitar sound gets the configured one.
+    const ConfigState config = configuredState(request.appFolder, request.userConfig);
+    const ImportRun run =
+        importToSongFiles(request.input, request.output, request.track, config.preferredSound);
+    if (!run.error.empty()) {
+        std::fprintf(stderr, "lutavo: %s\n", run.error.c_str());
+        return 1;
+    }
+    for (const std::string& note : run.notes)
+        std::fprintf(stderr, "lutavo: %s\n", note.c_str());
+    for (const std::string& name : run.written)
+        std::printf("Wrote %s\n", name.c_str());
+    return 0;
 }
 
 }  // namespace lutavo

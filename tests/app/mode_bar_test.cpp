@@ -41,7 +41,9 @@ TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {
     press(kModeBarSongs);
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
     // Without a folder on the command line the dialog offers the sample songs.
-    EXPECT_EQ(asked(rig.dialogs.fileRequests[0]), "*.SNG|" + test::dataFolder() + "songs/");
+    EXPECT_EQ(asked(rig.dialogs.fileRequests[0]),
+              "*.SNG *.gp3 *.gp4 *.gp5 *.gp *.musicxml *.xml *.mxl *.txt *.tab|" +
+                  test::dataFolder() + "songs/");
     EXPECT_TRUE(showsIntro());
 
     g().app.dataFolder = "/tmp/chosen/";

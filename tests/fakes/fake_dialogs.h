@@ -35,16 +35,22 @@ class FakeDialogs : public Dialogs {
         return pop(menuAnswers, -1);
     }
     bool printerSetup() override { return ++printerSetups < 0; }
+    int chooseItem(const ChoiceRequest& request) override {
+        choices.push_back(request);
+        return pop(choiceAnswers, request.preselected);
+    }
 
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions),
     // as does a file answer "".
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
-    bool answerYes = false;  // the answer to every Yes/No question
+    std::deque<int> choiceAnswers;  // empty: the item offered first
+    bool answerYes = false;         // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Menu> menus;
+    std::vector<ChoiceRequest> choices;
     int printerSetups = 0;
 
   private:

@@ -103,8 +103,8 @@ TEST_F(PrintSong, StacksPagesOnSheetsWhateverFails) {
                        ui.vpointer.visible, ui.scrollpanel.visible,
                        ui.form.mousePointer == MousePointer::Normal, ui.opttxt[kModeBarPrint].color,
                        screen.seenPointers, stopped, rig.dialogs.messages.size()),
-            test::join(1, 1, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable, 0,
-                       c.stopped, c.stopped))
+            test::join(c.pages, c.pages, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable,
+                       0, c.stopped, c.stopped))
             << c.fail;
     }
 }
@@ -123,6 +123,20 @@ TEST_F(PrintSong, PrintMenu) {
                          g.ui.mnuPrint.items.at(3).caption, rig.dialogs.fileRequests.back().pattern,
                          g.transport.curNote),
               test::join(log, 1, "Export PDF...", "*.pdf", 2));
+
+    // The song as a score, beside the song under its name; a file that cannot be written is told.
+    g.song.songFile = dir.path() + "tune.SNG";
+    rig.dialogs.menuAnswers = {kExportMusicXmlItem, kExportMusicXmlItem};
+    rig.dialogs.fileAnswers = {dir.path() + "tune.musicxml", "/no/such/folder/x.musicxml"};
+    modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(test::join(rig.dialogs.fileRequests.back().fileName,
+                         rig.dialogs.fileRequests.back().folder),
+              test::join("tune.musicxml", dir.path().substr(0, dir.path().size() - 1)));
+    EXPECT_NE(test::readFile(dir.path() + "tune.musicxml").find("<score-partwise"),
+              std::string::npos);
+    const std::size_t told = rig.dialogs.messages.size();
+    modeBarPress(g, kModeBarPrint);
+    EXPECT_EQ(rig.dialogs.messages.size(), told + 1);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ def check(build, app_id, prefix):
             failures += [f"no {size} pixel icon"] if f.read(24)[16:] != size.to_bytes(4, "big") * 2 else []
     ET.parse(f"{share}icons/hicolor/scalable/apps/{app_id}.svg")
     globs = {g.get("pattern") for g in ET.parse(f"{share}mime/packages/lutavo.xml").iter()}
-    failures += [] if {"*.SNG", "*.sng", "*.LSN"} <= globs else [f"file types cover {globs}"]
+    types = {"*.SNG", "*.sng", "*.LSN", "*.gp5", "*.musicxml", "*.mxl"}
+    failures += [] if types <= globs else [f"file types cover {globs}"]
     usage = subprocess.run([prefix + "/bin/lutavo", "--help"], capture_output=True, text=True).stdout
     with gzip.open(f"{share}man/man1/lutavo.1.gz", "rt") as f:
         page = f.read().replace("\\-", "-")

@@ -23,12 +23,16 @@ OfflineSynth::OfflineSynth(const std::string& soundFont)
       mixer_(StreamClock::exact(kFileSampleRate), engine_.ready() ? engine_.synth() : nullptr) {}
 
 void OfflineSynth::renderFrames(std::vector<std::int16_t>& out, long frames) {
-    std::vector<float> left(static_cast<std::size_t>(frames));
-    std::vector<float> right(static_cast<std::size_t>(frames));
-    mixer_.render(left.data(), right.data(), static_cast<int>(frames));
-    for (long i = 0; i < frames; ++i) {
-        out.push_back(toPcm16(left[static_cast<std::size_t>(i)]));
-        out.push_back(toPcm16(right[static_cast<std::size_t>(i)]));
+    const auto count = static_cast<std::size_t>(frames);
+    // The mixer adds into the block: it starts from silence.
+    left_.assign(count, 0.0f);
+    right_.assign(count, 0.0f);
+    mixer_.render(left_.data(), right_.data(), static_cast<int>(frames));
+    const std::size_t at = out.size();
+    out.resize(at + 2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        out[at + 2 * i] = toPcm16(left_[i]);
+        out[at + 2 * i + 1] = toPcm16(right_[i]);
     }
 }
 
@@ -61,7 +65,7 @@ std::vector<std::int16_t> OfflineSynth::render(std::vector<TimedMessage> message
 
 namespace {
 
-void putLittleEndian(std::string& bytes, std::uint32_t value, int count) {
+void putLittleEndian(std::vector<char>& bytes, std::uint32_t value, int count) {
     for (int i = 0; i < count; ++i)
         bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -72,24 +76,35 @@ WriteResult OfflineSynth::writeWav(const std::string& path,
                                    const std::vector<std::int16_t>& samples) {
     constexpr std::uint32_t kChannels = 2;
     constexpr std::uint32_t kBytesPerSample = 2;
+    constexpr std::size_t kHeaderBytes = 44;
     const std::uint64_t dataBytes = samples.size() * kBytesPerSample;
     if (dataBytes > 0xFFFFFFFFull - 36) return {"too long for a WAV file"};
-    std::string file = "RIFF";
-    file.reserve(44 + dataBytes);
-    putLittleEndian(file, static_cast<std::uint32_t>(36 + dataBytes), 4);
-    file += "WAVEfmt ";
-    putLittleEndian(file, 16, 4);  // size of the format block
-    putLittleEndian(file, 1, 2);   // PCM
-    putLittleEndian(file, kChannels, 2);
-    putLittleEndian(file, kFileSampleRate, 4);
-    putLittleEndian(file, kFileSampleRate * kChannels * kBytesPerSample, 4);
-    putLittleEndian(file, kChannels * kBytesPerSample, 2);
-    putLittleEndian(file, 8 * kBytesPerSample, 2);
-    file += "data";
-    putLittleEndian(file, static_cast<std::uint32_t>(dataBytes), 4);
-    for (std::int16_t sample : samples)
-        putLittleEndian(file, static_cast<std::uint16_t>(sample), 2);
-    return writeFileSafely(path, file);
+    // The whole file is laid out in memory and written at once: byte by byte through the
+    // stream cost more than the synthesis.
+    std::vector<char> bytes;
+    bytes.reserve(kHeaderBytes + dataBytes);
+    auto text = [&bytes](const char* four) { bytes.insert(bytes.end(), four, four + 4); };
+    text("RIFF");
+    putLittleEndian(bytes, static_cast<std::uint32_t>(36 + dataBytes), 4);
+    text("WAVE");
+    text("fmt ");
+    putLittleEndian(bytes, 16, 4);  // size of the format block
+    putLittleEndian(bytes, 1, 2);   // PCM
+    putLittleEndian(bytes, kChannels, 2);
+    putLittleEndian(bytes, kFileSampleRate, 4);
+    putLittleEndian(bytes, kFileSampleRate * kChannels * kBytesPerSample, 4);
+    putLittleEndian(bytes, kChannels * kBytesPerSample, 2);
+    putLittleEndian(bytes, 8 * kBytesPerSample, 2);
+    text("data");
+    putLittleEndian(bytes, static_cast<std::uint32_t>(dataBytes), 4);
+    const std::size_t at = bytes.size();
+    bytes.resize(at + dataBytes);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const auto u = static_cast<std::uint16_t>(samples[i]);
+        bytes[at + 2 * i] = static_cast<char>(u & 0xFF);
+        bytes[at + 2 * i + 1] = static_cast<char>(u >> 8);
+    }
+    return writeFileSafely(path, {bytes.data(), bytes.size()});
 }
 
 }  // namespace lutavo

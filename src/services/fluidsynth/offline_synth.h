@@ -44,6 +44,9 @@ class OfflineSynth {
 
     SynthEngine engine_;
     StreamMixer mixer_;
+    // One block of the stream, reused from block to block.
+    std::vector<float> left_;
+    std::vector<float> right_;
 };
 
 // The sample frame at which a time in milliseconds falls.

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QCursor>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 
 #include "services/qt/qt_printer.h"
 
@@ -53,9 +55,13 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
 std::string fileFilterText(const FileDialogRequest& request) {
     if (request.pattern.empty())
         return request.filterName.empty() ? "All files (*)" : request.filterName + " (*)";
-    std::string patterns = request.pattern;
-    const std::string lower = QString::fromStdString(request.pattern).toLower().toStdString();
-    if (lower != request.pattern) patterns += " " + lower;
+    // Each pattern also in lower case, where that differs.
+    const QStringList given = qs(request.pattern).split(' ', Qt::SkipEmptyParts);
+    QStringList all = given;
+    for (const QString& p : given) {
+        if (!all.contains(p.toLower())) all << p.toLower();
+    }
+    const std::string patterns = all.join(' ').toStdString();
     if (request.filterName.empty()) return patterns;
     return request.filterName + " (" + patterns + ")";
 }
@@ -85,6 +91,18 @@ std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, FileDialogKind::Save);
+}
+
+int QtDialogs::chooseItem(const ChoiceRequest& request) {
+    QStringList items;
+    for (const std::string& item : request.items)
+        items << qs(item);
+    if (items.isEmpty()) return -1;
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        parent_, captionOrTitle(request.title), qs(request.prompt), items,
+        std::clamp(request.preselected, 0, int(items.size()) - 1), false, &ok);
+    return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
 }
 
 int QtDialogs::popupMenu(const Menu& menu) {

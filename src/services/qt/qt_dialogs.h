@@ -25,6 +25,7 @@ class QtDialogs : public Dialogs {
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     int popupMenu(const Menu& menu) override;
     bool printerSetup() override;
+    int chooseItem(const ChoiceRequest& request) override;
 
   private:
     QWidget* parent_;

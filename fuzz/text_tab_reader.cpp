@@ -1,0 +1,14 @@
+// The text tablature reader fed any bytes, and the song made of what it reads.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "formats/score_file.h"
+#include "import_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    lutavo::fuzz::checkImport(lutavo::readScoreBytes(bytes, "fuzz.txt"));
+    return 0;
+}

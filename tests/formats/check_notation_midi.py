@@ -1,0 +1,164 @@
+#!/usr/bin/env python3
+"""A notation program hears every exported sample song as Lutavo plays it.
+
+For each sample song: Lutavo writes it as MusicXML (--export-musicxml), the notation program
+turns that into MIDI (musescore3 -o OUT.mid, headless), and Lutavo writes its own MIDI of the
+song (--export-midi). Both lists of notes are compared in quarter notes, not in seconds: the
+program keeps the tempo to the microsecond of a quarter, and counting in quarters leaves that
+rounding out (its tempo is checked on its own, within 0.1%). Pitches must be equal, note for
+note, and onsets within 0.7 of a tick (a 64th of a quarter): a triplet of eighths is 5, 5 and 6
+ticks in a song but three equal thirds in a score. Muted strings are left out on both sides: the
+score has them as x-headed notes at the open string's pitch, Lutavo sounds them as a click
+16 semitones below it.
+
+Usage: check_notation_midi.py LUTAVO SONG_FOLDER WORK_FOLDER
+Exits 77 (skipped) when musescore3 is not installed.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+
+TOLERANCE = 0.7 / 16  # quarters
+
+
+def read_vlq(data, i):
+    value = 0
+    while True:
+        b = data[i]
+        i += 1
+        value = (value << 7) | (b & 0x7F)
+        if b < 0x80:
+            return value, i
+
+
+def midi_events(path):
+    """(division, [(tick, kind, note, velocity)], first tempo in microseconds a quarter)."""
+    data = open(path, 'rb').read()
+    division = struct.unpack('>H', data[12:14])[0]
+    events, tempo, pos = [], None, 14
+    while pos + 8 <= len(data):
+        length = struct.unpack('>I', data[pos + 4:pos + 8])[0]
+        body, pos = data[pos + 8:pos + 8 + length], pos + 8 + length
+        tick, i, status = 0, 0, 0
+        while i < len(body):
+            delta, i = read_vlq(body, i)
+            tick += delta
+            if body[i] == 0xFF:
+                kind = body[i + 1]
+                size, i = read_vlq(body, i + 2)
+                if kind == 0x51 and tempo is None:
+                    tempo = int.from_bytes(body[i:i + 3], 'big')
+                i += size
+                continue
+            if body[i] in (0xF0, 0xF7):
+                size, i = read_vlq(body, i + 1)
+                i += size
+                continue
+            if body[i] & 0x80:
+                status, i = body[i], i + 1
+            count = 1 if status & 0xF0 in (0xC0, 0xD0) else 2
+            if status & 0xF0 in (0x80, 0x90):
+                note, velocity = body[i], body[i + 1]
+                kind = 'on' if status & 0xF0 == 0x90 and velocity > 0 else 'off'
+                events.append((tick, kind, note, velocity))
+            i += count
+    return division, events, tempo
+
+
+CLICK_BELOW = 16
+
+
+def lutavo_notes(path, quarter_ms, muted):
+    _, events, _ = midi_events(path)
+    notes = sorted((t / quarter_ms, n) for t, k, n, _ in events if k == 'on')
+    return [(q, n) for q, n in notes if (round(q, 4), n + CLICK_BELOW) not in muted]
+
+
+def muted_notes(musicxml):
+    """(onset in quarters, MIDI note) of the x-headed notes of the score's first staff."""
+    steps = {'C': 0, 'D': 2, 'E': 4, 'F': 5, 'G': 7, 'A': 9, 'B': 11}
+    root = ET.parse(musicxml).getroot()
+    found, start, divisions = set(), 0.0, 1
+    for measure in root.iter('measure'):
+        divisions = int(measure.findtext('attributes/divisions') or divisions)
+        time = onset = length = 0.0
+        for e in measure:
+            if e.tag == 'backup':
+                time -= int(e.findtext('duration')) / divisions
+            elif e.tag == 'note':
+                if e.find('chord') is None:
+                    onset = time
+                    time += int(e.findtext('duration')) / divisions
+                pitch = e.find('pitch')
+                if e.findtext('notehead') == 'x' and e.findtext('staff') == '1':
+                    note = (int(pitch.findtext('octave')) + 1) * 12 + steps[pitch.findtext('step')]
+                    found.add((round(start + onset, 4), note + int(pitch.findtext('alter') or 0)))
+            length = max(length, time)
+        start += length
+    return found
+
+
+def score_notes(path, muted):
+    division, events, tempo = midi_events(path)
+    notes = sorted((t / division, n) for t, k, n, _ in events if k == 'on')
+    return [(q, n) for q, n in notes if (round(q, 4), n) not in muted], tempo
+
+
+def song_tempo(song):
+    for line in open(song, encoding='latin-1'):
+        if line.startswith('tempo='):
+            return int(line.strip().split('=')[1])
+    return 8
+
+
+def check(lutavo, song, work):
+    name = os.path.splitext(os.path.basename(song))[0]
+    score = os.path.join(work, name + '.musicxml')
+    ours, theirs = os.path.join(work, name + '.lutavo.mid'), os.path.join(work, name + '.score.mid')
+    subprocess.run([lutavo, '--export-musicxml', song, score], check=True, capture_output=True)
+    subprocess.run([lutavo, '--export-midi', song, ours], check=True, capture_output=True)
+    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
+    subprocess.run(['musescore3', '-o', theirs, score], check=True, capture_output=True, env=env,
+                   timeout=120)
+    quarter_ms = 16 * (2 * song_tempo(song) + 20)
+    muted = muted_notes(score)
+    expected = lutavo_notes(ours, quarter_ms, muted)
+    heard, tempo = score_notes(theirs, muted)
+    problems = []
+    if tempo is None or abs(tempo - quarter_ms * 1000) > quarter_ms:
+        problems.append(f'tempo {tempo} us a quarter, Lutavo plays {quarter_ms * 1000}')
+    if len(heard) != len(expected):
+        problems.append(f'{len(heard)} notes heard, Lutavo plays {len(expected)}')
+    worst = 0.0
+    for (q1, n1), (q2, n2) in zip(expected, heard):
+        worst = max(worst, abs(q1 - q2))
+        if n1 != n2 or abs(q1 - q2) > TOLERANCE:
+            problems.append(f'note {n1} at quarter {q1:.3f} is heard as {n2} at {q2:.3f}')
+            break
+    # The score comes back in through the command line's import as the song it was.
+    back = os.path.join(work, name + '.SNG')
+    done = subprocess.run([lutavo, '--import', score, back], capture_output=True, text=True)
+    if done.returncode or not os.path.exists(back):
+        problems.append(f'--import of the score failed: {done.stderr.strip()}')
+    print(f'{name}: {len(expected)} notes, onsets within {worst:.4f} of a quarter'
+          + ('' if not problems else ': ' + '; '.join(problems)))
+    return not problems
+
+
+def main():
+    lutavo, songs, work = sys.argv[1:4]
+    if shutil.which('musescore3') is None:
+        print('musescore3 is not installed: skipped')
+        return 77
+    os.makedirs(work, exist_ok=True)
+    results = [check(lutavo, os.path.join(songs, s), work)
+               for s in sorted(os.listdir(songs)) if s.upper().endswith('.SNG')]
+    print(f'{results.count(True)} passed, {results.count(False)} failed')
+    return 0 if all(results) else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main())

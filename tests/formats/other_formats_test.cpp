@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "fakes/test_rig.h"
+
+#include "formats/fixtures/gp_fixture.h"
+#include "formats/fixtures/zip_fixture.h"
+#include "formats/score_file.h"
+#include "formats/song_fitting.h"
+
+namespace lutavo {
+namespace {
+
+const score::Score& scoreOf(const score::ReadResult& read) {
+    EXPECT_TRUE(std::holds_alternative<score::Score>(read))
+        << std::get<score::ImportFailure>(read).message;
+    return std::get<score::Score>(read);
+}
+
+std::vector<long> lengths(const std::vector<score::Beat>& beats) {
+    std::vector<long> out;
+    for (const auto& b : beats)
+        out.push_back(b.length);
+    return out;
+}
+
+// Dropped D named on the lines; a bar of quarters, a bar with a muted string, a bend and a
+// two-digit fret, then a system without bar lines.
+const std::string kTab =
+    test::readFile(std::string(LUTAVO_TEST_SOURCE_DIR) + "/data/formats/riff.txt");
+
+TEST(TextTab, TimeComesFromTheSpacingAndTheTuningFromTheNames) {
+    const auto read = readScoreBytes(kTab, "riff.txt");
+    const score::Score& s = scoreOf(read);
+    EXPECT_EQ(s.title, "Riff in D");
+    const score::Track& t = s.tracks.at(0);
+    EXPECT_EQ(t.tuning, (std::vector<int>{64, 59, 55, 50, 45, 38}));
+    ASSERT_EQ(t.bars.size(), 3u);
+    EXPECT_EQ(lengths(t.bars[0]), (std::vector<long>{960, 960, 960, 960}));
+    EXPECT_EQ(t.bars[0][0].notes.at(0).string * 10 + t.bars[0][0].notes.at(0).fret, 40);
+    EXPECT_TRUE(t.bars[1][1].notes.at(0).dead);
+    EXPECT_TRUE(t.bars[1][2].notes.at(0).bend);
+    EXPECT_EQ(t.bars[1][2].notes.size(), 1u);  // the 7 is where the bend goes, not a note
+    EXPECT_EQ(t.bars[1][3].notes.at(0).string * 100 + t.bars[1][3].notes.at(0).fret, 610);
+    // Without bar lines the commonest gap (three columns) is an eighth.
+    EXPECT_EQ(lengths(t.bars[2]), (std::vector<long>{480, 240, 480, 480}));
+    EXPECT_EQ(t.lost.count(Lost::HammerOn), 1);
+
+    const ImportedSong song = fitToSong(s, 0);
+    EXPECT_EQ(song.altTuning, (std::array<int, 6>{-2, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(song.timeSig, 4);
+}
+
+const std::string kGpif =
+    test::readFile(std::string(LUTAVO_TEST_SOURCE_DIR) + "/data/formats/seven.gpif");
+
+TEST(ZippedTab, TheScoreInsideTheArchiveIsReadThroughItsLists) {
+    const auto read = readScoreBytes(test::zipArchive({{"Content/score.gpif", kGpif}}), "seven.gp");
+    const score::Score& s = scoreOf(read);
+    EXPECT_EQ(s.title + "|" + s.composer, "Seven|Band");
+    EXPECT_EQ(s.tempo, 90);
+    EXPECT_EQ(s.lost.count(Lost::TempoChange), 1);
+    ASSERT_EQ(s.bars.size(), 1u);
+    EXPECT_EQ(s.bars[0].beats * 10 + s.bars[0].beatType, 34);
+    EXPECT_EQ(s.bars[0].fifths, -1);
+    EXPECT_TRUE(s.bars[0].repeatStart);
+    EXPECT_EQ(s.bars[0].repeatPlays, 3);
+    const score::Track& t = s.tracks.at(0);
+    EXPECT_EQ(t.tuning, (std::vector<int>{64, 59, 55, 50, 45, 38}));
+    EXPECT_EQ(t.capo, 2);
+    // A dotted triplet eighth: 480 x 3/2 x 2/3.
+    EXPECT_EQ(lengths(t.bars.at(0)), (std::vector<long>{960, 480}));
+    const auto& first = t.bars[0][0].notes;
+    EXPECT_EQ(first.at(0).string * 100 + first.at(0).fret, 602);
+    EXPECT_EQ(first.at(1).string * 100 + first.at(1).fret, 105);
+    EXPECT_TRUE(t.bars[0][1].notes.at(0).tied && t.bars[0][1].notes.at(0).bend);
+    EXPECT_EQ(t.lost.count(Lost::Slide), 1);
+    EXPECT_EQ(t.lost.count(Lost::OtherVoice), 1);
+}
+
+TEST(BinaryTab, AFileOfSeveralTracksBecomesASongOfTheOneChosen) {
+    test::GpSong s;
+    test::GpTrack bass;
+    bass.name = "Bass";
+    bass.tuning = {43, 38, 33, 28};
+    s.tracks.insert(s.tracks.begin(), bass);
+    test::GpTrack drums;
+    drums.channel = 10;
+    s.tracks.push_back(drums);
+    s.bars = {test::GpBar{}};
+    s.bars[0].tracks = {{test::quarter(4, 0)}, {test::quarter(1, 3)}, {test::quarter(1, 1)}};
+    const auto read = readScoreBytes(test::gpFile(s), "band.gp5");
+    const score::Score& piece = scoreOf(read);
+    const auto choices = trackChoices(piece);
+    ASSERT_EQ(choices.size(), 2u);  // not the drums
+    EXPECT_EQ(choices[0].label, "1. Bass (Nylon guitar), 4 strings: E A D G");
+    EXPECT_EQ(choices[preferredChoice(choices)].track, 1);
+    // A bass plays on the guitar an octave up.
+    const ImportedSong song = fitToSong(piece, choices[0].track);
+    EXPECT_EQ(song.parts.at(0).at(0).frets[0], 0);
+    EXPECT_EQ(song.lost.count(Lost::OctaveMoved), 1);
+}
+
+}  // namespace
+}  // namespace lutavo
