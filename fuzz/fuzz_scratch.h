@@ -30,8 +30,8 @@ class CountingDialogs : public Dialogs {
         ++messages;
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     int popupMenu(const Menu&) override { return -1; }
     bool printerSetup() override { return false; }
 

@@ -18,9 +18,8 @@
 #include "fuzz_scratch.h"
 #include "playback/midi_file.h"
 #include "playback/performance.h"
-#include "playback/sound.h"
+#include "playback/performer.h"
 #include "services/qt/qt_picture_io.h"
-#include "tuning/pitch_table.h"
 
 namespace {
 
@@ -124,10 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!withinLimits(*g)) fuzz::broken("a loaded song keeps within the song model's limits");
     drawEveryPage(*g);
-    const SongModel& s = g->song;
-    const auto played =
-        performance(s, songSettings(s, soundOf(g->config), pitchTableFor(s.altTuning)));
-    if (!writeMidiFile(fuzz::scratchFolder() + "export.mid", recordingOf(played, {}).messages))
+    const SoundRecording played = recordingOf(performance(g->song, liveSettings(*g)), std::nullopt);
+    if (!writeMidiFile(fuzz::scratchFolder() + "export.mid", played.messages))
         fuzz::broken("the MIDI export is written");
     const std::string first = fuzz::scratchFolder() + "first.SNG";
     if (!savesong(*g, first)) fuzz::broken("the song is saved");

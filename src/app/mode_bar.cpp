@@ -47,9 +47,9 @@ bool folderExists(const std::string& path) {
     return std::filesystem::is_directory(path, ec);
 }
 
-std::optional<std::string> chooseFile(Guitar& g, const FileDialogRequest& request) {
-    if (g.sys.dialogs == nullptr) return std::nullopt;
-    return g.sys.dialogs->openFile(request);
+std::optional<std::string> chooseFile(Dialogs* dialogs, const FileDialogRequest& request) {
+    if (dialogs == nullptr) return std::nullopt;
+    return dialogs->openFile(request);
 }
 
 // The editor leaves before another song or lesson comes in; false when it stays open.
@@ -92,7 +92,7 @@ bool loadSongCommand(Guitar& g) {
     // Other programs' files are opened as songs too.
     request.pattern += " " + importPatterns();
     request.folder = songFolder(g);
-    const auto name = chooseFile(g, request);
+    const auto name = chooseFile(g.sys.dialogs, request);
     return name && takeSong(g, *name);
 }
 
@@ -100,7 +100,7 @@ bool loadLessonCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Lesson", "Lutavo lessons", ".LSN");
     request.folder = g.app.appFolder;
     request.mustExist = true;
-    const auto name = chooseFile(g, request);
+    const auto name = chooseFile(g.sys.dialogs, request);
     return name && takeLesson(g, *name);
 }
 

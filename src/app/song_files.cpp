@@ -157,19 +157,12 @@ void playLoadClip(Guitar& g, const std::string& clip) {
     if (!g.sys.wave->play(clip) && !fileExists(clip)) reportMissingOnce(g, clip);
 }
 
-void loadsong(Guitar& g, const std::string& fileName) {
+void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::string>& text) {
     // The whole file is read and checked before anything changes, so a file that cannot be
     // used leaves the song in memory whole.
-    loadParsedSong(g, readSongFile(fileName), fileName);
-}
-
-void loadSongText(Guitar& g, const std::string& text, const std::string& fileName) {
-    ItemReader reader(text);
-    loadParsedSong(g, readSongText(reader, fileName), fileName);
-}
-
-void loadParsedSong(Guitar& g, std::variant<ParsedSong, ReadFailure> result,
-                    const std::string& fileName) {
+    std::optional<ItemReader> reader;
+    if (text) reader.emplace(*text);
+    auto result = reader ? readSongText(*reader, fileName) : readSongFile(fileName);
     if (auto* failure = std::get_if<ReadFailure>(&result)) {
         showMessage(g, failure->message);
         return;

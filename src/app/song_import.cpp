@@ -52,7 +52,8 @@ std::string partsNotice(const std::string& path, const std::vector<std::string>&
 }
 
 // The track to import: the only one, the one chosen, or none when the choice is cancelled.
-int chooseTrack(Guitar& g, const std::string& path, const std::vector<TrackChoice>& choices) {
+int chooseTrack(Dialogs* dialogs, const std::string& path,
+                const std::vector<TrackChoice>& choices) {
     if (choices.size() == 1) return choices.front().track;
     ChoiceRequest request;
     request.title = "Import";
@@ -60,8 +61,7 @@ int chooseTrack(Guitar& g, const std::string& path, const std::vector<TrackChoic
     for (const TrackChoice& c : choices)
         request.items.push_back(c.label);
     request.preselected = static_cast<int>(preferredChoice(choices));
-    const int chosen =
-        g.sys.dialogs != nullptr ? g.sys.dialogs->chooseItem(request) : request.preselected;
+    const int chosen = dialogs != nullptr ? dialogs->chooseItem(request) : request.preselected;
     if (chosen < 0 || chosen >= static_cast<int>(choices.size())) return -1;
     return choices[static_cast<std::size_t>(chosen)].track;
 }
@@ -84,14 +84,14 @@ bool importSong(Guitar& g, const std::string& path) {
         showMessage(g, "The file " + path + " holds no track a guitar can play.");
         return false;
     }
-    const int track = chooseTrack(g, path, choices);
+    const int track = chooseTrack(g.sys.dialogs, path, choices);
     if (track < 0) return false;
     ImportedSong song = fitToSong(piece, track);
     if (song.title.empty()) song.title = std::filesystem::path(path).stem().string();
     std::vector<std::string> texts = songTexts(song, g.config.preferredSound);
     const std::string name = songNameFor(path, texts.size());
     g.song.songFile.clear();
-    loadSongText(g, texts.front(), name);
+    loadsong(g, name, texts.front());
     if (g.song.songFile != name) return false;
     std::vector<std::string> notes = importNotes(song);
     if (texts.size() > 1) {

@@ -200,7 +200,8 @@ void save(Guitar& g) {
     }
     if (savesong(g, *name)) {
         g.editor.savedNoteCount = g.song.noteCount;
-        saveOtherParts(g, *name);
+        const std::string told = saveOtherParts(g.app.importedParts, *name);
+        if (!told.empty()) showMessage(g, told, "Save Song");
     } else {
         showMessage(g, "The song could not be saved to " + *name + ".", "Save Song");
     }

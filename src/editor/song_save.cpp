@@ -23,10 +23,9 @@ bool savesong(Guitar& g, const std::string& fileName) {
     return true;
 }
 
-void saveOtherParts(Guitar& g, const std::string& fileName) {
-    ImportedParts& parts = g.app.importedParts;
+std::string saveOtherParts(ImportedParts& parts, const std::string& fileName) {
     const std::size_t count = parts.texts.size();
-    if (count < 2) return;
+    if (count < 2) return "";
     std::string written;
     std::string failed;
     for (std::size_t k = 0; k < count; ++k) {
@@ -40,7 +39,7 @@ void saveOtherParts(Guitar& g, const std::string& fileName) {
     if (!failed.empty())
         text +=
             (text.empty() ? "" : "\n\n") + std::string("These parts could not be saved:") + failed;
-    showMessage(g, text, "Save Song");
+    return text;
 }
 
 }  // namespace lutavo

@@ -6,6 +6,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct ImportedParts;
 
 // The text savesong writes for the song as it stands.
 std::string songFileText(const Guitar& g);
@@ -15,8 +16,9 @@ std::string songFileText(const Guitar& g);
 bool savesong(Guitar& g, const std::string& fileName);
 
 // After the shown part of an imported piece was saved as fileName, writes the other parts
-// beside it (fileName's name with "-2", "-3" ...) and tells the user what was written. The
-// parts are then files like any other and are no longer held.
-void saveOtherParts(Guitar& g, const std::string& fileName);
+// beside it (fileName's name with "-2", "-3" ...) and returns what to tell the user of what was
+// written ("" for a piece of one part). The parts are then files like any other and are no
+// longer held.
+std::string saveOtherParts(ImportedParts& parts, const std::string& fileName);
 
 }  // namespace lutavo

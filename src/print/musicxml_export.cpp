@@ -17,20 +17,13 @@ MusicXmlTexts scoreTexts(const SongModel& song, const ConfigState& config) {
     return texts;
 }
 
-std::string songMusicXml(const Guitar& g) {
-    return musicXmlText(g.song, scoreTexts(g.song, g.config));
-}
-
-bool exportMusicXml(const Guitar& g, const std::string& path) {
-    return static_cast<bool>(writeFileSafely(path, songMusicXml(g)));
-}
-
 void mnuExportMusicXml_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
     const auto path = g.sys.dialogs->saveFile(
-        exportRequest(g, "Export MusicXML", "MusicXML scores", ".musicxml"));
+        exportRequest(g.song.songFile, "Export MusicXML", "MusicXML scores", ".musicxml"));
     if (!path) return;
-    if (sameFile(*path, g.song.songFile) || !exportMusicXml(g, *path))
+    const std::string score = musicXmlText(g.song, scoreTexts(g.song, g.config));
+    if (sameFile(*path, g.song.songFile) || !writeFileSafely(*path, score))
         showMessage(g, "The score could not be written to " + *path + ".", "Export MusicXML");
 }
 

@@ -124,10 +124,6 @@ int printSong(Guitar& g) {
 
 }  // namespace
 
-void mnuPrintSetup_Click(Guitar& g) {
-    if (g.sys.dialogs != nullptr) g.sys.dialogs->printerSetup();
-}
-
 void mnuPrintSong_Click(Guitar& g) {
     printSong(g);
 }
@@ -157,10 +153,10 @@ bool exportPdf(Guitar& g, const std::string& path) {
     return true;
 }
 
-FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
-                                const std::string& ext) {
+FileDialogRequest exportRequest(const std::string& songFile, std::string title,
+                                std::string filterName, const std::string& ext) {
     FileDialogRequest request = fileRequest(std::move(title), std::move(filterName), ext);
-    const std::filesystem::path song(g.song.songFile);
+    const std::filesystem::path song(songFile);
     request.folder = song.parent_path().string();
     request.fileName = song.stem().string() + ext;
     return request;
@@ -168,15 +164,15 @@ FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string 
 
 void mnuExportPdf_Click(Guitar& g) {
     if (g.sys.dialogs == nullptr) return;
-    if (const auto path =
-            g.sys.dialogs->saveFile(exportRequest(g, "Export PDF", "PDF files", ".pdf")))
+    if (const auto path = g.sys.dialogs->saveFile(
+            exportRequest(g.song.songFile, "Export PDF", "PDF files", ".pdf")))
         exportPdf(g, *path);
 }
 
 void mnuPrint_Click(Guitar& g, int item) {
     switch (item) {
         case kPrintSetupItem:
-            mnuPrintSetup_Click(g);
+            if (g.sys.dialogs != nullptr) g.sys.dialogs->printerSetup();
             break;
         case kPrintSongItem:
             mnuPrintSong_Click(g);

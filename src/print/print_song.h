@@ -18,10 +18,6 @@ enum PrintMenuItem : int {
     kExportMusicXmlItem = 4,
 };
 
-// Opens the printer-setup dialog; its choices apply to the next Print Song. Changes nothing
-// else.
-void mnuPrintSetup_Click(Guitar& g);
-
 // Prints every page of the current song. Each failing printer operation shows "Printer
 // Stopped" and the run goes on, so the window is always restored at the end, on the page it
 // showed before.
@@ -29,8 +25,8 @@ void mnuPrintSong_Click(Guitar& g);
 
 // A save dialog's request for an export of the song: beside the song file, under its name with
 // the extension ext.
-FileDialogRequest exportRequest(const Guitar& g, std::string title, std::string filterName,
-                                const std::string& ext);
+FileDialogRequest exportRequest(const std::string& songFile, std::string title,
+                                std::string filterName, const std::string& ext);
 
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);

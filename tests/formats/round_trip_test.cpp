@@ -6,6 +6,7 @@
 #include "fakes/fake_pictures.h"
 #include "fakes/test_rig.h"
 #include "formats/musicxml_reader.h"
+#include "formats/musicxml_writer.h"
 #include "formats/song_fitting.h"
 #include "print/musicxml_export.h"
 
@@ -48,7 +49,8 @@ TEST(RoundTrip, EverySampleSongComesBackFromMusicXmlNoteForNote) {
         rig.g().sys.pictures = &pictures;
         rig.defaults();
         loadsong(rig.g(), entry.path().string());
-        const auto read = readMusicXml(songMusicXml(rig.g()));
+        const auto read =
+            readMusicXml(musicXmlText(rig.g().song, scoreTexts(rig.g().song, rig.g().config)));
         ASSERT_TRUE(std::holds_alternative<score::Score>(read)) << entry.path();
         const ImportedSong song = fitToSong(std::get<score::Score>(read), 0);
         EXPECT_EQ(song.parts.size(), 1u);

@@ -3,8 +3,9 @@
 SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
 LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf
 LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi), `same LUTAVO SONG
-SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps) or `bad-outputs
-LUTAVO SONG` (every export refusing outputs it must not or cannot write)."""
+SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps), `musicxml LUTAVO
+SONG` (--export-musicxml then --import give back the song's notes, tuning and capo) or
+`bad-outputs LUTAVO SONG` (every export refusing outputs it must not or cannot write)."""
 
 import array, hashlib, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
 
@@ -270,6 +271,47 @@ def check_same(lutavo, song, folder, sums_path):
     return failures
 
 
+def held_as_frets(notes):
+    """The notes with each hold (-2) written as the held fret plus 24, as a saved song has it."""
+    ringing, out = [None] * 6, []
+    for code, frets in notes:
+        if code >= FIRST_CONTROL_CODE:
+            out.append((code, frets))
+            continue
+        frets = [24 + ringing[s] if f == -2 and ringing[s] is not None else f
+                 for s, f in enumerate(frets)]
+        ringing = [f % 24 if 0 <= f < 48 else None for f in frets]
+        out.append((code, frets))
+    return out
+
+
+def check_musicxml(lutavo, song, folder):
+    """The command line's score export read back by its import; a file that is not the score its
+    name says is refused, and no song is written for it."""
+    score, back = os.path.join(folder, "score.musicxml"), os.path.join(folder, "back.SNG")
+    run(lutavo, "--export-musicxml", song, score)
+    run(lutavo, "--import", score, back)
+    failures = []
+    (header, notes), (header_back, notes_back) = read_song(song), read_song(back)
+    for key in ("alt", "capo"):
+        if header.get(key, "") != header_back.get(key, ""):
+            failures.append(f"{key}: {header.get(key)!r} came back as {header_back.get(key)!r}")
+    if held_as_frets(notes_back) != held_as_frets(notes):
+        failures.append(f"{len(notes)} note lines came back as {len(notes_back)}, not all alike")
+    fake, refused = os.path.join(folder, "fake.gp5"), os.path.join(folder, "refused.SNG")
+    with open(fake, "w") as f:
+        f.write("a letter, not a tablature file")
+    try:
+        run(lutavo, "--import", fake, refused)
+        failures.append("a text named .gp5 was imported")
+    except RuntimeError as why:
+        if "fake.gp5" not in str(why):
+            failures.append(f"the refusal does not name the file: {why}")
+    if os.path.exists(refused):
+        failures.append("a refused import wrote a song")
+    return failures
+
+
 def main():
     kind, lutavo, song = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
@@ -278,6 +320,8 @@ def main():
                 failures = check_midi(lutavo, song, folder)
             elif kind == "pdf":
                 failures = check_pdf(lutavo, song, folder)
+            elif kind == "musicxml":
+                failures = check_musicxml(lutavo, song, folder)
             elif kind == "same":
                 failures = check_same(lutavo, song, folder, sys.argv[4])
             elif kind == "bad-outputs":
