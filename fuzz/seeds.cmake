@@ -12,3 +12,11 @@ endforeach()
 file(COPY ${lessons} DESTINATION ${SEEDS}/lesson_reader)
 file(COPY ${configs} DESTINATION ${SEEDS}/config_reader)
 file(COPY ${clips} DESTINATION ${SEEDS}/wav_clip)
+# The editor's inputs are runs of actions: a few long random runs let the fuzzer start deep in a
+# session rather than growing one from a single action.
+set(alphabet "!#$%&()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^_abcdefghijklmnopqrstuvwxyz{|}~")
+foreach(seed 1 2 3 4 5 6 7)
+  math(EXPR length "${seed} * 60")
+  string(RANDOM LENGTH ${length} ALPHABET "${alphabet}" RANDOM_SEED ${seed} actions)
+  file(WRITE ${SEEDS}/editor_session/session${seed} "${actions}")
+endforeach()

@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 
 targets="song_reader song_round_trip config_reader wav_clip lesson_reader"
 targets+=" musicxml_reader binary_tab_reader text_tab_reader"
+targets+=" editor_session"
 target="${1:-}"
 seconds="${2:-60}"
 if [[ " $targets " != *" $target "* ]]; then
@@ -25,6 +26,9 @@ case "$target" in
   musicxml_reader) max_len=16384 dict=musicxml ;;
   binary_tab_reader) max_len=8192 dict=binary_tab ;;
   text_tab_reader) max_len=4096 dict=text_tab ;;
+  # One byte or three an action: a few hundred actions, tried long from the start, as the faults
+  # of an editing session come after runs of actions.
+  editor_session) max_len=1024 dict= grow=-len_control=0 ;;
 esac
 
 build=build-fuzz
@@ -42,7 +46,7 @@ mkdir -p "$corpus" "$findings" "$(dirname "$log")"
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 status=0
 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
-  -dict="fuzz/$dict.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+  ${dict:+-dict="fuzz/$dict.dict"} ${grow:-} -artifact_prefix="$findings/" -print_final_stats=1 \
   "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ]; then

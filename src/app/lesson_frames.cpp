@@ -8,6 +8,7 @@
 #include "app/panels.h"
 #include "app/song_files.h"
 #include "app/song_header.h"
+#include "base/safe_file.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -76,17 +77,27 @@ using FrameEffect = void (*)(Guitar&, std::string_view);
 struct FrameKey {
     std::string_view key;
     FrameEffect run;
+    // Its value names a file in the data folder; the program's own lessons keep theirs in a
+    // folder of it, so a path that stays inside the data folder is followed too.
+    bool namesFile;
 };
 
 constexpr std::array<FrameKey, 7> kFrameKeys = {{
-    {"title=", setTitle},
-    {"size=", setPageArea},
-    {"page=", loadPages},
-    {"lessonpic=", showLessonPicture},
-    {"frames=", dividePages},
-    {"loadsng=", loadLessonSong},
-    {"playwav=", playLessonClip},
+    {"title=", setTitle, false},
+    {"size=", setPageArea, false},
+    {"page=", loadPages, true},
+    {"lessonpic=", showLessonPicture, true},
+    {"frames=", dividePages, false},
+    {"loadsng=", loadLessonSong, true},
+    {"playwav=", playLessonClip, true},
 }};
+
+// Why a key's value is not followed; "" when it is.
+std::string refusedValue(const FrameKey& known, std::string_view value) {
+    if (!known.namesFile || staysInFolder(value)) return "";
+    return namedElsewhereMessage("lesson's", std::string(known.key), std::string(value),
+                                 "the data folder");
+}
 
 }  // namespace
 
@@ -94,7 +105,7 @@ void loadlesson(Guitar& g, const std::string& fileName) {
     std::optional<ItemReader> reader;
     if (fileExists(fileName)) reader = ItemReader::open(fileName);
     if (!reader) {
-        showMessage(g, "The lesson file " + fileName + " cannot be opened.");
+        showMessage(g, notOpenedMessage("lesson", fileName));
         return;
     }
     const auto result = readLessonText(*reader, fileName);
@@ -115,7 +126,12 @@ void runLessonFrame(Guitar& g) {
     const std::string frame = a.lessonShown;
     const FrameCommand command = splitFrame(frame);
     for (const FrameKey& known : kFrameKeys) {
-        if (command.key == known.key) known.run(g, command.value);
+        if (command.key != known.key) continue;
+        if (const std::string why = refusedValue(known, command.value); !why.empty()) {
+            showMessage(g, why);
+        } else {
+            known.run(g, command.value);
+        }
     }
     if (hasPicturePages(g.song)) showFirstPicturePage(g);
 }

@@ -13,7 +13,7 @@ void fretboard_MouseDown(Guitar& g, int button, double x, double y) {
         ClearTuner(g);
     }
     // In the editor a click on the neck changes the song: one step of undo.
-    recordUndo(g, [&] { noteEntry_MouseDown(g, button, x, y); });
+    recordUndo(undoParts(g), [&] { noteEntry_MouseDown(g, button, x, y); });
 }
 
 void fretboard_MouseUp(Guitar& g) {

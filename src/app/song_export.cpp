@@ -106,8 +106,8 @@ int exportMidi(const ExportRequest& request) {
     if (!outputIsFree(request)) return 1;
     const auto recording = recordSongFile(request);
     if (!recording) return 1;
-    if (!writeMidiFile(request.output, recording->messages)) {
-        complain("cannot write " + request.output);
+    if (const WriteResult written = writeMidiFile(request.output, recording->messages); !written) {
+        complain("cannot write " + request.output + ": " + written.problem);
         return 1;
     }
     reportWritten(request.output, recording->endMs);
@@ -118,9 +118,9 @@ int exportMusicXmlFile(const ExportRequest& request) {
     if (!outputIsFree(request)) return 1;
     const auto opened = openSongFile(request);
     if (!opened) return 1;
-    if (!writeFileSafely(request.output,
-                         musicXmlText(opened->song, scoreTexts(opened->song, opened->config)))) {
-        complain("cannot write " + request.output);
+    const std::string score = musicXmlText(opened->song, scoreTexts(opened->song, opened->config));
+    if (const WriteResult written = writeFileSafely(request.output, score); !written) {
+        complain("cannot write " + request.output + ": " + written.problem);
         return 1;
     }
     std::printf("Wrote %s (%d notes)\n", request.output.c_str(),

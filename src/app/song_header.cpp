@@ -115,11 +115,17 @@ constexpr std::array<HeaderKey, 10> kWindowKeys = {{
 
 }  // namespace
 
+std::string namedElsewhereMessage(const std::string& whose, const std::string& key,
+                                  const std::string& value, const std::string& folder) {
+    const std::string named = "The " + whose + " \"" + key + "\" names ";
+    if (value.empty()) return named + "no file.";
+    return named + "a file outside " + folder + " (" + value + "); it was not read.";
+}
+
 void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context) {
     for (const HeaderEntry& entry : header) {
         if (namesFileElsewhere(entry)) {
-            showMessage(g, "The song's \"" + entry.key + "\" names a file outside its folder (" +
-                               entry.value + "); it was not read.");
+            showMessage(g, namedElsewhereMessage("song's", entry.key, entry.value, "its folder"));
             continue;
         }
         applySongField(g.song, entry, context.currentFormat);

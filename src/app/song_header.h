@@ -17,6 +17,11 @@ struct LoadContext {
     std::string clip;
 };
 
+// Why a key of a song or a lesson ("song's", "lesson's") that names a file is not followed: the
+// name leads out of the folder it is looked up in, or there is none.
+std::string namedElsewhereMessage(const std::string& whose, const std::string& key,
+                                  const std::string& value, const std::string& folder);
+
 // Applies the header entries in file order; unknown keys are skipped.
 void applyHeader(Guitar& g, const std::vector<HeaderEntry>& header, LoadContext& context);
 

@@ -41,6 +41,8 @@ PathArgument readPathArgument(const std::string& arg) {
     std::error_code ec;
     if (arg.empty() || fs::is_directory(arg, ec)) return {arg, "", ""};
     if (fs::is_regular_file(arg, ec)) return {fs::path(arg).parent_path().string(), arg, ""};
+    // A device or a pipe is there, but no song can be read from it.
+    if (fs::exists(arg, ec)) return {"", "", "not a regular file\n" + arg};
     const bool named = fs::path(arg).has_extension();
     return {"", "", std::string(named ? "file not found" : "folder not found") + "\n" + arg};
 }

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -45,7 +47,7 @@ void removeStaleTemporaries(const fs::path& target) {
     }
 }
 
-bool writeAll(int fd, const std::string& text) {
+bool writeAll(int fd, std::string_view text) {
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -62,6 +64,12 @@ void syncFolder(const fs::path& target) {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// A device or a pipe would be replaced by a plain file; a folder cannot be.
+bool namesOtherThanFile(const fs::path& target) {
+    struct stat st {};
+    return ::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 // Creates the unique temporary file, with the target's permission bits when it exists.
@@ -83,26 +91,30 @@ int createTemporary(const fs::path& target, fs::path& tmp) {
 
 }  // namespace
 
-bool writeFileSafely(const std::string& fileName, const std::string& text) {
+WriteResult writeFileSafely(const std::string& fileName, std::string_view text) {
     const fs::path target = throughLinks(fileName);
+    if (namesOtherThanFile(target)) return {"not a regular file"};
     removeStaleTemporaries(target);
     fs::path tmp;
     const int fd = createTemporary(target, tmp);
-    if (fd < 0) return false;
+    if (fd < 0) return {std::strerror(errno)};
     const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     std::error_code ec;
     if (!written || !closed) {
+        const std::string problem = std::strerror(written ? errno : writeError);
         fs::remove(tmp, ec);
-        return false;
+        return {problem};
     }
     fs::rename(tmp, target, ec);
     if (ec) {
+        const std::string problem = ec.message();
         fs::remove(tmp, ec);
-        return false;
+        return {problem};
     }
     syncFolder(target);
-    return true;
+    return {};
 }
 
 bool isPlainFileName(std::string_view name) {
@@ -110,9 +122,37 @@ bool isPlainFileName(std::string_view name) {
            name.find_first_of("/\\") == std::string_view::npos;
 }
 
+bool staysInFolder(std::string_view name) {
+    if (name.empty() || name.front() == '/' || name.find('\\') != std::string_view::npos)
+        return false;
+    for (std::size_t start = 0; start <= name.size();) {
+        const std::size_t end = std::min(name.find('/', start), name.size());
+        if (name.substr(start, end - start) == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     return fs::equivalent(a, b, ec) && !ec;
+}
+
+std::string whyNotAFile(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_regular_file(status)) return "";
+    if (fs::is_directory(status)) return "is a folder";
+    if (fs::exists(status)) return "is not a regular file";
+    if (fs::is_symlink(fs::symlink_status(path, ec)))
+        return "is a link to a file that is not there";
+    return "does not exist";
+}
+
+std::string notOpenedMessage(const std::string& kind, const std::string& path) {
+    if (path.empty()) return "No " + kind + " file was named.";
+    const std::string why = whyNotAFile(path);
+    return "The " + kind + " file " + path + " " + (why.empty() ? "cannot be read" : why) + ".";
 }
 
 }  // namespace lutavo

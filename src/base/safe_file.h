@@ -7,18 +7,36 @@
 
 namespace lutavo {
 
+// What writing a whole file came to: true, or false with why not in words for the user.
+struct WriteResult {
+    std::string problem;  // empty when the file was written
+    explicit operator bool() const { return problem.empty(); }
+};
+
 // Writes text to fileName. A symbolic link is written through to the file it names, and an
-// existing file keeps its permission bits. The temporary file is hidden and named after the
+// existing file keeps its permission bits; a name that stands for anything but a regular file
+// (a folder, a device, a pipe) is refused. The temporary file is hidden and named after the
 // target (".NAME.saving-N"), unique to this save; ones left behind by a save that was killed
-// are removed by the next save of the same file. False when the file was not written; any old
-// file is then whole.
-bool writeFileSafely(const std::string& fileName, const std::string& text);
+// are removed by the next save of the same file. When the file was not written, any old file is
+// whole.
+WriteResult writeFileSafely(const std::string& fileName, std::string_view text);
 
 // True for a bare file name (no folder, no "..", not empty): what a song or lesson may name, so
 // that it can only reach files in the folder it is looked up in.
 bool isPlainFileName(std::string_view name);
 
+// True for a relative path that stays inside the folder it is looked up in ("lessons/one.SNG"):
+// not empty, no leading "/", no ".." part, no backslash.
+bool staysInFolder(std::string_view name);
+
 // True when both paths name one existing file (through links too).
 bool sameFile(const std::string& a, const std::string& b);
+
+// Why path names no regular file, to end a sentence ("is a folder"); "" when it names one.
+std::string whyNotAFile(const std::string& path);
+
+// Why a file of a kind ("song", "lesson") could not be opened: "No song file was named.", "The
+// song file NAME is not a regular file." and the like.
+std::string notOpenedMessage(const std::string& kind, const std::string& path);
 
 }  // namespace lutavo

@@ -159,7 +159,7 @@ void showConfiguredSound(Guitar& g) {
     g.playback.swapperPos = static_cast<i16>(kLeadInSlots - g.config.defaultLeadIn);
 }
 
-bool writeReplacing(const std::string& path, const std::string& text) {
+WriteResult writeReplacing(const std::string& path, const std::string& text) {
     std::error_code ec;
     const std::filesystem::path target(path);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
@@ -201,6 +201,13 @@ ConfigFileRead readConfigFile(const std::string& path, ConfigState& c) {
 }
 
 void readconfig(Guitar& g) {
+    // Something that is no file where the user's settings belong is said once; the program's own
+    // settings are read instead.
+    const std::string& user = g.app.configFile;
+    std::error_code ec;
+    if (!user.empty() && !fileExists(user) &&
+        std::filesystem::symlink_status(user, ec).type() != std::filesystem::file_type::not_found)
+        reportMissingOnce(g, user);
     const std::string path = configReadPath(g.app.configFile, g.app.appFolder);
     const ConfigFileRead read = readConfigFile(path, g.config);
     if (read.state == ConfigFileState::Missing) {
@@ -241,8 +248,8 @@ bool writeconfig(Guitar& g) {
                     "not set).");
         return false;
     }
-    if (!writeReplacing(path, configText(g.config))) {
-        showMessage(g, "The settings could not be saved to " + path + ".");
+    if (const WriteResult written = writeReplacing(path, configText(g.config)); !written) {
+        showMessage(g, "The settings could not be saved to " + path + ": " + written.problem + ".");
         return false;
     }
     return true;

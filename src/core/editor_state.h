@@ -28,6 +28,7 @@ struct EditorState {
     i16 markEnd = 0;
     // The copied notes, kept apart from the song so that the song can never grow into them.
     std::vector<NoteSlot> copyBuffer;
+    i16 copyCapo = 0;  // the capo the copied frets were entered under
     i16 savedNoteCount = 0;
     // The string slot and fret under the last click on the neck; clickFret is -1 after a click
     // that switched the string off.

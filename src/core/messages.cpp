@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/safe_file.h"
 #include "core/guitar.h"
 
 namespace lutavo {
@@ -19,7 +20,9 @@ bool askYesNo(Guitar& g, const std::string& text, const std::string& caption) {
 
 void reportMissingOnce(Guitar& g, const std::string& path) {
     if (!g.app.reportedMissing.insert(path).second) return;
-    showMessage(g, "The file " + path + " is missing. Lutavo goes on without it.");
+    std::string why = whyNotAFile(path);
+    if (why == "does not exist") why = "is missing";
+    showMessage(g, "The file " + path + " " + why + ". Lutavo goes on without it.");
 }
 
 bool fileExists(const std::string& path) {

@@ -17,10 +17,11 @@ void showMessage(Guitar& g, const std::string& text, const std::string& caption 
 // A Yes/No question; true for Yes. Without a dialog service the answer is No.
 bool askYesNo(Guitar& g, const std::string& text, const std::string& caption = "");
 
-// Reports a missing data file once per run; later calls for the same file stay quiet.
+// Reports a data file that is missing (or is no file: a folder, a pipe, a link to nothing) once
+// per run; later calls for the same file stay quiet.
 void reportMissingOnce(Guitar& g, const std::string& path);
 
-// True when path names a readable regular file.
+// True when path names a regular file.
 bool fileExists(const std::string& path);
 
 // The folder of a path up to and including its last "/"; "" when it has none.

@@ -42,11 +42,6 @@ void setPageCount(Guitar& g, int pages) {
     g.ui.scrollpanel.visible = pages > 1;
 }
 
-void redrawPage(Guitar& g) {
-    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
-    pgScroll_Change(g);
-}
-
 // A marked range put in order: a click on the page before the mark's start can reverse it.
 std::pair<int, int> markedRange(const Guitar& g) {
     const int a = g.editor.markStart;
@@ -54,16 +49,20 @@ std::pair<int, int> markedRange(const Guitar& g) {
     return {std::min(a, b), std::max(a, b)};
 }
 
+// The cursor is on a note of the song, not before the first or in the end slot.
+bool onNote(const Guitar& g) {
+    return g.transport.curNote >= 1 && g.transport.curNote <= g.song.noteCount;
+}
+
 void insertNote(Guitar& g) {
     auto& s = g.song;
     if (s.noteCount >= kMaxNotes || isPlaying(g)) return;
     if (g.transport.curNote == 0) g.transport.curNote = 1;
     if (!ed::openSlot(s, g.transport.curNote)) return;
-    ed::shiftPageStarts(s, g.transport.curPage, +1);
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setAllFrets(s, g.transport.curNote, kSilent);
     ed::setLength(s, g.transport.curNote, chosenLength(g));
-    redrawPage(g);
+    rebuildPageTable(g);
     presentNote(g, kShowOnly);
 }
 
@@ -79,22 +78,21 @@ void silenceContinuations(Guitar& g) {
     }
 }
 
+// A deleted marker joins the page after it to its own.
 void deleteOne(Guitar& g) {
     auto& s = g.song;
-    if (s.noteDur[g.transport.curNote] == kEndOfPage) {
-        // The page after the marker joins the current one.
-        for (int p = g.transport.curPage + 1; p < kMaxPages; ++p) {
-            if (s.pageStart[p] > 0) ed::setPageStart(s, p, s.pageStart[p + 1] - 1);
-        }
-        setPageCount(g, std::max(pageCount(g) - 1, 1));
-    } else {
-        ed::shiftPageStarts(s, g.transport.curPage, -1);
-    }
     silenceContinuations(g);
     ed::deleteSlots(s, g.transport.curNote, g.transport.curNote);
     if (s.noteCount < g.transport.curNote) g.transport.curNote = s.noteCount;
-    redrawPage(g);
+    rebuildPageTable(g);
     if (s.noteDur[g.transport.curNote] < kEndOfPage) presentNote(g, kSound);
+}
+
+void emptyOnlyNote(Guitar& g) {
+    auto& s = g.song;
+    ed::setNoteCount(s, 1);
+    ed::setAllFrets(s, 1, kSilent);
+    ed::setLength(s, 1, chosenLength(g));
 }
 
 void deleteMarked(Guitar& g) {
@@ -103,7 +101,10 @@ void deleteMarked(Guitar& g) {
     const int end = std::min(last, static_cast<int>(s.noteCount));
     if (first < 1 || end < first) return;
     ed::deleteSlots(s, first, end);
-    g.transport.curNote = static_cast<i16>(std::max(1, g.transport.curNote - (end - first)));
+    // A song keeps one note, as DEL of the only note leaves it.
+    if (s.noteCount == 0) emptyOnlyNote(g);
+    g.transport.curNote =
+        static_cast<i16>(clampTo(g.transport.curNote - (end - first), 1, s.noteCount));
     ed::endSongAt(s, s.noteCount);
     clearMark(g);
     rebuildPageTable(g);
@@ -112,11 +113,10 @@ void deleteMarked(Guitar& g) {
 void deleteNote(Guitar& g) {
     auto& s = g.song;
     // The end slot after the last note is no note: there is nothing to delete.
-    if (g.transport.curNote < 1 || g.transport.curNote > s.noteCount || isPlaying(g)) return;
+    if (!onNote(g) || isPlaying(g)) return;
     if (s.noteCount == 1) {
-        ed::setAllFrets(s, g.transport.curNote, kSilent);
-        ed::setLength(s, g.transport.curNote, chosenLength(g));
-        redrawPage(g);
+        emptyOnlyNote(g);
+        rebuildPageTable(g);
     } else if (g.editor.markStart < 1) {
         deleteOne(g);
     } else {
@@ -124,21 +124,22 @@ void deleteNote(Guitar& g) {
     }
 }
 
-// TIE and BEND put a copy of the current note after it, each string changed by code().
+// TIE and BEND put a copy of the current note after it, each string changed by code(). A
+// marker is no note to hold or bend: a copy of it would be a second marker.
 template <typename Code>
 bool insertAfter(Guitar& g, Code code) {
     auto& s = g.song;
     const int n = g.transport.curNote;
-    if (n < 1 || n > s.noteCount || s.noteCount >= kMaxNotes || isPlaying(g)) return false;
+    if (!onNote(g) || isMarker(s.noteDur[n]) || s.noteCount >= kMaxNotes || isPlaying(g))
+        return false;
     if (!ed::openSlot(s, n + 1)) return false;
-    ed::shiftPageStarts(s, g.transport.curPage, +1);
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, n + 1, s.noteDur[n]);
     ed::setX(s, n + 1, s.noteX[n]);
     for (int str = 1; str <= kStrings; ++str)
         ed::setFret(s, n + 1, str, code(s.noteFret(n, str)));
     g.transport.curNote = static_cast<i16>(n + 1);
-    redrawPage(g);
+    rebuildPageTable(g);
     return true;
 }
 
@@ -148,7 +149,6 @@ void tie(Guitar& g) {
 }
 
 void bend(Guitar& g) {
-    if (g.song.noteDur[g.transport.curNote] >= kEndOfPage) return;
     insertAfter(g, [](int f) { return f < 0 ? f : kBend; });
 }
 
@@ -168,23 +168,14 @@ void triplet(Guitar& g) {
 void newLine(Guitar& g) {
     auto& s = g.song;
     const int c = g.transport.curNote;
-    if (s.noteDur[c] >= kEndOfPage) return;
+    if (!onNote(g) || s.noteDur[c] >= kEndOfPage) return;
     // A song has at most kMaxPages pages: a new line past the last is refused.
     if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g) >= kMaxPages) return;
-    if (c < 0 || !ed::openSlot(s, c + 1)) return;
+    if (!ed::openSlot(s, c + 1)) return;
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, c + 1, kEndOfPage);
-    for (int p = kMaxPages + 1; p >= g.transport.curPage + 2; --p) {
-        if (s.pageStart[p - 1] > 0) ed::setPageStart(s, p, s.pageStart[p - 1] + 1);
-    }
-    ed::setPageStart(s, g.transport.curPage + 1, c + 2);
-    g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     g.transport.curNote = static_cast<i16>(c + 2);
-    g.transport.curPage = static_cast<i16>(g.transport.curPage + 1);
-    setPageCount(g, pageCount(g) + 1);
-    pgScroll_Scroll(g, std::min(g.ui.pgScroll.value + 1, pageCount(g)));
-    pgScroll_Change(g);
-    redrawPage(g);
+    rebuildPageTable(g);
     if (g.transport.curNote < s.noteCount) {
         playbtn_Click(g, kPause);
     } else {
@@ -233,19 +224,41 @@ void copy(Guitar& g) {
     const auto [first, last] = markedRange(g);
     if (last - first < 1 || first < 1) return;
     g.editor.copyBuffer = ed::copySlots(g.song, first, std::min<int>(last, g.song.noteCount));
+    g.editor.copyCapo = g.song.capo;
     g.ui.lblcopybuff.caption = "COPY BUFFER=" + std::to_string(g.editor.copyBuffer.size());
     g.ui.lblcopybuff.color = kColorAvailable;
     unmark(g);
 }
 
+int endsOfPage(const std::vector<NoteSlot>& notes) {
+    return static_cast<int>(std::count_if(notes.begin(), notes.end(),
+                                          [](const NoteSlot& n) { return n.dur == kEndOfPage; }));
+}
+
+// Notes copied under another capo are pasted as they would be entered now: their frets move with
+// the capo, as the song's own did. A paste that would take a note off the neck or give the song
+// more pages than it can hold is refused with a message; one past the note limit silently, as
+// INS is.
 void paste(Guitar& g) {
     auto& s = g.song;
     if (g.editor.copyBuffer.empty() || isPlaying(g)) return;
     if (g.transport.curNote == 0) g.transport.curNote = 1;
-    // A paste that would pass the song's limit is refused whole.
-    if (!ed::insertSlots(s, std::min<int>(g.transport.curNote, s.noteCount + 1),
-                         g.editor.copyBuffer))
+    std::vector<NoteSlot> notes = g.editor.copyBuffer;
+    if (!ed::shiftFrets(notes, s.capo - g.editor.copyCapo, s.capo)) {
+        showMessage(g,
+                    "The copied notes cannot be pasted with the capo at fret " +
+                        std::to_string(s.capo) + ": some of them would move off the neck.",
+                    "PASTE");
         return;
+    }
+    if (pageCount(g) + endsOfPage(notes) > kMaxPages) {
+        showMessage(g,
+                    "The copied notes cannot be pasted: the song would have more than " +
+                        std::to_string(kMaxPages) + " lines.",
+                    "PASTE");
+        return;
+    }
+    if (!ed::insertSlots(s, std::min<int>(g.transport.curNote, s.noteCount + 1), notes)) return;
     ed::endSongAt(s, s.noteCount);
     rebuildPageTable(g);
 }
@@ -316,7 +329,7 @@ void refresh(Guitar& g) {
 }  // namespace
 
 void btnsongentry_Click(Guitar& g, int index) {
-    recordUndo(g, [&g, index] { runCommand(g, index); });
+    recordUndo(undoParts(g), [&g, index] { runCommand(g, index); });
     refresh(g);
 }
 
@@ -364,7 +377,8 @@ void rebuildPageTable(Guitar& g) {
     setPageCount(g, g.transport.curPage);
     ed::setPageStart(s, g.transport.curPage + 1, s.noteCount + 2);
     g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
-    g.transport.curPage = static_cast<i16>(std::max(cursorPage, 1));
+    // The end slot after the last note lies on the last page.
+    if (cursor <= s.noteCount) g.transport.curPage = static_cast<i16>(std::max(cursorPage, 1));
     if (g.ui.pgScroll.value != g.transport.curPage) {
         pgScroll_Scroll(g, g.transport.curPage);
     } else {

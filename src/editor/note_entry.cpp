@@ -20,6 +20,11 @@ bool onString(int slot) {
     return slot >= 1 && slot <= kStrings;
 }
 
+// Frets below the capo do not sound; the neck's last fret, 24, is past what a note can hold.
+bool takesFret(const SongModel& s, int fret) {
+    return fret >= s.capo && fret <= kHighestFret;
+}
+
 // An end-of-page marker or a running playback takes no clicks on the neck.
 bool neckTakesClicks(const Guitar& g) {
     const auto& s = g.song;
@@ -30,17 +35,14 @@ bool neckTakesClicks(const Guitar& g) {
 
 // The editor's part of a press: the note gets the chosen length, the same fret again switches
 // the string off, and the held continuations after the note follow the new fret.
-void enterIntoNote(Guitar& g) {
+void enterIntoNote(Guitar& g, int button) {
     auto& s = g.song;
     auto& e = g.editor;
     const int n = g.transport.curNote;
-    const int str = e.clickString;
     const int pos = clampTo(g.playback.swapperPos, s.durValue.lower, s.durValue.upper);
     songedit::setLength(s, n, s.durValue[pos]);
-    if (s.noteFret(n, str) == e.clickFret) e.clickFret = kSilent;
-    const int held = e.clickFret == kSilent ? kSilent : heldCode(e.clickFret);
-    for (int j = n + 1; j - 1 < s.noteCount && isHeld(s.noteFret(j, str)); ++j)
-        songedit::setFret(s, j, str, held);
+    if (s.noteFret(n, e.clickString) == e.clickFret) e.clickFret = kSilent;
+    songedit::setStringFollowed(s, n, e.clickString, button == kMouseLeft ? e.clickFret : kMuted);
 }
 
 }  // namespace
@@ -65,17 +67,17 @@ void noteEntry_MouseDown(Guitar& g, int button, double x, double y) {
     e.clickString = static_cast<i16>(stringAtY(y));
     if (!onString(e.clickString)) return;
     e.clickFret = static_cast<i16>(fretAtX(g.display.fretEdgeX, g.config.leftHanded != 0, x));
-    if (e.clickFret < s.capo) return;
+    if (!takesFret(s, e.clickFret)) return;
 
     if (g.app.appMode == kModeEditor) {
-        enterIntoNote(g);
+        enterIntoNote(g, button);
     } else {
         if (!e.scratchBorrowed) e.savedCurNote = g.transport.curNote;
         e.scratchBorrowed = true;
         g.transport.curNote = kScratchSlot;
+        songedit::setFret(s, kScratchSlot, e.clickString,
+                          button == kMouseLeft ? e.clickFret : kMuted);
     }
-    songedit::setFret(s, g.transport.curNote, e.clickString,
-                      button == kMouseLeft ? e.clickFret : kMuted);
     presentNote(g, kSound);
 }
 
@@ -83,7 +85,7 @@ void noteEntry_MouseUp(Guitar& g) {
     if (!neckTakesClicks(g)) return;
     auto& s = g.song;
     auto& e = g.editor;
-    const bool accepted = e.clickFret >= s.capo || e.clickFret < 0;
+    const bool accepted = takesFret(s, e.clickFret) || e.clickFret == kSilent;
     if (!accepted || !onString(e.clickString)) return;
     const bool editor = g.app.appMode == kModeEditor;
     if (editor && g.transport.curNote != kScratchSlot) {

@@ -22,7 +22,7 @@ void showSongInfo(Guitar& g) {
 }
 
 void btnsiok_Click(Guitar& g) {
-    endTyping(g);
+    endTyping(undoParts(g));
     g.ui.pnlsonginfo.at.top = g.app.windowHeight + kHiddenBelowBottom;
     g.ui.lblsongentry[kEditorInfo].color = kColorAvailable;
 }
@@ -43,7 +43,7 @@ void txtsititle_Change(Guitar& g, const std::string& text) {
     g.ui.txtsititle.text = text;
     g.ui.lbltitle.caption = text;
     g.ui.form.caption = std::string(kProgramTitle) + " - " + text;
-    beginTyping(g);
+    beginTyping(undoParts(g));
     songedit::setTexts(s, text, s.songInfo, s.songComposer);
 }
 
@@ -51,7 +51,7 @@ void txtsiinfo_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsiinfo.text = text;
     g.ui.lblleft.caption = text;
-    beginTyping(g);
+    beginTyping(undoParts(g));
     songedit::setTexts(s, s.songTitle, text, s.songComposer);
 }
 
@@ -59,12 +59,12 @@ void txtsicomp_Change(Guitar& g, const std::string& text) {
     auto& s = g.song;
     g.ui.txtsicomp.text = text;
     g.ui.lblright.caption = text;
-    beginTyping(g);
+    beginTyping(undoParts(g));
     songedit::setTexts(s, s.songTitle, s.songInfo, text);
 }
 
 void songInfoField_Leave(Guitar& g) {
-    endTyping(g);
+    endTyping(undoParts(g));
 }
 
 }  // namespace lutavo

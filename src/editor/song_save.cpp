@@ -55,11 +55,14 @@ SaveOffer offeredSaveName(const SongModel& song, const AppState& app) {
     return {newSongFolder(app), songFileNameOf(title == kPlaceholderTitle ? "" : title)};
 }
 
-bool savesong(Guitar& g, const std::string& fileName) {
+std::string songFileText(const Guitar& g) {
     const SongTexts shown{g.ui.lblleft.caption, g.ui.lblright.caption, g.ui.pointer.visible,
                           g.ui.vpointer.visible, g.config.preferredSound};
-    if (!writeFileSafely(fileName, songText(g.song, shown))) return false;
-    g.transport.curNote = static_cast<i16>(g.song.noteCount + 1);
+    return songText(g.song, shown);
+}
+
+bool savesong(Guitar& g, const std::string& fileName) {
+    if (!writeFileSafely(fileName, songFileText(g))) return false;
     g.ui.lblsong.caption = fileName;
     g.song.songFile = fileName;
     g.app.lastSaveFolder = folderOf(fileName);

@@ -25,6 +25,9 @@ SaveOffer offeredSaveName(const SongModel& song, const AppState& app);
 // added; "Untitled.SNG" when nothing is left.
 std::string songFileNameOf(const std::string& title);
 
+// The text savesong writes for the song as it stands.
+std::string songFileText(const Guitar& g);
+
 // Writes the song model to fileName. Returns false (and leaves any old file whole) when the
 // file cannot be written.
 bool savesong(Guitar& g, const std::string& fileName);

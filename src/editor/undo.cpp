@@ -1,6 +1,7 @@
 #include "editor/undo.h"
 
 #include "core/guitar.h"
+#include "display/fretboard.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
@@ -11,22 +12,6 @@
 namespace lutavo {
 
 namespace {
-
-UndoStep current(const Guitar& g) {
-    const auto& ed = g.editor;
-    return {songedit::snapshot(g.song),
-            g.transport.curNote,
-            g.transport.curPage,
-            g.ui.pgScroll.max,
-            ed.markActive,
-            ed.markStart,
-            ed.markEnd};
-}
-
-void push(std::deque<UndoStep>& steps, UndoStep step) {
-    steps.push_back(std::move(step));
-    if (static_cast<int>(steps.size()) > kUndoSteps) steps.pop_front();
-}
 
 void bringBack(Guitar& g, const UndoStep& step) {
     auto& s = g.song;
@@ -46,17 +31,15 @@ void bringBack(Guitar& g, const UndoStep& step) {
         pgScroll_Change(g);
     }
     placeNotePointer(g, g.transport.curNote);
+    placeCapoPicture(g);
+    g.playback.oldCapo = s.capo;
     showSongTexts(g);
 }
 
-bool sameTexts(const SongSnapshot& shot, const SongModel& s) {
-    return shot.title == s.songTitle && shot.info == s.songInfo && shot.composer == s.songComposer;
-}
-
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
-    endTyping(g);
+    endTyping(undoParts(g));
     if (from.empty() || isPlaying(g)) return false;
-    push(to, current(g));
+    keepStep(to, undoStepNow(undoParts(g)));
     const UndoStep step = std::move(from.back());
     from.pop_back();
     bringBack(g, step);
@@ -65,14 +48,8 @@ bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
 
 }  // namespace
 
-void recordUndo(Guitar& g, const std::function<void()>& change) {
-    endTyping(g);
-    const unsigned before = g.song.changes;
-    UndoStep step = current(g);
-    change();
-    if (g.song.changes == before) return;
-    push(g.editor.undo, std::move(step));
-    g.editor.redo.clear();
+UndoParts undoParts(Guitar& g) {
+    return {g.song, g.transport, g.editor, g.ui.pgScroll.max};
 }
 
 bool undoEdit(Guitar& g) {
@@ -81,20 +58,6 @@ bool undoEdit(Guitar& g) {
 
 bool redoEdit(Guitar& g) {
     return move(g, g.editor.redo, g.editor.undo);
-}
-
-void beginTyping(Guitar& g) {
-    if (!g.editor.typingFrom) g.editor.typingFrom = current(g);
-}
-
-void endTyping(Guitar& g) {
-    auto& from = g.editor.typingFrom;
-    if (!from) return;
-    UndoStep step = std::move(*from);
-    from.reset();
-    if (sameTexts(step.song, g.song)) return;
-    push(g.editor.undo, std::move(step));
-    g.editor.redo.clear();
 }
 
 void clearUndo(Guitar& g) {

@@ -27,9 +27,11 @@ class Printer {
     virtual bool blit(int x, int y, const Picture& picture, RasterOp op) = 0;
     // Sends the sheet drawn so far, if any, and ends the print job.
     virtual bool endDoc() = 0;
-    // Sends the following jobs into the PDF file at path instead of the printer; "" sends them
-    // to the printer again. False when the file cannot be used.
-    virtual bool setPdfFile(const std::string& path) = 0;
+    // Sends the following jobs into one PDF document in memory instead of the printer.
+    virtual bool startPdf() = 0;
+    // Ends the PDF document and hands over its bytes; the jobs go to the printer again. False
+    // (and no bytes) when no whole document was made.
+    virtual bool takePdf(std::string& bytes) = 0;
 };
 
 }  // namespace lutavo

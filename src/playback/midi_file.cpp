@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <memory>
 
 #include "playback/performance.h"
 
@@ -139,13 +139,9 @@ std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& message
     return file;
 }
 
-bool writeMidiFile(const std::string& path, const std::vector<TimedMessage>& messages) {
+WriteResult writeMidiFile(const std::string& path, const std::vector<TimedMessage>& messages) {
     const auto bytes = midiFileBytes(messages);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    return writeFileSafely(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace lutavo

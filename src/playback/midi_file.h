@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_file.h"
+
 namespace lutavo {
 
 struct Performance;
@@ -38,8 +40,8 @@ SoundRecording recordingOf(const Performance& performance,
 // The bytes of a format 0 Standard MIDI File with one delta tick per millisecond.
 std::vector<std::uint8_t> midiFileBytes(const std::vector<TimedMessage>& messages);
 
-// Writes midiFileBytes to path; false when the file cannot be written.
-bool writeMidiFile(const std::string& path, const std::vector<TimedMessage>& messages);
+// Writes midiFileBytes to path as saves write songs: an old file is replaced only by a whole one.
+WriteResult writeMidiFile(const std::string& path, const std::vector<TimedMessage>& messages);
 
 // Ticks per quarter note of the written file; with the file's tempo one tick is 1 ms.
 inline constexpr int kMidiFileDivision = 500;

@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "core/undo_steps.h"
 #include "display/page_render.h"
 #include "playback/performer.h"
 #include "playback/tempo.h"
@@ -219,35 +220,40 @@ void PicSwapper_MouseDown(Guitar& g, int x) {
 
 void PicSwapper_MouseUp(Guitar& g) {
     auto& pb = g.playback;
-    const int p = clampTo(pb.swapperPos, 1, pb.slotCount);
+    const int slot = clampTo(pb.swapperPos, 1, pb.slotCount);
     const int mode = pb.swapperMode;
-    if (!(isPlaying(g) && mode <= kSettingCapo)) {
+    // The capo and a note's length change the song: one step of undo.
+    if (isPlaying(g) && mode <= kSettingCapo) {
+        movePointer(g, pb.swapperPos);
+        return;
+    }
+    recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
         switch (mode) {
             case kSettingTimeSig:
-                g.song.timeSig = static_cast<i16>(p - 1);
+                g.song.timeSig = static_cast<i16>(slot - 1);
                 pgScroll_Change(g);
                 break;
             case kSettingKey:
-                g.song.songKey = static_cast<i16>(p);
+                g.song.songKey = static_cast<i16>(slot);
                 applyKey(g.keys, g.song.songKey);
                 pgScroll_Change(g);
                 break;
             case kSettingCapo:
-                applyCapo(g, p - 1);
+                applyCapo(g, slot - 1);
                 break;
             case kSettingVolume:
-                applyVolume(g, p);
+                applyVolume(g, slot);
                 break;
             case kSettingTempo:
-                applyTempo(g, 31 - p);
+                applyTempo(g, 31 - slot);
                 break;
             case kSettingLeadIn:
-                applyLengthOrLeadIn(g, p);
+                applyLengthOrLeadIn(g, slot);
                 break;
             default:
                 break;
         }
-    }
+    });
     movePointer(g, pb.swapperPos);
 }
 
@@ -267,8 +273,10 @@ void piccapo_MouseDown(Guitar& g, int y) {
         const int n = g.transport.curNote;
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
-        songedit::setLength(s, n, chosenLength(g));
-        songedit::setFret(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
+        recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
+            songedit::setLength(s, n, chosenLength(g));
+            songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
+        });
     } else {
         if (!pb.capoSounding) pb.capoSavedNote = g.transport.curNote;
         pb.capoSounding = true;

@@ -4,6 +4,7 @@
 
 #include "base/colors.h"
 #include "base/numbers.h"
+#include "base/safe_file.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -150,14 +151,28 @@ void mnuPrintSong_Click(Guitar& g) {
 }
 
 bool exportPdf(Guitar& g, const std::string& path) {
-    int failures = 1;
-    if (g.sys.printer != nullptr && g.sys.printer->setPdfFile(path)) {
-        failures = printSong(g, {1, sheetCount(g.song.pageHeight, g.ui.pgScroll.max)});
-        // Closes the file; the next Print Song goes to the printer again.
-        if (!g.sys.printer->setPdfFile("")) ++failures;
+    Printer* printer = g.sys.printer;
+    if (sameFile(g.song.songFile, path)) {
+        showMessage(g, path + " is the song itself: the PDF file was not written.");
+        return false;
     }
-    if (failures > 0) showMessage(g, "The PDF file " + path + " could not be written.");
-    return failures == 0;
+    if (printer == nullptr || !printer->startPdf()) {
+        showMessage(g, "Printer Stopped");
+        return false;
+    }
+    const int failures = printSong(g, {1, sheetCount(g.song.pageHeight, g.ui.pgScroll.max)});
+    std::string pdf;
+    // A document with pages missing is not written over what the file holds now.
+    if (!printer->takePdf(pdf) || failures > 0) {
+        showMessage(g,
+                    "The PDF file " + path + " was not written: the pages could not be printed.");
+        return false;
+    }
+    if (const WriteResult written = writeFileSafely(path, pdf); !written) {
+        showMessage(g, "The PDF file " + path + " could not be written: " + written.problem + ".");
+        return false;
+    }
+    return true;
 }
 
 FileDialogRequest exportRequest(const std::string& songFile, std::string title,

@@ -33,8 +33,9 @@ FileDialogRequest exportRequest(const std::string& songFile, std::string title,
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);
 
-// Prints the song into the PDF file at path; false (said once) when any printer operation
-// failed.
+// Prints the song into a PDF file at path, written as saves write songs: only a whole document
+// replaces what the file held, and never the song itself. False, after a message that says why,
+// when the file was not written.
 bool exportPdf(Guitar& g, const std::string& path);
 
 // Where a printed page goes: its sheet (from 1), its line on the sheet (from 0) and the height

@@ -1,6 +1,7 @@
 #include "song/song_edit.h"
 
 #include <algorithm>
+#include <array>
 
 #include "song/fret_codes.h"
 
@@ -16,6 +17,22 @@ void forEachFret(SongModel& s, Visit visit) {
         if (isMarker(s.noteDur[n])) continue;
         for (int str = 1; str <= kStrings; ++str) {
             i16& f = s.noteFret(n, str);
+            if (f >= 0) visit(f);
+        }
+    }
+}
+
+// A struck or held fret moved by shift stays within lowest..the highest fret.
+bool movesWithin(i16 code, int shift, int lowest) {
+    const int moved = fretOf(code) + shift;
+    return moved >= lowest && moved <= kHighestFret;
+}
+
+template <typename Visit>
+void forEachFret(std::vector<NoteSlot>& notes, Visit visit) {
+    for (NoteSlot& note : notes) {
+        if (isMarker(note.dur)) continue;
+        for (i16& f : note.frets) {
             if (f >= 0) visit(f);
         }
     }
@@ -83,6 +100,42 @@ void setPageStart(SongModel& s, int page, int firstNote) {
     s.pageStart[page] = static_cast<i16>(firstNote);
 }
 
+void setStringFollowed(SongModel& s, int n, int string, int code) {
+    setFret(s, n, string, code);
+    const int held = isStruck(code) ? code + kHeldBase : kSilent;
+    for (int j = n + 1; j <= s.noteCount && !isMarker(s.noteDur[j]); ++j) {
+        if (!isHeld(s.noteFret(j, string))) break;
+        setFret(s, j, string, held);
+    }
+}
+
+// What a string rings as the song file is read: a page end stops every string, a silent string
+// stops, a bent or muted one goes on with the fret it had.
+struct Ringing {
+    bool on = false;
+    int fret = 0;
+};
+
+void settleHeldNotes(SongModel& s) {
+    std::array<Ringing, kStrings> strings{};
+    for (int n = 1; n <= s.noteCount; ++n) {
+        if (s.noteDur[n] == kEndOfPage) {
+            strings.fill({});
+            continue;
+        }
+        // A line marker's first field is its place on the picture, not a fret.
+        for (int str = s.noteDur[n] == kLineMarker ? 2 : 1; str <= kStrings; ++str) {
+            Ringing& r = strings[static_cast<std::size_t>(str - 1)];
+            const int f = s.noteFret(n, str);
+            // A held open string, capo included, has a field of its own in the file.
+            const bool keeps = f == kHeldBase + s.capo || (r.on && r.fret == fretOf(f));
+            if (isHeld(f) && !keeps) setFret(s, n, str, fretOf(f));
+            if (hasFret(f)) r = {true, fretOf(f)};
+            r.on = f != kSilent;
+        }
+    }
+}
+
 void setAllFrets(SongModel& s, int n, int fret) {
     for (int str = 1; str <= kStrings; ++str)
         setFret(s, n, str, fret);
@@ -110,18 +163,6 @@ bool openSlot(SongModel& s, int k) {
         copySlot(s, j, j + 1);
     changed(s);
     return true;
-}
-
-void closeSlot(SongModel& s, int k) {
-    for (int j = std::max(k, 1); j <= s.noteCount + 1 && j + 1 <= s.noteDur.upper; ++j)
-        copySlot(s, j + 1, j);
-    changed(s);
-}
-
-void shiftPageStarts(SongModel& s, int fromPage, int delta) {
-    for (int p = std::max(fromPage + 1, 1); p <= s.pageStart.upper; ++p) {
-        if (s.pageStart[p] > 0) setPageStart(s, p, s.pageStart[p] + delta);
-    }
 }
 
 int appendEmptyNote(SongModel& s, int after, int page, int dur) {
@@ -213,15 +254,20 @@ void markSaved(SongModel& s) {
     s.modified = false;
 }
 
+bool shiftFrets(std::vector<NoteSlot>& notes, int shift, int lowest) {
+    bool fits = true;
+    forEachFret(notes, [&](i16 f) { fits = fits && movesWithin(f, shift, lowest); });
+    if (!fits) return false;
+    forEachFret(notes, [shift](i16& f) { f = static_cast<i16>(f + shift); });
+    return true;
+}
+
 bool moveCapo(SongModel& s, int newCapo, bool moveFrets) {
     // The song's frets include the capo in force now; measure the shift from it.
     const int shift = newCapo - s.capo;
     if (moveFrets) {
         bool fits = true;
-        forEachFret(s, [&](i16 f) {
-            const int moved = fretOf(f) + shift;
-            fits = fits && moved >= 0 && moved <= kHighestFret;
-        });
+        forEachFret(s, [&](i16 f) { fits = fits && movesWithin(f, shift, 0); });
         if (!fits) return false;
         forEachFret(s, [shift](i16& f) { f = static_cast<i16>(f + shift); });
     }

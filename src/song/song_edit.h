@@ -51,6 +51,15 @@ void setFret(SongModel& s, int n, int string, int fret);
 void setLength(SongModel& s, int n, int dur);
 void setX(SongModel& s, int n, int x);
 void setPageStart(SongModel& s, int page, int firstNote);
+// Sets a string of note n to code: a struck fret, kSilent or kMuted. The held notes that
+// continued the note on that string follow it: held at the new fret, or silent when the string
+// rings no fret any more.
+void setStringFollowed(SongModel& s, int n, int string, int code);
+
+// A held note whose string does not ring its fret (the note it held was changed or taken away,
+// or a note was put in between) is struck again: the song then holds what its file keeps.
+void settleHeldNotes(SongModel& s);
+
 // Every string of slot n at the same fret code.
 void setAllFrets(SongModel& s, int n, int fret);
 
@@ -64,11 +73,6 @@ void endSongAt(SongModel& s, int count);
 // old contents until overwritten. noteCount is the caller's to raise. False, with nothing
 // moved, when the song is full.
 bool openSlot(SongModel& s, int k);
-// Closes slot k: slots k + 1 .. noteCount + 1 move down by one.
-void closeSlot(SongModel& s, int k);
-// Every page start after page fromPage that is set moves by delta (a note inserted or deleted
-// on page fromPage).
-void shiftPageStarts(SongModel& s, int fromPage, int delta);
 
 // NEXT past the last note in the editor: a silent note of length dur after note `after` on
 // `page`; the page after that one starts one note later. Returns the new note's index.
@@ -95,6 +99,10 @@ void restore(SongModel& s, const SongSnapshot& shot);
 
 // The song is as it was loaded or last saved.
 void markSaved(SongModel& s);
+
+// Moves the struck and held frets of notes by shift, as a capo move moves the song's own; refused
+// (false, nothing changed) when a fret would leave lowest..the highest fret.
+bool shiftFrets(std::vector<NoteSlot>& notes, int shift, int lowest);
 
 // Moves the capo to newCapo. Frets are stored with the capo included, so with moveFrets every
 // struck and held fret moves with it; refused (false, nothing changed) when a fret would leave

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "base/safe_file.h"
 #include "song/fret_codes.h"
 
 namespace lutavo {
@@ -163,7 +164,7 @@ std::variant<ParsedSong, ReadFailure> readSongFile(const std::string& path) {
     }
     std::optional<ItemReader> reader;
     if (std::filesystem::is_regular_file(path, error)) reader = ItemReader::open(path);
-    if (!reader) return ReadFailure{"The song file " + path + " cannot be opened."};
+    if (!reader) return ReadFailure{notOpenedMessage("song", path)};
     return readSongText(*reader, path);
 }
 

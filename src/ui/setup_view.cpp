@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -238,6 +239,15 @@ void SetupView::syncShown() {
 void SetupView::closeEvent(QCloseEvent* event) {
     if (b_.g.setup.loaded) b_.run([this] { closeSetupWindow(b_.g); });
     event->accept();
+}
+
+// Escape is the keyboard's Cancel.
+void SetupView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (b_.g.setup.loaded) b_.run([this] { setupClose_Click(b_.g, SetupClose::Cancel); });
 }
 
 void SetupView::mousePressEvent(QMouseEvent* event) {

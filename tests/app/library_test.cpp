@@ -18,14 +18,8 @@
 namespace lutavo {
 namespace {
 
-class Library : public ::testing::Test {
+class Library : public test::Started {
   protected:
-    void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        closesong(g());
-    }
-    Guitar& g() { return rig.g(); }
     // Menu item `index` chosen from the CHORDS (or SCALES) button of the mode bar.
     void choose(int button, int index) {
         rig.dialogs.menuAnswers.push_back(index);
@@ -36,8 +30,6 @@ class Library : public ::testing::Test {
         return test::join(ui.lblsong.caption, ui.lbltitle.caption, ui.lblleft.caption,
                           ui.lblright.caption, ui.form.caption);
     }
-
-    test::Rig rig;
 };
 
 TEST_F(Library, RootCMajorFillsALockedPageOfWholeNotesAndItsCaptions) {

@@ -17,14 +17,8 @@ std::string asked(const FileDialogRequest& r) {
     return r.pattern + "|" + r.folder;
 }
 
-class ModeBar : public ::testing::Test {
+class ModeBar : public test::Started {
   protected:
-    void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        closesong(g());
-    }
-    Guitar& g() { return rig.g(); }
     // Presses a button with the dialog answering the given sample song (or cancelling).
     void press(int button, const std::string& sample = "") {
         if (!sample.empty())
@@ -41,8 +35,6 @@ class ModeBar : public ::testing::Test {
         EXPECT_EQ(test::join(g().app.appMode, g().ui.lblswapper[kSettingLeadIn].caption),
                   test::join(kModeSongs, "LEAD-IN"));
     }
-
-    test::Rig rig;
 };
 
 TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {

@@ -54,7 +54,8 @@ TEST(Startup, CommandLineFolderSongOrMissingPath) {
          {std::array<std::string, 4>{dir.path(), dir.path(), intro, ""},
           {song, dir.path(), "Minuet in G", ""},
           {"/no/x.SNG", app, intro, "file not found\n/no/x.SNG"},
-          {"/no/songs", app, intro, "folder not found\n/no/songs"}}) {
+          {"/no/songs", app, intro, "folder not found\n/no/songs"},
+          {"/dev/zero", app, intro, "not a regular file\n/dev/zero"}}) {
         test::Rig rig;
         Guitar& g = rig.g();
         ASSERT_TRUE(startup(g, {app, arg, ""}, rig.lock));

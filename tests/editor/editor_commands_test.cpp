@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/editor_mode.h"
@@ -16,6 +17,8 @@
 #include "editor/song_info.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
+#include "playback/transport.h"
+#include "song/song_edit.h"
 
 namespace lutavo {
 namespace {
@@ -25,15 +28,12 @@ using test::NoteSpec;
 using test::pageEnd;
 using test::single;
 
-class Editor : public ::testing::Test {
+class Editor : public test::Started {
   protected:
     void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        closesong(g());
+        Started::SetUp();
         modeBarPress(g(), kModeBarEdit);  // the start-up song: the editor opens on the template
     }
-    Guitar& g() { return rig.g(); }
     SongModel& s() { return g().song; }
     void song(const std::vector<NoteSpec>& notes, int cursor) {
         test::buildSong(g(), notes);
@@ -54,13 +54,19 @@ class Editor : public ::testing::Test {
             out += std::to_string(s().noteDur[n]) + " ";
         return out;
     }
+    // The page count: each page's first note, then the current page and the page shown.
+    std::string pages() {
+        std::string out = std::to_string(g().ui.pgScroll.max) + ":";
+        for (int p = 1; p <= g().ui.pgScroll.max + 1; ++p)
+            out += std::to_string(s().pageStart[p]) + " ";
+        return join(out, g().transport.curPage, g().ui.pgScroll.value);
+    }
     std::string frets(int n) {
         std::string out;
         for (int str = 1; str <= kStrings; ++str)
             out += std::to_string(s().noteFret(n, str)) + " ";
         return out;
     }
-    test::Rig rig;
 };
 
 TEST_F(Editor, EditOnTheStartupSongOpensTheTemplateAndCloseAsksOnlyAfterAChange) {
@@ -115,27 +121,22 @@ TEST_F(Editor, InsertTieBendAndTriplet) {
               join(1, std::to_string(s().durValue[g().playback.swapperPos]) + " 16 8 8 ",
                    "-1 -1 -1 -1 -1 -1 ", 6));
     song({{16, {3, 24 + 5, -1, -1, -1, -1}}, single(8, 2, 5), single(8, 3, 7)}, 1);
-    run(kEditorTie);
-    EXPECT_EQ(join(g().transport.curNote, s().noteCount, frets(2)),
-              join(2, 4, "27 29 -1 -1 -1 -1 "));
+    run(kEditorTie);  // the note held from nothing is struck again, as the file would keep it
+    EXPECT_EQ(join(g().transport.curNote, s().noteCount, frets(1), frets(2)),
+              join(2, 4, "3 5 -1 -1 -1 -1 ", "27 29 -1 -1 -1 -1 "));
     run(kEditorBend);
     EXPECT_EQ(join(g().transport.curNote, frets(3)), join(3, "-3 -3 -1 -1 -1 -1 "));
 
-    struct Case {
-        std::vector<NoteSpec> notes;
-        int cursor;
-        std::string after;
-    };
-    const Case triplets[] = {
+    const std::tuple<std::vector<NoteSpec>, int, std::string> triplets[] = {
         {{single(16, 1, 0), single(16, 1, 0), single(16, 1, 0)}, 1, "11 11 11 "},
         {{single(8, 1, 0), single(8, 1, 0), single(16, 1, 0)}, 1, "5 5 5 "},
         {{single(8, 1, 0), single(8, 1, 0), single(8, 1, 0)}, 2, "8 8 8 "},  // past the end
         {{single(8, 1, 0), pageEnd(), single(8, 1, 0)}, 1, "8 99 8 "},       // over a marker
     };
-    for (const Case& c : triplets) {
-        song(c.notes, c.cursor);
+    for (const auto& [notes, cursor, after] : triplets) {
+        song(notes, cursor);
         run(kEditorTriplet);
-        EXPECT_EQ(durs(), c.after) << c.cursor;
+        EXPECT_EQ(durs(), after) << cursor;
     }
 }
 
@@ -148,16 +149,6 @@ TEST_F(Editor, DeleteOneNoteHeldNotesMarkersAndAMarkedRange) {
     run(kEditorDel);
     EXPECT_EQ(join(s().noteCount, frets(1), frets(2), frets(3)),
               join(3, "-1 -1 -1 -1 -1 -1 ", "-1 -1 -1 -1 -1 -1 ", "5 -1 -1 -1 -1 -1 "));
-
-    song({single(8, 1, 1), pageEnd(), single(8, 1, 2), pageEnd(), single(8, 1, 3)}, 2);
-    run(kEditorDel);  // the page after the marker joins this one
-    EXPECT_EQ(join(durs(), g().ui.pgScroll.max, s().pageStart[2]), join("8 8 99 8 ", 2, 4));
-    g().transport.curNote = 4;
-    run(kEditorDel);  // the last note: the cursor goes to the new last
-    EXPECT_EQ(join(s().noteCount, g().transport.curNote), join(3, 3));
-    g().transport.curNote = 4;  // the end slot: nothing to delete, the page table stays
-    run(kEditorDel);
-    EXPECT_EQ(join(s().noteCount, s().pageStart[2]), join(3, 3));
 
     song({single(1, 1, 0), single(2, 1, 0), single(3, 1, 0), single(4, 1, 0), single(5, 1, 0)}, 4);
     g().editor.markStart = 4;  // a reversed range, as a click on the page can leave it
@@ -195,21 +186,66 @@ TEST_F(Editor, CopyAndPasteRepeatedlyAndNeverPastTheLimit) {
     }
 }
 
-TEST_F(Editor, NewLineStartsAPageAndRefusesAThirtieth) {
-    song({single(8, 1, 1), single(8, 1, 2)}, 2);
-    run(kEditorNewline);  // on the last note: the marker, then an empty note on the new page
-    EXPECT_EQ(join(durs().substr(0, 7), s().noteCount, g().ui.pgScroll.max, s().pageStart[2],
-                   g().transport.curNote),
-              join("8 8 99 ", 4, 2, 4, 4));
-    std::vector<NoteSpec> full;
-    for (int p = 1; p < kMaxPages; ++p) {
-        full.push_back(single(8, 1, 1));
-        full.push_back(pageEnd());
+// NEWLINE, DEL through a page end, TIE and BEND on an end-of-page marker: the page table stays
+// on the markers. After: notes, cursor, pages().
+TEST_F(Editor, ThePageTableFollowsTheMarkers) {
+    const std::tuple<int, std::vector<int>, std::string> cases[] = {
+        // On the last note: the marker, then an empty note on the new page.
+        {2, {kEditorNext, kEditorNewline}, join(6, 6, join("3:1 3 6 8 ", 3, 3))},
+        {1, {kEditorNext, kEditorDel}, join(3, 2, join("1:1 5 ", 1, 1))},   // the pages join
+        {2, {kEditorDel, kEditorDel}, join(2, 2, join("2:1 3 4 ", 1, 1))},  // page 2 emptied
+        {2, {kEditorDel, kEditorDel, kEditorDel}, join(1, 1, join("1:1 3 ", 1, 1))},
+        {1, {kEditorNext, kEditorTie, kEditorBend}, join(4, 2, join("2:1 3 6 ", 1, 1))},
+    };
+    for (const auto& [page, commands, after] : cases) {
+        song({single(8, 1, 1), pageEnd(), single(8, 1, 1), single(8, 1, 1)}, 1);
+        pgScroll_UserScroll(g(), page);
+        for (int command : commands)
+            run(command);
+        EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()), after);
     }
+    g().transport.curNote = 5;  // the end slot: nothing to delete
+    run(kEditorDel);
+    EXPECT_EQ(join(s().noteCount, pages()), join(4, join("2:1 3 6 ", 1, 1)));
+    std::vector<NoteSpec> full(kMaxPages - 1, pageEnd());
     full.push_back(single(8, 1, 1));
-    song(full, 1);
-    run(kEditorNewline);
-    EXPECT_EQ(join(g().ui.pgScroll.max, s().noteCount), join(kMaxPages, 2 * kMaxPages - 1));
+    song(full, kMaxPages);
+    run(kEditorNewline);  // no thirtieth page
+    EXPECT_EQ(join(g().ui.pgScroll.max, s().noteCount), join(kMaxPages, kMaxPages));
+}
+
+TEST_F(Editor, PastedNotesFollowTheCapoOrThePasteIsRefused) {
+    song({single(8, 1, 0), single(8, 2, 21), pageEnd()}, 1);
+    for (int command : {kEditorMark, kEditorNext, kEditorNext, kEditorCopy})
+        run(command);
+    ASSERT_TRUE(songedit::moveCapo(s(), 2, true));
+    run(kEditorPaste);  // at the marker, copied without the capo: two frets up, as if entered now
+    EXPECT_EQ(join(frets(3), frets(4), pages()),
+              join("2 -1 -1 -1 -1 -1 ", "-1 23 -1 -1 -1 -1 ", join("3:1 6 7 8 ", 1, 1)));
+    s().capo = 3;  // 21 + 3 would leave the neck
+    run(kEditorPaste);
+    song(std::vector<NoteSpec>(kMaxPages - 2, pageEnd()), 1);
+    s().capo = 0;
+    run(kEditorPaste);  // a 29th page is taken, a 30th is not
+    run(kEditorPaste);
+    EXPECT_EQ(join(g().ui.pgScroll.max, rig.dialogs.messages.size()), join(kMaxPages, 2u));
+}
+
+TEST_F(Editor, SaveRefusesALockedSongAndAfterASaveNothingIsUnsaved) {
+    test::TempDir dir;
+    song({single(8, 1, 1), pageEnd(), single(8, 1, 2)}, 1);
+    s().songLocked = true;
+    run(kEditorSave);
+    EXPECT_EQ(rig.dialogs.messages.back().caption, "SAVE Disabled");
+    s().songLocked = false;
+    s().modified = true;
+    rig.dialogs.fileAnswers.push_back(dir.path() + "TUNE.SNG");
+    run(kEditorSave);
+    EXPECT_EQ(join(s().modified, g().editor.savedNoteCount, s().songFile, g().transport.curNote),
+              join(false, 3, dir.path() + "TUNE.SNG", 1));
+    run(kEditorNext);  // the cursor stayed: NEXT moves on, it adds no note
+    EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()),
+              join(3, 2, join("2:1 3 5 ", 1, 1)));
 }
 
 TEST_F(Editor, KeysRunTheEditorsCommandsAndSpacePlaysInEveryMode) {
@@ -250,8 +286,8 @@ TEST_F(Editor, ASavedSongIsEditedFromItsFirstNoteAndEditsLetGoAreGone) {
     EXPECT_EQ(join(frets(1) + durs(), s().modified), join(before, false));
     modeBarPress(g(), kModeBarEdit);
     rig.dialogs.fileAnswers.push_back(file);
-    run(kEditorSave);  // the save leaves the cursor after the last note
-    EXPECT_EQ(join(g().transport.curNote, g().ui.lblnoteof.caption), join(count + 1, count));
+    run(kEditorSave);  // the save leaves the cursor where it was
+    EXPECT_EQ(join(g().transport.curNote, g().ui.lblnoteof.caption), join(1, 1));
 }
 
 TEST_F(Editor, SaveOffersANameThatSaves) {

@@ -64,15 +64,17 @@ TEST_F(NoteEntryTest, ClicksBelowTheCapoAreIgnored) {
     editSong(0);
     g.song.capo = 3;
     const int redraws = g.display.pageRedraws;
-    for (int x : {10, 50, 100})  // frets 0, 1, 2
+    for (int x : {10, 50, 100, 610})  // frets 0, 1, 2, and 24, which no note can hold
         click(kMouseLeft, x, kSlot1Y);
     EXPECT_EQ(join(slot1(), g.song.modified, g.display.pageRedraws),
               join("-1|0|24|24|3|", 0, redraws));
     click(kMouseLeft, 120, kSlot1Y);  // fret 3
     EXPECT_EQ(slot1(), "-1|3|27|27|3|43;");
+    click(kMouseLeft, 600, kSlot1Y);  // fret 23
+    EXPECT_EQ(slot1(), "-1|23|47|47|3|43;63;");
 }
 
-TEST_F(NoteEntryTest, SameFretTwiceSilencesThenRightClickMutesWhileHeldNotesTakeTheFret) {
+TEST_F(NoteEntryTest, SameFretTwiceSilencesThenRightClickMutesAndTheHeldNotesStop) {
     editSong(5);
     g.playback.swapperPos = 3;
     const int redraws = g.display.pageRedraws;
@@ -81,7 +83,7 @@ TEST_F(NoteEntryTest, SameFretTwiceSilencesThenRightClickMutesWhileHeldNotesTake
     g.song.noteFret(2, 1) = 24;  // held again, after a silent note
     click(kMouseRight, kFret5X, kSlot1Y);
     click(kMouseLeft, kFret5X, 87);  // below the strings: the release is ignored too
-    EXPECT_EQ(join(slot1(), g.display.pageRedraws), join("-1|-4|29|-1|3|24;", redraws + 2));
+    EXPECT_EQ(join(slot1(), g.display.pageRedraws), join("-1|-4|-1|-1|3|24;", redraws + 2));
     g.editor.markActive = true;  // a click on the score extends the mark
     locatenote(g, 1000);
     EXPECT_EQ(join(g.transport.curNote, g.editor.markEnd, g.display.pageRedraws),

@@ -11,11 +11,12 @@
 #include "editor/song_save.h"
 #include "editor/undo.h"
 #include "fakes/test_rig.h"
+#include "playback/settings_adjuster.h"
 
 namespace lutavo {
 namespace {
 
-TEST(Undo, FiveHundredRandomCommandsUndoneAndRedoneGiveBackTheSavedBytes) {
+TEST(Undo, FiveHundredRandomEditsUndoneAndRedoneGiveBackTheSavedBytes) {
     test::Rig rig;
     rig.defaults();
     setupModeBar(rig.g());
@@ -38,7 +39,14 @@ TEST(Undo, FiveHundredRandomCommandsUndoneAndRedoneGiveBackTheSavedBytes) {
         if (random() % 4 == 0)
             g.transport.curNote =
                 static_cast<i16>(1 + random() % std::max<int>(g.song.noteCount, 1));
-        btnsongentry_Click(g, commands[random() % std::size(commands)]);
+        const int other = static_cast<int>(random() % 16);  // now and then the capo or a length
+        if (other < 2) {
+            btnSwapper_Click(g, other == 0 ? kSettingCapo : kSettingNoteLength);
+            PicSwapper_MouseDown(g, static_cast<int>(random() % (other == 0 ? 1500 : 3080)));
+            PicSwapper_MouseUp(g);
+        }
+        if (other == 2) piccapo_MouseDown(g, static_cast<int>(random() % 1300));
+        if (other > 2) btnsongentry_Click(g, commands[random() % std::size(commands)]);
     }
     ASSERT_GT(g.editor.undo.size(), 100u);
     const std::string after = saved("AFTER.SNG");

@@ -6,6 +6,9 @@
 #include <sstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "app/mode_bar.h"
 #include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_lock.h"
@@ -25,6 +28,18 @@ struct Rig {
     Guitar& g() { return *guitar; }
     // Runs setdefaults with appFolder set to the program's data in the build tree.
     void defaults();
+};
+
+// A test of the program as start-up leaves it, the start-up song on show.
+class Started : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.defaults();
+        setupModeBar(g());
+        closesong(g());
+    }
+    Guitar& g() { return rig.g(); }
+    Rig rig;
 };
 
 // The program's data folder in the build tree.

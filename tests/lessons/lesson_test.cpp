@@ -72,12 +72,10 @@ TEST(LessonFile, KeysEndAtTheFirstEqualsSign) {
     }
 }
 
-class LessonPlayer : public ::testing::Test {
+class LessonPlayer : public test::Started {
   protected:
     void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        closesong(g());
+        Started::SetUp();
         g().app.dataFolder = data.path();
         data.write("a.bmp", "picture");
         data.write("b.bmp", "picture");
@@ -85,7 +83,6 @@ class LessonPlayer : public ::testing::Test {
         data.write("s.SNG", song("From the data folder"));
         lessons.write("s.SNG", song("From the lesson folder"));
     }
-    Guitar& g() { return rig.g(); }
     static std::string song(const std::string& title) {
         return "lutavo3\ntitle=" + title + "\npage=INTERNAL\n\n16000000000000\n16000000000000\n";
     }
@@ -118,7 +115,6 @@ class LessonPlayer : public ::testing::Test {
         return texts;
     }
 
-    test::Rig rig;
     test::TempDir data;
     test::TempDir lessons;
 };
@@ -199,6 +195,21 @@ TEST_F(LessonPlayer, MissingFilesAreReportedOnceAndTheLessonGoesOn) {
                                                     gone + ".wav" + tail}));
     EXPECT_EQ(test::join(g().song.songTitle, g().song.noteCount, g().ui.form.caption, frame()),
               test::join("From the data folder", 2, "Lutavo - Still here", 2));
+}
+
+// Files come from the data folder: a path that leads out of it is refused.
+TEST_F(LessonPlayer, KeysThatNameFilesStayInTheDataFolder) {
+    const auto folder = std::filesystem::path(lessons.path()).parent_path().filename();
+    const std::string out = "../" + folder.string() + "/s.SNG";
+    open({"loadsng=" + out, "playwav=", "title=Done"});
+    press(kLessonNext);
+    press(kLessonNext);
+    EXPECT_EQ(
+        test::join(messages().at(0), messages().at(1), g().song.songTitle, g().ui.form.caption),
+        test::join("The lesson's \"loadsng=\" names a file outside the data folder (" + out +
+                       "); it was not read.",
+                   "The lesson's \"playwav=\" names no file.", "Welcome to Lutavo",
+                   "Lutavo - Done"));
 }
 
 TEST_F(LessonPlayer, RefusedFilesKeepTheStateAndNameTheFile) {

@@ -26,13 +26,14 @@ struct FakeScreen : Screen {
     int shown = 0, seenPointers = 0;
 };
 
-// Logs "N" new page, "E" end, "P<file>", "<page>@x,y:height" copies; kinds in fail fail.
+// Logs N new page, E end, P PDF started, T taken, "<page>@x,y:height" copies; kinds in fail fail.
 struct FakePrinter : Printer {
     int scale() const override { return sheetScale; }
     bool isSetUp() override { return fail != "-"; }
     bool newPage() override { return note("N", 'N'); }
     bool endDoc() override { return note("E", 'E'); }
-    bool setPdfFile(const std::string& path) override { return note("P" + path, 'P'); }
+    bool startPdf() override { return note("P", 'P'); }
+    bool takePdf(std::string& pdf) override { return !(pdf = note("T", 'T') ? log : "").empty(); }
     bool blit(int x, int y, const Picture& p, RasterOp op) override {
         const auto n = [](int v) { return std::to_string(v); };
         const std::string at = (op == RasterOp::And ? "@" : "!@") + n(x) + "," + n(y);
@@ -122,22 +123,24 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
 TEST_F(PrintSong, PrintMenu) {
     song(2, 3000);
     g.sys.printer = &printer;
+    test::TempDir dir;
+    const std::string pdf = dir.write("a.pdf", "old");
     rig.dialogs.menuAnswers = {kPrintSetupItem, -1, kExportPdfItem, kExportPdfItem};
-    rig.dialogs.fileAnswers = {"", "/tmp/a.pdf"};
+    rig.dialogs.fileAnswers = {"", pdf};
     for (int i = 0; i < 4; ++i)
         modeBarPress(g, kModeBarPrint);
-    EXPECT_EQ(
-        test::join(printer.log, rig.dialogs.printerSetups, g.ui.mnuPrint.items.at(3).caption,
-                   rig.dialogs.fileRequests.back().pattern, g.transport.curNote),
-        test::join("P/tmp/a.pdf N 1@70,20:196 2@70,199:186 E P ", 1, "Export PDF...", "*.pdf", 2));
+    const std::string log = "P N 1@70,20:196 2@70,199:186 E T ";
+    EXPECT_EQ(test::join(test::readFile(pdf), rig.dialogs.printerSetups,
+                         g.ui.mnuPrint.items.at(3).caption, rig.dialogs.fileRequests.back().pattern,
+                         g.transport.curNote),
+              test::join(log, 1, "Export PDF...", "*.pdf", 2));
     printer.fail = "P";
     rig.dialogs.menuAnswers = {kExportPdfItem};
-    rig.dialogs.fileAnswers = {"/tmp/b.pdf"};
+    rig.dialogs.fileAnswers = {dir.path() + "b.pdf"};
     modeBarPress(g, kModeBarPrint);
-    EXPECT_EQ(rig.dialogs.messages.at(0).text, "The PDF file /tmp/b.pdf could not be written.");
+    EXPECT_EQ(rig.dialogs.messages.at(0).text, "Printer Stopped");
 
     // The song as a score, beside the song under its name; a file that cannot be written is told.
-    test::TempDir dir;
     g.song.songFile = dir.path() + "tune.SNG";
     rig.dialogs.menuAnswers = {kExportMusicXmlItem, kExportMusicXmlItem};
     rig.dialogs.fileAnswers = {dir.path() + "tune.musicxml", "/no/such/folder/x.musicxml"};

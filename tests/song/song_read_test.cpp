@@ -169,8 +169,9 @@ TEST_F(SongRefusal, BadFilesAreRefusedAndNameTheLine) {
         SCOPED_TRACE(c.lines.empty() ? "" : c.lines.back());
         expectRefused(c.lines, c.says);
     }
-    expectRefused({}, {dir.path() + "nowhere.SNG"}, dir.path() + "nowhere.SNG");
-    expectRefused({}, {}, dir.path());  // a folder
+    expectRefused({}, {dir.path() + "nowhere.SNG does not exist."}, dir.path() + "nowhere.SNG");
+    expectRefused({}, {"is a folder."}, dir.path());
+    expectRefused({}, {"/dev/zero is not a regular file."}, "/dev/zero");
     // A file larger than any song is refused before it is read.
     const std::string huge =
         dir.write("HUGE.SNG", "lutavo3\r\ntitle=" + std::string(songlimits::kFileBytesHi, 'x'));

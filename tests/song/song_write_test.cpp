@@ -187,6 +187,15 @@ TEST(SafeFile, KeepsPermissionsWritesThroughLinksAndClearsOnlyStaleTemporaries) 
     EXPECT_EQ(join(sameFile(song, dir.path() + "links/to_a.SNG"), sameFile(song, underWay),
                    sameFile(song, dir.path() + "none")),
               join(true, false, false));
+    for (const auto& [name, stays] : {std::pair{"a.SNG", true},
+                                      {"lessons/./a.SNG", true},
+                                      {"../a", false},
+                                      {"a/../../b", false},
+                                      {"a/..", false},
+                                      {"/etc/a", false},
+                                      {"", false},
+                                      {"a\\b", false}})
+        EXPECT_EQ(staysInFolder(name), stays) << name;
 }
 
 TEST_F(SongWrite, ReferenceSongReadsAndWritesBack) {

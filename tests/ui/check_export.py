@@ -3,10 +3,11 @@
 SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
 LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf
 LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi), `same LUTAVO SONG
-SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps) or `musicxml LUTAVO
-SONG` (--export-musicxml then --import give back the song's notes, tuning and capo)."""
+SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps), `musicxml LUTAVO
+SONG` (--export-musicxml then --import give back the song's notes, tuning and capo) or
+`bad-outputs LUTAVO SONG` (every export refusing outputs it must not or cannot write)."""
 
-import array, hashlib, math, os, re, shutil, subprocess, sys, tempfile, wave
+import array, hashlib, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
 
 SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
 FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
@@ -128,30 +129,33 @@ def pair_notes(notes):
     return lengths, stray
 
 
-def refuses_to_overwrite_the_song(lutavo, song, folder):
-    """An export whose output is the song itself (or a link to it) writes nothing."""
-    copy, link = os.path.join(folder, "copy.SNG"), os.path.join(folder, "link.mid")
-    with open(song, "rb") as f, open(copy, "wb") as out:
-        out.write(f.read())
-    os.symlink(copy, link)
-    with open(copy, "rb") as f:
-        before = f.read()
+def check_bad_outputs(lutavo, song, folder):
+    """No export writes over its own song, however the output names it; one that cannot write its
+    file whole says why, exits non-zero and leaves the old file as it was (a file limited to 100
+    bytes stands for a full disk)."""
+    own, old = os.path.join(folder, "own.SNG"), os.path.join(folder, "old.out")
+    shutil.copy(song, own)
+    os.symlink(own, os.path.join(folder, "link.out"))
+    os.link(own, os.path.join(folder, "hard.out"))
+    os.mkdir(os.path.join(folder, "sub"))
+    open(old, "wb").write(b"old")
+    full = lambda: (signal.signal(signal.SIGXFSZ, signal.SIG_IGN),
+                    resource.setrlimit(resource.RLIMIT_FSIZE, (100, 100)))
+    cases = [(out, "is the song itself", None) for out in ("own.SNG", "sub/../own.SNG", "link.out", "hard.out")]
+    cases += [("/dev/full", "not a regular file", None), ("/proc/x.out", "", None), (old, "too large", full)]
     failures = []
-    for target in (copy, link):
-        try:
-            run(lutavo, "--export-midi", copy, target)
-            failures.append(f"--export-midi onto its own song ({os.path.basename(target)}) ran")
-        except RuntimeError:
-            pass
-    with open(copy, "rb") as f:
-        if f.read() != before:
-            failures.append("the song was overwritten by its own export")
+    for option, (out, why, limit) in itertools.product(("--export-midi", "--render-wav", "--export-pdf"), cases):
+        done = subprocess.run([lutavo, option, own, os.path.join(folder, out)], capture_output=True,
+                              text=True, preexec_fn=limit, env=dict(os.environ, HOME=folder))
+        if done.returncode == 0 or "Wrote" in done.stdout or why not in done.stderr:
+            failures.append(f"{option} onto {out}: {done.returncode} {done.stdout}{done.stderr}")
+    if open(own, "rb").read() != open(song, "rb").read() or open(old, "rb").read() != b"old":
+        failures.append("a file was written over")
     return failures
 
 
 def check_midi(lutavo, song, folder):
-    failures = refuses_to_overwrite_the_song(lutavo, song, folder)
-    out = os.path.join(folder, "song.mid")
+    failures, out = [], os.path.join(folder, "song.mid")
     if out not in run(lutavo, "--export-midi", song, out):
         return failures + ["the success line does not name the file"]
     with open(out, "rb") as f:
@@ -324,6 +328,8 @@ def main():
                 failures = check_musicxml(lutavo, song, folder)
             elif kind == "same":
                 failures = check_same(lutavo, song, folder, sys.argv[4])
+            elif kind == "bad-outputs":
+                failures = check_bad_outputs(lutavo, song, folder)
             else:
                 failures = check_wav(lutavo, song, folder, "--metronome" in sys.argv[4:])
         except Skip as why:

@@ -384,7 +384,7 @@ class Monkey : public MainWindowTest, public Dialogs {
         sys.dialogs = this;
         sys.midi = &midi_;
         sys.wave = &wave_;
-        sys.printer->setPdfFile(scratch_.filePath("printed.pdf").toStdString());
+        sys.printer->startPdf();  // printing stays in memory
         app_->window().binder().run([this] { loadsong(g(), data_ / "songs/greensleeves.SNG"); });
     }
     unsigned pick(std::size_t n) { return rng_() % std::max<std::size_t>(n, 1); }
@@ -535,7 +535,7 @@ TEST_F(MainWindowTest, PicturesAreReadWhenFirstDrawn) {
     window().binder().run([] { windowTimerTick(g()); });
 }
 
-TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkClosesIt) {
+TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkOrEscapeClosesIt) {
     click("outbtn(6)");
     auto* setup = child<QWidget>("LTsetup");
     ASSERT_TRUE(setup->isVisible());
@@ -555,6 +555,10 @@ TEST_F(MainWindowTest, SetupOpensBesideTheWindowItsScrollBarWritesAndOkClosesIt)
               test::join(0, kSoundSetupOk, kColorAvailable));
     window().binder().run([] { windowTimerTick(g()); });
     EXPECT_EQ(g().gtimer.interval, kWindowTimerInterval);
+    click("outbtn(6)");  // Escape on any of its controls cancels, as Cancel does
+    QTest::keyClick(setup->findChild<QPushButton*>("devbut"), Qt::Key_Escape);
+    EXPECT_EQ(test::join(setup->isVisible(), g().app.pendingSoundAction),
+              test::join(0, kSoundSetupCancel));
 }
 
 }  // namespace

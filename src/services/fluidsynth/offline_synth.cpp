@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <string>
 
 namespace lutavo {
 
@@ -72,12 +72,13 @@ void putLittleEndian(std::vector<char>& bytes, std::uint32_t value, int count) {
 
 }  // namespace
 
-bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int16_t>& samples) {
+WriteResult OfflineSynth::writeWav(const std::string& path,
+                                   const std::vector<std::int16_t>& samples) {
     constexpr std::uint32_t kChannels = 2;
     constexpr std::uint32_t kBytesPerSample = 2;
     constexpr std::size_t kHeaderBytes = 44;
     const std::uint64_t dataBytes = samples.size() * kBytesPerSample;
-    if (dataBytes > 0xFFFFFFFFull - 36) return false;  // beyond what a WAV header can say
+    if (dataBytes > 0xFFFFFFFFull - 36) return {"too long for a WAV file"};
     // The whole file is laid out in memory and written at once: byte by byte through the
     // stream cost more than the synthesis.
     std::vector<char> bytes;
@@ -103,11 +104,7 @@ bool OfflineSynth::writeWav(const std::string& path, const std::vector<std::int1
         bytes[at + 2 * i] = static_cast<char>(u & 0xFF);
         bytes[at + 2 * i + 1] = static_cast<char>(u >> 8);
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.flush();
-    return static_cast<bool>(file);
+    return writeFileSafely(path, {bytes.data(), bytes.size()});
 }
 
 }  // namespace lutavo

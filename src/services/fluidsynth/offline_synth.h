@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_file.h"
 #include "playback/midi_file.h"
 #include "services/fluidsynth/stream_mixer.h"
 #include "services/fluidsynth/synth_engine.h"
@@ -34,8 +35,9 @@ class OfflineSynth {
     std::vector<std::int16_t> render(std::vector<TimedMessage> messages, std::vector<ClipCue> clips,
                                      long endMs);
 
-    // Writes stereo 16-bit PCM at 44.1 kHz. False when the file cannot be written.
-    static bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples);
+    // Writes stereo 16-bit PCM at 44.1 kHz as saves write songs: an old file is replaced only by
+    // a whole one.
+    static WriteResult writeWav(const std::string& path, const std::vector<std::int16_t>& samples);
 
   private:
     void renderFrames(std::vector<std::int16_t>& out, long frames);

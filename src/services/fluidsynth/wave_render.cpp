@@ -60,8 +60,8 @@ RenderResult renderPerformanceWav(const std::string& soundFont, const SoundRecor
     const std::vector<ClipCue> cues = clipCues(performance.clips, loaded, warnings);
     const long lengthMs = renderLengthMs(performance.endMs + tailMs, cues);
     const std::vector<std::int16_t> samples = synth.render(performance.messages, cues, lengthMs);
-    if (!OfflineSynth::writeWav(path, samples)) {
-        result.problem = "cannot write " + path;
+    if (const WriteResult written = OfflineSynth::writeWav(path, samples); !written) {
+        result.problem = "cannot write " + path + ": " + written.problem;
         return result;
     }
     result.ok = true;

@@ -9,18 +9,10 @@ namespace lutavo {
 
 QtPrinter::QtPrinter() = default;
 
-QtPrinter::QtPrinter(const QString& pdfPath) : pdfPath_(pdfPath) {}
-
 QPrinter& QtPrinter::device() {
     // Finding the system's printers loads the print service's libraries: a start-up that
     // prints nothing does not wait for them.
-    if (printer_ == nullptr) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (!pdfPath_.isEmpty()) {
-            printer_->setOutputFormat(QPrinter::PdfFormat);
-            printer_->setOutputFileName(pdfPath_);
-        }
-    }
+    if (printer_ == nullptr) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *printer_;
 }
 
@@ -42,9 +34,14 @@ bool QtPrinter::isSetUp() {
     return hasDestination(device());
 }
 
+QPagedPaintDevice& QtPrinter::target() {
+    if (pdf_ != nullptr) return *pdf_;
+    return device();
+}
+
 bool QtPrinter::startSheet() {
-    if (!hasDestination(device())) return false;
-    const QRectF paper = device().pageLayout().paintRect(QPageLayout::Point);
+    if (pdf_ == nullptr && !hasDestination(device())) return false;
+    const QRectF paper = target().pageLayout().paintRect(QPageLayout::Point);
     const double ratio = paper.width() > 0 ? paper.height() / paper.width() : 1.0;
     sheet_.resize(kSheetWidth, static_cast<int>(kSheetPrintedWidth * kPrintScale * ratio));
     sheetOpen_ = true;
@@ -57,11 +54,11 @@ bool QtPrinter::emitSheet() {
     sheetHasInk_ = false;
     if (painter_ == nullptr) {
         painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(&device())) {
+        if (!painter_->begin(&target())) {
             painter_.reset();
             return false;
         }
-    } else if (!device().newPage()) {
+    } else if (!target().newPage()) {
         return false;
     }
     // Device units are far finer than screen pixels: scale the printed columns to the printable
@@ -92,12 +89,12 @@ bool QtPrinter::blit(int x, int y, const Picture& picture, RasterOp op) {
 }
 
 bool QtPrinter::endDoc() {
-    bool ok = hasDestination(device());
+    bool ok = pdf_ != nullptr || hasDestination(device());
     if (sheetOpen_ && sheetHasInk_) ok = emitSheet() && ok;
     sheetOpen_ = false;
-    // Opening a PDF file again would start it over: there a document's end only finishes its
-    // sheet, and the file is closed when the jobs go back to the printer.
-    if (!toPdfFile_) ok = closeJob() && ok;
+    // Opening a PDF document again would start it over: there a document's end only finishes
+    // its sheet, and the document is closed when it is taken.
+    if (pdf_ == nullptr) ok = closeJob() && ok;
     return ok;
 }
 
@@ -108,29 +105,29 @@ bool QtPrinter::closeJob() {
     return ok;
 }
 
-}  // namespace lutavo
-
-namespace lutavo {
-
-bool QtPrinter::setPdfFile(const std::string& path) {
-    if (sheetOpen_) return false;  // not in the middle of a job
+bool QtPrinter::startPdf() {
+    if (sheetOpen_ || pdf_ != nullptr) return false;  // not in the middle of a job
     const bool closed = closeJob();
-    if (path.empty()) {
-        if (toPdfFile_) {
-            device().setOutputFormat(savedFormat_);
-            device().setOutputFileName(savedFileName_);
-        }
-        toPdfFile_ = false;
-        return closed;
-    }
-    if (!toPdfFile_) {
-        savedFormat_ = device().outputFormat();
-        savedFileName_ = device().outputFileName();
-    }
-    toPdfFile_ = true;
-    device().setOutputFormat(QPrinter::PdfFormat);
-    device().setOutputFileName(QString::fromStdString(path));
+    pdfBytes_.close();
+    pdfBytes_.setData(QByteArray());
+    if (!pdfBytes_.open(QIODevice::WriteOnly)) return false;
+    pdf_ = std::make_unique<QPdfWriter>(&pdfBytes_);
+    pdf_->setPageLayout(device().pageLayout());
     return closed;
+}
+
+bool QtPrinter::takePdf(std::string& bytes) {
+    bytes.clear();
+    if (pdf_ == nullptr || sheetOpen_) return false;
+    // Ending the painter writes the document's last objects and its table into the buffer.
+    const bool closed = closeJob();
+    pdf_.reset();
+    pdfBytes_.close();
+    const QByteArray& made = pdfBytes_.data();
+    if (closed && !made.isEmpty())
+        bytes.assign(made.constData(), static_cast<std::size_t>(made.size()));
+    pdfBytes_.setData(QByteArray());
+    return !bytes.empty();
 }
 
 }  // namespace lutavo

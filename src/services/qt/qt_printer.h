@@ -1,10 +1,12 @@
 #pragma once
-// The printer over QPrinter: a real printer or a PDF file. Copies are combined on a sheet of
-// plain pixels, so AND and XOR copies behave exactly as on the screen, and each finished sheet
-// is scaled so that its printed columns fill the paper's printable width.
+// The printer over QPrinter, or a PDF document made in memory with the printer's page layout.
+// Copies are combined on a sheet of plain pixels, so AND and XOR copies behave exactly as on the
+// screen, and each finished sheet is scaled so that its printed columns fill the paper's
+// printable width.
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QString>
 #include <memory>
 
 #include "platform/printer.h"
@@ -22,8 +24,6 @@ class QtPrinter : public Printer {
   public:
     // Prints to the system's default printer.
     QtPrinter();
-    // Prints into the PDF file pdfPath.
-    explicit QtPrinter(const QString& pdfPath);
     ~QtPrinter() override;
 
     int scale() const override { return kPrintScale; }
@@ -31,9 +31,10 @@ class QtPrinter : public Printer {
     bool newPage() override;
     bool blit(int x, int y, const Picture& picture, RasterOp op) override;
     bool endDoc() override;
-    // A PDF file stays open over the document ends of one run, so that its sheets follow one
-    // another; setPdfFile("") closes it.
-    bool setPdfFile(const std::string& path) override;
+    // A PDF document stays open over the document ends of one run, so that its sheets follow
+    // one another; takePdf closes it.
+    bool startPdf() override;
+    bool takePdf(std::string& bytes) override;
 
     // The printer that the printer-setup dialog configures, made when first asked for.
     QPrinter& device();
@@ -44,18 +45,17 @@ class QtPrinter : public Printer {
     bool startSheet();
     bool emitSheet();
     bool closeJob();
+    // Where the sheets go: the PDF document while one is open, else the printer.
+    QPagedPaintDevice& target();
 
-    QString pdfPath_;  // where the printer writes from the start, "" for the system's printer
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;  // open while a print job runs
     Picture sheet_;
     bool sheetOpen_ = false;
     bool sheetHasInk_ = false;
     int inkBottom_ = 0;  // the row below the lowest copy on the sheet
-    // Where the printer's jobs went before a PDF file took them.
-    QPrinter::OutputFormat savedFormat_ = QPrinter::NativeFormat;
-    QString savedFileName_;
-    bool toPdfFile_ = false;
+    QBuffer pdfBytes_;
+    std::unique_ptr<QPdfWriter> pdf_;  // open between startPdf and takePdf
 };
 
 }  // namespace lutavo
