@@ -59,11 +59,9 @@ TEST(Startup, CommandLineFolderSongOrMissingPath) {
         test::Rig rig;
         Guitar& g = rig.g();
         ASSERT_TRUE(startup(g, {app, arg, ""}, rig.lock));
-        std::string messages;  // nothing of the program's own is looked for in the path
-        for (const auto& m : rig.dialogs.messages)
-            messages += m.text;
+        // Nothing of the program's own is looked for in the path.
         EXPECT_EQ(
-            test::join(g.app.dataFolder, g.app.appFolder, g.song.songTitle, messages,
+            test::join(g.app.dataFolder, g.app.appFolder, g.song.songTitle, rig.dialogs.said(),
                        g.ui.fretboard.file.rfind(app, 0), g.ui.opttxt[kModeBarSongs].color),
             test::join(folder, app, title, said, 0, arg == song ? kColorActive : kColorAvailable));
     }

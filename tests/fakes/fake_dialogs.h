@@ -50,6 +50,13 @@ class FakeDialogs : public Dialogs {
     bool answerYes = false;                              // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
+    // Every message's text, one after another.
+    std::string said() const {
+        std::string out;
+        for (const AskedMessage& m : messages)
+            out += m.text;
+        return out;
+    }
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Menu> menus;
     std::vector<ChoiceRequest> choices;

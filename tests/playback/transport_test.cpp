@@ -172,12 +172,11 @@ TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
 }
 
 TEST_F(Transport, MetronomeButtonToggles) {
-    TempoBtn_Click(g);
-    EXPECT_EQ(std::tuple(g.song.metroOn, g.ui.outtxt[kMetroLabel].color),
-              std::tuple(1, kColorActive));
-    TempoBtn_Click(g);
-    EXPECT_EQ(std::tuple(g.song.metroOn, g.ui.outtxt[kMetroLabel].color),
-              std::tuple(0, kColorAvailable));
+    for (const auto& [on, colour] : {std::pair{1, kColorActive}, {0, kColorAvailable}}) {
+        TempoBtn_Click(g);
+        EXPECT_EQ(std::tuple(g.song.metroOn, g.ui.outtxt[kMetroLabel].color),
+                  std::tuple(on, colour));
+    }
 }
 
 TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
@@ -187,15 +186,12 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
     page.push_back(pageEnd());
     page.push_back(single(16, 1, 0));
     buildSong(g, page);
-    locatenote(g, 100);
-    EXPECT_EQ(g.transport.curNote, 1);
-    EXPECT_EQ(sounded(), (Ints{40}));
-    locatenote(g, 160);
-    EXPECT_EQ(g.transport.curNote, 2);
-    locatenote(g, 5000);
-    EXPECT_EQ(g.transport.curNote, 9);  // never onto the page's end marker
-    locatenote(g, -300);
-    EXPECT_EQ(g.transport.curNote, 1);
+    // Never onto the page's end marker.
+    for (const auto& [x, note] : {std::pair{100, 1}, {160, 2}, {5000, 9}, {-300, 1}}) {
+        locatenote(g, x);
+        EXPECT_EQ(g.transport.curNote, note) << x;
+    }
+    EXPECT_EQ(sounded().front(), 40);
 }
 
 }  // namespace

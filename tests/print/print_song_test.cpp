@@ -107,13 +107,10 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
         mnuPrintSong_Click(g);
         SCOPED_TRACE(printer.log);
         EXPECT_TRUE(c.log == nullptr || printer.log == c.log);
-        std::string said;
-        for (const auto& m : rig.dialogs.messages)
-            said += m.text;
-        EXPECT_EQ(test::join(said, rig.dialogs.sheetAnswers.empty(), ui.pgScroll.value,
-                             screen.shown, screen.seenPointers, g.transport.curNote,
-                             ui.pointer.visible, ui.vpointer.visible, ui.scrollpanel.visible,
-                             ui.form.mousePointer == MousePointer::Normal,
+        EXPECT_EQ(test::join(rig.dialogs.said(), rig.dialogs.sheetAnswers.empty(),
+                             ui.pgScroll.value, screen.shown, screen.seenPointers,
+                             g.transport.curNote, ui.pointer.visible, ui.vpointer.visible,
+                             ui.scrollpanel.visible, ui.form.mousePointer == MousePointer::Normal,
                              ui.opttxt[kModeBarPrint].color),
                   test::join(c.message, *c.fail != '-', c.pages, printer.log.empty() ? 0 : c.pages,
                              0, 2, c.pointer, c.pointer, !c.pointer, true, kColorAvailable));

@@ -319,19 +319,14 @@ def check_musicxml(lutavo, song, folder):
 def main():
     kind, lutavo, song = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
+        checks = {"midi": lambda: check_midi(lutavo, song, folder),
+                  "pdf": lambda: check_pdf(lutavo, song, folder),
+                  "musicxml": lambda: check_musicxml(lutavo, song, folder),
+                  "same": lambda: check_same(lutavo, song, folder, sys.argv[4]),
+                  "bad-outputs": lambda: check_bad_outputs(lutavo, song, folder),
+                  "wav": lambda: check_wav(lutavo, song, folder, "--metronome" in sys.argv[4:])}
         try:
-            if kind == "midi":
-                failures = check_midi(lutavo, song, folder)
-            elif kind == "pdf":
-                failures = check_pdf(lutavo, song, folder)
-            elif kind == "musicxml":
-                failures = check_musicxml(lutavo, song, folder)
-            elif kind == "same":
-                failures = check_same(lutavo, song, folder, sys.argv[4])
-            elif kind == "bad-outputs":
-                failures = check_bad_outputs(lutavo, song, folder)
-            else:
-                failures = check_wav(lutavo, song, folder, "--metronome" in sys.argv[4:])
+            failures = checks[kind]()
         except Skip as why:
             print(f"skipped: {why}")
             return SKIP
