@@ -1,5 +1,6 @@
 #include "audio/sound_server.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -53,8 +54,16 @@ SoundServer::SoundServer() {
     }
     setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
     setenv("PULSE_COOKIE", (runtime + "cookie").c_str(), 1);
-    if (posix_spawnp(&pid_, "pulseaudio", nullptr, nullptr, pointers(args).data(),
-                     pointers(env).data()) != 0) {
+    // The server must not hold the test's output open: a test that dies would leave the test
+    // runner waiting for the server's end of the pipe.
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    for (int fd : {0, 1, 2})
+        posix_spawn_file_actions_addopen(&files, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    const int spawned = posix_spawnp(&pid_, "pulseaudio", &files, nullptr, pointers(args).data(),
+                                     pointers(env).data());
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0) {
         pid_ = 0;
         return;
     }
