@@ -34,6 +34,7 @@ class CountingDialogs : public Dialogs {
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     int popupMenu(const Menu&) override { return -1; }
     bool printerSetup() override { return false; }
+    std::optional<SheetRange> printDialog(int) override { return std::nullopt; }
 
     int messages = 0;
 };
