@@ -127,7 +127,7 @@ Result playOnce(const Options& options, int tempo, bool busy) {
     g.config.defaultLeadIn = 0;
     test::buildSong(g, longSong(options.entries));
     g.song.tempo = static_cast<i16>(tempo);
-    g.ntimer.interval = tickIntervalMs(tempo);
+    g.ntimer.setMicros(tickIntervalMicros(tempo));
     playbtn_Click(g, kPlay);
     const int interval = g.ntimer.interval;
 

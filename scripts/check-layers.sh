@@ -11,7 +11,7 @@ bad=0
 report() { echo "$1"; echo "$2" | sed 's/^/    /'; bad=1; }
 
 # Lower folders first; each folder of src/services is a layer of its own.
-order=(base platform song formats core theory tuning config display playback editor lessons print app
+order=(base platform song formats core theory tuning config display playback practice editor lessons print app
   services/fluidsynth services/rtmidi services/qt ui)
 declare -A rank
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
@@ -59,7 +59,7 @@ guitarTakers() {
 }
 # The most functions taking Guitar& each folder may hold; a folder not named may hold none.
 # Lower a limit when a folder passes narrower state instead, never raise it.
-declare -A guitarLimit=([core]=3 [config]=22 [display]=80 [playback]=83 [editor]=50 [lessons]=8
+declare -A guitarLimit=([core]=3 [config]=22 [display]=80 [playback]=83 [practice]=4 [editor]=50 [lessons]=8
   [print]=7 [app]=119 [ui]=1)
 grown=""
 for folder in "${order[@]}"; do

@@ -74,7 +74,8 @@ void enterEditor(Guitar& g) {
     // EDIT again on a new song not yet saved would load the template over it.
     if (g.app.appMode == kModeEditor && !isUserSong(g) && !mayDropEdits(g)) return;
     setCommandsAvailable(g, kEditorNext, true);
-    if (g.transport.range.loop) mnuRepeatCancel_Click(g);
+    // Edits move the notes a passage was marked on.
+    if (g.transport.range.loop || g.transport.range.marked()) mnuRepeatCancel_Click(g);
     g.app.appMode = kModeEditor;
     showNoteLengths(g, true);
     btnSwapper_Click(g, kSettingNoteLength);

@@ -173,6 +173,9 @@ void designLowerPanels(WindowControls& ui) {
     // Volume and tempo read out under the scale, inside the adjuster.
     ui.voltxt.at = px(30, 42, 30, 14);
     ui.tempotxt.at = px(110, 42, 36, 14);
+    ui.tempopct.at = px(150, 42, 40, 14);
+    ui.tempopct.tip = "Practice speed: Ctrl+Up / Ctrl+Down";
+    ui.tempopct.caption = "100%";
     ui.PicSwapper.at = {kScaleLeft, toTwips(1), 0, 0};
     ui.lpointer.at = {0, toTwips(32), kSlotPointerWidth, kSlotPointerHeight};
     designPicture(ui.lpointer, "lpointer.bmp", "");

@@ -7,12 +7,16 @@
 #include "core/messages.h"
 #include "editor/editor_commands.h"
 #include "playback/transport.h"
+#include "practice/passage.h"
 
 namespace lutavo {
 
 namespace {
 
-// Outside the editor only the cursor keys and Space mean something.
+// Ctrl+Up and Ctrl+Down change the practice speed by this many percent.
+constexpr int kTempoPercentStep = 5;
+
+// Outside the editor the cursor keys, Space and the passage keys mean something.
 void transportKey(Guitar& g, KeyCommand key) {
     switch (key) {
         case KeyCommand::Back:
@@ -23,6 +27,21 @@ void transportKey(Guitar& g, KeyCommand key) {
             break;
         case KeyCommand::PlayPause:
             playbtn_Click(g, isPlaying(g) ? kPause : kPlay);
+            break;
+        case KeyCommand::PassageStart:
+            markPassage(g, PassageEnd::Start, PassageAt::Note);
+            break;
+        case KeyCommand::PassageEnd:
+            markPassage(g, PassageEnd::End, PassageAt::Note);
+            break;
+        case KeyCommand::LineStart:
+            markPassage(g, PassageEnd::Start, PassageAt::Line);
+            break;
+        case KeyCommand::LineEnd:
+            markPassage(g, PassageEnd::End, PassageAt::Line);
+            break;
+        case KeyCommand::Loop:
+            toggleLoop(g);
             break;
         default:
             break;
@@ -37,6 +56,9 @@ constexpr const char* kHelpText =
     "Ctrl+Q  quit (asks first while a song is being edited)\n"
     "Ctrl+Plus / Ctrl+Minus  a larger or smaller window;  Ctrl+0  its own size\n"
     "Space  play or pause;  Left / Right  the note before or after\n"
+    "[ / ]  a passage starts or ends at the current note;  { / }  at the current line\n"
+    "L  loop the passage (or the current line) on and off;  REPEAT, Cancel  forget the passage\n"
+    "Ctrl+Up / Ctrl+Down  play 5% faster or slower (25% to 200% of the song's tempo)\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
     "\n"
@@ -49,7 +71,8 @@ constexpr const char* kHelpText =
     "Settings (beside the transport): time signature, key, capo, volume, tempo and lead-in; "
     "choose one, then click its scale.";
 
-// Keys of the mode bar, the same in every mode; false for the other keys.
+// Keys that mean the same in every mode (the mode bar, help, zoom, the practice speed); false
+// for the other keys.
 bool modeBarKey(Guitar& g, KeyCommand key) {
     switch (key) {
         case KeyCommand::Songs:
@@ -72,6 +95,12 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
             return true;
         case KeyCommand::ZoomReset:
             zoomWindow(g, 0);
+            return true;
+        case KeyCommand::Faster:
+            setTempoPercent(g, g.playback.tempoPercent + kTempoPercentStep);
+            return true;
+        case KeyCommand::Slower:
+            setTempoPercent(g, g.playback.tempoPercent - kTempoPercentStep);
             return true;
         default:
             return false;

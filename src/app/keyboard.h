@@ -6,25 +6,32 @@ namespace lutavo {
 struct Guitar;
 
 enum class KeyCommand {
-    Back,       // Left
-    Next,       // Right
-    MarkBack,   // Shift+Left: extends the mark
-    MarkNext,   // Shift+Right
-    Insert,     // Insert
-    Delete,     // Delete
-    Save,       // Ctrl+S
-    Copy,       // Ctrl+C
-    Paste,      // Ctrl+V
-    Undo,       // Ctrl+Z
-    Redo,       // Ctrl+Shift+Z, Ctrl+Y
-    PlayPause,  // Space
-    Songs,      // Ctrl+O: the SONGS button
-    Lessons,    // Ctrl+L: the LESSONS button
-    Print,      // Ctrl+P: the PRINT button's menu
-    Help,       // F1: the keys and the panels in a short help window
-    ZoomIn,     // Ctrl+Plus
-    ZoomOut,    // Ctrl+Minus
-    ZoomReset,  // Ctrl+0
+    Back,          // Left
+    Next,          // Right
+    MarkBack,      // Shift+Left: extends the mark
+    MarkNext,      // Shift+Right
+    Insert,        // Insert
+    Delete,        // Delete
+    Save,          // Ctrl+S
+    Copy,          // Ctrl+C
+    Paste,         // Ctrl+V
+    Undo,          // Ctrl+Z
+    Redo,          // Ctrl+Shift+Z, Ctrl+Y
+    PlayPause,     // Space
+    Songs,         // Ctrl+O: the SONGS button
+    Lessons,       // Ctrl+L: the LESSONS button
+    Print,         // Ctrl+P: the PRINT button's menu
+    Help,          // F1: the keys and the panels in a short help window
+    ZoomIn,        // Ctrl+Plus
+    ZoomOut,       // Ctrl+Minus
+    ZoomReset,     // Ctrl+0
+    PassageStart,  // [: the passage starts at the current note
+    PassageEnd,    // ]: and ends there
+    LineStart,     // {: the passage starts with the current line
+    LineEnd,       // }: and ends with it
+    Loop,          // L: loops the passage (or the line) on and off
+    Faster,        // Ctrl+Up: the practice speed 5% up
+    Slower,        // Ctrl+Down: 5% down
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

@@ -16,7 +16,6 @@
 #include "editor/undo.h"
 #include "platform/screen.h"
 #include "playback/settings_adjuster.h"
-#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 #include "theory/keys.h"
@@ -215,8 +214,7 @@ void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
     showCaptions(g, texts, tones.formula + ": " + writtenNames(spelled));
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = tickIntervalMs(s.tempo);
-    showTempo(g);
+    applyPlayInterval(g);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
     clearUndo(g);

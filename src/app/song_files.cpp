@@ -16,7 +16,6 @@
 #include "editor/undo.h"
 #include "platform/wave_player.h"
 #include "playback/settings_adjuster.h"
-#include "playback/tempo.h"
 #include "playback/transport.h"
 #include "song/song_defaults.h"
 #include "song/song_edit.h"
@@ -127,8 +126,7 @@ void presentSong(Guitar& g) {
     buildpitchtable(g);
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
-    g.ntimer.interval = tickIntervalMs(s.tempo);
-    showTempo(g);
+    applyPlayInterval(g);
     buildDurSymbol(s);
 }
 

@@ -128,6 +128,18 @@ enum MouseButton : int { kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4 };
 struct TimerModel {
     bool enabled = false;
     int interval = 0;  // milliseconds
+    // The same interval to the microsecond, where a tempo needs finer steps than milliseconds;
+    // an interval set in milliseconds since (winding) takes over.
+    long long intervalMicros = 0;
+
+    void setMicros(long long micros) {
+        intervalMicros = micros;
+        interval = static_cast<int>((micros + 500) / 1000);
+    }
+    long long micros() const {
+        const bool fine = intervalMicros > 0 && (intervalMicros + 500) / 1000 == interval;
+        return fine ? intervalMicros : interval * 1000LL;
+    }
 };
 
 }  // namespace lutavo

@@ -4,10 +4,10 @@
 
 namespace lutavo {
 
-void TickSchedule::start(long long nowMs, int intervalMs) {
-    running_ = intervalMs > 0;
-    interval_ = std::max(intervalMs, 0);
-    startMs_ = nowMs;
+void TickSchedule::start(long long now, int period) {
+    running_ = period > 0;
+    interval_ = std::max(period, 0);
+    start_ = now;
     taken_ = 0;
 }
 
@@ -16,18 +16,18 @@ void TickSchedule::stop() {
     taken_ = 0;
 }
 
-long long TickSchedule::ticksDue(long long nowMs) const {
-    if (!running_ || nowMs < startMs_) return 0;
-    return std::max((nowMs - startMs_) / interval_ - taken_, 0LL);
+long long TickSchedule::ticksDue(long long now) const {
+    if (!running_ || now < start_) return 0;
+    return std::max((now - start_) / interval_ - taken_, 0LL);
 }
 
 void TickSchedule::take() {
     if (running_) ++taken_;
 }
 
-long long TickSchedule::delayToNext(long long nowMs) const {
+long long TickSchedule::delayToNext(long long now) const {
     if (!running_) return 0;
-    return std::max(dueTime(taken_ + 1) - nowMs, 0LL);
+    return std::max(dueTime(taken_ + 1) - now, 0LL);
 }
 
 }  // namespace lutavo

@@ -35,6 +35,10 @@ struct PlayCounters {
     i16 beatTick = kBeatAfterStop;  // ticks since the last beat
     i16 leadInLeft = 0;             // lead-in beats still to count
     i16 playStartNote = 0;          // the note the lead-in returns to
+    // A loop's passes start on the same place of the beat: the beat count when its first note
+    // was presented, and the rest after its last note that comes back there.
+    i16 passBeat = 0;
+    i16 passRest = 0;
     SoundingNotes sounding;
 };
 
@@ -54,6 +58,8 @@ struct PlaybackState {
     // The tick engine's counts and the notes sounding.
     PlayCounters counters;
     i16 playMode = kPlayForward;
+    // The speed of the play in percent of the song's own tempo, for practice: never saved.
+    i16 tempoPercent = 100;
 
     // Winding (REW or FFWD held).
     i16 winding = 0;  // -1 while held

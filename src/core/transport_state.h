@@ -14,8 +14,12 @@ struct PlayRange {
     // After `last` has run its length, `first` follows at once, and so on until stopped.
     bool loop = false;
 
-    // The last note played in a song of noteCount notes.
-    int lastIn(int noteCount) const { return last > 0 ? last : noteCount; }
+    // A passage chosen, rather than the whole song.
+    bool marked() const { return first > 1 || last > 0; }
+
+    // The last note played in a song of noteCount notes; a range left beyond a song that has
+    // since grown shorter ends with the song.
+    int lastIn(int noteCount) const { return last > 0 && last < noteCount ? last : noteCount; }
 };
 
 struct TransportState {

@@ -131,6 +131,7 @@ struct WindowControls {
     Button TempoBtn;
     Label voltxt;
     Label tempotxt;
+    Label tempopct;  // the play's speed in percent of the song's tempo
 
     // Pop-up menus of the sound buttons and of REPEAT.
     Menu mnuSound;

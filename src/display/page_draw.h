@@ -7,6 +7,8 @@
 namespace lutavo {
 
 struct Guitar;
+struct DisplayState;
+struct PlayRange;
 
 // Working values of one redraw of a drawn page.
 struct PageRun {
@@ -24,6 +26,11 @@ PageRun pageRunOf(const Guitar& g, int page);
 // Inverts the tablature from 15 pixels left of the first marked note of the page to 3 pixels
 // right of the last; markStart 0 means no mark.
 void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd);
+
+// The passage's start and end on the page, as brackets before its first note and after its
+// last, over the notation and the tablature.
+void drawPassageMarks(DisplayState& d, const SongModel& song, const PlayRange& range,
+                      const PageRun& run);
 
 // The time signature 1..5 in force, or 0 for none (also for a value no scale has).
 int activeTimeSig(const Guitar& g);

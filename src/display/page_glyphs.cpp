@@ -1,5 +1,7 @@
 #include "display/page_glyphs.h"
 
+#include <algorithm>
+
 #include <string>
 
 #include "core/data_files.h"
@@ -61,6 +63,16 @@ void ink(DisplayState& d, PageSheet into, int x, int y, PageSheet from, int srcX
     const PageSet set = pageSet(d, s);
     Picture& dest = into == PageSheet::Score ? *set.score : *set.tab;
     stamp(dest, x * s, y * s, sheetOf(set, from), srcX * s, srcY * s, width * s, height * s, op);
+}
+
+void fill(DisplayState& d, PageSheet into, int x, int y, int width, int height, Rgb colour) {
+    const int s = d.drawScale;
+    Picture& dest = into == PageSheet::Score ? *pageSet(d, s).score : *pageSet(d, s).tab;
+    const int right = std::min((x + width) * s, dest.width());
+    const int bottom = std::min((y + height) * s, dest.height());
+    for (int py = std::max(y * s, 0); py < bottom; ++py)
+        for (int px = std::max(x * s, 0); px < right; ++px)
+            dest.setPixel(px, py, colour);
 }
 
 void stamp(Picture& dest, int x, int y, const Picture& sheet, int srcX, int srcY, int width,

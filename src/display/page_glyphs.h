@@ -19,6 +19,10 @@ enum class PageSheet { Score, Tab, Notes, Frets, HeldFrets };
 void ink(DisplayState& d, PageSheet into, int x, int y, PageSheet from, int srcX, int srcY,
          int width, int height, RasterOp op);
 
+// Fills a rectangle given in the plain page's pixels of the notation or tablature picture with
+// one colour, at the scale the page is being drawn at.
+void fill(DisplayState& d, PageSheet into, int x, int y, int width, int height, Rgb colour);
+
 // Starts or stops drawing the page also at scale 2 or 4 at every redraw; the sheets of that
 // scale are read the first time. False when they cannot be read (the page is then drawn at
 // the plain scale only).

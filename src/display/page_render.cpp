@@ -77,6 +77,8 @@ void drawPageAtScale(Guitar& g) {
                         std::max(ed.markStart, ed.markEnd));
     }
 
+    drawPassageMarks(g.display, g.song, g.transport.range, run);
+
     g.display.barTickCount = 0;
     run.shownDur.fill(0);
     run.tieStartX.fill(0);
@@ -130,6 +132,27 @@ void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) 
     const int width = g.song.noteX[b] - g.song.noteX[a] + 18;
     if (width <= 0) return;
     ink(g.display, PageSheet::Tab, left, 1, PageSheet::Tab, left, 0, width, 50, RasterOp::Xor);
+}
+
+void drawPassageMarks(DisplayState& d, const SongModel& song, const PlayRange& r,
+                      const PageRun& run) {
+    if (!r.marked()) return;
+    constexpr Rgb kPassageColour = 0x1A8F3A;
+    constexpr int kStroke = 2, kSerif = 6;
+    const int last = r.lastIn(song.noteCount);
+    const std::pair<int, int> ends[] = {{r.first, -16}, {last, 6}};
+    for (const auto& [n, offset] : ends) {
+        if (n < std::max(run.first, 1) || n > run.next - 2) continue;
+        const int x = song.noteX[n] + offset;
+        // The serifs point into the passage.
+        const int serifX = offset < 0 ? x : x + kStroke - kSerif;
+        for (const auto& [sheet, height] : {std::pair{PageSheet::Score, glyph::kScoreHeight},
+                                            std::pair{PageSheet::Tab, glyph::kTabHeight}}) {
+            fill(d, sheet, x, 0, kStroke, height, kPassageColour);
+            fill(d, sheet, serifX, 0, kSerif, kStroke, kPassageColour);
+            fill(d, sheet, serifX, height - kStroke, kSerif, kStroke, kPassageColour);
+        }
+    }
 }
 
 void plainPageHeader(Guitar& g) {

@@ -18,14 +18,14 @@ inline std::int64_t steadyNowNs() {
 
 class SoundClock {
   public:
-    void enterTick(long long dueMs) { tickDueMs_ = dueMs; }
-    void leaveTick() { tickDueMs_.reset(); }
-    bool inTick() const { return tickDueMs_.has_value(); }
+    void enterTick(long long dueMicros) { tickDueMicros_ = dueMicros; }
+    void leaveTick() { tickDueMicros_.reset(); }
+    bool inTick() const { return tickDueMicros_.has_value(); }
 
-    std::int64_t nowNs() const { return tickDueMs_ ? *tickDueMs_ * 1'000'000 : steadyNowNs(); }
+    std::int64_t nowNs() const { return tickDueMicros_ ? *tickDueMicros_ * 1'000 : steadyNowNs(); }
 
   private:
-    std::optional<long long> tickDueMs_;
+    std::optional<long long> tickDueMicros_;
 };
 
 }  // namespace lutavo

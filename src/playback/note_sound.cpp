@@ -77,6 +77,20 @@ NoteMessages noteMessages(const std::optional<StringFrets>& frets, const SoundSe
     return w.out;
 }
 
+NoteMessages releaseCarried(const std::optional<StringFrets>& frets, const SoundSettings& sound,
+                            SoundingNotes& sounding) {
+    NoteWriter w{sound, {}};
+    if (!frets) return w.out;
+    for (int s = 1; s <= kStrings; ++s) {
+        const int fret = (*frets)[static_cast<std::size_t>(s - 1)];
+        if ((isHeld(fret) || fret == kBend) && sounding[s] != 0) {
+            w.noteOff(sounding[s], s);
+            sounding[s] = 0;
+        }
+    }
+    return w.out;
+}
+
 std::optional<StringFrets> fretsAt(const SongModel& song, int n) {
     // Only note slots carry fret codes.
     if (!decltype(song.noteX)::contains(n)) return std::nullopt;

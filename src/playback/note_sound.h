@@ -37,6 +37,11 @@ struct NoteMessages {
 NoteMessages noteMessages(const std::optional<StringFrets>& frets, const SoundSettings& sound,
                           const PitchTable& pitchOf, SoundingNotes& sounding, bool strike);
 
+// The note-offs of the strings frets would carry on from before them (held or bent): a loop's
+// first note starts afresh on every pass. Clears them in sounding.
+NoteMessages releaseCarried(const std::optional<StringFrets>& frets, const SoundSettings& sound,
+                            SoundingNotes& sounding);
+
 // The frets of note slot n; nothing outside the note slots.
 std::optional<StringFrets> fretsAt(const SongModel& song, int n);
 

@@ -10,20 +10,13 @@ namespace lutavo {
 
 namespace {
 
-// The page on which note n stands.
-int pageOfNote(const SongModel& song, int n, int pageCount) {
-    int page = 1;
-    for (int p = 2; p <= std::min(pageCount, kMaxPages); ++p)
-        if (song.pageStart[p] > 0 && song.pageStart[p] <= n) page = p;
-    return page;
-}
-
 // Enough ticks for the lead-in, every note and its page turn; a play ends well before.
 long tickLimit(const SongModel& song, const PlaybackSettings& settings) {
-    long ticks = 100 + (settings.leadIn + 1L) * (song.metroTicks + 1L);
+    long pass = song.metroTicks + 1L;  // the rest that brings a loop back onto the beat
     for (int n = 1; n <= std::min<int>(song.noteCount, kMaxNotes); ++n)
-        ticks += std::max<int>(song.noteDur[n], 0) + 1;
-    return ticks;
+        pass += std::max<int>(song.noteDur[n], 0) + 1;
+    return 100 + (settings.leadIn + 1L) * (song.metroTicks + 1L) +
+           pass * std::max(settings.passes, 1);
 }
 
 bool startsRangeAgain(const TickEvents& events, int first) {
@@ -58,8 +51,8 @@ void setUpSound(Performance& perf, const SoundSettings& sound) {
 }  // namespace
 
 long timeAtTick(long tick, const PlaybackSettings& settings) {
-    const long percent = std::max(settings.speedPercent, 1);
-    return tick * tickIntervalMs(settings.tempo) * 100 / percent;
+    return static_cast<long>(tick * tickIntervalMicros(settings.tempo, settings.speedPercent) /
+                             1000);
 }
 
 Performance performance(const SongModel& song, const PlaybackSettings& settings) {
@@ -74,17 +67,13 @@ Performance performance(const SongModel& song, const PlaybackSettings& settings)
     setUpSound(perf, settings.sound);
 
     TickEvents events;
-    bool started = false;
+    int passes = 0;
     const long limit = tickLimit(song, settings);
     long tick = 0;
     for (; tick < limit; ++tick) {
         events.clear();
         playTick(song, settings, at, counters, events);
-        // One pass: a loop or a repeated song stops where its range would begin again.
-        if (startsRangeAgain(events, first)) {
-            if (started) break;
-            started = true;
-        }
+        if (startsRangeAgain(events, first) && ++passes > std::max(settings.passes, 1)) break;
         appendStamped(perf, events, tick, settings);
         if (ends(events)) break;
     }

@@ -25,6 +25,8 @@ struct PlaybackSettings {
     bool metronome = false;  // a click on every beat
     int leadIn = 0;          // beats counted in before the first note
     PlayRange range;
+    // A range that loops, or a song that repeats, plays this many passes.
+    int passes = 1;
     bool repeatSong = false;
     // The pages the song is shown on; a turn after the last shows the first again.
     int pageCount = 1;
@@ -65,7 +67,7 @@ struct Performance {
 
 // Plays the range of the song once from its first note, with the lead-in and the clicks the
 // settings ask for, and returns every event. The sound's program changes come first, at 0; a
-// range that loops ends after its first pass.
+// range that loops, or a repeated song, ends where its pass after the last would begin.
 Performance performance(const SongModel& song, const PlaybackSettings& settings);
 
 // Milliseconds from the start of a play to its tick.

@@ -44,9 +44,13 @@ void performOne(Guitar& g, const PerformanceEvent& e) {
         case EventKind::LeadIn:
             moveLeadInPointer(g, e.value);
             break;
-        case EventKind::PageTurn:
+        case EventKind::PageTurn: {
+            // The tick has set its counts for the new page; a redraw must not set them again.
+            const PlayCounters counts = g.playback.counters;
             showPageOf(g, e.value);
+            g.playback.counters = counts;
             break;
+        }
         case EventKind::LineMarker:
             moveLinePointer(g, e.value);
             break;

@@ -1,5 +1,7 @@
 #include "playback/play_tick.h"
 
+#include <algorithm>
+
 #include "song/song_model.h"
 
 namespace lutavo {
@@ -21,20 +23,34 @@ PerformanceEvent event(EventKind kind, int note = 0, int value = 0) {
     return e;
 }
 
+void appendMessages(int n, const NoteMessages& messages, TickEvents& out) {
+    for (const NoteMessage& m : messages) {
+        PerformanceEvent e = event(EventKind::Message, n);
+        e.slot = static_cast<i16>(m.slot);
+        e.message = m.message;
+        out.push_back(e);
+    }
+}
+
 int nextPage(const PlaybackSettings& settings, int page) {
     return page < settings.pageCount ? page + 1 : 1;
+}
+
+// The page shown becomes `page`; the beat count goes on.
+bool turnTo(TransportState& at, int page, TickEvents& out) {
+    if (page == at.curPage) return false;
+    at.curPage = static_cast<i16>(page);
+    out.push_back(event(EventKind::PageTurn, at.curNote, page));
+    return true;
 }
 
 // The page shown becomes `page`; another drawn page starts the beat count afresh.
 void showPage(const PlaybackSettings& settings, TransportState& at, PlayCounters& c, int page,
               TickEvents& out) {
-    if (page == at.curPage) return;
-    at.curPage = static_cast<i16>(page);
-    if (settings.drawnPages) {
+    if (turnTo(at, page, out) && settings.drawnPages) {
         c.noteTicks = 0;
         c.beatTick = 0;
     }
-    out.push_back(event(EventKind::PageTurn, at.curNote, page));
 }
 
 // A lead-in beat: the silent count position, or back to the note the play starts at after the
@@ -51,11 +67,47 @@ void countLeadIn(const PlaybackSettings& settings, TransportState& at, PlayCount
     if (!settings.metronome) out.push_back(event(EventKind::Click, kCountSlot));
 }
 
-// How long the note before curNote lasts: in a loop the range's first note follows its last.
-int lengthBefore(const SongModel& song, const PlaybackSettings& settings, int n) {
+// How long the note before curNote lasts: in a loop the range's first note follows its last,
+// after the rest that brings it back to its place on the beat.
+int lengthBefore(const SongModel& song, const PlaybackSettings& settings, const PlayCounters& c,
+                 int n) {
     const PlayRange& r = settings.range;
-    if (r.loop && n == r.first) return durationAt(song, r.lastIn(song.noteCount));
+    if (r.loop && n == r.first) return durationAt(song, r.lastIn(song.noteCount)) + c.passRest;
     return durationAt(song, n - 1);
+}
+
+int beatLength(const SongModel& song) {
+    return song.metroTicks > 0 ? song.metroTicks : 16;
+}
+
+// Ticks from the start of the line on `page` to note n, markers taking no time, within the beat.
+int beatPhase(const SongModel& song, int page, int n) {
+    int ticks = 0;
+    for (int i = song.pageStart[clampTo(page, 1, kMaxPages)]; i < n; ++i)
+        if (durationAt(song, i) < kLineMarker) ticks += durationAt(song, i);
+    return ticks % beatLength(song);
+}
+
+// Each pass of a loop begins where the first began on the metronome's grid: on the first beat
+// (or the same place between beats) at or after the end of the last note, whatever the range's
+// length, so the clicks run on without a gap or a doubled beat. Nothing of the pass before
+// sounds into it: its page comes back, and strings its first note would hold or bend are let go.
+void beginPass(const SongModel& song, const PlaybackSettings& settings, TransportState& at,
+               PlayCounters& c, TickEvents& out) {
+    const PlayRange& r = settings.range;
+    if (!r.loop || at.curNote != r.first) return;
+    turnTo(at, pageOfNote(song, r.first, settings.pageCount), out);
+    appendMessages(r.first, releaseCarried(fretsAt(song, r.first), settings.sound, c.sounding),
+                   out);
+    c.passRest = 0;
+}
+
+// The rest after a loop's last note, presented on this tick, that brings the next pass's first
+// note to the beat count its pass began on.
+int restToPassBeat(const SongModel& song, const PlaybackSettings& settings, const PlayCounters& c) {
+    const int beat = beatLength(song);
+    const int endBeat = c.beatTick + durationAt(song, settings.range.lastIn(song.noteCount));
+    return ((c.passBeat - endBeat) % beat + beat) % beat;
 }
 
 // After the range's last note: a loop goes on at its first note at once; otherwise the last
@@ -66,6 +118,7 @@ void atRangeEnd(const SongModel& song, const PlaybackSettings& settings, Transpo
     const int last = r.lastIn(song.noteCount);
     if (r.loop) {
         at.curNote = r.first;
+        c.passRest = static_cast<i16>(restToPassBeat(song, settings, c));
         return;
     }
     if (at.curNote <= last + 1) return;
@@ -76,7 +129,7 @@ void atRangeEnd(const SongModel& song, const PlaybackSettings& settings, Transpo
         return;
     }
     at.curNote = r.first;
-    showPage(settings, at, c, 1, out);
+    showPage(settings, at, c, pageOfNote(song, r.first, settings.pageCount), out);
 }
 
 }  // namespace
@@ -95,6 +148,13 @@ void passMarkers(const SongModel& song, const PlaybackSettings& settings, Transp
         }
         at.curNote = clampInt16(at.curNote + 1);
     }
+}
+
+int pageOfNote(const SongModel& song, int n, int pageCount) {
+    int page = 1;
+    for (int p = 2; p <= std::min(pageCount, kMaxPages); ++p)
+        if (song.pageStart[p] > 0 && song.pageStart[p] <= n) page = p;
+    return page;
 }
 
 int durationAt(const SongModel& song, int n) {
@@ -116,45 +176,41 @@ void countTick(PlayCounters& c, int metroTicks, bool metronome, TickEvents& out)
 void noteEvents(const SongModel& song, const PlaybackSettings& settings, int n,
                 SoundingNotes& sounding, bool strike, TickEvents& out) {
     out.push_back(event(EventKind::NoteStart, n));
-    const NoteMessages messages =
-        noteMessages(fretsAt(song, n), settings.sound, settings.pitchOf, sounding, strike);
-    for (const NoteMessage& m : messages) {
-        PerformanceEvent e = event(EventKind::Message, n);
-        e.slot = static_cast<i16>(m.slot);
-        e.message = m.message;
-        out.push_back(e);
-    }
+    appendMessages(
+        n, noteMessages(fretsAt(song, n), settings.sound, settings.pitchOf, sounding, strike), out);
 }
 
 void playTick(const SongModel& song, const PlaybackSettings& settings, TransportState& at,
               PlayCounters& c, TickEvents& out) {
     countTick(c, song.metroTicks, settings.metronome, out);
-    if (c.noteTicks < lengthBefore(song, settings, at.curNote)) return;
+    if (c.noteTicks < lengthBefore(song, settings, c, at.curNote)) return;
     if (c.leadInLeft > 0) countLeadIn(settings, at, c, out);
     passMarkers(song, settings, at, c, out);
+    beginPass(song, settings, at, c, out);
     noteEvents(song, settings, at.curNote, c.sounding, true, out);
     at.curNote = clampInt16(at.curNote + 1);
     c.noteTicks = 0;
     if (at.curNote > settings.range.lastIn(song.noteCount)) atRangeEnd(song, settings, at, c, out);
 }
 
+void followRange(const SongModel& song, const PlaybackSettings& settings, PlayCounters& c) {
+    const int first = settings.range.first;
+    c.passBeat =
+        static_cast<i16>(beatPhase(song, pageOfNote(song, first, settings.pageCount), first));
+}
+
 void startPlay(const SongModel& song, const PlaybackSettings& settings, const TransportState& at,
                PlayCounters& c) {
     const int n = at.curNote;
-    const int first = song.pageStart[clampTo(at.curPage, 1, kMaxPages)];
-    int ticks = 0;
-    if (n > 1) {
-        c.noteTicks = static_cast<i16>(durationAt(song, n - 1));
-        // Markers take no time, so only note lengths set the beat phase.
-        for (int i = first; i < n; ++i)
-            if (durationAt(song, i) < kLineMarker) ticks += durationAt(song, i);
-    }
-    if (n == first) c.noteTicks = kNoteDue;
+    c.passRest = 0;
+    if (n > 1) c.noteTicks = static_cast<i16>(lengthBefore(song, settings, c, n));
+    if (n == song.pageStart[clampTo(at.curPage, 1, kMaxPages)]) c.noteTicks = kNoteDue;
     // The first tick presents the starting note: it clicks when that note falls on a beat of
     // the line, and otherwise the count runs on from the note's place so that every later
     // click meets its beat.
-    const int beat = song.metroTicks > 0 ? song.metroTicks : 16;
-    c.beatTick = ticks % beat == 0 ? kBeatAfterStop : static_cast<i16>(ticks % beat - 1);
+    const int phase = n > 1 ? beatPhase(song, at.curPage, n) : 0;
+    c.beatTick = phase == 0 ? kBeatAfterStop : static_cast<i16>(phase - 1);
+    followRange(song, settings, c);
     c.leadInLeft = settings.leadIn > 0 ? clampInt16(settings.leadIn + 1L) : i16{0};
     c.playStartNote = static_cast<i16>(n);
 }

@@ -29,6 +29,10 @@ void playTick(const SongModel& song, const PlaybackSettings& settings, Transport
 void startPlay(const SongModel& song, const PlaybackSettings& settings, const TransportState& at,
                PlayCounters& c);
 
+// The place on the beat where each pass of a looping range begins: its first note's place in
+// its line. Set at the start of a play, and again when the range changes during one.
+void followRange(const SongModel& song, const PlaybackSettings& settings, PlayCounters& c);
+
 // Before a note is presented, one end-of-page note (the next page is shown) and then one line
 // marker (the line pointer moves) are passed; either makes the note after it due at once.
 void passMarkers(const SongModel& song, const PlaybackSettings& settings, TransportState& at,
@@ -38,6 +42,9 @@ void passMarkers(const SongModel& song, const PlaybackSettings& settings, Transp
 // note is shown and what sounds on its strings stops, nothing is struck).
 void noteEvents(const SongModel& song, const PlaybackSettings& settings, int n,
                 SoundingNotes& sounding, bool strike, TickEvents& out);
+
+// The page on which note n stands, of pageCount pages.
+int pageOfNote(const SongModel& song, int n, int pageCount);
 
 // The length of note slot n in ticks (a marker's code counts as its length); 0 outside the slots.
 int durationAt(const SongModel& song, int n);

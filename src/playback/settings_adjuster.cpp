@@ -124,8 +124,7 @@ void applyVolume(Guitar& g, int volume) {
 void applyTempo(Guitar& g, int tempo) {
     auto& s = g.song;
     s.tempo = static_cast<i16>(tempo);
-    showTempo(g);
-    g.ntimer.interval = tickIntervalMs(tempo);
+    applyPlayInterval(g);
 }
 
 // Mode 5 is the lead-in on its 9-slot scale and the current note's length on the editor's
@@ -151,14 +150,21 @@ i16 chosenLength(const Guitar& g) {
 
 }  // namespace
 
-int beatsPerMinute(int tickMs, int beatTicks) {
-    const int beatMs = tickMs * beatTicks;
-    return beatMs > 0 ? static_cast<int>(roundHalfEven(60000.0 / beatMs)) : 0;
+int beatsPerMinute(long long tickMicros, int beatTicks) {
+    const long long beatMicros = tickMicros * beatTicks;
+    return beatMicros > 0 ? static_cast<int>(roundHalfEven(60e6 / static_cast<double>(beatMicros)))
+                          : 0;
 }
 
-void showTempo(Guitar& g) {
-    const auto& s = g.song;
-    g.ui.tempotxt.caption = std::to_string(beatsPerMinute(tickIntervalMs(s.tempo), s.metroTicks));
+void showTempo(WindowControls& ui, const SongModel& song, int percent) {
+    ui.tempotxt.caption =
+        std::to_string(beatsPerMinute(tickIntervalMicros(song.tempo, percent), song.metroTicks));
+    ui.tempopct.caption = std::to_string(percent) + "%";
+}
+
+void applyPlayInterval(Guitar& g) {
+    showTempo(g.ui, g.song, g.playback.tempoPercent);
+    g.ntimer.setMicros(tickIntervalMicros(g.song.tempo, g.playback.tempoPercent));
 }
 
 void colourSettingLabels(Guitar& g) {

@@ -8,6 +8,8 @@
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
+struct WindowControls;
 
 inline constexpr int kLeadInSlots = 9;
 inline constexpr int kNoteLengthSlots = 10;
@@ -51,12 +53,16 @@ int slotAt(int slots, int x);
 // chosen slot becomes the configured lead-in's.
 void showLeadInScaleOnClose(Guitar& g);
 
-// Beats a minute of a beat of beatTicks ticks, each tickMs long, rounded half to even.
-int beatsPerMinute(int tickMs, int beatTicks);
+// Beats a minute of a beat of beatTicks ticks, each tickMicros long, rounded half to even.
+int beatsPerMinute(long long tickMicros, int beatTicks);
 
-// The tempo label: what plays, in beats a minute of the song's beat (its metronome ticks) at
-// the tempo step's tick interval.
-void showTempo(Guitar& g);
+// The tempo labels: what plays, in beats a minute of the song's beat (its metronome ticks) at
+// the tick interval of the tempo step and the speed, and the speed in percent.
+void showTempo(WindowControls& ui, const SongModel& song, int percent);
+
+// The playback timer takes the interval of the song's tempo step at the practice speed, and
+// the labels show it.
+void applyPlayInterval(Guitar& g);
 
 // Colours the setting labels: time signature, key and capo grey unless the song is stopped,
 // the setting shown red.

@@ -4,8 +4,10 @@
 
 namespace lutavo {
 
-int tickIntervalMs(int tempo) {
-    return 2 * clampTo(tempo, kFastestTempo, kSlowestTempo) + 20;
+long long tickIntervalMicros(int tempo, int percent) {
+    const long long stepMicros = (2LL * clampTo(tempo, kFastestTempo, kSlowestTempo) + 20) * 1000;
+    const long long p = clampTo(percent, kSlowestPercent, kFastestPercent);
+    return (stepMicros * 100 + p / 2) / p;
 }
 
 }  // namespace lutavo

@@ -9,13 +9,14 @@
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "display/scrolling.h"
+#include "display/shownote.h"
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
 #include "playback/engine.h"
 #include "playback/performer.h"
+#include "playback/play_tick.h"
 #include "playback/settings_adjuster.h"
 #include "playback/sound.h"
-#include "playback/tempo.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
@@ -48,8 +49,8 @@ bool editing(const Guitar& g) {
     return g.app.appMode == kModeEditor;
 }
 
-bool repeating(const Guitar& g) {
-    return g.transport.range.loop || g.transport.repeatSong;
+bool repeating(const TransportState& t) {
+    return t.range.loop || t.repeatSong;
 }
 
 // The last note a play reaches: a repeated line's last, else the song's.
@@ -73,17 +74,20 @@ void releaseSongSettingLabels(Guitar& g) {
 void play(Guitar& g) {
     auto& at = g.transport;
     const int first = at.range.first;
-    if (at.curNote == first - 1) {
+    // A marked passage starts from its beginning unless the position is inside it.
+    const bool outside = at.curNote < first || at.curNote > playLast(g);
+    if (at.curNote == first - 1 || (at.range.marked() && outside)) {
         at.curNote = static_cast<i16>(first);
         g.playback.counters.sounding.fill(0);
+        if (at.range.marked()) showPageOf(g, pageOfNote(g.song, first, g.ui.pgScroll.max));
     } else if (at.curNote > playLast(g)) {
         at.curNote = static_cast<i16>(first);
-        if (g.ui.pgScroll.value > 1 && !at.range.loop) backToFirstPage(g);
+        if (g.ui.pgScroll.value > 1 && !at.range.marked()) backToFirstPage(g);
     }
     g.gtimer.enabled = false;
     btnSwapper_Click(g, editing(g) ? kSettingNoteLength : kSettingLeadIn);
     preparePlayStart(g);
-    if (g.ntimer.interval <= 0) g.ntimer.interval = tickIntervalMs(g.song.tempo);
+    if (g.ntimer.interval <= 0) applyPlayInterval(g);
     g.ntimer.enabled = true;
 }
 
@@ -168,7 +172,12 @@ void stop(Guitar& g) {
     cancelScheduledSound(g);
     stopPlaying(g);
     at.curNote = static_cast<i16>(at.range.first - 1);
-    if (!at.range.loop) backToFirstPage(g);
+    if (at.range.marked()) {
+        // From the page of the position before the passage, passing a page end shows its own.
+        showPageOf(g, pageOfNote(g.song, std::max<int>(at.curNote, 1), g.ui.pgScroll.max));
+    } else {
+        backToFirstPage(g);
+    }
     presentNote(g, kShowOnly);
     at.curNote = static_cast<i16>(at.range.first - 1);
     g.playback.counters.noteTicks = 0;
@@ -225,7 +234,7 @@ void colourTransportLabels(Guitar& g, int active) {
     auto& ui = g.ui;
     for (int i = kRew; i <= kStop; ++i)
         ui.playtxt[i].color = kColorAvailable;
-    ui.playtxt[kRepeat].color = repeating(g) ? kColorActive : kColorAvailable;
+    ui.playtxt[kRepeat].color = repeating(g.transport) ? kColorActive : kColorAvailable;
     ui.playtxt[active].color = kColorActive;
 }
 
@@ -298,7 +307,7 @@ void playbtn_MouseUp(Guitar& g, int index) {
     const bool wasWinding = pb.winding != 0;
     pb.winding = 0;
     if (!isWindButton(index) || !wasWinding) return;
-    g.ntimer.interval = tickIntervalMs(g.song.tempo);
+    applyPlayInterval(g);
     if (pb.wasPlaying != 1) stopPlaying(g);
 }
 
@@ -307,9 +316,18 @@ void mnuRepeatCancel_Click(Guitar& g) {
     checkRepeatItem(g, kRepeatMenuSong, false);
     g.ui.playtxt[kRepeat].color = kColorAvailable;
     g.transport.repeatSong = false;
-    if (!g.transport.range.loop) return;
+    if (!g.transport.range.loop && !g.transport.range.marked()) return;
     g.transport.range = PlayRange{};
     checkRepeatItem(g, kRepeatMenuLine, false);
+    drawPageAgain(g);
+}
+
+void showRepeatState(Guitar& g) {
+    const auto& t = g.transport;
+    checkRepeatItem(g, kRepeatMenuLine, t.range.loop);
+    checkRepeatItem(g, kRepeatMenuSong, t.repeatSong);
+    checkRepeatItem(g, kRepeatMenuCancel, !repeating(g.transport));
+    g.ui.playtxt[kRepeat].color = repeating(g.transport) ? kColorActive : kColorAvailable;
 }
 
 void clearRepeatModes(Guitar& g) {
@@ -335,6 +353,7 @@ void mnuRepeatLine_Click(Guitar& g) {
     // The line's first note follows its last after exactly the last note's length.
     g.transport.range = PlayRange{static_cast<i16>(first), static_cast<i16>(last), true};
     g.ui.playtxt[kRepeat].color = kColorActive;
+    drawPageAgain(g);
 }
 
 void mnuRepeatSong_Click(Guitar& g) {

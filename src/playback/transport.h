@@ -19,6 +19,10 @@ void mnuRepeatLine_Click(Guitar& g);
 void mnuRepeatSong_Click(Guitar& g);
 void mnuRepeatCancel_Click(Guitar& g);
 
+// The repeat menu's check marks and the REPEAT label as the repeat modes stand: the line item
+// stands for a looping range.
+void showRepeatState(Guitar& g);
+
 // A new song replaces the one a repeat mode was set for: both modes go off without restoring the
 // old song's note count or line duration into the new one.
 void clearRepeatModes(Guitar& g);

@@ -33,6 +33,38 @@ QImage drawnSlotPointer(int scale) {
     return image;
 }
 
+// The passage's start and end as two ticks on the note scroll bar, where its values run
+// between the two arrow buttons.
+class PassageTicks : public QWidget {
+  public:
+    PassageTicks(QScrollBar* bar, const Guitar& g) : QWidget(bar), bar_(bar), g_(g) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void follow() {
+        if (geometry() != bar_->rect()) setGeometry(bar_->rect());
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const PlayRange& r = g_.transport.range;
+        const int span = bar_->maximum() - bar_->minimum();
+        if (!r.marked() || span <= 0) return;
+        const int arrow = height();
+        const int track = width() - 2 * arrow;
+        QPainter p(this);
+        const QColor colour(0x1A, 0x8F, 0x3A);
+        for (int n : {static_cast<int>(r.first), r.lastIn(g_.song.noteCount)}) {
+            const int x = arrow + (n - bar_->minimum()) * track / span;
+            p.fillRect(QRect(x - 1, 0, 3, height()), colour);
+        }
+    }
+
+  private:
+    QScrollBar* bar_;
+    const Guitar& g_;
+};
+
 // A caption of the window's design that the program never changes.
 QLabel* staticText(QWidget* parent, const QString& text, QRect at, Qt::Alignment alignment) {
     auto* w = new QLabel(text, parent);
@@ -106,6 +138,7 @@ void buildAdjuster(ViewBinder& b, QWidget* window) {
     readout(b, scale, g.ui.voltxt);
     staticText(scale, "TEMPO", QRect(64, 42, 44, 14), Qt::AlignVCenter | Qt::AlignRight);
     readout(b, scale, g.ui.tempotxt);
+    readout(b, scale, g.ui.tempopct)->setObjectName("tempopct");
 }
 
 void buildLessonPanel(ViewBinder& b, QWidget* window) {
@@ -195,6 +228,8 @@ QWidget* buildStatusStrip(ViewBinder& b, QWidget* window) {
     notes->setObjectName("ScrlNpntr");
     QObject::connect(notes, &QScrollBar::valueChanged, notes,
                      [&b](int value) { b.run([&b, value] { ScrlNpntr_Scroll(b.g, value); }); });
+    auto* ticks = new PassageTicks(notes, g);
+    b.onSync([ticks] { ticks->follow(); });
     auto* copies = b.label(strip, g.ui.lblcopybuff, Qt::AlignVCenter | Qt::AlignLeft);
     QFont font = copies->font();
     font.setPointSizeF(7);

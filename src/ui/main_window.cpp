@@ -89,6 +89,13 @@ void MainWindow::bindKeys() {
         {Qt::CTRL | Qt::Key_Equal, KeyCommand::ZoomIn},
         {QKeySequence::ZoomOut, KeyCommand::ZoomOut},
         {Qt::CTRL | Qt::Key_0, KeyCommand::ZoomReset},
+        {Qt::Key_BracketLeft, KeyCommand::PassageStart},
+        {Qt::Key_BracketRight, KeyCommand::PassageEnd},
+        {Qt::Key_BraceLeft, KeyCommand::LineStart},
+        {Qt::Key_BraceRight, KeyCommand::LineEnd},
+        {Qt::Key_L, KeyCommand::Loop},
+        {Qt::CTRL | Qt::Key_Up, KeyCommand::Faster},
+        {Qt::CTRL | Qt::Key_Down, KeyCommand::Slower},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);

@@ -43,7 +43,9 @@ inline int runTicks(Rig& rig, int n) {
     Guitar& g = rig.g();
     int ran = 0;
     for (; ran < n && g.ntimer.enabled; ++ran) {
-        rig.midi.now += g.ntimer.interval;
+        const long long micros = rig.clockMicros + g.ntimer.micros();
+        rig.midi.now += static_cast<long>(micros / 1000);
+        rig.clockMicros = micros % 1000;
         ntimer_Timer(g);
     }
     return ran;

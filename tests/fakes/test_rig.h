@@ -25,6 +25,8 @@ struct Rig {
     FakeWavePlayer wave;
     FakeInstanceLock lock;
     std::unique_ptr<Guitar> guitar;
+    // The virtual clock's microseconds past midi.now, for tick intervals finer than a ms.
+    long long clockMicros = 0;
     Guitar& g() { return *guitar; }
     // Runs setdefaults with appFolder set to the program's data in the build tree.
     void defaults();

@@ -7,6 +7,7 @@
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
 #include "playback_fixture.h"
+#include "practice/passage.h"
 
 namespace lutavo::test {
 namespace {
@@ -138,13 +139,13 @@ TEST_F(Engine, RepeatLineLoopsInTimeWithoutTouchingTheSongsArrays) {
     g.transport.curNote = 2;  // stopped at the start of the line
     playbtn_Click(g, kPlay);
     for (int pass = 0; pass < 3; ++pass) {
-        runTicks(rig, 28);
+        runTicks(rig, 32);
         EXPECT_EQ(songArrays(g.song), before) << "pass " << pass;
     }
     EXPECT_EQ(sounded(), (Ints{43, 45, 43, 45, 43, 45}));
-    const auto t =
-        noteOnTimes();  // the line's first note follows its last after exactly its length
-    EXPECT_EQ((Times{t[2] - t[1], t[3] - t[2]}), (Times{12 * kInterval, 16 * kInterval}));
+    // The line's first note follows its last on the next beat: its 12 ticks and a rest of 4.
+    const auto t = noteOnTimes();
+    EXPECT_EQ((Times{t[2] - t[1], t[3] - t[2]}), (Times{16 * kInterval, 16 * kInterval}));
     mnuRepeatCancel_Click(g);
     playbtn_Click(g, kStop);
     EXPECT_EQ(std::tuple(songArrays(g.song), g.song.modified), std::tuple(before, false));
@@ -183,20 +184,29 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
     }
 }
 
-// The tempo readout is what plays: beats a minute of the song's beat, as the clicks measure it.
+// The tempo readouts are what plays: beats a minute of the song's beat, as the clicks measure
+// it, at the adjuster's step and the practice speed; the speed stops at 25% and at 200%.
 TEST_F(Engine, TempoShowsTheBeatsAMinuteThatPlay) {
-    for (const auto& [step, beatTicks, shown] :
-         {std::tuple{8, 16, "104"}, {2, 16, "156"}, {30, 16, "47"}, {8, 24, "69"}}) {
+    const std::tuple<int, int, int, const char*, const char*> cases[] = {
+        {8, 16, 100, "104", "100%"}, {2, 16, 100, "156", "100%"}, {30, 16, 100, "47", "100%"},
+        {8, 24, 100, "69", "100%"},  {8, 16, 25, "26", "25%"},    {8, 16, 24, "26", "25%"},
+        {8, 16, 26, "27", "26%"},    {8, 16, 200, "208", "200%"}, {8, 16, 201, "208", "200%"},
+        {8, 16, 199, "207", "199%"}};
+    for (const auto& [step, beatTicks, percent, shown, percentShown] : cases) {
         g.song.metroOn = 1;
         g.song.metroTicks = static_cast<i16>(beatTicks);
+        setTempoPercent(g, percent);
         btnSwapper_Click(g, kSettingTempo);
         PicSwapper_MouseDown(g, slotLeft(29, 31 - step) + kSlotPointerWidth / 2);
         PicSwapper_MouseUp(g);
-        play({single(64, 1, 0)});
-        const Times clicks = clickTimesOver(2 * beatTicks);
-        EXPECT_EQ(g.ui.tempotxt.caption, shown);
-        EXPECT_NEAR(60000.0 / (clicks.at(1) - clicks[0]), std::stoi(shown), 0.5);
+        play({single(64, 1, 0), single(64, 1, 0)});
+        const Times clicks = clickTimesOver(4 * beatTicks + 1);
+        EXPECT_EQ(g.ui.tempotxt.caption, shown) << percent;
+        EXPECT_EQ(g.ui.tempopct.caption, percentShown) << percent;
+        // Four beats on the clock that advances by the timer's interval to the microsecond.
+        EXPECT_NEAR(4 * 60000.0 / (clicks.at(4) - clicks[0]), std::stoi(shown), 0.5) << percent;
         playbtn_Click(g, kStop);
+        setTempoPercent(g, 100);
     }
 }
 

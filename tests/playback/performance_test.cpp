@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "fakes/midi_messages.h"
 #include "fakes/song_builder.h"
 #include "playback/midi_file.h"
 #include "playback/performance.h"
 #include "playback/tempo.h"
+#include "song/fret_codes.h"
 #include "song/song_defaults.h"
 #include "tuning/pitch_table.h"
 
@@ -52,10 +54,14 @@ class Performing : public ::testing::Test {
     }
 };
 
-TEST(Tempo, EveryStepHasItsIntervalAndStepsOutsideTakeTheNearest) {
-    const std::pair<int, int> cases[] = {{0, 22}, {1, 22}, {8, 36}, {30, 80}, {31, 80}};
-    for (const auto& [step, ms] : cases)
-        EXPECT_EQ(tickIntervalMs(step), ms) << step;
+// Steps and speeds outside their ranges play at the nearest: 24% as 25%, 201% as 200%.
+TEST(Tempo, EveryStepAndSpeedHasItsIntervalAndThoseOutsideTakeTheNearest) {
+    const std::tuple<int, int, long long> cases[] = {
+        {0, 100, 22000}, {1, 100, 22000}, {8, 100, 36000}, {30, 100, 80000}, {31, 100, 80000},
+        {8, 25, 144000}, {8, 24, 144000}, {8, 26, 138462}, {8, 200, 18000},  {8, 201, 18000},
+        {8, 199, 18090}, {1, 200, 11000}, {30, 25, 320000}};
+    for (const auto& [step, percent, micros] : cases)
+        EXPECT_EQ(tickIntervalMicros(step, percent), micros) << step << " at " << percent;
 }
 
 TEST_F(Performing, NotesFollowByTheirLengthsAndMarkersTakeNoTime) {
@@ -106,13 +112,51 @@ TEST_F(Performing, DrawnPagesRestartTheBeatsAtEachTurn) {
     EXPECT_EQ(timesOf(play(notes), EventKind::Beat), (Times{0, 16 * 36, 32 * 36, 48 * 36}));
 }
 
-TEST_F(Performing, ALoopPlaysOnePassAndItsFirstNoteFollowsTheLastAfterItsLength) {
-    const std::vector<NoteSpec> notes = {single(16, 1, 0), pageEnd(), single(16, 1, 3),
-                                         single(12, 1, 5), pageEnd(), single(16, 1, 7)};
-    settings.range = {3, 4, true};
-    const Performance p = play(notes);
-    EXPECT_EQ(starts(p), (std::vector<int>{3, 4}));
-    EXPECT_EQ(std::tuple(noteOnTimes(p), p.endTick), std::tuple(Times{0, 16 * 36}, 28L));
+// Three passes of a loop: each begins where the first began on the beat grid, at the first such
+// place after the last note's end, and nothing struck in one pass sounds into the next.
+TEST_F(Performing, ALoopsPassesFollowOnTheBeatGridWithNothingHangingOver) {
+    const NoteSpec heldStart = {5, {heldCode(3), 2, -1, -1, -1, -1}};
+    const NoteSpec heldEnd = {24, {3, heldCode(2), -1, -1, -1, -1}};
+    const std::vector<NoteSpec> notes = {single(16, 1, 0), single(8, 1, 2), single(8, 1, 3)};
+    const std::vector<NoteSpec> line = {single(16, 1, 0), pageEnd(), single(16, 1, 3),
+                                        single(12, 1, 5), pageEnd()};
+    // Line 2 opens with a triplet whose first note holds the string the range ends on; line 3,
+    // a triplet of 15 ticks and a held note, lasts 39 ticks: the loop rests 9 to the beat.
+    const std::vector<NoteSpec> lines = {single(16, 1, 0), pageEnd(),       heldStart,
+                                         single(5, 2, 3),  single(6, 2, 5), single(16, 2, 7),
+                                         pageEnd(),        single(5, 2, 0), single(5, 2, 2),
+                                         single(5, 2, 3),  heldEnd};
+    const std::tuple<const std::vector<NoteSpec>*, PlayRange, long, Times> cases[] = {
+        {&notes, {2, 2, true}, 16, {}},  // one note on the beat
+        {&notes, {3, 3, true}, 16, {}},  // one note between beats
+        {&line, {3, 4, true}, 32, {}},
+        {&lines, {3, 11, true}, 80, {32 * 36, 80 * 36, 112 * 36, 160 * 36, 192 * 36}}};
+    song.metroTicks = 16;
+    settings.metronome = true;
+    settings.passes = 3;
+    for (const auto& [played, range, k, turns] : cases) {
+        settings.range = range;
+        const Performance p = play(*played);
+        Times passes;
+        for (const PerformanceEvent& e : p.events)
+            if (e.kind == EventKind::NoteStart && e.note == range.first) passes.push_back(e.tick);
+        EXPECT_EQ(std::tuple(passes, p.endTick, timesOf(p, EventKind::PageTurn)),
+                  std::tuple(Times{0, k, 2 * k}, 3 * k, turns))
+            << range.first << ".." << range.last;
+        const Times beats = timesOf(p, EventKind::Beat);  // no gap and no doubled beat
+        for (std::size_t i = 1; i < beats.size(); ++i)
+            EXPECT_EQ(beats[i] - beats[i - 1], 16 * 36) << range.last << " at " << beats[i];
+        for (long boundary : {k, 2 * k}) {
+            std::map<std::uint32_t, long> on;  // channel and note: the tick struck
+            for (const PerformanceEvent& e : p.events) {
+                if (e.tick > boundary) break;
+                if (!msg::noteOns({e.message}).empty()) on[e.message & 0xFF0Fu] = e.tick;
+                if ((e.message & 0xF0u) == 0x80u) on.erase(e.message & 0xFF0Fu);
+            }
+            for (const auto& [note, struck] : on)
+                EXPECT_EQ(struck, boundary) << range.last << ": " << note;
+        }
+    }
 }
 
 TEST_F(Performing, ASpeedChangesTheTimesButNotTheTicks) {

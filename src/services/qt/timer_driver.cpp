@@ -5,9 +5,9 @@
 
 namespace lutavo {
 
-long long monotonicMs() {
+long long monotonicMicros() {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 TimerDriver::TimerDriver(TimerModel& model, std::function<void()> tick, TimerAccuracy accuracy,
@@ -27,7 +27,8 @@ bool TimerDriver::running() const {
 }
 
 int TimerDriver::runningInterval() const {
-    return accuracy_ == TimerAccuracy::Precise ? schedule_.interval() : timer_.interval();
+    return accuracy_ == TimerAccuracy::Precise ? (schedule_.interval() + 500) / 1000
+                                               : timer_.interval();
 }
 
 void TimerDriver::sync() {
@@ -57,9 +58,9 @@ void TimerDriver::syncPrecise(bool wanted) {
         return;
     }
     // An unchanged schedule keeps its grid: restarting it would push the next tick back.
-    if (schedule_.running() && schedule_.interval() == model_.interval) return;
+    if (schedule_.running() && schedule_.interval() == model_.micros()) return;
     ++scheduleRuns_;
-    schedule_.start(monotonicMs(), model_.interval);
+    schedule_.start(monotonicMicros(), static_cast<int>(model_.micros()));
     // Inside a tick the firing code re-arms the timer once its ticks are done.
     if (!inTick_) armForNextTick();
 }
@@ -88,28 +89,28 @@ void TimerDriver::firePrecise() {
 
 void TimerDriver::runDueTicks() {
     const unsigned long long run = scheduleRuns_;
-    const long long due = schedule_.ticksDue(monotonicMs());
+    const long long due = schedule_.ticksDue(monotonicMicros());
     for (long long i = 0; i < std::min(due, kMaxCatchUp); ++i) {
         schedule_.take();
         if (model_.enabled) runTick(schedule_.takenDueTime());
         // The tick may have stopped the timer or changed its pace: follow the model from here.
         const bool followed =
-            scheduleRuns_ == run && model_.enabled && model_.interval == schedule_.interval();
+            scheduleRuns_ == run && model_.enabled && model_.micros() == schedule_.interval();
         if (!followed) return;
     }
     if (due > kMaxCatchUp) {
         // Too far behind to catch up sensibly (the machine slept): carry on from now.
         ++scheduleRuns_;
-        schedule_.start(monotonicMs(), schedule_.interval());
+        schedule_.start(monotonicMicros(), schedule_.interval());
     }
 }
 
-void TimerDriver::runTick(long long dueMs) {
+void TimerDriver::runTick(long long dueMicros) {
     if (soundClock_ == nullptr) {
         tick_();
         return;
     }
-    soundClock_->enterTick(dueMs);
+    soundClock_->enterTick(dueMicros);
     tick_();
     soundClock_->leaveTick();
 }
@@ -119,7 +120,8 @@ void TimerDriver::armForNextTick() {
         timer_.stop();
         return;
     }
-    timer_.start(static_cast<int>(schedule_.delayToNext(monotonicMs())));
+    // The single shot wakes on a whole millisecond, never before the tick is due.
+    timer_.start(static_cast<int>((schedule_.delayToNext(monotonicMicros()) + 999) / 1000));
 }
 
 }  // namespace lutavo

@@ -44,7 +44,7 @@ class TimerDriver {
     void firePrecise();
     // Runs the ticks due now, stopping early when a tick stops or re-times the timer.
     void runDueTicks();
-    void runTick(long long dueMs);
+    void runTick(long long dueMicros);
     void armForNextTick();
 
     TimerModel& model_;
@@ -58,7 +58,8 @@ class TimerDriver {
     SoundClock* soundClock_;
 };
 
-// Milliseconds on the monotonic clock the precise timer keeps time by.
-long long monotonicMs();
+// Microseconds on the monotonic clock the precise timer keeps time by: a tempo may take a tick
+// interval finer than a millisecond.
+long long monotonicMicros();
 
 }  // namespace lutavo
