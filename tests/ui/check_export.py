@@ -78,6 +78,35 @@ def read_variable(data, at):
             return value, at
 
 
+def read_track(track):
+    """(first tempo, notes as (tick, on, channel, key), whether it ends) of one track's bytes."""
+    at, tick, tempo, status, notes, ended = 0, 0, None, None, [], False
+    while at < len(track):
+        delta, at = read_variable(track, at)
+        tick += delta
+        event = track[at] if track[at] & 0x80 else status  # meta and system bytes do not run on
+        if event is None:
+            raise ValueError("running status before any status")
+        at += 1 if track[at] & 0x80 else 0
+        if event == 0xFF:
+            kind = track[at]
+            size, at = read_variable(track, at + 1)
+            if kind == 0x51 and tempo is None:
+                tempo = int.from_bytes(track[at : at + 3], "big")
+            ended |= kind == 0x2F
+            at += size
+        elif event in (0xF0, 0xF7):
+            size, at = read_variable(track, at)
+            at += size
+        else:
+            status = event
+            if status & 0xF0 in (0x80, 0x90):
+                on = status & 0xF0 == 0x90 and track[at + 1] != 0
+                notes.append((tick, on, status & 0x0F, track[at]))
+            at += 1 if status & 0xF0 in (0xC0, 0xD0) else 2
+    return tempo, notes, ended
+
+
 def parse_midi(data):
     """(format, tracks, division, tempo, notes as (tick, on, channel, key)) of a one-track file."""
     if data[:4] != b"MThd" or int.from_bytes(data[4:8], "big") != 6 or data[14:18] != b"MTrk":
@@ -87,28 +116,7 @@ def parse_midi(data):
     track = data[22 : 22 + length]
     if len(track) != length:
         raise ValueError("track chunk cut short")
-    at, tick, tempo, status, notes, ended = 0, 0, None, None, [], False
-    while at < len(track):
-        delta, at = read_variable(track, at)
-        tick += delta
-        if track[at] & 0x80:
-            status, at = track[at], at + 1
-        if status is None:
-            raise ValueError("running status before any status")
-        if status == 0xFF:
-            kind = track[at]
-            size, at = read_variable(track, at + 1)
-            tempo = int.from_bytes(track[at : at + 3], "big") if kind == 0x51 else tempo
-            ended |= kind == 0x2F
-            at += size
-        elif status in (0xF0, 0xF7):
-            size, at = read_variable(track, at)
-            at += size
-        else:
-            if status & 0xF0 in (0x80, 0x90):
-                on = status & 0xF0 == 0x90 and track[at + 1] != 0
-                notes.append((tick, on, status & 0x0F, track[at]))
-            at += 1 if status & 0xF0 in (0xC0, 0xD0) else 2
+    tempo, notes, ended = read_track(track)
     if not ended:
         raise ValueError("no end of track")
     return fmt, tracks, division, tempo, notes
