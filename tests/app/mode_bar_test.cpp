@@ -52,19 +52,6 @@ TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {
     EXPECT_EQ(rig.dialogs.fileRequests[1].folder, "/tmp/chosen/");
 }
 
-TEST_F(ModeBar, SongsDuringALessonClosesItFirstAndACancelLeavesTheStartupSong) {
-    g().app.appMode = kModeLesson;
-    press(kModeBarSongs);
-    EXPECT_EQ(test::join(showsIntro(), g().app.appMode), test::join(true, kModeSongs));
-    g().app.appMode = kModeLesson;
-    g().app.lessonRequest = "frame";
-    g().gtimer.interval = 60;
-    press(kModeBarSongs, "minuet_in_g.SNG");
-    EXPECT_EQ(test::join(g().app.lessonRequest, g().gtimer.interval,
-                         rig.dialogs.fileRequests.size(), g().song.songTitle, g().app.appMode),
-              test::join("", 3000, 2, "Minuet in G", kModeSongs));
-}
-
 TEST_F(ModeBar, LeavingTheEditorBeforeASongLoadsOrTheTuningPlays) {
     enterEditor();
     press(kModeBarSongs, "jingle_bells.SNG");
