@@ -59,8 +59,7 @@ TEST(PcmClip, FoundFilesAreReadOrRefusedWithAReason) {
         {"44.1 kHz", head + "\x44\xac\0\0\x88\x58\x01\0"s + tail, ""},
         {"1 Hz: each frame would grow 44100 times", head + "\x01\0\0\0\x02\0\0\0"s + tail,
          "sample rate of 1 Hz"},
-        {"8 bits", head + "\x44\xac\0\0\x44\xac\0\0\x01\0\x08\0data\x02\0\0\0\x34\x12"s,
-         "16-bit"},
+        {"8 bits", head + "\x44\xac\0\0\x44\xac\0\0\x01\0\x08\0data\x02\0\0\0\x34\x12"s, "16-bit"},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
