@@ -41,9 +41,10 @@ def midi_onsets(path):
     return division, tempo, onsets
 
 
-def lutavo_notes(path, quarter_ms, muted):
-    notes = sorted((t / quarter_ms, n) for t, n in midi_onsets(path)[2])
-    return [(q, n) for q, n in notes if (round(q, 4), n + CLICK_BELOW) not in muted]
+def in_quarters(onsets, ticks_a_quarter, muted, below=0):
+    """(quarter, note) of the onsets in order, without the muted strings (sounded `below`)."""
+    notes = sorted((t / ticks_a_quarter, n) for t, n in onsets)
+    return [(q, n) for q, n in notes if (round(q, 4), n + below) not in muted]
 
 
 def muted_notes(musicxml):
@@ -70,12 +71,6 @@ def muted_notes(musicxml):
     return found
 
 
-def score_notes(path, muted):
-    division, tempo, onsets = midi_onsets(path)
-    notes = sorted((t / division, n) for t, n in onsets)
-    return [(q, n) for q, n in notes if (round(q, 4), n) not in muted], tempo
-
-
 def check(lutavo, song, work):
     name = os.path.splitext(os.path.basename(song))[0]
     score = os.path.join(work, name + '.musicxml')
@@ -87,8 +82,9 @@ def check(lutavo, song, work):
                    timeout=120)
     quarter_ms = 16 * tempo_interval(header_number(song, 'tempo', 8))
     muted = muted_notes(score)
-    expected = lutavo_notes(ours, quarter_ms, muted)
-    heard, tempo = score_notes(theirs, muted)
+    expected = in_quarters(midi_onsets(ours)[2], quarter_ms, muted, CLICK_BELOW)
+    division, tempo, onsets = midi_onsets(theirs)
+    heard = in_quarters(onsets, division, muted)
     problems = []
     if tempo is None or abs(tempo - quarter_ms * 1000) > quarter_ms:
         problems.append(f'tempo {tempo} us a quarter, Lutavo plays {quarter_ms * 1000}')

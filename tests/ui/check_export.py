@@ -300,10 +300,7 @@ def check_musicxml(lutavo, song, folder):
     run(lutavo, "--export-musicxml", song, score)
     run(lutavo, "--import", score, back)
     failures = []
-    (header, notes), (header_back, notes_back) = read_song(song), read_song(back)
-    for key in ("alt", "capo"):
-        if header.get(key, "") != header_back.get(key, ""):
-            failures.append(f"{key}: {header.get(key)!r} came back as {header_back.get(key)!r}")
+    notes, notes_back = read_song(song)[1], read_song(back)[1]
     if held_as_frets(notes_back) != held_as_frets(notes):
         failures.append(f"{len(notes)} note lines came back as {len(notes_back)}, not all alike")
     fake, refused = os.path.join(folder, "fake.gp5"), os.path.join(folder, "refused.SNG")
