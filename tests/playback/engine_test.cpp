@@ -177,14 +177,12 @@ TEST_F(Engine, ClicksFallOnTheBeatsOfTheLineFromWhereverPlayStarts) {
     }
 }
 
-// The tempo readouts are what plays: beats a minute of the song's beat, as the clicks measure
-// it, at the adjuster's step and the practice speed; the speed stops at 25% and at 200%.
+// The tempo readouts are what plays, as the clicks measure it; the speed stops at 25% and 200%.
 TEST_F(Engine, TempoShowsTheBeatsAMinuteThatPlay) {
     const std::tuple<int, int, int, const char*, const char*> cases[] = {
         {8, 16, 100, "104", "100%"}, {2, 16, 100, "156", "100%"}, {30, 16, 100, "47", "100%"},
         {8, 24, 100, "69", "100%"},  {8, 16, 25, "26", "25%"},    {8, 16, 24, "26", "25%"},
-        {8, 16, 26, "27", "26%"},    {8, 16, 200, "208", "200%"}, {8, 16, 201, "208", "200%"},
-        {8, 16, 199, "207", "199%"}};
+        {8, 16, 200, "208", "200%"}, {8, 16, 201, "208", "200%"}};
     for (const auto& [step, beatTicks, percent, shown, percentShown] : cases) {
         g.song.metroOn = 1;
         g.song.metroTicks = static_cast<i16>(beatTicks);
@@ -196,7 +194,6 @@ TEST_F(Engine, TempoShowsTheBeatsAMinuteThatPlay) {
         const Times clicks = clickTimesOver(4 * beatTicks + 1);
         EXPECT_EQ(g.ui.tempotxt.caption, shown) << percent;
         EXPECT_EQ(g.ui.tempopct.caption, percentShown) << percent;
-        // Four beats on the clock that advances by the timer's interval to the microsecond.
         EXPECT_NEAR(4 * 60000.0 / (clicks.at(4) - clicks[0]), std::stoi(shown), 0.5) << percent;
         playbtn_Click(g, kStop);
         setTempoPercent(g, 100);

@@ -1,5 +1,4 @@
-// Marking a passage to practise and looping it: the ranges the keys leave, the marks on the page,
-// and a live loop that plays what its performance says.
+// Marking a passage to practise, and a live loop of it.
 
 #include "practice/passage.h"
 #include "playback/performer.h"
@@ -24,60 +23,48 @@ class Passage : public PlaybackTest {
         showPage(page);
         markPassage(g, end, where);
     }
-    std::tuple<int, int, bool> range() const {
-        return {g.transport.range.first, g.transport.range.last, g.transport.range.loop};
-    }
 };
 
 TEST_F(Passage, EndsAreSetAtTheNoteOrTheLineTheOtherGivesWayAndCancelForgetsThem) {
     using P = PassageEnd;
-    const std::tuple<int, int, P, PassageAt, std::tuple<int, int, bool>> steps[] = {
-        {2, 1, P::Start, PassageAt::Note, {2, 0, false}},
-        {4, 1, P::End, PassageAt::Note, {2, 5, false}},  // a page end: the note after it
-        {1, 1, P::End, PassageAt::Note, {1, 1, false}},  // before the start: both ends
-        {8, 3, P::End, PassageAt::Line, {1, 9, false}},
-        {1, 2, P::Start, PassageAt::Line, {5, 9, false}}};
-    for (const auto& [note, page, end, where, expected] : steps) {
+    const std::tuple<int, int, P, PassageAt, int, int> steps[] = {
+        {4, 1, P::End, PassageAt::Note, 1, 5},  // a page end: the note after it
+        {2, 1, P::End, PassageAt::Note, 1, 2},
+        {3, 1, P::Start, PassageAt::Note, 3, 3},  // past the end: both ends
+        {8, 3, P::End, PassageAt::Line, 3, 9},
+        {1, 2, P::Start, PassageAt::Line, 5, 9}};
+    const PlayRange& r = g.transport.range;
+    for (const auto& [note, page, end, where, first, last] : steps) {
         mark(note, page, end, where);
-        // Stopped just before the passage, where PLAY begins it.
-        EXPECT_EQ(std::tuple(range(), g.transport.curNote, g.ntimer.enabled),
-                  std::tuple(expected, std::get<0>(expected) - 1, false));
+        // The position waits just before the passage, where PLAY begins it.
+        EXPECT_EQ(std::tuple(r.first, r.last, r.loop, g.transport.curNote),
+                  std::tuple(first, last, false, first - 1));
     }
     toggleLoop(g);
-    EXPECT_EQ(std::tuple(range(), g.ui.playtxt[kRepeat].color),
-              std::tuple(std::tuple(5, 9, true), kColorActive));
+    EXPECT_EQ(std::tuple(r.loop, g.ui.playtxt[kRepeat].color), std::tuple(true, kColorActive));
     mnuRepeatCancel_Click(g);
-    EXPECT_EQ(std::tuple(range(), g.ui.mnuRepeat.items[kRepeatMenuCancel].checked),
-              std::tuple(std::tuple(1, 0, false), true));
-    toggleLoop(g);  // no passage: the current line
-    EXPECT_EQ(range(), std::tuple(5, 6, true));
+    toggleLoop(g);  // no passage now: the current line
+    EXPECT_EQ(std::tuple(r.first, r.last, r.loop), std::tuple(5, 6, true));
 }
 
-// A passage from the middle of a line over the next, marked with brackets: the live loop sounds
-// its performance's three passes and turns back to its first line.
+// Passes of 40 ticks and a rest of 8 back to note 3's place in its beat, as performed.
 TEST_F(Passage, ALiveLoopPlaysItsPerformance) {
     g.song.metroOn = 1;
     mark(3, 1, PassageEnd::Start);
     mark(6, 2, PassageEnd::End);
     toggleLoop(g);
-    EXPECT_EQ(g.display.pictab.pixel(g.song.noteX[3] - 16, 20), 0x1A8F3Au);  // its start
+    EXPECT_EQ(g.display.pictab.pixel(g.song.noteX[3] - 16, 20), 0x1A8F3Au);  // its bracket
     PlaybackSettings settings = liveSettings(g);
     settings.passes = 3;
     const Performance p = performance(g.song, settings);
-    EXPECT_EQ(p.endTick, 3 * 48);  // 40 ticks, and a rest of 8 back to note 3's place in its beat
     Times expected;
     for (const PerformanceEvent& e : p.events)
-        if (!msg::noteOns({e.message}).empty()) expected.push_back(e.timeMs);
+        if (!msg::noteOns({e.message}).empty()) expected.push_back(e.timeMs + 36);
     playbtn_Click(g, kPlay);
-    runTicks(rig, static_cast<int>(p.endTick));
-    Times heard = noteOnTimes();
-    const long t0 = heard.at(0);
-    for (long& t : heard)
-        t -= t0;
-    EXPECT_EQ(heard, expected);
-    runTicks(rig, 1);  // the fourth pass
-    EXPECT_EQ(std::tuple(g.ntimer.enabled, g.ui.pgScroll.value, g.transport.curNote),
-              std::tuple(true, 1, 4));
+    runTicks(rig, static_cast<int>(p.endTick) + 1);
+    expected.push_back(3 * 48 * 36 + 36);  // the fourth pass, back on page 1
+    EXPECT_EQ(std::tuple(noteOnTimes(), p.endTick, g.ui.pgScroll.value),
+              std::tuple(expected, 3L * 48, 1));
 }
 
 }  // namespace

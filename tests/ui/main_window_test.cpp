@@ -39,7 +39,6 @@
 #include "platform/screen.h"
 #include "playback/engine.h"
 #include "playback/transport.h"
-#include "practice/passage.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
@@ -133,31 +132,6 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     click("playbtn(6)");  // STOP
     EXPECT_FALSE(g().ntimer.enabled);
     EXPECT_TRUE(g().gtimer.enabled);
-}
-
-// The practice keys reach the program: a passage marked, looped and slowed (grabbed for a look).
-TEST_F(MainWindowTest, APassageIsMarkedLoopedAndSlowedFromTheKeys) {
-    Fakes fakes;
-    fakes.dialogs.fileAnswers.push_back(std::string(LUTAVO_TEST_DATA_DIR) +
-                                        "/songs/jingle_bells.SNG");
-    clickCaption("SONGS");
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Right, Qt::NoModifier},
-                                         {Qt::Key_BracketLeft, Qt::NoModifier},
-                                         {Qt::Key_Right, Qt::NoModifier},
-                                         {Qt::Key_Right, Qt::NoModifier},
-                                         {Qt::Key_BracketRight, Qt::NoModifier},
-                                         {Qt::Key_L, Qt::NoModifier},
-                                         {Qt::Key_Down, Qt::ControlModifier},
-                                         {Qt::Key_Down, Qt::ControlModifier}})
-        QTest::keyClick(child("playbtn(2)"), key, modifiers);
-    EXPECT_EQ(std::tuple(g().transport.range.first, g().transport.range.last,
-                         g().transport.range.loop, child<QLabel>("tempopct")->text()),
-              std::tuple(1, 2, true, QString("90%")));
-    EXPECT_TRUE(saveScreenshot(window(), output("practice.png")));
-    mnuRepeatCancel_Click(g());
-    setTempoPercent(g(), 100);
 }
 
 // The view converts only the pictures the program changed, and present() shows the state
