@@ -32,6 +32,8 @@ def record(env, live_play, data, song, seconds, raw):
     rec.wait(timeout=10)
     if played.returncode != 0:
         raise RuntimeError(f"live_play failed: {played.stderr}")
+    # How the stream did (underruns, the pace its clock learned): what a failure is read with.
+    print(" ".join(line for line in played.stdout.splitlines() if not line.startswith(("play", "stop"))))
     return np.fromfile(raw, dtype="<f4").reshape(-1, 2)[:, 0].astype(np.float64)
 
 
@@ -79,9 +81,13 @@ def first_note(signal_, tick, clicks, after):
         rest[c:end] -= aligned(signal_, tick, c)[:end - c]
     # The click heard went through the stream's rate and the server's rate conversion: its top
     # octave no longer cancels exactly. A note is found in what is left below that.
-    rest = np.convolve(rest, np.ones(5) / 5, "same")
-    loud = np.nonzero(np.abs(rest[after:]) > 0.02)[0]
-    return after + int(loud[0]) if len(loud) else None
+    rest = np.abs(np.convolve(rest, np.ones(5) / 5, "same"))
+    # A click cut by a dropout leaves a loud remainder no longer than the click; a note still
+    # sounds when a click would be over.
+    span = len(tick) + RATE // 100
+    loud = after + np.nonzero(rest[after:] > 0.02)[0]
+    held = [at for at in loud if np.max(rest[at + span:at + span + RATE // 100], initial=0) > 0.02]
+    return int(held[0]) if held else None
 
 
 def check_play(number, clicks, beat_ms, signal_, tick):

@@ -50,13 +50,16 @@ PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int req
 
 void PulseStream::raiseThread() {
     // The connection's own thread says who it is; the raising is done from here, since asking
-    // the desktop's service means waiting on a socket.
+    // the desktop's service means waiting on a socket. The request is made under the lock:
+    // without it the connection's thread may run and drop it before it is complete.
+    pa_threaded_mainloop_lock(loop_);
     pa_threaded_mainloop_once_unlocked(
         loop_,
         [](pa_threaded_mainloop*, void* id) {
             static_cast<std::atomic<long>*>(id)->store(currentThreadId());
         },
         &threadId_);
+    pa_threaded_mainloop_unlock(loop_);
     for (int waited = 0; threadId_.load() == 0 && waited < 1000; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (threadId_.load() != 0) priority_ = raiseAudioThread(threadId_.load());
