@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/midi_message.h"
 #include "playback/performance.h"
 
 namespace lutavo {
@@ -31,16 +32,16 @@ void putVariableLength(std::vector<std::uint8_t>& out, std::uint32_t v) {
 int dataBytes(int status) {
     if (status < 0x80 || status >= 0xF0) return -1;
     const int kind = status & 0xF0;
-    return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
+    return kind == kProgramChange || kind == kChannelPressure ? 1 : 2;
 }
 
 bool isNoteOff(std::uint32_t message) {
     const std::uint32_t kind = message & 0xF0;
-    return kind == 0x80 || (kind == 0x90 && ((message >> 16) & 0x7F) == 0);
+    return kind == kNoteOff || (kind == kNoteOn && ((message >> 16) & 0x7F) == 0);
 }
 
 bool isNoteOn(std::uint32_t message) {
-    return (message & 0xF0) == 0x90 && !isNoteOff(message);
+    return (message & 0xF0) == kNoteOn && !isNoteOff(message);
 }
 
 std::size_t keyOf(std::uint32_t message) {

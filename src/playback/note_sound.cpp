@@ -1,5 +1,6 @@
 #include "playback/note_sound.h"
 
+#include "platform/midi_message.h"
 #include "platform/midi_out.h"
 #include "playback/performance.h"
 #include "song/fret_codes.h"
@@ -8,10 +9,6 @@ namespace lutavo {
 
 namespace {
 
-constexpr int kNoteOff = 0x80;
-constexpr int kNoteOn = 0x90;
-constexpr int kProgramChange = 0xC0;
-constexpr int kPitchBend = 0xE0;
 constexpr int kBendCentreHigh = 0x40;
 constexpr int kBendUpHigh = 0x64;
 // The second program change every opening of the device sends, whatever channel the sound uses.

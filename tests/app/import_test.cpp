@@ -12,15 +12,12 @@
 namespace lutavo {
 namespace {
 
-class Import : public ::testing::Test {
+class Import : public test::Started {
   protected:
     void SetUp() override {
-        rig.defaults();
-        setupModeBar(g());
-        closesong(g());
+        Started::SetUp();
         rig.dialogs.messages.clear();
     }
-    Guitar& g() { return rig.g(); }
     void open(const std::string& path) {
         rig.dialogs.fileAnswers.push_back(path);
         modeBarPress(g(), kModeBarSongs);
@@ -44,7 +41,6 @@ class Import : public ::testing::Test {
         return dir.write("band.gp5", test::gpFile(s));
     }
 
-    test::Rig rig;
     test::TempDir dir;
 };
 

@@ -52,19 +52,6 @@ TEST_F(ModeBar, SongsDialogCancelAndTheCommandLineFolder) {
     EXPECT_EQ(rig.dialogs.fileRequests[1].folder, "/tmp/chosen/");
 }
 
-TEST_F(ModeBar, SongsDuringALessonClosesItFirstAndACancelLeavesTheStartupSong) {
-    g().app.appMode = kModeLesson;
-    press(kModeBarSongs);
-    EXPECT_EQ(test::join(showsIntro(), g().app.appMode), test::join(true, kModeSongs));
-    g().app.appMode = kModeLesson;
-    g().app.lessonRequest = "frame";
-    g().gtimer.interval = 60;
-    press(kModeBarSongs, "minuet_in_g.SNG");
-    EXPECT_EQ(test::join(g().app.lessonRequest, g().gtimer.interval,
-                         rig.dialogs.fileRequests.size(), g().song.songTitle, g().app.appMode),
-              test::join("", 3000, 2, "Minuet in G", kModeSongs));
-}
-
 TEST_F(ModeBar, LeavingTheEditorBeforeASongLoadsOrTheTuningPlays) {
     enterEditor();
     press(kModeBarSongs, "jingle_bells.SNG");
@@ -78,41 +65,25 @@ TEST_F(ModeBar, LeavingTheEditorBeforeASongLoadsOrTheTuningPlays) {
     EXPECT_EQ(g().ui.opttxt[kModeBarTune].color, kColorActive);
 }
 
-TEST_F(ModeBar, LessonDialogStoresTheChosenLesson) {
+// What a chosen lesson does is the lesson player's concern.
+TEST_F(ModeBar, LessonDialogOffersTheDataFolderAndACancelChangesNothing) {
     press(kModeBarLessons);
     ASSERT_EQ(rig.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(asked(rig.dialogs.fileRequests[0]), "*.LSN|" + test::dataFolder());
     EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
-    rig.dialogs.fileAnswers.push_back("");  // cancelled: nothing changes
-    press(kModeBarLessons);
-    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "|3000|");
-    rig.dialogs.fileAnswers.push_back("/home/me/first.LSN");
-    press(kModeBarLessons);
-    EXPECT_EQ(test::join(g().app.lessonFile, g().gtimer.interval), "/home/me/first.LSN|60|");
 }
 
-TEST_F(ModeBar, ChordsScalesAndPrint) {
-    press(kModeBarChords);
-    ASSERT_EQ(rig.dialogs.menus.size(), 1u);
-    EXPECT_EQ(rig.dialogs.menus[0].caption, "Chord");
+// No chord or scale menu in the editor; the print menu comes during a lesson too.
+TEST_F(ModeBar, ChordsScalesAndPrintOutsideTheSongs) {
     g().app.appMode = kModeEditor;
-    press(kModeBarChords);  // no chord menu in the editor
-    EXPECT_EQ(rig.dialogs.menus.size(), 1u);
-
-    press(kModeBarScales);  // nor a scale menu
-    EXPECT_EQ(rig.dialogs.menus.size(), 1u);
-    g().app.appMode = kModeSongs;
-    press(kModeBarScales);  // dismissed: nothing opens
-    ASSERT_EQ(rig.dialogs.menus.size(), 2u);
-    EXPECT_EQ(test::join(rig.dialogs.menus[1].caption, rig.dialogs.menus[1].items[16].caption,
-                         g().app.appMode),
-              test::join("Scale", "B Scales", kModeSongs));
-
-    g().app.appMode = kModeLesson;  // the print menu comes during a lesson too
+    press(kModeBarChords);
+    press(kModeBarScales);
+    EXPECT_TRUE(rig.dialogs.menus.empty());
+    g().app.appMode = kModeLesson;
     press(kModeBarPrint);
-    ASSERT_EQ(rig.dialogs.menus.size(), 3u);
-    EXPECT_EQ(rig.dialogs.menus[2].caption, "Print");
-    EXPECT_EQ(g().app.appMode, kModeSongs);
+    ASSERT_EQ(rig.dialogs.menus.size(), 1u);
+    EXPECT_EQ(test::join(rig.dialogs.menus[0].caption, g().app.appMode),
+              test::join("Print", kModeSongs));
 }
 
 // A cancelled dialog or a dismissed menu leaves the labels as they were, whether pressed or
@@ -133,7 +104,10 @@ TEST_F(ModeBar, CommandsThatOpenNothingAndTheirKeys) {
         asked += r.title;
     for (const char* part : {"Ctrl+O", "Ctrl+Q", "Transport", "Load LessonLoad SongLoad Lesson"})
         EXPECT_NE(asked.find(part), std::string::npos) << part;
-    EXPECT_EQ(rig.dialogs.menus.size(), 4u);
+    ASSERT_EQ(rig.dialogs.menus.size(), 4u);
+    EXPECT_EQ(test::join(rig.dialogs.menus[0].caption, rig.dialogs.menus[1].caption,
+                         rig.dialogs.menus[1].items[16].caption, rig.dialogs.menus[2].caption),
+              test::join("Chord", "Scale", "B Scales", "Print"));
     // The print menu opens at the mouse for a click, below the PRINT button for Ctrl+P.
     EXPECT_EQ(test::join(!rig.dialogs.menus[2].dropFrom,
                          rig.dialogs.menus[3].dropFrom.value_or(Placement{}).top),

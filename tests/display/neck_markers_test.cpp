@@ -13,9 +13,8 @@
 #include "display/picture_files.h"
 #include "display/shownote.h"
 #include "fakes/fake_pictures.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
 #include "playback/performer.h"
+#include "playback/playback_fixture.h"
 
 namespace lutavo::test {
 namespace {
@@ -53,11 +52,9 @@ Rgb keyDown(int x, int y) {
     return kKeyTag | static_cast<Rgb>(y << 8 | x);
 }
 
-class NeckMarkers : public ::testing::Test {
+class NeckMarkers : public PlaybackTest {
   protected:
-    Rig rig;
     FakePictureIO pictures;
-    Guitar& g = playbackReady(rig);
 
     void SetUp() override {
         const std::string& app = g.app.appFolder;
@@ -175,7 +172,7 @@ TEST_F(NeckMarkers, HeldChordShowsSixDarkMarkersSoundsNothingAndTheNextNoteClear
         EXPECT_EQ(neck(g.display.fretMarkerX[frets[s - 1]], g.display.stringY[s]) & 0xF00000,
                   kHeldTag)
             << s;
-    EXPECT_TRUE(msg::noteOns(rig.midi.messages()).empty());
+    EXPECT_TRUE(sounded().empty());
     show({{16, {0, 2, 2, 1, 0, 0}}, {16, {-1, -1, -1, -1, -1, -1}}});
     EXPECT_EQ(markedCells(), 0);
     EXPECT_TRUE(keyboardIsPlain());
@@ -252,7 +249,7 @@ TEST_F(NeckMarkers, MissingPicturesAreReportedOnceAndTheNotesStillSound) {
     }
     EXPECT_TRUE(g.neck.fretboard.empty());
     EXPECT_EQ(rig.dialogs.messages.size(), 5u);
-    EXPECT_FALSE(msg::noteOns(rig.midi.messages()).empty());
+    EXPECT_FALSE(sounded().empty());
 }
 
 }  // namespace

@@ -70,46 +70,14 @@ PageTest::PageTest() : g(rig.g()), d(rig.g().display) {
     loadPagePictures(g);
 }
 
-void PageTest::note(int dur, const Frets& frets) {
-    auto& s = g.song;
-    const int n = ++s.noteCount;
-    s.noteDur[n] = static_cast<i16>(dur);
-    for (int slot = 1; slot <= 6; ++slot)
-        s.noteFret(n, slot) = static_cast<i16>(frets[slot - 1]);
-}
-
-void PageTest::endPage() {
-    note(kEndOfPage, kRest);
-    pageFirst_.push_back(g.song.noteCount + 1);
-}
-
 void PageTest::finish(int spacing) {
     auto& s = g.song;
-    const int count = static_cast<int>(pageFirst_.size());
-    pageFirst_.push_back(s.noteCount + 2);
-    for (int p = 1; p <= count + 1; ++p)
-        s.pageStart[p] = static_cast<i16>(pageFirst_[p - 1]);
-    for (int p = 1; p <= count; ++p) {
-        const int first = s.pageStart[p];
-        const int end = s.pageStart[p + 1] - 1;  // the end-of-page note, or the end sentinel
-        for (int n = first; n < end; ++n)
-            s.noteX[n] = static_cast<i16>(100 + spacing * (n - first));
-        s.noteX[end] = 595;
-    }
-    s.noteX[0] = 25;
-    s.noteDur[s.noteCount + 1] = 0;
-    for (int slot = 1; slot <= 6; ++slot) {
-        s.noteFret(s.noteCount + 1, slot) = kSilent;
+    buildSong(g, notes_, spacing);
+    for (int slot = 1; slot <= 6; ++slot)
         s.altTuning[slot] = 0;  // standard tuning: pitches read as open strings plus frets
-    }
     buildDurSymbol(s);
     setkey(g);
     buildpitchtable(g);
-    g.ui.pgScroll.min = 1;
-    g.ui.pgScroll.max = count;
-    g.ui.pgScroll.value = 1;
-    g.ui.ScrlNpntr.min = 0;
-    g.ui.ScrlNpntr.max = s.noteCount;
     g.ui.ScrlNpntr.value = 0;
     g.ui.pagepic.visible = false;
 }

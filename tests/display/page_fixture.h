@@ -9,6 +9,7 @@
 
 #include "core/guitar.h"
 #include "fakes/fake_pictures.h"
+#include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
 #include "platform/picture.h"
 
@@ -29,8 +30,8 @@ class PageTest : public ::testing::Test {
     PageTest();
 
     // Appends a note to the song being built; endPage starts a new page.
-    void note(int dur, const Frets& frets);
-    void endPage();
+    void note(int dur, const Frets& frets) { notes_.push_back({dur, frets}); }
+    void endPage() { notes_.push_back(pageEnd()); }
     // Closes the song: page table, sentinels, note positions `spacing` apart from x = 100, the
     // page scroll bar on page 1, and the key and pitch tables.
     void finish(int spacing = 80);
@@ -52,7 +53,7 @@ class PageTest : public ::testing::Test {
     std::vector<BlitRecord> tabLog;
 
   private:
-    std::vector<int> pageFirst_{1};
+    std::vector<NoteSpec> notes_;
 };
 
 }  // namespace lutavo::test

@@ -7,8 +7,7 @@
 #include "editor/note_entry.h"
 #include "editor/song_info.h"
 #include "editor/undo.h"
-#include "fakes/midi_messages.h"
-#include "fakes/playback_rig.h"
+#include "playback/playback_fixture.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -19,10 +18,8 @@ namespace {
 constexpr int kSlot1Y = 80;
 constexpr int kFret5X = 200;
 
-class NoteEntryTest : public ::testing::Test {
+class NoteEntryTest : public PlaybackTest {
   protected:
-    Rig rig;
-    Guitar& g = playbackReady(rig);
     // In the editor at note 1; slot 1 of notes 1..4 is struck, held twice, struck again.
     void editSong(int first) {
         buildSong(g, {single(16, 1, first), single(16, 1, first + 24), single(16, 1, first + 24),
@@ -38,8 +35,8 @@ class NoteEntryTest : public ::testing::Test {
     std::string slot1() const {
         std::string out = join(g.song.noteFret(0, 1), g.song.noteFret(1, 1), g.song.noteFret(2, 1),
                                g.song.noteFret(3, 1), g.song.noteFret(4, 1));
-        for (auto m : msg::noteOns(rig.midi.messages()))
-            out += std::to_string(msg::noteOf(m)) + ";";
+        for (int note : sounded())
+            out += std::to_string(note) + ";";
         return out;
     }
 };

@@ -28,8 +28,9 @@ inline NoteSpec single(int dur, int slot, int fret) {
     return n;
 }
 
-// The notes into the song model alone; returns the number of pages.
-inline int buildSong(SongModel& s, const std::vector<NoteSpec>& notes) {
+// The notes into the song model alone, each page's notes `spacing` apart from x = 100 and its
+// end at 595, as the page layout leaves them; returns the number of pages.
+inline int buildSong(SongModel& s, const std::vector<NoteSpec>& notes, int spacing = 40) {
     s.noteCount = static_cast<i16>(notes.size());
     s.pageStart.fill(0);
     s.pageStart[1] = 1;
@@ -40,8 +41,11 @@ inline int buildSong(SongModel& s, const std::vector<NoteSpec>& notes) {
         for (int str = 1; str <= 6; ++str) {
             s.noteFret(i, str) = static_cast<i16>(n.frets[static_cast<std::size_t>(str - 1)]);
         }
-        s.noteX[i] = static_cast<i16>(100 + 40 * (i - s.pageStart[page]));
-        if (n.dur == kEndOfPage) s.pageStart[++page] = static_cast<i16>(i + 1);
+        s.noteX[i] = static_cast<i16>(100 + spacing * (i - s.pageStart[page]));
+        if (n.dur == kEndOfPage) {
+            s.noteX[i] = 595;
+            s.pageStart[++page] = static_cast<i16>(i + 1);
+        }
     }
     s.pageStart[page + 1] = static_cast<i16>(s.noteCount + 2);
     for (int n : {0, s.noteCount + 1}) {
@@ -54,8 +58,8 @@ inline int buildSong(SongModel& s, const std::vector<NoteSpec>& notes) {
     return page;
 }
 
-inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes) {
-    const int page = buildSong(g.song, notes);
+inline void buildSong(Guitar& g, const std::vector<NoteSpec>& notes, int spacing = 40) {
+    const int page = buildSong(g.song, notes, spacing);
     auto& s = g.song;
     g.transport.curNote = 0;
     g.transport.curPage = 1;

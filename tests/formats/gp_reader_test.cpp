@@ -9,6 +9,7 @@ namespace {
 using test::GpBar;
 using test::GpBeat;
 using test::GpNote;
+using test::lengths;
 
 // Two tracks (a guitar with a capo and drums), a 3/4 bar, then a repeat with two endings.
 test::GpSong richSong(int version) {
@@ -47,13 +48,6 @@ test::GpSong richSong(int version) {
     bar4.key = 3;
     s.bars = {bar1, bar2, bar3, bar4};
     return s;
-}
-
-std::vector<long> lengths(const std::vector<score::Beat>& beats) {
-    std::vector<long> out;
-    for (const auto& b : beats)
-        out.push_back(b.length);
-    return out;
 }
 
 class BinaryTabVersions : public ::testing::TestWithParam<int> {};

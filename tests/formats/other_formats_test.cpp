@@ -10,17 +10,12 @@
 namespace lutavo {
 namespace {
 
+using test::lengths;
+
 const score::Score& scoreOf(const score::ReadResult& read) {
     EXPECT_TRUE(std::holds_alternative<score::Score>(read))
         << std::get<score::ImportFailure>(read).message;
     return std::get<score::Score>(read);
-}
-
-std::vector<long> lengths(const std::vector<score::Beat>& beats) {
-    std::vector<long> out;
-    for (const auto& b : beats)
-        out.push_back(b.length);
-    return out;
 }
 
 // Dropped D named on the lines; a bar of quarters, a bar with a muted string, a bend and a

@@ -38,13 +38,6 @@ class Engine : public PlaybackTest {
     }
 };
 
-TEST_F(Engine, WithoutLeadInTheFirstNoteAndTheMetronomeSoundOnTheFirstTick) {
-    g.song.metroOn = 1;
-    play({single(16, 1, 0), single(16, 1, 2)});
-    EXPECT_EQ(clickTimesOver(17), (Times{kInterval, 17 * kInterval}));
-    EXPECT_EQ(noteOnTimes(), (Times{kInterval, 17 * kInterval}));
-}
-
 TEST_F(Engine, LeadInClicksOneBeatApartWalksThePointerThenPlays) {
     g.config.defaultLeadIn = 2;
     play({single(16, 1, 0)});

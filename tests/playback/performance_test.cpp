@@ -106,15 +106,6 @@ TEST_F(Performing, DrawnPagesRestartTheBeatsAtEachTurn) {
     EXPECT_EQ(timesOf(play(notes), EventKind::Beat), (Times{0, 16 * 36, 32 * 36, 48 * 36}));
 }
 
-TEST_F(Performing, ALoopPlaysOnePassAndItsFirstNoteFollowsTheLastAfterItsLength) {
-    const std::vector<NoteSpec> notes = {single(16, 1, 0), pageEnd(), single(16, 1, 3),
-                                         single(12, 1, 5), pageEnd(), single(16, 1, 7)};
-    settings.range = {3, 4, true};
-    const Performance p = play(notes);
-    EXPECT_EQ(starts(p), (std::vector<int>{3, 4}));
-    EXPECT_EQ(std::tuple(noteOnTimes(p), p.endTick), std::tuple(Times{0, 16 * 36}, 28L));
-}
-
 TEST_F(Performing, ASpeedChangesTheTimesButNotTheTicks) {
     settings.speedPercent = 50;
     const Performance p = play({single(16, 1, 0), single(8, 1, 2)});

@@ -81,16 +81,6 @@ TEST(Keys, StaffPositionsClimbAnOctaveIn24Point6Pixels) {
     }
 }
 
-TEST(Keys, NoteNameOfAnyPitchTrimsAndWraps) {
-    KeyState keys;
-    applyKey(keys, 1);
-    EXPECT_EQ(
-        noteNameOf(keys, 0) + noteNameOf(keys, -2) + noteNameOf(keys, -13) + noteNameOf(keys, 26),
-        "EDD#F#");
-    applyKey(keys, 4);
-    EXPECT_EQ(noteNameOf(keys, -13), "Eb");
-}
-
 // Tones named by their interval from the root (no double signs), written on their letter's line
 // with the sign the key's signature does not give them; the neck names a flat from the flat row.
 // Per case: key, root, formula, names; one tone (counted from C), its height, sign and name row.

@@ -59,9 +59,10 @@ struct PitchCase {
     int capo;
     std::string names;
     std::vector<std::array<int, 3>> pitches;  // string, fret, pitch
+    int key = 1;                              // the names are spelled in the song's key
 };
 
-TEST(PitchTable, OffsetsMoveWholeStringsAndNameThem) {
+TEST(PitchTable, OffsetsMoveWholeStringsAndNameThemInTheKey) {
     const std::vector<PitchCase> cases = {
         {{}, 0, "E A D G B E ", {{1, 0, 0}, {2, 0, 5}, {4, 4, 19}, {5, 0, 19}, {6, 24, 48}}},
         {{-2, 0, 1, 0, 0, -2}, 0, "D A D# G B D ", {{1, 24, 22}, {3, 2, 13}, {6, 0, 22}}},
@@ -69,29 +70,20 @@ TEST(PitchTable, OffsetsMoveWholeStringsAndNameThem) {
         {{}, 2, "E A D G B E ", {{2, 0, 5}, {2, 3, 8}}},
         // Offsets from song files beyond an octave still name the string.
         {{-13, 0, 0, 0, 0, 99}, 0, "D# A D G B G ", {{1, 0, -13}, {6, 24, 147}}},
+        {{-1, -1, -1, -1, -1, -1}, 0, "D# G# C# F# A# D# ", {}, 3},  // G major: sharps
+        {{-1, -1, -1, -1, -1, -1}, 0, "Eb Ab Db Gb Bb Eb ", {}, 6},  // Eb major: flats
     };
     for (const PitchCase& c : cases) {
         SCOPED_TRACE(c.names);
         TunerRig t(c.offsets);
         t.g().song.capo = static_cast<i16>(c.capo);
+        t.g().song.songKey = static_cast<i16>(c.key);
+        setkey(t.g());
         buildpitchtable(t.g());
         EXPECT_EQ(t.names(), c.names);
         for (const auto& [string, fret, pitch] : c.pitches)
             EXPECT_EQ(t.g().tuning.pitchOf(string, fret), pitch) << string << " " << fret;
     }
-}
-
-TEST(PitchTable, SpellsNamesInTheKey) {
-    TunerRig t({-1, -1, -1, -1, -1, -1});  // half a step down
-    auto& g = t.g();
-    g.song.songKey = 3;  // G major: sharps
-    setkey(g);
-    buildpitchtable(g);
-    EXPECT_EQ(t.names(), "D# G# C# F# A# D# ");
-    g.song.songKey = 6;  // Eb major: flats
-    setkey(g);
-    buildpitchtable(g);
-    EXPECT_EQ(t.names(), "Eb Ab Db Gb Bb Eb ");
 }
 
 TEST(Tuner, StringButtonOpensPanelBesideThatString) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/midi_message.h"
+
 namespace lutavo {
 
 struct ShortMessage {
@@ -14,18 +16,6 @@ struct ShortMessage {
 
     constexpr int kind() const { return status < 0xF0 ? status & 0xF0 : status; }
 };
-
-inline constexpr int kNoteOff = 0x80;
-inline constexpr int kNoteOn = 0x90;
-inline constexpr int kKeyPressure = 0xA0;
-inline constexpr int kControlChange = 0xB0;
-inline constexpr int kProgramChange = 0xC0;
-inline constexpr int kChannelPressure = 0xD0;
-inline constexpr int kPitchBend = 0xE0;
-inline constexpr int kSystemReset = 0xFF;
-// Controllers that end every note of a channel.
-inline constexpr int kAllSoundOff = 120;
-inline constexpr int kAllNotesOff = 123;
 
 // Bytes on the wire for a status byte; 0 for the ones a short message cannot carry
 // (system exclusive and its end) and for values below 0x80.
