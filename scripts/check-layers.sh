@@ -12,7 +12,7 @@ report() { echo "$1"; echo "$2" | sed 's/^/    /'; bad=1; }
 
 # Lower folders first; each folder of src/services is a layer of its own.
 order=(base platform song formats core theory tuning config display playback practice editor lessons print app
-  services/fluidsynth services/rtmidi services/qt ui)
+  services/fluidsynth services/rtmidi services/sound_module services/qt ui)
 declare -A rank
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
 folderOf() {

@@ -26,15 +26,12 @@
 #include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
 #include "print/print_song.h"
-#include "services/fluidsynth/audio_output.h"
-#include "services/fluidsynth/sound_font.h"
-#include "services/fluidsynth/stream_wave_player.h"
 #include "services/qt/qt_dialogs.h"
 #include "services/qt/qt_instance_lock.h"
 #include "services/qt/qt_picture_io.h"
 #include "services/qt/qt_printer.h"
 #include "services/qt/qt_screen.h"
-#include "services/rtmidi/midi_router.h"
+#include "services/sound_module/deferred_sound.h"
 #include "theory/chord_types.h"
 #include "theory/scale_fingering.h"
 #include "ui/headless_dialogs.h"
@@ -235,6 +232,35 @@ QString defaultAppFolder() {
     return QStringLiteral(LUTAVO_INSTALL_DATADIR);
 }
 
+QString soundModulePath() {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = programFolder + "/" + kSoundModuleFile;
+    if (QFileInfo(beside).isFile()) return beside;
+#ifdef LUTAVO_MODULEDIR_FROM_BINDIR
+    const QString installed = QDir::cleanPath(programFolder + "/" + LUTAVO_MODULEDIR_FROM_BINDIR +
+                                              "/" + kSoundModuleFile);
+    if (QFileInfo(installed).isFile()) return installed;
+#endif
+#ifdef LUTAVO_SOUND_MODULE
+    return QStringLiteral(LUTAVO_SOUND_MODULE);
+#else
+    return beside;
+#endif
+}
+
+namespace {
+
+DeferredSound::Opener soundModuleOpener(const LaunchOptions& options) {
+    if (options.soundModule != nullptr) {
+        return [module = options.soundModule](std::string&) { return module; };
+    }
+    return [path = soundModulePath().toStdString()](std::string& problem) {
+        return openSoundModule(path, problem);
+    };
+}
+
+}  // namespace
+
 struct Application::Parts {
     SoundClock soundClock;  // first made, last gone: the window and the audio both use it
     std::unique_ptr<Guitar> guitar = std::make_unique<Guitar>();
@@ -242,10 +268,7 @@ struct Application::Parts {
     std::unique_ptr<QtPrinter> printer = std::make_unique<QtPrinter>();
     std::unique_ptr<Dialogs> dialogs;
     QtPictureIO pictures;
-    // The stream outlives the two that play into it.
-    std::unique_ptr<AudioOutput> audio;
-    std::unique_ptr<StreamWavePlayer> wave;
-    std::unique_ptr<MidiRouter> midi;
+    std::unique_ptr<DeferredSound> sound;
     std::unique_ptr<QtScreen> screen;
     std::unique_ptr<QtInstanceLock> lock;
 };
@@ -266,18 +289,15 @@ Application::Application(const LaunchOptions& options)
         });
         p.dialogs = std::move(dialogs);
     }
-    quietSoundLibraries();
-    p.audio = std::make_unique<AudioOutput>(findSoundFont(), &p.soundClock, &std::cerr);
-    p.wave = std::make_unique<StreamWavePlayer>(*p.audio);
-    p.midi = std::make_unique<MidiRouter>(*p.audio, std::cerr);
+    p.sound = std::make_unique<DeferredSound>(soundModuleOpener(options), &p.soundClock, std::cerr);
     p.screen = std::make_unique<QtScreen>(p.window.get(), [w = p.window.get()] { w->sync(); });
     p.lock = options.lockPath.isEmpty() ? std::make_unique<QtInstanceLock>()
                                         : std::make_unique<QtInstanceLock>(options.lockPath);
 
     Services& sys = p.guitar->sys;
     sys.dialogs = p.dialogs.get();
-    sys.midi = p.midi.get();
-    sys.wave = p.wave.get();
+    sys.midi = p.sound.get();
+    sys.wave = p.sound.get();
     sys.pictures = &p.pictures;
     sys.screen = p.screen.get();
     sys.printer = p.printer.get();
@@ -317,6 +337,8 @@ bool Application::start() {
     p.window->setFocus(Qt::OtherFocusReason);
     p.window->show();
     p.window->sync();
+    // Nothing of the sound is shown: its libraries load while the user looks at the window.
+    p.window->afterFirstPaint([sound = p.sound.get()] { sound->load(); });
     if (held.holding()) p.window->binder().run([&held] { held.release(); });
     return true;
 }
@@ -327,8 +349,8 @@ MainWindow& Application::window() {
 Guitar& Application::guitar() {
     return *parts_->guitar;
 }
-AudioOutput& Application::audio() {
-    return *parts_->audio;
+LiveSound* Application::sound() {
+    return parts_->sound->live();
 }
 
 namespace {

@@ -9,9 +9,10 @@
 
 namespace lutavo {
 
-class AudioOutput;
 struct Guitar;
+class LiveSound;
 class MainWindow;
+class SoundModule;
 
 enum class ExportKind { None, Midi, Wave, Pdf, MusicXml };
 
@@ -40,10 +41,14 @@ struct LaunchOptions {
     QString lockPath;   // "" for the per-user lock
     // Message boxes and dialogs go to standard error and answer "no" (screenshots, tests).
     bool headless = false;
+    // The sound stack, when linked in; else the module file is opened (soundModulePath()).
+    SoundModule* soundModule = nullptr;
 };
 
 // <exe dir>/data/ when it exists (the build tree), else the installed data folder.
 QString defaultAppFolder();
+// <exe dir>/lutavo-sound.so when it exists (the build tree), else the installed module.
+QString soundModulePath();
 
 class Application {
   public:
@@ -56,7 +61,8 @@ class Application {
     bool start();
     MainWindow& window();
     Guitar& guitar();
-    AudioOutput& audio();
+    // The live sound, waiting for it to load; null when the program runs silent.
+    LiveSound* sound();
 
   private:
     struct Parts;

@@ -4,8 +4,7 @@
 
 #include "app/song_export.h"
 #include "app/song_import.h"
-#include "services/fluidsynth/sound_font.h"
-#include "services/fluidsynth/wave_render.h"
+#include "services/sound_module/sound_module.h"
 #include "ui/application.h"
 
 namespace lutavo {
@@ -19,10 +18,16 @@ int writeWave(const ExportRequest& request) {
     if (!outputIsFree(request)) return 1;
     const auto recording = recordSongFile(request);
     if (!recording) return 1;
-    quietSoundLibraries();
+    std::string problem;
+    SoundModule* sound = openSoundModule(soundModulePath().toStdString(), problem);
+    if (sound == nullptr) {
+        std::fprintf(stderr, "lutavo: the built-in synthesizer cannot be loaded (%s)\n",
+                     problem.c_str());
+        return 1;
+    }
     std::vector<std::string> warnings;
     const RenderResult result =
-        renderPerformanceWav(findSoundFont(), *recording, kReleaseTailMs, request.output, warnings);
+        sound->renderWav(*recording, kReleaseTailMs, request.output, warnings);
     for (const std::string& w : warnings)
         std::fprintf(stderr, "lutavo: %s; the clicks are left out\n", w.c_str());
     if (!result.ok) {

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "app/form_design.h"
 #include "app/startup.h"
@@ -167,6 +168,8 @@ void MainWindow::paintEvent(QPaintEvent*) {
     p.setPen(kRule);
     const int stripTop = h - design::kStatusHeight - 3;
     p.drawLine(0, stripTop, w, stripTop);
+    // The children paint in this same pass: the posted call runs once they all have.
+    if (afterFirstPaint_) QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
 }
 
 void MainWindow::changeEvent(QEvent* event) {

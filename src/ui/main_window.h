@@ -3,6 +3,7 @@
 // the core, then syncs.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "ui/view_binder.h"
@@ -26,6 +27,8 @@ class MainWindow : public QWidget {
     QSize screenArea() const;
     // Tells the program of screenArea().
     void reportScreen();
+    // Runs then from the event loop once the window has been painted the first time.
+    void afterFirstPaint(std::function<void()> then) { afterFirstPaint_ = std::move(then); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +49,7 @@ class MainWindow : public QWidget {
     bool closing_ = false;
     bool screenWatched_ = false;
     int zoomApplied_ = 100;  // the zoom the fonts and designed rectangles now have
+    std::function<void()> afterFirstPaint_;
 };
 
 }  // namespace lutavo

@@ -24,6 +24,7 @@
 #include "core/guitar.h"
 #include "playback/transport.h"
 #include "services/fluidsynth/audio_output.h"
+#include "services/sound_module/sound_module.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 
@@ -97,12 +98,14 @@ int main(int argc, char** argv) {
     options.appFolder = argv[1];
     options.lockPath = home.filePath("lutavo.lock");
     options.headless = true;
+    options.soundModule = &lutavo::builtInSoundModule();
     // Made before the window and the stream, so it is still there while the stream goes.
     auto trace = std::make_unique<lutavo::StreamTrace>();
     lutavo::Application app(options);
     if (!app.start()) return 1;
     lutavo::Guitar& g = app.guitar();
-    app.audio().trace(trace.get());
+    lutavo::AudioOutput& audio = app.sound()->audio();
+    audio.trace(trace.get());
     QTimer drain;
     QObject::connect(&drain, &QTimer::timeout, [&] { reader.drain(*trace); });
     drain.start(50);
@@ -111,7 +114,7 @@ int main(int argc, char** argv) {
     press([&](lutavo::Guitar& guitar) { lutavo::loadsong(guitar, argv[2]); });
     g.config.defaultLeadIn = static_cast<lutavo::i16>(std::stoi(argv[3]));
     if ((g.song.metroOn != 0) != metronome) press(lutavo::TempoBtn_Click);
-    app.audio().scheduleTicks(scheduled);
+    audio.scheduleTicks(scheduled);
     runFor(1000);
     for (int play = 0; play < plays; ++play) {
         std::printf("play %lld\n", steadyMs());
@@ -123,10 +126,10 @@ int main(int argc, char** argv) {
         press([](lutavo::Guitar& guitar) { lutavo::playbtn_Click(guitar, lutavo::kStop); });
         runFor(1500);
     }
-    app.audio().trace(nullptr);
+    audio.trace(nullptr);
     reader.drain(*trace);
     std::printf("underruns %ld\nrefused %ld\naccounts %ld\npace %.2f\npriority %s\n",
-                app.audio().underruns(), app.audio().refusedPosts(), reader.accounts(),
-                reader.pacePpm(), app.audio().threadPriority().c_str());
+                audio.underruns(), audio.refusedPosts(), reader.accounts(), reader.pacePpm(),
+                audio.threadPriority().c_str());
     return 0;
 }

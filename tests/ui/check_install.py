@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """check_install.py BUILD APP_ID: the build installed into a temporary prefix as a desktop needs it."""
-import gzip, os, re, subprocess, sys, tempfile, xml.etree.ElementTree as ET
+import glob, gzip, os, re, subprocess, sys, tempfile, xml.etree.ElementTree as ET
 
 
 def run(*args):
@@ -30,8 +30,18 @@ def check(build, app_id, prefix):
     shot, env = prefix + "/shot.png", dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=prefix)
     done = subprocess.run([prefix + "/bin/lutavo", "--screenshot", shot, f"{share}lutavo/songs/minuet_in_g.SNG"],
                           capture_output=True, text=True, env=env)
-    if done.returncode or not os.path.exists(shot) or "missing" in done.stderr or "not found" in done.stderr:
+    if done.returncode or not os.path.exists(shot) or "missing" in done.stderr or "not found" in done.stderr \
+            or "lutavo-sound.so" in done.stderr:
         failures.append(f"the installed program ({done.returncode}): {done.stderr}")
+    # Without its sound module the program still starts, silent, and says why.
+    for module in glob.glob(f"{prefix}/lib*/**/lutavo-sound.so", recursive=True):
+        os.remove(module)
+    os.remove(shot)
+    done = subprocess.run([prefix + "/bin/lutavo", "--screenshot", shot, f"{share}lutavo/songs/minuet_in_g.SNG"],
+                          capture_output=True, text=True, env=env)
+    if done.returncode or not os.path.exists(shot) or "lutavo-sound.so" not in done.stderr \
+            or not done.stderr.rstrip().endswith("playing silently"):
+        failures.append(f"the installed program without its sound ({done.returncode}): {done.stderr}")
     return failures
 
 
