@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process's own processor time: what a benchmark's work costs, whatever else the machine
 // runs meanwhile.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each editor command costs on a full song: 998 notes on 29 pages, the page redrawn with
 // the program's own pictures. Core time per command (process CPU time), mean over many runs.
 //

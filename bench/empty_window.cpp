@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: an empty Qt Widgets window of the program's size that
 // starts, paints, lets the window settle as the program's screenshot does, saves itself and
 // ends. Everything Lutavo takes beyond this is its own.

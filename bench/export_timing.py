@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the command line's exports cost as whole processes: `lutavo --export-midi` and
 `lutavo --render-wav` of the longest sample song (start, read the song, play it, write the file,
 end), each run RUNS times in turn with `lutavo --version` (start and end, nothing else: the floor

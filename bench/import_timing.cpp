@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What importing a long piece costs: 3,000 notes as a version 5 tablature file and as MusicXML
 // (with a tablature staff, and with pitches only so that every note is given a fingering), from
 // the file's bytes to the song files' texts. Core time (process CPU time), median of the runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the chord library's search costs: one root and type (the slowest of all 17 x 25 and the
 // mean), and the whole 17 roots x 25 types in one go, in standard tuning without a capo; then
 // the same for the scale positions; then the library's whole handler (search, page layout and

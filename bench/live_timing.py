@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """When the built-in synthesizer's notes are heard, played live.
 
 Plays a song of 975 short notes (1000 entries with the page ends) through the real window and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well the playback timer keeps time over a long song, played through the real event loop
 // and the real timer driver with the engine's own tick on a headless Guitar.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What printing costs, offscreen with the real services: one page redrawn with its 4x page (and
 // the plain page alone, for comparison), and the longest sample song printed into a PDF file as
 // --export-pdf does, start-up of the window included.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What starting Lutavo costs against an empty Qt Widgets window, and what it costs idle.
 
 Start-up: the whole process of `lutavo --screenshot FILE.png SONG` (start, open the song, paint

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the built-in synthesizer costs while a song plays, at the live stream's rate and at the
 // CD rate: every sample song rendered through the stream's mixer in the pieces the sound server
 // asks for (2.9 ms), timed on the process's own processor clock. The audio thread does just this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks of the real window share: the window runs headless on the data folder built
 // beside them, with its lock (and, set by the caller, the user's configuration) in a temporary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the real window costs: start-up to a painted window, and one playback tick with the
 // window brought up to date and repainted. Offscreen, with the real services.
 //

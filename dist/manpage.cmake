@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the manual page lutavo.1 from the program's own --help text, so that the two never
 # disagree. The text is read as: the usage lines up to the first blank line, then paragraphs of
 # description, then sections under a heading ending with a colon, whose entries start with two

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder writes lutavo_<version>_amd64.deb,
 # holding what `cmake --install` puts under /usr. The libraries it needs are read from the
 # program itself; the rest it needs at run time is named here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of tablature files, binary (versions 3 to 5) and zipped (version 7 on), fed any
 // bytes, and the song made of what they read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration reader: any bytes read as the user's configuration file, written back, and
 // read again must give the same settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session in the song editor: one of the program's sample songs opened with EDIT, then the
 // input read as a run of user actions (the fourteen commands, clicks on the neck, the capo and
 // the page, the capo and length scales, the song texts, undo and redo). After every action the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target shares: a scratch folder of the process's own, quiet dialogs that count
 // the messages, and the way an oracle reports a broken promise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The promises every import keeps, whatever the file: a refusal says why; a piece read becomes
 // songs within the song model's limits that the song file reader takes back whole.

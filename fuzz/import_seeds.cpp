@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the seed files of the import fuzz targets: the program's sample songs as MusicXML (plain
 // and compressed), tablature files of every version from the test fixtures, and the tests' own
 // small files. Usage: import_seeds SONG_FOLDER TEST_DATA_FOLDER SEED_FOLDER

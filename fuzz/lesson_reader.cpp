@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lesson reader, fed any bytes as a lesson file's text; every frame is split as the player
 // splits it.
 

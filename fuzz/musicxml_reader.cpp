@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MusicXML readers, plain and compressed, fed any bytes, and the song made of what they read.
 
 #include <cstddef>

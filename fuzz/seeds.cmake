@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the program's files into one seed folder per fuzz target, fresh on every build.
 # -DSOURCE: the repository's data folder; -DDATA: the built data folder (with the generated
 # clips); -DSEEDS: where the seed folders go.

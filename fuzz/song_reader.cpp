@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song reader alone, fed any bytes as a song file's text.
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole path of a user's song: loaded into a started program, every page laid out and drawn
 // with the program's own pictures, exported as MIDI, saved, and loaded again. A refused file
 // leaves a message and the old song; the saved notes read back as they were loaded; a second save

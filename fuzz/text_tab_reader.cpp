@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text tablature reader fed any bytes, and the song made of what it reads.
 
 #include <cstddef>

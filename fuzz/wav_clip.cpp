@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clip reader and the stream's clip voice: any bytes read as a WAV file and, when taken,
 // played through the mixer for a few blocks.
 

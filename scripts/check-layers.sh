@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the code breaks the folder layering or writes the song past its one editing door:
 #   - song/ includes only song/ and base/; theory/ and tuning/ never name Guitar;
 #   - every folder includes only folders below it in the order of src/README.md;

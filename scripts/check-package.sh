@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build folder (default: build), installs it on this machine
 # as a user would, and checks the installed program: its version is the package's, it shows its
 # window on a display, and lintian finds no error in the package. The package is removed again

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one fuzz target from its seed corpus: scripts/fuzz.sh TARGET [SECONDS] (default 60).
 # Builds the `fuzz` preset first unless LUTAVO_FUZZ_PREBUILT=1. What the run learns is kept in
 # build-fuzz/fuzz-corpus/TARGET, any failing input in build-fuzz/fuzz-findings/TARGET, and the

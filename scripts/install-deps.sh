@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, testing and running Lutavo needs.
 # Quick when everything is already present: apt is only called for what is missing.
 set -euo pipefail

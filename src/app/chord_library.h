@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chord library: a root from the CHORDS menu and a type from the strip above the page give
 // a locked one-page song of every chord shape found on the neck, in the current tuning and

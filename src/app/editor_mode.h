@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entering and leaving the song editor, the close button in every mode, and the question that
 // keeps unsaved edits from being lost.

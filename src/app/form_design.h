@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's design: where every control sits before the program moves any of them, in the
 // model's own units (twips). The program later moves some (panel tops, the neck, the pointers);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's keys: the editor's commands, the transport and the mode bar without the mouse.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a lesson and carrying out its frames: the meeting point of the lesson player with
 // songs, clips, pictures and the panel layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the chord and the scale library share: the page area under the strip of types, the
 // strip itself, and the locked one-page song their notes are shown and played as.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mode bar: seven buttons that load a song or a lesson, tune, edit, open the chord or the
 // scale library and print. Each press first hands over from the mode in force.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The neck picture's mouse events: a press first abandons a tuning adjustment under way, then
 // goes to note entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/panels.h"
 
 #include "app/window_zoom.h"

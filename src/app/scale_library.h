@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Scales module, built like the chord library: a root from the SCALES menu and a type
 // from the strip above the page give a locked one-page song of the scale's fingering

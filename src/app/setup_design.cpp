@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form_design.h"
 #include "core/config_state.h"
 #include "core/data_files.h"

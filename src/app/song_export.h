@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A song played without a window, as the command line's exports play it: the song file is read
 // into a song model of its own, the configuration gives the sound, and the performance of the

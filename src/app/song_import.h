@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening other programs' files (tablature, MusicXML, text tablature) as songs: in the window,
 // and as song files from the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tables the song's key and tuning derive, rebuilt after a load and after every change of
 // key or tuning.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tuner panel: one button per string opens the adjustment beside that string; its scroll
 // bar raises or lowers the string by semitones; OK keeps, DEF cancels, the reset button returns

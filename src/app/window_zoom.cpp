@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window_zoom.h"
 
 #include "config/config_file.h"

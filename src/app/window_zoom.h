@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's zoom: Ctrl+Plus, Ctrl+Minus and Ctrl+0.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Label colours are 0xBBGGRR values: blue in the high byte, so 0x0000FF is red.
 

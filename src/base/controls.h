@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Value models of the window's controls. The core changes them; the Qt view draws them.
 // Positions are in twips (15 twips to a pixel) as the program states them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Arrays indexed from a fixed lower bound, as the song model and the window's tables are
 // documented (for example note durations -4..1002). Every index is checked: a wrong index is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a text file item by item, the unit of every file the program reads (songs, the
 // configuration, lessons): an item ends at a comma or at the end of a line, its leading blanks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number rules shared by every reader and calculation: rounding half to even and the
 // 16-bit integers the song model and the files are made of.

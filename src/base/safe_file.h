@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a whole file so that no failure or crash can leave it torn: the text goes to a
 // temporary file beside the target, is flushed to the disk and renamed over the target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the ticks of a steady timer fall due. Tick n is due at start + n * interval on a
 // monotonic clock, so a late wake-up shortens the wait for the next tick instead of pushing

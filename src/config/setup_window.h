@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window (LTsetup): edits the four sounds, the MIDI device and the preferences. Its
 // scroll bars and device list write the configuration values at once; OK, Save and Cancel leave

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's zoom steps. Every step draws the same fixed layout larger; 100 places everything
 // as designed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window-wide state of the application shell: mode, folders, geometry and the keyboard tables.
 

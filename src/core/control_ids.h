@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The indices of every control array of the window, and the window's unit. A control array
 // is addressed by these names only, so an index means the same control in every file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own files, opened by name from appFolder (or dataFolder for the neck pictures).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The song editor's state: the marked range, the copy buffer, the note count at the last save,
 // and the last click on the neck.

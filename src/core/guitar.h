@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Guitar is the main window's state: the song, every control model, the timers and the
 // configuration. Every handler of the program takes a Guitar&.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chord and scale libraries: the menus' root tables and what the page now shows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Messages to the user. Problems are shown in a message box and the state stays as it was.
 

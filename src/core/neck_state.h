@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The neck and keyboard pictures as the window shows them, and the marker sheets drawn on them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window's controls. The window edits the configuration values directly as its
 // controls move; the main window carries out its decision through pendingSoundAction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the user is in the song and what a play covers: the note presented, the page shown and
 // the play range. Kept apart from the song model, which holds only what a song file holds.

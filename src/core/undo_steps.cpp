@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/undo_steps.h"
 
 #include "song/song_edit.h"

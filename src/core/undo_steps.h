@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of undo: any handler that may change the song, in whatever folder it sits, runs the
 // change through recordUndo, so every change the user makes (notes, capo, texts) is one step.

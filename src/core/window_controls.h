@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every control of the main window, under the names the program gives them. Rows of like
 // controls are control arrays addressed by index.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every glyph sits in the glyph sheets, the page pictures and the neck and keyboard
 // pictures. The program copies from these places and the picture generator draws into them, so

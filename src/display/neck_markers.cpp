@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/neck_markers.h"
 
 #include "core/data_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Markers of the current note on the neck and the keyboard. Each draws over the shown pictures;
 // refreshNeck removes them all.

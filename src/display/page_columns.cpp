@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One note column of a drawn page: the chord of up to six strings on the staff and on the
 // tablature.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one copy the page drawing is built from; where the glyphs sit is in glyph_layout.h.
 

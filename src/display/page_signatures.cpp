@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key and time signatures, and the ledger lines above and below the staff.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page scroll bar, the note scroll bar with its counter, and the two position pointers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing the note presented: where it stands and what its strings do, on the neck and the
 // keyboard. What it sounds is the playback's: the display only draws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor's fourteen commands (btnsongentry 0..13): insert, delete, tie, triplet, song
 // information, mark, copy and paste, bend, new line, save, and the cursor moves. Every change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/note_entry.h"
 
 #include "core/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Note entry on the neck: a press picks a string and a fret. In the editor it sets that string
 // of the current note and sounds it; in every other mode it only sounds the clicked note, in the

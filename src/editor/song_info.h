@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The song-information panel: three text boxes for the title, the information line and the
 // composer printed at the top of each page. It is not modal; each keystroke takes effect.

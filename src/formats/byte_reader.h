@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading little-endian numbers and strings from the bytes of a binary file. A read past the end
 // gives zeros and marks the reader failed, so a parser can read a whole record and check once;

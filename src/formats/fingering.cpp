@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each chord's possible fingerings are enumerated (at most six notes on six strings), then one
 // pass over the piece chooses among them, keeping for every possible hand position the cheapest
 // way to reach it. A hand position covers four frets from its lowest fretted note; leaving it

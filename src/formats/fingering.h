@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A playable fingering for notes that come without string and fret (scores from notation
 // programs, or made from MIDI): each chord on the strings that keep the hand in the fewest

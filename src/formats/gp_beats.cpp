@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beats of a binary tablature file: durations, notes and the effects around them. Effects a
 // song cannot hold are read past and counted.
 

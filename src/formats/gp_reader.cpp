@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of the file: a header with the piece's texts, tempo, key and sounds, a header for
 // every bar (time signature, repeats, key), the tracks with their tunings, then the beats of
 // every bar of every track. Version 5 adds page settings, sound-engine settings and a second

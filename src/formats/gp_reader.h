@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the binary tablature files of versions 3, 4 and 5 (.gp3, .gp4, .gp5).
 

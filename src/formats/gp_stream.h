@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reading state of a binary tablature file of versions 3 to 5: the bytes, the version that
 // decides the layout of each record, and the file's three kinds of strings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document keeps each kind of thing in a list of its own, joined by ids: the master bars
 // (time, key, repeats) name one bar per track, a bar names its voices, a voice its beats, a
 // beat its rhythm and its notes. Strings are counted from the lowest, 0 first, and the tuning

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the zipped tablature files of version 7 and later (.gp): a zip archive whose score
 // is an XML document, Content/score.gpif.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A piece fitted to Lutavo's songs: the settings of the song and its notes, in one or more
 // parts of whole lines when it is longer than one song holds.

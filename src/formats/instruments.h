@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name shown for a track's sound: the General MIDI family of its program, the guitars one
 // by one.

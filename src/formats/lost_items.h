@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an imported file held that a song cannot: counted while reading and fitting, and told to
 // the user in one line after the import ("Not kept: 12 slides, 4 hammer-ons, lyrics").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A MusicXML part is read as one track: the tablature staff when the part has one (its notes
 // carry strings and frets), else the first staff; of that staff the first voice. The other
 // voices and staves are counted as not kept; a part's notation staff that doubles its

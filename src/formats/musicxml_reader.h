@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading MusicXML scores (3.1 and 4.0, partwise and timewise), plain or compressed (.mxl).
 

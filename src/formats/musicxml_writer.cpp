@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line of the song is a system; its bars are found as the page finds them (a bar ends before
 // the note that would overfill it). A song without a time signature has one bar a line, whose
 // hidden time signature is the line's length. A note length that no single note value has is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a song as MusicXML: a standard staff above a tablature staff, with the tuning, capo,
 // tempo, key, time signature, ties, triplets, bends and muted strings, so that notation

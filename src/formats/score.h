@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A piece of music as the readers of other files find it, before it is fitted to a song: tracks
 // of bars of beats, with what the file says of tuning, capo, tempo, key and repeats. Every reader

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening another program's file as a piece: which names are taken, which reader reads them,
 // and the bounds that keep a damaged or hostile file from taking more than a moment or more

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fitting a track of a piece to a song: tuning, capo, tempo, key and time signature, its notes on
 // the six strings, repeats written out, lines of whole bars and parts when it is too long.

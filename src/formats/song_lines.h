@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Laying a piece's steps out as a song's lines of whole bars, and its lines into songs.
 

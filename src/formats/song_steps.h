@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning the beats of a piece, already on strings and frets, into the steps of a song: each
 // step one chord with one length in ticks, struck, held, bent, muted or silent per string.

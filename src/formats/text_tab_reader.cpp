@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time comes from the spacing: within a bar (between bar lines) a note lasts until the next one
 // in proportion to the columns between them, the bar being a whole 4/4 bar, on a grid of
 // sixteenths. A system without bar lines takes its commonest gap between notes as an eighth.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading plain-text tablature: six lines such as e|--0--3--| per system, string names
 // optional, dashes or blanks between the frets, bar lines, several systems one after another.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading entries of a zip archive held in memory (compressed MusicXML, newer tablature files).
 

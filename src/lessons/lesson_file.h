@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a lesson file into a LessonScript, checked whole before anything of the window
 // changes: a file that cannot be used is refused with a message and the state stays.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lesson player: the frame table, stepping with BACK, NEXT and the frame scroll bar, and
 // what the lesson mode shows. The frames' commands are carried out by the window timer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs the program asks of the desktop: message boxes, file choosers, popup menus, printer
 // setup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Status bytes of the short messages the program sends and the synthesizer takes, with the
 // channel in their low four bits, and the controllers that end a channel's notes.

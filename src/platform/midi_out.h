@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI output device. Device -1 is the built-in synthesizer ("Midi Mapper"); 0..n-1 are
 // the machine's MIDI output ports.

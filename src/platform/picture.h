@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture held as plain pixels, with the rectangle copies the display is built from.
 // Pixels are 0xRRGGBB (unlike label colours, which are 0xBBGGRR).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer as a sheet that receives rectangle copies. Positions are in sheet pixels, scale()
 // of them to a screen pixel, and the printer scales the columns from kSheetLeft to

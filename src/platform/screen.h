@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window as the core sees it: a surface it can copy pixels from (printing copies the page
 // area pixel for pixel) and an event loop it can let run so the window shows a new page first.

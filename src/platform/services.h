@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine services the core uses. The program wires the real ones; tests wire fakes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the sounds asked for inside a playback tick are due: the tick's ideal time on the steady
 // clock, however late the window thread got to it, so the notes and clicks of a song keep their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The playback engine: one tick of the playback timer, and the preparation that makes the first
 // tick after PLAY due at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A performance as a device and the wave player receive it: every short message and every click
 // with its time; a Standard MIDI File holds the messages.

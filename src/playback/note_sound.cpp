@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/note_sound.h"
 
 #include "platform/midi_message.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI messages that present one note: the bend returns to the centre, every string's old
 // note ends (or keeps sounding, or bends), then every struck string sounds. A chord thus stops

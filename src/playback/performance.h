@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a song sounds like, as data: the timed events of a play. The window's playback, the MIDI
 // export and the WAV render all play these events, so every rule of what sounds when lives in

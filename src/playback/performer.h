@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window plays the events of a performance: messages go to the MIDI device, clicks to the
 // wave player, and the display follows the cursor events (the note presented, page turns, the

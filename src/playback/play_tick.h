@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of what sounds when, one tick of the playback clock at a time: the metronome's beats,
 // the lead-in, the note that is due with its messages, page turns and line markers, and the end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The song settings panel: seven setting buttons share one scale picture (PicSwapper) whose
 // pointer (lpointer) marks the chosen slot. Pressing on the scale chooses a slot, releasing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How long a tick lasts at each tempo step and speed: the playback timer's interval, and the
 // time base of every performance.

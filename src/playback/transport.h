@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transport row (REW, FFWD, PLAY, PAUSE, BACK, NEXT, STOP, REPEAT), the repeat menu, the
 // output buttons (sound, metronome, setup) and locating a note by a click on the score.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A passage to practise: its start and end set at the current note or line, and looping it.
 // The passage is the transport's play range; the song's arrays never change for it.

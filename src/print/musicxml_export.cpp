@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/musicxml_export.h"
 
 #include "base/safe_file.h"

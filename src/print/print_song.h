@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing a song: each page is shown in the window in turn and the window's page area is
 // copied onto the printer's sheet, several pages stacked on one sheet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a fret code in noteFret means. Every reader of the note arrays asks these, so a code has
 // one meaning everywhere: on the page, on the neck and in the MIDI stream.

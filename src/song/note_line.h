@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One note line of a song file: fixed two-character columns for the duration (or control code)
 // and the six fret fields, then optionally the note's x position times 15.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one door through which the note arrays (noteDur, noteFret, noteX), the page table
 // (pageStart) and noteCount change. Loading, layout, playback, the settings panel and the editor

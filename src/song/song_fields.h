@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The song's own settings as a song file's header gives them. The window takes further keys of
 // the same header (pointers, picture frames, the sound, the lead-in, the clip played on loading);

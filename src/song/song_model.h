@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one song in memory: fixed arrays of notes with durations, fret codes and positions, the
 // page table, the song's settings and its texts. Nothing is allocated per note.

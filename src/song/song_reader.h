@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a song file into a ParsedSong, checked whole before the song model is touched: a file
 // that cannot be used is refused with a message and the song in memory stays as it was.

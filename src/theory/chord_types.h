@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The roots of the CHORDS and SCALES menus and the library's 25 chord types: plain tables and
 // the reading of a formula such as "1 b3 5 7" into semitones above the root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tones of a chord or a scale named as musicians name them: each tone takes the letter its
 // degree gives, counted from the root's letter (the third of C is an E of some kind, the seventh

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search for chord shapes on the neck: a fixed scan of root positions, root strings and
 // four-fret hand windows that keeps, for every string above the root string, the best chord

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puts the program together: the state, the machine services, the window, start-up and
 // shutdown; and the command line.

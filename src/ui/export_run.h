@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line's exports: a song played into a MIDI file or, through the built-in
 // synthesizer, into a WAV file; a song as a MusicXML score; and the conversion of other

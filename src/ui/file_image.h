@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture file of the program's, read when it is first drawn. A picture box that never comes
 // on screen (a panel waiting below the window, the setup window's buttons) costs a look at the

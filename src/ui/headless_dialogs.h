@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs for a run nobody watches: every message goes to standard error, every question is
 // answered No and every chooser cancelled, so nothing waits for a click.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: draws Guitar's control models and hands every user action and timer tick to
 // the core, then syncs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window: a small window kept above the main window that never blocks it and is
 // shown without taking the focus. It draws the core's setup-window model and hands every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Binds widgets to the control models of Guitar: every bound widget is brought up to date from
 // its model by sync(), and every user action runs a core handler through run(), which syncs

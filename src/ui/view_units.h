@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the window's models and Qt: twips to pixels, label colours to QColor.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few widgets the window is drawn with: flat command buttons, pictures drawn pixel-exact,
 // and plain panels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window's zoom does to the widgets the program does not place: their fixed rectangles
 // and every font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the window layout and the small pieces everything rests on: numbers, items of a
 // file, the playback timer's schedule on a virtual clock.
 #include <gtest/gtest.h>

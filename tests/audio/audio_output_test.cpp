@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live audio stream through a private sound server: it wakes for what was asked of it while
 // the synthesizer loaded, its clips outlive a player that goes first, it says once when it can
 // take no more, and the thread raised as its thread is runs as said.

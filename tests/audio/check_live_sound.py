@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays a song live with the metronome and a lead-in through a private sound server whose only
 output is a null sink, records the sink, and checks the recording: every click on its beat, no
 beat without its click, the first note on the beat after the lead-in, for two PLAYs in a row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a song live through the real window and audio stream, with the metronome and a lead-in,
 // twice with a STOP between, so that a recording of the sound server's output can be checked
 // against the song's beats. Prints "play" and "stop" lines with the steady clock in ms, and at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timer tests run the real event loop: a QCoreApplication is made here, once, after the test
 // framework has read its arguments.
 

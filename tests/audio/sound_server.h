@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private sound server for the stream's tests: the desktop's server with a null sink as its
 // only output, in a folder of its own, so a test hears the stream run without a sound card and

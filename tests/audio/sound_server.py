@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private sound server whose only output is a null sink named rec, for what plays live."""
 
 import os, subprocess, time

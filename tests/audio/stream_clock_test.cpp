@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live stream's clock: every event lands the delay after its stamp on its own frame, and the
 // line through the output's accounts follows the sound card, not the accounts' jitter.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The queue between the window thread and the audio thread: a full queue refuses new sounds
 // before it refuses what ends one, a cancel drops only what would start a sound, and two threads
 // hammering it lose nothing and see everything in order.

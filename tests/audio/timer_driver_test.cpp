@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playback timer's driver on the real event loop: it keeps its ticks on their grid however
 // late the window thread runs them, and stamps their sounds with that grid.
 

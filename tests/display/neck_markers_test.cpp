@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Markers of the current note on the neck and the keyboard, drawn from small test sheets whose
 // every pixel names its own position, so a pixel of the neck tells which cell was copied there.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Guitar with page pictures and glyph sheets served from memory, a small song builder and
 // questions about the copies a redraw made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a page: which glyph goes where, with which copy.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page turns, the position pointers, the note counter and the page scroll bar's panel.
 
 #include <gtest/gtest.h>

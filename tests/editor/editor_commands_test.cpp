@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's commands, entering and leaving the editor, and the close button.
 
 #include <gtest/gtest.h>

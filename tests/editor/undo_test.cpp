@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo give back the song exactly, whatever the editor did to it.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A rig set up for sound and playback: standard tuning, one known sound on channel 1, the device
 // opened, and a virtual clock that advances by the playback timer's interval at every tick.

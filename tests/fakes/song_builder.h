@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a song in memory the way the loader leaves it: notes, page ends, the page table, the
 // sentinels and the page scroll bar, without reading a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/test_rig.h"
 
 #include "app/startup.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A notation program hears every exported sample song as Lutavo plays it.
 
 For each sample song: Lutavo writes it as MusicXML (--export-musicxml), the notation program

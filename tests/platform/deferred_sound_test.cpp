@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound module opened while the window is up: what is asked for meanwhile reaches it, a note
 // waits for it, and without it the program stays silent and says so once.
 

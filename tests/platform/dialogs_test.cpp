@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop dialogs, answered by a "user" who clicks while the dialog waits.
 
 #include <gtest/gtest.h>

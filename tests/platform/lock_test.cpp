@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One copy at a time: the lock file refuses a second holder and takes over a dead one's lock.
 
 #include <gtest/gtest.h>

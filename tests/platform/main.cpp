@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform tests need a running QApplication; it is made here, once, after the test
 // framework has read its arguments.
 

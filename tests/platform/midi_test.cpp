@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MIDI output and the audio stream on a machine without a sequencer, a sound card or (sometimes)
 // a sound font: they must stay silent, say so once and never fall over. The stream's mixer must
 // really sound, and rest when there is nothing to play.

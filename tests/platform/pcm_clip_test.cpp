@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound clips: read from 16-bit PCM WAV files and laid over the synthesizer in the stream.
 
 #include <gtest/gtest.h>

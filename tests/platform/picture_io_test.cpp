@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture files: BMP files of every depth the writer picks and PNG files, written and read back
 // with every pixel exact; bad files and places refused.
 

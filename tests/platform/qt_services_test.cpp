@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt services: the window read back into pictures, the printer on a machine without a
 // printer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three ways a rectangle is combined with a picture, against pixels worked out by hand.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playback timer's tick on a virtual clock: lead-in, metronome, stepping, end and repeats.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A performance written as a Standard MIDI File.
 
 #include "playback/midi_file.h"

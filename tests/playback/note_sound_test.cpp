@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The short messages sent when the note at curNote is presented.
 
 #include "app/song_tables.h"

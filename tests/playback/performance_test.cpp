@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The performance of a song: the timed events every player plays, computed from the song alone.
 
 #include <gtest/gtest.h>

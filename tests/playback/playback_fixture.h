@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The playback rig in a fixture, with the questions the playback tests ask of what was sent.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song settings panel: opening a scale, choosing and applying a slot, the rules while a
 // song plays, the capo and its shift of every fret, and sounding the capo strings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the device for the sound in use, the setup window's requests and the sound menu.
 
 #include "core/data_files.h"

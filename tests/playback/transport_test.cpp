@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transport buttons, winding, the repeat menu, the output buttons and locating a note.
 
 #include "playback/transport.h"

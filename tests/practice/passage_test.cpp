@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marking a passage to practise, and a live loop of it.
 
 #include "practice/passage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one door through which the note arrays, the page table and the note count change.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Guitar with its defaults and a folder for song files, plus helpers that write a song file
 // and load it.

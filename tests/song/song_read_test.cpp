@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading song files: the notes and header, refusals that keep the song in memory, the page
 // layout, and the songs that come with the program.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a loaded song decides in the window: the transport and the close button.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving songs: the lines written, round trips through the reader, and safe replacement.
 #include <gtest/gtest.h>
 

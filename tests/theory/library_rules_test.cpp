@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chord types, the voicing search and the scale positions.
 #include <gtest/gtest.h>
 

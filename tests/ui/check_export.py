@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs an export on a song and checks it against timings read from the song's text: `midi LUTAVO
 SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
 LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """check_install.py BUILD APP_ID: the build installed into a temporary prefix as a desktop needs it."""
 import glob, gzip, os, re, subprocess, sys, tempfile, xml.etree.ElementTree as ET
 

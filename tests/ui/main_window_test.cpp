@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, started offscreen through the program's own wiring.
 
 #include <gtest/gtest.h>

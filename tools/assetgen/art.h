@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small drawing helpers shared by every picture: crisp pixel stamps for the tiny glyphs, and
 // supersampled coverage for curved shapes that are then either thresholded (pure black glyphs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's sound clips, synthesised sample by sample (44.1 kHz, 16-bit, mono).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page's sheets drawn at 2 and 4 times their size, for printing and for a window that is
 // zoomed: every cell sits at the scale times its place on the plain sheet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outline fonts of the larger texts, loaded from the system's DejaVu files by path so the
 // pictures come out the same on every build machine.

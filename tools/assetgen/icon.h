@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon for the desktop: a stretch of the neck with two of the program's note
 // markers, drawn as PNG at the usual sizes and as SVG from one list of shapes.

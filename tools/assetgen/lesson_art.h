@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The course's pictures: text pages shown in the page area (601 x 198, a heading, a paragraph
 // and a diagram), and the small hints shown in the lesson panel (240 x 90).

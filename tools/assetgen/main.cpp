@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture and synthesises every clip of the program into the folder given on the
 // command line:  lutavo_assetgen <folder> [--preview] [--no-png]
 // The desktop icon goes to a folder of its own:  lutavo_assetgen --icon <folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hand-set pixel letters for the smallest texts (fret numbers, marker names, scale labels):
 // at 5 to 7 pixels a drawn bitmap reads better than any scaled outline font.

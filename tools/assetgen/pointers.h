@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three pointer images: under the current note, beside the current line of a picture
 // page, and under the chosen slot of the settings adjuster.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The generator's view of the pictures: every place the program copies from comes from the
 // program's own glyph layout; what stays here are the drawing details the program never reads.

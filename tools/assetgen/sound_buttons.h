@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window's pictures of the four sounds: a nylon-string, an acoustic, an electric and
 // an overdriven electric guitar, each lying on its side.

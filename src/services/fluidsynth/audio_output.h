@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one live audio stream: the built-in synthesizer and every sound clip, mixed by
 // the stream's own audio thread. The stream opens and the sound font loads on a thread of their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clip voice of the audio stream: one clip at a time, mixed over the synthesizer by the
 // audio thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's audio stream rendered into memory instead of a sound card: timed short messages
 // and clip starts in, interleaved 16-bit stereo samples at 44.1 kHz out, and a WAV file writer

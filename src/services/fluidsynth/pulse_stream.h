@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The audio stream through the desktop's sound server: float stereo at the mixer's rate (the
 // server converts it to the sound card's), filled by the mixer on the server connection's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A packed short message (status | data1 << 8 | data2 << 16) taken apart.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixed ring between exactly two threads, one putting in and one taking out, neither of which
 // ever waits for the other or allocates: what the audio thread needs to hear from the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a stamped event falls in the stream. Offline the stamp is the stream's own time and maps
 // exactly. Live the stamps are the steady clock's and every event is heard a fixed delay after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window thread asks of the audio stream: a message for the synthesizer or a clip to
 // start, stamped with the time it was asked for. The stream plays each one a fixed delay after

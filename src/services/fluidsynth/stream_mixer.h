@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one audio stream of the program: the built-in synthesizer with the clip voice laid over it,
 // clamped to full scale. The live output's audio thread and the offline renderer both fill their

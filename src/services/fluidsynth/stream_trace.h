@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the audio thread did at each block it filled, for whoever studies the stream's timing to
 // read back while it plays: when the block was asked for, what the sound server said about when

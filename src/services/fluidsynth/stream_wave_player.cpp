@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/fluidsynth/stream_wave_player.h"
 
 #include "services/fluidsynth/audio_output.h"

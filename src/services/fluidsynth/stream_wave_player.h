@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wave player of the program: clips read once and started in the audio stream, over the
 // built-in synthesizer, whichever MIDI device plays the notes.

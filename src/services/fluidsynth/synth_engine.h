@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A General MIDI synthesizer with its sound font loaded, playing short messages. Shared by the
 // live synthesizer and the offline renderer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The audio thread must get a core the moment the sound server asks it for more: a busy machine
 // otherwise keeps it waiting past the end of the server's buffer. Desktop audio programs ask for

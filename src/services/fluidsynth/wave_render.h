@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rendering a recorded performance to a WAV file with the built-in synthesizer and the clips the
 // wave player would have played beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One copy per user: a lock file in the user's runtime folder (the temp folder when there is
 // none). A lock left by a copy that is no longer running is taken over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files through Qt's image readers: BMP of any bit depth in, BMP (or PNG for
 // screenshots) out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer over QPrinter, or a PDF document made in memory with the printer's page layout.
 // Copies are combined on a sheet of plain pixels, so AND and XOR copies behave exactly as on the

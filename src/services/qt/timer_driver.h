@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a QTimer from a window timer's model. The core only flips `enabled` and `interval`;
 // the view calls sync() after every handler and the driver starts, stops or re-times the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine's MIDI output ports (the ALSA sequencer) through RtMidi. A machine without a
 // sequencer simply has no ports.

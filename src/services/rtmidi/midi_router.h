@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's MIDI output: device -1 ("Midi Mapper") is the built-in synthesizer of the audio
 // stream, devices 0..n-1 are the machine's MIDI output ports. One device is open at a time. A

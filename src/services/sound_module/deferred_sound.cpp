@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/sound_module/deferred_sound.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's MIDI output and wave player while the sound module opens on a thread of its own,
 // started once the window has painted. What is asked for meanwhile waits: the device opened, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound module's door, looked up by name when the program opens the module.
 
 #include "services/sound_module/sound_module.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound stack (the built-in synthesizer, the audio stream, the clips and the MIDI ports) as a
 // module of its own. Its libraries cost the program some 20 ms and 5 MB of start-up before the

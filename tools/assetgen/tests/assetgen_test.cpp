@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generates every picture and clip into a temporary folder once, reads them back, and checks the
 // places the program copies from.
 #include <gtest/gtest.h>
