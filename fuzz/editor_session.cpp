@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -219,7 +220,10 @@ void savedAndReadAlike(const Guitar& g) {
     ItemReader reader(songFileText(g));
     auto result = readSongText(reader, "SAVED.SNG");
     const auto* read = std::get_if<ParsedSong>(&result);
-    if (read == nullptr) fuzz::broken("the saved song can be read");
+    if (read == nullptr) {
+        std::fprintf(stderr, "fuzz: %s\n", std::get<ReadFailure>(result).message.c_str());
+        fuzz::broken("the saved song can be read");
+    }
     const SongModel& s = g.song;
     if (read->capo != s.capo) fuzz::broken("the capo reads back");
     if (static_cast<int>(read->notes.size()) != s.noteCount) fuzz::broken("every note reads back");

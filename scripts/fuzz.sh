@@ -52,6 +52,10 @@ status=0
 
 if [ "$status" -ne 0 ]; then
   tail -n 60 "$log" >&2
+  # The failing input in the log itself, so that a finding on another machine can be replayed.
+  for input in "$findings"/*; do
+    [ -f "$input" ] && echo "fuzz: input $(basename "$input"), base64: $(base64 -w0 "$input")" >&2
+  done
   echo "fuzz: $target found a fault (input in $findings/, log $log)" >&2
   exit 1
 fi

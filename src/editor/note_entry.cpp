@@ -71,6 +71,7 @@ void noteEntry_MouseDown(Guitar& g, int button, double x, double y) {
     if (!takesFret(s, e.clickFret)) return;
 
     if (g.app.appMode == kModeEditor) {
+        if (!cursorOnEnterableNote(g)) return;
         enterIntoNote(g, button);
     } else {
         if (!e.scratchBorrowed) e.savedCurNote = g.transport.curNote;

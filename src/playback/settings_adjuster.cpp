@@ -281,6 +281,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
         // A marker (end of page and the like) is not a note: it takes no fret and no length.
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
         recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
+            if (!cursorOnEnterableNote(g)) return;
             songedit::setLength(s, n, chosenLength(g));
             songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
         });

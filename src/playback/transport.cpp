@@ -135,7 +135,7 @@ void appendEmptyNote(Guitar& g) {
     auto& s = g.song;
     auto& at = g.transport;
     at.curNote = static_cast<i16>(songedit::appendEmptyNote(
-        s, at.curNote, at.curPage, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]));
+        s, at.curPage, s.durValue[clampTo(g.playback.swapperPos, 1, 10)]));
     showNoteCount(g);
     g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     pgScroll_Change(g);
@@ -424,6 +424,14 @@ void locatenote(Guitar& g, int x) {
     } else {
         presentNote(g, kSound);
     }
+}
+
+bool cursorOnEnterableNote(Guitar& g) {
+    const auto& s = g.song;
+    if (g.transport.curNote != s.noteCount + 1) return true;
+    if (s.noteCount >= kMaxNotes) return false;
+    appendEmptyNote(g);
+    return true;
 }
 
 void score_MouseDown(Guitar& g, int x) {

@@ -33,6 +33,11 @@ void outbtn_MouseDown(Guitar& g, int index);
 void outbtn_MouseUp(Guitar& g, int index);
 void TempoBtn_Click(Guitar& g);
 
+// In the editor the cursor stands in the end slot, after the last note, while an empty last page
+// is shown: a note entered there from the neck or the capo becomes a new note of the song. False
+// when the song is full and the entry must be refused.
+bool cursorOnEnterableNote(Guitar& g);
+
 // Moves curNote to the note whose column lies under x (pixels) on the current page; pauses a
 // running playback there, else sounds the note.
 void locatenote(Guitar& g, int x);

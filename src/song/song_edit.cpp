@@ -166,9 +166,11 @@ bool openSlot(SongModel& s, int k) {
     return true;
 }
 
-int appendEmptyNote(SongModel& s, int after, int page, int dur) {
+int appendEmptyNote(SongModel& s, int page, int dur) {
+    // From the end slot too (the cursor on an empty last page) the note follows the last one:
+    // a note placed past the end slot would leave that slot, of no length, inside the song.
     setNoteCount(s, clampInt16(s.noteCount + 1));
-    const int n = clampInt16(after + 1);
+    const int n = s.noteCount;
     const int nextPage = clampTo(page + 1, 1, kMaxPages + 1);
     setPageStart(s, nextPage, s.pageStart[nextPage] + 1);
     setAllFrets(s, n, kSilent);

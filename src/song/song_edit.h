@@ -75,9 +75,9 @@ void endSongAt(SongModel& s, int count);
 // moved, when the song is full.
 bool openSlot(SongModel& s, int k);
 
-// NEXT past the last note in the editor: a silent note of length dur after note `after` on
-// `page`; the page after that one starts one note later. Returns the new note's index.
-int appendEmptyNote(SongModel& s, int after, int page, int dur);
+// NEXT at or past the last note in the editor: a silent note of length dur after the last note,
+// on `page`; the page after that one starts one note later. Returns the new note's index.
+int appendEmptyNote(SongModel& s, int page, int dur);
 
 // Slots first..last as they are.
 std::vector<NoteSlot> copySlots(const SongModel& s, int first, int last);

@@ -18,6 +18,7 @@
 #include "editor/song_info.h"
 #include "fakes/song_builder.h"
 #include "fakes/test_rig.h"
+#include "playback/settings_adjuster.h"
 #include "playback/transport.h"
 #include "song/song_edit.h"
 
@@ -205,6 +206,35 @@ TEST_F(Editor, ThePageTableFollowsTheMarkers) {
             run(command);
         EXPECT_EQ(join(s().noteCount, g().transport.curNote, pages()), after);
     }
+    // The empty last page shown from the scroll bar puts the cursor in the end slot: NEXT adds
+    // the note there, not one past it.
+    song({single(8, 1, 1), pageEnd()}, 1);
+    pgScroll_UserScroll(g(), 2);
+    run(kEditorNext);
+    EXPECT_EQ(join(durs(), g().transport.curNote, pages()),
+              join("8 99 8 ", 3, join("2:1 3 5 ", 2, 2)));
+    // A note entered there on the neck or the capo joins the song; none past the thousandth.
+    for (int entry = 0; entry < 2; ++entry) {
+        song({single(8, 1, 1), pageEnd()}, 1);
+        pgScroll_UserScroll(g(), 2);
+        if (entry == 0) {
+            fretboard_MouseDown(g(), kMouseLeft, 60, 3);
+            fretboard_MouseUp(g());
+        } else {
+            piccapo_MouseDown(g(), 0);
+            piccapo_MouseUp(g());
+        }
+        EXPECT_EQ(join(durs(), frets(3), pages()),
+                  join("8 99 8 ", entry == 0 ? "-1 -1 -1 -1 -1 2 " : "-1 -1 -1 -1 -1 0 ",
+                       join("2:1 3 5 ", 2, 2)));
+    }
+    std::vector<NoteSpec> thousand(kMaxNotes - 1, single(8, 1, 1));
+    thousand.push_back(pageEnd());
+    song(thousand, 1);
+    pgScroll_UserScroll(g(), 2);
+    fretboard_MouseDown(g(), kMouseLeft, 60, 3);
+    EXPECT_EQ(join(s().noteCount, frets(kMaxNotes + 1)), join(kMaxNotes, "-1 -1 -1 -1 -1 -1 "));
+    song({single(8, 1, 1), pageEnd(), single(8, 1, 1), single(8, 1, 1)}, 1);
     g().transport.curNote = 5;  // the end slot: nothing to delete
     run(kEditorDel);
     EXPECT_EQ(join(s().noteCount, pages()), join(4, join("2:1 3 6 ", 1, 1)));
