@@ -21,6 +21,7 @@
 #include "platform/midi_out.h"
 #include "playback/settings_adjuster.h"
 #include "playback/sound.h"
+#include "practice/practice_session.h"
 #include "song/song_defaults.h"
 
 namespace lutavo {
@@ -146,6 +147,7 @@ void shutdown(Guitar& g) {
     if (g.app.pendingSoundAction == kSoundSave) applysound(g);
     if (g.sys.midi != nullptr) g.sys.midi->close();
     closeSetupWindow(g);
+    endPracticeSession(g.practice);
 }
 
 }  // namespace lutavo

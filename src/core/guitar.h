@@ -12,6 +12,7 @@
 #include "core/library_state.h"
 #include "core/neck_state.h"
 #include "core/playback_state.h"
+#include "core/practice_state.h"
 #include "core/setup_controls.h"
 #include "core/transport_state.h"
 #include "core/tuning_state.h"
@@ -33,6 +34,7 @@ struct Guitar {
     PlaybackState playback;
     EditorState editor;
     LibraryState library;
+    PracticeState practice;
     WindowControls ui;
     SetupWindow setup;  // LTsetup
 

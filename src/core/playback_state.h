@@ -40,6 +40,7 @@ struct PlayCounters {
     // was presented, and the rest after its last note that comes back there.
     i16 passBeat = 0;
     i16 passRest = 0;
+    int passesBegun = 0;  // passes of a loop begun since the program started
     SoundingNotes sounding;
 };
 

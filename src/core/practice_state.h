@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of practice sessions kept for the progress view, and the session under way.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,12 +18,34 @@ struct PracticeRecordCloser {
 };
 using PracticeRecordHandle = std::unique_ptr<PracticeRecord, PracticeRecordCloser>;
 
+inline std::int64_t wallClockSeconds() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// What a session practises: a passage of a song file.
+struct PracticedPassage {
+    std::string songFile;
+    int first = 0;
+    int last = 0;
+    bool operator==(const PracticedPassage&) const = default;
+};
+
 struct PracticeState {
     std::string recordPath;  // the database's file; "" when the user has no data folder
     // Opened at the first session, so that starting the program does not wait for it.
     PracticeRecordHandle record;
     bool recordTried = false;  // the record was opened, or its failure reported, once this run
-    std::int64_t session = 0;  // the session under way in the record; 0 for none
+    std::function<std::int64_t()> clock = wallClockSeconds;  // seconds since the epoch
+
+    // The passage being looped, and its session in the record (0 when it is not recorded).
+    bool practising = false;
+    PracticedPassage passage;
+    std::int64_t session = 0;
+    // The playback's count of passes begun, as last seen; the tempo of the pass under way.
+    int passesSeen = 0;
+    bool passUnderWay = false;
+    int passTempo = 100;
 };
 
 }  // namespace lutavo

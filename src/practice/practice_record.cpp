@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "practice/practice_record.h"
 
 #include <sqlite3.h>
@@ -44,8 +45,7 @@ class Statement {
         return *this;
     }
     Statement& bindText(int i, const std::string& text) {
-        sqlite3_bind_text(stmt_, i, text.c_str(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt_, i, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         return *this;
     }
     bool row() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
@@ -92,8 +92,8 @@ OpenState migrate(sqlite3* db) {
         if (!tables.row() || tables.integer(0) != 0) return OpenState::Unreadable;
     }
     for (auto v = from; v < kPracticeSchemaVersion; ++v) {
-        const std::string step = kMigrations[v] + std::string("PRAGMA user_version = ") +
-                                 std::to_string(v + 1) + ";";
+        const std::string step =
+            kMigrations[v] + std::string("PRAGMA user_version = ") + std::to_string(v + 1) + ";";
         if (!transaction(db, [&] { return exec(db, step.c_str()); })) return OpenState::Unreadable;
     }
     return OpenState::Ready;
@@ -179,8 +179,9 @@ std::string practiceRecordPath() {
 
 PracticeRecord::Opened PracticeRecord::open(const std::string& path, EpochSeconds now) {
     if (path.empty()) {
-        return {nullptr, "There is no folder for the practice record (HOME is not set). Practice "
-                         "goes on, but it is not recorded."};
+        return {nullptr,
+                "There is no folder for the practice record (HOME is not set). Practice "
+                "goes on, but it is not recorded."};
     }
     std::error_code ec;
     fs::create_directories(fs::path(path).parent_path(), ec);
@@ -253,7 +254,8 @@ std::vector<DayMinutes> PracticeRecord::minutesPerDay(std::uint64_t hash, EpochS
                 " GROUP BY day ORDER BY day");
     q.bind(stored(hash), from, to, utcOffset);
     std::vector<DayMinutes> days;
-    while (q.row()) days.push_back({q.text(0), q.real(1)});
+    while (q.row())
+        days.push_back({q.text(0), q.real(1)});
     return days;
 }
 
@@ -280,7 +282,8 @@ std::vector<RecentSong> PracticeRecord::recentSongs(int limit) const {
                 " GROUP BY g.path ORDER BY last DESC, g.path LIMIT ?1");
     q.bind(limit);
     std::vector<RecentSong> songs;
-    while (q.row()) songs.push_back({q.text(0), q.integer(1)});
+    while (q.row())
+        songs.push_back({q.text(0), q.integer(1)});
     return songs;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The practice record: every session of practice on a passage, kept in a database in the user's
 // data folder for the progress view. Times are seconds since the epoch, given by the caller.

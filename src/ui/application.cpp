@@ -26,6 +26,7 @@
 #include "platform/dialogs.h"
 #include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
+#include "practice/practice_record.h"
 #include "print/print_song.h"
 #include "services/qt/qt_dialogs.h"
 #include "services/qt/qt_instance_lock.h"
@@ -211,6 +212,8 @@ QString usageText() {
            "  ~/.config/lutavo/ltmidi32.cfg\n"
            "                         the sounds and preferences, written by Save in the\n"
            "                         setup window; until then the program's own defaults\n"
+           "  ~/.local/share/lutavo/practice.db\n"
+           "                         the record of every looped passage practised\n"
            "  PREFIX/share/lutavo/   the program's songs, lessons, pictures, sounds and\n"
            "                         default settings, PREFIX being the folder above the\n"
            "                         program's own (/usr for the Debian package)\n"
@@ -218,7 +221,8 @@ QString usageText() {
            "Environment:\n"
            "  LUTAVO_SOUNDFONT       the General MIDI sound font (.sf2) to play with, in\n"
            "                         place of the system's\n"
-           "  XDG_CONFIG_HOME        the folder that holds lutavo/ in place of ~/.config\n";
+           "  XDG_CONFIG_HOME        the folder that holds lutavo/ in place of ~/.config\n"
+           "  XDG_DATA_HOME          the folder that holds lutavo/ in place of ~/.local/share\n";
 }
 
 QString defaultAppFolder() {
@@ -315,6 +319,7 @@ bool Application::start() {
     startupOptions.appFolder = absolute(options_.appFolder);
     startupOptions.folderArg = absolute(options_.folderArg);
     startupOptions.userConfig = userConfigPath();
+    p.guitar->practice.recordPath = practiceRecordPath();
     // A configured zoom is taken only as far as the window fits the screen.
     const QSize area = p.window->screenArea();
     p.guitar->ui.form.screenWidth = area.width();

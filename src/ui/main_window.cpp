@@ -14,7 +14,10 @@
 #include "app/form_design.h"
 #include "app/startup.h"
 #include "app/window_zoom.h"
+#include "core/messages.h"
 #include "playback/engine.h"
+#include "playback/transport.h"
+#include "practice/practice_session.h"
 #include "services/qt/timer_driver.h"
 #include "ui/sections.h"
 #include "ui/setup_view.h"
@@ -64,6 +67,10 @@ MainWindow::MainWindow(Guitar& g, SoundClock* soundClock) : g_(g), binder_(g) {
     bindKeys();
     binder_.onSync([this] { syncWindow(); });
     binder_.afterRun([this] {
+        const auto moment = practiceMoment(isPlaying(g_), g_.song, g_.transport, g_.playback);
+        if (const auto message = followPractice(g_.practice, moment); !message.empty()) {
+            showMessage(g_, message);
+        }
         if (g_.app.quitRequested && !closing_) QTimer::singleShot(0, this, &QWidget::close);
     });
 }

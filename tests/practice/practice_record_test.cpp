@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The practice record's database: made, brought up to date, surviving a killed program and a
 // damaged file, and the figures the progress view asks of it.
 
@@ -254,7 +255,8 @@ TEST_F(Record, AnswersTheProgressViewOverAWeekOfSessions) {
     for (const auto& p : record->bestTempoPerDay(song.hash, 0))
         best += std::to_string(p.first) + "-" + std::to_string(p.last) + " " + p.day + " " +
                 std::to_string(p.tempoPercent) + "; ";
-    EXPECT_EQ(best, "1-8 2026-11-30 70; 1-8 2026-12-01 75; 1-8 2026-12-06 85; 9-12 2026-12-01 50; ");
+    EXPECT_EQ(best,
+              "1-8 2026-11-30 70; 1-8 2026-12-01 75; 1-8 2026-12-06 85; 9-12 2026-12-01 50; ");
 
     const auto recent = record->recentSongs(2);
     ASSERT_EQ(recent.size(), 2u);

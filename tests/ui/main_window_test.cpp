@@ -53,6 +53,7 @@ class MainWindowTest : public ::testing::Test {
         configHome_ = new QTemporaryDir;
         qputenv("XDG_CONFIG_HOME", configHome_->path().toUtf8());
         qputenv("HOME", configHome_->path().toUtf8());
+        qputenv("XDG_DATA_HOME", configHome_->path().toUtf8());
         startApp(LUTAVO_TEST_DATA_DIR);
     }
     // A fresh program on the data folder, in place of the one before.

@@ -1,0 +1,120 @@
+// Sessions follow the transport: a looped passage played is recorded pass by pass.
+
+#include <sqlite3.h>
+
+#include "app/startup.h"
+#include "core/messages.h"
+#include "fakes/temp_dir.h"
+#include "playback/playback_fixture.h"
+#include "playback/transport.h"
+#include "practice/passage.h"
+#include "practice/practice_session.h"
+
+namespace lutavo::test {
+namespace {
+
+class Session : public PlaybackTest {
+  protected:
+    TempDir dir;
+    EpochSeconds now = 1796000000;
+
+    void SetUp() override {
+        // Two lines: notes 1-3 (a pass of 32 ticks) and 5-6.
+        buildSong(g, {single(16, 1, 0), single(8, 1, 2), single(8, 1, 3), pageEnd(),
+                      single(16, 1, 5), single(16, 1, 7)});
+        g.config.defaultLeadIn = 0;
+        g.ui.pagepic.visible = false;
+        g.song.songFile = dir.write("a.SNG", "the song's bytes");
+        g.practice.recordPath = dir.path() + "data/practice.db";
+        g.practice.clock = [this] { return now; };
+    }
+    void loopNotes(int first, int last) {
+        g.transport.curNote = static_cast<i16>(first);
+        markPassage(g, PassageEnd::Start, PassageAt::Note);
+        g.transport.curNote = static_cast<i16>(last);
+        markPassage(g, PassageEnd::End, PassageAt::Note);
+        if (!g.transport.range.loop) toggleLoop(g);
+    }
+    // Each tick of the playback and each action is followed, one second apart.
+    void act(const std::function<void()>& action) {
+        action();
+        ++now;
+        const auto message = followPractice(
+            g.practice, practiceMoment(isPlaying(g), g.song, g.transport, g.playback));
+        if (!message.empty()) showMessage(g, message);
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            act([this] { runTicks(rig, 1); });
+    }
+    std::string rows(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        sqlite3_open(g.practice.recordPath.c_str(), &db);
+        std::string out;
+        sqlite3_exec(
+            db, sql.c_str(),
+            [](void* text, int, char** values, char**) {
+                auto& s = *static_cast<std::string*>(text);
+                s += (s.empty() ? "" : ",") + std::string(values[0] ? values[0] : "NULL");
+                return 0;
+            },
+            &out, nullptr);
+        sqlite3_close(db);
+        return out;
+    }
+};
+
+TEST_F(Session, EachPassPlayedThroughIsRecordedAtTheTempoItBeganWith) {
+    loopNotes(1, 3);
+    const EpochSeconds start = now;
+    act([this] { playbtn_Click(g, kPlay); });
+    ticks(40);  // into the second pass
+    act([this] { setTempoPercent(g, 80); });
+    ticks(64);  // into the fourth
+    act([this] { playbtn_Click(g, kStop); });
+    const EpochSeconds stop = now;
+    ticks(40);  // stopped: nothing more
+    EXPECT_EQ(g.playback.counters.passesBegun, 4);
+    EXPECT_EQ(rows("SELECT pass || ' ' || tempo_percent FROM passes"), "1 100,2 100,3 80");
+    EXPECT_EQ(rows("SELECT first_note || '-' || last_note || ' ' || passes || ' ' || best_tempo ||"
+                   " ' ' || (start_time - " +
+                   std::to_string(start) +
+                   ") || ' ' ||"
+                   " (end_time - " +
+                   std::to_string(stop) + ") FROM sessions"),
+              "1-3 3 100 1 0");
+    EXPECT_EQ(rows("SELECT path FROM songs"), g.song.songFile);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+TEST_F(Session, ANewPassageOrAPlayWithoutLoopEndsTheSession) {
+    act([this] { playbtn_Click(g, kPlay); });  // not looping: no session
+    ticks(40);
+    act([this] { playbtn_Click(g, kStop); });
+    EXPECT_EQ(rows("SELECT count(*) FROM sessions"), "");  // not even opened
+    loopNotes(1, 3);
+    act([this] { playbtn_Click(g, kPlay); });
+    ticks(40);
+    act([this] { loopNotes(5, 6); });  // a new passage while playing
+    ticks(100);                        // two of its passes played through
+    shutdown(g);
+    EXPECT_EQ(rows("SELECT first_note || '-' || last_note || ':' || passes FROM sessions"),
+              "1-3:1,5-6:2");
+    EXPECT_EQ(rows("SELECT count(*) FROM sessions WHERE end_time = " + std::to_string(now)), "1");
+}
+
+TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
+    g.practice.recordPath = dir.write("data", "a file in the folder's place") + "/practice.db";
+    loopNotes(1, 3);
+    for (int session = 0; session < 2; ++session) {
+        act([this] { playbtn_Click(g, kPlay); });
+        ticks(70);
+        act([this] { playbtn_Click(g, kStop); });
+    }
+    EXPECT_EQ(g.playback.counters.passesBegun, 6);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_NE(rig.dialogs.messages[0].text.find("not recorded"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lutavo::test
