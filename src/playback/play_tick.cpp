@@ -97,6 +97,7 @@ void beginPass(const SongModel& song, const PlaybackSettings& settings, Transpor
                PlayCounters& c, TickEvents& out) {
     const PlayRange& r = settings.range;
     if (!r.loop || at.curNote != r.first) return;
+    out.push_back(event(EventKind::PassBegins, r.first));
     turnTo(at, pageOfNote(song, r.first, settings.pageCount), out);
     appendMessages(r.first, releaseCarried(fretsAt(song, r.first), settings.sound, c.sounding),
                    out);
