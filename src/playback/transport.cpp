@@ -158,7 +158,8 @@ void next(Guitar& g) {
             g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
         } while (!stopsNext(g, g.transport.curNote));
         // From a position already past the end, NEXT stays just after the last note.
-        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g.transport, g.song) + 1));
+        g.transport.curNote =
+            static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g.transport, g.song) + 1));
     }
     if (editing(g.app) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         placeNotePointer(g, g.transport.curNote);
