@@ -127,6 +127,9 @@ void designPage(WindowControls& ui) {
     ui.lbltitle.at = {toTwips(150), 3, toTwips(300), toTwips(16)};
     ui.lblleft.at = {toTwips(4), 1, toTwips(190), toTwips(14)};
     ui.lblright.at = {toTwips(406), 3, toTwips(190), toTwips(14)};
+    ui.lbltrainer.at = {toTwips(450), toTwips(18), toTwips(120), toTwips(40)};
+    ui.lbltrainer.visible = false;
+    ui.lbltrainer.tip = "Speed trainer: T stops it";
     ui.pointer.at = {0, 2850, 0, 0};
     ui.vpointer.at = {0, 0, 0, 0};
     designPicture(ui.pointer, "pointer.bmp", "Current note");

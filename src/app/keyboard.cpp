@@ -9,6 +9,7 @@
 #include "editor/editor_commands.h"
 #include "playback/transport.h"
 #include "practice/passage.h"
+#include "practice/speed_trainer.h"
 
 namespace lutavo {
 
@@ -44,6 +45,12 @@ void transportKey(Guitar& g, KeyCommand key) {
         case KeyCommand::Loop:
             toggleLoop(g);
             break;
+        case KeyCommand::Trainer:
+            toggleTrainer(g);
+            break;
+        case KeyCommand::TrainerPlan:
+            editTrainerPlan(g.sys.dialogs, g.playback.trainerPlan);
+            break;
         default:
             break;
     }
@@ -59,6 +66,8 @@ constexpr const char* kHelpText =
     "Space  play or pause;  Left / Right  the note before or after\n"
     "[ / ]  a passage starts or ends at the current note;  { / }  at the current line\n"
     "L  loop the passage (or the current line) on and off;  REPEAT, Cancel  forget the passage\n"
+    "T  the speed trainer on the loop (60% up to 100%, 5% faster every 2 passes at first);  T "
+    "again stops it;  Shift+T  its plan\n"
     "Ctrl+Up / Ctrl+Down  play 5% faster or slower (25% to 200% of the song's tempo)\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"

@@ -31,6 +31,8 @@ enum class KeyCommand {
     LineStart,     // {: the passage starts with the current line
     LineEnd,       // }: and ends with it
     Loop,          // L: loops the passage (or the line) on and off
+    Trainer,       // T: the speed trainer on the passage (or the line) on and off
+    TrainerPlan,   // Shift+T: the speed trainer's plan
     Faster,        // Ctrl+Up: the practice speed 5% up
     Slower,        // Ctrl+Down: 5% down
 };

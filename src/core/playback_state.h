@@ -11,6 +11,16 @@
 
 namespace lutavo {
 
+// A speed trainer's plan: each pass of a loop at a speed (percent of the song's tempo) from the
+// start to the goal, in steps taken every few passes; then it stops, or loops at the goal.
+struct SpeedPlan {
+    int startPercent = 60;
+    int goalPercent = 100;
+    int stepPercent = 5;
+    int passesPerStep = 2;
+    bool loopAtGoal = false;
+};
+
 // Playback direction of the tick engine.
 enum PlayMode : int { kPlayForward = 0, kPlayBackwards = 1 };
 
@@ -62,6 +72,12 @@ struct PlaybackState {
     i16 playMode = kPlayForward;
     // The speed of the play in percent of the song's own tempo, for practice: never saved.
     i16 tempoPercent = 100;
+    // The speed trainer: its plan, whether it runs, the pass under way (1 the first) and the
+    // speed to go back to when it stops.
+    SpeedPlan trainerPlan;
+    bool trainerOn = false;
+    int trainerPass = 0;
+    i16 percentBeforeTrainer = 100;
 
     // Winding (REW or FFWD held).
     i16 winding = 0;  // -1 while held

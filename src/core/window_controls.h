@@ -97,6 +97,8 @@ struct WindowControls {
     Label lbltitle;
     Label lblleft;
     Label lblright;
+    // The speed trainer's speed, large enough to read from the guitar, while it runs.
+    Label lbltrainer;
     Label lblsong;
     Label lblcopybuff;
 

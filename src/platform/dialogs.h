@@ -51,6 +51,16 @@ struct ChoiceRequest {
     int preselected = 0;
 };
 
+// A number set in a form, within lo..hi; a yes-or-no answer (0 or 1) when yesNo.
+struct NumberField {
+    std::string label;
+    int value = 0;
+    int lo = 0;
+    int hi = 0;
+    std::string suffix;  // "%"
+    bool yesNo = false;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -70,6 +80,12 @@ class Dialogs {
     // Returns the index of the chosen item, or -1 when cancelled. Where nobody can be asked,
     // the item offered first.
     virtual int chooseItem(const ChoiceRequest& request) { return request.preselected; }
+    // The form's numbers as the user left them, each within its limits; nothing when cancelled
+    // or where nobody can be asked.
+    virtual std::optional<std::vector<int>> askNumbers(const std::string& /*title*/,
+                                                       const std::vector<NumberField>& /*fields*/) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace lutavo

@@ -46,6 +46,7 @@ enum class EventKind : std::uint8_t {
     LineMarker,  // the line pointer of a picture page moves to line `value`
     NoteStart,   // note `note` is presented (-1: the silent count position of the lead-in)
     End,         // the play is over: the song's end without repeat
+    PassBegins,  // a pass of a loop begins at its first note `note`
 };
 
 struct PerformanceEvent {

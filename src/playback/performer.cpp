@@ -8,6 +8,7 @@
 #include "platform/wave_player.h"
 #include "playback/engine.h"
 #include "playback/settings_adjuster.h"
+#include "playback/trainer_passes.h"
 #include "playback/transport.h"
 
 namespace lutavo {
@@ -28,7 +29,8 @@ void endPlay(Guitar& g) {
     colourSettingLabels(g);
 }
 
-void performOne(Guitar& g, const PerformanceEvent& e) {
+// False when the event ended the play: what the tick sent after it is not performed.
+bool performOne(Guitar& g, const PerformanceEvent& e) {
     switch (e.kind) {
         case EventKind::Message:
             if (g.sys.midi != nullptr) g.sys.midi->shortMessage(e.message);
@@ -60,8 +62,14 @@ void performOne(Guitar& g, const PerformanceEvent& e) {
             break;
         case EventKind::End:
             endPlay(g);
-            break;
+            return false;
+        case EventKind::PassBegins:
+            if (trainerPassBegins(g)) break;
+            endTrainer(g);
+            endPlay(g);
+            return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -82,8 +90,9 @@ PlaybackSettings liveSettings(const Guitar& g) {
 }
 
 void perform(Guitar& g, const TickEvents& events) {
-    for (const PerformanceEvent& e : events)
-        performOne(g, e);
+    for (const PerformanceEvent& e : events) {
+        if (!performOne(g, e)) return;
+    }
 }
 
 void presentNote(Guitar& g, int mode) {

@@ -98,6 +98,7 @@ void beginPass(const SongModel& song, const PlaybackSettings& settings, Transpor
     const PlayRange& r = settings.range;
     if (!r.loop || at.curNote != r.first) return;
     ++c.passesBegun;
+    out.push_back(event(EventKind::PassBegins, r.first));
     turnTo(at, pageOfNote(song, r.first, settings.pageCount), out);
     appendMessages(r.first, releaseCarried(fretsAt(song, r.first), settings.sound, c.sounding),
                    out);

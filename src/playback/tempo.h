@@ -15,4 +15,15 @@ inline constexpr int kFastestPercent = 200;
 // of that step's speed; a step or a speed outside the ranges plays at the nearest one.
 long long tickIntervalMicros(int tempo, int percent = 100);
 
+struct SpeedPlan;
+
+// The plan brought within what it can mean: speeds within 25%..200%, a step of 1..100 percent,
+// 1..99 passes a step.
+SpeedPlan withinLimits(SpeedPlan plan);
+
+// The speed of pass `pass` (1 the first) of a plan within limits: it moves from the start
+// towards the goal by a step every passesPerStep passes, never past the goal; 0 once the passes
+// at the goal are over, unless the plan loops there.
+int passPercent(const SpeedPlan& plan, int pass);
+
 }  // namespace lutavo

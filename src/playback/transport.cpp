@@ -18,6 +18,7 @@
 #include "playback/play_tick.h"
 #include "playback/settings_adjuster.h"
 #include "playback/sound.h"
+#include "playback/trainer_passes.h"
 #include "song/song_edit.h"
 #include "song/song_model.h"
 
@@ -46,8 +47,8 @@ void showStoppedTransport(Guitar& g) {
     g.ui.playtxt[kPause].color = kColorActive;
 }
 
-bool editing(const Guitar& g) {
-    return g.app.appMode == kModeEditor;
+bool editing(const AppState& app) {
+    return app.appMode == kModeEditor;
 }
 
 bool repeating(const TransportState& t) {
@@ -55,8 +56,8 @@ bool repeating(const TransportState& t) {
 }
 
 // The last note a play reaches: a repeated line's last, else the song's.
-int playLast(const Guitar& g) {
-    return g.transport.range.lastIn(g.song.noteCount);
+int playLast(const TransportState& at, const SongModel& song) {
+    return at.range.lastIn(song.noteCount);
 }
 
 void backToFirstPage(Guitar& g) {
@@ -76,17 +77,17 @@ void play(Guitar& g) {
     auto& at = g.transport;
     const int first = at.range.first;
     // A marked passage starts from its beginning unless the position is inside it.
-    const bool outside = at.curNote < first || at.curNote > playLast(g);
+    const bool outside = at.curNote < first || at.curNote > playLast(g.transport, g.song);
     if (at.curNote == first - 1 || (at.range.marked() && outside)) {
         at.curNote = static_cast<i16>(first);
         g.playback.counters.sounding.fill(0);
         if (at.range.marked()) showPageOf(g, pageOfNote(g.song, first, g.ui.pgScroll.max));
-    } else if (at.curNote > playLast(g)) {
+    } else if (at.curNote > playLast(g.transport, g.song)) {
         at.curNote = static_cast<i16>(first);
         if (g.ui.pgScroll.value > 1 && !at.range.marked()) backToFirstPage(g);
     }
     g.gtimer.enabled = false;
-    btnSwapper_Click(g, editing(g) ? kSettingNoteLength : kSettingLeadIn);
+    btnSwapper_Click(g, editing(g.app) ? kSettingNoteLength : kSettingLeadIn);
     preparePlayStart(g);
     if (g.ntimer.interval <= 0) applyPlayInterval(g);
     g.ntimer.enabled = true;
@@ -114,15 +115,15 @@ void extendMark(Guitar& g) {
 
 void back(Guitar& g) {
     stopPlaying(g);
-    stepBackwards(g, editing(g) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
+    stepBackwards(g, editing(g.app) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
     presentNote(g, kSound);
     extendMark(g);
 }
 
 bool stopsNext(const Guitar& g, int n) {
     const auto& s = g.song;
-    if (n > playLast(g) || s.noteDur[n] >= kStopMarker) return true;
-    if (editing(g)) return true;
+    if (n > playLast(g.transport, g.song) || s.noteDur[n] >= kStopMarker) return true;
+    if (editing(g.app)) return true;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
         if (f >= 0 || f == kMuted) return true;
@@ -144,22 +145,23 @@ void appendEmptyNote(Guitar& g) {
 void next(Guitar& g) {
     auto& s = g.song;
     stopPlaying(g);
-    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
+    if (editing(g.app) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
         pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
         // The current page is the one now shown, also when the redraw has set it already.
         g.transport.curPage = static_cast<i16>(bar.value);
     }
-    if (editing(g) && g.transport.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
+    if (editing(g.app) && g.transport.curNote >= s.noteCount && s.noteCount < kMaxNotes) {
         appendEmptyNote(g);
     } else {
         do {
             g.transport.curNote = static_cast<i16>(g.transport.curNote + 1);
         } while (!stopsNext(g, g.transport.curNote));
         // From a position already past the end, NEXT stays just after the last note.
-        g.transport.curNote = static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g) + 1));
+        g.transport.curNote =
+            static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g.transport, g.song) + 1));
     }
-    if (editing(g) && s.noteDur[g.transport.curNote] == kEndOfPage) {
+    if (editing(g.app) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         placeNotePointer(g, g.transport.curNote);
         shownoteCounter(g, g.transport.curNote);
     } else {
@@ -172,6 +174,7 @@ void stop(Guitar& g) {
     auto& at = g.transport;
     cancelScheduledSound(g);
     stopPlaying(g);
+    endTrainer(g);
     at.curNote = static_cast<i16>(at.range.first - 1);
     if (at.range.marked()) {
         // From the page of the position before the passage, passing a page end shows its own.
@@ -188,10 +191,10 @@ void stop(Guitar& g) {
 
 using LabelColours = std::array<Color, kRepeat + 1>;
 
-LabelColours transportColours(const Guitar& g) {
+LabelColours transportColours(const WindowControls& ui) {
     LabelColours colours{};
     for (int i = kRew; i <= kRepeat; ++i)
-        colours[static_cast<std::size_t>(i)] = g.ui.playtxt[i].color;
+        colours[static_cast<std::size_t>(i)] = ui.playtxt[i].color;
     return colours;
 }
 
@@ -255,7 +258,7 @@ void playbtn_Click(Guitar& g, int index) {
     if (index < kRew || index > kQuietNext) return;
     g.ui.mled.color = kLampDark;
     if (g.song.noteCount < 1) return;
-    const LabelColours before = transportColours(g);
+    const LabelColours before = transportColours(g.ui);
     if (index <= kRepeat) colourTransportLabels(g, index);
     switch (index) {
         case kPlay:
@@ -296,7 +299,7 @@ void playbtn_MouseDown(Guitar& g, int index) {
     pb.winding = -1;
     g.ntimer.interval = pb.windInterval;
     pb.wasPlaying = isPlaying(g) ? 1 : 0;
-    if (g.transport.curNote > playLast(g))
+    if (g.transport.curNote > playLast(g.transport, g.song))
         g.transport.curNote = static_cast<i16>(g.transport.curNote - 1);
     g.ntimer.enabled = true;
 }
@@ -342,7 +345,7 @@ void clearRepeatModes(Guitar& g) {
 
 void mnuRepeatLine_Click(Guitar& g) {
     const auto& s = g.song;
-    if (editing(g) || g.transport.range.loop) return;
+    if (editing(g.app) || g.transport.range.loop) return;
     const int page = clampTo(g.transport.curPage, 1, kMaxPages);
     const int first = s.pageStart[page];
     const int last = s.pageStart[page + 1] - 2;

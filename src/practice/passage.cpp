@@ -21,17 +21,6 @@ bool isPassageNote(const SongModel& song, int n) {
     return n >= 1 && n <= song.noteCount && song.noteDur[n] < kFirstControlCode;
 }
 
-// The passage's marks are drawn on the page; a play under way keeps its place on the beat.
-void showPassage(Guitar& g) {
-    showRepeatState(g);
-    if (isPlaying(g)) {
-        followRange(g.song, liveSettings(g), g.playback.counters);
-    } else {
-        playbtn_Click(g, kStop);
-    }
-    drawPageAgain(g);
-}
-
 }  // namespace
 
 int passageNoteFrom(const SongModel& song, int n) {
@@ -75,7 +64,14 @@ void markPassage(Guitar& g, PassageEnd end, PassageAt at) {
     }
     if (n < 1) return;
     g.transport.range = withPassageEnd(g.transport.range, end, n);
-    showPassage(g);
+    // The passage's marks are drawn on the page; a play under way keeps its place on the beat.
+    showRepeatState(g);
+    if (isPlaying(g)) {
+        followRange(g.song, liveSettings(g), g.playback.counters);
+    } else {
+        playbtn_Click(g, kStop);
+    }
+    drawPageAgain(g);
 }
 
 void setTempoPercent(Guitar& g, int percent) {

@@ -91,6 +91,10 @@ class HeldMessages : public Dialogs {
         return inner_.printDialog(sheets);
     }
     int chooseItem(const ChoiceRequest& request) override { return inner_.chooseItem(request); }
+    std::optional<std::vector<int>> askNumbers(const std::string& title,
+                                               const std::vector<NumberField>& fields) override {
+        return inner_.askNumbers(title, fields);
+    }
     bool holding() const { return !held_.empty(); }
     void release() {
         for (const auto& [text, caption] : held_)

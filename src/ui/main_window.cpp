@@ -103,6 +103,8 @@ void MainWindow::bindKeys() {
         {Qt::Key_BraceLeft, KeyCommand::LineStart},
         {Qt::Key_BraceRight, KeyCommand::LineEnd},
         {Qt::Key_L, KeyCommand::Loop},
+        {Qt::Key_T, KeyCommand::Trainer},
+        {Qt::SHIFT | Qt::Key_T, KeyCommand::TrainerPlan},
         {Qt::CTRL | Qt::Key_Up, KeyCommand::Faster},
         {Qt::CTRL | Qt::Key_Down, KeyCommand::Slower},
     };

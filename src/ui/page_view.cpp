@@ -117,6 +117,11 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     font.setBold(true);
     font.setPointSizeF(10);
     title->setFont(font);
+    auto* trainer = b.label(score, g.ui.lbltrainer, Qt::AlignRight | Qt::AlignTop);
+    trainer->setObjectName("lbltrainer");
+    font.setFamily("DejaVu Sans");
+    font.setPointSizeF(26);
+    trainer->setFont(font);
 }
 
 }  // namespace

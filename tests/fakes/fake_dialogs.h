@@ -37,6 +37,11 @@ class FakeDialogs : public Dialogs {
     }
     bool printerSetup() override { return ++printerSetups < 0; }
     std::optional<SheetRange> printDialog(int) override { return pop(sheetAnswers, {}); }
+    std::optional<std::vector<int>> askNumbers(const std::string&,
+                                               const std::vector<NumberField>& fields) override {
+        numberForms.push_back(fields);
+        return pop(numberAnswers, std::optional<std::vector<int>>{});
+    }
     int chooseItem(const ChoiceRequest& request) override {
         choices.push_back(request);
         return pop(choiceAnswers, request.preselected);
@@ -46,9 +51,10 @@ class FakeDialogs : public Dialogs {
     // as does a file answer "".
     std::deque<std::string> fileAnswers;
     std::deque<int> menuAnswers;
-    std::deque<std::optional<SheetRange>> sheetAnswers;  // the print dialog's
-    std::deque<int> choiceAnswers;                       // empty: the item offered first
-    bool answerYes = false;                              // the answer to every Yes/No question
+    std::deque<std::optional<SheetRange>> sheetAnswers;         // the print dialog's
+    std::deque<int> choiceAnswers;                              // empty: the item offered first
+    std::deque<std::optional<std::vector<int>>> numberAnswers;  // empty: cancelled
+    bool answerYes = false;  // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
     // Every message's text, one after another.
@@ -61,6 +67,7 @@ class FakeDialogs : public Dialogs {
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Menu> menus;
     std::vector<ChoiceRequest> choices;
+    std::vector<std::vector<NumberField>> numberForms;
     int printerSetups = 0;
 
   private:

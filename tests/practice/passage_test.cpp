@@ -4,7 +4,9 @@
 #include "practice/passage.h"
 #include "playback/performer.h"
 #include "playback/playback_fixture.h"
+#include "playback/tempo.h"
 #include "playback/transport.h"
+#include "practice/speed_trainer.h"
 
 namespace lutavo::test {
 namespace {
@@ -66,6 +68,63 @@ TEST_F(Passage, ALiveLoopPlaysItsPerformance) {
     expected.push_back(3 * 48 * 36 + 36);  // the fourth pass, back on page 1
     EXPECT_EQ(std::tuple(noteOnTimes(), p.endTick, g.ui.pgScroll.value),
               std::tuple(expected, 3L * 48, 1));
+}
+
+// Passes, with the speed each plays at: 0 once the plan is over.
+TEST(SpeedPlan, EachPassTakesItsStepAndThePlanEndsOrLoopsAtTheGoal) {
+    const std::tuple<SpeedPlan, std::vector<int>, Ints> plans[] = {
+        {{60, 100, 5, 2}, {1, 2, 3, 17, 18, 19}, {60, 60, 65, 100, 100, 0}},
+        {{60, 100, 5, 2, true}, {19, 500}, {100, 100}},
+        {{60, 100, 7, 1}, {6, 7, 8}, {95, 100, 0}},  // the last step lands on the goal
+        {{100, 80, 10, 1}, {1, 2, 3, 4}, {100, 90, 80, 0}},
+        {{70, 70, 5, 3}, {3, 4}, {70, 0}}};
+    for (const auto& [plan, passes, percents] : plans) {
+        Ints got;
+        for (int pass : passes)
+            got.push_back(passPercent(plan, pass));
+        EXPECT_EQ(got, percents) << plan.startPercent << " " << plan.stepPercent;
+    }
+    const SpeedPlan low = withinLimits({24, 201, 0, 0});
+    const SpeedPlan high = withinLimits({25, 200, 101, 100});
+    EXPECT_EQ(std::tuple(low.startPercent, low.goalPercent, low.stepPercent, low.passesPerStep,
+                         high.startPercent, high.goalPercent, high.stepPercent, high.passesPerStep),
+              std::tuple(25, 200, 1, 1, 25, 200, 100, 99));
+}
+
+// Line 2 (two notes of 16 ticks) from 50% to 60% a step a pass: three passes, each at its speed,
+// then the play ends and the speed from before comes back.
+TEST_F(Passage, TheTrainerPlaysEachPassAtItsSpeedAndStopsAfterTheGoal) {
+    g.playback.trainerPlan = {50, 60, 5, 1};
+    g.playback.tempoPercent = 90;
+    showPage(2);
+    g.transport.curNote = 5;
+    toggleTrainer(g);
+    EXPECT_EQ(std::tuple(g.ui.lbltrainer.visible, g.ui.lbltrainer.caption),
+              std::tuple(true, "50%"));
+    runTicks(rig, 1000);
+    const Times on = noteOnTimes();
+    ASSERT_EQ(on.size(), 6u);
+    for (int pass = 0; pass < 3; ++pass) {
+        const double tickMs = tickIntervalMicros(g.song.tempo, 50 + 5 * pass) / 1000.0;
+        EXPECT_NEAR(on[2 * pass + 1] - on[2 * pass], 16 * tickMs, 1.0) << pass;
+    }
+    EXPECT_EQ(std::tuple(isPlaying(g), g.playback.trainerOn, g.playback.tempoPercent,
+                         g.ui.lbltrainer.visible),
+              std::tuple(false, false, 90, false));
+    rig.dialogs.numberAnswers = {std::nullopt, std::vector<int>{40, 20, 0, 100, 1}};
+    for (int form = 0; form < 2; ++form)  // cancelled, then each number within its limits
+        editTrainerPlan(&rig.dialogs, g.playback.trainerPlan);
+    const SpeedPlan& p = g.playback.trainerPlan;
+    EXPECT_EQ(std::tuple(p.startPercent, p.goalPercent, p.stepPercent, p.passesPerStep,
+                         p.loopAtGoal, rig.dialogs.numberForms.at(1).at(0).value),
+              std::tuple(40, 25, 1, 99, true, 50));
+    g.playback.trainerPlan = {50, 60, 5, 1};
+    toggleTrainer(g);  // again from the start; T while it runs stops it
+    runTicks(rig, 20);
+    toggleTrainer(g);
+    EXPECT_EQ(std::tuple(isPlaying(g), g.playback.trainerOn, g.playback.tempoPercent,
+                         noteOnTimes().size()),
+              std::tuple(false, false, 90, 8u));
 }
 
 }  // namespace

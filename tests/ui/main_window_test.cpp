@@ -136,6 +136,24 @@ TEST_F(MainWindowTest, SongsCommandLoadsTheChosenSongAndPlaysItOnTheNeck) {
     EXPECT_TRUE(g().gtimer.enabled);
 }
 
+// T starts the speed trainer on the current line: its speed large on the page, readable from
+// the guitar; STOP ends it and the speed from before comes back.
+TEST_F(MainWindowTest, TheTrainerKeyLoopsTheLineAtItsFirstSpeedShownLarge) {
+    loadsong(g(), std::string(LUTAVO_TEST_DATA_DIR) + "/songs/jingle_bells.SNG");
+    QApplication::setActiveWindow(&window());  // shortcuts go to the active window only
+    QTest::keyClick(&window(), Qt::Key_T);
+    for (int tick = 0; tick < 40; ++tick)
+        window().binder().run([] { ntimer_Timer(g()); });
+    auto* big = child<QLabel>("lbltrainer");
+    EXPECT_EQ(std::tuple(g().transport.range.loop, big->isVisible(), big->text().toStdString(),
+                         child<QLabel>("tempopct")->text().toStdString()),
+              std::tuple(true, true, "60%", "60%"));
+    EXPECT_GE(big->font().pointSizeF(), 20.0);
+    EXPECT_TRUE(saveScreenshot(window(), output("trainer.png")));
+    click("playbtn(6)");  // STOP
+    EXPECT_EQ(std::tuple(big->isVisible(), g().playback.tempoPercent), std::tuple(false, 100));
+}
+
 // The view converts only the pictures the program changed, and present() shows the state
 // in the middle of a handler.
 TEST_F(MainWindowTest, TickThatMovesOnlyTheMarkersConvertsNoPagePicture) {

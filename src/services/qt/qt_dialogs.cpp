@@ -2,13 +2,18 @@
 #include "services/qt/qt_dialogs.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
 #include <algorithm>
 
 #include "services/qt/qt_printer.h"
@@ -104,6 +109,41 @@ int QtDialogs::chooseItem(const ChoiceRequest& request) {
         parent_, captionOrTitle(request.title), qs(request.prompt), items,
         std::clamp(request.preselected, 0, int(items.size()) - 1), false, &ok);
     return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
+}
+
+std::optional<std::vector<int>> QtDialogs::askNumbers(const std::string& title,
+                                                      const std::vector<NumberField>& fields) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(captionOrTitle(title));
+    auto* form = new QFormLayout(&dialog);
+    std::vector<QSpinBox*> numbers;
+    std::vector<QCheckBox*> answers;
+    for (const NumberField& field : fields) {
+        if (field.yesNo) {
+            auto* box = new QCheckBox(qs(field.label), &dialog);
+            box->setChecked(field.value != 0);
+            form->addRow(box);
+            answers.push_back(box);
+            numbers.push_back(nullptr);
+            continue;
+        }
+        auto* spin = new QSpinBox(&dialog);
+        spin->setRange(field.lo, field.hi);
+        spin->setValue(field.value);
+        spin->setSuffix(qs(field.suffix));
+        form->addRow(qs(field.label), spin);
+        numbers.push_back(spin);
+        answers.push_back(nullptr);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    std::vector<int> values;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        values.push_back(numbers[i] != nullptr ? numbers[i]->value() : answers[i]->isChecked());
+    return values;
 }
 
 int QtDialogs::popupMenu(const Menu& menu) {

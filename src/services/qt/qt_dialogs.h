@@ -37,6 +37,8 @@ class QtDialogs : public Dialogs {
         placeOnScreen_ = std::move(placeOnScreen);
     }
     int chooseItem(const ChoiceRequest& request) override;
+    std::optional<std::vector<int>> askNumbers(const std::string& title,
+                                               const std::vector<NumberField>& fields) override;
 
   private:
     QWidget* parent_;
