@@ -99,6 +99,11 @@ OpenState migrate(sqlite3* db) {
     return OpenState::Ready;
 }
 
+bool intact(sqlite3* db) {
+    Statement check(db, "PRAGMA quick_check");
+    return check.row() && check.text(0) == "ok";
+}
+
 // A checked connection to the database at path, or the reason there is none.
 struct Connection {
     sqlite3* db = nullptr;
@@ -113,9 +118,13 @@ Connection connect(const std::string& path) {
         return {};
     }
     sqlite3_busy_timeout(db, 2000);
-    Statement check(db, "PRAGMA quick_check");
-    OpenState state = check.row() && check.text(0) == "ok" ? migrate(db) : OpenState::Unreadable;
-    if (state == OpenState::Ready && !exec(db, "PRAGMA foreign_keys = ON")) {
+    OpenState state = intact(db) ? migrate(db) : OpenState::Unreadable;
+    // A pass is written on the window's thread: the log makes each commit a short append,
+    // kept when the program is killed (only a power cut may lose the latest).
+    if (state == OpenState::Ready &&
+        !exec(db,
+              "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+              "PRAGMA foreign_keys = ON")) {
         state = OpenState::Unreadable;
     }
     if (state != OpenState::Ready) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A session of practice follows the transport: it begins when a looped passage plays, records
 // each pass played through, and ends when the play stops, the passage or the song changes, or

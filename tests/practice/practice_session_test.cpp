@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions follow the transport: a looped passage played is recorded pass by pass.
 
 #include <sqlite3.h>
