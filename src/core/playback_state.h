@@ -18,6 +18,7 @@ struct SpeedPlan {
     int goalPercent = 100;
     int stepPercent = 5;
     int passesPerStep = 2;
+    bool countIn = false;  // the lead-in's beats (four without one) before every pass
     bool loopAtGoal = false;
 };
 
@@ -50,6 +51,10 @@ struct PlayCounters {
     // was presented, and the rest after its last note that comes back there.
     i16 passBeat = 0;
     i16 passRest = 0;
+    // A count-in before the next pass clicks on the beats while the ticks since the last note
+    // lie in countInFrom..countInTo-1.
+    i16 countInFrom = 0;
+    i16 countInTo = 0;
     SoundingNotes sounding;
 };
 
