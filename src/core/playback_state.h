@@ -18,6 +18,7 @@ struct SpeedPlan {
     int goalPercent = 100;
     int stepPercent = 5;
     int passesPerStep = 2;
+    bool countIn = false;  // the lead-in's beats (four without one) before every pass
     bool loopAtGoal = false;
 };
 
@@ -51,6 +52,10 @@ struct PlayCounters {
     i16 passBeat = 0;
     i16 passRest = 0;
     int passesBegun = 0;  // passes of a loop begun since the program started
+    // A count-in before the next pass clicks on the beats while the ticks since the last note
+    // lie in countInFrom..countInTo-1.
+    i16 countInFrom = 0;
+    i16 countInTo = 0;
     SoundingNotes sounding;
 };
 

@@ -29,6 +29,8 @@ struct PlaybackSettings {
     // A range that loops, or a song that repeats, plays this many passes.
     int passes = 1;
     bool repeatSong = false;
+    // Beats counted in before every pass of a loop after the first.
+    int passCountIn = 0;
     // The pages the song is shown on; a turn after the last shows the first again.
     int pageCount = 1;
     // Drawn pages (not pictures): a turn to another page starts the beat count afresh, so the

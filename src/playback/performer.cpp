@@ -84,6 +84,11 @@ PlaybackSettings liveSettings(const Guitar& g) {
     s.leadIn = countsIn ? g.config.defaultLeadIn : 0;
     s.range = g.transport.range;
     s.repeatSong = g.transport.repeatSong;
+    // The trainer's count-in: the lead-in's beats, four where there is none.
+    constexpr int kCountInWithoutLeadIn = 4;
+    const SpeedPlan& plan = g.playback.trainerPlan;
+    if (g.playback.trainerOn && plan.countIn)
+        s.passCountIn = g.config.defaultLeadIn > 0 ? g.config.defaultLeadIn : kCountInWithoutLeadIn;
     s.pageCount = g.ui.pgScroll.max;
     s.drawnPages = !g.ui.pagepic.visible || isLibraryMode(g.app.appMode);
     return s;

@@ -103,6 +103,8 @@ void beginPass(const SongModel& song, const PlaybackSettings& settings, Transpor
     appendMessages(r.first, releaseCarried(fretsAt(song, r.first), settings.sound, c.sounding),
                    out);
     c.passRest = 0;
+    c.countInFrom = 0;
+    c.countInTo = 0;
 }
 
 // The rest after a loop's last note, presented on this tick, that brings the next pass's first
@@ -121,7 +123,11 @@ void atRangeEnd(const SongModel& song, const PlaybackSettings& settings, Transpo
     const int last = r.lastIn(song.noteCount);
     if (r.loop) {
         at.curNote = r.first;
-        c.passRest = static_cast<i16>(restToPassBeat(song, settings, c));
+        const int rest = restToPassBeat(song, settings, c);
+        const int countIn = settings.passCountIn * beatLength(song);
+        c.passRest = clampInt16(rest + countIn);
+        c.countInFrom = clampInt16(durationAt(song, last) + rest);
+        c.countInTo = clampInt16(c.countInFrom + countIn);
         return;
     }
     if (at.curNote <= last + 1) return;
@@ -172,7 +178,8 @@ void countTick(PlayCounters& c, int metroTicks, bool metronome, TickEvents& out)
     } else if (c.beatTick >= metroTicks) {
         c.beatTick = 0;
         out.push_back(event(EventKind::Beat));
-        if (metronome) out.push_back(event(EventKind::Click));
+        const bool countingIn = c.noteTicks >= c.countInFrom && c.noteTicks < c.countInTo;
+        if (metronome || countingIn) out.push_back(event(EventKind::Click));
     }
 }
 

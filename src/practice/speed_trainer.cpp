@@ -44,11 +44,12 @@ void editTrainerPlan(Dialogs* dialogs, SpeedPlan& plan) {
         {"Goal", plan.goalPercent, kSlowestPercent, kFastestPercent, "%"},
         {"Step", plan.stepPercent, 1, 100, "%"},
         {"Passes a step", plan.passesPerStep, 1, 99, ""},
+        {"Count in before each pass", plan.countIn ? 1 : 0, 0, 1, "", true},
         {"Go on looping at the goal", plan.loopAtGoal ? 1 : 0, 0, 1, "", true}};
     const auto values = dialogs->askNumbers("Speed trainer", fields);
     if (!values || values->size() != fields.size()) return;
     const std::vector<int>& v = *values;
-    plan = withinLimits({v[0], v[1], v[2], v[3], v[4] != 0});
+    plan = withinLimits({v[0], v[1], v[2], v[3], v[4] != 0, v[5] != 0});
 }
 
 }  // namespace lutavo

@@ -13,8 +13,8 @@ class Dialogs;
 // plan's first speed; again, stops it and the speed from before comes back.
 void toggleTrainer(Guitar& g);
 
-// `Shift+T`: the trainer's plan in a form (start, goal, step, passes a step, what happens at the
-// goal); kept for the session when confirmed.
+// `Shift+T`: the trainer's plan in a form (start, goal, step, passes a step, a count-in, what
+// happens at the goal); kept for the session when confirmed.
 void editTrainerPlan(Dialogs* dialogs, SpeedPlan& plan);
 
 }  // namespace lutavo

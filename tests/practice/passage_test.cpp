@@ -74,7 +74,7 @@ TEST_F(Passage, ALiveLoopPlaysItsPerformance) {
 TEST(SpeedPlan, EachPassTakesItsStepAndThePlanEndsOrLoopsAtTheGoal) {
     const std::tuple<SpeedPlan, std::vector<int>, Ints> plans[] = {
         {{60, 100, 5, 2}, {1, 2, 3, 17, 18, 19}, {60, 60, 65, 100, 100, 0}},
-        {{60, 100, 5, 2, true}, {19, 500}, {100, 100}},
+        {{60, 100, 5, 2, false, true}, {19, 500}, {100, 100}},
         {{60, 100, 7, 1}, {6, 7, 8}, {95, 100, 0}},  // the last step lands on the goal
         {{100, 80, 10, 1}, {1, 2, 3, 4}, {100, 90, 80, 0}},
         {{70, 70, 5, 3}, {3, 4}, {70, 0}}};
@@ -111,13 +111,14 @@ TEST_F(Passage, TheTrainerPlaysEachPassAtItsSpeedAndStopsAfterTheGoal) {
     EXPECT_EQ(std::tuple(isPlaying(g), g.playback.trainerOn, g.playback.tempoPercent,
                          g.ui.lbltrainer.visible),
               std::tuple(false, false, 90, false));
-    rig.dialogs.numberAnswers = {std::nullopt, std::vector<int>{40, 20, 0, 100, 1}};
+    rig.dialogs.numberAnswers = {std::nullopt, std::vector<int>{40, 20, 0, 100, 1, 1}};
     for (int form = 0; form < 2; ++form)  // cancelled, then each number within its limits
         editTrainerPlan(&rig.dialogs, g.playback.trainerPlan);
     const SpeedPlan& p = g.playback.trainerPlan;
     EXPECT_EQ(std::tuple(p.startPercent, p.goalPercent, p.stepPercent, p.passesPerStep,
                          p.loopAtGoal, rig.dialogs.numberForms.at(1).at(0).value),
               std::tuple(40, 25, 1, 99, true, 50));
+    EXPECT_TRUE(p.countIn);
     g.playback.trainerPlan = {50, 60, 5, 1};
     toggleTrainer(g);  // again from the start; T while it runs stops it
     runTicks(rig, 20);
@@ -125,6 +126,21 @@ TEST_F(Passage, TheTrainerPlaysEachPassAtItsSpeedAndStopsAfterTheGoal) {
     EXPECT_EQ(std::tuple(isPlaying(g), g.playback.trainerOn, g.playback.tempoPercent,
                          noteOnTimes().size()),
               std::tuple(false, false, 90, 8u));
+}
+
+// A count-in of four beats (no lead-in, no metronome) clicks between the passes and delays the
+// next pass by as much; the pass after the goal's is counted in before the run ends.
+TEST_F(Passage, TheTrainersCountInClicksFourBeatsBeforeEachPass) {
+    g.playback.trainerPlan = {50, 55, 5, 1, true};
+    showPage(2);
+    g.transport.curNote = 5;
+    toggleTrainer(g);
+    runTicks(rig, 1000);
+    const Times on = noteOnTimes();
+    ASSERT_EQ(on.size(), 4u);
+    const double tickMs = tickIntervalMicros(g.song.tempo, 50) / 1000.0;
+    EXPECT_NEAR(on[2] - on[1], (16 + 4 * g.song.metroTicks) * tickMs, 1.0);
+    EXPECT_EQ(rig.wave.played.size(), 8u);
 }
 
 }  // namespace
