@@ -183,23 +183,6 @@ TEST_F(Record, AnUnreadableFileIsMovedAsideAndANewRecordBegun) {
         EXPECT_EQ(std::filesystem::exists(aside), c.movedAside) << c.what;
         EXPECT_EQ(c.movedAside ? readFile(aside) : "", c.movedAside ? c.bytes : "") << c.what;
     }
-    // Another program's database is not ours to write into.
-    std::filesystem::remove(path);
-    Raw(path).exec("CREATE TABLE notes (text TEXT)");
-    EXPECT_FALSE(PracticeRecord::open(path, kMonday + 1).message.empty());
-    EXPECT_EQ(Raw(path + ".corrupt-20261130-000001").rows("SELECT name FROM sqlite_master"),
-              "notes");
-}
-
-TEST(PracticeRecordFolder, WithoutAWritableFolderPracticeGoesOnUnrecorded) {
-    TempDir dir;
-    const std::string blocked = dir.write("lutavo", "a file where the folder would be");
-    for (const std::string& path : {blocked + "/practice.db", std::string()}) {
-        auto opened = PracticeRecord::open(path, kMonday);
-        EXPECT_FALSE(opened.record);
-        EXPECT_NE(opened.message.find("not recorded"), std::string::npos) << opened.message;
-    }
-    EXPECT_EQ(readFile(blocked), "a file where the folder would be");
 }
 
 // A week of practice: song a on Monday, Tuesday (twice, on two passages) and Sunday; song b on
@@ -258,12 +241,6 @@ TEST_F(Record, AnswersTheProgressViewOverAWeekOfSessions) {
     EXPECT_EQ(recent[1].path, b.path);
     EXPECT_EQ(record->recentSongs(1).size(), 1u);
     EXPECT_TRUE(record->recentSongs(0).empty());
-}
-
-TEST(ContentHash, IsTheSameForTheSameBytesAndDiffersForOthers) {
-    EXPECT_EQ(contentHash(""), 0xcbf29ce484222325u);
-    EXPECT_EQ(contentHash("a"), 0xaf63dc4c8601ec8cu);
-    EXPECT_NE(contentHash("ab"), contentHash("ba"));
 }
 
 }  // namespace

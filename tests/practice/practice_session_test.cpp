@@ -3,7 +3,6 @@
 
 #include <sqlite3.h>
 
-#include "app/startup.h"
 #include "core/messages.h"
 #include "fakes/temp_dir.h"
 #include "playback/playback_fixture.h"
@@ -86,22 +85,6 @@ TEST_F(Session, EachPassPlayedThroughIsRecordedAtTheTempoItBeganWith) {
               "1-3 3 100 1 0");
     EXPECT_EQ(rows("SELECT path FROM songs"), g.song.songFile);
     EXPECT_TRUE(rig.dialogs.messages.empty());
-}
-
-TEST_F(Session, ANewPassageOrAPlayWithoutLoopEndsTheSession) {
-    act([this] { playbtn_Click(g, kPlay); });  // not looping: no session
-    ticks(40);
-    act([this] { playbtn_Click(g, kStop); });
-    EXPECT_EQ(rows("SELECT count(*) FROM sessions"), "");  // not even opened
-    loopNotes(1, 3);
-    act([this] { playbtn_Click(g, kPlay); });
-    ticks(40);
-    act([this] { loopNotes(5, 6); });  // a new passage while playing
-    ticks(100);                        // two of its passes played through
-    shutdown(g);
-    EXPECT_EQ(rows("SELECT first_note || '-' || last_note || ':' || passes FROM sessions"),
-              "1-3:1,5-6:2");
-    EXPECT_EQ(rows("SELECT count(*) FROM sessions WHERE end_time = " + std::to_string(now)), "1");
 }
 
 TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
