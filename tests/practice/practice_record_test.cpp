@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "fakes/temp_dir.h"
+#include "practice/raw_database.h"
 
 namespace lutavo::test {
 namespace {
@@ -20,37 +21,6 @@ namespace {
 constexpr EpochSeconds kMonday = 1795996800;  // 2026-11-30 00:00 UTC
 constexpr EpochSeconds kHour = 3600;
 constexpr EpochSeconds kDay = 24 * kHour;
-
-// A connection of the test's own, beside the record's.
-class Raw {
-  public:
-    explicit Raw(const std::string& path) { sqlite3_open(path.c_str(), &db_); }
-    ~Raw() { sqlite3_close(db_); }
-    Raw(const Raw&) = delete;
-    Raw& operator=(const Raw&) = delete;
-    void exec(const std::string& sql) const {
-        char* error = nullptr;
-        sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
-        EXPECT_EQ(error, nullptr) << error << " in " << sql;
-        sqlite3_free(error);
-    }
-    // The first column of each row, as text ("NULL" for none), joined by ",".
-    std::string rows(const std::string& sql) const {
-        std::string out;
-        sqlite3_exec(
-            db_, sql.c_str(),
-            [](void* text, int, char** values, char**) {
-                auto& s = *static_cast<std::string*>(text);
-                s += (s.empty() ? "" : ",") + std::string(values[0] ? values[0] : "NULL");
-                return 0;
-            },
-            &out, nullptr);
-        return out;
-    }
-
-  private:
-    sqlite3* db_ = nullptr;
-};
 
 class Record : public ::testing::Test {
   protected:

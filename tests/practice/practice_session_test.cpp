@@ -9,6 +9,7 @@
 #include "playback/transport.h"
 #include "practice/passage.h"
 #include "practice/practice_session.h"
+#include "practice/raw_database.h"
 
 namespace lutavo::test {
 namespace {
@@ -47,21 +48,7 @@ class Session : public PlaybackTest {
         for (int i = 0; i < n; ++i)
             act([this] { runTicks(rig, 1); });
     }
-    std::string rows(const std::string& sql) const {
-        sqlite3* db = nullptr;
-        sqlite3_open(g.practice.recordPath.c_str(), &db);
-        std::string out;
-        sqlite3_exec(
-            db, sql.c_str(),
-            [](void* text, int, char** values, char**) {
-                auto& s = *static_cast<std::string*>(text);
-                s += (s.empty() ? "" : ",") + std::string(values[0] ? values[0] : "NULL");
-                return 0;
-            },
-            &out, nullptr);
-        sqlite3_close(db);
-        return out;
-    }
+    std::string rows(const std::string& sql) const { return Raw(g.practice.recordPath).rows(sql); }
 };
 
 TEST_F(Session, EachPassPlayedThroughIsRecordedAtTheTempoItBeganWith) {
