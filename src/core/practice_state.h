@@ -33,8 +33,9 @@ struct PracticedPassage {
 
 struct PracticeState {
     std::string recordPath;  // the database's file; "" when the user has no data folder
-    // Opened at the first session, so that starting the program does not wait for it.
-    PracticeRecordHandle record;
+    // Opened at the first session, so that starting the program does not wait for it. Shared:
+    // a copy of the whole state (the fuzz targets make them) writes to the same record.
+    std::shared_ptr<PracticeRecord> record;
     bool recordTried = false;  // the record was opened, or its failure reported, once this run
     std::function<std::int64_t()> clock = wallClockSeconds;  // seconds since the epoch
 
