@@ -9,6 +9,7 @@
 #include "editor/editor_commands.h"
 #include "playback/transport.h"
 #include "practice/passage.h"
+#include "practice/progress_view.h"
 #include "practice/speed_trainer.h"
 
 namespace lutavo {
@@ -69,6 +70,8 @@ constexpr const char* kHelpText =
     "T  the speed trainer on the loop (60% up to 100%, 5% faster every 2 passes at first);  T "
     "again stops it;  Shift+T  its plan\n"
     "Ctrl+Up / Ctrl+Down  play 5% faster or slower (25% to 200% of the song's tempo)\n"
+    "P  your practice: minutes a day and the best speed on each passage, and the songs "
+    "practised lately\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
     "\n"
@@ -111,6 +114,10 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
             return true;
         case KeyCommand::Slower:
             setTempoPercent(g, g.playback.tempoPercent - kTempoPercentStep);
+            return true;
+        case KeyCommand::Progress:
+            if (const auto song = showProgress(g.practice, g.sys.dialogs, g.song.songFile))
+                openNamedFile(g, *song);
             return true;
         default:
             return false;

@@ -35,6 +35,7 @@ enum class KeyCommand {
     TrainerPlan,   // Shift+T: the speed trainer's plan
     Faster,        // Ctrl+Up: the practice speed 5% up
     Slower,        // Ctrl+Down: 5% down
+    Progress,      // P: the practice progress, where a recent song can be opened again
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

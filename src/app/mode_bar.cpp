@@ -222,6 +222,7 @@ void openNamedFile(Guitar& g, const std::string& path) {
     for (char& c : extension)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const bool lesson = extension == ".LSN";
+    if (isLibraryMode(g.app.appMode)) closeCurrentMode(g);
     colourModeLabels(g, lesson ? kModeBarLessons : kModeBarSongs);
     if (lesson) {
         takeLesson(g, path);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/controls.h"
+#include "platform/progress_report.h"
 
 namespace lutavo {
 
@@ -84,6 +85,10 @@ class Dialogs {
     // or where nobody can be asked.
     virtual std::optional<std::vector<int>> askNumbers(const std::string& /*title*/,
                                                        const std::vector<NumberField>& /*fields*/) {
+        return std::nullopt;
+    }
+    // Shows the practice progress until closed: the recent song chosen there to open, or nothing.
+    virtual std::optional<std::string> showProgress(const ProgressReport& /*report*/) {
         return std::nullopt;
     }
 };

@@ -10,15 +10,6 @@ namespace lutavo {
 
 namespace {
 
-// The record, opened at the first session; its message ("" for none) comes once.
-std::string openPracticeRecord(PracticeState& p) {
-    if (p.recordTried) return "";
-    p.recordTried = true;
-    auto opened = PracticeRecord::open(p.recordPath, p.clock());
-    p.record = std::move(opened.record);
-    return opened.message;
-}
-
 // A session for the passage, when the record is open and the song's file can be read.
 void beginPracticeSession(PracticeState& p, const PracticeMoment& now) {
     p.practising = true;
@@ -43,6 +34,14 @@ void countPasses(PracticeState& p, const PracticeMoment& now) {
 }
 
 }  // namespace
+
+std::string openPracticeRecord(PracticeState& p) {
+    if (p.recordTried) return "";
+    p.recordTried = true;
+    auto opened = PracticeRecord::open(p.recordPath, p.clock());
+    p.record = std::move(opened.record);
+    return opened.message;
+}
 
 PracticeMoment practiceMoment(bool playing, const SongModel& song, const TransportState& at,
                               const PlaybackState& playback) {

@@ -34,6 +34,9 @@ PracticeMoment practiceMoment(bool playing, const SongModel& song, const Transpo
 // and tick of the window.
 std::string followPractice(PracticeState& p, const PracticeMoment& now);
 
+// Opens the record the first time it is asked for; what went wrong ("" for nothing) is told once.
+std::string openPracticeRecord(PracticeState& p);
+
 // Ends the session under way, if any: the pass not played through is not recorded.
 void endPracticeSession(PracticeState& p);
 

@@ -95,6 +95,9 @@ class HeldMessages : public Dialogs {
                                                const std::vector<NumberField>& fields) override {
         return inner_.askNumbers(title, fields);
     }
+    std::optional<std::string> showProgress(const ProgressReport& report) override {
+        return inner_.showProgress(report);
+    }
     bool holding() const { return !held_.empty(); }
     void release() {
         for (const auto& [text, caption] : held_)

@@ -107,6 +107,7 @@ void MainWindow::bindKeys() {
         {Qt::SHIFT | Qt::Key_T, KeyCommand::TrainerPlan},
         {Qt::CTRL | Qt::Key_Up, KeyCommand::Faster},
         {Qt::CTRL | Qt::Key_Down, KeyCommand::Slower},
+        {Qt::Key_P, KeyCommand::Progress},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);

@@ -46,6 +46,10 @@ class FakeDialogs : public Dialogs {
         choices.push_back(request);
         return pop(choiceAnswers, request.preselected);
     }
+    std::optional<std::string> showProgress(const ProgressReport& report) override {
+        progressShown.push_back(report);
+        return pop(progressAnswers, std::optional<std::string>{});
+    }
 
     // Answers handed out in order; an empty queue gives the "cancel" answer (No to questions),
     // as does a file answer "".
@@ -54,6 +58,7 @@ class FakeDialogs : public Dialogs {
     std::deque<std::optional<SheetRange>> sheetAnswers;         // the print dialog's
     std::deque<int> choiceAnswers;                              // empty: the item offered first
     std::deque<std::optional<std::vector<int>>> numberAnswers;  // empty: cancelled
+    std::deque<std::optional<std::string>> progressAnswers;     // empty: closed
     bool answerYes = false;  // the answer to every Yes/No question
 
     std::vector<AskedMessage> messages;
@@ -68,6 +73,7 @@ class FakeDialogs : public Dialogs {
     std::vector<Menu> menus;
     std::vector<ChoiceRequest> choices;
     std::vector<std::vector<NumberField>> numberForms;
+    std::vector<ProgressReport> progressShown;
     int printerSetups = 0;
 
   private:

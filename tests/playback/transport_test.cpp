@@ -172,14 +172,6 @@ TEST_F(Transport, SetupButtonStopsAndSpeedsUpTheWindowTimer) {
     EXPECT_EQ(std::tuple(g.ntimer.enabled, g.gtimer.interval), std::tuple(false, 100));
 }
 
-TEST_F(Transport, MetronomeButtonToggles) {
-    for (const auto& [on, colour] : {std::pair{1, kColorActive}, {0, kColorAvailable}}) {
-        TempoBtn_Click(g);
-        EXPECT_EQ(std::tuple(g.song.metroOn, g.ui.outtxt[kMetroLabel].color),
-                  std::tuple(on, colour));
-    }
-}
-
 TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
     std::vector<NoteSpec> page;
     for (int i = 0; i < 9; ++i)

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "fakes/temp_dir.h"
+#include "practice/progress_view.h"
 #include "practice/raw_database.h"
 
 namespace lutavo::test {
@@ -39,24 +40,21 @@ TEST_F(Record, IsCreatedInItsFolderAndKeepsEachPassOfASession) {
     auto record = openRecord();
     ASSERT_TRUE(record);
     const auto id = record->beginSession(song, 3, 9, kMonday);
-    EXPECT_TRUE(record->recordPass(id, 60, kMonday + 20));
-    EXPECT_TRUE(record->recordPass(id, 75, kMonday + 40));
-    EXPECT_TRUE(record->recordPass(id, 70, kMonday + 60));
+    for (const auto& [tempo, at] : {std::pair{60, 20}, {75, 40}, {70, 60}})
+        EXPECT_TRUE(record->recordPass(id, tempo, kMonday + at));
     EXPECT_TRUE(record->endSession(id, kMonday + 65));
     EXPECT_FALSE(record->recordPass(id + 1, 60, kMonday + 70));  // no such session
     EXPECT_FALSE(record->endSession(id + 1, kMonday + 70));
     Raw raw(path);
-    EXPECT_EQ(raw.rows("PRAGMA user_version"), "2");
-    EXPECT_EQ(raw.rows("SELECT pass || ':' || tempo_percent || ':' || end_time || ':' ||"
-                       " coalesce(score, 'none') FROM passes ORDER BY pass"),
-              "1:60:1795996820:none,2:75:1795996840:none,3:70:1795996860:none");
-    EXPECT_EQ(raw.rows("SELECT first_note || '-' || last_note || ' ' || passes || ' ' || best_tempo"
-                       " || ' ' || (end_time - start_time) FROM sessions"),
-              "3-9 3 75 65");
+    EXPECT_EQ(raw.rows("SELECT pass, tempo_percent, end_time, score FROM passes ORDER BY pass"),
+              "1 60 1795996820 NULL,2 75 1795996840 NULL,3 70 1795996860 NULL");
+    EXPECT_EQ(raw.rows("SELECT first_note, last_note, passes, best_tempo, end_time - start_time"
+                       " FROM sessions"),
+              "3 9 3 75 65");
     EXPECT_EQ(raw.rows("SELECT path FROM songs"), song.path);
 }
 
-TEST_F(Record, AVersionOneDatabaseIsBroughtUpToDateWithItsSessionsKept) {
+TEST_F(Record, AVersionOneDatabaseIsBroughtUpToDateAndANewerOneLeftAlone) {
     std::filesystem::create_directories(dir.path() + "lutavo");
     {
         Raw raw(path);
@@ -81,21 +79,15 @@ TEST_F(Record, AVersionOneDatabaseIsBroughtUpToDateWithItsSessionsKept) {
     EXPECT_EQ(record->recentSongs(5).at(0).path, song.path);  // the song's new place
     Raw raw(path);
     EXPECT_EQ(raw.rows("PRAGMA user_version"), "2");
-    EXPECT_EQ(raw.rows("SELECT passes || ' ' || best_tempo FROM sessions WHERE id = 1"), "13 80");
+    EXPECT_EQ(raw.rows("SELECT passes, best_tempo FROM sessions WHERE id = 1"), "13 80");
     EXPECT_EQ(raw.rows("SELECT pass FROM passes"), "13");
-}
-
-TEST_F(Record, ADatabaseOfANewerVersionIsLeftAsItIs) {
-    for (const int version : {kPracticeSchemaVersion, kPracticeSchemaVersion + 1}) {
-        openRecord();  // made at the current version
-        Raw(path).exec("PRAGMA user_version = " + std::to_string(version));
-        const bool newer = version > kPracticeSchemaVersion;
-        auto opened = PracticeRecord::open(path, kMonday);
-        EXPECT_EQ(static_cast<bool>(opened.record), !newer);
-        EXPECT_EQ(opened.message.find("newer version") != std::string::npos, newer);
-        EXPECT_EQ(Raw(path).rows("PRAGMA user_version"), std::to_string(version));
-        EXPECT_FALSE(std::filesystem::exists(path + ".corrupt-20261130-000000"));
-    }
+    // A newer program's database is left as it is.
+    raw.exec("PRAGMA user_version = " + std::to_string(kPracticeSchemaVersion + 1));
+    const auto newer = PracticeRecord::open(path, kMonday);
+    EXPECT_EQ(std::tuple(static_cast<bool>(newer.record),
+                         newer.message.find("newer version") != std::string::npos,
+                         raw.rows("PRAGMA user_version")),
+              std::tuple(false, true, std::to_string(kPracticeSchemaVersion + 1)));
 }
 
 // The program is killed while it writes a third pass: the two passes before it are kept.
@@ -124,8 +116,7 @@ TEST_F(Record, AKilledProgramLosesOnlyThePassUnderWay) {
     Raw raw(path);
     EXPECT_EQ(raw.rows("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(raw.rows("SELECT pass FROM passes ORDER BY pass"), "1,2");
-    EXPECT_EQ(raw.rows("SELECT passes || ' ' || best_tempo || ' ' || end_time FROM sessions"),
-              "2 65 1795996860");
+    EXPECT_EQ(raw.rows("SELECT passes, best_tempo, end_time FROM sessions"), "2 65 1795996860");
 }
 
 TEST_F(Record, AnUnreadableFileIsMovedAsideAndANewRecordBegun) {
@@ -161,25 +152,17 @@ TEST_F(Record, AnswersTheProgressViewOverAWeekOfSessions) {
     auto record = openRecord();
     ASSERT_TRUE(record);
     const PracticedSong b{"/songs/b.SNG", contentHash("song b")};
-    struct Session {
-        const PracticedSong* song;
-        int first, last;
-        EpochSeconds start;
-        std::vector<int> tempos;
-        EpochSeconds length;
-    };
-    const Session week[] = {
-        {&song, 1, 8, kMonday + 18 * kHour, {60, 65, 70}, 600},
-        {&song, 1, 8, kMonday + kDay + 9 * kHour, {70, 75}, 300},
-        {&song, 9, 12, kMonday + kDay + 20 * kHour, {50}, 120},
-        {&b, 1, 4, kMonday + 2 * kDay + 8 * kHour, {90}, 60},
-        {&song, 1, 8, kMonday + 6 * kDay + 23 * kHour + 1800, {80, 85}, 900},
-    };
-    for (const auto& s : week) {
-        const auto id = record->beginSession(*s.song, s.first, s.last, s.start);
-        for (std::size_t i = 0; i < s.tempos.size(); ++i)
-            record->recordPass(id, s.tempos[i], s.start + static_cast<EpochSeconds>(i + 1) * 10);
-        record->endSession(id, s.start + s.length);
+    const std::tuple<const PracticedSong*, int, int, EpochSeconds, std::vector<int>, EpochSeconds>
+        week[] = {{&song, 1, 8, kMonday + 18 * kHour, {60, 65, 70}, 600},
+                  {&song, 1, 8, kMonday + kDay + 9 * kHour, {70, 75}, 300},
+                  {&song, 9, 12, kMonday + kDay + 20 * kHour, {50}, 120},
+                  {&b, 1, 4, kMonday + 2 * kDay + 8 * kHour, {90}, 60},
+                  {&song, 1, 8, kMonday + 6 * kDay + 23 * kHour + 1800, {80, 85}, 900}};
+    for (const auto& [played, first, last, start, tempos, length] : week) {
+        const auto id = record->beginSession(*played, first, last, start);
+        for (std::size_t i = 0; i < tempos.size(); ++i)
+            record->recordPass(id, tempos[i], start + static_cast<EpochSeconds>(i + 1) * 10);
+        record->endSession(id, start + length);
     }
     const auto minutes = [&](EpochSeconds from, EpochSeconds to, int offset) {
         std::string out;
@@ -205,12 +188,39 @@ TEST_F(Record, AnswersTheProgressViewOverAWeekOfSessions) {
               "1-8 2026-11-30 70; 1-8 2026-12-01 75; 1-8 2026-12-06 85; 9-12 2026-12-01 50; ");
 
     const auto recent = record->recentSongs(2);
-    ASSERT_EQ(recent.size(), 2u);
-    EXPECT_EQ(recent[0].path, song.path);
-    EXPECT_EQ(recent[0].last, kMonday + 6 * kDay + 23 * kHour + 1800 + 900);
-    EXPECT_EQ(recent[1].path, b.path);
-    EXPECT_EQ(record->recentSongs(1).size(), 1u);
-    EXPECT_TRUE(record->recentSongs(0).empty());
+    EXPECT_EQ(std::tuple(recent.size(), recent.at(0).path, recent.at(0).last, recent.at(1).path,
+                         record->recentSongs(1).size(), record->recentSongs(0).size()),
+              std::tuple(2u, song.path, kMonday + 6 * kDay + 23 * kHour + 2700, b.path, 1u, 0u));
+}
+
+// The charts reach back to the song's first day of practice within a year, and over four weeks
+// at least; passages are drawn on the days they were practised.
+TEST_F(Record, TheProgressChartsReachBackToTheSongsFirstDayWithinAYear) {
+    auto record = openRecord();
+    ASSERT_TRUE(record);
+    const EpochSeconds now = kMonday + 400 * kDay + 12 * kHour;
+    const PracticedSong b{"/songs/b.SNG", contentHash("song b")};
+    const std::tuple<const PracticedSong*, int, int> sessions[] = {
+        {&song, kProgressMaxDays - 1, 50}, {&song, 0, 90}, {&b, kProgressMaxDays, 40}, {&b, 2, 70}};
+    for (const auto& [played, back, tempo] : sessions) {
+        const auto id = record->beginSession(*played, 1, 4, now - back * kDay);
+        record->recordPass(id, tempo, now - back * kDay + 60);
+        record->endSession(id, now - back * kDay + 120);
+    }
+    const auto a = progressReport(*record, song, now, 0);
+    ASSERT_EQ(a.minutesPerDay.size(), std::size_t{kProgressMaxDays});
+    EXPECT_EQ(std::tuple(a.minutesPerDay.front().second, a.minutesPerDay.back().second,
+                         a.passages.at(0).bestPerDay),
+              std::tuple(2.0, 2.0, std::vector<std::pair<int, int>>{{0, 50}, {365, 90}}));
+    const auto shortOne = progressReport(*record, b, now, 0);
+    ASSERT_EQ(shortOne.minutesPerDay.size(), std::size_t{kProgressMinDays});
+    EXPECT_EQ(std::tuple(shortOne.minutesPerDay[25].second, shortOne.passages.at(0).bestPerDay),
+              std::tuple(2.0, std::vector<std::pair<int, int>>{{25, 70}}));
+    const auto none = progressReport(*record, std::nullopt, now, 0);
+    EXPECT_EQ(
+        std::tuple(none.song, none.minutesPerDay.size(), none.passages.size(), none.recentSongs),
+        std::tuple(std::string(), std::size_t{kProgressMinDays}, std::size_t{0},
+                   std::vector<std::string>{song.path, b.path}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include "app/keyboard.h"
 #include "core/messages.h"
 #include "fakes/temp_dir.h"
 #include "playback/playback_fixture.h"
@@ -62,16 +63,28 @@ TEST_F(Session, EachPassPlayedThroughIsRecordedAtTheTempoItBeganWith) {
     const EpochSeconds stop = now;
     ticks(40);  // stopped: nothing more
     EXPECT_EQ(g.playback.counters.passesBegun, 4);
-    EXPECT_EQ(rows("SELECT pass || ' ' || tempo_percent FROM passes"), "1 100,2 100,3 80");
-    EXPECT_EQ(rows("SELECT first_note || '-' || last_note || ' ' || passes || ' ' || best_tempo ||"
-                   " ' ' || (start_time - " +
-                   std::to_string(start) +
-                   ") || ' ' ||"
-                   " (end_time - " +
-                   std::to_string(stop) + ") FROM sessions"),
-              "1-3 3 100 1 0");
+    EXPECT_EQ(rows("SELECT pass, tempo_percent FROM passes"), "1 100,2 100,3 80");
+    EXPECT_EQ(rows("SELECT first_note, last_note, passes, best_tempo, start_time, end_time"
+                   " FROM sessions"),
+              "1 3 3 100 " + std::to_string(start + 1) + " " + std::to_string(stop));
     EXPECT_EQ(rows("SELECT path FROM songs"), g.song.songFile);
     EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+// P shows this song's practice up to today; a recent song chosen there is opened.
+TEST_F(Session, TheProgressKeyShowsTheSongsPracticeAndOpensARecentSong) {
+    loopNotes(1, 3);
+    act([this] { playbtn_Click(g, kPlay); });
+    ticks(70);
+    act([this] { playbtn_Click(g, kStop); });
+    const std::string sample = test::dataFolder() + "songs/drunken_sailor.SNG";
+    rig.dialogs.progressAnswers = {std::nullopt, sample};
+    keyCommand(g, KeyCommand::Progress);
+    const ProgressReport& shown = rig.dialogs.progressShown.at(0);
+    EXPECT_EQ(test::join(shown.song, shown.minutesPerDay.back().second > 1, shown.passages.size()),
+              test::join("a.SNG", true, 1));  // 70-odd seconds today
+    keyCommand(g, KeyCommand::Progress);
+    EXPECT_EQ(g.song.songFile, sample);
 }
 
 TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
@@ -85,6 +98,9 @@ TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
     EXPECT_EQ(g.playback.counters.passesBegun, 6);
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.messages[0].text.find("not recorded"), std::string::npos);
+    keyCommand(g, KeyCommand::Progress);  // nothing to show
+    EXPECT_TRUE(rig.dialogs.progressShown.empty());
+    EXPECT_NE(rig.dialogs.said().find("no progress to show"), std::string::npos);
 }
 
 }  // namespace

@@ -21,14 +21,18 @@ class Raw {
         EXPECT_EQ(error, nullptr) << error << " in " << sql;
         sqlite3_free(error);
     }
-    // The first column of each row, as text ("NULL" for none), joined by ",".
+    // Each row's columns as text ("NULL" for none) joined by " ", the rows by ",".
     std::string rows(const std::string& sql) const {
         std::string out;
         sqlite3_exec(
             db_, sql.c_str(),
-            [](void* text, int, char** values, char**) {
+            [](void* text, int columns, char** values, char**) {
                 auto& s = *static_cast<std::string*>(text);
-                s += (s.empty() ? "" : ",") + std::string(values[0] ? values[0] : "NULL");
+                for (int i = 0; i < columns; ++i)
+                    s += (i > 0       ? " "
+                          : s.empty() ? ""
+                                      : ",") +
+                         std::string(values[i] ? values[i] : "NULL");
                 return 0;
             },
             &out, nullptr);

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "services/qt/progress_dialog.h"
 #include "services/qt/qt_printer.h"
 
 namespace lutavo {
@@ -144,6 +145,12 @@ std::optional<std::vector<int>> QtDialogs::askNumbers(const std::string& title,
     for (std::size_t i = 0; i < fields.size(); ++i)
         values.push_back(numbers[i] != nullptr ? numbers[i]->value() : answers[i]->isChecked());
     return values;
+}
+
+std::optional<std::string> QtDialogs::showProgress(const ProgressReport& report) {
+    ProgressDialog dialog(report, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosenSong();
 }
 
 int QtDialogs::popupMenu(const Menu& menu) {

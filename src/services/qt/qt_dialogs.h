@@ -39,6 +39,7 @@ class QtDialogs : public Dialogs {
     int chooseItem(const ChoiceRequest& request) override;
     std::optional<std::vector<int>> askNumbers(const std::string& title,
                                                const std::vector<NumberField>& fields) override;
+    std::optional<std::string> showProgress(const ProgressReport& report) override;
 
   private:
     QWidget* parent_;
