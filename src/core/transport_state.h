@@ -29,6 +29,8 @@ struct TransportState {
     // The page shown, 1-based.
     i16 curPage = 1;
     PlayRange range;
+    // The note a press on the page found, until the button is let go (0: none).
+    i16 pressedNote = 0;
     // The whole song starts again after its end.
     bool repeatSong = false;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "config/setup_window.h"
 #include "core/guitar.h"
@@ -15,6 +16,7 @@
 #include "platform/midi_out.h"
 #include "playback/engine.h"
 #include "playback/performer.h"
+#include "playback/play_range.h"
 #include "playback/play_tick.h"
 #include "playback/settings_adjuster.h"
 #include "playback/sound.h"
@@ -401,22 +403,35 @@ void TempoBtn_Click(Guitar& g) {
     g.ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
 }
 
+namespace {
+
+// The columns' spacing a click is located by, for a page of n entries.
+int locateSpacing(int n) {
+    if (n < 3) return kMaxLocateSpacing;
+    return std::min(kMaxLocateSpacing, static_cast<int>(roundHalfEven(500.0 / (n - 2))));
+}
+
+}  // namespace
+
+int noteUnderX(const SongModel& s, int page, int x) {
+    const int p = clampTo(page, 1, kMaxPages);
+    const int first = s.pageStart[p];
+    const int next = s.pageStart[p + 1];
+    const int spacing = locateSpacing(next - first);
+    int note = static_cast<int>(roundHalfEven(first + (x - 80) / static_cast<double>(spacing)));
+    note = std::min(note, next - 2);
+    // A page table that leaves no note on the page keeps the cursor on a real note.
+    return clampTo(std::max(note, first), 0, s.noteCount);
+}
+
 void locatenote(Guitar& g, int x) {
     auto& s = g.song;
     if (s.noteCount < 1) return;
     const int page = clampTo(g.transport.curPage, 1, kMaxPages);
-    const int first = s.pageStart[page];
-    const int next = s.pageStart[page + 1];
-    const int n = next - first;
-    int spacing = kMaxLocateSpacing;
-    if (n >= 3)
-        spacing = std::min(kMaxLocateSpacing, static_cast<int>(roundHalfEven(500.0 / (n - 2))));
-    g.display.noteSpacing = static_cast<i16>(spacing);
-    int note = static_cast<int>(roundHalfEven(first + (x - 80) / static_cast<double>(spacing)));
-    note = std::min(note, next - 2);
-    // A page table that leaves no note on the page keeps the cursor on a real note.
-    note = clampTo(std::max(note, first), 0, s.noteCount);
-    g.transport.curNote = static_cast<i16>(note);
+    g.display.noteSpacing =
+        static_cast<i16>(locateSpacing(s.pageStart[page + 1] - s.pageStart[page]));
+    g.transport.curNote = static_cast<i16>(noteUnderX(s, page, x));
+    g.transport.pressedNote = g.transport.curNote;
     // A click extends the marked range to the note under it.
     if (g.editor.markActive) {
         g.editor.markEnd = g.transport.curNote;
@@ -437,12 +452,28 @@ bool cursorOnEnterableNote(Guitar& g) {
     return true;
 }
 
-void score_MouseDown(Guitar& g, int x) {
-    locatenote(g, x);
+void score_MouseUp(Guitar& g, int x) {
+    const int pressed = std::exchange(g.transport.pressedNote, i16{0});
+    const int released = g.song.noteCount < 1 ? 0 : noteUnderX(g.song, g.transport.curPage, x);
+    if (pressed > 0 && released != pressed && g.app.appMode != kModeEditor) {
+        const PlayRange before = g.transport.range;
+        g.transport.range = draggedPassage(g.song, before, pressed, released);
+        if (g.transport.range.first != before.first || g.transport.range.last != before.last) {
+            showPassage(g);
+            return;
+        }
+    }
+    presentNote(g, kShowOnly);
 }
 
-void score_MouseUp(Guitar& g) {
-    presentNote(g, kShowOnly);
+void showPassage(Guitar& g) {
+    showRepeatState(g);
+    if (isPlaying(g)) {
+        followRange(g.song, liveSettings(g), g.playback.counters);
+    } else {
+        playbtn_Click(g, kStop);
+    }
+    drawPageAgain(g);
 }
 
 void pgScroll_UserScroll(Guitar& g, int value) {

@@ -8,6 +8,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
 
 // Captions and tips of the transport and output labels.
 void setupTransportLabels(Guitar& g);
@@ -38,12 +39,19 @@ void TempoBtn_Click(Guitar& g);
 // when the song is full and the entry must be refused.
 bool cursorOnEnterableNote(Guitar& g);
 
-// Moves curNote to the note whose column lies under x (pixels) on the current page; pauses a
-// running playback there, else sounds the note.
+// The note whose column lies under x (pixels) on `page`, never the page's end marker.
+int noteUnderX(const SongModel& song, int page, int x);
+
+// A press on the notation or tablature picture: moves curNote to the note under x (pixels) on
+// the current page; pauses a running playback there, else sounds the note.
 void locatenote(Guitar& g, int x);
-// Mouse down / up on the notation or tablature picture.
-void score_MouseDown(Guitar& g, int x);
-void score_MouseUp(Guitar& g);
+// The release: away from the note pressed (outside the editor), the notes from one to the other
+// become the passage.
+void score_MouseUp(Guitar& g, int x);
+
+// The play range was set anew: its marks are drawn on the page, and a play under way keeps its
+// place on the beat while a stopped one waits just before the passage.
+void showPassage(Guitar& g);
 
 // The page scroll bar gained or lost the focus: both run scrollpanel_Click.
 // The user moved the page scroll bar: the page is drawn and the current note goes to it.

@@ -15,20 +15,6 @@
 
 namespace lutavo {
 
-namespace {
-
-bool isPassageNote(const SongModel& song, int n) {
-    return n >= 1 && n <= song.noteCount && song.noteDur[n] < kFirstControlCode;
-}
-
-}  // namespace
-
-int passageNoteFrom(const SongModel& song, int n) {
-    for (int i = std::max(n, 1); i <= song.noteCount; ++i)
-        if (isPassageNote(song, i)) return i;
-    return 0;
-}
-
 int lineFirstNote(const SongModel& song, int page) {
     const int p = clampTo(page, 1, kMaxPages);
     const int n = passageNoteFrom(song, song.pageStart[p]);
@@ -37,10 +23,8 @@ int lineFirstNote(const SongModel& song, int page) {
 
 int lineLastNote(const SongModel& song, int page) {
     const int p = clampTo(page, 1, kMaxPages);
-    for (int i = std::min<int>(song.pageStart[p + 1] - 1, song.noteCount); i >= song.pageStart[p];
-         --i)
-        if (isPassageNote(song, i)) return i;
-    return 0;
+    const int n = passageNoteUpTo(song, song.pageStart[p + 1] - 1);
+    return n >= song.pageStart[p] ? n : 0;
 }
 
 PlayRange withPassageEnd(PlayRange range, PassageEnd end, int n) {
@@ -64,14 +48,7 @@ void markPassage(Guitar& g, PassageEnd end, PassageAt at) {
     }
     if (n < 1) return;
     g.transport.range = withPassageEnd(g.transport.range, end, n);
-    // The passage's marks are drawn on the page; a play under way keeps its place on the beat.
-    showRepeatState(g);
-    if (isPlaying(g)) {
-        followRange(g.song, liveSettings(g), g.playback.counters);
-    } else {
-        playbtn_Click(g, kStop);
-    }
-    drawPageAgain(g);
+    showPassage(g);
 }
 
 void setTempoPercent(Guitar& g, int percent) {

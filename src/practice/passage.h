@@ -4,6 +4,7 @@
 // The passage is the transport's play range; the song's arrays never change for it.
 
 #include "core/transport_state.h"
+#include "playback/play_range.h"
 
 namespace lutavo {
 
@@ -13,9 +14,6 @@ struct SongModel;
 enum class PassageEnd { Start, End };
 // Where an end is set: at the current note, or at the first or last note of the current line.
 enum class PassageAt { Note, Line };
-
-// The first note at or after n that sounds or rests (no page end or marker); 0 when none.
-int passageNoteFrom(const SongModel& song, int n);
 
 // The first and last note of the line on `page`; 0 where the page holds none.
 int lineFirstNote(const SongModel& song, int page);

@@ -50,10 +50,11 @@ QImage drawnLinePointer(int scale) {
 // A picture of the page that locates the note under a click (x in the picture's pixels).
 void bindScoreClicks(ViewBinder& b, PictureView* view) {
     QObject::connect(view, &PictureView::mousePressed, view, [&b](int x, int, Qt::MouseButton) {
-        b.run([&b, x] { score_MouseDown(b.g, toPixels(x)); });
+        b.run([&b, x] { locatenote(b.g, toPixels(x)); });
     });
-    QObject::connect(view, &PictureView::mouseReleased, view,
-                     [&b](int, int, Qt::MouseButton) { b.run([&b] { score_MouseUp(b.g); }); });
+    QObject::connect(view, &PictureView::mouseReleased, view, [&b](int x, int, Qt::MouseButton) {
+        b.run([&b, x] { score_MouseUp(b.g, toPixels(x)); });
+    });
 }
 
 // The finest page in use goes with the plain one, for a zoomed window or a grab at a finer

@@ -50,6 +50,24 @@ TEST_F(Passage, EndsAreSetAtTheNoteOrTheLineTheOtherGivesWayAndCancelForgetsThem
     EXPECT_EQ(std::tuple(r.first, r.last, r.loop), std::tuple(5, 6, true));
 }
 
+// A drag across the page marks the notes from the one pressed to the one let go, in either
+// order; a press let go on its own note, or a drag in the editor, only locates.
+TEST_F(Passage, ADragAcrossThePageMarksThePassageBetweenTheNotesAtItsEnds) {
+    const PlayRange& r = g.transport.range;
+    const auto drag = [this, &r](int fromX, int toX) {  // columns 80 pixels apart from x = 80
+        locatenote(g, fromX);
+        score_MouseUp(g, toX);
+        return std::tuple(r.first, r.last, g.transport.curNote);
+    };
+    EXPECT_EQ(drag(240, 100), std::tuple(1, 3, 0));  // waits before the passage
+    EXPECT_EQ(drag(160, 170), std::tuple(1, 3, 2));
+    EXPECT_EQ(drag(160, 5000), std::tuple(2, 3, 1));  // never onto the page's end
+    showPage(2);
+    EXPECT_EQ(drag(160, 80), std::tuple(5, 6, 4));
+    g.app.appMode = kModeEditor;
+    EXPECT_EQ(drag(80, 160), std::tuple(5, 6, 5));
+}
+
 // Passes of 40 ticks and a rest of 8 back to note 3's place in its beat, as performed.
 TEST_F(Passage, ALiveLoopPlaysItsPerformance) {
     g.song.metroOn = 1;
