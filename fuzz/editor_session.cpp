@@ -148,8 +148,8 @@ void act(Guitar& g, Bytes& in) {
             editorRedo(g);
             break;
         case kScoreClick:
-            score_MouseDown(g, in.next() * 5 / 2);
-            score_MouseUp(g);
+            locatenote(g, in.next() * 5 / 2);
+            score_MouseUp(g, in.next() * 5 / 2);  // pressed on one note, maybe let go on another
             break;
         case kPageScroll:
             pgScroll_UserScroll(g, 1 + in.next() % g.ui.pgScroll.max);
