@@ -4,12 +4,14 @@
 // against the song's beats. Prints "play" and "stop" lines with the steady clock in ms, and at
 // the end how the stream did: "underruns N", "refused N", "accounts N" (the server's accounts of
 // when the stream is heard), "pace PPM" (the pace the stream's clock learned) and "priority ...".
-//   live_play DATA_FOLDER SONG LEAD_IN SECONDS_PER_PLAY [PLAYS [METRONOME [SCHEDULED [TRACE]]]]
+//   live_play DATA_FOLDER SONG LEAD_IN SECONDS_PER_PLAY [PLAYS [METRONOME [SCHEDULED [TRACE
+//             [FIRST LAST PERCENT]]]]]
 // (two plays with the metronome on unless told otherwise; SCHEDULED 0 sends each tick's sounds
 // as the window thread gets to it, as a MIDI port plays them; TRACE a file to write every block
 // the stream filled to, one line each: when it was asked for (steady ns), its first frame, its
 // frames, the server's latest account (frame, heard at ns, 1 when new), the server's estimate of
-// when the first frame is heard, the clock's line for it, the learned pace, the underruns)
+// when the first frame is heard, the clock's line for it, the learned pace, the underruns; "-"
+// for none); FIRST LAST PERCENT loop notes FIRST..LAST at PERCENT of the song's tempo)
 
 #include <QApplication>
 #include <QEventLoop>
@@ -24,6 +26,7 @@
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "playback/transport.h"
+#include "practice/passage.h"
 #include "services/fluidsynth/audio_output.h"
 #include "services/sound_module/sound_module.h"
 #include "ui/application.h"
@@ -92,7 +95,8 @@ int main(int argc, char** argv) {
     const int plays = argc > 5 ? std::stoi(argv[5]) : 2;
     const bool metronome = argc > 6 ? std::stoi(argv[6]) != 0 : true;
     const bool scheduled = argc > 7 ? std::stoi(argv[7]) != 0 : true;
-    TraceReader reader(argc > 8 ? argv[8] : nullptr);
+    const bool traced = argc > 8 && std::string(argv[8]) != "-";
+    TraceReader reader(traced ? argv[8] : nullptr);
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     lutavo::LaunchOptions options;
@@ -116,6 +120,14 @@ int main(int argc, char** argv) {
     g.config.defaultLeadIn = static_cast<lutavo::i16>(std::stoi(argv[3]));
     if ((g.song.metroOn != 0) != metronome) press(lutavo::TempoBtn_Click);
     audio.scheduleTicks(scheduled);
+    if (argc > 11) {
+        g.transport.range = {static_cast<lutavo::i16>(std::stoi(argv[9])),
+                             static_cast<lutavo::i16>(std::stoi(argv[10])), true};
+        press([&](lutavo::Guitar& guitar) {
+            lutavo::showPassage(guitar);
+            lutavo::setTempoPercent(guitar, std::stoi(argv[11]));
+        });
+    }
     runFor(1000);
     for (int play = 0; play < plays; ++play) {
         std::printf("play %lld\n", steadyMs());
