@@ -133,14 +133,8 @@ TEST(SetupWindow, SaveJustBeforeQuittingIsWritten) {
 }
 
 TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
-    struct Case {
-        std::vector<std::string> ports;
-        bool synthLive;
-        int height;
-        const char* lastLine;
-        const char* message;
-    };
-    const Case cases[] = {
+    // Ports, the synthesizer live, the list's height, its last line, the message.
+    const std::tuple<std::vector<std::string>, bool, int, const char*, const char*> cases[] = {
         {{"One", "Two", "A port whose name is far longer than thirty-two"},
          true,
          830,
@@ -151,10 +145,10 @@ TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
         // A long list is cut to the window.
         {std::vector<std::string>(20, "Port"), true, 2640, "Port", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& [ports, synthLive, height, lastLine, message] : cases) {
         test::Rig rig;
-        rig.midi.ports = c.ports;
-        rig.midi.synthLive = c.synthLive;
+        rig.midi.ports = ports;
+        rig.midi.synthLive = synthLive;
         rig.defaults();
         loadSetupWindow(rig.g());
         closeSetupWindow(rig.g());
@@ -163,8 +157,8 @@ TEST(SetupWindow, DeviceListHoldsTheMapperAndEachPortAndIsSizedForThem) {
         EXPECT_EQ(test::join(list.items.size(), list.at.height, list.at.top + list.at.height,
                              list.visible, list.items[0], list.itemTips[0], list.items.back(),
                              rig.dialogs.said()),
-                  test::join(c.ports.size() + 1, c.height, 180 * 15, 0, "Midi Mapper",
-                             kBuiltInSynthTip, c.lastLine, c.message + std::string(c.message)));
+                  test::join(ports.size() + 1, height, 180 * 15, 0, "Midi Mapper", kBuiltInSynthTip,
+                             lastLine, message + std::string(message)));
     }
 }
 

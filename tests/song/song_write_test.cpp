@@ -86,12 +86,7 @@ TEST_F(SongWrite, RoundTripsWriteWhatWasRead) {
 // Song texts that once changed on saving: after load, save, load the notes are the same and a
 // second save writes the same bytes; one note is checked as read.
 TEST_F(SongWrite, SavedSongsLoadTheSameNotes) {
-    struct Case {
-        const char* text;
-        int note;
-        Frets frets;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, Frets> cases[] = {
         // A silent step and a bare stop marker stay silent, not open strings plus the capo.
         {"lutavo3\r\ncapo=2\r\n\r\n1603-1-1-1-1-1\r\n90-1-1-1-1-1-1\r\n98\r\n16-2\r\n", 3,
          kSilentFrets},
@@ -111,10 +106,10 @@ TEST_F(SongWrite, SavedSongsLoadTheSameNotes) {
                         frets(n)[3], frets(n)[4], frets(n)[5]);
         return out;
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        loadsong(g(), dir.write("IN.SNG", c.text));
-        EXPECT_EQ(frets(c.note), c.frets);
+    for (const auto& [text, note, expected] : cases) {
+        SCOPED_TRACE(text);
+        loadsong(g(), dir.write("IN.SNG", text));
+        EXPECT_EQ(frets(note), expected);
         const std::string before = notes();
         saveAndReload();
         EXPECT_EQ(notes(), before);
