@@ -420,8 +420,9 @@ int noteUnderX(const SongModel& s, int page, int x) {
     const int spacing = locateSpacing(next - first);
     int note = static_cast<int>(roundHalfEven(first + (x - 80) / static_cast<double>(spacing)));
     note = std::min(note, next - 2);
-    // A page table that leaves no note on the page keeps the cursor on a real note.
-    return clampTo(std::max(note, first), 0, s.noteCount);
+    // The cursor stays on the clicked page: on a last page that holds only the end slot (the
+    // song ends with a page end) that slot is where the next note is entered.
+    return clampTo(std::max(note, first), 0, s.noteCount + 1);
 }
 
 void locatenote(Guitar& g, int x) {

@@ -178,6 +178,7 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
         page.push_back(single(16, 1, i));
     page.push_back(pageEnd());
     page.push_back(single(16, 1, 0));
+    page.push_back(pageEnd());
     buildSong(g, page);
     // Never onto the page's end marker.
     for (const auto& [x, note] : {std::pair{100, 1}, {160, 2}, {5000, 9}, {-300, 1}}) {
@@ -185,6 +186,9 @@ TEST_F(Transport, ClickOnTheScoreLocatesTheNoteUnderIt) {
         EXPECT_EQ(g.transport.curNote, note) << x;
     }
     EXPECT_EQ(sounded().front(), 40);
+    g.transport.curPage = 3;  // a last page holding only the end slot keeps the cursor there
+    locatenote(g, 100);
+    EXPECT_EQ(std::tuple(g.transport.curNote, g.transport.curPage), std::tuple(13, 3));
 }
 
 }  // namespace
