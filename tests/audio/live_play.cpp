@@ -141,8 +141,8 @@ int main(int argc, char** argv) {
     }
     audio.trace(nullptr);
     reader.drain(*trace);
-    std::printf("underruns %ld\nrefused %ld\naccounts %ld\npace %.2f\npriority %s\n",
-                audio.underruns(), audio.refusedPosts(), reader.accounts(), reader.pacePpm(),
-                audio.threadPriority().c_str());
+    std::printf("underruns %ld\nbuffer %.1f\nrefused %ld\naccounts %ld\npace %.2f\npriority %s\n",
+                audio.underruns(), audio.bufferMs(), audio.refusedPosts(), reader.accounts(),
+                reader.pacePpm(), audio.threadPriority().c_str());
     return 0;
 }

@@ -46,6 +46,14 @@ TEST(StreamClock, LiveEventsLandTheDelayAfterTheirStampOnTheirOwnFrame) {
     }
 }
 
+TEST(StreamClock, AGrownDelayMovesEveryLaterStampByIt) {
+    StreamClock clock = StreamClock::live(96000, 10'000'000);
+    clock.heard(0, 5'000'000'000);
+    EXPECT_EQ(clock.frameOf(4'990'000'000), 0);
+    clock.delayMore(1'000'000);
+    EXPECT_EQ(clock.frameOf(4'990'000'000), 96);
+}
+
 // A sound card at 96 kHz whose server tells, every 1.5 s, when some frame of the stream is heard:
 // each account is late by up to `lateNs`, as a server that reads the time after measuring is.
 struct Card {

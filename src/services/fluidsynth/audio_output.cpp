@@ -133,6 +133,11 @@ long AudioOutput::underruns() const {
     return settled() && pulse_ != nullptr ? pulse_->underruns() : 0;
 }
 
+double AudioOutput::bufferMs() const {
+    const int frames = settled() && pulse_ != nullptr ? pulse_->bufferFrames() : kBufferFrames;
+    return 1000.0 * frames / kLiveSampleRate;
+}
+
 std::string AudioOutput::threadPriority() const {
     return settled() && pulse_ != nullptr ? pulse_->priority() : "";
 }

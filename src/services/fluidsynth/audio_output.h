@@ -34,6 +34,7 @@ inline constexpr int kLiveSampleRate = 96000;
 // each on its own frame: the window thread may run a tick some 7 ms late before anything moves,
 // and the notes still start within the 25 ms a player notices. Everything else (a click on the
 // neck, a clip) goes at once: heard as soon as the stream gets to it, within the server's buffer.
+// A stream that runs dry all the same holds more from then on, and its ticks' sounds come later.
 inline constexpr int kBufferFrames = kLiveSampleRate * 174 / 10'000;
 inline constexpr int kRequestFrames = kBufferFrames / 6;
 inline constexpr std::int64_t kSoundDelayNs = 25'000'000;
@@ -85,6 +86,8 @@ class AudioOutput {
     // How the stream is doing, for whoever measures it: times it ran dry, sounds it could not
     // take, how its thread runs, and a trace of every block (see PulseStream::trace).
     long underruns() const;
+    // What the sound server keeps queued now (it grows after the stream runs dry), in ms.
+    double bufferMs() const;
     long refusedPosts() const { return mixer_.refusedPosts(); }
     std::string threadPriority() const;
     void trace(StreamTrace* trace);

@@ -20,6 +20,13 @@ namespace lutavo {
 namespace {
 
 constexpr std::size_t kFrameBytes = 2 * sizeof(float);
+// A stream that ran dry keeps its first buffer's length more queued each time, up to three
+// times that length: a machine that once kept the stream's thread from its core that long may do
+// it again. The sounds of playback ticks are heard that much later from then on, so that they
+// still land on their own frames. The server tells of one stall more than once as the stream
+// refills: a second after growing the stream grows no more for it.
+constexpr int kMostBufferLengths = 3;
+constexpr std::int64_t kOneStallNs = 1'000'000'000;
 
 // The server's accounts are stamped by the wall clock: the same instant on the steady clock.
 std::int64_t wallToSteadyNs(const timeval& wall, std::int64_t steadyNowNs) {
@@ -35,7 +42,10 @@ std::int64_t wallToSteadyNs(const timeval& wall, std::int64_t steadyNowNs) {
 
 PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int requestFrames)
     : mixer_(mixer),
-      idleFramesBeforePause_(rate / 2) {  // half a second of silence after the last sound
+      idleFramesBeforePause_(rate / 2),  // half a second of silence after the last sound
+      bufferFrames_(bufferFrames),
+      firstBufferFrames_(bufferFrames),
+      rate_(rate) {
     loop_ = pa_threaded_mainloop_new();
     if (loop_ == nullptr) return;
     pa_threaded_mainloop_lock(loop_);
@@ -103,18 +113,17 @@ bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
         stream_, [](pa_stream*, void* loop) { onStateChange(loop); }, loop_);
     pa_stream_set_write_callback(stream_, onWrite, this);
     pa_stream_set_underflow_callback(stream_, onUnderflow, this);
-    pa_buffer_attr buffer;
-    buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.tlength = static_cast<std::uint32_t>(bufferFrames * kFrameBytes);
+    buffer_.maxlength = static_cast<std::uint32_t>(-1);
+    buffer_.tlength = static_cast<std::uint32_t>(bufferFrames * kFrameBytes);
     // Never held back to refill after running dry: the server plays silence for what came too
     // late and goes on, so every frame after it is still heard when the clock says.
-    buffer.prebuf = 0;
-    buffer.minreq = static_cast<std::uint32_t>(requestFrames * kFrameBytes);
-    buffer.fragsize = static_cast<std::uint32_t>(-1);
+    buffer_.prebuf = 0;
+    buffer_.minreq = static_cast<std::uint32_t>(requestFrames * kFrameBytes);
+    buffer_.fragsize = static_cast<std::uint32_t>(-1);
     // The server's own account of when a written frame is heard, kept up to date.
     const auto flags = static_cast<pa_stream_flags_t>(
         PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
-    if (pa_stream_connect_playback(stream_, nullptr, &buffer, flags, nullptr, nullptr) < 0)
+    if (pa_stream_connect_playback(stream_, nullptr, &buffer_, flags, nullptr, nullptr) < 0)
         return false;
     return waitUntilReady();
 }
@@ -133,7 +142,22 @@ void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
 }
 
 void PulseStream::onUnderflow(pa_stream*, void* self) {
-    static_cast<PulseStream*>(self)->underruns_.fetch_add(1, std::memory_order_relaxed);
+    auto* stream = static_cast<PulseStream*>(self);
+    stream->underruns_.fetch_add(1, std::memory_order_relaxed);
+    stream->holdMore();
+}
+
+void PulseStream::holdMore() {
+    const int frames = bufferFrames_.load(std::memory_order_relaxed);
+    const std::int64_t nowNs = steadyNowNs();
+    if (frames >= kMostBufferLengths * firstBufferFrames_ || nowNs - grownAtNs_ < kOneStallNs)
+        return;
+    grownAtNs_ = nowNs;
+    bufferFrames_.store(frames + firstBufferFrames_, std::memory_order_relaxed);
+    buffer_.tlength = static_cast<std::uint32_t>((frames + firstBufferFrames_) * kFrameBytes);
+    pa_operation* op = pa_stream_set_buffer_attr(stream_, &buffer_, nullptr, nullptr);
+    if (op != nullptr) pa_operation_unref(op);
+    mixer_.clock().delayMore(std::int64_t{firstBufferFrames_} * 1'000'000'000 / rate_);
 }
 
 void PulseStream::fill(std::size_t bytes) {

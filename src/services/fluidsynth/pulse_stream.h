@@ -39,6 +39,8 @@ class PulseStream {
     const std::string& priority() const { return priority_; }
     // Times the server found the stream empty. Any thread.
     long underruns() const { return underruns_.load(std::memory_order_relaxed); }
+    // What the server keeps queued now, in frames: more after the stream ran dry. Any thread.
+    int bufferFrames() const { return bufferFrames_.load(std::memory_order_relaxed); }
     // Each block filled from now on is told to the trace (null: none). The trace must outlive
     // the stream or be replaced first.
     void trace(StreamTrace* trace) { trace_.store(trace, std::memory_order_release); }
@@ -52,6 +54,7 @@ class PulseStream {
     void followServer(std::int64_t nowNs);
     void resume(std::int64_t nowNs);
     void pauseWhenIdle(int frames);
+    void holdMore();
     void traceBlock(std::int64_t nowNs, std::int64_t frame, int frames);
     // When the server's running estimate says the next frame written is heard.
     std::int64_t estimatedHeardNs(std::int64_t nowNs) const;
@@ -67,6 +70,11 @@ class PulseStream {
     std::string priority_ = "ordinary priority";
     std::atomic<bool> paused_{false};
     std::atomic<long> underruns_{0};
+    std::atomic<int> bufferFrames_{0};
+    int firstBufferFrames_ = 0;
+    int rate_ = 0;
+    std::int64_t grownAtNs_ = std::numeric_limits<std::int64_t>::min() / 2;
+    pa_buffer_attr buffer_{};
     std::atomic<StreamTrace*> trace_{nullptr};
     std::atomic<long> threadId_{0};
     long idleFrames_ = 0;

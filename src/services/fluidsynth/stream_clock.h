@@ -31,6 +31,8 @@ class StreamClock {
     void restart();
     // Whether a real account has come since the last restart.
     bool settled() const { return settled_; }
+    // The output holds more from now on: stamps are heard that much later than before.
+    void delayMore(std::int64_t ns) { delayNs_ += ns; }
 
     std::int64_t frameOf(std::int64_t stampNs) const;
     // When the line says `frame` is heard, on the steady clock.
