@@ -71,7 +71,7 @@ constexpr const char* kHelpText =
     "again stops it;  Shift+T  its plan\n"
     "Ctrl+Up / Ctrl+Down  play 5% faster or slower (25% to 200% of the song's tempo)\n"
     "P  your practice: minutes a day and the best speed on each passage, and the songs "
-    "practised lately\n"
+    "practised lately (also REPEAT, Practice progress...)\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
     "\n"
@@ -115,6 +115,9 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
         case KeyCommand::Slower:
             setTempoPercent(g, g.playback.tempoPercent - kTempoPercentStep);
             return true;
+        case KeyCommand::Repeat:
+            if (playbtn_Click(g, kRepeat) != kRepeatMenuProgress) return true;
+            [[fallthrough]];
         case KeyCommand::Progress:
             if (const auto song = showProgress(g.practice, g.sys.dialogs, g.song.songFile))
                 openNamedFile(g, *song);

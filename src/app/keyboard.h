@@ -36,6 +36,7 @@ enum class KeyCommand {
     Faster,        // Ctrl+Up: the practice speed 5% up
     Slower,        // Ctrl+Down: 5% down
     Progress,      // P: the practice progress, where a recent song can be opened again
+    Repeat,        // the REPEAT button: its menu, the practice progress among its items
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

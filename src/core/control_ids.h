@@ -37,7 +37,13 @@ enum TransportButton : int {
 inline constexpr int kTransportPlayButtons = 6;
 
 // Items of the repeat menu mnuRepeat.
-enum RepeatMenuItem : int { kRepeatMenuLine = 0, kRepeatMenuSong = 1, kRepeatMenuCancel = 2 };
+// The practice progress (after a separator) is left to whoever pressed REPEAT.
+enum RepeatMenuItem : int {
+    kRepeatMenuLine = 0,
+    kRepeatMenuSong = 1,
+    kRepeatMenuCancel = 2,
+    kRepeatMenuProgress = 4,
+};
 
 // Output buttons outbtn: the four sound buttons share one place, one per sound.
 enum OutputButton : int { kSoundButtonFirst = 2, kSoundButtonLast = 5, kSetupButton = 6 };

@@ -114,7 +114,8 @@ void setupPlaybackControls(Guitar& g) {
             true;
     }
     ui.mnuRepeat.caption = "Repeat";
-    if (addItems(ui.mnuRepeat, {"Repeat current line", "Repeat song", "Cancel repeat"})) {
+    if (addItems(ui.mnuRepeat, {"Repeat current line", "Repeat song", "Cancel repeat", "-",
+                                "Practice progress..."})) {
         ui.mnuRepeat.items[kRepeatMenuCancel].checked = true;
     }
     setupTransportLabels(g);

@@ -200,8 +200,9 @@ LabelColours transportColours(const WindowControls& ui) {
     return colours;
 }
 
-// A repeat menu closed without a choice leaves the labels as they were before REPEAT.
-void popupRepeatMenu(Guitar& g, const LabelColours& before) {
+// A repeat menu closed without a choice leaves the labels as they were before REPEAT, as does
+// the practice progress, which is returned to the caller; -1 for everything else.
+int popupRepeatMenu(Guitar& g, const LabelColours& before) {
     setupPlaybackControls(g);
     const int item = g.sys.dialogs == nullptr ? -1 : g.sys.dialogs->popupMenu(g.ui.mnuRepeat);
     switch (item) {
@@ -217,8 +218,9 @@ void popupRepeatMenu(Guitar& g, const LabelColours& before) {
         default:
             for (int i = kRew; i <= kRepeat; ++i)
                 g.ui.playtxt[i].color = before[static_cast<std::size_t>(i)];
-            break;
+            return item == kRepeatMenuProgress ? item : -1;
     }
+    return -1;
 }
 
 void checkRepeatItem(Guitar& g, int item, bool on) {
@@ -256,10 +258,10 @@ void setupTransportLabels(Guitar& g) {
     ui.outbtn[kSetupButton].tip = "Open the SETUP window";
 }
 
-void playbtn_Click(Guitar& g, int index) {
-    if (index < kRew || index > kQuietNext) return;
+int playbtn_Click(Guitar& g, int index) {
+    if (index < kRew || index > kQuietNext) return -1;
     g.ui.mled.color = kLampDark;
-    if (g.song.noteCount < 1) return;
+    if (g.song.noteCount < 1) return -1;
     const LabelColours before = transportColours(g.ui);
     if (index <= kRepeat) colourTransportLabels(g, index);
     switch (index) {
@@ -281,11 +283,11 @@ void playbtn_Click(Guitar& g, int index) {
             stop(g);
             break;
         case kRepeat:
-            popupRepeatMenu(g, before);
-            break;
+            return popupRepeatMenu(g, before);
         default:  // REW and FFWD act while held
             break;
     }
+    return -1;
 }
 
 void playbtn_MouseDown(Guitar& g, int index) {

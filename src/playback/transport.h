@@ -13,7 +13,8 @@ struct SongModel;
 // Captions and tips of the transport and output labels.
 void setupTransportLabels(Guitar& g);
 
-void playbtn_Click(Guitar& g, int index);
+// Returns the repeat menu's item that REPEAT leaves to the caller (kRepeatMenuProgress), else -1.
+int playbtn_Click(Guitar& g, int index);
 void playbtn_MouseDown(Guitar& g, int index);
 void playbtn_MouseUp(Guitar& g, int index);
 

@@ -2,6 +2,7 @@
 #include <QLabel>
 
 #include "app/editor_mode.h"
+#include "app/keyboard.h"
 #include "app/mode_bar.h"
 #include "playback/transport.h"
 #include "ui/sections.h"
@@ -40,8 +41,15 @@ void buildTransport(ViewBinder& b, QWidget* window) {
                          [&b, i] { b.run([&b, i] { playbtn_MouseDown(b.g, i); }); });
         QObject::connect(w, &CommandButton::released, w,
                          [&b, i] { b.run([&b, i] { playbtn_MouseUp(b.g, i); }); });
-        QObject::connect(w, &CommandButton::clicked, w,
-                         [&b, i] { b.run([&b, i] { playbtn_Click(b.g, i); }); });
+        QObject::connect(w, &CommandButton::clicked, w, [&b, i] {
+            b.run([&b, i] {
+                if (i == kRepeat) {
+                    keyCommand(b.g, KeyCommand::Repeat);  // its menu opens the practice progress
+                } else {
+                    playbtn_Click(b.g, i);
+                }
+            });
+        });
     }
 }
 

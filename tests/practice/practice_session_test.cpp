@@ -71,7 +71,7 @@ TEST_F(Session, EachPassPlayedThroughIsRecordedAtTheTempoItBeganWith) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
-// P shows this song's practice up to today; a recent song chosen there is opened.
+// P, or REPEAT's menu, shows this song's practice up to today; a recent song chosen there opens.
 TEST_F(Session, TheProgressKeyShowsTheSongsPracticeAndOpensARecentSong) {
     loopNotes(1, 3);
     act([this] { playbtn_Click(g, kPlay); });
@@ -83,8 +83,10 @@ TEST_F(Session, TheProgressKeyShowsTheSongsPracticeAndOpensARecentSong) {
     const ProgressReport& shown = rig.dialogs.progressShown.at(0);
     EXPECT_EQ(test::join(shown.song, shown.minutesPerDay.back().second > 1, shown.passages.size()),
               test::join("a.SNG", true, 1));  // 70-odd seconds today
-    keyCommand(g, KeyCommand::Progress);
-    EXPECT_EQ(g.song.songFile, sample);
+    rig.dialogs.menuAnswers.push_back(kRepeatMenuProgress);
+    keyCommand(g, KeyCommand::Repeat);
+    EXPECT_EQ(std::tuple(g.song.songFile, rig.dialogs.progressShown.size()),
+              std::tuple(sample, 2u));
 }
 
 TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
