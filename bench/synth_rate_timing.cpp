@@ -36,7 +36,7 @@ std::vector<Played> sampleSongs() {
     std::vector<Played> songs;
     for (const auto& entry : std::filesystem::directory_iterator(test::dataFolder() + "songs")) {
         if (entry.path().extension() != ".SNG") continue;
-        auto recording = recordSongFile({entry.path().string(), "", test::dataFolder(), ""});
+        auto recording = recordSongFile({entry.path().string(), "", test::dataFolder(), "", ""});
         if (!recording) continue;
         songs.push_back(
             {entry.path().stem().string(), std::move(recording->messages), recording->endMs});

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
         lutavo::ExportRequest request;
         request.song = line.exportSong.toStdString();
         request.output = line.exportOutput.toStdString();
+        request.range = line.scoreRange.toStdString();
         request.appFolder = lutavo::defaultAppFolder().toStdString();
         request.userConfig = lutavo::userConfigPath();
         return lutavo::runExport(line.exportKind, request);

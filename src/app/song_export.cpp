@@ -50,28 +50,6 @@ SongModel openSong(const std::string& path, const ParsedSong& parsed) {
     return song;
 }
 
-struct OpenedSong {
-    SongModel song;
-    ConfigState config;
-};
-
-// The song file read with the configuration that plays it; nothing, after the reason went to
-// standard error, when it cannot be read or holds no notes.
-std::optional<OpenedSong> openSongFile(const ExportRequest& request) {
-    const auto read = readSongFile(request.song);
-    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
-        complain(failure->message);
-        return std::nullopt;
-    }
-    const ParsedSong& parsed = std::get<ParsedSong>(read);
-    OpenedSong opened{openSong(request.song, parsed), exportConfig(request, parsed)};
-    if (opened.song.noteCount < 1) {
-        complain(request.song + " has no notes to play");
-        return std::nullopt;
-    }
-    return opened;
-}
-
 }  // namespace
 
 ConfigState configuredState(const std::string& appFolder, const std::string& userConfig) {
@@ -91,6 +69,21 @@ std::optional<SoundRecording> recordSongFile(const ExportRequest& request) {
         songSettings(opened->song, soundOf(opened->config), pitchTableFor(opened->song.altTuning));
     return recordingOf(performance(opened->song, settings),
                        clickClipPath(withTrailingSlash(request.appFolder), opened->song));
+}
+
+std::optional<OpenedSong> openSongFile(const ExportRequest& request) {
+    const auto read = readSongFile(request.song);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        complain(failure->message);
+        return std::nullopt;
+    }
+    const ParsedSong& parsed = std::get<ParsedSong>(read);
+    OpenedSong opened{openSong(request.song, parsed), exportConfig(request, parsed)};
+    if (opened.song.noteCount < 1) {
+        complain(request.song + " has no notes to play");
+        return std::nullopt;
+    }
+    return opened;
 }
 
 bool outputIsFree(const ExportRequest& request) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "base/pitch_names.h"
 #include "formats/fingering.h"
 #include "formats/repeats.h"
 #include "formats/song_lines.h"
@@ -25,12 +26,6 @@ constexpr int kTempoSteps = 30;
 // Bars and beats in playing order: more than the most songs a piece is made into hold.
 constexpr std::size_t kMaxPlayedBars = 20000;
 constexpr std::size_t kMaxPlayedBeats = 20000;
-
-const char* pitchName(int midi) {
-    static constexpr std::array<const char*, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                           "F#", "G",  "G#", "A",  "A#", "B"};
-    return kNames[static_cast<std::size_t>(((midi % 12) + 12) % 12)];
-}
 
 std::string ordinal(int n) {
     static constexpr std::array<const char*, 7> kOrdinals = {"1st", "2nd", "3rd", "4th",
@@ -124,10 +119,10 @@ class StringMap {
     std::string tuningNotice(int slot, int offset, int fitted) const {
         const int file = kStandard[static_cast<std::size_t>(slot - 1)] + offset;
         const int shift = fitted - offset;
-        return "The " + ordinal(kStrings + 1 - slot) + " string is tuned to " + pitchName(file) +
-               std::to_string(file / 12 - 1) + ", out of the tuner's reach; it is tuned to the " +
-               pitchName(file) + " an octave " + (shift > 0 ? "higher" : "lower") +
-               ", and its notes sound there.";
+        return "The " + ordinal(kStrings + 1 - slot) + " string is tuned to " +
+               sharpPitchName(file) + std::to_string(file / 12 - 1) +
+               ", out of the tuner's reach; it is tuned to the " + sharpPitchName(file) +
+               " an octave " + (shift > 0 ? "higher" : "lower") + ", and its notes sound there.";
     }
 
     const score::Track& track_;
@@ -234,7 +229,7 @@ std::string tuningNames(const std::vector<int>& tuning) {
     std::string names;
     for (auto it = tuning.rbegin(); it != tuning.rend(); ++it) {
         if (!names.empty()) names += " ";
-        names += *it > 0 ? pitchName(*it) : "?";
+        names += *it > 0 ? sharpPitchName(*it) : "?";
     }
     return names;
 }

@@ -65,6 +65,7 @@ ExportKind exportKindOf(const QString& option) {
     if (option == "--export-midi") return ExportKind::Midi;
     if (option == "--render-wav") return ExportKind::Wave;
     if (option == "--export-musicxml") return ExportKind::MusicXml;
+    if (option == "--score") return ExportKind::Score;
     return ExportKind::Pdf;
 }
 
@@ -148,10 +149,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             ++i;
+        } else if (a == "--range") {
+            if (i + 1 >= arguments.size()) {
+                line.error = "--range needs the first and last note, as in 9-16";
+                return line;
+            }
+            line.scoreRange = arguments[++i];
         } else if (a == "--export-midi" || a == "--render-wav" || a == "--export-pdf" ||
-                   a == "--export-musicxml") {
+                   a == "--export-musicxml" || a == "--score") {
             if (i + 2 >= arguments.size()) {
-                line.error = a + " needs a song file and an output file";
+                line.error = a == "--score" ? "--score needs a song file and a recorded take"
+                                            : a + " needs a song file and an output file";
                 return line;
             }
             line.exportKind = exportKindOf(a);
@@ -169,6 +177,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (line.importTrack > 0 && line.importInput.isEmpty())
         line.error = "--track goes with --import";
+    if (!line.scoreRange.isEmpty() && line.exportKind != ExportKind::Score)
+        line.error = "--range goes with --score";
     return line;
 }
 
@@ -183,6 +193,7 @@ QString usageText() {
            "       lutavo --export-pdf SONG OUT.pdf\n"
            "       lutavo --export-musicxml SONG OUT.musicxml\n"
            "       lutavo --import FILE OUT.SNG [--track N]\n"
+           "       lutavo --score SONG TAKE.wav [--range A-B]\n"
            "\n"
            "Guitar tutor and score editor. FOLDER is where the song dialog starts and songs find\n"
            "their pictures; without it the program's own folder is used. SONG (a .SNG song, a\n"
@@ -212,6 +223,12 @@ QString usageText() {
            "...\n"
            "  --track N              the track of FILE to convert (as numbered when Lutavo\n"
            "                         asks), else the first six-string guitar track\n"
+           "  --score SONG TAKE.wav  hear a recorded take of SONG (WAV, FLAC, Ogg or MP3) and\n"
+           "                         judge each note as hit, early, late, wrong or missed;\n"
+           "                         prints a line of results for each line of the song,\n"
+           "                         then the total\n"
+           "  --range A-B            score only notes A to B of SONG (counted from 1), the\n"
+           "                         take starting with note A\n"
            "  --help                 show this text\n"
            "  --version              show the program's version\n"
            "\n"

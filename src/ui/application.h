@@ -15,7 +15,7 @@ class LiveSound;
 class MainWindow;
 class SoundModule;
 
-enum class ExportKind { None, Midi, Wave, Pdf, MusicXml };
+enum class ExportKind { None, Midi, Wave, Pdf, MusicXml, Score };
 
 struct CommandLine {
     bool help = false;
@@ -27,7 +27,8 @@ struct CommandLine {
     QString error;       // a word the program does not understand
     ExportKind exportKind = ExportKind::None;
     QString exportSong;    // the song an export plays
-    QString exportOutput;  // the file it writes
+    QString exportOutput;  // the file it writes, or the take --score hears
+    QString scoreRange;    // --range A-B: the notes a take is scored on
     QString importInput;   // --import IN OUT.SNG: another program's file to convert
     QString importOutput;
     int importTrack = 0;  // --track N, 0 when not given

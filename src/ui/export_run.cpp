@@ -5,6 +5,7 @@
 
 #include "app/song_export.h"
 #include "app/song_import.h"
+#include "app/take_scoring.h"
 #include "services/sound_module/sound_module.h"
 #include "ui/application.h"
 
@@ -15,17 +16,20 @@ namespace {
 // The last notes ring on after the engine stops: the file keeps their release.
 constexpr long kReleaseTailMs = 1500;
 
+SoundModule* openSoundModuleOrSay() {
+    std::string problem;
+    SoundModule* sound = openSoundModule(soundModulePath().toStdString(), problem);
+    if (sound == nullptr)
+        std::fprintf(stderr, "lutavo: the sound module cannot be loaded (%s)\n", problem.c_str());
+    return sound;
+}
+
 int writeWave(const ExportRequest& request) {
     if (!outputIsFree(request)) return 1;
     const auto recording = recordSongFile(request);
     if (!recording) return 1;
-    std::string problem;
-    SoundModule* sound = openSoundModule(soundModulePath().toStdString(), problem);
-    if (sound == nullptr) {
-        std::fprintf(stderr, "lutavo: the built-in synthesizer cannot be loaded (%s)\n",
-                     problem.c_str());
-        return 1;
-    }
+    SoundModule* sound = openSoundModuleOrSay();
+    if (sound == nullptr) return 1;
     std::vector<std::string> warnings;
     const RenderResult result =
         sound->renderWav(*recording, kReleaseTailMs, request.output, warnings);
@@ -39,6 +43,32 @@ int writeWave(const ExportRequest& request) {
     return 0;
 }
 
+int scoreTake(const ExportRequest& request) {
+    PlayRange range;
+    if (!request.range.empty()) {
+        const auto parsed = parseNoteRange(request.range);
+        if (!parsed) {
+            std::fprintf(stderr, "lutavo: --range wants the first and last note, as in 9-16\n");
+            return 2;
+        }
+        range = *parsed;
+    }
+    const auto play = expectedPlayOf(request, range);
+    if (!play) return 1;
+    SoundModule* sound = openSoundModuleOrSay();
+    if (sound == nullptr) return 1;
+    const HeardTakeFile take = sound->hearTakeFile(request.output);
+    if (!take.problem.empty()) {
+        std::fprintf(stderr, "lutavo: %s\n", take.problem.c_str());
+        return 1;
+    }
+    JudgeWindows windows;
+    windows.beatMs = play->beatMs;
+    for (const std::string& line : scoreReport(*play, judgeTake(play->notes, take.heard, windows)))
+        std::printf("%s\n", line.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int runExport(ExportKind kind, const ExportRequest& request) {
@@ -47,6 +77,8 @@ int runExport(ExportKind kind, const ExportRequest& request) {
             return exportMidi(request);
         case ExportKind::MusicXml:
             return exportMusicXmlFile(request);
+        case ExportKind::Score:
+            return scoreTake(request);
         default:
             return writeWave(request);
     }

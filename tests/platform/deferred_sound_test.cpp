@@ -33,6 +33,7 @@ struct FakeSound : SoundModule {
                            std::vector<std::string>&) override {
         return {};
     }
+    HeardTakeFile hearTakeFile(const std::string&) override { return {}; }
     test::FakeMidiOut midi;
     test::FakeWavePlayer wave;
 };

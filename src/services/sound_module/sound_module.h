@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The sound stack (the built-in synthesizer, the audio stream, the clips and the MIDI ports) as a
-// module of its own. Its libraries cost the program some 20 ms and 5 MB of start-up before the
-// window could paint when they were linked in; opened after the first paint, they cost nothing
-// the user waits for. The program sees the module only through this door.
+// The sound stack (the built-in synthesizer, the audio stream, the clips, the MIDI ports and the
+// analysis of what the player plays) as a module of its own. Its libraries cost the program some 20
+// ms and 5 MB of start-up before the window could paint when they were linked in; opened after the
+// first paint, they cost nothing the user waits for. The program sees the module only through this
+// door.
 
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "listen/heard.h"
 #include "platform/midi_out.h"
 #include "platform/wave_player.h"
 #include "services/fluidsynth/wave_render.h"
@@ -28,6 +30,12 @@ class LiveSound {
     virtual AudioOutput& audio() = 0;
 };
 
+struct HeardTakeFile {
+    HeardTake heard;
+    long lengthMs = 0;
+    std::string problem;  // why the file could not be heard; empty when it was
+};
+
 class SoundModule {
   public:
     // Starts the stream and the sound font loading; clock stamps the sounds of playback ticks,
@@ -36,6 +44,9 @@ class SoundModule {
     // The built-in synthesizer's rendering of a recorded performance to a WAV file.
     virtual RenderResult renderWav(const SoundRecording& performance, long tailMs,
                                    const std::string& path, std::vector<std::string>& warnings) = 0;
+
+    // What is heard in a recorded take: its strikes and the pitch classes each brought.
+    virtual HeardTakeFile hearTakeFile(const std::string& path) = 0;
 
   protected:
     ~SoundModule() = default;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <ostream>
 
+#include "services/aubio/take_hearing.h"
 #include "services/fluidsynth/audio_output.h"
 #include "services/fluidsynth/sound_font.h"
 #include "services/fluidsynth/stream_wave_player.h"
@@ -36,6 +37,12 @@ class BuiltIn : public SoundModule {
                            std::vector<std::string>& warnings) override {
         quietSoundLibraries();
         return renderPerformanceWav(findSoundFont(), performance, tailMs, path, warnings);
+    }
+    HeardTakeFile hearTakeFile(const std::string& path) override {
+        const TakeAudio take = readTakeAudio(path);
+        if (!take.problem.empty()) return {{}, 0, take.problem};
+        const long lengthMs = static_cast<long>(take.mono.size() * 1000 / std::size_t(take.rate));
+        return {hearTake(take.mono, take.rate), lengthMs, {}};
     }
 };
 

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Judging a pass: each expected note or chord against what was heard, in time and in pitch.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "listen/expected_notes.h"
+#include "listen/heard.h"
+
+namespace lutavo {
+
+enum class Verdict : std::uint8_t {
+    Hit,    // the right pitches, within the window
+    Early,  // the right pitches, before the window but within a beat
+    Late,   // the right pitches, after the window but within a beat
+    Wrong,  // something else was played
+    Missed  // nothing was played for it
+};
+
+struct JudgeWindows {
+    long toleranceMs = 60;  // either side of the note's time
+    long beatMs = 500;      // how far a note may be off and still count as played for it
+    long latencyMs = 0;     // how much later the input hears a sound than it is played
+};
+
+struct Judgement {
+    ExpectedNote expected;
+    Verdict verdict = Verdict::Missed;
+    long offsetMs = 0;  // heard minus expected; 0 when missed
+};
+
+struct PassScore {
+    std::array<int, 5> counts{};  // by verdict
+    int total = 0;
+    int count(Verdict v) const { return counts[static_cast<std::size_t>(v)]; }
+    double hitPercent() const;
+};
+
+// True when the rise of energy sounds every pitch class of the set and little else: the chroma
+// is compared with what those classes sound with their overtones.
+bool soundsClasses(const Chroma& rise, PitchClassSet classes);
+
+// Each expected note, in order, with its verdict. Every heard onset is claimed once: first each
+// note takes the nearest onset within its window, then the notes left take the nearest onset left
+// within a beat.
+std::vector<Judgement> judgeTake(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                                 const JudgeWindows& windows);
+
+PassScore scoreOf(const std::vector<Judgement>& judged);
+
+// "Total: 61 of 64 notes hit (95.3%)"
+std::string totalLine(const PassScore& score);
+
+// What else there was besides hits, in words ("2 late, 1 missed"); empty when all hit.
+std::string faultsText(const PassScore& score);
+
+}  // namespace lutavo

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "listen/take_judge.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "listen/tuner_reading.h"
+
+namespace lutavo {
+namespace {
+
+constexpr int kA = 9, kE = 4, kCs = 1;
+
+// What a plucked A sounds, by pitch class: its octaves, then its fifth and major third.
+Chroma pluckOf(std::initializer_list<int> classes) {
+    Chroma c{};
+    for (int pc : classes) {
+        c[std::size_t(pc)] += 1.0f;
+        c[std::size_t((pc + 7) % 12)] += 0.5f;
+        c[std::size_t((pc + 4) % 12)] += 0.1f;
+    }
+    return c;
+}
+
+ExpectedNote noteAt(int note, long ms, PitchClassSet classes) {
+    return {note, ms, classes, 1, 57};
+}
+
+HeardOnset heardA(long ms) {
+    return {ms, pluckOf({kA})};
+}
+
+TEST(SoundsClasses, TheNotesAndTheirOvertonesAreHeardAnotherNoteOrAMissingOneIsNot) {
+    const PitchClassSet a = classesOf({57});
+    const PitchClassSet aMajor = classesOf({57, 61, 64});
+    EXPECT_TRUE(soundsClasses(pluckOf({kA}), a));
+    EXPECT_TRUE(soundsClasses(pluckOf({kA, kCs, kE}), aMajor));
+    EXPECT_FALSE(soundsClasses(pluckOf({kA + 1}), a));  // a semitone sharp
+    EXPECT_FALSE(soundsClasses(pluckOf({kE}), a));      // A's fifth alone is not A
+    // A minor without its C: no overtone of A or E sounds C.
+    EXPECT_FALSE(soundsClasses(pluckOf({kA, kE}), classesOf({57, 60, 64})));
+    EXPECT_FALSE(soundsClasses(Chroma{}, a));
+    EXPECT_FALSE(soundsClasses(pluckOf({kA}), 0));
+}
+
+TEST(JudgeTake, TheWindowAndTheBeatAreCountedOnBothSides) {
+    const PitchClassSet a = classesOf({57});
+    const JudgeWindows windows{60, 500, 0};
+    struct Case {
+        long offset;
+        Verdict verdict;
+    };
+    for (const Case& c :
+         {Case{-60, Verdict::Hit}, Case{60, Verdict::Hit}, Case{-61, Verdict::Early},
+          Case{61, Verdict::Late}, Case{500, Verdict::Late}, Case{-500, Verdict::Early},
+          Case{501, Verdict::Missed}, Case{-501, Verdict::Missed}}) {
+        const auto judged = judgeTake({noteAt(1, 1000, a)}, {heardA(1000 + c.offset)}, windows);
+        ASSERT_EQ(judged.size(), 1u);
+        EXPECT_EQ(judged[0].verdict, c.verdict) << c.offset;
+        EXPECT_EQ(judged[0].offsetMs, c.verdict == Verdict::Missed ? 0 : c.offset);
+    }
+}
+
+TEST(JudgeTake, EachStrikeCountsOnceAndTheNearNotesClaimFirst) {
+    const PitchClassSet a = classesOf({57});
+    // Three notes a quarter second apart and two strikes: the strike at 262 ms is the second
+    // note's, hit, not the first's, late; the first is then late on nothing left and is missed.
+    const std::vector<ExpectedNote> notes = {noteAt(1, 0, a), noteAt(2, 250, a), noteAt(3, 500, a)};
+    const auto judged = judgeTake(notes, {heardA(262), heardA(505)}, {60, 500, 0});
+    EXPECT_EQ(judged[0].verdict, Verdict::Missed);
+    EXPECT_EQ(judged[1].verdict, Verdict::Hit);
+    EXPECT_EQ(judged[2].verdict, Verdict::Hit);
+    const PassScore score = scoreOf(judged);
+    EXPECT_EQ(score.count(Verdict::Hit), 2);
+    EXPECT_EQ(score.count(Verdict::Missed), 1);
+    EXPECT_EQ(totalLine(score), "Total: 2 of 3 notes hit (66.7%)");
+    EXPECT_EQ(faultsText(score), "1 missed");
+}
+
+TEST(JudgeTake, TheInputsLatencyIsTakenOffWhatIsHeardAndAWrongNoteInTimeIsWrong) {
+    const PitchClassSet a = classesOf({57});
+    const std::vector<ExpectedNote> notes = {noteAt(1, 0, a), noteAt(2, 1000, a)};
+    const HeardTake heard = {heardA(150), {1150, pluckOf({kA + 1})}};
+    const auto judged = judgeTake(notes, heard, {60, 500, 150});
+    EXPECT_EQ(judged[0].verdict, Verdict::Hit);
+    EXPECT_EQ(judged[0].offsetMs, 0);
+    EXPECT_EQ(judged[1].verdict, Verdict::Wrong);
+    EXPECT_EQ(faultsText(scoreOf(judged)), "1 wrong");
+    EXPECT_EQ(totalLine(scoreOf({})), "Total: 0 of 0 notes hit (0.0%)");
+}
+
+PerformanceEvent message(long tick, int note, unsigned status, int pitch, int velocity) {
+    PerformanceEvent e;
+    e.tick = tick;
+    e.timeMs = tick * 30;
+    e.note = static_cast<i16>(note);
+    e.message = status | unsigned(pitch) << 8 | unsigned(velocity) << 16;
+    return e;
+}
+
+TEST(ExpectedNotes, EachNoteThatStrikesAStringWithItsPitchesAndNothingElse) {
+    Performance play;
+    play.events = {
+        message(0, 0, 0xC0, 24, 0),                                  // the sound's program: no note
+        message(0, 1, 0x90, 45, 100),                                // note 1 strikes A2 and E3
+        message(0, 1, 0x90, 52, 100),  message(16, 2, 0x80, 45, 0),  // note 2 only lets a string go
+        message(16, 2, 0x90, 52, 0),    // a note-on without velocity is a note-off
+        message(16, 2, 0x99, 42, 100),  // the drums' channel is not the guitar
+        message(32, 3, 0x90, 57, 100),  // note 3 strikes A3
+        message(48, 3, 0x90, 57, 100),  // the same note in a later pass is expected again
+    };
+    const std::vector<ExpectedNote> notes = expectedNotes(play);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].note, 1);
+    EXPECT_EQ(notes[0].classes, classesOf({45, 52}));
+    EXPECT_EQ(notes[0].pitchCount, 2);
+    EXPECT_EQ(notes[0].lowestPitch, 45);
+    EXPECT_EQ(notes[1].note, 3);
+    EXPECT_EQ(notes[1].ms, 960);
+    EXPECT_EQ(notes[2].ms, 1440);
+}
+
+TEST(TunerReading, TheNearestNoteItsCentsAndTheStringBeingTuned) {
+    const std::array<int, 6> standard = {40, 45, 50, 55, 59, 64};
+    const TunerReading lowE = readTuner(82.41, standard);
+    EXPECT_EQ(lowE.midi, 40);
+    EXPECT_NEAR(lowE.cents, 0.0, 0.1);
+    EXPECT_EQ(lowE.slot, 1);
+    EXPECT_EQ(tunerCaption(lowE), "E2  in tune");
+
+    // A flat B string a quarter tone down still reads as the B string, 30 cents under A#3.
+    const TunerReading flatB = readTuner(246.94 * std::pow(2.0, -70 / 1200.0), standard);
+    EXPECT_EQ(flatB.midi, 58);
+    EXPECT_NEAR(flatB.cents, 30.0, 0.1);
+    EXPECT_EQ(flatB.slot, 5);
+    EXPECT_NEAR(flatB.stringCents, -70.0, 0.1);
+    EXPECT_EQ(tunerCaption(flatB), "A#3  +30 cents");
+
+    // Six semitones from the nearest open string is the last pitch still tuned on it.
+    const std::array<int, 6> low = {40, 20, 20, 20, 20, 20};
+    EXPECT_EQ(readTuner(440.0 * std::pow(2.0, (46 - 69) / 12.0), low).slot, 1);
+    EXPECT_EQ(readTuner(440.0 * std::pow(2.0, (46.01 - 69) / 12.0), low).slot, 0);
+    EXPECT_EQ(readTuner(0.0, standard).slot, 0);
+}
+
+}  // namespace
+}  // namespace lutavo
