@@ -21,6 +21,7 @@
 #include "song/song_defaults.h"
 #include "song/song_edit.h"
 #include "song/song_reader.h"
+#include "tuning/heard_tuning.h"
 
 namespace lutavo {
 
@@ -185,6 +186,11 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     presentSong(g);
 
     g.song.songFile = fileName;
+    // The tuning page listens to the guitar; any other song lets the input go.
+    if (fileName == g.app.appFolder + files::kTuningSong)
+        startHearing(g.tuning.heard, g.sys.input, g.ltimer);
+    else
+        stopHearing(g.tuning.heard, g.sys.input, g.ltimer);
     g.app.importedParts = {};
     if (contains(upperCase(fileName), "NEWSONG.SNX")) {
         g.ui.lblsong.caption.back() = 'G';

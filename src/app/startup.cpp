@@ -23,6 +23,7 @@
 #include "playback/sound.h"
 #include "practice/practice_session.h"
 #include "song/song_defaults.h"
+#include "tuning/heard_tuning.h"
 
 namespace lutavo {
 
@@ -146,6 +147,7 @@ void shutdown(Guitar& g) {
     // A Save made just before quitting is kept, though the window timer has not come round.
     if (g.app.pendingSoundAction == kSoundSave) applysound(g);
     if (g.sys.midi != nullptr) g.sys.midi->close();
+    stopHearing(g.tuning.heard, g.sys.input, g.ltimer);
     closeSetupWindow(g);
     endPracticeSession(g.practice);
 }

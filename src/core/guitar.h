@@ -40,6 +40,7 @@ struct Guitar {
 
     TimerModel ntimer;  // playback timer
     TimerModel gtimer;  // window timer
+    TimerModel ltimer;  // listening timer: the tuner's needle follows the input
 
     Services sys;
 };

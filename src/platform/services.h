@@ -4,6 +4,7 @@
 
 namespace lutavo {
 
+class AudioInput;
 class Dialogs;
 class MidiOut;
 class WavePlayer;
@@ -18,6 +19,7 @@ struct Services {
     PictureIO* pictures = nullptr;
     Screen* screen = nullptr;
     Printer* printer = nullptr;
+    AudioInput* input = nullptr;
 };
 
 }  // namespace lutavo

@@ -327,6 +327,7 @@ Application::Application(const LaunchOptions& options)
     sys.dialogs = p.dialogs.get();
     sys.midi = p.sound.get();
     sys.wave = p.sound.get();
+    sys.input = p.sound.get();
     sys.pictures = &p.pictures;
     sys.screen = p.screen.get();
     sys.printer = p.printer.get();

@@ -19,6 +19,7 @@
 #include "playback/transport.h"
 #include "practice/practice_session.h"
 #include "services/qt/timer_driver.h"
+#include "tuning/heard_tuning.h"
 #include "ui/sections.h"
 #include "ui/setup_view.h"
 #include "ui/view_units.h"
@@ -64,6 +65,12 @@ MainWindow::MainWindow(Guitar& g, SoundClock* soundClock) : g_(g), binder_(g) {
         soundClock);
     windowTimer_ = std::make_unique<TimerDriver>(
         g.gtimer, [this] { binder_.run([this] { windowTimerTick(g_); }); });
+    listenTimer_ = std::make_unique<TimerDriver>(g.ltimer, [this] {
+        binder_.run([this] {
+            if (g_.sys.input != nullptr)
+                followHearing(g_.tuning.heard, *g_.sys.input, g_.tuning.pitchOf);
+        });
+    });
     bindKeys();
     binder_.onSync([this] { syncWindow(); });
     binder_.afterRun([this] {
@@ -151,6 +158,7 @@ void MainWindow::syncWindow() {
     }
     playbackTimer_->sync();
     windowTimer_->sync();
+    listenTimer_->sync();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -234,6 +242,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         shutdown(g_);
         playbackTimer_->sync();
         windowTimer_->sync();
+        listenTimer_->sync();
     }
     event->accept();
 }

@@ -47,6 +47,7 @@ class MainWindow : public QWidget {
     QWidget* statusStrip_ = nullptr;
     std::unique_ptr<TimerDriver> playbackTimer_;
     std::unique_ptr<TimerDriver> windowTimer_;
+    std::unique_ptr<TimerDriver> listenTimer_;
     bool closing_ = false;
     bool screenWatched_ = false;
     int zoomApplied_ = 100;  // the zoom the fonts and designed rectangles now have

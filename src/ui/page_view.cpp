@@ -10,6 +10,7 @@
 #include "playback/transport.h"
 #include "services/qt/picture_qimage.h"
 #include "ui/sections.h"
+#include "ui/tuner_needle_view.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"
 
@@ -123,6 +124,8 @@ void buildScore(ViewBinder& b, QWidget* frame) {
     font.setFamily("DejaVu Sans");
     font.setPointSizeF(26);
     trainer->setFont(font);
+    auto* needle = new TunerNeedle(score, b);
+    b.onSync([needle] { needle->follow(); });
 }
 
 }  // namespace

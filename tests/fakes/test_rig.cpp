@@ -9,6 +9,7 @@ Rig::Rig() : guitar(std::make_unique<Guitar>()) {
     guitar->sys.dialogs = &dialogs;
     guitar->sys.midi = &midi;
     guitar->sys.wave = &wave;
+    guitar->sys.input = &input;
 }
 
 void Rig::defaults() {

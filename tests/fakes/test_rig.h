@@ -12,6 +12,7 @@
 #include "app/mode_bar.h"
 #include "core/guitar.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_input.h"
 #include "fakes/fake_lock.h"
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
@@ -24,6 +25,7 @@ struct Rig {
     FakeDialogs dialogs;
     FakeMidiOut midi;
     FakeWavePlayer wave;
+    FakeAudioInput input;
     FakeInstanceLock lock;
     std::unique_ptr<Guitar> guitar;
     // The virtual clock's microseconds past midi.now, for tick intervals finer than a ms.

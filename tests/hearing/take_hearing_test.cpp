@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "services/aubio/take_hearing.h"
+#include "services/hearing/take_hearing.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "listen/tuner_reading.h"
-
 namespace lutavo {
 namespace {
 
@@ -119,29 +115,6 @@ TEST(ExpectedNotes, EachNoteThatStrikesAStringWithItsPitchesAndNothingElse) {
     EXPECT_EQ(notes[1].note, 3);
     EXPECT_EQ(notes[1].ms, 960);
     EXPECT_EQ(notes[2].ms, 1440);
-}
-
-TEST(TunerReading, TheNearestNoteItsCentsAndTheStringBeingTuned) {
-    const std::array<int, 6> standard = {40, 45, 50, 55, 59, 64};
-    const TunerReading lowE = readTuner(82.41, standard);
-    EXPECT_EQ(lowE.midi, 40);
-    EXPECT_NEAR(lowE.cents, 0.0, 0.1);
-    EXPECT_EQ(lowE.slot, 1);
-    EXPECT_EQ(tunerCaption(lowE), "E2  in tune");
-
-    // A flat B string a quarter tone down still reads as the B string, 30 cents under A#3.
-    const TunerReading flatB = readTuner(246.94 * std::pow(2.0, -70 / 1200.0), standard);
-    EXPECT_EQ(flatB.midi, 58);
-    EXPECT_NEAR(flatB.cents, 30.0, 0.1);
-    EXPECT_EQ(flatB.slot, 5);
-    EXPECT_NEAR(flatB.stringCents, -70.0, 0.1);
-    EXPECT_EQ(tunerCaption(flatB), "A#3  +30 cents");
-
-    // Six semitones from the nearest open string is the last pitch still tuned on it.
-    const std::array<int, 6> low = {40, 20, 20, 20, 20, 20};
-    EXPECT_EQ(readTuner(440.0 * std::pow(2.0, (46 - 69) / 12.0), low).slot, 1);
-    EXPECT_EQ(readTuner(440.0 * std::pow(2.0, (46.01 - 69) / 12.0), low).slot, 0);
-    EXPECT_EQ(readTuner(0.0, standard).slot, 0);
 }
 
 }  // namespace

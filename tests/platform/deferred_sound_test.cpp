@@ -8,6 +8,7 @@
 #include <future>
 #include <sstream>
 
+#include "fakes/fake_input.h"
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
 #include "fakes/temp_dir.h"
@@ -24,6 +25,7 @@ struct FakeSound : SoundModule {
         MidiOut& midi() override { return sound.midi; }
         WavePlayer& wave() override { return sound.wave; }
         AudioOutput& audio() override { std::abort(); }  // the window never asks for the stream
+        AudioInput& input() override { return sound.input; }
         FakeSound& sound;
     };
     std::unique_ptr<LiveSound> openLive(const SoundClock*, std::ostream&) override {
@@ -36,6 +38,7 @@ struct FakeSound : SoundModule {
     HeardTakeFile hearTakeFile(const std::string&) override { return {}; }
     test::FakeMidiOut midi;
     test::FakeWavePlayer wave;
+    test::FakeAudioInput input;
 };
 
 const std::uint32_t kProgram = packMidi(0xC0, 24, 0);

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/sound_clock.h"
+#include "services/fluidsynth/pulse_connection.h"
 #include "services/fluidsynth/stream_mixer.h"
 #include "services/fluidsynth/thread_priority.h"
 
@@ -46,16 +47,9 @@ PulseStream::PulseStream(StreamMixer& mixer, int rate, int bufferFrames, int req
       bufferFrames_(bufferFrames),
       firstBufferFrames_(bufferFrames),
       rate_(rate) {
-    loop_ = pa_threaded_mainloop_new();
-    if (loop_ == nullptr) return;
-    pa_threaded_mainloop_lock(loop_);
-    const bool ok =
-        pa_threaded_mainloop_start(loop_) >= 0 && connect(rate, bufferFrames, requestFrames);
-    if (!ok && stream_ != nullptr) {
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
-    }
-    pa_threaded_mainloop_unlock(loop_);
+    if (server_.loop() == nullptr) return;
+    if (!server_.ready() || !connect(rate, bufferFrames, requestFrames)) stream_ = nullptr;
+    server_.unlock();
     if (live()) raiseThread();
 }
 
@@ -63,54 +57,27 @@ void PulseStream::raiseThread() {
     // The connection's own thread says who it is; the raising is done from here, since asking
     // the desktop's service means waiting on a socket. The request is made under the lock:
     // without it the connection's thread may run and drop it before it is complete.
-    pa_threaded_mainloop_lock(loop_);
+    server_.lock();
     pa_threaded_mainloop_once_unlocked(
-        loop_,
+        server_.loop(),
         [](pa_threaded_mainloop*, void* id) {
             static_cast<std::atomic<long>*>(id)->store(currentThreadId());
         },
         &threadId_);
-    pa_threaded_mainloop_unlock(loop_);
+    server_.unlock();
     for (int waited = 0; threadId_.load() == 0 && waited < 1000; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (threadId_.load() != 0) priority_ = raiseAudioThread(threadId_.load());
 }
 
-PulseStream::~PulseStream() {
-    if (loop_ == nullptr) return;
-    pa_threaded_mainloop_stop(loop_);
-    if (stream_ != nullptr) {
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-    }
-    if (context_ != nullptr) {
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-    }
-    pa_threaded_mainloop_free(loop_);
-}
-
-void PulseStream::onStateChange(void* loop) {
-    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
-}
+PulseStream::~PulseStream() = default;
 
 bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Lutavo");
-    if (context_ == nullptr) return false;
-    pa_context_set_state_callback(
-        context_, [](pa_context*, void* loop) { onStateChange(loop); }, loop_);
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) return false;
-    for (;;) {
-        const pa_context_state_t state = pa_context_get_state(context_);
-        if (state == PA_CONTEXT_READY) break;
-        if (!PA_CONTEXT_IS_GOOD(state)) return false;
-        pa_threaded_mainloop_wait(loop_);
-    }
     const pa_sample_spec format = {PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(rate), 2};
-    stream_ = pa_stream_new(context_, "Lutavo", &format, nullptr);
+    stream_ = pa_stream_new(server_.context(), "Lutavo", &format, nullptr);
     if (stream_ == nullptr) return false;
-    pa_stream_set_state_callback(
-        stream_, [](pa_stream*, void* loop) { onStateChange(loop); }, loop_);
+    server_.own(stream_);
+    server_.signalStateChanges(stream_);
     pa_stream_set_write_callback(stream_, onWrite, this);
     pa_stream_set_underflow_callback(stream_, onUnderflow, this);
     buffer_.maxlength = static_cast<std::uint32_t>(-1);
@@ -125,16 +92,7 @@ bool PulseStream::connect(int rate, int bufferFrames, int requestFrames) {
         PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer_, flags, nullptr, nullptr) < 0)
         return false;
-    return waitUntilReady();
-}
-
-bool PulseStream::waitUntilReady() {
-    for (;;) {
-        const pa_stream_state_t state = pa_stream_get_state(stream_);
-        if (state == PA_STREAM_READY) return true;
-        if (!PA_STREAM_IS_GOOD(state)) return false;
-        pa_threaded_mainloop_wait(loop_);
-    }
+    return server_.waitUntilReady(stream_);
 }
 
 void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
@@ -270,10 +228,10 @@ void PulseStream::pauseWhenIdle(int frames) {
 void PulseStream::wake() {
     if (!live() || !paused_.exchange(false, std::memory_order_acq_rel)) return;
     // The connection's thread holds this lock only while it fills a block: a moment.
-    pa_threaded_mainloop_lock(loop_);
+    server_.lock();
     pa_operation* op = pa_stream_cork(stream_, 0, nullptr, nullptr);
     if (op != nullptr) pa_operation_unref(op);
-    pa_threaded_mainloop_unlock(loop_);
+    server_.unlock();
 }
 
 }  // namespace lutavo

@@ -13,10 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "services/fluidsynth/pulse_connection.h"
 #include "services/fluidsynth/stream_trace.h"
 
-struct pa_threaded_mainloop;
-struct pa_context;
 struct pa_stream;
 
 namespace lutavo {
@@ -47,7 +46,6 @@ class PulseStream {
 
   private:
     bool connect(int rate, int bufferFrames, int requestFrames);
-    bool waitUntilReady();
     void raiseThread();
     void fill(std::size_t bytes);
     // Tells the mixer's clock what the server last said about when the stream is heard.
@@ -60,12 +58,9 @@ class PulseStream {
     std::int64_t estimatedHeardNs(std::int64_t nowNs) const;
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
-    static void onStateChange(void* loop);
 
     StreamMixer& mixer_;
     long idleFramesBeforePause_ = 0;
-    pa_threaded_mainloop* loop_ = nullptr;
-    pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     std::string priority_ = "ordinary priority";
     std::atomic<bool> paused_{false};
@@ -88,6 +83,8 @@ class PulseStream {
     std::int64_t reportHeardNs_ = 0;
     bool reportNew_ = false;
     std::vector<float> left_, right_;
+    // Last, so that it goes first: its thread stops before anything it fills is taken down.
+    PulseConnection server_;
 };
 
 }  // namespace lutavo

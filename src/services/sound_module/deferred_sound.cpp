@@ -141,4 +141,24 @@ bool DeferredSound::play(const std::string& path) {
     return true;
 }
 
+bool DeferredSound::startListening() {
+    LiveSound* sound = live();
+    return sound != nullptr && sound->input().startListening();
+}
+
+void DeferredSound::stopListening() {
+    std::lock_guard lock(mutex_);
+    if (live_ != nullptr) live_->input().stopListening();
+}
+
+double DeferredSound::heardPitch() const {
+    std::lock_guard lock(mutex_);
+    return live_ != nullptr ? live_->input().heardPitch() : 0.0;
+}
+
+float DeferredSound::heardLevel() const {
+    std::lock_guard lock(mutex_);
+    return live_ != nullptr ? live_->input().heardLevel() : 0.0f;
+}
+
 }  // namespace lutavo

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "listen/heard.h"
+#include "platform/audio_input.h"
 #include "platform/midi_out.h"
 #include "platform/wave_player.h"
 #include "services/fluidsynth/wave_render.h"
@@ -21,13 +22,15 @@ namespace lutavo {
 class AudioOutput;
 class SoundClock;
 
-// The live sound of a window: one stream, the wave player and the MIDI devices over it.
+// The live sound of a window: one stream, the wave player and the MIDI devices over it, and the
+// input that hears the player.
 class LiveSound {
   public:
     virtual ~LiveSound() = default;
     virtual MidiOut& midi() = 0;
     virtual WavePlayer& wave() = 0;
     virtual AudioOutput& audio() = 0;
+    virtual AudioInput& input() = 0;
 };
 
 struct HeardTakeFile {

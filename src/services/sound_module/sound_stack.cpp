@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <ostream>
 
-#include "services/aubio/take_hearing.h"
 #include "services/fluidsynth/audio_output.h"
 #include "services/fluidsynth/sound_font.h"
 #include "services/fluidsynth/stream_wave_player.h"
+#include "services/hearing/pulse_input.h"
+#include "services/hearing/take_hearing.h"
 #include "services/rtmidi/midi_router.h"
 #include "services/sound_module/sound_module.h"
 
@@ -19,8 +20,10 @@ class LiveStack : public LiveSound {
     MidiOut& midi() override { return midi_; }
     WavePlayer& wave() override { return wave_; }
     AudioOutput& audio() override { return audio_; }
+    AudioInput& input() override { return input_; }
 
   private:
+    PulseInput input_;
     // The stream outlives the two that play into it.
     AudioOutput audio_;
     StreamWavePlayer wave_;

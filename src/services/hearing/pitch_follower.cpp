@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "services/aubio/pitch_follower.h"
+#include "services/hearing/pitch_follower.h"
 
 #include <aubio/aubio.h>
 

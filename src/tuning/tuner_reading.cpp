@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "listen/tuner_reading.h"
+#include "tuning/tuner_reading.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The sound the player makes, from the desktop's input (a microphone, a guitar's cable): the
+// tuner's reading of it and how loud it is. The hearing runs on a thread of its own; the
+// readings may be taken from any thread.
+
+namespace lutavo {
+
+class AudioInput {
+  public:
+    virtual ~AudioInput() = default;
+    // Starts hearing the desktop's default input; false, with nothing started, when there is
+    // no input to hear. Starting while hearing does nothing.
+    virtual bool startListening() = 0;
+    // Stops hearing and lets the input go; the readings go back to nothing.
+    virtual void stopListening() = 0;
+    // The pitch heard now, in hertz; 0 while nothing steady is heard.
+    virtual double heardPitch() const = 0;
+    // The loudest sample of the last tenth of a second, 0 to 1.
+    virtual float heardLevel() const = 0;
+};
+
+}  // namespace lutavo

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/audio_input.h"
+
+namespace lutavo::test {
+
+// An input whose pitch and level the test sets; it can be made to have no device.
+class FakeAudioInput : public AudioInput {
+  public:
+    bool startListening() override {
+        listening = present;
+        ++starts;
+        return present;
+    }
+    void stopListening() override {
+        listening = false;
+        pitch = 0;
+        level = 0;
+    }
+    double heardPitch() const override { return listening ? pitch : 0.0; }
+    float heardLevel() const override { return listening ? level : 0.0f; }
+
+    bool present = true;
+    bool listening = false;
+    int starts = 0;
+    double pitch = 0;
+    float level = 0;
+};
+
+}  // namespace lutavo::test
