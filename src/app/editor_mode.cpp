@@ -21,8 +21,8 @@ namespace lutavo {
 
 namespace {
 
-bool isUserSong(const Guitar& g) {
-    return g.ui.lblsong.caption.find(".SNG") != std::string::npos;
+bool isUserSong(const Label& lblsong) {
+    return lblsong.caption.find(".SNG") != std::string::npos;
 }
 
 // Unsaved edits go only when the user says so.
@@ -68,12 +68,12 @@ void showNoteCounter(Guitar& g) {
 
 void enterEditor(Guitar& g) {
     if (isLibraryMode(g.app.appMode)) closeCurrentMode(g);
-    if (isUserSong(g) && g.song.songLocked) {
+    if (isUserSong(g.ui.lblsong) && g.song.songLocked) {
         showMessage(g, "This song is locked.\n" + g.song.songFile, "Editing disabled");
         return;
     }
     // EDIT again on a new song not yet saved would load the template over it.
-    if (g.app.appMode == kModeEditor && !isUserSong(g) && !mayDropEdits(g)) return;
+    if (g.app.appMode == kModeEditor && !isUserSong(g.ui.lblsong) && !mayDropEdits(g)) return;
     setCommandsAvailable(g, kEditorNext, true);
     // Edits move the notes a passage was marked on.
     if (g.transport.range.loop || g.transport.range.marked()) mnuRepeatCancel_Click(g);
@@ -81,7 +81,7 @@ void enterEditor(Guitar& g) {
     showNoteLengths(g, true);
     btnSwapper_Click(g, kSettingNoteLength);
     clearMark(g);
-    const bool fromTemplate = !isUserSong(g);
+    const bool fromTemplate = !isUserSong(g.ui.lblsong);
     if (fromTemplate) loadsong(g, g.app.appFolder + files::kNewSong);
     auto& s = g.song;
     if (s.noteCount >= 1)

@@ -61,10 +61,10 @@ bool leaveEditorForLoad(Guitar& g) {
 
 // The folder named on the command line; without one, the sample songs that come with the
 // program when they are there.
-std::string songFolder(const Guitar& g) {
-    const std::string samples = g.app.appFolder + files::kSampleSongsFolder;
-    if (g.app.dataFolder == g.app.appFolder && folderExists(samples)) return samples;
-    return g.app.dataFolder;
+std::string songFolder(const AppState& app) {
+    const std::string samples = app.appFolder + files::kSampleSongsFolder;
+    if (app.dataFolder == app.appFolder && folderExists(samples)) return samples;
+    return app.dataFolder;
 }
 
 // The chosen song or lesson comes in, once the editor has let go.
@@ -92,7 +92,7 @@ bool loadSongCommand(Guitar& g) {
     FileDialogRequest request = fileRequest("Load Song", "Songs, tablature and scores", ".SNG");
     // Other programs' files are opened as songs too.
     request.pattern += " " + importPatterns();
-    request.folder = songFolder(g);
+    request.folder = songFolder(g.app);
     const auto name = chooseFile(g.sys.dialogs, request);
     return name && takeSong(g, *name);
 }

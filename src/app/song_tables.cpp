@@ -13,10 +13,10 @@ namespace lutavo {
 namespace {
 
 // The string buttons' names, lowest string first, each followed by one blank.
-std::string stringNames(const Guitar& g) {
+std::string stringNames(const WindowControls& ui) {
     std::string names;
     for (int i = 0; i < kStrings; ++i)
-        names += g.ui.StringName[i].caption + " ";
+        names += ui.StringName[i].caption + " ";
     return names;
 }
 
@@ -24,7 +24,7 @@ std::string stringNames(const Guitar& g) {
 // force. The button calls a tuning without a name of its own by its strings; the page has them
 // on its left already and calls it "Alternate".
 void nameTheTuning(Guitar& g) {
-    const std::string names = stringNames(g);
+    const std::string names = stringNames(g.ui);
     const std::string_view known = knownTuningName(g.song.altTuning);
     g.ui.btntune.caption =
         known.empty() ? names.substr(0, names.size() - 1) : upperCase(std::string(known));

@@ -14,16 +14,15 @@ namespace lutavo {
 namespace {
 
 // The largest step up to percent at which the window, as tall as it now is, fits its screen.
-int fittingZoom(const Guitar& g, int percent) {
-    const auto& form = g.ui.form;
-    return fittingZoomLevel(percent, kWindowWidthTwips, g.app.windowHeight, form.screenWidth,
+int fittingZoom(const AppState& app, const MainForm& form, int percent) {
+    return fittingZoomLevel(percent, kWindowWidthTwips, app.windowHeight, form.screenWidth,
                             form.screenHeight);
 }
 
 }  // namespace
 
 void takeZoomPictures(Guitar& g) {
-    g.ui.form.zoomPercent = fittingZoom(g, g.config.zoomPercent);
+    g.ui.form.zoomPercent = fittingZoom(g.app, g.ui.form, g.config.zoomPercent);
     // Without the finer pictures (a sheet that cannot be read) the window still zooms, with
     // the plain ones enlarged.
     const int scale = fineScaleFor(g.ui.form.zoomPercent);
@@ -38,7 +37,7 @@ void useZoomPictures(Guitar& g) {
 }
 
 void fitZoomToScreen(Guitar& g) {
-    const int fits = fittingZoom(g, g.config.zoomPercent);
+    const int fits = fittingZoom(g.app, g.ui.form, g.config.zoomPercent);
     if (fits == g.ui.form.zoomPercent) return;
     g.ui.form.zoomPercent = fits;
     useZoomPictures(g);
@@ -48,7 +47,7 @@ void zoomWindow(Guitar& g, int steps) {
     const int now = g.ui.form.zoomPercent;
     const int next = steps == 0 ? 100 : zoomLevelAfter(now, steps);
     // A step whose window would reach past the screen is not offered.
-    if (next == now || fittingZoom(g, next) != next) return;
+    if (next == now || fittingZoom(g.app, g.ui.form, next) != next) return;
     g.config.zoomPercent = static_cast<i16>(next);
     fitZoomToScreen(g);
     saveZoomSetting(g);

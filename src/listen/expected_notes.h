@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "listen/heard.h"
+#include "platform/heard.h"
 #include "playback/performance.h"
 
 namespace lutavo {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "listen/expected_notes.h"
-#include "listen/heard.h"
+#include "platform/heard.h"
 
 namespace lutavo {
 

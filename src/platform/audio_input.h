@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound the player makes, from the desktop's input (a microphone, a guitar's cable): the
-// tuner's reading of it and how loud it is. The hearing runs on a thread of its own; the
-// readings may be taken from any thread.
+// tuner's reading of it, how loud it is, and the notes and chords struck. The hearing runs on a
+// thread of its own; the readings may be taken from any thread.
+
+#include "platform/heard.h"
 
 namespace lutavo {
 
@@ -18,6 +20,9 @@ class AudioInput {
     virtual double heardPitch() const = 0;
     // The loudest sample of the last tenth of a second, 0 to 1.
     virtual float heardLevel() const = 0;
+    // The oldest strike heard and not yet taken, its time counted from the start of listening;
+    // false when there is none. One thread takes them.
+    virtual bool takeStrike(HeardOnset& strike) = 0;
 };
 
 }  // namespace lutavo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <deque>
+
 #include "platform/audio_input.h"
 
 namespace lutavo::test {
@@ -20,12 +22,19 @@ class FakeAudioInput : public AudioInput {
     }
     double heardPitch() const override { return listening ? pitch : 0.0; }
     float heardLevel() const override { return listening ? level : 0.0f; }
+    bool takeStrike(HeardOnset& strike) override {
+        if (!listening || strikes.empty()) return false;
+        strike = strikes.front();
+        strikes.pop_front();
+        return true;
+    }
 
     bool present = true;
     bool listening = false;
     int starts = 0;
     double pitch = 0;
     float level = 0;
+    std::deque<HeardOnset> strikes;
 };
 
 }  // namespace lutavo::test

@@ -73,12 +73,4 @@ void PitchFollower::readBlock() {
     if (steady && firstReadingAfter_ < 0) firstReadingAfter_ = taken_;
 }
 
-void PitchFollower::reset() {
-    hz_ = 0;
-    previous_ = 0;
-    taken_ = 0;
-    filled_ = 0;
-    firstReadingAfter_ = -1;
-}
-
 }  // namespace lutavo

@@ -22,8 +22,6 @@ class PitchFollower {
     double hz() const { return hz_; }
     // Samples taken until the first reading of the sound now heard.
     long samplesToFirstReading() const { return firstReadingAfter_; }
-    // Forget the reading and when it came: the next sound is timed afresh.
-    void reset();
 
     static constexpr std::size_t kWindow = 2048;
     static constexpr std::size_t kHop = 256;

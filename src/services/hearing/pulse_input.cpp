@@ -25,6 +25,8 @@ PulseInput::~PulseInput() = default;
 
 bool PulseInput::startListening() {
     if (server_) return true;
+    pitch_ = std::make_unique<PitchFollower>(kRate);
+    strikes_ = std::make_unique<StrikeFollower>(kRate);
     auto server = std::make_unique<PulseConnection>();
     if (server->loop() == nullptr) return false;
     pa_stream* stream = nullptr;
@@ -50,7 +52,6 @@ bool PulseInput::startListening() {
 
 void PulseInput::stopListening() {
     server_.reset();
-    follower_.reset();
     hz_.store(0, std::memory_order_relaxed);
     level_.store(0, std::memory_order_relaxed);
     peak_ = 0;
@@ -71,7 +72,8 @@ void PulseInput::onRead(pa_stream* stream, std::size_t, void* self) {
 }
 
 void PulseInput::hear(const float* samples, std::size_t count) {
-    if (follower_.feed(samples, count)) hz_.store(follower_.hz(), std::memory_order_relaxed);
+    if (pitch_->feed(samples, count)) hz_.store(pitch_->hz(), std::memory_order_relaxed);
+    strikes_->feed(samples, count);
     for (std::size_t i = 0; i < count; ++i)
         peak_ = std::max(peak_, std::fabs(samples[i]));
     peakFrames_ += static_cast<long>(count);
@@ -79,6 +81,10 @@ void PulseInput::hear(const float* samples, std::size_t count) {
     level_.store(std::min(peak_, 1.0f), std::memory_order_relaxed);
     peak_ = 0;
     peakFrames_ = 0;
+}
+
+bool PulseInput::takeStrike(HeardOnset& strike) {
+    return strikes_ != nullptr && strikes_->take(strike);
 }
 
 }  // namespace lutavo

@@ -9,6 +9,7 @@
 
 #include "platform/audio_input.h"
 #include "services/hearing/pitch_follower.h"
+#include "services/hearing/strike_follower.h"
 
 struct pa_stream;
 
@@ -27,6 +28,7 @@ class PulseInput : public AudioInput {
     void stopListening() override;
     double heardPitch() const override { return hz_.load(std::memory_order_relaxed); }
     float heardLevel() const override { return level_.load(std::memory_order_relaxed); }
+    bool takeStrike(HeardOnset& strike) override;
 
     static constexpr int kRate = 44100;
 
@@ -34,7 +36,9 @@ class PulseInput : public AudioInput {
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
     void hear(const float* samples, std::size_t count);
 
-    PitchFollower follower_{kRate};
+    // Made afresh for each listening, before the server's thread can feed them.
+    std::unique_ptr<PitchFollower> pitch_;
+    std::unique_ptr<StrikeFollower> strikes_;
     std::atomic<double> hz_{0};
     std::atomic<float> level_{0};
     float peak_ = 0;

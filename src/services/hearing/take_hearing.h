@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "listen/heard.h"
+#include "platform/heard.h"
 
 namespace lutavo {
 
@@ -21,10 +21,5 @@ TakeAudio readTakeAudio(const std::string& path);
 
 // Every strike heard in the samples, in time order.
 HeardTake hearTake(const std::vector<float>& mono, int rate);
-
-// The pitch classes of the spectrum's peaks (interpolated between bins, so a low string's
-// overtones land on their own semitone) in the samples from start, as many as the analysis
-// window holds; a window running past the end is padded with silence.
-Chroma chromaAt(const std::vector<float>& mono, int rate, long start);
 
 }  // namespace lutavo

@@ -161,4 +161,9 @@ float DeferredSound::heardLevel() const {
     return live_ != nullptr ? live_->input().heardLevel() : 0.0f;
 }
 
+bool DeferredSound::takeStrike(HeardOnset& strike) {
+    std::lock_guard lock(mutex_);
+    return live_ != nullptr && live_->input().takeStrike(strike);
+}
+
 }  // namespace lutavo

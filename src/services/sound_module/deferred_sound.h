@@ -54,6 +54,7 @@ class DeferredSound : public MidiOut, public WavePlayer, public AudioInput {
     void stopListening() override;
     double heardPitch() const override;
     float heardLevel() const override;
+    bool takeStrike(HeardOnset& strike) override;
 
   private:
     void loadNow();

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "listen/heard.h"
 #include "platform/audio_input.h"
+#include "platform/heard.h"
 #include "platform/midi_out.h"
 #include "platform/wave_player.h"
 #include "services/fluidsynth/wave_render.h"
