@@ -2,6 +2,7 @@
 #include "app/keyboard.h"
 
 #include "app/mode_bar.h"
+#include "app/wait_mode.h"
 #include "app/window_zoom.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
@@ -23,13 +24,13 @@ constexpr int kTempoPercentStep = 5;
 void transportKey(Guitar& g, KeyCommand key) {
     switch (key) {
         case KeyCommand::Back:
-            playbtn_Click(g, kBack);
+            transportClick(g, kBack);
             break;
         case KeyCommand::Next:
-            playbtn_Click(g, kNext);
+            transportClick(g, kNext);
             break;
         case KeyCommand::PlayPause:
-            playbtn_Click(g, isPlaying(g) ? kPause : kPlay);
+            transportClick(g, isPlaying(g) || g.practice.wait.waiting ? kPause : kPlay);
             break;
         case KeyCommand::PassageStart:
             markPassage(g, PassageEnd::Start, PassageAt::Note);
@@ -72,6 +73,8 @@ constexpr const char* kHelpText =
     "Ctrl+Up / Ctrl+Down  play 5% faster or slower (25% to 200% of the song's tempo)\n"
     "P  your practice: minutes a day and the best speed on each passage, and the songs "
     "practised lately (also REPEAT, Practice progress...)\n"
+    "W  wait mode on and off: PLAY then waits at each note until the microphone hears you play "
+    "it (also REPEAT, Wait for each note)\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
     "\n"
@@ -115,8 +118,14 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
         case KeyCommand::Slower:
             setTempoPercent(g, g.playback.tempoPercent - kTempoPercentStep);
             return true;
-        case KeyCommand::Repeat:
-            if (playbtn_Click(g, kRepeat) != kRepeatMenuProgress) return true;
+        case KeyCommand::WaitMode:
+            toggleWaitMode(g);
+            return true;
+        case KeyCommand::Repeat: {
+            const int chosen = playbtn_Click(g, kRepeat);
+            if (chosen == kRepeatMenuWait) toggleWaitMode(g);
+            if (chosen != kRepeatMenuProgress) return true;
+        }
             [[fallthrough]];
         case KeyCommand::Progress:
             if (const auto song = showProgress(g.practice, g.sys.dialogs, g.song.songFile))

@@ -37,6 +37,7 @@ enum class KeyCommand {
     Slower,        // Ctrl+Down: 5% down
     Progress,      // P: the practice progress, where a recent song can be opened again
     Repeat,        // the REPEAT button: its menu, the practice progress among its items
+    WaitMode,      // W: wait mode on and off
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

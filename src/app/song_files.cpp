@@ -15,6 +15,7 @@
 #include "display/page_layout.h"
 #include "display/page_render.h"
 #include "editor/undo.h"
+#include "listen/wait_mode.h"
 #include "platform/wave_player.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
@@ -187,6 +188,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
 
     g.song.songFile = fileName;
     // The tuning page listens to the guitar; any other song lets the input go.
+    stopWaiting(g.practice.wait, g.sys.input, g.ltimer, g.tuning.heard.listening);
     if (fileName == g.app.appFolder + files::kTuningSong)
         startHearing(g.tuning.heard, g.sys.input, g.ltimer);
     else

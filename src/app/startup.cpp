@@ -17,6 +17,7 @@
 #include "display/fretboard.h"
 #include "display/glyph_layout.h"
 #include "display/page_render.h"
+#include "listen/wait_mode.h"
 #include "platform/instance_lock.h"
 #include "platform/midi_out.h"
 #include "playback/settings_adjuster.h"
@@ -147,6 +148,7 @@ void shutdown(Guitar& g) {
     // A Save made just before quitting is kept, though the window timer has not come round.
     if (g.app.pendingSoundAction == kSoundSave) applysound(g);
     if (g.sys.midi != nullptr) g.sys.midi->close();
+    stopWaiting(g.practice.wait, g.sys.input, g.ltimer, g.tuning.heard.listening);
     stopHearing(g.tuning.heard, g.sys.input, g.ltimer);
     closeSetupWindow(g);
     endPracticeSession(g.practice);

@@ -37,12 +37,13 @@ enum TransportButton : int {
 inline constexpr int kTransportPlayButtons = 6;
 
 // Items of the repeat menu mnuRepeat.
-// The practice progress (after a separator) is left to whoever pressed REPEAT.
+// The practice progress and wait mode (after a separator) are left to whoever pressed REPEAT.
 enum RepeatMenuItem : int {
     kRepeatMenuLine = 0,
     kRepeatMenuSong = 1,
     kRepeatMenuCancel = 2,
     kRepeatMenuProgress = 4,
+    kRepeatMenuWait = 5,
 };
 
 // Output buttons outbtn: the four sound buttons share one place, one per sound.

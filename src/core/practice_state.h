@@ -31,7 +31,14 @@ struct PracticedPassage {
     bool operator==(const PracticedPassage&) const = default;
 };
 
+// Wait mode: PLAY stops at each note until the player plays it on the guitar.
+struct WaitState {
+    bool on = false;       // chosen in the REPEAT menu (or with W)
+    bool waiting = false;  // a note is shown and the input listens for it
+};
+
 struct PracticeState {
+    WaitState wait;
     std::string recordPath;  // the database's file; "" when the user has no data folder
     // Opened at the first session, so that starting the program does not wait for it. Shared:
     // a copy of the whole state (the fuzz targets make them) writes to the same record.

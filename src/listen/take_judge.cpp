@@ -13,13 +13,13 @@ namespace {
 // seventh (the third, fifth and seventh overtones), so a chord's chroma holds those too. A low
 // string's third overtone can be louder than its octaves: the fifth weighs nearly as much. The
 // weights and the two limits below were set on the built-in synthesizer's guitars, where they
-// part every sample song's own notes (96-100% heard) from the same a semitone or a fifth off
-// (0-4%).
+// part every sample song's own notes (all heard) from the same a semitone off (none) or a fifth
+// off (at most 8%).
 struct Overtone {
     int semitones;
     float weight;
 };
-constexpr std::array<Overtone, 4> kOvertones = {{{0, 1.0f}, {7, 0.6f}, {4, 0.15f}, {10, 0.1f}}};
+constexpr std::array<Overtone, 4> kOvertones = {{{0, 1.0f}, {7, 0.7f}, {4, 0.15f}, {10, 0.1f}}};
 
 // Below this likeness the heard chroma is not the expected notes.
 constexpr double kLikeness = 0.6;

@@ -115,7 +115,7 @@ void setupPlaybackControls(Guitar& g) {
     }
     ui.mnuRepeat.caption = "Repeat";
     if (addItems(ui.mnuRepeat, {"Repeat current line", "Repeat song", "Cancel repeat", "-",
-                                "Practice progress..."})) {
+                                "Practice progress...", "Wait for each note"})) {
         ui.mnuRepeat.items[kRepeatMenuCancel].checked = true;
     }
     setupTransportLabels(g);

@@ -13,13 +13,13 @@
 
 #include "app/form_design.h"
 #include "app/startup.h"
+#include "app/wait_mode.h"
 #include "app/window_zoom.h"
 #include "core/messages.h"
 #include "playback/engine.h"
 #include "playback/transport.h"
 #include "practice/practice_session.h"
 #include "services/qt/timer_driver.h"
-#include "tuning/heard_tuning.h"
 #include "ui/sections.h"
 #include "ui/setup_view.h"
 #include "ui/view_units.h"
@@ -65,12 +65,8 @@ MainWindow::MainWindow(Guitar& g, SoundClock* soundClock) : g_(g), binder_(g) {
         soundClock);
     windowTimer_ = std::make_unique<TimerDriver>(
         g.gtimer, [this] { binder_.run([this] { windowTimerTick(g_); }); });
-    listenTimer_ = std::make_unique<TimerDriver>(g.ltimer, [this] {
-        binder_.run([this] {
-            if (g_.sys.input != nullptr)
-                followHearing(g_.tuning.heard, *g_.sys.input, g_.tuning.pitchOf);
-        });
-    });
+    listenTimer_ = std::make_unique<TimerDriver>(
+        g.ltimer, [this] { binder_.run([this] { listenTick(g_); }); });
     bindKeys();
     binder_.onSync([this] { syncWindow(); });
     binder_.afterRun([this] {
@@ -115,6 +111,7 @@ void MainWindow::bindKeys() {
         {Qt::CTRL | Qt::Key_Up, KeyCommand::Faster},
         {Qt::CTRL | Qt::Key_Down, KeyCommand::Slower},
         {Qt::Key_P, KeyCommand::Progress},
+        {Qt::Key_W, KeyCommand::WaitMode},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);

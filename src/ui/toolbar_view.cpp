@@ -4,6 +4,7 @@
 #include "app/editor_mode.h"
 #include "app/keyboard.h"
 #include "app/mode_bar.h"
+#include "app/wait_mode.h"
 #include "playback/transport.h"
 #include "ui/sections.h"
 #include "ui/view_binder.h"
@@ -46,7 +47,7 @@ void buildTransport(ViewBinder& b, QWidget* window) {
                 if (i == kRepeat) {
                     keyCommand(b.g, KeyCommand::Repeat);  // its menu opens the practice progress
                 } else {
-                    playbtn_Click(b.g, i);
+                    transportClick(b.g, i);
                 }
             });
         });

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The tuner's ear on a live input: a private sound server whose null sink's monitor is the
-input; a steady tone a little flat and then a plucked low E are played into the sink while
-live_hear listens. The tone reads within a cent, its needle steady; the pluck reads as E2, not
-an octave. `check_live_tuner.py LIVE_HEAR`"""
+"""The hearing on a live input: a private sound server whose null sink's monitor is the input.
+`tuner LIVE_HEAR`: a steady tone a little flat and then a plucked low E are played into the sink
+while live_hear listens; the tone reads within a cent, its needle steady, the pluck as E2, not an
+octave. `wait LIVE_WAIT LUTAVO DATA SONG`: the program's rendering of the song's first four
+notes is played into the sink while live_wait waits at each note: it moves on exactly four."""
 
 import math, os, shutil, statistics, subprocess, sys, tempfile, time
 
@@ -49,19 +50,67 @@ def steady_run(heard, near, reach_cents=100):
     return max(best, run, key=len)
 
 
+def served(runtime, listen):
+    """What listen(env) gives while a private server runs."""
+    env = start_server(runtime, RATE)
+    try:
+        return listen(env)
+    finally:
+        subprocess.run(["pulseaudio", "--kill"], env=env, capture_output=True)
+
+
+def first_notes(song, out, count):
+    """The song with every note after its first count struck notes left silent."""
+    with open(song, encoding="latin-1", newline="") as f:
+        lines = f.read().split("\n")
+    body = [line.rstrip("\r") for line in lines].index("") + 1
+    struck = 0
+    for i in range(body, len(lines)):
+        line = lines[i].rstrip("\r")
+        if len(line) < 14 or int(line[:2]) >= 90:
+            continue
+        if struck >= count:
+            lines[i] = line[:2] + "-1" * 6 + lines[i][len(line):]
+        elif any(int(line[2 * s + 2:2 * s + 4]) >= 0 for s in range(6)):
+            struck += 1
+    with open(out, "w", encoding="latin-1", newline="") as f:
+        f.write("\n".join(lines))
+
+
+def check_wait(live_wait, lutavo, data, song):
+    with tempfile.TemporaryDirectory() as runtime:
+        part, take = os.path.join(runtime, os.path.basename(song)), os.path.join(runtime, "take.wav")
+        first_notes(song, part, 4)
+        subprocess.run([lutavo, "--render-wav", part, take], check=True, capture_output=True)
+        # Silence first: an idle sink's monitor gives nothing until something plays, and the
+        # first strike would come with the first samples the input hears.
+        subprocess.run(["sox", take, take + ".wav", "pad", "0.5", "0"], check=True)
+        take += ".wav"
+
+        def listen(env):
+            waiting = subprocess.Popen([live_wait, data, song, "9"], env=dict(env, QT_QPA_PLATFORM="offscreen"), stdout=subprocess.PIPE,
+                                       text=True)
+            started = waiting.stdout.readline().split()
+            if started[-1] == "-1":
+                sys.exit("live_wait did not start waiting")
+            time.sleep(0.5)
+            subprocess.run(["paplay", take], env=env, check=True)
+            return started + waiting.communicate(timeout=30)[0].split()
+        said = served(runtime, listen)
+    print(" ".join(said))
+    return 0 if said[-2:] == ["advanced", "4"] else 1
+
+
 def main():
-    live_hear = sys.argv[1]
     if not all(shutil.which(t) for t in ("pulseaudio", "pactl", "paplay", "sox")):
         print("skipped: no pulseaudio, paplay or sox")
         return SKIP
+    if sys.argv[1] == "wait":
+        return check_wait(*sys.argv[2:6])
     with tempfile.TemporaryDirectory() as runtime:
         wav = os.path.join(runtime, "tones.wav")
         tones(wav)
-        env = start_server(runtime, RATE)
-        try:
-            heard = readings(env, live_hear, wav)
-        finally:
-            subprocess.run(["pulseaudio", "--kill"], env=env, capture_output=True)
+        heard = served(runtime, lambda env: readings(env, sys.argv[2], wav))
     failures = []
     flat = steady_run(heard, FLAT_A)
     # The needle over the middle of the tone, away from its start and end.

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The rules of wait mode: which note the player is waited for, what it sounds, and whether what
+// the input heard since played it.
+
+#include "base/controls.h"
+#include "core/playback_state.h"
+#include "core/practice_state.h"
+#include "core/tuning_state.h"
+#include "platform/heard.h"
+#include "song/song_model.h"
+
+namespace lutavo {
+
+class AudioInput;
+
+// The pitch classes note n sounds when struck (held and bent strings are not struck again).
+PitchClassSet classesOfNote(const SongModel& song, int n, const SoundSettings& sound,
+                            const PitchTable& pitchOf);
+
+// The first note from `from` to `last` that strikes a string with a pitch; 0 when there is none.
+int nextStruckNote(const SongModel& song, int from, int last);
+
+// Takes the strikes the input heard up to the first that played the classes expected (true), or
+// all of them (false). Those after it are left for the next note: a quick player may be ahead.
+bool heardNote(AudioInput& input, PitchClassSet expected);
+
+// Waiting ends; the input goes unless the tuner still listens to it.
+void stopWaiting(WaitState& wait, AudioInput* input, TimerModel& listenTimer, bool tunerListening);
+
+}  // namespace lutavo

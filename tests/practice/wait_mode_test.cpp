@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/wait_mode.h"
+
+#include <gtest/gtest.h>
+
+#include "app/keyboard.h"
+#include "app/song_files.h"
+#include "core/control_ids.h"
+#include "fakes/midi_messages.h"
+#include "fakes/test_rig.h"
+#include "playback/transport.h"
+
+namespace lutavo {
+namespace {
+
+constexpr int kC = 0, kCs = 1, kD = 2, kE = 4, kF = 5, kG = 7;
+
+// A strike that sounds the pitch classes given and nothing else.
+HeardOnset strikeOf(std::initializer_list<int> classes) {
+    HeardOnset strike;
+    for (int pc : classes)
+        strike.rise[static_cast<std::size_t>(pc)] = 1.0f;
+    return strike;
+}
+
+class WaitMode : public test::Started {
+  protected:
+    // The player strikes, and the listening timer comes round.
+    int play(std::initializer_list<int> classes) {
+        rig.input.strikes.push_back(strikeOf(classes));
+        listenTick(g());
+        return g().transport.curNote;
+    }
+    std::string state() {
+        return test::join(g().practice.wait.on, g().practice.wait.waiting, rig.input.listening,
+                          g().ltimer.enabled, g().ntimer.enabled, g().transport.curNote);
+    }
+};
+
+// The start-up song opens with C3 and E4 together, then E4, F4, G4, then D3 and G4.
+TEST_F(WaitMode, PlayWaitsSilentlyAtEachNoteUntilItsPitchesAreHeard) {
+    keyCommand(g(), KeyCommand::WaitMode);
+    EXPECT_TRUE(g().ui.mnuRepeat.items[kRepeatMenuWait].checked);
+    EXPECT_NE(rig.dialogs.said().find("waits until you play it"), std::string::npos);
+    rig.midi.sent.clear();
+    transportClick(g(), kPlay);
+    EXPECT_EQ(state(), "1|1|1|1|0|1|");
+    EXPECT_TRUE(test::msg::noteOns(rig.midi.messages()).empty());  // the player is to find it
+
+    EXPECT_EQ(play({kCs, kF}), 1);  // a semitone off: still waiting
+    EXPECT_EQ(play({kE}), 1);       // half the chord
+    EXPECT_EQ(play({kC, kE}), 2);
+    EXPECT_EQ(play({kE}), 3);
+    EXPECT_EQ(play({kF}), 4);
+    EXPECT_EQ(play({kG}), 5);  // four notes played, four steps
+    listenTick(g());           // nothing heard: nothing moves
+    EXPECT_EQ(state(), "1|1|1|1|0|5|");
+    // A quick player two notes ahead: both count in one tick, the wrong one between them not.
+    rig.input.strikes = {strikeOf({kD, kG}), strikeOf({kCs}), strikeOf({kF})};
+    listenTick(g());
+    EXPECT_EQ(g().transport.curNote, 7);
+    EXPECT_TRUE(test::msg::noteOns(rig.midi.messages()).empty());
+
+    // Space pauses the waiting and lets the input go; PLAY takes it up at the same note.
+    keyCommand(g(), KeyCommand::PlayPause);
+    EXPECT_EQ(state(), "1|0|0|0|0|7|");
+    rig.input.strikes.push_back(strikeOf({kE}));  // heard before the note was shown again
+    keyCommand(g(), KeyCommand::PlayPause);
+    EXPECT_EQ(state(), "1|1|1|1|0|7|");
+    listenTick(g());
+    EXPECT_EQ(g().transport.curNote, 7);
+
+    // Off again: the next PLAY plays.
+    keyCommand(g(), KeyCommand::WaitMode);
+    EXPECT_EQ(state(), "0|0|0|0|0|7|");
+    transportClick(g(), kPlay);
+    EXPECT_TRUE(g().ntimer.enabled);
+}
+
+TEST_F(WaitMode, TheLastNoteEndsItAndAnotherSongOrNoInputStopsIt) {
+    keyCommand(g(), KeyCommand::WaitMode);
+    // A passage of the song's first two notes.
+    g().transport.range.first = 1;
+    g().transport.range.last = 2;
+    transportClick(g(), kPlay);
+    play({kC, kE});
+    EXPECT_EQ(play({kE}), 2);
+    EXPECT_EQ(state(), "1|0|0|0|0|2|");
+    EXPECT_NE(rig.dialogs.said().find("Well played"), std::string::npos);
+
+    transportClick(g(), kPlay);
+    EXPECT_TRUE(g().practice.wait.waiting);
+    loadsong(g(), g().app.appFolder + "newsong.snx");
+    EXPECT_FALSE(g().practice.wait.waiting);
+    EXPECT_FALSE(rig.input.listening);
+
+    closesong(g());
+    rig.input.present = false;
+    transportClick(g(), kPlay);
+    EXPECT_EQ(state(), "1|0|0|0|0|0|");  // nothing starts
+    EXPECT_NE(rig.dialogs.said().find("connect a microphone"), std::string::npos);
+}
+
+TEST_F(WaitMode, TheRepeatMenuTurnsItOnAndOff) {
+    rig.dialogs.menuAnswers = {kRepeatMenuWait, kRepeatMenuWait};
+    keyCommand(g(), KeyCommand::Repeat);
+    EXPECT_TRUE(g().practice.wait.on);
+    keyCommand(g(), KeyCommand::Repeat);
+    EXPECT_FALSE(g().practice.wait.on);
+    EXPECT_FALSE(g().ui.mnuRepeat.items[kRepeatMenuWait].checked);
+}
+
+}  // namespace
+}  // namespace lutavo
