@@ -42,12 +42,9 @@ std::vector<ExpectedNote> expectedNotes(const Performance& play) {
         if (e.tick != tick || e.note != note) {
             tick = e.tick;
             note = e.note;
-            notes.push_back({note, e.timeMs, 0, 0, pitch});
+            notes.push_back({note, e.timeMs, 0});
         }
-        ExpectedNote& last = notes.back();
-        last.classes |= classBit(pitch);
-        last.pitchCount += 1;
-        if (pitch < last.lowestPitch) last.lowestPitch = pitch;
+        notes.back().classes |= classBit(pitch);
     }
     return notes;
 }

@@ -14,8 +14,6 @@ struct ExpectedNote {
     int note = 0;  // the song's note index
     long ms = 0;   // when it starts, from the start of the play
     PitchClassSet classes = 0;
-    int pitchCount = 0;   // strings struck: one for a single note
-    int lowestPitch = 0;  // MIDI note of its lowest string struck
 };
 
 // The performance's struck notes in order. Held strings, ties and bends sound no new note and

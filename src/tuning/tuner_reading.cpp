@@ -28,7 +28,6 @@ TunerReading readTuner(double hz, const std::array<int, 6>& openPitches) {
         if (std::fabs(off) > nearest) continue;
         nearest = std::fabs(off);
         r.slot = slot;
-        r.stringCents = off;
     }
     return r;
 }

@@ -10,26 +10,20 @@ namespace {
 
 TEST(NoteRange, FromTheFirstNoteToTheLastAndNothingElse) {
     const auto range = parseNoteRange("9-16");
-    ASSERT_TRUE(range);
-    EXPECT_EQ(range->first, 9);
-    EXPECT_EQ(range->last, 16);
-    EXPECT_TRUE(parseNoteRange("1-1000"));
-    EXPECT_TRUE(parseNoteRange("7-7"));
+    EXPECT_EQ(test::join(range->first, range->last), "9|16|");
+    EXPECT_TRUE(parseNoteRange("1-1000") && parseNoteRange("7-7"));
     for (const char* bad : {"0-5", "5-4", "1-1001", "3-", "-3", "a-b", "3-5x", "3:5", ""})
         EXPECT_FALSE(parseNoteRange(bad)) << bad;
 }
 
 TEST(ScoreReport, ALineOfResultsForEachLineOfTheSongThenTheTotal) {
     ExpectedPlay play;
-    play.notes = {{1, 0, 1, 1, 40}, {2, 500, 1, 1, 40}, {4, 1000, 1, 1, 40}, {5, 1500, 1, 1, 40}};
+    play.notes = {{1, 0, 1}, {2, 500, 1}, {4, 1000, 1}, {5, 1500, 1}};
     play.lines = {1, 1, 2, 2};
-    std::vector<Judgement> judged;
-    for (std::size_t i = 0; i < play.notes.size(); ++i)
-        judged.push_back({play.notes[i],
-                          i == 2   ? Verdict::Late
-                          : i == 3 ? Verdict::Missed
-                                   : Verdict::Hit,
-                          0});
+    const std::vector<Judgement> judged = {{play.notes[0], Verdict::Hit},
+                                           {play.notes[1], Verdict::Hit},
+                                           {play.notes[2], Verdict::Late},
+                                           {play.notes[3], Verdict::Missed}};
     const std::vector<std::string> expected = {"Line 1: 2 of 2 hit",
                                                "Line 2: 0 of 2 hit (1 late, 1 missed)",
                                                "Total: 2 of 4 notes hit (50.0%)"};
@@ -47,11 +41,10 @@ TEST(ExpectedPlay, ARangeOutsideTheSongIsRefusedAndOneInsideExpectsOnlyItsNotes)
     range.last = static_cast<i16>(whole->notes[5].note);
     const auto part = expectedPlayOf(request, range);
     ASSERT_TRUE(part);
-    ASSERT_EQ(part->notes.size(), 4u);
-    EXPECT_EQ(part->notes.front().note, range.first);
-    EXPECT_EQ(part->notes.front().ms, 0);  // the take starts with the range's first note
-    EXPECT_EQ(part->notes.back().note, range.last);
-    EXPECT_EQ(part->beatMs, whole->beatMs);
+    // Only its notes, the take starting with the first of them.
+    EXPECT_EQ(test::join(part->notes.size(), part->notes.front().note, part->notes.front().ms,
+                         part->notes.back().note, part->beatMs),
+              test::join(4, range.first, 0, range.last, whole->beatMs));
     range.first = 999;
     range.last = 1000;
     EXPECT_FALSE(expectedPlayOf(request, range));

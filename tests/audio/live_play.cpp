@@ -25,6 +25,7 @@
 #include "app/song_files.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
+#include "live_window.h"
 #include "playback/transport.h"
 #include "practice/passage.h"
 #include "services/fluidsynth/audio_output.h"
@@ -38,13 +39,6 @@ long long steadyMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-// The window's own event loop, as the program runs it: it sleeps between events.
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // Takes the stream's trace as it fills, writing it to a file when one is given, and keeps what
@@ -98,12 +92,7 @@ int main(int argc, char** argv) {
     const bool traced = argc > 8 && std::string(argv[8]) != "-";
     TraceReader reader(traced ? argv[8] : nullptr);
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    lutavo::LaunchOptions options;
-    options.appFolder = argv[1];
-    options.lockPath = home.filePath("lutavo.lock");
-    options.headless = true;
-    options.soundModule = &lutavo::builtInSoundModule();
+    const lutavo::LaunchOptions options = lutavo::test::liveOptions(argv[1], home);
     // Made before the window and the stream, so it is still there while the stream goes.
     auto trace = std::make_unique<lutavo::StreamTrace>();
     lutavo::Application app(options);
@@ -114,7 +103,7 @@ int main(int argc, char** argv) {
     QTimer drain;
     QObject::connect(&drain, &QTimer::timeout, [&] { reader.drain(*trace); });
     drain.start(50);
-    runFor(1500);  // the sound font loads and the intro's clip ends
+    lutavo::test::runFor(1500);  // the sound font loads and the intro's clip ends
     auto press = [&](auto action) { app.window().binder().run([&] { action(g); }); };
     press([&](lutavo::Guitar& guitar) { lutavo::loadsong(guitar, argv[2]); });
     g.config.defaultLeadIn = static_cast<lutavo::i16>(std::stoi(argv[3]));
@@ -128,16 +117,16 @@ int main(int argc, char** argv) {
             lutavo::setTempoPercent(guitar, std::stoi(argv[11]));
         });
     }
-    runFor(1000);
+    lutavo::test::runFor(1000);
     for (int play = 0; play < plays; ++play) {
         std::printf("play %lld\n", steadyMs());
         std::fflush(stdout);  // read as it comes by whoever times the play
         press([](lutavo::Guitar& guitar) { lutavo::playbtn_Click(guitar, lutavo::kPlay); });
-        runFor(static_cast<int>(std::stod(argv[4]) * 1000));
+        lutavo::test::runFor(static_cast<int>(std::stod(argv[4]) * 1000));
         std::printf("stop %lld\n", steadyMs());
         std::fflush(stdout);
         press([](lutavo::Guitar& guitar) { lutavo::playbtn_Click(guitar, lutavo::kStop); });
-        runFor(1500);
+        lutavo::test::runFor(1500);
     }
     audio.trace(nullptr);
     reader.drain(*trace);

@@ -16,6 +16,7 @@
 #include "app/wait_mode.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
+#include "live_window.h"
 #include "services/sound_module/sound_module.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -27,19 +28,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    lutavo::LaunchOptions options;
-    options.appFolder = argv[1];
-    options.lockPath = home.filePath("lutavo.lock");
-    options.headless = true;
-    options.soundModule = &lutavo::builtInSoundModule();
-    lutavo::Application app(options);
+    lutavo::Application app(lutavo::test::liveOptions(argv[1], home));
     if (!app.start()) return 1;
     lutavo::Guitar& g = app.guitar();
     const auto press = [&](auto action) { app.window().binder().run([&] { action(g); }); };
-    QEventLoop settle;
-    QTimer::singleShot(1500, &settle, &QEventLoop::quit);  // the intro's clip ends
-    settle.exec();
+    lutavo::test::runFor(1500);  // the intro's clip ends
     press([&](lutavo::Guitar& guitar) { lutavo::loadsong(guitar, argv[2]); });
     press([](lutavo::Guitar& guitar) { lutavo::keyCommand(guitar, lutavo::KeyCommand::WaitMode); });
     press([](lutavo::Guitar& guitar) { lutavo::transportClick(guitar, lutavo::kPlay); });
@@ -55,9 +48,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     });
     watch.start(5);
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(std::stod(argv[3]) * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
+    lutavo::test::runFor(static_cast<int>(std::stod(argv[3]) * 1000));
     std::printf("advanced %d\n", shown - first);
     return 0;
 }

@@ -36,21 +36,19 @@ def verdicts(lutavo, song, take):
     return int(total.group(1)), int(total.group(2)), missed
 
 
-def every_other_silent(song, out):
-    """The song with every other struck note's strings left silent (held strings too)."""
+def silence_notes(song, out, silent):
+    """The song with the strings of each struck note whose count (from 1) silent(count) picks left
+    silent, held strings too."""
     with open(song, encoding="latin-1", newline="") as f:
         lines = f.read().split("\n")
-    body = [line.rstrip("\r") for line in lines].index("") + 1
     struck = 0
-    for i in range(body, len(lines)):
+    for i in range([line.rstrip("\r") for line in lines].index("") + 1, len(lines)):
         line = lines[i].rstrip("\r")
         if len(line) < 7 * FIELD or int(line[:FIELD]) >= 90:
             continue
-        frets = [int(line[FIELD * (s + 1):FIELD * (s + 2)]) for s in range(6)]
-        if not any(f >= 0 for f in frets):
-            continue
-        struck += 1
-        if struck % 2 == 0:
+        if any(int(line[FIELD * (s + 1):FIELD * (s + 2)]) >= 0 for s in range(6)):
+            struck += 1
+        if struck and silent(struck):
             lines[i] = line[:FIELD] + "-1" * 6 + lines[i][len(line):]
     with open(out, "w", encoding="latin-1", newline="") as f:
         f.write("\n".join(lines))
@@ -75,7 +73,7 @@ def main():
         assert hit <= 0.10 * of, f"{hit} of {of} hit a semitone off"
 
         half = os.path.join(tmp, os.path.basename(song))
-        every_other_silent(song, half)
+        silence_notes(song, half, lambda struck: struck % 2 == 0)
         render(lutavo, half, take)
         hit, of, missed = verdicts(lutavo, song, take)
         print(f"every other note silent: {hit} hit, {missed} missed of {of}")

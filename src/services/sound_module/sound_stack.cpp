@@ -6,12 +6,35 @@
 #include "services/fluidsynth/stream_wave_player.h"
 #include "services/hearing/pulse_input.h"
 #include "services/hearing/take_hearing.h"
+#include "services/rtmidi/midi_input.h"
 #include "services/rtmidi/midi_router.h"
 #include "services/sound_module/sound_module.h"
 
 namespace lutavo {
 
 namespace {
+
+// The player heard through the sound server's input and played on the MIDI inputs, as one.
+class PlayerInput : public AudioInput {
+  public:
+    bool startListening() override {
+        const bool heard = audio_.startListening();
+        return midi_.open() || heard;
+    }
+    void stopListening() override {
+        audio_.stopListening();
+        midi_.close();
+    }
+    double heardPitch() const override { return audio_.heardPitch(); }
+    float heardLevel() const override { return audio_.heardLevel(); }
+    bool takeStrike(HeardOnset& strike) override {
+        return midi_.takeStrike(strike) || audio_.takeStrike(strike);
+    }
+
+  private:
+    PulseInput audio_;
+    MidiInput midi_;
+};
 
 class LiveStack : public LiveSound {
   public:
@@ -23,7 +46,7 @@ class LiveStack : public LiveSound {
     AudioInput& input() override { return input_; }
 
   private:
-    PulseInput input_;
+    PlayerInput input_;
     // The stream outlives the two that play into it.
     AudioOutput audio_;
     StreamWavePlayer wave_;
