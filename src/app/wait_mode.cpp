@@ -21,7 +21,6 @@ constexpr const char* kWaitOn =
     "Wait for each note: PLAY now shows each note and waits until you play it";
 constexpr const char* kWaitNoInput =
     "Wait mode needs to hear your guitar: connect a microphone, then press PLAY";
-constexpr const char* kWaitDone = "Well played: every note of the passage";
 
 void startWaiting(Guitar& g) {
     if (isPlaying(g)) playbtn_Click(g, kStop);
@@ -38,6 +37,9 @@ void startWaiting(Guitar& g) {
     for (HeardOnset stale; g.sys.input->takeStrike(stale);) {
     }
     g.practice.wait.waiting = true;
+    g.practice.wait.played = 0;
+    g.practice.wait.wrong = 0;
+    g.practice.wait.beganAt = g.practice.clock();
     g.ltimer.interval = kHearingIntervalMs;
     g.ltimer.enabled = true;
     // Shown, not sounded: the player is to find it.
@@ -71,16 +73,20 @@ int transportClick(Guitar& g, int index) {
 
 void listenTick(Guitar& g) {
     if (g.sys.input == nullptr) return;
-    if (g.tuning.heard.listening) followHearing(g.tuning.heard, *g.sys.input, g.tuning.pitchOf);
+    // While the open strings play, the input would hear them rather than the guitar.
+    if (g.tuning.heard.listening && !isPlaying(g))
+        followHearing(g.tuning.heard, *g.sys.input, g.tuning.pitchOf);
     const int last = g.transport.range.lastIn(g.song.noteCount);
-    while (g.practice.wait.waiting) {
+    WaitState& pass = g.practice.wait;
+    while (pass.waiting) {
         const int n = g.transport.curNote;
-        if (!heardNote(*g.sys.input, classesOfNote(g.song, n, g.playback.sound, g.tuning.pitchOf)))
-            return;
+        const PitchClassSet expected = classesOfNote(g.song, n, g.playback.sound, g.tuning.pitchOf);
+        if (!heardNote(*g.sys.input, expected, pass.wrong)) return;
+        ++pass.played;
         const int next = nextStruckNote(g.song, n + 1, last);
         if (next == 0) {
-            stopWaiting(g.practice.wait, g.sys.input, g.ltimer, g.tuning.heard.listening);
-            showMessage(g, kWaitDone);
+            stopWaiting(pass, g.sys.input, g.ltimer, g.tuning.heard.listening);
+            showMessage(g, waitPassSummary(pass, g.practice.clock()));
             return;
         }
         g.transport.curNote = static_cast<i16>(next);

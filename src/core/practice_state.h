@@ -35,6 +35,10 @@ struct PracticedPassage {
 struct WaitState {
     bool on = false;       // chosen in the REPEAT menu (or with W)
     bool waiting = false;  // a note is shown and the input listens for it
+    // The pass under way: notes played, strikes that played something else, when it began.
+    int played = 0;
+    int wrong = 0;
+    std::int64_t beganAt = 0;  // seconds, by the practice clock
 };
 
 struct PracticeState {

@@ -2,6 +2,7 @@
 #include "listen/wait_mode.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "listen/take_judge.h"
 #include "platform/audio_input.h"
@@ -39,10 +40,22 @@ int nextStruckNote(const SongModel& song, int from, int last) {
     return 0;
 }
 
-bool heardNote(AudioInput& input, PitchClassSet expected) {
-    for (HeardOnset strike; input.takeStrike(strike);)
+bool heardNote(AudioInput& input, PitchClassSet expected, int& wrong) {
+    for (HeardOnset strike; input.takeStrike(strike);) {
         if (soundsClasses(strike.rise, expected)) return true;
+        ++wrong;
+    }
     return false;
+}
+
+std::string waitPassSummary(const WaitState& pass, std::int64_t nowSeconds) {
+    const long seconds = static_cast<long>(std::max<std::int64_t>(nowSeconds - pass.beganAt, 0));
+    char text[128];
+    std::snprintf(text, sizeof text,
+                  "Well played: every note of the passage (%d notes, %d wrong on the way, "
+                  "%ld:%02ld)",
+                  pass.played, pass.wrong, seconds / 60, seconds % 60);
+    return text;
 }
 
 void stopWaiting(WaitState& wait, AudioInput* input, TimerModel& listenTimer, bool tunerListening) {

@@ -3,6 +3,9 @@
 // The rules of wait mode: which note the player is waited for, what it sounds, and whether what
 // the input heard since played it.
 
+#include <cstdint>
+#include <string>
+
 #include "base/controls.h"
 #include "core/playback_state.h"
 #include "core/practice_state.h"
@@ -22,8 +25,12 @@ PitchClassSet classesOfNote(const SongModel& song, int n, const SoundSettings& s
 int nextStruckNote(const SongModel& song, int from, int last);
 
 // Takes the strikes the input heard up to the first that played the classes expected (true), or
-// all of them (false). Those after it are left for the next note: a quick player may be ahead.
-bool heardNote(AudioInput& input, PitchClassSet expected);
+// all of them (false), counting the others in wrong. Those after it are left for the next note:
+// a quick player may be ahead.
+bool heardNote(AudioInput& input, PitchClassSet expected, int& wrong);
+
+// "Well played: every note of the passage (12 notes, 3 wrong on the way, 0:48)"
+std::string waitPassSummary(const WaitState& pass, std::int64_t nowSeconds);
 
 // Waiting ends; the input goes unless the tuner still listens to it.
 void stopWaiting(WaitState& wait, AudioInput* input, TimerModel& listenTimer, bool tunerListening);

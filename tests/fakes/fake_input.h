@@ -10,16 +10,8 @@ namespace lutavo::test {
 // An input whose pitch and level the test sets; it can be made to have no device.
 class FakeAudioInput : public AudioInput {
   public:
-    bool startListening() override {
-        listening = present;
-        ++starts;
-        return present;
-    }
-    void stopListening() override {
-        listening = false;
-        pitch = 0;
-        level = 0;
-    }
+    bool startListening() override { return listening = present; }
+    void stopListening() override { listening = false; }
     double heardPitch() const override { return listening ? pitch : 0.0; }
     float heardLevel() const override { return listening ? level : 0.0f; }
     bool takeStrike(HeardOnset& strike) override {
@@ -31,7 +23,6 @@ class FakeAudioInput : public AudioInput {
 
     bool present = true;
     bool listening = false;
-    int starts = 0;
     double pitch = 0;
     float level = 0;
     std::deque<HeardOnset> strikes;

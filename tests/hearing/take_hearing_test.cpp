@@ -82,17 +82,6 @@ TEST(StrikeFollower, BlockByBlockItHearsTheStrikesTheWholeTakeHears) {
     }
 }
 
-TEST(TakeHearing, AStringStruckAgainWhileItRingsIsAStrikeAndItsFadingIsNot) {
-    std::vector<float> sound(3 * test::kRate);
-    const double a = test::hzOf(57);
-    test::addPluck(sound, test::kRate / 2, a);
-    test::addPluck(sound, test::kRate, a);
-    const HeardTake heard = hearTake(sound, test::kRate);
-    ASSERT_EQ(heard.size(), 2u);
-    EXPECT_NEAR(heard[1].ms, 1000, 20);
-    EXPECT_TRUE(soundsClasses(heard[1].rise, classesOf({57})));
-}
-
 TEST(TakeHearing, SilenceAnEmptyTakeOrAFileThatIsNotSoundHoldNoStrike) {
     EXPECT_TRUE(hearTake(std::vector<float>(test::kRate, 0.0f), test::kRate).empty());
     EXPECT_TRUE(hearTake({}, test::kRate).empty());

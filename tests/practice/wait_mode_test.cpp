@@ -85,7 +85,8 @@ TEST_F(WaitMode, TheLastNoteEndsItAndAnotherSongOrNoInputStopsIt) {
     play({kC, kE});
     EXPECT_EQ(play({kE}), 2);
     EXPECT_EQ(state(), "1|0|0|0|0|2|");
-    EXPECT_NE(rig.dialogs.said().find("Well played"), std::string::npos);
+    EXPECT_NE(rig.dialogs.said().find("Well played: every note of the passage (2 notes, 0 wrong"),
+              std::string::npos);
 
     transportClick(g(), kPlay);
     loadsong(g(), g().app.appFolder + "newsong.snx");
