@@ -30,25 +30,5 @@ TEST(ScoreReport, ALineOfResultsForEachLineOfTheSongThenTheTotal) {
     EXPECT_EQ(scoreReport(play, judged), expected);
 }
 
-TEST(ExpectedPlay, ARangeOutsideTheSongIsRefusedAndOneInsideExpectsOnlyItsNotes) {
-    const std::string song = test::dataFolder() + "songs/greensleeves.SNG";
-    ExportRequest request{song, "", test::dataFolder(), "", ""};
-    const auto whole = expectedPlayOf(request, PlayRange{});
-    ASSERT_TRUE(whole);
-    ASSERT_GT(whole->notes.size(), 8u);
-    PlayRange range;
-    range.first = static_cast<i16>(whole->notes[2].note);
-    range.last = static_cast<i16>(whole->notes[5].note);
-    const auto part = expectedPlayOf(request, range);
-    ASSERT_TRUE(part);
-    // Only its notes, the take starting with the first of them.
-    EXPECT_EQ(test::join(part->notes.size(), part->notes.front().note, part->notes.front().ms,
-                         part->notes.back().note, part->beatMs),
-              test::join(4, range.first, 0, range.last, whole->beatMs));
-    range.first = 999;
-    range.last = 1000;
-    EXPECT_FALSE(expectedPlayOf(request, range));
-}
-
 }  // namespace
 }  // namespace lutavo

@@ -26,9 +26,9 @@ def render(lutavo, song, wav):
         sys.exit(f"--render-wav {song} failed:\n{done.stderr}")
 
 
-def verdicts(lutavo, song, take):
+def verdicts(lutavo, song, take, *more):
     """(hit, of, missed) from the report's last line and its lines."""
-    report = run(lutavo, "--score", song, take).splitlines()
+    report = run(lutavo, "--score", song, take, *more).splitlines()
     total = re.fullmatch(r"Total: (\d+) of (\d+) notes hit \((\d+\.\d)%\)", report[-1])
     if not total:
         sys.exit(f"no total line in:\n{report}")
@@ -65,6 +65,9 @@ def main():
         hit, of, _ = verdicts(lutavo, song, take)
         print(f"own take: {hit} of {of} hit")
         assert of > 0 and hit >= 0.95 * of, f"{hit} of {of} hit on the song's own take"
+        hit, of, _ = verdicts(lutavo, song, take, "--range", "1-8")
+        assert 0 < of <= 8 and hit == of, f"{hit} of {of} hit of the first eight notes"
+        assert subprocess.run([lutavo, "--score", song, take, "--range", "999-1000"]).returncode == 1
 
         sharp = os.path.join(tmp, "sharp.wav")
         run("sox", take, sharp, "pitch", "100")
