@@ -17,12 +17,12 @@ double centsBetween(double heard, double truth) {
 
 struct Readings {
     std::vector<double> hz;  // every reading, one a hop
-    long firstAfter = -1;
+    long firstAfter;
 };
 
 Readings follow(const std::vector<float>& sound) {
     PitchFollower follower(test::kRate);
-    Readings r;
+    Readings r{{}, -1};
     // As an audio input gives them: blocks that are not the follower's hop.
     for (std::size_t at = 0; at < sound.size(); at += 441) {
         const std::size_t n = std::min<std::size_t>(441, sound.size() - at);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/hearing/take_hearing.h"
 
-#include "services/hearing/strike_follower.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -62,23 +60,6 @@ TEST(TakeHearing, EachOpenChordIsHeardWhereStruckWithItsPitchClassesAndNotItsNei
         // The list pairs each major chord with its minor: the third tells them apart.
         const Chord& other = kOpenChords[c ^ 1u];
         EXPECT_FALSE(soundsClasses(heard[c].rise, classesOf(other.pitches))) << other.name;
-    }
-}
-
-TEST(StrikeFollower, BlockByBlockItHearsTheStrikesTheWholeTakeHears) {
-    const std::vector<float> sound = strummed(kOpenChords);
-    const HeardTake whole = hearTake(sound, test::kRate);
-    StrikeFollower live(test::kRate);
-    HeardTake heard;
-    for (std::size_t at = 0; at < sound.size(); at += 441) {
-        live.feed(sound.data() + at, std::min<std::size_t>(441, sound.size() - at));
-        for (HeardOnset strike; live.take(strike);)
-            heard.push_back(strike);
-    }
-    ASSERT_EQ(heard.size(), whole.size());
-    for (std::size_t i = 0; i < heard.size(); ++i) {
-        EXPECT_EQ(heard[i].ms, whole[i].ms);
-        EXPECT_TRUE(soundsClasses(heard[i].rise, classesOf(kOpenChords[i].pitches)));
     }
 }
 

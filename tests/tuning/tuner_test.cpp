@@ -217,9 +217,8 @@ TEST_F(Listening, TheTunePageListensTheNeedleNamesNoteStringAndCentsAndOtherSong
     hear(440 * std::pow(2.0, 1.0001 / 12.0));
     EXPECT_EQ(needle(), "A#4  in tune||steady|0|");
     // In dropped D the low string is D: a D2 is that string, in tune.
-    StringName_Click(g(), 0);
-    if (g().ui.scrlAdjTuning.set(2)) scrlAdjTuning_Change(g());
-    cmdtuneOK_Click(g());
+    btntune_Click(g()), StringName_Click(g(), 0), g().ui.scrlAdjTuning.set(2);
+    scrlAdjTuning_Change(g());
     hear(73.42);
     EXPECT_EQ(needle(), "D2  in tune|6th string (D)|steady|0|");
 
