@@ -13,7 +13,7 @@ report() { echo "$1"; echo "$2" | sed 's/^/    /'; bad=1; }
 
 # Lower folders first; each folder of src/services is a layer of its own.
 order=(base platform song formats core theory tuning config display playback practice listen editor lessons print app
-  services/fluidsynth services/hearing services/rtmidi services/sound_module services/qt ui)
+  services/fluidsynth services/hearing services/rtmidi services/sound_module services/hearing_module services/qt ui)
 declare -A rank
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
 folderOf() {

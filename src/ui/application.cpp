@@ -28,6 +28,7 @@
 #include "playback/settings_adjuster.h"
 #include "practice/practice_record.h"
 #include "print/print_song.h"
+#include "services/hearing_module/hearing_module.h"
 #include "services/qt/qt_dialogs.h"
 #include "services/qt/qt_instance_lock.h"
 #include "services/qt/qt_picture_io.h"
@@ -261,23 +262,50 @@ QString defaultAppFolder() {
     return QStringLiteral(LUTAVO_INSTALL_DATADIR);
 }
 
-QString soundModulePath() {
+namespace {
+
+// A module file beside the program (the build tree), else beside its installed prefix, else where
+// the build put it (a test or benchmark) or would install it.
+QString modulePath(const char* file, const char* built) {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString beside = programFolder + "/" + kSoundModuleFile;
+    const QString beside = programFolder + "/" + file;
     if (QFileInfo(beside).isFile()) return beside;
 #ifdef LUTAVO_MODULEDIR_FROM_BINDIR
-    const QString installed = QDir::cleanPath(programFolder + "/" + LUTAVO_MODULEDIR_FROM_BINDIR +
-                                              "/" + kSoundModuleFile);
+    const QString installed =
+        QDir::cleanPath(programFolder + "/" + LUTAVO_MODULEDIR_FROM_BINDIR + "/" + file);
     if (QFileInfo(installed).isFile()) return installed;
 #endif
+    return built != nullptr ? QString(built) : beside;
+}
+
+}  // namespace
+
+QString soundModulePath() {
 #ifdef LUTAVO_SOUND_MODULE
-    return QStringLiteral(LUTAVO_SOUND_MODULE);
+    return modulePath(kSoundModuleFile, LUTAVO_SOUND_MODULE);
 #else
-    return beside;
+    return modulePath(kSoundModuleFile, nullptr);
+#endif
+}
+
+QString hearingModulePath() {
+#ifdef LUTAVO_HEARING_MODULE
+    return modulePath(kHearingModuleFile, LUTAVO_HEARING_MODULE);
+#else
+    return modulePath(kHearingModuleFile, nullptr);
 #endif
 }
 
 namespace {
+
+DeferredHearing::Opener hearingModuleOpener(const LaunchOptions& options) {
+    if (options.hearingModule != nullptr) {
+        return [module = options.hearingModule](std::string&) { return module; };
+    }
+    return [path = hearingModulePath().toStdString()](std::string& problem) {
+        return openHearingModule(path, problem);
+    };
+}
 
 DeferredSound::Opener soundModuleOpener(const LaunchOptions& options) {
     if (options.soundModule != nullptr) {
@@ -298,6 +326,7 @@ struct Application::Parts {
     std::unique_ptr<Dialogs> dialogs;
     QtPictureIO pictures;
     std::unique_ptr<DeferredSound> sound;
+    std::unique_ptr<DeferredHearing> hearing;
     std::unique_ptr<QtScreen> screen;
     std::unique_ptr<QtInstanceLock> lock;
 };
@@ -319,6 +348,7 @@ Application::Application(const LaunchOptions& options)
         p.dialogs = std::move(dialogs);
     }
     p.sound = std::make_unique<DeferredSound>(soundModuleOpener(options), &p.soundClock, std::cerr);
+    p.hearing = std::make_unique<DeferredHearing>(hearingModuleOpener(options), std::cerr);
     p.screen = std::make_unique<QtScreen>(p.window.get(), [w = p.window.get()] { w->sync(); });
     p.lock = options.lockPath.isEmpty() ? std::make_unique<QtInstanceLock>()
                                         : std::make_unique<QtInstanceLock>(options.lockPath);
@@ -327,7 +357,7 @@ Application::Application(const LaunchOptions& options)
     sys.dialogs = p.dialogs.get();
     sys.midi = p.sound.get();
     sys.wave = p.sound.get();
-    sys.input = p.sound.get();
+    sys.input = p.hearing.get();
     sys.pictures = &p.pictures;
     sys.screen = p.screen.get();
     sys.printer = p.printer.get();

@@ -14,6 +14,7 @@ struct Guitar;
 class LiveSound;
 class MainWindow;
 class SoundModule;
+class HearingModule;
 
 enum class ExportKind { None, Midi, Wave, Pdf, MusicXml, Score };
 
@@ -45,12 +46,16 @@ struct LaunchOptions {
     bool headless = false;
     // The sound stack, when linked in; else the module file is opened (soundModulePath()).
     SoundModule* soundModule = nullptr;
+    // The hearing, when linked in; else its module file is opened when the window first listens.
+    HearingModule* hearingModule = nullptr;
 };
 
 // <exe dir>/data/ when it exists (the build tree), else the installed data folder.
 QString defaultAppFolder();
 // <exe dir>/lutavo-sound.so when it exists (the build tree), else the installed module.
 QString soundModulePath();
+// The same for lutavo-hearing.so.
+QString hearingModulePath();
 
 class Application {
   public:

@@ -6,6 +6,7 @@
 #include "app/song_export.h"
 #include "app/song_import.h"
 #include "app/take_scoring.h"
+#include "services/hearing_module/hearing_module.h"
 #include "services/sound_module/sound_module.h"
 #include "ui/application.h"
 
@@ -16,20 +17,17 @@ namespace {
 // The last notes ring on after the engine stops: the file keeps their release.
 constexpr long kReleaseTailMs = 1500;
 
-SoundModule* openSoundModuleOrSay() {
-    std::string problem;
-    SoundModule* sound = openSoundModule(soundModulePath().toStdString(), problem);
-    if (sound == nullptr)
-        std::fprintf(stderr, "lutavo: the sound module cannot be loaded (%s)\n", problem.c_str());
-    return sound;
-}
-
 int writeWave(const ExportRequest& request) {
     if (!outputIsFree(request)) return 1;
     const auto recording = recordSongFile(request);
     if (!recording) return 1;
-    SoundModule* sound = openSoundModuleOrSay();
-    if (sound == nullptr) return 1;
+    std::string problem;
+    SoundModule* sound = openSoundModule(soundModulePath().toStdString(), problem);
+    if (sound == nullptr) {
+        std::fprintf(stderr, "lutavo: the built-in synthesizer cannot be loaded (%s)\n",
+                     problem.c_str());
+        return 1;
+    }
     std::vector<std::string> warnings;
     const RenderResult result =
         sound->renderWav(*recording, kReleaseTailMs, request.output, warnings);
@@ -55,9 +53,13 @@ int scoreTake(const ExportRequest& request) {
     }
     const auto play = expectedPlayOf(request, range);
     if (!play) return 1;
-    SoundModule* sound = openSoundModuleOrSay();
-    if (sound == nullptr) return 1;
-    const HeardTakeFile take = sound->hearTakeFile(request.output);
+    std::string problem;
+    HearingModule* hearing = openHearingModule(hearingModulePath().toStdString(), problem);
+    if (hearing == nullptr) {
+        std::fprintf(stderr, "lutavo: the hearing cannot be loaded (%s)\n", problem.c_str());
+        return 1;
+    }
+    const HeardTakeFile take = hearing->hearTakeFile(request.output);
     if (!take.problem.empty()) {
         std::fprintf(stderr, "lutavo: %s\n", take.problem.c_str());
         return 1;

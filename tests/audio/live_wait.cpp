@@ -15,6 +15,7 @@
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "live_window.h"
+#include "services/hearing_module/hearing_module.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 
@@ -25,7 +26,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir home;
-    lutavo::Application app(lutavo::test::liveOptions(argv[1], home));
+    lutavo::LaunchOptions options = lutavo::test::liveOptions(argv[1], home);
+    options.hearingModule = &lutavo::builtInHearingModule();
+    lutavo::Application app(options);
     if (!app.start()) return 1;
     lutavo::Guitar& g = app.guitar();
     const auto press = [&](auto action) { app.window().binder().run([&] { action(g); }); };

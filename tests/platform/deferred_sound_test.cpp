@@ -8,7 +8,6 @@
 #include <future>
 #include <sstream>
 
-#include "fakes/fake_input.h"
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
 #include "fakes/temp_dir.h"
@@ -25,7 +24,6 @@ struct FakeSound : SoundModule {
         MidiOut& midi() override { return sound.midi; }
         WavePlayer& wave() override { return sound.wave; }
         AudioOutput& audio() override { std::abort(); }  // the window never asks for the stream
-        AudioInput& input() override { return sound.input; }
         FakeSound& sound;
     };
     std::unique_ptr<LiveSound> openLive(const SoundClock*, std::ostream&) override {
@@ -35,10 +33,8 @@ struct FakeSound : SoundModule {
                            std::vector<std::string>&) override {
         return {};
     }
-    HeardTakeFile hearTakeFile(const std::string&) override { return {}; }
     test::FakeMidiOut midi;
     test::FakeWavePlayer wave;
-    test::FakeAudioInput input;
 };
 
 const std::uint32_t kProgram = packMidi(0xC0, 24, 0);

@@ -26,7 +26,7 @@ MidiInput::~MidiInput() {
 }
 
 bool MidiInput::open() {
-    if (!ports_.empty()) return true;
+    if (!ports_.empty() || unavailable_) return !ports_.empty();
     try {
         RtMidiIn probe(RtMidi::LINUX_ALSA, "Lutavo");
         const unsigned count = probe.getPortCount();
@@ -39,8 +39,10 @@ bool MidiInput::open() {
             port->in->openPort(i, "Lutavo listening");
             ports_.push_back(std::move(port));
         }
-    } catch (const RtMidiError&) {
-        // No sequencer, or a port gone between counting and opening: the inputs open so far.
+    } catch (const RtMidiError& error) {
+        // No sequencer (not asked again: the library says so on every try), or a port gone
+        // between counting and opening: the inputs open so far.
+        unavailable_ = error.getType() == RtMidiError::DRIVER_ERROR;
     }
     return !ports_.empty();
 }

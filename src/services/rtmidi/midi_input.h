@@ -40,6 +40,7 @@ class MidiInput {
     static void onMessage(double, std::vector<unsigned char>* message, void* port);
 
     std::vector<std::unique_ptr<Port>> ports_;
+    bool unavailable_ = false;  // the sequencer could not be reached
     MidiStrums strums_;
 };
 

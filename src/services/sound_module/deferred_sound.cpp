@@ -11,18 +11,20 @@
 
 namespace lutavo {
 
-SoundModule* openSoundModule(const std::string& path, std::string& problem) {
+void* openModuleEntry(const std::string& path, const char* name, std::string& problem) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         problem = dlerror();
         return nullptr;
     }
-    void* entry = dlsym(handle, kSoundModuleEntry);
-    if (entry == nullptr) {
-        problem = path + " is no sound module of this program";
-        return nullptr;
-    }
-    return reinterpret_cast<SoundModuleEntry>(entry)();
+    void* entry = dlsym(handle, name);
+    if (entry == nullptr) problem = path + " is no module of this program";
+    return entry;
+}
+
+SoundModule* openSoundModule(const std::string& path, std::string& problem) {
+    void* entry = openModuleEntry(path, kSoundModuleEntry, problem);
+    return entry != nullptr ? reinterpret_cast<SoundModuleEntry>(entry)() : nullptr;
 }
 
 DeferredSound::DeferredSound(Opener open, const SoundClock* clock, std::ostream& log)
@@ -139,31 +141,6 @@ bool DeferredSound::play(const std::string& path) {
     if (!std::filesystem::is_regular_file(path, error)) return false;
     clip_ = path;
     return true;
-}
-
-bool DeferredSound::startListening() {
-    LiveSound* sound = live();
-    return sound != nullptr && sound->input().startListening();
-}
-
-void DeferredSound::stopListening() {
-    std::lock_guard lock(mutex_);
-    if (live_ != nullptr) live_->input().stopListening();
-}
-
-double DeferredSound::heardPitch() const {
-    std::lock_guard lock(mutex_);
-    return live_ != nullptr ? live_->input().heardPitch() : 0.0;
-}
-
-float DeferredSound::heardLevel() const {
-    std::lock_guard lock(mutex_);
-    return live_ != nullptr ? live_->input().heardLevel() : 0.0f;
-}
-
-bool DeferredSound::takeStrike(HeardOnset& strike) {
-    std::lock_guard lock(mutex_);
-    return live_ != nullptr && live_->input().takeStrike(strike);
 }
 
 }  // namespace lutavo

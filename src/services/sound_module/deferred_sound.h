@@ -24,7 +24,7 @@ namespace lutavo {
 
 class SoundClock;
 
-class DeferredSound : public MidiOut, public WavePlayer, public AudioInput {
+class DeferredSound : public MidiOut, public WavePlayer {
   public:
     // Gives the module, or null with the reason in problem. Called on the loading thread.
     using Opener = std::function<SoundModule*(std::string& problem)>;
@@ -49,13 +49,6 @@ class DeferredSound : public MidiOut, public WavePlayer, public AudioInput {
 
     bool play(const std::string& path) override;
 
-    // The input waits for the module: hearing starts when the user asks for it.
-    bool startListening() override;
-    void stopListening() override;
-    double heardPitch() const override;
-    float heardLevel() const override;
-    bool takeStrike(HeardOnset& strike) override;
-
   private:
     void loadNow();
     void handOver();
@@ -67,7 +60,7 @@ class DeferredSound : public MidiOut, public WavePlayer, public AudioInput {
     const SoundClock* clock_;
     std::ostream& log_;
     // The loading thread hands over under the lock; the window thread calls under it.
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::shared_future<void> loading_;
     std::unique_ptr<LiveSound> live_;
     std::string problem_;  // why there is no module

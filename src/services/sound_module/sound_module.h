@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The sound stack (the built-in synthesizer, the audio stream, the clips, the MIDI ports and the
-// analysis of what the player plays) as a module of its own. Its libraries cost the program some 20
+// The sound stack (the built-in synthesizer, the audio stream, the clips and the MIDI ports) as a
+// module of its own. Its libraries cost the program some 20
 // ms and 5 MB of start-up before the window could paint when they were linked in; opened after the
 // first paint, they cost nothing the user waits for. The program sees the module only through this
 // door.
@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_input.h"
-#include "platform/heard.h"
 #include "platform/midi_out.h"
 #include "platform/wave_player.h"
 #include "services/fluidsynth/wave_render.h"
@@ -22,21 +20,13 @@ namespace lutavo {
 class AudioOutput;
 class SoundClock;
 
-// The live sound of a window: one stream, the wave player and the MIDI devices over it, and the
-// input that hears the player.
+// The live sound of a window: one stream, the wave player and the MIDI devices over it.
 class LiveSound {
   public:
     virtual ~LiveSound() = default;
     virtual MidiOut& midi() = 0;
     virtual WavePlayer& wave() = 0;
     virtual AudioOutput& audio() = 0;
-    virtual AudioInput& input() = 0;
-};
-
-struct HeardTakeFile {
-    HeardTake heard;
-    long lengthMs = 0;
-    std::string problem;  // why the file could not be heard; empty when it was
 };
 
 class SoundModule {
@@ -47,9 +37,6 @@ class SoundModule {
     // The built-in synthesizer's rendering of a recorded performance to a WAV file.
     virtual RenderResult renderWav(const SoundRecording& performance, long tailMs,
                                    const std::string& path, std::vector<std::string>& warnings) = 0;
-
-    // What is heard in a recorded take: its strikes and the pitch classes each brought.
-    virtual HeardTakeFile hearTakeFile(const std::string& path) = 0;
 
   protected:
     ~SoundModule() = default;
@@ -67,5 +54,9 @@ SoundModule& builtInSoundModule();
 // Opens the module file at path; null, with the reason in problem, when it cannot be opened.
 // The module stays open to the end of the program.
 SoundModule* openSoundModule(const std::string& path, std::string& problem);
+
+// The entry function a module file exports under name; null, with the reason in problem. The
+// module stays open to the end of the program.
+void* openModuleEntry(const std::string& path, const char* name, std::string& problem);
 
 }  // namespace lutavo

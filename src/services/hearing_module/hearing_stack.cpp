@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "services/hearing/pulse_input.h"
+#include "services/hearing/take_hearing.h"
+#include "services/hearing_module/hearing_module.h"
+#include "services/rtmidi/midi_input.h"
+
+namespace lutavo {
+
+namespace {
+
+// The player heard through the sound server's input and played on the MIDI inputs, as one.
+class PlayerInput : public AudioInput {
+  public:
+    bool startListening() override {
+        const bool heard = audio_.startListening();
+        return midi_.open() || heard;
+    }
+    void stopListening() override {
+        audio_.stopListening();
+        midi_.close();
+    }
+    double heardPitch() const override { return audio_.heardPitch(); }
+    float heardLevel() const override { return audio_.heardLevel(); }
+    bool takeStrike(HeardOnset& strike) override {
+        return midi_.takeStrike(strike) || audio_.takeStrike(strike);
+    }
+
+  private:
+    PulseInput audio_;
+    MidiInput midi_;
+};
+
+class BuiltIn : public HearingModule {
+  public:
+    std::unique_ptr<AudioInput> openInput() override { return std::make_unique<PlayerInput>(); }
+    HeardTakeFile hearTakeFile(const std::string& path) override {
+        const TakeAudio take = readTakeAudio(path);
+        if (!take.problem.empty()) return {{}, 0, take.problem};
+        const long lengthMs = static_cast<long>(take.mono.size() * 1000 / std::size_t(take.rate));
+        return {hearTake(take.mono, take.rate), lengthMs, {}};
+    }
+};
+
+}  // namespace
+
+HearingModule& builtInHearingModule() {
+    static BuiltIn module;
+    return module;
+}
+
+}  // namespace lutavo
