@@ -5,16 +5,11 @@
 
 #include <vector>
 
+#include "core/scoring_state.h"
 #include "platform/heard.h"
 #include "playback/performance.h"
 
 namespace lutavo {
-
-struct ExpectedNote {
-    int note = 0;  // the song's note index
-    long ms = 0;   // when it starts, from the start of the play
-    PitchClassSet classes = 0;
-};
 
 // The performance's struck notes in order. Held strings, ties and bends sound no new note and
 // are not expected; a note struck again in a later pass of a loop is expected again.

@@ -81,29 +81,33 @@ bool soundsClasses(const Chroma& rise, PitchClassSet classes) {
     return likeness(rise, expectedChroma(classes)) >= kLikeness;
 }
 
-std::vector<Judgement> judgeTake(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
-                                 const JudgeWindows& windows) {
-    HeardTake played = heard;
-    for (HeardOnset& onset : played)
-        onset.ms -= windows.latencyMs;
+std::vector<Judgement> judgeNotes(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                                  std::vector<bool>& claimed, const JudgeWindows& windows) {
+    claimed.resize(heard.size(), false);
     std::vector<Judgement> judged;
     judged.reserve(expected.size());
     for (const ExpectedNote& note : expected)
-        judged.push_back({note, Verdict::Missed, 0});
-
-    std::vector<bool> claimed(played.size(), false);
+        judged.push_back({note, Verdict::Missed, 0, -1});
     for (long reach : {windows.toleranceMs, windows.beatMs}) {
         for (Judgement& j : judged) {
             if (j.verdict != Verdict::Missed) continue;
-            const int i = nearestFree(played, claimed, j.expected.ms, reach);
+            const long at = j.expected.ms + windows.latencyMs;
+            const int i = nearestFree(heard, claimed, at, reach);
             if (i < 0) continue;
+            const auto& onset = heard[static_cast<std::size_t>(i)];
             claimed[static_cast<std::size_t>(i)] = true;
-            j.offsetMs = played[static_cast<std::size_t>(i)].ms - j.expected.ms;
-            j.verdict = verdictOf(played[static_cast<std::size_t>(i)], j.expected, j.offsetMs,
-                                  windows.toleranceMs);
+            j.strike = i;
+            j.offsetMs = onset.ms - at;
+            j.verdict = verdictOf(onset, j.expected, j.offsetMs, windows.toleranceMs);
         }
     }
     return judged;
+}
+
+std::vector<Judgement> judgeTake(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                                 const JudgeWindows& windows) {
+    std::vector<bool> claimed;
+    return judgeNotes(expected, heard, claimed, windows);
 }
 
 double PassScore::hitPercent() const {

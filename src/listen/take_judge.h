@@ -6,29 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/scoring_state.h"
 #include "listen/expected_notes.h"
 #include "platform/heard.h"
 
 namespace lutavo {
 
-enum class Verdict : std::uint8_t {
-    Hit,    // the right pitches, within the window
-    Early,  // the right pitches, before the window but within a beat
-    Late,   // the right pitches, after the window but within a beat
-    Wrong,  // something else was played
-    Missed  // nothing was played for it
-};
-
 struct JudgeWindows {
     long toleranceMs = 60;  // either side of the note's time
     long beatMs = 500;      // how far a note may be off and still count as played for it
     long latencyMs = 0;     // how much later the input hears a sound than it is played
-};
-
-struct Judgement {
-    ExpectedNote expected;
-    Verdict verdict = Verdict::Missed;
-    long offsetMs = 0;  // heard minus expected; 0 when missed
 };
 
 struct PassScore {
@@ -47,6 +34,11 @@ bool soundsClasses(const Chroma& rise, PitchClassSet classes);
 // within a beat.
 std::vector<Judgement> judgeTake(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
                                  const JudgeWindows& windows);
+
+// The same, with the strikes already claimed (beside heard) left to their notes; those the notes
+// take are claimed too.
+std::vector<Judgement> judgeNotes(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                                  std::vector<bool>& claimed, const JudgeWindows& windows);
 
 PassScore scoreOf(const std::vector<Judgement>& judged);
 
