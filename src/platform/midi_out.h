@@ -24,6 +24,9 @@ class MidiOut {
     // Whether the built-in synthesizer can sound at all (it cannot without a sound font or an
     // audio output).
     virtual bool synthesizerLive() { return true; }
+    // How long after its playback tick a note is heard: the built-in synthesizer keeps every
+    // tick's time a fixed delay later; a port plays at once.
+    virtual long heardDelayMs() { return 0; }
 };
 
 inline std::uint32_t packMidi(int status, int data1, int data2) {

@@ -11,6 +11,7 @@ class WavePlayer;
 class PictureIO;
 class Screen;
 class Printer;
+class SoundClock;
 
 struct Services {
     Dialogs* dialogs = nullptr;
@@ -20,6 +21,8 @@ struct Services {
     Screen* screen = nullptr;
     Printer* printer = nullptr;
     AudioInput* input = nullptr;
+    // The time of the playback tick under way, else now; the steady clock when there is none.
+    const SoundClock* clock = nullptr;
 };
 
 }  // namespace lutavo

@@ -29,4 +29,9 @@ class SoundClock {
     std::optional<long long> tickDueMicros_;
 };
 
+// Milliseconds on the steady clock: the tick's time inside a tick of the clock given.
+inline long steadyMs(const SoundClock* clock) {
+    return static_cast<long>((clock != nullptr ? clock->nowNs() : steadyNowNs()) / 1'000'000);
+}
+
 }  // namespace lutavo

@@ -358,6 +358,7 @@ Application::Application(const LaunchOptions& options)
     sys.midi = p.sound.get();
     sys.wave = p.sound.get();
     sys.input = p.hearing.get();
+    sys.clock = &p.soundClock;
     sys.pictures = &p.pictures;
     sys.screen = p.screen.get();
     sys.printer = p.printer.get();

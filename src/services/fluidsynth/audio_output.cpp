@@ -138,6 +138,11 @@ double AudioOutput::bufferMs() const {
     return 1000.0 * frames / kLiveSampleRate;
 }
 
+long AudioOutput::heardDelayMs() const {
+    const double held = bufferMs() - 1000.0 * kBufferFrames / kLiveSampleRate;
+    return static_cast<long>(kSoundDelayNs / 1'000'000 + held + 0.5);
+}
+
 std::string AudioOutput::threadPriority() const {
     return settled() && pulse_ != nullptr ? pulse_->priority() : "";
 }

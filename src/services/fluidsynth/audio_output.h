@@ -88,6 +88,9 @@ class AudioOutput {
     long underruns() const;
     // What the sound server keeps queued now (it grows after the stream runs dry), in ms.
     double bufferMs() const;
+    // How long after its stamp a tick's sound is heard: the fixed delay, and what the stream has
+    // held more since it ran dry.
+    long heardDelayMs() const;
     long refusedPosts() const { return mixer_.refusedPosts(); }
     std::string threadPriority() const;
     void trace(StreamTrace* trace);

@@ -28,13 +28,16 @@ class PulseInput : public AudioInput {
     void stopListening() override;
     double heardPitch() const override { return hz_.load(std::memory_order_relaxed); }
     float heardLevel() const override { return level_.load(std::memory_order_relaxed); }
+    // Its time on the steady clock, when the sound reached the input.
     bool takeStrike(HeardOnset& strike) override;
 
     static constexpr int kRate = 44100;
 
   private:
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
+    void placeOnClock();
     void hear(const float* samples, std::size_t count);
+    void hearSilence(std::size_t count);
 
     // Made afresh for each listening, before the server's thread can feed them.
     std::unique_ptr<PitchFollower> pitch_;
@@ -43,6 +46,11 @@ class PulseInput : public AudioInput {
     std::atomic<float> level_{0};
     float peak_ = 0;
     long peakFrames_ = 0;
+    // The steady clock's time (microseconds) at which the first frame heard reached the input;
+    // strikes are given on that clock.
+    long fedFrames_ = 0;
+    std::int64_t placedAtUs_ = 0;
+    std::atomic<std::int64_t> originUs_{0};
     // Last, so that it goes first: its thread stops before the ear it feeds.
     std::unique_ptr<PulseConnection> server_;
 };

@@ -58,6 +58,10 @@ void MidiRouter::cancelScheduled() {
     audio_.cancelScheduled();
 }
 
+long MidiRouter::heardDelayMs() {
+    return opened_ == Opened::Synth ? audio_.heardDelayMs() : 0;
+}
+
 bool MidiRouter::synthesizerLive() {
     // Asked by the setup window when no port exists: worth waiting for the sound font.
     audio_.waitSettled();

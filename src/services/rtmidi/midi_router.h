@@ -35,6 +35,7 @@ class MidiRouter : public MidiOut {
     void close() override;
     bool synthesizerLive() override;
     void cancelScheduled() override;
+    long heardDelayMs() override;
 
   private:
     enum class Opened { Nothing, Synth, Port };

@@ -127,6 +127,11 @@ void DeferredSound::cancelScheduled() {
     if (live_ != nullptr) live_->midi().cancelScheduled();
 }
 
+long DeferredSound::heardDelayMs() {
+    std::lock_guard lock(mutex_);
+    return live_ != nullptr ? live_->midi().heardDelayMs() : 0;
+}
+
 bool DeferredSound::synthesizerLive() {
     LiveSound* sound = live();
     return sound != nullptr && sound->midi().synthesizerLive();

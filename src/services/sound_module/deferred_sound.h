@@ -46,6 +46,7 @@ class DeferredSound : public MidiOut, public WavePlayer {
     void close() override;
     void cancelScheduled() override;
     bool synthesizerLive() override;
+    long heardDelayMs() override;
 
     bool play(const std::string& path) override;
 
