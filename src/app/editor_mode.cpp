@@ -38,8 +38,7 @@ void setCommandsAvailable(Guitar& g, int last, bool available) {
     }
 }
 
-void showNoteLengths(Guitar& g, bool lengths) {
-    auto& ui = g.ui;
+void showNoteLengths(WindowControls& ui, bool lengths) {
     ui.lblswapper[kSettingLeadIn].caption = lengths ? "LENGTH" : "LEAD-IN";
     ui.btnSwapper[kSettingLeadIn].visible = !lengths;
     ui.btnSwapper[kSettingNoteLength].visible = lengths;
@@ -78,7 +77,7 @@ void enterEditor(Guitar& g) {
     // Edits move the notes a passage was marked on.
     if (g.transport.range.loop || g.transport.range.marked()) mnuRepeatCancel_Click(g);
     g.app.appMode = kModeEditor;
-    showNoteLengths(g, true);
+    showNoteLengths(g.ui, true);
     btnSwapper_Click(g, kSettingNoteLength);
     clearMark(g);
     const bool fromTemplate = !isUserSong(g.ui.lblsong);
@@ -105,7 +104,7 @@ bool leaveEditor(Guitar& g) {
     g.editor.markActive = false;
     setCommandsAvailable(g, kEditorPaste, false);
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
-    showNoteLengths(g, false);
+    showNoteLengths(g.ui, false);
     if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
     placeNotePointer(g, g.transport.curNote);
     g.app.appMode = kModeSongs;

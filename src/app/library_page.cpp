@@ -31,10 +31,10 @@ constexpr int kLibraryNoteX = 50;
 // is not needed for the library's one page, so the strip starts at the frame's left edge.
 constexpr int kStripWidth = 650;
 
-void setTitleTop(Guitar& g, int top, int leftTop) {
-    g.ui.lbltitle.at.top = top;
-    g.ui.lblright.at.top = top;
-    g.ui.lblleft.at.top = leftTop;
+void setTitleTop(WindowControls& ui, int top, int leftTop) {
+    ui.lbltitle.at.top = top;
+    ui.lblright.at.top = top;
+    ui.lblleft.at.top = leftTop;
 }
 
 void showCaptions(Guitar& g, const LibraryCaptions& captions, const std::string& left) {
@@ -84,7 +84,7 @@ void checkOnly(Menu& menu, int index) {
 
 void showLibraryPageArea(Guitar& g) {
     auto& ui = g.ui;
-    setTitleTop(g, 25, 25);
+    setTitleTop(g.ui, 25, 25);
     ui.pnlscore.at.top = 440;
     ui.pnlscore.at.height = 2280;
     ui.picscore.at.top = -395;
@@ -108,7 +108,7 @@ void restorePageArea(Guitar& g) {
     ui.pnlscore.at.height = 2670;
     ui.picscore.at.top = -30;
     ui.pictab.at.top = 1880;
-    setTitleTop(g, 3, 1);
+    setTitleTop(g.ui, 3, 1);
     ui.pagepic.at.left = design::kScorePanelLeft * kTwipsPerPixel;
     ui.Pageframe.at.width = design::kPageWidth * kTwipsPerPixel;
 }

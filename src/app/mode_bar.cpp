@@ -80,10 +80,10 @@ bool takeSong(Guitar& g, const std::string& name) {
 }
 bool takeLesson(Guitar& g, const std::string& name);
 
-void colourModeLabels(Guitar& g, int active) {
+void colourModeLabels(WindowControls& ui, int active) {
     for (int i = 0; i <= 6; ++i)
-        g.ui.opttxt[i].color = kColorAvailable;
-    g.ui.opttxt[active].color = kColorActive;
+        ui.opttxt[i].color = kColorAvailable;
+    ui.opttxt[active].color = kColorActive;
 }
 
 // Each command answers whether it opened something: a cancelled dialog, a dismissed menu or a
@@ -205,7 +205,7 @@ void modeBarPress(Guitar& g, int index, MenuPlace place) {
         before[static_cast<std::size_t>(i)] = g.ui.opttxt[i].color;
     const bool coloured = g.app.appMode != kModeLesson;
     if (coloured) {
-        colourModeLabels(g, index);
+        colourModeLabels(g.ui, index);
     } else {
         closeCurrentMode(g);
         if (g.app.appMode == kModeLesson && index != kModeBarPrint) return;
@@ -223,7 +223,7 @@ void openNamedFile(Guitar& g, const std::string& path) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const bool lesson = extension == ".LSN";
     if (isLibraryMode(g.app.appMode)) closeCurrentMode(g);
-    colourModeLabels(g, lesson ? kModeBarLessons : kModeBarSongs);
+    colourModeLabels(g.ui, lesson ? kModeBarLessons : kModeBarSongs);
     if (lesson) {
         takeLesson(g, path);
     } else {

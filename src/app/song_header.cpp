@@ -20,10 +20,10 @@ namespace {
 
 namespace lim = songlimits;
 
-void setTitleLabelsVisible(Guitar& g, bool visible) {
-    g.ui.lbltitle.visible = visible;
-    g.ui.lblleft.visible = visible;
-    g.ui.lblright.visible = visible;
+void setTitleLabelsVisible(WindowControls& ui, bool visible) {
+    ui.lbltitle.visible = visible;
+    ui.lblleft.visible = visible;
+    ui.lblright.visible = visible;
 }
 
 // What the window does with the header's keys, after the song has taken its own fields.
@@ -50,13 +50,13 @@ void showPageKind(Guitar& g, const std::string& v, LoadContext&) {
     if (!hasPicturePages(g.song)) {
         if (!chordLibrary) g.ui.pagepic.visible = false;
         layoutPanels(g, g.song.pageHeight);
-        setTitleLabelsVisible(g, true);
+        setTitleLabelsVisible(g.ui, true);
         g.ui.pnlscore.visible = true;
         return;
     }
     g.ui.pnlscore.visible = false;
     loadPageStore(g, v);
-    setTitleLabelsVisible(g, false);
+    setTitleLabelsVisible(g.ui, false);
     g.ui.pagepic.visible = true;
 }
 

@@ -17,15 +17,15 @@ bool validStringIndex(int index) {
     return index >= 0 && index < kStrings;
 }
 
-void raiseStringButtons(Guitar& g) {
+void raiseStringButtons(WindowControls& ui) {
     for (int i = 0; i < kStrings; ++i)
-        g.ui.StringName[i].pressed = false;
+        ui.StringName[i].pressed = false;
 }
 
 }  // namespace
 
 void ClearTuner(Guitar& g) {
-    raiseStringButtons(g);
+    raiseStringButtons(g.ui);
     g.ui.pnlAdjTuning.at.top = kTunerPanelHiddenTop;
     buildpitchtable(g);
 }
@@ -36,7 +36,7 @@ bool tunerAdjustmentOpen(const Guitar& g) {
 
 void StringName_Click(Guitar& g, int index) {
     if (!validStringIndex(index)) return;
-    raiseStringButtons(g);
+    raiseStringButtons(g.ui);
     g.ui.StringName[index].pressed = true;
     g.ui.pnlAdjTuning.at.top = kPanelTopOfFirstString - kStringSpacingTwips * index;
 
