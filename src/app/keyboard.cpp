@@ -2,6 +2,7 @@
 #include "app/keyboard.h"
 
 #include "app/mode_bar.h"
+#include "app/play_along.h"
 #include "app/wait_mode.h"
 #include "app/window_zoom.h"
 #include "core/control_ids.h"
@@ -75,6 +76,8 @@ constexpr const char* kHelpText =
     "practised lately (also REPEAT, Practice progress...)\n"
     "W  wait mode on and off: PLAY then waits at each note until the microphone hears you play "
     "it (also REPEAT, Wait for each note)\n"
+    "S  score my playing on and off: PLAY then listens as you play along, marks each note hit, "
+    "early, late, wrong or missed, and tells the pass's score (also REPEAT, Score my playing)\n"
     "In the editor: Shift+Left / Shift+Right mark, Insert, Delete, Ctrl+S save, Ctrl+C copy, "
     "Ctrl+V paste, Ctrl+Z undo, Ctrl+Y redo\n"
     "\n"
@@ -121,9 +124,13 @@ bool modeBarKey(Guitar& g, KeyCommand key) {
         case KeyCommand::WaitMode:
             toggleWaitMode(g);
             return true;
+        case KeyCommand::Scoring:
+            toggleScoring(g);
+            return true;
         case KeyCommand::Repeat: {
             const int chosen = playbtn_Click(g, kRepeat);
             if (chosen == kRepeatMenuWait) toggleWaitMode(g);
+            if (chosen == kRepeatMenuScore) toggleScoring(g);
             if (chosen != kRepeatMenuProgress) return true;
         }
             [[fallthrough]];

@@ -38,6 +38,7 @@ enum class KeyCommand {
     Progress,      // P: the practice progress, where a recent song can be opened again
     Repeat,        // the REPEAT button: its menu, the practice progress among its items
     WaitMode,      // W: wait mode on and off
+    Scoring,       // S: play-along scoring on and off
 };
 
 void keyCommand(Guitar& g, KeyCommand key);

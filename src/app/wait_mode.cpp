@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/play_along.h"
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
@@ -66,13 +67,17 @@ int transportClick(Guitar& g, int index) {
         startWaiting(g);
         return -1;
     }
-    if (index != kRepeat)
-        stopWaiting(g.practice.wait, g.sys.input, g.ltimer, g.tuning.heard.listening);
-    return playbtn_Click(g, index);
+    if (index == kRepeat) return playbtn_Click(g, index);
+    stopWaiting(g.practice.wait, g.sys.input, g.ltimer, g.tuning.heard.listening);
+    followScoredPlay(g, true);
+    const int chosen = playbtn_Click(g, index);
+    if (index == kPlay) beginScoredPlay(g);
+    return chosen;
 }
 
 void listenTick(Guitar& g) {
     if (g.sys.input == nullptr) return;
+    followScoredPlay(g);
     // While the open strings play, the input would hear them rather than the guitar.
     if (g.tuning.heard.listening && !isPlaying(g))
         followHearing(g.tuning.heard, *g.sys.input, g.tuning.pitchOf);

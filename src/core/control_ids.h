@@ -44,6 +44,7 @@ enum RepeatMenuItem : int {
     kRepeatMenuCancel = 2,
     kRepeatMenuProgress = 4,
     kRepeatMenuWait = 5,
+    kRepeatMenuScore = 6,
 };
 
 // Output buttons outbtn: the four sound buttons share one place, one per sound.

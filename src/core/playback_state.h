@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/fixed_array.h"
 #include "base/numbers.h"
@@ -59,6 +60,16 @@ struct PlayCounters {
     SoundingNotes sounding;
 };
 
+// What the play did, with when it is heard on the steady clock (ms): kept for the scoring while
+// a play is scored.
+struct PlayCue {
+    enum class Kind : std::uint8_t { Note, PassBegins, End };
+    Kind kind = Kind::Note;
+    int note = 0;
+    int page = 0;  // the page shown with the note
+    long heardMs = 0;
+};
+
 struct PlaybackState {
     // The settings adjuster: the setting shown and the slot of its pointer.
     i16 swapperMode = 5;
@@ -92,6 +103,9 @@ struct PlaybackState {
     // The sound in use as the device was opened for it; the volume setting changes its velocity
     // at once.
     SoundSettings sound;
+
+    bool keepCues = false;
+    std::vector<PlayCue> cues;
 
     // The metronome's click as found on disk for a song's click file and folder, looked up once
     // rather than at every beat.

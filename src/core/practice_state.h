@@ -7,6 +7,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "core/scoring_state.h"
 
 namespace lutavo {
 
@@ -43,6 +46,7 @@ struct WaitState {
 
 struct PracticeState {
     WaitState wait;
+    ScoringState scoring;
     std::string recordPath;  // the database's file; "" when the user has no data folder
     // Opened at the first session, so that starting the program does not wait for it. Shared:
     // a copy of the whole state (the fuzz targets make them) writes to the same record.
@@ -58,6 +62,9 @@ struct PracticeState {
     int passesSeen = 0;
     bool passUnderWay = false;
     int passTempo = 100;
+    // Scores (percent of notes hit) of the session's passes, in order, to be written as each
+    // pass is recorded: the scoring judges a pass's last notes a moment after the next began.
+    std::vector<double> scoresToWrite;
 };
 
 }  // namespace lutavo

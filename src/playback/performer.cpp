@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "display/shownote.h"
 #include "platform/midi_out.h"
+#include "platform/sound_clock.h"
 #include "platform/wave_player.h"
 #include "playback/engine.h"
 #include "playback/settings_adjuster.h"
@@ -21,9 +22,17 @@ void moveLeadInPointer(Guitar& g, int countsLeft) {
     g.ui.lpointer.at.left = slotLeft(kLeadInSlots, slot);
 }
 
+// When the scoring follows the play: what it did, and when that is heard.
+void cue(PlaybackState& playback, const Services& sys, int page, PlayCue::Kind kind, int note = 0) {
+    if (!playback.keepCues) return;
+    const long delay = sys.midi != nullptr ? sys.midi->heardDelayMs() : 0;
+    playback.cues.push_back({kind, note, page, steadyMs(sys.clock) + delay});
+}
+
 // A song that ends by itself leaves the labels as STOP would: PLAY no longer red, the song's
 // own settings offered again.
 void endPlay(Guitar& g) {
+    cue(g.playback, g.sys, g.transport.curPage, PlayCue::Kind::End);
     stopPlaying(g);
     colourTransportLabels(g, kStop);
     colourSettingLabels(g);
@@ -59,12 +68,16 @@ bool performOne(Guitar& g, const PerformanceEvent& e) {
             break;
         case EventKind::NoteStart:
             shownote(g, e.note);
+            cue(g.playback, g.sys, g.transport.curPage, PlayCue::Kind::Note, e.note);
             break;
         case EventKind::End:
             endPlay(g);
             return false;
         case EventKind::PassBegins:
-            if (trainerPassBegins(g)) break;
+            if (trainerPassBegins(g)) {
+                cue(g.playback, g.sys, g.transport.curPage, PlayCue::Kind::PassBegins);
+                break;
+            }
             endTrainer(g);
             endPlay(g);
             return false;

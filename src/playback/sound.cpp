@@ -114,8 +114,9 @@ void setupPlaybackControls(Guitar& g) {
             true;
     }
     ui.mnuRepeat.caption = "Repeat";
-    if (addItems(ui.mnuRepeat, {"Repeat current line", "Repeat song", "Cancel repeat", "-",
-                                "Practice progress...", "Wait for each note"})) {
+    if (addItems(ui.mnuRepeat,
+                 {"Repeat current line", "Repeat song", "Cancel repeat", "-",
+                  "Practice progress...", "Wait for each note", "Score my playing"})) {
         ui.mnuRepeat.items[kRepeatMenuCancel].checked = true;
     }
     setupTransportLabels(g);

@@ -218,7 +218,7 @@ int popupRepeatMenu(Guitar& g, const LabelColours& before) {
         default:
             for (int i = kRew; i <= kRepeat; ++i)
                 g.ui.playtxt[i].color = before[static_cast<std::size_t>(i)];
-            return item == kRepeatMenuProgress || item == kRepeatMenuWait ? item : -1;
+            return item >= kRepeatMenuProgress ? item : -1;
     }
     return -1;
 }

@@ -52,6 +52,7 @@ class Statement {
     bool run() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_DONE; }
     std::int64_t integer(int column) const { return sqlite3_column_int64(stmt_, column); }
     double real(int column) const { return sqlite3_column_double(stmt_, column); }
+    sqlite3_stmt* stmt() const { return stmt_; }
     std::string text(int column) const {
         const auto* t = sqlite3_column_text(stmt_, column);
         return t == nullptr ? std::string() : reinterpret_cast<const char*>(t);
@@ -251,6 +252,15 @@ bool PracticeRecord::recordPass(std::int64_t session, int tempoPercent, EpochSec
 bool PracticeRecord::endSession(std::int64_t session, EpochSeconds end) {
     Statement close(db_, "UPDATE sessions SET end_time = max(end_time, ?2) WHERE id = ?1");
     return close.bind(session, end).run() && sqlite3_changes(db_) == 1;
+}
+
+bool PracticeRecord::scorePass(std::int64_t session, double hitPercent) {
+    Statement score(db_,
+                    "UPDATE passes SET score = ?2 WHERE session_id = ?1 AND pass = (SELECT"
+                    " min(pass) FROM passes WHERE session_id = ?1 AND score IS NULL)");
+    score.bind(session);
+    sqlite3_bind_double(score.stmt(), 2, hitPercent);
+    return score.run() && sqlite3_changes(db_) == 1;
 }
 
 std::vector<DayMinutes> PracticeRecord::minutesPerDay(std::uint64_t hash, EpochSeconds from,

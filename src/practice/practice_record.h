@@ -71,6 +71,9 @@ class PracticeRecord {
     // it was playing.
     bool recordPass(std::int64_t session, int tempoPercent, EpochSeconds end);
     bool endSession(std::int64_t session, EpochSeconds end);
+    // The earliest pass of the session without a score gets this one (percent of notes hit);
+    // false when every pass recorded has one.
+    bool scorePass(std::int64_t session, double hitPercent);
 
     // Days are counted in the caller's time zone: utcOffset seconds east of UTC.
     // Minutes practised per day on the song, for sessions begun in [from, to); days without

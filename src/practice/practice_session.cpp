@@ -21,12 +21,22 @@ void beginPracticeSession(PracticeState& p, const PracticeMoment& now) {
     p.session = p.record->beginSession(*song, now.passage.first, now.passage.last, p.clock());
 }
 
+void writeScores(PracticeState& p) {
+    auto& scores = p.scoresToWrite;
+    std::size_t written = 0;
+    while (written < scores.size() && p.session != 0 &&
+           p.record->scorePass(p.session, scores[written]))
+        ++written;
+    scores.erase(scores.begin(), scores.begin() + static_cast<long>(written));
+}
+
 // Each pass begun after another ends the one before it, played through at the speed it began
 // with.
 void countPasses(PracticeState& p, const PracticeMoment& now) {
     for (; p.passesSeen < now.passesBegun; ++p.passesSeen) {
         if (p.passUnderWay && p.session != 0) {
             p.record->recordPass(p.session, p.passTempo, p.clock());
+            writeScores(p);
         }
         p.passUnderWay = true;
         p.passTempo = now.tempoPercent;
@@ -60,9 +70,30 @@ std::optional<PracticedSong> practicedSong(const std::string& songFile) {
     return PracticedSong{songFile, contentHash(bytes)};
 }
 
+std::string recordScoredPass(PracticeState& p, const ScoredPass& pass) {
+    const PracticedPassage& passage = pass.passage;
+    if (p.practising && p.passage == passage) {
+        p.scoresToWrite.push_back(pass.hitPercent);
+        writeScores(p);
+        return "";
+    }
+    std::string message = openPracticeRecord(p);
+    const auto song = practicedSong(passage.songFile);
+    if (!song || !p.record) return message;
+    const EpochSeconds now = p.clock();
+    const EpochSeconds began = now - (pass.lengthMs + 500) / 1000;
+    const std::int64_t session = p.record->beginSession(*song, passage.first, passage.last, began);
+    if (session == 0) return message;
+    p.record->recordPass(session, pass.tempoPercent, now);
+    p.record->scorePass(session, pass.hitPercent);
+    p.record->endSession(session, now);
+    return message;
+}
+
 void endPracticeSession(PracticeState& p) {
     if (p.session != 0) p.record->endSession(p.session, p.clock());
     p.session = 0;
+    p.scoresToWrite.clear();
     p.practising = false;
 }
 

@@ -37,6 +37,17 @@ std::string followPractice(PracticeState& p, const PracticeMoment& now);
 // Opens the record the first time it is asked for; what went wrong ("" for nothing) is told once.
 std::string openPracticeRecord(PracticeState& p);
 
+// A pass played through was scored: the score goes to its pass in the session of the passage
+// practised, or the play is recorded as a session of one pass. Returns what to tell the user,
+// as followPractice does.
+struct ScoredPass {
+    PracticedPassage passage;
+    int tempoPercent = 100;
+    double hitPercent = 0;
+    long lengthMs = 0;
+};
+std::string recordScoredPass(PracticeState& p, const ScoredPass& pass);
+
 // Ends the session under way, if any: the pass not played through is not recorded.
 void endPracticeSession(PracticeState& p);
 

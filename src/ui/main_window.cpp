@@ -112,6 +112,7 @@ void MainWindow::bindKeys() {
         {Qt::CTRL | Qt::Key_Down, KeyCommand::Slower},
         {Qt::Key_P, KeyCommand::Progress},
         {Qt::Key_W, KeyCommand::WaitMode},
+        {Qt::Key_S, KeyCommand::Scoring},
     };
     for (const auto& [sequence, key] : keys) {
         auto* shortcut = new QShortcut(sequence, this);

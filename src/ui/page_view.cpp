@@ -9,6 +9,7 @@
 #include "display/scrolling.h"
 #include "playback/transport.h"
 #include "services/qt/picture_qimage.h"
+#include "ui/score_marks_view.h"
 #include "ui/sections.h"
 #include "ui/tuner_needle_view.h"
 #include "ui/view_binder.h"
@@ -154,6 +155,8 @@ void buildPage(ViewBinder& b, QWidget* window) {
         ->setObjectName("pointer");
     b.picture(frame, g.ui.vpointer, nullptr, drawnLinePointer(1), {}, drawnLinePointer(kFinest))
         ->setObjectName("vpointer");
+    auto* marks = new ScoreMarksView(frame, b);
+    b.onSync([marks] { marks->follow(); });
 }
 
 }  // namespace lutavo

@@ -47,6 +47,7 @@ inline int runTicks(Rig& rig, int n) {
         const long long micros = rig.clockMicros + g.ntimer.micros();
         rig.midi.now += static_cast<long>(micros / 1000);
         rig.clockMicros = micros % 1000;
+        rig.setClock();
         ntimer_Timer(g);
     }
     return ran;

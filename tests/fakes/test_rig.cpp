@@ -10,6 +10,8 @@ Rig::Rig() : guitar(std::make_unique<Guitar>()) {
     guitar->sys.midi = &midi;
     guitar->sys.wave = &wave;
     guitar->sys.input = &input;
+    guitar->sys.clock = &clock;
+    setClock();
 }
 
 void Rig::defaults() {

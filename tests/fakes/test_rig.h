@@ -17,6 +17,7 @@
 #include "fakes/fake_midi.h"
 #include "fakes/fake_wave.h"
 #include "fakes/temp_dir.h"
+#include "platform/sound_clock.h"
 
 namespace lutavo::test {
 
@@ -30,6 +31,9 @@ struct Rig {
     std::unique_ptr<Guitar> guitar;
     // The virtual clock's microseconds past midi.now, for tick intervals finer than a ms.
     long long clockMicros = 0;
+    // The steady clock the core reads, kept at the virtual time.
+    SoundClock clock;
+    void setClock() { clock.enterTick(midi.now * 1000LL + clockMicros); }
     Guitar& g() { return *guitar; }
     // Runs setdefaults with appFolder set to the program's data in the build tree.
     void defaults();

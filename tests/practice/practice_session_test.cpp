@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include "app/keyboard.h"
+#include "app/wait_mode.h"
 #include "core/messages.h"
 #include "fakes/temp_dir.h"
 #include "playback/playback_fixture.h"
@@ -87,6 +88,40 @@ TEST_F(Session, TheProgressKeyShowsTheSongsPracticeAndOpensARecentSong) {
     keyCommand(g, KeyCommand::Repeat);
     EXPECT_EQ(std::tuple(g.song.songFile, rig.dialogs.progressShown.size()),
               std::tuple(sample, 2u));
+}
+
+// Playing along a loop with scoring on: each pass's score goes into its pass; the one stopped
+// halfway is told, not kept.
+TEST_F(Session, ScoredPassesOfALoopAreRecordedWithTheirScores) {
+    loopNotes(1, 3);
+    keyCommand(g, KeyCommand::Scoring);
+    EXPECT_TRUE(g.ui.mnuRepeat.items[kRepeatMenuScore].checked);
+    act([this] { transportClick(g, kPlay); });
+    EXPECT_TRUE(rig.input.listening && g.ltimer.enabled && g.playback.keepCues);
+    const int& pass = g.playback.counters.passesBegun;
+    int wrongNotes = 0;
+    const auto playAlong = [&] {
+        runTicks(rig, 1);
+        // The player strikes each note as it is heard: right twice, then a semitone low.
+        for (const PlayCue& c : g.playback.cues) {
+            if (c.kind != PlayCue::Kind::Note) continue;
+            HeardOnset strike;
+            strike.ms = c.heardMs;
+            const bool wrong = pass >= 3;
+            wrongNotes += wrong;
+            const int pc = (4 + g.song.noteFret(c.note, 1) + (wrong ? 11 : 0)) % 12;
+            strike.rise[static_cast<std::size_t>(pc)] = 1.0f;
+            rig.input.strikes.push_back(strike);
+        }
+        listenTick(g);
+    };
+    while (wrongNotes < 3)
+        act(playAlong);
+    act([this] { transportClick(g, kStop); });
+    EXPECT_EQ(rows("SELECT pass, score FROM passes"), "1 100.0,2 100.0");
+    EXPECT_EQ(g.practice.scoring.lastPass, "This pass: 0 of 3 notes hit (0.0%): 3 wrong");
+    EXPECT_NE(rig.dialogs.said().find(g.practice.scoring.lastPass), std::string::npos);
+    EXPECT_FALSE(rig.input.listening || g.ltimer.enabled || g.playback.keepCues);
 }
 
 TEST_F(Session, WithoutARecordPracticeGoesOnAndIsToldOnce) {
