@@ -7,6 +7,15 @@
 
 namespace lutavo::test {
 
+// A strike at ms that sounds the pitch classes given and nothing else.
+inline HeardOnset strikeOf(std::initializer_list<int> classes, long ms = 0) {
+    HeardOnset strike;
+    strike.ms = ms;
+    for (int pc : classes)
+        strike.rise[static_cast<std::size_t>(pc)] = 1.0f;
+    return strike;
+}
+
 // An input whose pitch and level the test sets; it can be made to have no device.
 class FakeAudioInput : public AudioInput {
   public:
@@ -21,6 +30,11 @@ class FakeAudioInput : public AudioInput {
         return true;
     }
 
+    std::vector<InputChoice> inputs() override { return choices; }
+    void chooseInput(const std::string& id) override { chosen = id; }
+
+    std::vector<InputChoice> choices = {{"", kDefaultInputName}, {"usb-mic", "USB microphone"}};
+    std::string chosen;
     bool present = true;
     bool listening = false;
     double pitch = 0;

@@ -105,13 +105,10 @@ TEST_F(Session, ScoredPassesOfALoopAreRecordedWithTheirScores) {
         // The player strikes each note as it is heard: right twice, then a semitone low.
         for (const PlayCue& c : g.playback.cues) {
             if (c.kind != PlayCue::Kind::Note) continue;
-            HeardOnset strike;
-            strike.ms = c.heardMs;
             const bool wrong = pass >= 3;
             wrongNotes += wrong;
             const int pc = (4 + g.song.noteFret(c.note, 1) + (wrong ? 11 : 0)) % 12;
-            strike.rise[static_cast<std::size_t>(pc)] = 1.0f;
-            rig.input.strikes.push_back(strike);
+            rig.input.strikes.push_back(strikeOf({pc}, c.heardMs));
         }
         listenTick(g);
     };

@@ -15,13 +15,7 @@ namespace {
 
 constexpr int kC = 0, kCs = 1, kD = 2, kE = 4, kF = 5, kG = 7;
 
-// A strike that sounds the pitch classes given and nothing else.
-HeardOnset strikeOf(std::initializer_list<int> classes) {
-    HeardOnset strike;
-    for (int pc : classes)
-        strike.rise[static_cast<std::size_t>(pc)] = 1.0f;
-    return strike;
-}
+using test::strikeOf;
 
 class WaitMode : public test::Started {
   protected:
