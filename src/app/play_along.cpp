@@ -95,6 +95,7 @@ void beginScoredPlay(Guitar& g) {
     for (HeardOnset stale; g.sys.input->takeStrike(stale);) {
     }
     beginScoring(s, timeAtTick(g.song.metroTicks, liveSettings(g)), g.playback.tempoPercent);
+    s.latencyMs = g.config.inputLatencyMs;
     g.playback.keepCues = true;
     g.playback.cues.clear();
     g.ltimer.interval = kHearingIntervalMs;

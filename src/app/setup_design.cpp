@@ -104,6 +104,15 @@ void designPreferences(SetupWindow& w) {
     w.lblCaption[kCaptionLeadIn] = caption("Default Lead-in", px(316, 94, 150, 16));
     w.hscrdefdelay = scrollBar(0, 8, "Default Lead-in", px(316, 112, 140, 16));
     w.lbldefdelay = caption("", px(460, 112, 30, 16));
+    w.lblCaption[kCaptionInput] = caption("Sound input", px(316, 134, 70, 16));
+    w.inputbut = button("", "The microphone or line the program listens to", px(386, 132, 104, 20));
+    w.inputMeter.at = px(316, 160, 76, 10);
+    w.inputMeter.tip = "How loud the input is now";
+    w.latbut = button("Latency",
+                      "Play a note and time how late the input hears it (speakers on, "
+                      "the microphone near them)",
+                      px(396, 155, 54, 20));
+    w.lbllatency = caption("", px(454, 157, 38, 16));
 
     w.setupok = button("&OK", "Use these settings", px(308, 194, 60, 24));
     w.setupsave = button("&Save", "Save these settings to disk", px(372, 194, 60, 24));

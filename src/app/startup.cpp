@@ -7,6 +7,7 @@
 #include "app/lesson_frames.h"
 #include "app/mode_bar.h"
 #include "app/panels.h"
+#include "app/setup_input.h"
 #include "app/window_zoom.h"
 #include "config/config_defaults.h"
 #include "config/config_file.h"
@@ -20,6 +21,7 @@
 #include "listen/wait_mode.h"
 #include "platform/instance_lock.h"
 #include "platform/midi_out.h"
+#include "platform/sound_clock.h"
 #include "playback/settings_adjuster.h"
 #include "playback/sound.h"
 #include "practice/practice_session.h"
@@ -139,6 +141,10 @@ void onResize(Guitar& g) {
 void windowTimerTick(Guitar& g) {
     if (g.app.pendingSoundAction) applysound(g);
     settleSetupTimer(g);
+    const bool othersListen =
+        g.tuning.heard.listening || g.practice.wait.waiting || g.practice.scoring.listening;
+    followSetupInput(g.setup, g.config, g.sys.input, g.sys.midi, steadyMs(g.sys.clock),
+                     othersListen);
     if (!g.app.lessonRequest.empty() && g.app.lessonRequest != g.app.lessonShown) {
         runLessonFrame(g);
     }

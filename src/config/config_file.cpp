@@ -13,6 +13,7 @@
 #include "core/data_files.h"
 #include "core/guitar.h"
 #include "core/messages.h"
+#include "platform/audio_input.h"
 
 namespace lutavo {
 
@@ -28,6 +29,8 @@ constexpr const char* kKeyPlayDelay = "playdelay=";
 constexpr const char* kKeyAdjTiming = "adjtiming=";
 constexpr const char* kKeyLefty = "lefty=";
 constexpr const char* kKeyZoom = "zoom=";
+constexpr const char* kKeyInput = "input=";
+constexpr const char* kKeyInputLatency = "inputlatency=";
 
 // What the program can use of a number read from the file; anything beyond is brought back
 // into range so no value indexes a table outside its bounds.
@@ -39,6 +42,7 @@ struct Range {
 constexpr Range kSoundIndexRange = {0, kSoundCount - 1};
 constexpr Range kLeadInRange = {0, 8};  // the nine slots of the lead-in scale
 constexpr Range kTimingRange = {1, 32767};
+constexpr Range kInputLatencyRange = {-500, 1000};
 
 struct SoundKey {
     const char* key;
@@ -122,13 +126,20 @@ void applyKey(ConfigState& c, int sound, const std::string& key, const std::stri
         c.showFretNoteNames = text == "0" ? 0 : 1;
     } else if (key == kKeyZoom) {
         c.zoomPercent = zoomIn(key, text, notes);
+    } else if (key == kKeyInput) {
+        c.inputDevice = text;
+    } else if (key == kKeyInputLatency) {
+        c.inputLatencyMs = numberIn(key, text, kInputLatencyRange, notes);
     } else {
         applySoundKey(c, sound, key, text, notes);
     }
 }
 
 Corrections readItems(ConfigState& c, ItemReader& reader) {
-    c.zoomPercent = 100;  // a file without the key was written at the designed size
+    // A file without these keys was written at the designed size, for the default input.
+    c.zoomPercent = 100;
+    c.inputDevice.clear();
+    c.inputLatencyMs = 0;
     Corrections notes;
     Section section = 0;
     while (auto item = reader.next()) {
@@ -219,6 +230,7 @@ void readconfig(Guitar& g) {
         reportCorrections(g, path, read.corrections);
     }
     showConfiguredSound(g);
+    if (g.sys.input != nullptr) g.sys.input->chooseInput(g.config.inputDevice);
 }
 
 std::string configText(const ConfigState& c) {
@@ -233,6 +245,10 @@ std::string configText(const ConfigState& c) {
     entry(kKeyAdjTiming, c.adjustTiming);
     entry(kKeyLefty, c.leftHanded);
     if (c.zoomPercent != 100) entry(kKeyZoom, c.zoomPercent);
+    // A name with a line break in it would break the file: such an input is not kept.
+    const bool oneLine = c.inputDevice.find_first_of("\r\n") == std::string::npos;
+    if (!c.inputDevice.empty() && oneLine) line(kKeyInput + c.inputDevice);
+    if (c.inputLatencyMs != 0) entry(kKeyInputLatency, c.inputLatencyMs);
     for (int sound = 0; sound < kSoundCount; ++sound) {
         line("[sound" + std::to_string(sound) + "]");
         for (const SoundKey& k : kSoundKeys)

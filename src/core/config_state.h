@@ -41,6 +41,11 @@ struct ConfigState {
     // only when it is not 100, so a file of someone who never zooms stays as the program has always
     // written it.
     i16 zoomPercent = 100;
+    // "input=": the sound server's name of the input to listen to; "" (not written) for the
+    // desktop's default. "inputlatency=": how much later than it sounds the input hears a note
+    // played with the program, in ms, as measured in the setup window; 0 (not written) unknown.
+    std::string inputDevice;
+    i16 inputLatencyMs = 0;
 
     SoundTable soundChannel = perSound(1, 1, 1, 1);     // MIDI channel 1..16
     SoundTable soundPatch = perSound(24, 25, 27, 29);   // program number 0..127, sent as is

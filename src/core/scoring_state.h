@@ -45,6 +45,7 @@ struct ScoringState {
     bool listening = false;  // a play is being scored
     bool ended = false;      // the play ended; its last notes are judged once their strikes are in
     long beatMs = 500;
+    long latencyMs = 0;  // how late the input hears the player, as measured in the setup window
     // Every note of the play still to be reported, on the steady clock, and the strikes heard.
     std::vector<ExpectedNote> expected;
     std::vector<int> passStarts;  // where each pass of a loop begins in expected

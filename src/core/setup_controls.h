@@ -20,6 +20,14 @@ enum SetupCaption : int {
     kCaptionOctave = 4,
     kCaptionDevice = 5,  // "Current MIDI device"
     kCaptionLeadIn = 6,
+    kCaptionInput = 7,  // "Sound input"
+};
+
+// How loud the input is now, as a bar.
+struct LevelMeter {
+    Placement at;
+    int percent = 0;
+    std::string tip;
 };
 
 struct SetupWindow {
@@ -29,7 +37,7 @@ struct SetupWindow {
 
     Label fraMidi;  // group frames: their caption and place
     Label fraPrefs;
-    FixedArray<Label, 0, 6> lblCaption;
+    FixedArray<Label, 0, 7> lblCaption;
 
     FixedArray<PictureButton, 0, 3> btnConfig;
     Label lblSound;
@@ -56,6 +64,16 @@ struct SetupWindow {
     CheckBox showfnotes;
     ScrollBar hscrdefdelay;
     Label lbldefdelay;
+
+    // The input listened to (a menu of the others), how loud it is, and how late it hears the
+    // program's own sound. The window listens while it is open.
+    CaptionButton inputbut;
+    LevelMeter inputMeter;
+    CaptionButton latbut;
+    Label lbllatency;
+    bool hearing = false;
+    long clickHeardMs = 0;  // when the measuring note is heard; 0 while none is under way
+    int clickChannel = 0;
 
     CaptionButton setupok;
     CaptionButton setupsave;

@@ -12,6 +12,7 @@ constexpr long kToleranceMs = JudgeWindows{}.toleranceMs;
 JudgeWindows windowsOf(const ScoringState& s) {
     JudgeWindows w;
     w.beatMs = s.beatMs;
+    w.latencyMs = s.latencyMs;
     return w;
 }
 
@@ -34,8 +35,9 @@ void judgeFor(ScoringState& s, std::size_t first, std::size_t ready, std::size_t
 // Strikes before the earliest any note left could take are let go.
 void forgetOldStrikes(ScoringState& s, long nowMs) {
     const bool waiting = s.judged.size() < s.expected.size();
-    const long from = (waiting ? s.expected[s.judged.size()].ms : nowMs - kStrikeKnownAfterMs) -
-                      s.beatMs - kToleranceMs;
+    const long from =
+        (waiting ? s.expected[s.judged.size()].ms + s.latencyMs : nowMs - kStrikeKnownAfterMs) -
+        s.beatMs - kToleranceMs;
     HeardTake kept;
     std::vector<bool> claimed;
     for (std::size_t i = 0; i < s.heard.size(); ++i) {
@@ -119,12 +121,13 @@ void addStrike(ScoringState& s, const HeardOnset& strike) {
 std::vector<PassReport> judgeDue(ScoringState& s, long nowMs) {
     if (!s.listening) return {};
     const std::size_t first = s.judged.size();
+    // A strike is in once it has sounded, reached the input and been made out.
+    const long known = std::max(0L, s.latencyMs) + kStrikeKnownAfterMs;
     std::size_t ready = first;
-    while (ready < s.expected.size() &&
-           s.expected[ready].ms + kToleranceMs + kStrikeKnownAfterMs <= nowMs)
+    while (ready < s.expected.size() && s.expected[ready].ms + kToleranceMs + known <= nowMs)
         ++ready;
     std::size_t final = first;
-    while (final < ready && s.expected[final].ms + s.beatMs + kStrikeKnownAfterMs <= nowMs)
+    while (final < ready && s.expected[final].ms + s.beatMs + known <= nowMs)
         ++final;
     judgeFor(s, first, ready, final);
     forgetOldStrikes(s, nowMs);

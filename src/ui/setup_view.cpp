@@ -7,12 +7,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "app/setup_input.h"
 #include "config/setup_window.h"
+#include "core/guitar.h"
+#include "platform/sound_clock.h"
 #include "ui/view_binder.h"
 #include "ui/view_units.h"
 
@@ -139,7 +143,7 @@ void SetupView::build() {
     SetupWindow& w = b_.g.setup;
     frame(b_, this, w.fraMidi);
     frame(b_, this, w.fraPrefs);
-    for (int i = kCaptionSoundName; i <= kCaptionLeadIn; ++i)
+    for (int i = kCaptionSoundName; i <= kCaptionInput; ++i)
         b_.label(this, w.lblCaption[i], Qt::AlignLeft | Qt::AlignVCenter);
     buildSoundGroup();
     buildPreferences();
@@ -207,6 +211,7 @@ void SetupView::buildPreferences() {
             b.run([&b, which, on] { setupCheck_Click(b.g, which, on); });
         });
     }
+    buildInput();
     const std::pair<CaptionButton*, SetupClose> closers[] = {{&w.setupok, SetupClose::Ok},
                                                              {&w.setupsave, SetupClose::Save},
                                                              {&w.setupcancel, SetupClose::Cancel}};
@@ -218,6 +223,36 @@ void SetupView::buildPreferences() {
         connect(button, &QPushButton::clicked, this,
                 [&b, decision] { b.run([&b, decision] { setupClose_Click(b.g, decision); }); });
     }
+}
+
+void SetupView::buildInput() {
+    ViewBinder& b = b_;
+    SetupWindow& w = b.g.setup;
+    auto* input = pushButton(b, this, w.inputbut);
+    input->setObjectName("inputbut");
+    connect(input, &QPushButton::clicked, this, [&b] {
+        b.run([&b] { chooseSetupInput(b.g.setup, b.g.config, b.g.sys.input, b.g.sys.dialogs); });
+    });
+    auto* meter = new QProgressBar(this);
+    meter->setObjectName("inputMeter");
+    meter->setTextVisible(false);
+    meter->setRange(0, 100);
+    b.onSync([&b, meter, &model = w.inputMeter] {
+        place(meter, model.at, true, b.zoom());
+        setTip(meter, model.tip);
+        if (meter->value() != model.percent) meter->setValue(model.percent);
+    });
+    auto* latency = pushButton(b, this, w.latbut);
+    latency->setObjectName("latbut");
+    connect(latency, &QPushButton::clicked, this, [&b] {
+        b.run([&b] {
+            Guitar& g = b.g;
+            measureInputLatency(g.setup, g.sys.input, g.sys.midi, g.playback.sound,
+                                steadyMs(g.sys.clock));
+        });
+    });
+    QLabel* measured = b.label(this, w.lbllatency, Qt::AlignLeft | Qt::AlignVCenter);
+    b.onSync([measured, &model = w.lbllatency] { setTip(measured, model.tip); });
 }
 
 void SetupView::syncShown() {

@@ -24,6 +24,7 @@ class SetupView : public QWidget {
     void build();
     void buildSoundGroup();
     void buildPreferences();
+    void buildInput();
     void syncShown();
 
     ViewBinder& b_;

@@ -62,6 +62,8 @@ struct ConfigRig {
         add("adjtiming", c.adjustTiming, fresh.adjustTiming);
         add("lefty", c.leftHanded, fresh.leftHanded);
         add("zoom", c.zoomPercent, fresh.zoomPercent);
+        add("inputlatency", c.inputLatencyMs, fresh.inputLatencyMs);
+        if (!c.inputDevice.empty()) out += "input=" + c.inputDevice + "(" + rig.input.chosen + ") ";
         for (int i = 0; i < kSoundCount; ++i) {
             const std::string n = std::to_string(i);
             add("channel" + n, c.soundChannel[i], fresh.soundChannel[i]);
@@ -118,6 +120,11 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
          "adjtiming=32767 zoom=150 " + kCorrected +
              "prefmidi=-1 is read as 0|playdelay=-3 is read as 0|zoom=170 is read as 150" +
              kSaveToKeep},
+        // The input is chosen as the file is read; its latency ends at a second.
+        {"lutavo|input=alsa_input.usb-mic|inputlatency=1000",
+         "inputlatency=1000 input=alsa_input.usb-mic(alsa_input.usb-mic) "},
+        {"lutavo|inputlatency=1001",
+         "inputlatency=1000 " + kCorrected + "inputlatency=1001 is read as 1000" + kSaveToKeep},
         // A wrong first line is reported and changes nothing.
         {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file|app/ltmidi32.cfg "},
         {"", "Lutavo: Invalid file|app/ltmidi32.cfg "},

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/hearing/pulse_input.h"
 
+#include <pulse/introspect.h>
 #include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
 
 #include <algorithm>
 #include <array>
@@ -54,12 +56,51 @@ bool PulseInput::startListening() {
         pa_buffer_attr buffer{};
         buffer.maxlength = static_cast<std::uint32_t>(-1);
         buffer.fragsize = kBlockBytes;
-        ok = pa_stream_connect_record(stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY) >= 0 &&
+        const char* source = source_.empty() ? nullptr : source_.c_str();
+        ok = pa_stream_connect_record(stream, source, &buffer, PA_STREAM_ADJUST_LATENCY) >= 0 &&
              server->waitUntilReady(stream);
     }
     server->unlock();
     if (ok) server_ = std::move(server);
     return ok;
+}
+
+std::vector<InputChoice> PulseInput::inputs() {
+    struct Listing {
+        PulseConnection* server;
+        std::vector<InputChoice> found{{"", kDefaultInputName}};
+        bool done = false;
+    };
+    PulseConnection server;
+    Listing listing{&server};
+    if (server.ready()) {
+        const auto onSource = [](pa_context*, const pa_source_info* info, int eol, void* data) {
+            auto* l = static_cast<Listing*>(data);
+            if (eol != 0 || info == nullptr) {
+                l->done = true;
+                pa_threaded_mainloop_signal(l->server->loop(), 0);
+                return;
+            }
+            l->found.push_back(
+                {info->name, info->description != nullptr ? info->description : info->name});
+        };
+        if (pa_operation* op =
+                pa_context_get_source_info_list(server.context(), onSource, &listing)) {
+            while (!listing.done)
+                pa_threaded_mainloop_wait(server.loop());
+            pa_operation_unref(op);
+        }
+    }
+    if (server.loop() != nullptr) server.unlock();
+    return listing.found;
+}
+
+void PulseInput::chooseInput(const std::string& id) {
+    if (id == source_) return;
+    source_ = id;
+    if (server_ == nullptr) return;
+    stopListening();
+    startListening();
 }
 
 void PulseInput::stopListening() {

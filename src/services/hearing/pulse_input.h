@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/audio_input.h"
 #include "services/hearing/pitch_follower.h"
@@ -30,6 +32,8 @@ class PulseInput : public AudioInput {
     float heardLevel() const override { return level_.load(std::memory_order_relaxed); }
     // Its time on the steady clock, when the sound reached the input.
     bool takeStrike(HeardOnset& strike) override;
+    std::vector<InputChoice> inputs() override;
+    void chooseInput(const std::string& id) override;
 
     static constexpr int kRate = 44100;
 
@@ -39,6 +43,7 @@ class PulseInput : public AudioInput {
     void hear(const float* samples, std::size_t count);
     void hearSilence(std::size_t count);
 
+    std::string source_;  // the server's name of the input heard; "" for its default
     // Made afresh for each listening, before the server's thread can feed them.
     std::unique_ptr<PitchFollower> pitch_;
     std::unique_ptr<StrikeFollower> strikes_;

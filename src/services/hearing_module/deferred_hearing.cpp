@@ -16,17 +16,34 @@ DeferredHearing::DeferredHearing(Opener open, std::ostream& log)
 
 DeferredHearing::~DeferredHearing() = default;
 
-bool DeferredHearing::startListening() {
+AudioInput* DeferredHearing::opened() {
     if (!tried_) {
         tried_ = true;
         std::string problem;
         if (HearingModule* module = open_(problem)) {
             input_ = module->openInput();
+            input_->chooseInput(chosen_);
         } else {
             log_ << "lutavo: nothing can be heard (" << problem << ")\n";
         }
     }
-    return input_ != nullptr && input_->startListening();
+    return input_.get();
+}
+
+bool DeferredHearing::startListening() {
+    AudioInput* input = opened();
+    return input != nullptr && input->startListening();
+}
+
+std::vector<InputChoice> DeferredHearing::inputs() {
+    AudioInput* input = opened();
+    return input != nullptr ? input->inputs() : AudioInput::inputs();
+}
+
+// Kept until the module is opened: choosing at start-up maps nothing.
+void DeferredHearing::chooseInput(const std::string& id) {
+    chosen_ = id;
+    if (input_ != nullptr) input_->chooseInput(id);
 }
 
 void DeferredHearing::stopListening() {

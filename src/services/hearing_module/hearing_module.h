@@ -55,12 +55,17 @@ class DeferredHearing : public AudioInput {
     double heardPitch() const override;
     float heardLevel() const override;
     bool takeStrike(HeardOnset& strike) override;
+    std::vector<InputChoice> inputs() override;
+    void chooseInput(const std::string& id) override;
 
   private:
+    AudioInput* opened();
+
     Opener open_;
     std::ostream& log_;
     std::unique_ptr<AudioInput> input_;
     bool tried_ = false;
+    std::string chosen_;
 };
 
 }  // namespace lutavo

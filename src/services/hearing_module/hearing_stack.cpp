@@ -24,6 +24,8 @@ class PlayerInput : public AudioInput {
     bool takeStrike(HeardOnset& strike) override {
         return midi_.takeStrike(strike) || audio_.takeStrike(strike);
     }
+    std::vector<InputChoice> inputs() override { return audio_.inputs(); }
+    void chooseInput(const std::string& id) override { audio_.chooseInput(id); }
 
   private:
     PulseInput audio_;
