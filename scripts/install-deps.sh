@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libqt6opengl6-dev
   libfluidsynth-dev librtmidi-dev libpulse-dev libdbus-1-dev timgm6mb-soundfont
-  libpugixml-dev libminizip-dev libsqlite3-dev libaubio-dev
+  libpugixml-dev libminizip-dev libsqlite3-dev libaubio-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format

@@ -5,13 +5,6 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <limits>
-
-#include "platform/sound_clock.h"
-
 #include "services/fluidsynth/pulse_connection.h"
 
 namespace lutavo {
@@ -21,12 +14,6 @@ namespace {
 // The server hands over a block every 10 ms: the tuner's needle and a strike's time follow
 // the player that closely.
 constexpr std::uint32_t kBlockBytes = PulseInput::kRate / 100 * sizeof(float);
-constexpr long kLevelFrames = PulseInput::kRate / 10;
-// A block reaches the program a moment after its last frame was heard, never before: the earliest
-// time the blocks give for the first frame is kept, let slip a millisecond a second so that an
-// input whose clock runs slow is followed. (The server's own account of its latency is no help:
-// for the monitor of a sink it is off by as much as the sink renders ahead.)
-constexpr std::int64_t kSlipPerSecondUs = 1000;
 
 }  // namespace
 
@@ -36,11 +23,7 @@ PulseInput::~PulseInput() = default;
 
 bool PulseInput::startListening() {
     if (server_) return true;
-    pitch_ = std::make_unique<PitchFollower>(kRate);
-    strikes_ = std::make_unique<StrikeFollower>(kRate);
-    fedFrames_ = 0;
-    placedAtUs_ = 0;
-    originUs_.store(std::numeric_limits<std::int64_t>::max(), std::memory_order_relaxed);
+    ear_ = std::make_unique<InputEar>();
     auto server = std::make_unique<PulseConnection>();
     if (server->loop() == nullptr) return false;
     pa_stream* stream = nullptr;
@@ -105,63 +88,35 @@ void PulseInput::chooseInput(const std::string& id) {
 
 void PulseInput::stopListening() {
     server_.reset();
-    hz_.store(0, std::memory_order_relaxed);
-    level_.store(0, std::memory_order_relaxed);
-    peak_ = 0;
-    peakFrames_ = 0;
+    ear_.reset();
 }
 
 void PulseInput::onRead(pa_stream* stream, std::size_t, void* self) {
-    auto* input = static_cast<PulseInput*>(self);
+    InputEar& ear = *static_cast<PulseInput*>(self)->ear_;
     const void* data = nullptr;
     std::size_t bytes = 0;
     while (pa_stream_readable_size(stream) > 0) {
         if (pa_stream_peek(stream, &data, &bytes) < 0 || bytes == 0) return;
         // A hole (data null) is what the server lost: silence, which keeps the frames' times.
         if (data != nullptr)
-            input->hear(static_cast<const float*>(data), bytes / sizeof(float));
+            ear.hear(static_cast<const float*>(data), bytes / sizeof(float));
         else
-            input->hearSilence(bytes / sizeof(float));
+            ear.hearSilence(bytes / sizeof(float));
         pa_stream_drop(stream);
     }
-    input->placeOnClock();
+    ear.placeOnClock();
 }
 
-void PulseInput::placeOnClock() {
-    const std::int64_t nowUs = steadyNowNs() / 1000;
-    const std::int64_t origin = nowUs - std::int64_t{fedFrames_} * 1'000'000 / kRate;
-    std::int64_t kept = originUs_.load(std::memory_order_relaxed);
-    if (placedAtUs_ != 0) kept += (nowUs - placedAtUs_) * kSlipPerSecondUs / 1'000'000;
-    placedAtUs_ = nowUs;
-    originUs_.store(std::min(kept, origin), std::memory_order_relaxed);
+double PulseInput::heardPitch() const {
+    return ear_ != nullptr ? ear_->pitch() : 0.0;
 }
 
-void PulseInput::hearSilence(std::size_t count) {
-    static constexpr std::array<float, 256> kSilence{};
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t n = std::min(kSilence.size(), count - done);
-        hear(kSilence.data(), n);
-        done += n;
-    }
-}
-
-void PulseInput::hear(const float* samples, std::size_t count) {
-    fedFrames_ += static_cast<long>(count);
-    if (pitch_->feed(samples, count)) hz_.store(pitch_->hz(), std::memory_order_relaxed);
-    strikes_->feed(samples, count);
-    for (std::size_t i = 0; i < count; ++i)
-        peak_ = std::max(peak_, std::fabs(samples[i]));
-    peakFrames_ += static_cast<long>(count);
-    if (peakFrames_ < kLevelFrames) return;
-    level_.store(std::min(peak_, 1.0f), std::memory_order_relaxed);
-    peak_ = 0;
-    peakFrames_ = 0;
+float PulseInput::heardLevel() const {
+    return ear_ != nullptr ? ear_->level() : 0.0f;
 }
 
 bool PulseInput::takeStrike(HeardOnset& strike) {
-    if (strikes_ == nullptr || !strikes_->take(strike)) return false;
-    strike.ms += static_cast<long>(originUs_.load(std::memory_order_relaxed) / 1000);
-    return true;
+    return ear_ != nullptr && ear_->takeStrike(strike);
 }
 
 }  // namespace lutavo

@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "platform/audio_input.h"
-#include "services/hearing/pitch_follower.h"
-#include "services/hearing/strike_follower.h"
+#include "services/hearing/input_ear.h"
 
 struct pa_stream;
 
@@ -28,34 +27,20 @@ class PulseInput : public AudioInput {
 
     bool startListening() override;
     void stopListening() override;
-    double heardPitch() const override { return hz_.load(std::memory_order_relaxed); }
-    float heardLevel() const override { return level_.load(std::memory_order_relaxed); }
-    // Its time on the steady clock, when the sound reached the input.
+    double heardPitch() const override;
+    float heardLevel() const override;
     bool takeStrike(HeardOnset& strike) override;
     std::vector<InputChoice> inputs() override;
     void chooseInput(const std::string& id) override;
 
-    static constexpr int kRate = 44100;
+    static constexpr int kRate = InputEar::kRate;
 
   private:
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
-    void placeOnClock();
-    void hear(const float* samples, std::size_t count);
-    void hearSilence(std::size_t count);
 
     std::string source_;  // the server's name of the input heard; "" for its default
-    // Made afresh for each listening, before the server's thread can feed them.
-    std::unique_ptr<PitchFollower> pitch_;
-    std::unique_ptr<StrikeFollower> strikes_;
-    std::atomic<double> hz_{0};
-    std::atomic<float> level_{0};
-    float peak_ = 0;
-    long peakFrames_ = 0;
-    // The steady clock's time (microseconds) at which the first frame heard reached the input;
-    // strikes are given on that clock.
-    long fedFrames_ = 0;
-    std::int64_t placedAtUs_ = 0;
-    std::atomic<std::int64_t> originUs_{0};
+    // Made afresh for each listening, before the server's thread can feed it.
+    std::unique_ptr<InputEar> ear_;
     // Last, so that it goes first: its thread stops before the ear it feeds.
     std::unique_ptr<PulseConnection> server_;
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "services/hearing/alsa_input.h"
 #include "services/hearing/pulse_input.h"
 #include "services/hearing/take_hearing.h"
 #include "services/hearing_module/hearing_module.h"
@@ -9,26 +10,34 @@ namespace lutavo {
 namespace {
 
 // The player heard through the sound server's input and played on the MIDI inputs, as one.
+// Without a sound server the sound card's default capture is heard.
 class PlayerInput : public AudioInput {
   public:
     bool startListening() override {
-        const bool heard = audio_.startListening();
+        const bool heard = server_.startListening() || card_.startListening();
         return midi_.open() || heard;
     }
     void stopListening() override {
-        audio_.stopListening();
+        server_.stopListening();
+        card_.stopListening();
         midi_.close();
     }
-    double heardPitch() const override { return audio_.heardPitch(); }
-    float heardLevel() const override { return audio_.heardLevel(); }
+    double heardPitch() const override { return sound().heardPitch(); }
+    float heardLevel() const override { return sound().heardLevel(); }
     bool takeStrike(HeardOnset& strike) override {
-        return midi_.takeStrike(strike) || audio_.takeStrike(strike);
+        return midi_.takeStrike(strike) || sound().takeStrike(strike);
     }
-    std::vector<InputChoice> inputs() override { return audio_.inputs(); }
-    void chooseInput(const std::string& id) override { audio_.chooseInput(id); }
+    std::vector<InputChoice> inputs() override { return server_.inputs(); }
+    void chooseInput(const std::string& id) override { server_.chooseInput(id); }
 
   private:
-    PulseInput audio_;
+    AudioInput& sound() { return card_.listening() ? static_cast<AudioInput&>(card_) : server_; }
+    const AudioInput& sound() const {
+        return card_.listening() ? static_cast<const AudioInput&>(card_) : server_;
+    }
+
+    PulseInput server_;
+    AlsaInput card_;
     MidiInput midi_;
 };
 
