@@ -62,16 +62,4 @@ void AlsaInput::readBlocks() {
     }
 }
 
-double AlsaInput::heardPitch() const {
-    return ear_ != nullptr ? ear_->pitch() : 0.0;
-}
-
-float AlsaInput::heardLevel() const {
-    return ear_ != nullptr ? ear_->level() : 0.0f;
-}
-
-bool AlsaInput::takeStrike(HeardOnset& strike) {
-    return ear_ != nullptr && ear_->takeStrike(strike);
-}
-
 }  // namespace lutavo

@@ -15,7 +15,7 @@ struct _snd_pcm;
 
 namespace lutavo {
 
-class AlsaInput : public AudioInput {
+class AlsaInput : public EarInput {
   public:
     AlsaInput() = default;
     ~AlsaInput() override;
@@ -24,9 +24,6 @@ class AlsaInput : public AudioInput {
 
     bool startListening() override;
     void stopListening() override;
-    double heardPitch() const override;
-    float heardLevel() const override;
-    bool takeStrike(HeardOnset& strike) override;
     // An ALSA device name ("" for "default").
     void chooseInput(const std::string& id) override { device_ = id; }
     bool listening() const { return pcm_ != nullptr; }
@@ -36,7 +33,6 @@ class AlsaInput : public AudioInput {
 
     std::string device_;
     _snd_pcm* pcm_ = nullptr;
-    std::unique_ptr<InputEar> ear_;
     std::atomic<bool> running_{false};
     std::thread reader_;
 };

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
+#include "platform/audio_input.h"
 #include "platform/heard.h"
 #include "services/hearing/pitch_follower.h"
 #include "services/hearing/strike_follower.h"
@@ -41,6 +43,20 @@ class InputEar {
     long fedFrames_ = 0;
     std::int64_t placedAtUs_ = 0;
     std::atomic<std::int64_t> originUs_;
+};
+
+// An input whose samples go to an ear made for each listening: its readings are the ear's, and
+// nothing while it does not listen.
+class EarInput : public AudioInput {
+  public:
+    double heardPitch() const override { return ear_ != nullptr ? ear_->pitch() : 0.0; }
+    float heardLevel() const override { return ear_ != nullptr ? ear_->level() : 0.0f; }
+    bool takeStrike(HeardOnset& strike) override {
+        return ear_ != nullptr && ear_->takeStrike(strike);
+    }
+
+  protected:
+    std::unique_ptr<InputEar> ear_;
 };
 
 }  // namespace lutavo

@@ -107,16 +107,4 @@ void PulseInput::onRead(pa_stream* stream, std::size_t, void* self) {
     ear.placeOnClock();
 }
 
-double PulseInput::heardPitch() const {
-    return ear_ != nullptr ? ear_->pitch() : 0.0;
-}
-
-float PulseInput::heardLevel() const {
-    return ear_ != nullptr ? ear_->level() : 0.0f;
-}
-
-bool PulseInput::takeStrike(HeardOnset& strike) {
-    return ear_ != nullptr && ear_->takeStrike(strike);
-}
-
 }  // namespace lutavo

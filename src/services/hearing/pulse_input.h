@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The desktop's default input through the sound server: a record stream of one channel whose
-// blocks the server's thread hands straight to the tuner's ear. Nothing is allocated or locked
-// for a block, and nothing is connected while nobody listens.
+// An input through the sound server (the desktop's default, or the one chosen): a record stream
+// of one channel whose blocks the server's thread hands straight to the ear. Nothing is allocated
+// or locked for a block, and nothing is connected while nobody listens.
 
 #include <atomic>
 #include <memory>
@@ -18,7 +18,7 @@ namespace lutavo {
 
 class PulseConnection;
 
-class PulseInput : public AudioInput {
+class PulseInput : public EarInput {
   public:
     PulseInput();
     ~PulseInput() override;
@@ -27,9 +27,6 @@ class PulseInput : public AudioInput {
 
     bool startListening() override;
     void stopListening() override;
-    double heardPitch() const override;
-    float heardLevel() const override;
-    bool takeStrike(HeardOnset& strike) override;
     std::vector<InputChoice> inputs() override;
     void chooseInput(const std::string& id) override;
 
@@ -39,8 +36,6 @@ class PulseInput : public AudioInput {
     static void onRead(pa_stream* stream, std::size_t bytes, void* self);
 
     std::string source_;  // the server's name of the input heard; "" for its default
-    // Made afresh for each listening, before the server's thread can feed it.
-    std::unique_ptr<InputEar> ear_;
     // Last, so that it goes first: its thread stops before the ear it feeds.
     std::unique_ptr<PulseConnection> server_;
 };
