@@ -93,13 +93,21 @@ int createTemporary(const fs::path& target, fs::path& tmp) {
 }  // namespace
 
 WriteResult writeFileSafely(const std::string& fileName, std::string_view text) {
+    return writeFileSafely(fileName, {text});
+}
+
+WriteResult writeFileSafely(const std::string& fileName,
+                            std::initializer_list<std::string_view> parts) {
     const fs::path target = throughLinks(fileName);
     if (namesOtherThanFile(target)) return {"not a regular file"};
     removeStaleTemporaries(target);
     fs::path tmp;
     const int fd = createTemporary(target, tmp);
     if (fd < 0) return {std::strerror(errno)};
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    bool written = true;
+    for (const std::string_view part : parts)
+        written = written && writeAll(fd, part);
+    written = written && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     std::error_code ec;

@@ -3,6 +3,7 @@
 // Writing a whole file so that no failure or crash can leave it torn: the text goes to a
 // temporary file beside the target, is flushed to the disk and renamed over the target.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ struct WriteResult {
 // are removed by the next save of the same file. When the file was not written, any old file is
 // whole.
 WriteResult writeFileSafely(const std::string& fileName, std::string_view text);
+// The same, the file's text given in parts one after the other.
+WriteResult writeFileSafely(const std::string& fileName,
+                            std::initializer_list<std::string_view> parts);
 
 // True for a bare file name (no folder, no "..", not empty): what a song or lesson may name, so
 // that it can only reach files in the folder it is looked up in.

@@ -4,6 +4,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <string>
 
@@ -80,10 +81,8 @@ WriteResult OfflineSynth::writeWav(const std::string& path,
     constexpr std::size_t kHeaderBytes = 44;
     const std::uint64_t dataBytes = samples.size() * kBytesPerSample;
     if (dataBytes > 0xFFFFFFFFull - 36) return {"too long for a WAV file"};
-    // The whole file is laid out in memory and written at once: byte by byte through the
-    // stream cost more than the synthesis.
     std::vector<char> bytes;
-    bytes.reserve(kHeaderBytes + dataBytes);
+    bytes.reserve(kHeaderBytes);
     auto text = [&bytes](const char* four) { bytes.insert(bytes.end(), four, four + 4); };
     text("RIFF");
     putLittleEndian(bytes, static_cast<std::uint32_t>(36 + dataBytes), 4);
@@ -98,14 +97,20 @@ WriteResult OfflineSynth::writeWav(const std::string& path,
     putLittleEndian(bytes, 8 * kBytesPerSample, 2);
     text("data");
     putLittleEndian(bytes, static_cast<std::uint32_t>(dataBytes), 4);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + dataBytes);
+    const std::string_view header(bytes.data(), bytes.size());
+    // The samples are the file's data as they lie in memory where that is little-endian; the
+    // file is written at once, without a second copy of them.
+    if constexpr (std::endian::native == std::endian::little) {
+        return writeFileSafely(
+            path, {header, {reinterpret_cast<const char*>(samples.data()), dataBytes}});
+    }
+    std::vector<char> data(dataBytes);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const auto u = static_cast<std::uint16_t>(samples[i]);
-        bytes[at + 2 * i] = static_cast<char>(u & 0xFF);
-        bytes[at + 2 * i + 1] = static_cast<char>(u >> 8);
+        data[2 * i] = static_cast<char>(u & 0xFF);
+        data[2 * i + 1] = static_cast<char>(u >> 8);
     }
-    return writeFileSafely(path, {bytes.data(), bytes.size()});
+    return writeFileSafely(path, {header, {data.data(), data.size()}});
 }
 
 }  // namespace lutavo
