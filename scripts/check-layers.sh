@@ -60,7 +60,7 @@ guitarTakers() {
 }
 # The most functions taking Guitar& each folder may hold; a folder not named may hold none.
 # Lower a limit when a folder passes narrower state instead, never raise it.
-declare -A guitarLimit=([core]=3 [config]=22 [display]=80 [playback]=83 [practice]=4 [editor]=49 [lessons]=8
+declare -A guitarLimit=([core]=3 [config]=20 [display]=59 [playback]=74 [practice]=4 [editor]=43 [lessons]=7
   [print]=7 [app]=117 [ui]=1)
 grown=""
 for folder in "${order[@]}"; do

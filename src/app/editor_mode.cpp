@@ -79,7 +79,7 @@ void enterEditor(Guitar& g) {
     g.app.appMode = kModeEditor;
     showNoteLengths(g.ui, true);
     btnSwapper_Click(g, kSettingNoteLength);
-    clearMark(g);
+    clearMark(g.editor);
     const bool fromTemplate = !isUserSong(g.ui.lblsong);
     if (fromTemplate) loadsong(g, g.app.appFolder + files::kNewSong);
     auto& s = g.song;

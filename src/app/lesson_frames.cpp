@@ -122,7 +122,7 @@ void loadlesson(Guitar& g, const std::string& fileName) {
 void runLessonFrame(Guitar& g) {
     auto& a = g.app;
     a.lessonShown = a.lessonRequest;
-    releaseLessonButtons(g);
+    releaseLessonButtons(g.ui);
     // A "lessonpic=" frame asks for the next frame while it runs, so work on a copy.
     const std::string frame = a.lessonShown;
     const FrameCommand command = splitFrame(frame);

@@ -151,10 +151,10 @@ void beginLibraryPage(Guitar& g, int key, int pageHeight) {
     auto& s = g.song;
     auto& ui = g.ui;
     playbtn_Click(g, kStop);
-    refreshNeck(g);
+    refreshNeck(g.neck);
     ui.lblsong.color = kColorAvailable;
     songedit::resetForLoad(s);
-    plainPageHeader(g);
+    plainPageHeader(g.display);
     songedit::setAllFrets(s, kScratchSlot, kSilent);
     s.timeSig = 0;
     clearRepeatModes(g);
@@ -218,7 +218,7 @@ void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
     applyPlayInterval(g);
     playbtn_Click(g, kStop);
     // The library's page is the program's own: nothing to undo and nothing to save.
-    clearUndo(g);
+    clearUndo(g.editor);
     songedit::markSaved(s);
     playLoadClip(g, g.app.appFolder + files::kLoadClip);
     ui.form.mousePointer = MousePointer::Normal;

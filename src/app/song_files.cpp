@@ -56,7 +56,7 @@ std::string newSongName(const std::string& templateFile) {
 // Step 5: the per-song fields a file sets afresh.
 void resetSong(Guitar& g) {
     resetSongFields(g.song);
-    plainPageHeader(g);
+    plainPageHeader(g.display);
     g.ui.pgScroll.max = 1;
     // Repeat-line too: its line belongs to the old song.
     clearRepeatModes(g);
@@ -172,7 +172,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     const ParsedSong& parsed = std::get<ParsedSong>(result);
 
     g.ui.fretboard.enabled = false;
-    refreshNeck(g);
+    refreshNeck(g.neck);
     LoadContext context;
     context.clip = chooseLoadClip(g);
     context.currentFormat = parsed.currentFormat;
@@ -200,7 +200,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     }
     playLoadClip(g, context.clip);
     songedit::markSaved(g.song);
-    clearUndo(g);
+    clearUndo(g.editor);
     g.ui.fretboard.enabled = true;
     g.ui.form.mousePointer = MousePointer::Normal;
     for (const std::string& notice : parsed.notices)

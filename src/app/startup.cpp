@@ -95,7 +95,7 @@ void setdefaults(Guitar& g) {
     // Captions and tips of the mode bar and the settings panel, and the page's pictures,
     // must be in place before the first song is drawn.
     setupModeBar(g);
-    setupSettingsPanel(g);
+    setupSettingsPanel(g.ui);
     loadPagePictures(g);
 }
 

@@ -37,8 +37,8 @@ constexpr SoundBar kSoundBars[] = {
 };
 
 // The sound edited is always the one in use.
-int editedSound(const Guitar& g) {
-    return clampTo(g.config.preferredSound, 0, kSoundCount - 1);
+int editedSound(const ConfigState& config) {
+    return clampTo(config.preferredSound, 0, kSoundCount - 1);
 }
 
 void showValue(ScrollBar& bar, Label& value, int v) {
@@ -103,7 +103,7 @@ void loadSetupWindow(Guitar& g) {
     w.at = kWindowPlace;
     fillDeviceList(g);
     w.loaded = true;
-    showSound(g, editedSound(g));
+    showSound(g, editedSound(g.config));
     w.playwavs.checked = g.config.playIntroClips == 1;
     w.leftyopt.checked = g.config.leftHanded == 1;
 }
@@ -126,7 +126,7 @@ void setupScroll_Change(Guitar& g, SetupScroll bar, int value) {
     const SoundBar& b = kSoundBars[static_cast<int>(bar)];
     ScrollBar& shown = w.*b.bar;
     if (!shown.set(value)) return;
-    (g.config.*b.table)[editedSound(g)] = static_cast<i16>(shown.value);
+    (g.config.*b.table)[editedSound(g.config)] = static_cast<i16>(shown.value);
     (w.*b.value).caption = std::to_string(shown.value);
 }
 
@@ -135,7 +135,7 @@ void setupCheck_Click(Guitar& g, SetupCheck box, bool checked) {
     switch (box) {
         case SetupCheck::Default:
             w.prefint.checked = checked;
-            if (checked) g.config.prefSoundRead = static_cast<i16>(editedSound(g));
+            if (checked) g.config.prefSoundRead = static_cast<i16>(editedSound(g.config));
             break;
         case SetupCheck::LeftHanded:
             w.leftyopt.checked = checked;
@@ -155,7 +155,7 @@ void devbut_Click(Guitar& g) {
         list.visible = false;
         return;
     }
-    const int device = g.config.soundDevice[editedSound(g)];
+    const int device = g.config.soundDevice[editedSound(g.config)];
     list.selected = device < static_cast<int>(list.items.size()) ? device : -1;
     list.visible = true;
 }
@@ -163,14 +163,14 @@ void devbut_Click(Guitar& g) {
 void MidiDevices_Click(Guitar& g, int line) {
     SetupWindow& w = g.setup;
     if (line < 0 || line >= static_cast<int>(w.MidiDevices.items.size())) return;
-    g.config.soundDevice[editedSound(g)] = static_cast<i16>(line);
+    g.config.soundDevice[editedSound(g.config)] = static_cast<i16>(line);
     w.MidiDevices.selected = line;
     w.MidiDevices.visible = false;
     w.MidiIntTxt.caption = deviceLine(w, line);
 }
 
-void setupBackground_Click(Guitar& g) {
-    g.setup.MidiDevices.visible = false;
+void setupBackground_Click(SetupWindow& setup) {
+    setup.MidiDevices.visible = false;
 }
 
 void TestInt_MouseDown(Guitar& g) {

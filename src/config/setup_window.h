@@ -7,6 +7,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct SetupWindow;
 
 // The lines of the device list are this high; the list is this much higher than its lines, and
 // a list too long for the window is cut to it and scrolls.
@@ -30,7 +31,7 @@ void setupCheck_Click(Guitar& g, SetupCheck box, bool checked);
 void devbut_Click(Guitar& g);
 // A line of the device list: the sound's device, then the list goes.
 void MidiDevices_Click(Guitar& g, int line);
-void setupBackground_Click(Guitar& g);
+void setupBackground_Click(SetupWindow& setup);
 void TestInt_MouseDown(Guitar& g);
 void TestInt_MouseUp(Guitar& g);
 // OK, Save or Cancel: the check boxes (OK, Save) and the request, then the window goes.

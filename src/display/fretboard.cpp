@@ -33,8 +33,8 @@ struct NeckPlacement {
 constexpr NeckPlacement kRightHanded = {330, 30, 330, 330, 40, 30, files::kNeckRight};
 constexpr NeckPlacement kLeftHanded = {30, 9450, 30, 8700, 9460, 8905, files::kNeckLeft};
 
-void fillGeometry(Guitar& g, bool left) {
-    auto& d = g.display;
+void fillGeometry(DisplayState& display, bool left) {
+    auto& d = display;
     for (int f = 0; f <= 24; ++f) {
         const auto i = static_cast<std::size_t>(f);
         const int edge = glyph::kFretEdgeX[i];
@@ -47,9 +47,9 @@ void fillGeometry(Guitar& g, bool left) {
         d.stringY[s] = glyph::kStringY[static_cast<std::size_t>(s - 1)];
 }
 
-void placeFretLabels(Guitar& g, bool left) {
+void placeFretLabels(WindowControls& ui, bool left) {
     for (int k = 0; k <= 9; ++k) {
-        auto& label = g.ui.lblFret[k];
+        auto& label = ui.lblFret[k];
         const int right = kFretLabelLeft[static_cast<std::size_t>(k)];
         label.caption = kFretCaptions[static_cast<std::size_t>(k)];
         label.at.left = left ? kFretLabelMirror - right : right;
@@ -75,7 +75,7 @@ void loadNeck(Guitar& g, const char* picture) {
     // Every reopen of the sound sets the neck up again: the picture already read stays.
     if (g.neck.plainNeck.source != path) loadPictureFile(g, path, g.neck.plainNeck);
     loadNeckSheets(g);
-    refreshNeck(g);
+    refreshNeck(g.neck);
     // The other hand's neck at the finer scale too.
     if (g.neck.fineScale > 1) useFineNeck(g, g.neck.fineScale);
 }
@@ -84,8 +84,8 @@ void loadNeck(Guitar& g, const char* picture) {
 
 void setfretboard(Guitar& g) {
     const bool left = g.config.leftHanded != 0;
-    fillGeometry(g, left);
-    placeFretLabels(g, left);
+    fillGeometry(g.display, left);
+    placeFretLabels(g.ui, left);
     const NeckPlacement& p = left ? kLeftHanded : kRightHanded;
     placeNeckPanels(g, p);
     loadNeck(g, p.picture);

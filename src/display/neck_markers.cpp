@@ -27,8 +27,8 @@ int pitchClass(int v) {
     return ((v % 12) + 12) % 12;
 }
 
-bool namesShown(const Guitar& g) {
-    return g.config.showFretNoteNames != 0;
+bool namesShown(const ConfigState& config) {
+    return config.showFretNoteNames != 0;
 }
 
 const Picture& sheetOf(const NeckPictures& p, NeckMark::Sheet sheet) {
@@ -50,8 +50,8 @@ void copyMark(NeckPictures& p, const NeckMark& m, int s) {
               m.height * s, RasterOp::Copy);
 }
 
-void putMark(Guitar& g, const NeckMark& m) {
-    auto& n = g.neck;
+void putMark(NeckState& neck, const NeckMark& m) {
+    auto& n = neck;
     copyMark(n, m, 1);
     if (n.fineScale > 1) copyMark(n.fine, m, n.fineScale);
     // A refresh comes with every note; the bound only guards a caller that never refreshes.
@@ -63,16 +63,17 @@ void putMark(Guitar& g, const NeckMark& m) {
 void putMarker(Guitar& g, NeckMark::Sheet sheet, int cellX, int cellY, int fret, int slot,
                int drop) {
     const auto& d = g.display;
-    putMark(g, {sheet, false, d.fretMarkerX[fret], d.stringY[slot] + drop, cellX, cellY,
-                glyph::kMarker, glyph::kMarker});
+    putMark(g.neck, {sheet, false, d.fretMarkerX[fret], d.stringY[slot] + drop, cellX, cellY,
+                     glyph::kMarker, glyph::kMarker});
 }
 
 // Lights the key of notation pitch index `key` with the pressed-key glyph of its pitch class.
 void pressKey(Guitar& g, int key) {
     const auto& a = g.app;
     if (!FixedArray<i16, 1, 60>::contains(key)) return;  // beyond the five octaves shown
-    putMark(g, {NeckMark::Sheet::KeyDown, true, a.keyX[key], a.keyKind[key],
-                pitchClass(key - 1) * glyph::kKeyCell, 0, glyph::kKeyCell, glyph::kKeyDownHeight});
+    putMark(g.neck,
+            {NeckMark::Sheet::KeyDown, true, a.keyX[key], a.keyKind[key],
+             pitchClass(key - 1) * glyph::kKeyCell, 0, glyph::kKeyCell, glyph::kKeyDownHeight});
 }
 
 void restorePictures(NeckPictures& p) {
@@ -97,15 +98,15 @@ bool loadSheets(Guitar& g, NeckPictures& p, int scale) {
 int nameCellX(int pitch) {
     return pitchClass(pitch) * glyph::kMarker;
 }
-int nameRow(const Guitar& g, int pitch) {
-    return g.keys.nameGlyphOffset[pitchClass(pitch)];
+int nameRow(const KeyState& keys, int pitch) {
+    return keys.nameGlyphOffset[pitchClass(pitch)];
 }
 
 void drawSoundingMarker(Guitar& g, NeckMark::Sheet sheet, int slot, int fret, int namelessY) {
     if (!onNeck(fret)) return;
     const int p = g.tuning.pitchOf(slot, fret);
-    if (namesShown(g)) {
-        putMarker(g, sheet, nameCellX(p), nameRow(g, p), fret, slot, 0);
+    if (namesShown(g.config)) {
+        putMarker(g, sheet, nameCellX(p), nameRow(g.keys, p), fret, slot, 0);
     } else {
         putMarker(g, sheet, glyph::kMarkerCrossX, namelessY, fret, slot, 0);
     }
@@ -123,8 +124,8 @@ void loadNeckSheets(Guitar& g) {
     restore(n.keyboard, n.plainKeyboard);
 }
 
-void refreshNeck(Guitar& g) {
-    auto& n = g.neck;
+void refreshNeck(NeckState& neck) {
+    auto& n = neck;
     restorePictures(n);
     if (n.fineScale > 1) restorePictures(n.fine);
     n.marks.clear();
@@ -173,8 +174,8 @@ void drawBendMarker(Guitar& g, int slot) {
     const int fret = g.display.lastFret[slot];
     if (!onNeck(fret)) return;  // nothing struck on the string to bend
     const int p = g.tuning.pitchOf(slot, fret);
-    if (namesShown(g)) {
-        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), nameRow(g, p + 1), fret, slot,
+    if (namesShown(g.config)) {
+        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), nameRow(g.keys, p + 1), fret, slot,
                   kBendDrop);
     } else {
         putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret,

@@ -10,12 +10,13 @@
 namespace lutavo {
 
 struct Guitar;
+struct NeckState;
 
 // Loads the keyboard and the marker sheets once.
 void loadNeckSheets(Guitar& g);
 
 // Copies the plain neck and keyboard over the shown pictures.
-void refreshNeck(Guitar& g);
+void refreshNeck(NeckState& neck);
 
 // Draws the neck and keyboard also at scale 2 or 4 from the sheets of that scale, with the
 // markers now shown; 1 stops it. False when a sheet cannot be read (the finer neck is then not

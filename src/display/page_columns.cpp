@@ -32,24 +32,24 @@ bool drawsOnStaff(int p) {
 
 // The fret code of a string, with codes no editor writes (a file may hold anything) read as a
 // silent string, so nothing downstream looks a fret up outside its tables.
-int fretCode(const Guitar& g, int i, int s) {
-    const int f = g.song.noteFret(i, s);
+int fretCode(const SongModel& song, int i, int s) {
+    const int f = song.noteFret(i, s);
     if (f == kBend || f == kMuted || isStruck(f) || isHeld(f)) return f;
     return kSilent;
 }
 
-int notationPitch(const Guitar& g, int slot, int fret) {
-    return g.tuning.pitchOf(slot, fret) + kNotationOffset;
+int notationPitch(const TuningState& tuning, int slot, int fret) {
+    return tuning.pitchOf(slot, fret) + kNotationOffset;
 }
 
 // A bend sounds one semitone above the note before it on that string.
 int bendPitch(const Guitar& g, int i, int s) {
-    const int before = fretCode(g, i - 1, s);
-    if (isStruck(before)) return notationPitch(g, s, before) + 1;
-    if (isHeld(before)) return notationPitch(g, s, fretOf(before)) + 1;
+    const int before = fretCode(g.song, i - 1, s);
+    if (isStruck(before)) return notationPitch(g.tuning, s, before) + 1;
+    if (isHeld(before)) return notationPitch(g.tuning, s, fretOf(before)) + 1;
     const int last = g.display.stringPitch[s];
     if (before == kBend) return last;  // a bend that goes on stays at the bent pitch
-    return (drawsOnStaff(last) ? last : notationPitch(g, s, 0)) + 1;
+    return (drawsOnStaff(last) ? last : notationPitch(g.tuning, s, 0)) + 1;
 }
 
 struct Column {
@@ -68,8 +68,8 @@ struct Column {
 
 // Triplet eighths are stored as 5 ticks and triplet quarters as 11; a group that fills its beat
 // exactly ends on a note one tick off (5 + 5 + 6, 11 + 11 + 10), written as a triplet too.
-int tripletLength(const Guitar& g, int i) {
-    const auto& dur = g.song.noteDur;
+int tripletLength(const SongModel& song, int i) {
+    const auto& dur = song.noteDur;
     for (const int t : {5, 11}) {
         const int rounding = t == 5 ? 6 : 10;
         if (dur[i] == t || (dur[i] == rounding && i >= 2 && dur[i - 1] == t && dur[i - 2] == t))
@@ -79,7 +79,7 @@ int tripletLength(const Guitar& g, int i) {
 }
 
 int barLength(const Guitar& g) {
-    const int t = activeTimeSig(g);
+    const int t = activeTimeSig(g.song);
     return t == 0 ? 0 : g.song.barTicks[t];
 }
 
@@ -106,7 +106,7 @@ int heldLength(const Guitar& g, const Column& c, int s) {
     const int last = std::min<int>(g.song.noteCount, decltype(g.song.noteDur)::upper);
     int total = c.dur;
     for (int j = c.i + 1; j <= last; ++j) {
-        if (!isHeld(fretCode(g, j, s))) break;
+        if (!isHeld(fretCode(g.song, j, s))) break;
         const int d = g.song.noteDur[j];
         if (d >= kFirstControlCode) break;
         if (bar > 0 && g.display.barTickCount - c.dur + total + d > bar) break;
@@ -119,7 +119,7 @@ int heldLength(const Guitar& g, const Column& c, int s) {
 // drawn yet (a page opened first), it is the pitch of the fret it holds.
 void ensureHeldPitch(Guitar& g, int s, int f) {
     auto& p = g.display.stringPitch[s];
-    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g, s, fretOf(f)));
+    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g.tuning, s, fretOf(f)));
 }
 
 void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
@@ -139,8 +139,8 @@ void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
             glyph::kStaffTop, width, 1, RasterOp::And);
 }
 
-void drawFretCell(Guitar& g, const Column& c, int s, PageSheet sheet, int srcX) {
-    ink(g.display, PageSheet::Tab, c.x - 12, tabY(s), sheet, srcX, 0, glyph::kFretCellWidth,
+void drawFretCell(DisplayState& display, const Column& c, int s, PageSheet sheet, int srcX) {
+    ink(display, PageSheet::Tab, c.x - 12, tabY(s), sheet, srcX, 0, glyph::kFretCellWidth,
         glyph::kFretCellHeight, RasterOp::Copy);
 }
 
@@ -149,20 +149,20 @@ void drawFretCell(Guitar& g, const Column& c, int s, PageSheet sheet, int srcX) 
 void drawFretNumber(Guitar& g, const Column& c, int s, PageSheet sheet, int fret) {
     const int shown = fret - g.song.capo;
     if (shown < 0 || shown > glyph::kLastFretCell) return;
-    drawFretCell(g, c, s, sheet, glyph::fretCellX(shown));
+    drawFretCell(g.display, c, s, sheet, glyph::fretCellX(shown));
 }
 
 void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
     auto& pitch = g.display.stringPitch[s];
     const PageSheet sheet = PageSheet::Frets;
     if (f == kMuted) {
-        pitch = static_cast<i16>(notationPitch(g, s, 0));
-        drawFretCell(g, c, s, sheet, glyph::kSmallCrossX);
+        pitch = static_cast<i16>(notationPitch(g.tuning, s, 0));
+        drawFretCell(g.display, c, s, sheet, glyph::kSmallCrossX);
     } else if (f == kBend) {
         pitch = static_cast<i16>(bendPitch(g, c.i, s));
-        drawFretCell(g, c, s, sheet, glyph::kBendX);
+        drawFretCell(g.display, c, s, sheet, glyph::kBendX);
     } else if (isStruck(f)) {
-        pitch = static_cast<i16>(notationPitch(g, s, f));
+        pitch = static_cast<i16>(notationPitch(g.tuning, s, f));
         drawFretNumber(g, c, s, sheet, f);
     }
 }
@@ -178,7 +178,7 @@ void widenRange(Column& c, int slot, int p) {
 
 void firstPass(Guitar& g, PageRun& run, Column& c) {
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g, c.i, s);
+        const int f = fretCode(g.song, c.i, s);
         run.shownDur[s] = c.dur;
         if (f == kSilent) {
             run.shownDur[s] = 0;
@@ -217,7 +217,8 @@ void drawNoteSymbol(Guitar& g, const PageRun& run, const Column& c, int s, int p
     const int width = (shown < glyph::kFullGlyphTicks && s != c.highestSlot) ? glyph::kNoteStemWidth
                                                                              : glyph::kNoteWidth;
     ink(g.display, PageSheet::Score, c.x - 10, g.keys.staffY[p], PageSheet::Notes,
-        glyph::noteSymbolX(durationSymbol(g, shown)), 0, width, glyph::kNoteHeight, RasterOp::And);
+        glyph::noteSymbolX(durationSymbol(g.song, shown)), 0, width, glyph::kNoteHeight,
+        RasterOp::And);
 }
 
 void drawLargeCross(Guitar& g, const Column& c, int p) {
@@ -228,7 +229,7 @@ void drawLargeCross(Guitar& g, const Column& c, int p) {
 
 void secondPass(Guitar& g, const PageRun& run, const Column& c) {
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g, c.i, s);
+        const int f = fretCode(g.song, c.i, s);
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
         const bool held = isHeld(f);
@@ -241,22 +242,22 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
 }
 
 void drawRest(Guitar& g, const Column& c) {
-    const int k = durationSymbol(g, c.triplet > 0 ? c.triplet : c.dur);
+    const int k = durationSymbol(g.song, c.triplet > 0 ? c.triplet : c.dur);
     ink(g.display, PageSheet::Score, c.x - 10, glyph::kRestY, PageSheet::Notes, glyph::restX(k), 0,
         glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
 }
 
 // The stems of a held chord joined by one vertical line.
-void drawChordJoiner(Guitar& g, const Column& c) {
+void drawChordJoiner(DisplayState& display, const Column& c) {
     if (!c.allHeld || c.topPitch <= kMidStaffPitch || c.bottomPitch >= kMidStaffPitch) return;
-    ink(g.display, PageSheet::Score, c.x - 4, 95 - c.topPitch, PageSheet::Tab, glyph::kEndLineX, 10,
+    ink(display, PageSheet::Score, c.x - 4, 95 - c.topPitch, PageSheet::Tab, glyph::kEndLineX, 10,
         1, c.topPitch - c.bottomPitch + 10, RasterOp::And);
 }
 
-void drawTripletMark(Guitar& g, const Column& c) {
+void drawTripletMark(DisplayState& display, const Column& c) {
     if (c.triplet == 0) return;
-    ink(g.display, PageSheet::Score, c.x - 11, 85 - c.topPitch, PageSheet::Frets, glyph::kTripletX,
-        0, glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
+    ink(display, PageSheet::Score, c.x - 11, 85 - c.topPitch, PageSheet::Frets, glyph::kTripletX, 0,
+        glyph::kTripletWidth, glyph::kTripletHeight, RasterOp::Copy);
 }
 
 }  // namespace
@@ -266,13 +267,13 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     c.i = i;
     c.x = g.song.noteX[i];
     c.dur = g.song.noteDur[i];
-    c.triplet = tripletLength(g, i);
+    c.triplet = tripletLength(g.song, i);
     // Markers of the player (fast-forward stops, line markers) take no room in time.
     if (c.dur >= kFirstControlCode) return;
 
     drawBarLine(g, run, c);
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g, i, s);
+        const int f = fretCode(g.song, i, s);
         if (f != kSilent) c.isRest = false;
         if (!isHeld(f)) c.allHeld = false;
     }
@@ -283,8 +284,8 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     } else {
         drawLedgerLines(g, c.x, c.topPitch, c.bottomPitch);
     }
-    drawChordJoiner(g, c);
-    drawTripletMark(g, c);
+    drawChordJoiner(g.display, c);
+    drawTripletMark(g.display, c);
 }
 
 }  // namespace lutavo

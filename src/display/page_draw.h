@@ -8,6 +8,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
 struct DisplayState;
 struct PlayRange;
 
@@ -34,11 +35,11 @@ void drawPassageMarks(DisplayState& d, const SongModel& song, const PlayRange& r
                       const PageRun& run);
 
 // The time signature 1..5 in force, or 0 for none (also for a value no scale has).
-int activeTimeSig(const Guitar& g);
+int activeTimeSig(const SongModel& song);
 
 // The note symbol 1..10 for a duration in ticks; durations beyond the table show as whole
 // notes and negative ones as the shortest symbol.
-int durationSymbol(const Guitar& g, int ticks);
+int durationSymbol(const SongModel& song, int ticks);
 
 // Key signature (the signs of table K) and time signature on the staff.
 void drawKeySignature(Guitar& g);

@@ -105,12 +105,12 @@ void loadPagePictures(Guitar& g) {
     loadPicture(g, files::kNoteGlyphs, d.picnotes);
     loadPicture(g, files::kFretGlyphs, d.pictabno);
     loadPicture(g, files::kHeldFretGlyphs, d.pictabnx);
-    clearPagePictures(g);
+    clearPagePictures(g.display);
 }
 
-void clearPagePictures(Guitar& g) {
-    const int s = g.display.drawScale;
-    const PageSet set = pageSet(g.display, s);
+void clearPagePictures(DisplayState& display) {
+    const int s = display.drawScale;
+    const PageSet set = pageSet(display, s);
     resetToBackground(*set.score, *set.scoreBackground, glyph::kScoreWidth * s,
                       glyph::kScoreHeight * s);
     resetToBackground(*set.tab, *set.tabBackground, glyph::kTabWidth * s, glyph::kTabHeight * s);

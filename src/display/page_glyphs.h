@@ -39,6 +39,6 @@ void stamp(Picture& dest, int x, int y, const Picture& sheet, int srcX, int srcY
 
 // Sizes both page pictures of the drawing scale and fills them with their backgrounds (white
 // where one is missing).
-void clearPagePictures(Guitar& g);
+void clearPagePictures(DisplayState& display);
 
 }  // namespace lutavo

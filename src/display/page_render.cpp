@@ -11,8 +11,8 @@ namespace lutavo {
 
 namespace {
 
-void refreshSwapper(Guitar& g) {
-    ++g.display.swapperRefreshes;
+void refreshSwapper(DisplayState& display) {
+    ++display.swapperRefreshes;
 }
 
 // The cells of the page store; a store cut into no cells is shown whole.
@@ -33,7 +33,7 @@ void showPictureCell(Guitar& g, int index) {
           cells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
     g.ui.pagepic.visible = true;
     ++d.pageRedraws;
-    refreshSwapper(g);
+    refreshSwapper(g.display);
 }
 
 // A song whose pages are pictures shows the cell of the page store for the page chosen.
@@ -41,10 +41,10 @@ void showPicturePage(Guitar& g) {
     showPictureCell(g, g.ui.pgScroll.value - 1);
 }
 
-void showTitles(Guitar& g, bool visible) {
-    g.ui.lbltitle.visible = visible;
-    g.ui.lblleft.visible = visible;
-    g.ui.lblright.visible = visible;
+void showTitles(WindowControls& ui, bool visible) {
+    ui.lbltitle.visible = visible;
+    ui.lblleft.visible = visible;
+    ui.lblright.visible = visible;
 }
 
 // A song's titles head its first page only; pages with captions of their own (a scale's
@@ -52,17 +52,17 @@ void showTitles(Guitar& g, bool visible) {
 void showPageTitles(Guitar& g, int page) {
     const auto& captions = g.display.pageCaptions;
     if (captions.empty()) {
-        showTitles(g, page == 1);
+        showTitles(g.ui, page == 1);
         return;
     }
-    showTitles(g, true);
+    showTitles(g.ui, true);
     const int last = static_cast<int>(captions.size());
     g.ui.lblright.caption = captions[static_cast<std::size_t>(clampTo(page, 1, last) - 1)];
 }
 
 // The whole page at the scale the display draws at now.
 void drawPageAtScale(Guitar& g) {
-    clearPagePictures(g);
+    clearPagePictures(g.display);
     // The page table has one entry more than pages, so the last page still has its end.
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
     showPageTitles(g, g.ui.pgScroll.value);
@@ -156,9 +156,9 @@ void drawPassageMarks(DisplayState& d, const SongModel& song, const PlayRange& r
     }
 }
 
-void plainPageHeader(Guitar& g) {
-    g.display.tuningHeader = false;
-    g.display.pageCaptions.clear();
+void plainPageHeader(DisplayState& display) {
+    display.tuningHeader = false;
+    display.pageCaptions.clear();
 }
 
 void showFirstPicturePage(Guitar& g) {
@@ -193,7 +193,7 @@ void pgScroll_Change(Guitar& g) {
         g.ntimer.interval = pb.windInterval;
     }
     if (wasRunning) g.ntimer.enabled = true;
-    refreshSwapper(g);
+    refreshSwapper(g.display);
 }
 
 }  // namespace lutavo

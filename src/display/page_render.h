@@ -4,13 +4,14 @@
 namespace lutavo {
 
 struct Guitar;
+struct DisplayState;
 
 // Redraws the page whose number is the page scroll bar's value, completely.
 void pgScroll_Change(Guitar& g);
 
 // The labels above the page go back to the song's own texts, shown on its first page: they
 // neither name the tuning nor carry a caption per page. Every new song or library page starts so.
-void plainPageHeader(Guitar& g);
+void plainPageHeader(DisplayState& display);
 
 // Draws the page now shown again at every scale in use, and nothing else (the playback's
 // counts stay as they are).

@@ -36,20 +36,20 @@ constexpr std::array<LedgerStep, 4> kLedgersBelow = {
 constexpr std::array<LedgerStep, 5> kLedgersAbove = {
     {{47, 31, 29}, {43, 38, 22}, {40, 45, 15}, {36, 52, 8}, {33, 59, 8}}};
 
-void drawLedger(Guitar& g, int x, const LedgerStep& step) {
-    ink(g.display, PageSheet::Score, x - glyph::kLedgerWidth, step.y, PageSheet::Notes,
+void drawLedger(DisplayState& display, int x, const LedgerStep& step) {
+    ink(display, PageSheet::Score, x - glyph::kLedgerWidth, step.y, PageSheet::Notes,
         glyph::kLedgerX, 0, glyph::kLedgerWidth, step.height, RasterOp::And);
 }
 
 }  // namespace
 
-int activeTimeSig(const Guitar& g) {
-    const int t = g.song.timeSig;
-    return decltype(g.song.barTicks)::contains(t) ? t : 0;
+int activeTimeSig(const SongModel& song) {
+    const int t = song.timeSig;
+    return decltype(song.barTicks)::contains(t) ? t : 0;
 }
 
-int durationSymbol(const Guitar& g, int ticks) {
-    const auto& table = g.song.durSymbol;
+int durationSymbol(const SongModel& song, int ticks) {
+    const auto& table = song.durSymbol;
     if (ticks > table.upper) return glyph::kWholeSymbol;
     // A table not built yet holds zeros; no symbol lies outside 1..10.
     return clampTo(table[ticks < table.lower ? table.lower : ticks], 1, glyph::kWholeSymbol);
@@ -71,7 +71,7 @@ void drawKeySignature(Guitar& g) {
 }
 
 void drawTimeSignature(Guitar& g) {
-    const int t = activeTimeSig(g);
+    const int t = activeTimeSig(g.song);
     if (t == 0) return;
     // Moves right with the key index, leaving room for the key signature.
     const int x = 2 * (g.song.songKey + 16);
@@ -82,13 +82,13 @@ void drawTimeSignature(Guitar& g) {
 void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch) {
     for (const LedgerStep& step : kLedgersBelow) {
         if (bottomPitch < step.pitch) {
-            drawLedger(g, x, step);
+            drawLedger(g.display, x, step);
             break;
         }
     }
     for (const LedgerStep& step : kLedgersAbove) {
         if (topPitch > step.pitch) {
-            drawLedger(g, x, step);
+            drawLedger(g.display, x, step);
             break;
         }
     }

@@ -12,12 +12,12 @@ namespace lutavo {
 
 namespace {
 
-bool isNoteIndex(const Guitar& g, int n) {
-    return decltype(g.song.noteDur)::contains(n);
+bool isNoteIndex(const SongModel& song, int n) {
+    return decltype(song.noteDur)::contains(n);
 }
 
 int durationAt(const Guitar& g, int n) {
-    return isNoteIndex(g, n) ? g.song.noteDur[n] : 0;
+    return isNoteIndex(g.song, n) ? g.song.noteDur[n] : 0;
 }
 
 }  // namespace

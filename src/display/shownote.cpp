@@ -43,7 +43,7 @@ void markStruckStrings(Guitar& g, int n) {
 void shownote(Guitar& g, int n) {
     placeNotePointer(g, n);
     pointLengthScale(g, n);
-    refreshNeck(g);
+    refreshNeck(g.neck);
     // Only note slots carry fret codes; a position outside them shows nothing on the neck.
     if (decltype(g.song.noteX)::contains(n)) {
         markHeldStrings(g, n);
@@ -52,8 +52,8 @@ void shownote(Guitar& g, int n) {
     shownoteCounter(g, n);
 }
 
-void moveLinePointer(Guitar& g, int line) {
-    g.ui.vpointer.at.top = line * kLineMarkerStep;
+void moveLinePointer(WindowControls& ui, int line) {
+    ui.vpointer.at.top = line * kLineMarkerStep;
 }
 
 void showPageOf(Guitar& g, int page) {

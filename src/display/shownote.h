@@ -6,6 +6,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
 
 // Shows note slot n: the note pointer under its column, the editor's length scale at its length,
 // its struck, held, bent and muted strings on the neck and the keyboard (the previous note's
@@ -13,7 +14,7 @@ struct Guitar;
 void shownote(Guitar& g, int n);
 
 // The line pointer of a picture page moves to line `line`.
-void moveLinePointer(Guitar& g, int line);
+void moveLinePointer(WindowControls& ui, int line);
 
 // The page shown becomes `page` (drawn afresh when it changes).
 void showPageOf(Guitar& g, int page);

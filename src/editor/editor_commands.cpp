@@ -34,19 +34,19 @@ int chosenLength(const Guitar& g) {
     return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
 }
 
-int pageCount(const Guitar& g) {
-    return g.ui.pgScroll.max;
+int pageCount(const WindowControls& ui) {
+    return ui.pgScroll.max;
 }
 
-void setPageCount(Guitar& g, int pages) {
-    g.ui.pgScroll.max = pages;
-    g.ui.scrollpanel.visible = pages > 1;
+void setPageCount(WindowControls& ui, int pages) {
+    ui.pgScroll.max = pages;
+    ui.scrollpanel.visible = pages > 1;
 }
 
 // A marked range put in order: a click on the page before the mark's start can reverse it.
-std::pair<int, int> markedRange(const Guitar& g) {
-    const int a = g.editor.markStart;
-    const int b = g.editor.markEnd;
+std::pair<int, int> markedRange(const EditorState& editor) {
+    const int a = editor.markStart;
+    const int b = editor.markEnd;
     return {std::min(a, b), std::max(a, b)};
 }
 
@@ -98,7 +98,7 @@ void emptyOnlyNote(Guitar& g) {
 
 void deleteMarked(Guitar& g) {
     auto& s = g.song;
-    const auto [first, last] = markedRange(g);
+    const auto [first, last] = markedRange(g.editor);
     const int end = std::min(last, static_cast<int>(s.noteCount));
     if (first < 1 || end < first) return;
     ed::deleteSlots(s, first, end);
@@ -107,7 +107,7 @@ void deleteMarked(Guitar& g) {
     g.transport.curNote =
         static_cast<i16>(clampTo(g.transport.curNote - (end - first), 1, s.noteCount));
     ed::endSongAt(s, s.noteCount);
-    clearMark(g);
+    clearMark(g.editor);
     rebuildPageTable(g);
 }
 
@@ -171,7 +171,7 @@ void newLine(Guitar& g) {
     const int c = g.transport.curNote;
     if (!onNote(g) || s.noteDur[c] >= kEndOfPage) return;
     // A song has at most kMaxPages pages: a new line past the last is refused.
-    if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g) >= kMaxPages) return;
+    if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g.ui) >= kMaxPages) return;
     if (!ed::openSlot(s, c + 1)) return;
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setLength(s, c + 1, kEndOfPage);
@@ -217,12 +217,12 @@ void mark(Guitar& g) {
 }
 
 void unmark(Guitar& g) {
-    clearMark(g);
+    clearMark(g.editor);
     pgScroll_Change(g);
 }
 
 void copy(Guitar& g) {
-    const auto [first, last] = markedRange(g);
+    const auto [first, last] = markedRange(g.editor);
     if (last - first < 1 || first < 1) return;
     g.editor.copyBuffer = ed::copySlots(g.song, first, std::min<int>(last, g.song.noteCount));
     g.editor.copyCapo = g.song.capo;
@@ -252,7 +252,7 @@ void paste(Guitar& g) {
                     "PASTE");
         return;
     }
-    if (pageCount(g) + endsOfPage(notes) > kMaxPages) {
+    if (pageCount(g.ui) + endsOfPage(notes) > kMaxPages) {
         showMessage(g,
                     "The copied notes cannot be pasted: the song would have more than " +
                         std::to_string(kMaxPages) + " lines.",
@@ -334,10 +334,10 @@ void btnsongentry_Click(Guitar& g, int index) {
     refresh(g);
 }
 
-void clearMark(Guitar& g) {
-    g.editor.markActive = false;
-    g.editor.markStart = 0;
-    g.editor.markEnd = 0;
+void clearMark(EditorState& editor) {
+    editor.markActive = false;
+    editor.markStart = 0;
+    editor.markEnd = 0;
 }
 
 void editorUndo(Guitar& g) {
@@ -357,9 +357,9 @@ void btnsongentry_MouseDown(Guitar& g, int index) {
     labels[index].color = kColorActive;
 }
 
-void btnsongentry_MouseUp(Guitar& g, int index) {
+void btnsongentry_MouseUp(WindowControls& ui, int index) {
     if (index == kEditorBack || index == kEditorNext)
-        g.ui.lblsongentry[index].color = kColorAvailable;
+        ui.lblsongentry[index].color = kColorAvailable;
 }
 
 void rebuildPageTable(Guitar& g) {
@@ -375,7 +375,7 @@ void rebuildPageTable(Guitar& g) {
         g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
         g.transport.curPage = static_cast<i16>(g.transport.curPage + 1);
     }
-    setPageCount(g, g.transport.curPage);
+    setPageCount(g.ui, g.transport.curPage);
     ed::setPageStart(s, g.transport.curPage + 1, s.noteCount + 2);
     g.display.noteSpacing = layoutpage(g.song, g.transport.curPage);
     // The end slot after the last note lies on the last page.

@@ -8,15 +8,17 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
+struct EditorState;
 
 // A click on command button index; any index runs the refresh.
 void btnsongentry_Click(Guitar& g, int index);
 // Press and release recolour the labels: the last command pressed stays red.
 void btnsongentry_MouseDown(Guitar& g, int index);
-void btnsongentry_MouseUp(Guitar& g, int index);
+void btnsongentry_MouseUp(WindowControls& ui, int index);
 
 // No mark any more.
-void clearMark(Guitar& g);
+void clearMark(EditorState& editor);
 
 // Ctrl+Z and Ctrl+Shift+Z in the editor: take back the last change, or put it back.
 void editorUndo(Guitar& g);

@@ -61,10 +61,10 @@ bool redoEdit(Guitar& g) {
     return move(g, g.editor.redo, g.editor.undo);
 }
 
-void clearUndo(Guitar& g) {
-    g.editor.undo.clear();
-    g.editor.redo.clear();
-    g.editor.typingFrom.reset();
+void clearUndo(EditorState& editor) {
+    editor.undo.clear();
+    editor.redo.clear();
+    editor.typingFrom.reset();
 }
 
 }  // namespace lutavo

@@ -15,6 +15,6 @@ UndoParts undoParts(Guitar& g);
 bool undoEdit(Guitar& g);
 bool redoEdit(Guitar& g);
 // A new song: nothing to undo.
-void clearUndo(Guitar& g);
+void clearUndo(EditorState& editor);
 
 }  // namespace lutavo

@@ -80,7 +80,7 @@ void startLesson(Guitar& g, const LessonScript& script) {
     ui.lscroll.value = 1;
     for (int i : {kLessonBack, kLessonNext})
         ui.lbutton[i].enabled = true;
-    releaseLessonButtons(g);
+    releaseLessonButtons(g.ui);
     for (int i : {kModeBarSongs, kModeBarTune, kModeBarEdit, kModeBarChords, kModeBarScales})
         ui.opttxt[i].color = kColorAvailable;
     ui.lbllexit.caption = "CLOSE";
@@ -124,13 +124,13 @@ void lbutton_Click(Guitar& g, int index) {
 }
 
 void lbutton_MouseUp(Guitar& g) {
-    releaseLessonButtons(g);
+    releaseLessonButtons(g.ui);
 }
 
-void releaseLessonButtons(Guitar& g) {
-    g.ui.lbutton[kLessonBack].pressed = false;
-    g.ui.lbutton[kLessonNext].pressed = false;
-    g.ui.lbutton[kLessonIdle].pressed = true;
+void releaseLessonButtons(WindowControls& ui) {
+    ui.lbutton[kLessonBack].pressed = false;
+    ui.lbutton[kLessonNext].pressed = false;
+    ui.lbutton[kLessonIdle].pressed = true;
 }
 
 }  // namespace lutavo

@@ -9,6 +9,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
 
 // Puts a read lesson in place: lesson mode, frame 1 pending for the next timer tick, the frame
 // scroll bar, the labels and the ribbon.
@@ -26,6 +27,6 @@ void lbutton_Click(Guitar& g, int index);
 void lbutton_MouseUp(Guitar& g);
 
 // The ribbon returns to its neutral state: neither BACK nor NEXT is down.
-void releaseLessonButtons(Guitar& g);
+void releaseLessonButtons(WindowControls& ui);
 
 }  // namespace lutavo

@@ -12,9 +12,9 @@ namespace lutavo {
 
 namespace {
 
-bool anySounding(const Guitar& g, int n, bool mutedCounts) {
+bool anySounding(const SongModel& song, int n, bool mutedCounts) {
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = g.song.noteFret(n, s);
+        const int f = song.noteFret(n, s);
         if (f >= 0 || (mutedCounts && f == kMuted)) return true;
     }
     return false;
@@ -23,9 +23,9 @@ bool anySounding(const Guitar& g, int n, bool mutedCounts) {
 bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
     switch (stop) {
         case BackStop::Sounding:
-            return anySounding(g, n, false);
+            return anySounding(g.song, n, false);
         case BackStop::SoundingOrMuted:
-            return anySounding(g, n, true);
+            return anySounding(g.song, n, true);
         case BackStop::AnyNote:
             return true;
     }
@@ -76,7 +76,7 @@ void stepBackwards(Guitar& g, BackStop stop) {
         if (code == kEndOfPage) {
             turnPageBack(g);
         } else if (code == kLineMarker) {
-            moveLinePointer(g, g.song.noteFret(at.curNote, 1));
+            moveLinePointer(g.ui, g.song.noteFret(at.curNote, 1));
         } else if (code < kLineMarker && acceptsBackwards(g, at.curNote, stop)) {
             return;
         }

@@ -64,7 +64,7 @@ bool performOne(Guitar& g, const PerformanceEvent& e) {
             break;
         }
         case EventKind::LineMarker:
-            moveLinePointer(g, e.value);
+            moveLinePointer(g.ui, e.value);
             break;
         case EventKind::NoteStart:
             shownote(g, e.note);

@@ -201,14 +201,14 @@ void showScale(Guitar& g, const char* picture, int slots) {
     }
 }
 
-void setupSettingsPanel(Guitar& g) {
+void setupSettingsPanel(WindowControls& ui) {
     for (int i = 0; i <= kSettingNoteLength; ++i)
-        g.ui.btnSwapper[i].tip = kSettings[i].tip;
+        ui.btnSwapper[i].tip = kSettings[i].tip;
     for (int i = 0; i <= kSettingLeadIn; ++i) {
-        g.ui.lblswapper[i].caption = kSettings[i].label;
-        g.ui.lblswapper[i].tip = kSettings[i].tip;
+        ui.lblswapper[i].caption = kSettings[i].label;
+        ui.lblswapper[i].tip = kSettings[i].tip;
     }
-    g.ui.btnSwapper[kSettingNoteLength].visible = false;
+    ui.btnSwapper[kSettingNoteLength].visible = false;
 }
 
 void btnSwapper_Click(Guitar& g, int button) {
@@ -264,8 +264,8 @@ void PicSwapper_MouseUp(Guitar& g) {
     movePointer(g, pb.swapperPos);
 }
 
-void lpointer_DragOver(Guitar& g, int x) {
-    auto& at = g.ui.lpointer.at;
+void lpointer_DragOver(WindowControls& ui, int x) {
+    auto& at = ui.lpointer.at;
     at.left = at.width / 2 + x;
 }
 

@@ -21,7 +21,7 @@ inline constexpr int kSlotPointerWidth = 300;
 inline constexpr int kSlotPointerHeight = 150;
 
 // Captions and tips of the setting buttons and labels; called once at start-up.
-void setupSettingsPanel(Guitar& g);
+void setupSettingsPanel(WindowControls& ui);
 
 // Click on btnSwapper element `button` (0..6): opens that setting's scale.
 void btnSwapper_Click(Guitar& g, int button);
@@ -33,7 +33,7 @@ void PicSwapper_MouseDown(Guitar& g, int x);
 void PicSwapper_MouseUp(Guitar& g);
 
 // Something is dragged over lpointer at x (twips).
-void lpointer_DragOver(Guitar& g, int x);
+void lpointer_DragOver(WindowControls& ui, int x);
 
 // Mouse down / up on the capo picture at y (twips from its top): sounds the string there at
 // the capo fret, or in the editor toggles that string of the current note.

@@ -24,8 +24,8 @@ int clampSound(int p) {
     return clampTo(p, 0, 3);
 }
 
-void closeDevice(Guitar& g) {
-    if (g.sys.midi != nullptr) g.sys.midi->close();
+void closeDevice(Services& sys) {
+    if (sys.midi != nullptr) sys.midi->close();
 }
 
 // Channel, velocity and octave shift of the sound in use, then the device and its programs.
@@ -41,27 +41,27 @@ void reopenDevice(Guitar& g) {
     g.ui.voltxt.caption = std::to_string(c.soundVolume[p]);
 }
 
-void setTestChord(Guitar& g, int fret) {
-    songedit::setAllFrets(g.song, kTestNote, fret);
+void setTestChord(SongModel& song, int fret) {
+    songedit::setAllFrets(song, kTestNote, fret);
 }
 
 void soundTestChord(Guitar& g) {
     g.ntimer.enabled = false;
     g.transport.curNote = kTestNote;
-    setTestChord(g, 0);
+    setTestChord(g.song, 0);
     songedit::setLength(g.song, kTestNote, 1);
     presentNote(g, kSound);
 }
 
 void stopTestChord(Guitar& g) {
     g.transport.curNote = kTestNote;
-    setTestChord(g, kSilent);
+    setTestChord(g.song, kSilent);
     presentNote(g, kShowOnly);
     g.transport.curNote = 1;
 }
 
 void switchSound(Guitar& g, int index) {
-    closeDevice(g);
+    closeDevice(g.sys);
     g.ui.outbtn[kSoundButtonFirst + clampSound(g.config.preferredSound)].visible = false;
     g.config.preferredSound = static_cast<i16>(index);
     g.ui.outbtn[kSoundButtonFirst + index].visible = true;
@@ -93,7 +93,7 @@ void applysound(Guitar& g) {
     const int request = g.app.pendingSoundAction;
     setfretboard(g);
     if (request >= kSoundReopen && request <= kSoundTestDown) {
-        closeDevice(g);
+        closeDevice(g.sys);
         if (request == kSoundSetupCancel) readconfig(g);
         reopenDevice(g);
         if (request == kSoundTestDown) soundTestChord(g);

@@ -43,10 +43,10 @@ constexpr std::array<const char*, 8> kTips = {"Fast backwards",
                                               "Stop the song & go back to begining",
                                               "Repeat the current line/stop repeating"};
 
-void showStoppedTransport(Guitar& g) {
+void showStoppedTransport(WindowControls& ui) {
     for (int k = 0; k <= kStop; ++k)
-        g.ui.playtxt[k].color = kColorAvailable;
-    g.ui.playtxt[kPause].color = kColorActive;
+        ui.playtxt[k].color = kColorAvailable;
+    ui.playtxt[kPause].color = kColorActive;
 }
 
 bool editing(const AppState& app) {
@@ -96,12 +96,12 @@ void play(Guitar& g) {
 }
 
 // What the user stops must not go on sounding from the sound output's schedule.
-void cancelScheduledSound(Guitar& g) {
-    if (g.sys.midi != nullptr) g.sys.midi->cancelScheduled();
+void cancelScheduledSound(Services& sys) {
+    if (sys.midi != nullptr) sys.midi->cancelScheduled();
 }
 
 void pause(Guitar& g) {
-    cancelScheduledSound(g);
+    cancelScheduledSound(g.sys);
     stopPlaying(g);
     presentNote(g, kSound);
     releaseSongSettingLabels(g);
@@ -174,7 +174,7 @@ void next(Guitar& g) {
 
 void stop(Guitar& g) {
     auto& at = g.transport;
-    cancelScheduledSound(g);
+    cancelScheduledSound(g.sys);
     stopPlaying(g);
     endTrainer(g);
     at.curNote = static_cast<i16>(at.range.first - 1);
@@ -292,7 +292,7 @@ int playbtn_Click(Guitar& g, int index) {
 
 void playbtn_MouseDown(Guitar& g, int index) {
     if (!isWindButton(index) || g.song.noteCount < 1) return;
-    cancelScheduledSound(g);
+    cancelScheduledSound(g.sys);
     auto& s = g.song;
     auto& pb = g.playback;
     if (index == kRew) {
@@ -386,15 +386,15 @@ void outbtn_Click(Guitar& g, int index) {
     }
 }
 
-void outbtn_MouseDown(Guitar& g, int index) {
+void outbtn_MouseDown(WindowControls& ui, int index) {
     if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
-        g.ui.outtxt[kSoundLabel].color = kColorActive;
+        ui.outtxt[kSoundLabel].color = kColorActive;
     }
 }
 
-void outbtn_MouseUp(Guitar& g, int index) {
+void outbtn_MouseUp(WindowControls& ui, int index) {
     if (index >= kSoundButtonFirst && index <= kSoundButtonLast) {
-        g.ui.outtxt[kSoundLabel].color = kColorAvailable;
+        ui.outtxt[kSoundLabel].color = kColorAvailable;
     }
 }
 
@@ -516,7 +516,7 @@ void scrollpanel_Click(Guitar& g) {
 
     g.ntimer.enabled = false;
     g.gtimer.enabled = true;
-    showStoppedTransport(g);
+    showStoppedTransport(g.ui);
 }
 
 }  // namespace lutavo

@@ -9,6 +9,7 @@ namespace lutavo {
 
 struct Guitar;
 struct SongModel;
+struct WindowControls;
 
 // Captions and tips of the transport and output labels.
 void setupTransportLabels(Guitar& g);
@@ -31,8 +32,8 @@ void showRepeatState(Guitar& g);
 void clearRepeatModes(Guitar& g);
 
 void outbtn_Click(Guitar& g, int index);
-void outbtn_MouseDown(Guitar& g, int index);
-void outbtn_MouseUp(Guitar& g, int index);
+void outbtn_MouseDown(WindowControls& ui, int index);
+void outbtn_MouseUp(WindowControls& ui, int index);
 void TempoBtn_Click(Guitar& g);
 
 // In the editor the cursor stands in the end slot, after the last note, while an empty last page

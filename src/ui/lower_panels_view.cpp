@@ -104,7 +104,7 @@ void buildEditorPanel(ViewBinder& b, QWidget* window) {
         QObject::connect(w, &CommandButton::pressed, w,
                          [&b, i] { b.run([&b, i] { btnsongentry_MouseDown(b.g, i); }); });
         QObject::connect(w, &CommandButton::released, w,
-                         [&b, i] { b.run([&b, i] { btnsongentry_MouseUp(b.g, i); }); });
+                         [&b, i] { b.run([&b, i] { btnsongentry_MouseUp(b.g.ui, i); }); });
         QObject::connect(w, &CommandButton::clicked, w,
                          [&b, i] { b.run([&b, i] { btnsongentry_Click(b.g, i); }); });
     }

@@ -287,7 +287,7 @@ void SetupView::keyPressEvent(QKeyEvent* event) {
 }
 
 void SetupView::mousePressEvent(QMouseEvent* event) {
-    b_.run([this] { setupBackground_Click(b_.g); });
+    b_.run([this] { setupBackground_Click(b_.g.setup); });
     QWidget::mousePressEvent(event);
 }
 

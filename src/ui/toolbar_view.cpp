@@ -60,9 +60,9 @@ void buildOutputs(ViewBinder& b, QWidget* window) {
     for (int i = kSoundButtonFirst; i <= kSoundButtonLast; ++i) {
         auto* w = b.command(window, g.ui.outbtn[i], g.ui.outtxt[kSoundLabel], Glyph::Sound);
         QObject::connect(w, &CommandButton::pressed, w,
-                         [&b, i] { b.run([&b, i] { outbtn_MouseDown(b.g, i); }); });
+                         [&b, i] { b.run([&b, i] { outbtn_MouseDown(b.g.ui, i); }); });
         QObject::connect(w, &CommandButton::released, w,
-                         [&b, i] { b.run([&b, i] { outbtn_MouseUp(b.g, i); }); });
+                         [&b, i] { b.run([&b, i] { outbtn_MouseUp(b.g.ui, i); }); });
         QObject::connect(w, &CommandButton::clicked, w,
                          [&b, i] { b.run([&b, i] { outbtn_Click(b.g, i); }); });
     }

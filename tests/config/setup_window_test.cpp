@@ -168,7 +168,7 @@ TEST(SetupWindow, DeviceButtonShowsTheSoundsLineAndTheBackgroundHidesTheList) {
     const ListBox& list = r.g().setup.MidiDevices;
     devbut_Click(r.g());
     EXPECT_EQ(test::join(list.visible, list.selected), test::join(1, 2));
-    setupBackground_Click(r.g());
+    setupBackground_Click(r.g().setup);
     EXPECT_FALSE(list.visible);
     MidiDevices_Click(r.g(), 0);
     EXPECT_EQ(test::join(r.g().config.soundDevice[2], r.g().setup.MidiIntTxt.caption),

@@ -163,7 +163,7 @@ TEST_F(PageRender, MarkedRangeInvertsTheTablatureFromFifteenLeftOfItsFirstNote) 
     note(16, single(6, 0));
     finish();
     auto mark = [&](int page, int markStart, int markEnd) {
-        clearPagePictures(g);
+        clearPagePictures(g.display);
         drawMarkedRange(g, pageRunOf(g, page), markStart, markEnd);
     };
     // The whole first page, up to its end-of-page note at x = 595; a tab line shows as the

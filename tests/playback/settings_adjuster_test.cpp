@@ -15,7 +15,7 @@ namespace {
 class Adjuster : public PlaybackTest {
   protected:
     void SetUp() override {
-        setupSettingsPanel(g);
+        setupSettingsPanel(g.ui);
         g.gtimer.enabled = true;
         // Open string, fret 5, held open string, silent, bend, muted; then a page end and a
         // fret-2 note held over it.

@@ -101,9 +101,9 @@ TEST_F(Sound, SongStyleSelectsTheSoundWithoutTouchingTheMenuChecks) {
 
 TEST_F(Sound, SoundButtonPopsTheMenuAndLightsItsLabelWhileHeld) {
     rig.dialogs.menuAnswers.push_back(1);
-    outbtn_MouseDown(g, kSoundButtonFirst);
+    outbtn_MouseDown(g.ui, kSoundButtonFirst);
     EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorActive);
-    outbtn_MouseUp(g, kSoundButtonFirst);
+    outbtn_MouseUp(g.ui, kSoundButtonFirst);
     EXPECT_EQ(g.ui.outtxt[kSoundLabel].color, kColorAvailable);
     outbtn_Click(g, kSoundButtonFirst);
     EXPECT_EQ(std::tuple(rig.dialogs.menus.size(), g.config.preferredSound), std::tuple(1u, 1));
