@@ -105,7 +105,7 @@ void loadchords(Guitar& g, int root) {
         findVoicings(root, tones, needed, g.tuning.pitchOf, g.song.capo);
     int n = 0;
     for (const ChordShape& shape : shapes)
-        storeLibraryNote(g, ++n, kWholeNote, shape);
+        storeLibraryNote(g.song, ++n, kWholeNote, shape);
     const LibraryTones spelled{root, chordType(lib.chordType).formula};
     finishLibraryPage(g, n, spelled, [&g, root, n] {
         const LibraryState& chosen = g.library;

@@ -31,10 +31,10 @@ bool mayDropEdits(Guitar& g) {
     return askYesNo(g, "Quit Song Editor without saving? ", "Quit Editor");
 }
 
-void setCommandsAvailable(Guitar& g, int last, bool available) {
+void setCommandsAvailable(WindowControls& ui, int last, bool available) {
     for (int i = kEditorIns; i <= last; ++i) {
-        g.ui.lblsongentry[i].color = available ? kColorAvailable : kColorUnavailable;
-        g.ui.btnsongentry[i].enabled = available;
+        ui.lblsongentry[i].color = available ? kColorAvailable : kColorUnavailable;
+        ui.btnsongentry[i].enabled = available;
     }
 }
 
@@ -73,7 +73,7 @@ void enterEditor(Guitar& g) {
     }
     // EDIT again on a new song not yet saved would load the template over it.
     if (g.app.appMode == kModeEditor && !isUserSong(g.ui.lblsong) && !mayDropEdits(g)) return;
-    setCommandsAvailable(g, kEditorNext, true);
+    setCommandsAvailable(g.ui, kEditorNext, true);
     // Edits move the notes a passage was marked on.
     if (g.transport.range.loop || g.transport.range.marked()) mnuRepeatCancel_Click(g);
     g.app.appMode = kModeEditor;
@@ -102,7 +102,7 @@ bool leaveEditor(Guitar& g) {
     if (!mayDropEdits(g)) return false;
     auto& s = g.song;
     g.editor.markActive = false;
-    setCommandsAvailable(g, kEditorPaste, false);
+    setCommandsAvailable(g.ui, kEditorPaste, false);
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
     showNoteLengths(g.ui, false);
     if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);

@@ -176,8 +176,8 @@ void beginLibraryPage(Guitar& g, int key, int pageHeight) {
     songedit::setX(s, kScratchSlot, kLibraryNoteX);
 }
 
-void storeLibraryNote(Guitar& g, int n, int dur, const StringFrets& frets) {
-    songedit::storeNote(g.song, n, dur, frets, kLibraryNoteX);
+void storeLibraryNote(SongModel& song, int n, int dur, const StringFrets& frets) {
+    songedit::storeNote(song, n, dur, frets, kLibraryNoteX);
 }
 
 bool breakLibraryPage(Guitar& g, int n) {
@@ -186,7 +186,7 @@ bool breakLibraryPage(Guitar& g, int n) {
     if (page >= kMaxPages || n >= kMaxNotes) return false;
     StringFrets silent;
     silent.fill(kSilent);
-    storeLibraryNote(g, n, kEndOfPage, silent);
+    storeLibraryNote(g.song, n, kEndOfPage, silent);
     ++page;
     songedit::setPageStart(s, page, n + 1);
     return true;

@@ -12,6 +12,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
 
 // Puts the check mark on item `index` of a root menu alone (-1: on none).
 void checkOnly(Menu& menu, int index);
@@ -43,7 +44,7 @@ int pressStripCell(Guitar& g, double x, int cellTwips, int last);
 // twips high.
 void beginLibraryPage(Guitar& g, int key, int pageHeight);
 // Slot n of the library page: one note of length dur with the six frets given.
-void storeLibraryNote(Guitar& g, int n, int dur, const StringFrets& frets);
+void storeLibraryNote(SongModel& song, int n, int dur, const StringFrets& frets);
 // Slot n ends the page being filled: the next note starts a page of its own. False, with nothing
 // stored, when the song has no room for another page.
 bool breakLibraryPage(Guitar& g, int n);

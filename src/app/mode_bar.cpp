@@ -131,14 +131,14 @@ bool tuneCommand(Guitar& g) {
 }
 
 // The menu's answer: the item chosen, or -1 when it was dismissed.
-int popUp(Guitar& g, const Menu& menu) {
-    if (g.sys.dialogs == nullptr) return -1;
-    return g.sys.dialogs->popupMenu(menu);
+int popUp(Services& sys, const Menu& menu) {
+    if (sys.dialogs == nullptr) return -1;
+    return sys.dialogs->popupMenu(menu);
 }
 
 // The menu as it drops from the button of the bar at index, or from the mouse.
-Menu menuAt(const Guitar& g, Menu menu, int index, MenuPlace place) {
-    if (place == MenuPlace::AtButton) menu.dropFrom = g.ui.opt[index].at;
+Menu menuAt(const WindowControls& ui, Menu menu, int index, MenuPlace place) {
+    if (place == MenuPlace::AtButton) menu.dropFrom = ui.opt[index].at;
     return menu;
 }
 
@@ -153,7 +153,7 @@ Menu printMenu() {
 template <typename Handler>
 bool menuCommand(Guitar& g, const Menu& menu, Handler handler) {
     if (g.app.appMode == kModeEditor) return false;
-    const int item = popUp(g, menu);
+    const int item = popUp(g.sys, menu);
     if (item < 0) return false;
     handler(g, item);
     return true;
@@ -176,7 +176,8 @@ bool runCommand(Guitar& g, int index, MenuPlace place) {
             return menuCommand(g, g.ui.mnuscales, mnuscale_Click);
         case kModeBarPrint:
             // Printing is offered in the editor too.
-            if (const int item = popUp(g, menuAt(g, g.ui.mnuPrint, index, place)); item >= 0) {
+            if (const int item = popUp(g.sys, menuAt(g.ui, g.ui.mnuPrint, index, place));
+                item >= 0) {
                 mnuPrint_Click(g, item);
                 return true;
             }

@@ -9,7 +9,7 @@
 namespace lutavo {
 
 void fretboard_MouseDown(Guitar& g, int button, double x, double y) {
-    if (tunerAdjustmentOpen(g)) {
+    if (tunerAdjustmentOpen(g.ui)) {
         g.song.altTuning[g.tuning.tuneString] = g.tuning.savedTuning;
         ClearTuner(g);
     }

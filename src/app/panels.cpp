@@ -7,8 +7,8 @@
 
 namespace lutavo {
 
-void buildKeyboardTables(Guitar& g) {
-    auto& a = g.app;
+void buildKeyboardTables(AppState& app) {
+    auto& a = app;
     for (int octave = 0; octave <= 4; ++octave) {
         for (int k = 1; k <= 12; ++k) {
             const int i = k + 12 * octave;
@@ -45,7 +45,7 @@ void layoutPanels(Guitar& g, int pageHeight) {
         ui.piccapo.visible = false;
     }
 
-    buildKeyboardTables(g);
+    buildKeyboardTables(g.app);
     // A taller window (a lesson's) may no longer fit the screen at the zoom in use.
     fitZoomToScreen(g);
     ui.form.mousePointer = MousePointer::Normal;

@@ -4,11 +4,12 @@
 namespace lutavo {
 
 struct Guitar;
+struct AppState;
 
 // Places the panels for a page of pageHeight twips and sets the window's height.
 void layoutPanels(Guitar& g, int pageHeight);
 
 // Rebuilds keyX and keyKind from keyOffset.
-void buildKeyboardTables(Guitar& g);
+void buildKeyboardTables(AppState& app);
 
 }  // namespace lutavo

@@ -29,7 +29,7 @@ int storePositions(Guitar& g, const std::vector<ScalePosition>& positions) {
             StringFrets frets;
             frets.fill(kSilent);
             frets[static_cast<std::size_t>(note.slot - 1)] = static_cast<i16>(note.fret);
-            storeLibraryNote(g, ++n, kScaleNoteTicks, frets);
+            storeLibraryNote(g.song, ++n, kScaleNoteTicks, frets);
         }
     }
     return n;

@@ -42,8 +42,8 @@ std::string chooseLoadClip(Guitar& g) {
     return clip;
 }
 
-void showSongName(Guitar& g, const std::string& fileName) {
-    auto& label = g.ui.lblsong;
+void showSongName(WindowControls& ui, const std::string& fileName) {
+    auto& label = ui.lblsong;
     label.caption = upperCase(fileName);
     label.color = contains(label.caption, ".SNG") ? kColorAvailable : kColorUnavailable;
 }
@@ -176,7 +176,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     LoadContext context;
     context.clip = chooseLoadClip(g);
     context.currentFormat = parsed.currentFormat;
-    showSongName(g, fileName);
+    showSongName(g.ui, fileName);
     g.song.songFolder = folderOf(fileName);
     resetSong(g);
     applyHeader(g, parsed.header, context);

@@ -84,7 +84,7 @@ void setdefaults(Guitar& g) {
 
     for (int k = 1; k <= 12; ++k)
         g.app.keyOffset[k] = static_cast<i16>(glyph::kKeyOffset[k - 1]);
-    buildKeyboardTables(g);
+    buildKeyboardTables(g.app);
     setupPlaybackControls(g);
 
     // The adjuster starts on the lead-in scale.

@@ -30,8 +30,8 @@ void ClearTuner(Guitar& g) {
     buildpitchtable(g);
 }
 
-bool tunerAdjustmentOpen(const Guitar& g) {
-    return g.ui.pnlAdjTuning.at.top < kPanelOnScreenBelow;
+bool tunerAdjustmentOpen(const WindowControls& ui) {
+    return ui.pnlAdjTuning.at.top < kPanelOnScreenBelow;
 }
 
 void StringName_Click(Guitar& g, int index) {

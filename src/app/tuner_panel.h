@@ -7,12 +7,13 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
 
 // Closes the adjustment (buttons raised, panel out of view) and rebuilds the pitch table.
 void ClearTuner(Guitar& g);
 
 // True while the adjustment panel is on screen.
-bool tunerAdjustmentOpen(const Guitar& g);
+bool tunerAdjustmentOpen(const WindowControls& ui);
 
 // Click on string button index (0 = slot 1, the lowest string .. 5 = slot 6).
 void StringName_Click(Guitar& g, int index);

@@ -78,13 +78,13 @@ int tripletLength(const SongModel& song, int i) {
     return 0;
 }
 
-int barLength(const Guitar& g) {
-    const int t = activeTimeSig(g.song);
-    return t == 0 ? 0 : g.song.barTicks[t];
+int barLength(const SongModel& song) {
+    const int t = activeTimeSig(song);
+    return t == 0 ? 0 : song.barTicks[t];
 }
 
 void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
-    const int bar = barLength(g);
+    const int bar = barLength(g.song);
     if (bar == 0) return;
     auto& count = g.display.barTickCount;
     count = clampInt16(count + c.dur);
@@ -102,7 +102,7 @@ void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
 // A struck note's symbol lasts as long as the string holds it, within the bar when there are
 // bars, and never longer than a whole note.
 int heldLength(const Guitar& g, const Column& c, int s) {
-    const int bar = barLength(g);
+    const int bar = barLength(g.song);
     const int last = std::min<int>(g.song.noteCount, decltype(g.song.noteDur)::upper);
     int total = c.dur;
     for (int j = c.i + 1; j <= last; ++j) {
@@ -282,7 +282,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     if (c.isRest && i <= g.song.noteCount) {
         drawRest(g, c);
     } else {
-        drawLedgerLines(g, c.x, c.topPitch, c.bottomPitch);
+        drawLedgerLines(g.display, c.x, c.topPitch, c.bottomPitch);
     }
     drawChordJoiner(g.display, c);
     drawTripletMark(g.display, c);

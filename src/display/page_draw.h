@@ -46,7 +46,7 @@ void drawKeySignature(Guitar& g);
 void drawTimeSignature(Guitar& g);
 
 // Ledger lines of one column, 12 pixels wide ending at x, for the column's pitch range.
-void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch);
+void drawLedgerLines(DisplayState& display, int x, int topPitch, int bottomPitch);
 
 // Draws column i of the page: bar line, ties, fret numbers, notes, rest or ledger lines,
 // chord joiner and triplet mark.

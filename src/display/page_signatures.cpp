@@ -79,16 +79,16 @@ void drawTimeSignature(Guitar& g) {
         glyph::kTimeSigWidth, glyph::kTimeSigHeight, RasterOp::And);
 }
 
-void drawLedgerLines(Guitar& g, int x, int topPitch, int bottomPitch) {
+void drawLedgerLines(DisplayState& display, int x, int topPitch, int bottomPitch) {
     for (const LedgerStep& step : kLedgersBelow) {
         if (bottomPitch < step.pitch) {
-            drawLedger(g.display, x, step);
+            drawLedger(display, x, step);
             break;
         }
     }
     for (const LedgerStep& step : kLedgersAbove) {
         if (topPitch > step.pitch) {
-            drawLedger(g.display, x, step);
+            drawLedger(display, x, step);
             break;
         }
     }

@@ -16,15 +16,15 @@ bool isNoteIndex(const SongModel& song, int n) {
     return decltype(song.noteDur)::contains(n);
 }
 
-int durationAt(const Guitar& g, int n) {
-    return isNoteIndex(g.song, n) ? g.song.noteDur[n] : 0;
+int durationAt(const SongModel& song, int n) {
+    return isNoteIndex(song, n) ? song.noteDur[n] : 0;
 }
 
 }  // namespace
 
 void pointLengthScale(Guitar& g, int n) {
     if (g.app.appMode != kModeEditor || g.playback.swapperMode != 5) return;
-    const int dur = durationAt(g, n);
+    const int dur = durationAt(g.song, n);
     if (dur < 0 || dur >= kFirstControlCode) return;
     const auto& symbols = g.song.durSymbol;
     const int symbol = dur > symbols.upper ? g.song.durValue.upper : symbols[dur];

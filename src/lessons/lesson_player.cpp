@@ -123,8 +123,8 @@ void lbutton_Click(Guitar& g, int index) {
     if (canMove && bar.set(bar.value + step)) lscroll_Change(g);
 }
 
-void lbutton_MouseUp(Guitar& g) {
-    releaseLessonButtons(g.ui);
+void lbutton_MouseUp(WindowControls& ui) {
+    releaseLessonButtons(ui);
 }
 
 void releaseLessonButtons(WindowControls& ui) {

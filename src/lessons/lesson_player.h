@@ -24,7 +24,7 @@ void lscroll_Scroll(Guitar& g, int value);
 // BACK (index 0) and NEXT (index 1) act when pressed; the release lets them up again, so they
 // work like momentary push buttons.
 void lbutton_Click(Guitar& g, int index);
-void lbutton_MouseUp(Guitar& g);
+void lbutton_MouseUp(WindowControls& ui);
 
 // The ribbon returns to its neutral state: neither BACK nor NEXT is down.
 void releaseLessonButtons(WindowControls& ui);

@@ -20,12 +20,12 @@ bool anySounding(const SongModel& song, int n, bool mutedCounts) {
     return false;
 }
 
-bool acceptsBackwards(const Guitar& g, int n, BackStop stop) {
+bool acceptsBackwards(const SongModel& song, int n, BackStop stop) {
     switch (stop) {
         case BackStop::Sounding:
-            return anySounding(g.song, n, false);
+            return anySounding(song, n, false);
         case BackStop::SoundingOrMuted:
-            return anySounding(g.song, n, true);
+            return anySounding(song, n, true);
         case BackStop::AnyNote:
             return true;
     }
@@ -77,7 +77,7 @@ void stepBackwards(Guitar& g, BackStop stop) {
             turnPageBack(g);
         } else if (code == kLineMarker) {
             moveLinePointer(g.ui, g.song.noteFret(at.curNote, 1));
-        } else if (code < kLineMarker && acceptsBackwards(g, at.curNote, stop)) {
+        } else if (code < kLineMarker && acceptsBackwards(g.song, at.curNote, stop)) {
             return;
         }
     }

@@ -155,7 +155,7 @@ void buildLessonPanel(ViewBinder& b, QWidget* window) {
         QObject::connect(w, &CommandButton::pressed, w,
                          [&b, i] { b.run([&b, i] { lbutton_Click(b.g, i); }); });
         QObject::connect(w, &CommandButton::released, w,
-                         [&b] { b.run([&b] { lbutton_MouseUp(b.g); }); });
+                         [&b] { b.run([&b] { lbutton_MouseUp(b.g.ui); }); });
     }
     staticText(panel, "FRAME", QRect(410, 18, 40, 18), Qt::AlignVCenter | Qt::AlignRight);
     readout(b, panel, g.ui.lbllnum)->setObjectName("lbllnum");

@@ -108,7 +108,7 @@ TEST_F(NoteEntryTest, NothingOnAPageEndOrWhilePlayingAndATuningAdjustmentIsAband
     StringName_Click(g, 2);
     g.song.altTuning[3] = 2;
     click(kMouseLeft, kFret5X, kSlot1Y);
-    EXPECT_EQ(join(slot1(), g.transport.curNote, g.song.altTuning[3], tunerAdjustmentOpen(g)),
+    EXPECT_EQ(join(slot1(), g.transport.curNote, g.song.altTuning[3], tunerAdjustmentOpen(g.ui)),
               "-1|2|-1|2|-1||1|0|0|");
 }
 

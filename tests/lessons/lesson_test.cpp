@@ -98,7 +98,7 @@ class LessonPlayer : public test::Started {
     void press(int button) {
         tick();
         lbutton_Click(g(), button);
-        lbutton_MouseUp(g());
+        lbutton_MouseUp(g().ui);
         tick();
     }
     void goTo(int frame) {

@@ -52,7 +52,7 @@ struct TunerRig {
             out += std::to_string(g().song.altTuning[s]) + " ";
         for (int i = 0; i < 6; ++i)
             out += g().ui.StringName[i].pressed ? "P" : "-";
-        return out + (tunerAdjustmentOpen(g()) ? " open" : " closed");
+        return out + (tunerAdjustmentOpen(g().ui) ? " open" : " closed");
     }
     test::Rig rig;
 };
