@@ -30,8 +30,8 @@ Menu rootMenu(const char* caption, const char* suffix) {
 
 // The type of strip cell `cell`: its degrees, the semitones of each degree as its formula
 // reads, its formula, function and name.
-void chooseChordType(Guitar& g, int cell) {
-    auto& lib = g.library;
+void chooseChordType(LibraryState& library, WindowControls& ui, int cell) {
+    auto& lib = library;
     const ChordType& type = chordType(cell);
     lib.chordType = static_cast<i16>(cell);
     const std::vector<int> semitones = formulaSemitones(type.formula);
@@ -45,8 +45,8 @@ void chooseChordType(Guitar& g, int cell) {
             lib.degreeSemitones[degree] =
                 static_cast<i16>(semitones[static_cast<std::size_t>(d - 1)]);
     }
-    g.ui.txtsiinfo.text = type.formula;
-    g.ui.txtsicomp.text = type.function;
+    ui.txtsiinfo.text = type.formula;
+    ui.txtsicomp.text = type.function;
     lib.chordTypeName = type.name;
 }
 
@@ -61,20 +61,20 @@ std::vector<int> chordTones(const LibraryState& lib) {
 void chordStrip_MouseDown(Guitar& g, double x) {
     const int cell = pressStripCell(g, x, kChordCellTwips, kChordTypeCount);
     if (cell == 0) return;
-    chooseChordType(g, cell);
+    chooseChordType(g.library, g.ui, cell);
     loadchords(g, g.library.chordRootSel);
 }
 
 }  // namespace
 
-void setupLibraries(Guitar& g) {
+void setupLibraries(LibraryState& library, WindowControls& ui) {
     for (int i = 0; i < kMenuRoots; ++i) {
         const MenuRoot& root = menuRoots()[static_cast<std::size_t>(i)];
-        g.library.chordRoot[i] = static_cast<i16>(root.pitchClass);
-        g.library.chordKey[i] = static_cast<i16>(root.key);
+        library.chordRoot[i] = static_cast<i16>(root.pitchClass);
+        library.chordKey[i] = static_cast<i16>(root.key);
     }
-    g.ui.mnuchords = rootMenu("Chord", " Chords");
-    g.ui.mnuscales = rootMenu("Scale", " Scales");
+    ui.mnuchords = rootMenu("Chord", " Chords");
+    ui.mnuscales = rootMenu("Scale", " Scales");
 }
 
 void mnuchord_Click(Guitar& g, int index) {
@@ -87,7 +87,7 @@ void mnuchord_Click(Guitar& g, int index) {
     showLibraryPageArea(g);
     lib.chordKeySel = lib.chordKey[index];
     lib.chordRootSel = lib.chordRoot[index];
-    chooseChordType(g, 1);
+    chooseChordType(g.library, g.ui, 1);
     loadchords(g, lib.chordRootSel);
 }
 

@@ -7,12 +7,14 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
+struct LibraryState;
 
 // The strip's cells are this wide: type c lies from c * 375 twips.
 inline constexpr int kChordCellTwips = 375;
 
 // Fills the root tables and the CHORDS and SCALES menus; called once at start-up.
-void setupLibraries(Guitar& g);
+void setupLibraries(LibraryState& library, WindowControls& ui);
 
 // Item `index` (0..16) of the CHORDS menu: opens the library for that root with "Major".
 void mnuchord_Click(Guitar& g, int index);

@@ -106,7 +106,7 @@ bool leaveEditor(Guitar& g) {
     g.ui.opttxt[kModeBarEdit].color = kColorAvailable;
     showNoteLengths(g.ui, false);
     if (g.transport.curNote > s.noteCount) g.transport.curNote = static_cast<i16>(s.noteCount + 1);
-    placeNotePointer(g, g.transport.curNote);
+    placeNotePointer(g.song, g.ui, g.transport.curNote);
     g.app.appMode = kModeSongs;
     btnSwapper_Click(g, kSettingLeadIn);
     showNoteCounter(g);

@@ -116,18 +116,18 @@ void restorePageArea(Guitar& g) {
 void openStrip(Guitar& g, const char* file, int cells, int cell) {
     loadPictureFile(g, g.app.appFolder + file, g.display.pagewindow);
     g.display.pagewindowCells = CellGrid{1, cells};
-    showStripCell(g, cell);
+    showStripCell(g.display, g.ui, cell);
 }
 
-void showStripCell(Guitar& g, int cell) {
-    auto& d = g.display;
+void showStripCell(DisplayState& display, WindowControls& ui, int cell) {
+    auto& d = display;
     const CellGrid& cells = d.pagewindowCells;
     const int w = cells.cellWidth(d.pagewindow);
     const int h = cells.cellHeight(d.pagewindow);
     d.pagepic.resize(w, h);
     d.pagepic.blit(0, 0, d.pagewindow, cells.cellX(d.pagewindow, cell),
                    cells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
-    g.ui.pagepic.visible = true;
+    ui.pagepic.visible = true;
     ++d.pageRedraws;
 }
 
@@ -142,7 +142,7 @@ int pressStripCell(Guitar& g, double x, int cellTwips, int last) {
     const int cell = stripCellAt(x, cellTwips, last);
     if (cell == 0) return 0;
     g.ui.pnlscore.visible = false;
-    showStripCell(g, cell - 1);
+    showStripCell(g.display, g.ui, cell - 1);
     if (g.sys.screen != nullptr) g.sys.screen->present();
     return cell;
 }
@@ -180,13 +180,13 @@ void storeLibraryNote(SongModel& song, int n, int dur, const StringFrets& frets)
     songedit::storeNote(song, n, dur, frets, kLibraryNoteX);
 }
 
-bool breakLibraryPage(Guitar& g, int n) {
-    auto& s = g.song;
-    auto& page = g.transport.curPage;
+bool breakLibraryPage(SongModel& song, TransportState& transport, int n) {
+    auto& s = song;
+    auto& page = transport.curPage;
     if (page >= kMaxPages || n >= kMaxNotes) return false;
     StringFrets silent;
     silent.fill(kSilent);
-    storeLibraryNote(g.song, n, kEndOfPage, silent);
+    storeLibraryNote(song, n, kEndOfPage, silent);
     ++page;
     songedit::setPageStart(s, page, n + 1);
     return true;
@@ -205,7 +205,7 @@ void finishLibraryPage(Guitar& g, int n, const LibraryTones& tones,
     ui.form.mousePointer = MousePointer::Hourglass;
     layoutPages(g, n);
     showNoteScrollBar(g, n);
-    setkey(g);
+    setkey(g.keys, g.song);
     const std::vector<SpelledTone> spelled =
         spellFormula(tones.formula, noteNameOf(g.keys, tones.root));
     writeTonesAsSpelled(g.keys, s.songKey, spelled);

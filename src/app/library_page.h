@@ -12,6 +12,9 @@
 namespace lutavo {
 
 struct Guitar;
+struct DisplayState;
+struct WindowControls;
+struct TransportState;
 struct SongModel;
 
 // Puts the check mark on item `index` of a root menu alone (-1: on none).
@@ -31,7 +34,7 @@ void showScalePageArea(Guitar& g);
 // the page.
 void openStrip(Guitar& g, const char* file, int cells, int cell);
 // Shows another cell of the strip already loaded.
-void showStripCell(Guitar& g, int cell);
+void showStripCell(DisplayState& display, WindowControls& ui, int cell);
 
 // The strip's cell under a press at x twips, for cells `cellTwips` wide; the first cell of the
 // strip holds no type. 0 when the press is outside cells 1..last.
@@ -47,7 +50,7 @@ void beginLibraryPage(Guitar& g, int key, int pageHeight);
 void storeLibraryNote(SongModel& song, int n, int dur, const StringFrets& frets);
 // Slot n ends the page being filled: the next note starts a page of its own. False, with nothing
 // stored, when the song has no room for another page.
-bool breakLibraryPage(Guitar& g, int n);
+bool breakLibraryPage(SongModel& song, TransportState& transport, int n);
 
 // What a library page is of: the root (a pitch class counted from E) and the formula whose
 // tones the staff writes by their intervals from it.

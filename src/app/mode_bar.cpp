@@ -195,7 +195,7 @@ void setupModeBar(Guitar& g) {
         g.ui.opttxt[i].tip = kModeButtons[i].tip;
         g.ui.opt[i].tip = kModeButtons[i].tip;
     }
-    setupLibraries(g);
+    setupLibraries(g.library, g.ui);
     g.ui.mnuPrint = printMenu();
 }
 

@@ -23,7 +23,7 @@ constexpr int kScaleNoteTicks = 16;
 int storePositions(Guitar& g, const std::vector<ScalePosition>& positions) {
     int n = 0;
     for (const ScalePosition& position : positions) {
-        if (n > 0 && !breakLibraryPage(g, ++n)) return n - 1;
+        if (n > 0 && !breakLibraryPage(g.song, g.transport, ++n)) return n - 1;
         for (const ScaleNote& note : position.notes) {
             if (n + 1 >= kMaxNotes) return n;
             StringFrets frets;

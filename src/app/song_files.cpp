@@ -33,12 +33,12 @@ bool contains(const std::string& text, const char* part) {
 }
 
 // Step 2: the clip played once the song is on screen.
-std::string chooseLoadClip(Guitar& g) {
-    std::string clip = g.app.appFolder + files::kLoadClip;
-    if (g.app.firstSong && g.config.playIntroClips == 1) {
-        clip = g.app.appFolder + files::kWelcomeClip;
+std::string chooseLoadClip(AppState& app, ConfigState& config) {
+    std::string clip = app.appFolder + files::kLoadClip;
+    if (app.firstSong && config.playIntroClips == 1) {
+        clip = app.appFolder + files::kWelcomeClip;
     }
-    g.app.firstSong = false;
+    app.firstSong = false;
     return clip;
 }
 
@@ -66,13 +66,13 @@ void resetSong(Guitar& g) {
 }
 
 // The three texts go to the labels above the page and to the song information panel.
-void showSongTexts(Guitar& g) {
-    g.ui.lbltitle.caption = g.song.songTitle;
-    g.ui.lblleft.caption = g.song.songInfo;
-    g.ui.lblright.caption = g.song.songComposer;
-    g.ui.txtsititle.text = g.song.songTitle;
-    g.ui.txtsiinfo.text = g.song.songInfo;
-    g.ui.txtsicomp.text = g.song.songComposer;
+void showSongTexts(WindowControls& ui, SongModel& song) {
+    ui.lbltitle.caption = song.songTitle;
+    ui.lblleft.caption = song.songInfo;
+    ui.lblright.caption = song.songComposer;
+    ui.txtsititle.text = song.songTitle;
+    ui.txtsiinfo.text = song.songInfo;
+    ui.txtsicomp.text = song.songComposer;
 }
 
 // Steps 8 and 9: the notes go into the arrays, each end-of-page note closing a page, with the
@@ -95,16 +95,16 @@ void storeNotes(Guitar& g, const ParsedSong& parsed) {
 }
 
 // Step 11: the start-up song turns CLOSE into EXIT.
-void setCloseButton(Guitar& g, const std::string& fileName) {
+void setCloseButton(AppState& app, WindowControls& ui, const std::string& fileName) {
     if (contains(fileName, "intro")) {
-        g.app.introSong = 1;
-        g.ui.lbllexit.caption = "EXIT";
-        g.ui.btnlexit.tip = "Exit Lutavo";
+        app.introSong = 1;
+        ui.lbllexit.caption = "EXIT";
+        ui.btnlexit.tip = "Exit Lutavo";
         return;
     }
-    g.app.introSong = 0;
-    g.ui.lbllexit.caption = "CLOSE";
-    if (g.app.appMode != kModeLesson) g.ui.btnlexit.tip = "Close song";
+    app.introSong = 0;
+    ui.lbllexit.caption = "CLOSE";
+    if (app.appMode != kModeLesson) ui.btnlexit.tip = "Close song";
 }
 
 // Step 12: panels, page table end, scroll bars, tables, and page 1 on screen.
@@ -125,7 +125,7 @@ void presentSong(Guitar& g) {
             pgScroll_Change(g);
         }
     }
-    setkey(g);
+    setkey(g.keys, g.song);
     buildpitchtable(g);
     ui.pgScroll.value = 1;
     pgScroll_Change(g);
@@ -174,16 +174,16 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     g.ui.fretboard.enabled = false;
     refreshNeck(g.neck);
     LoadContext context;
-    context.clip = chooseLoadClip(g);
+    context.clip = chooseLoadClip(g.app, g.config);
     context.currentFormat = parsed.currentFormat;
     showSongName(g.ui, fileName);
     g.song.songFolder = folderOf(fileName);
     resetSong(g);
     applyHeader(g, parsed.header, context);
-    showSongTexts(g);
+    showSongTexts(g.ui, g.song);
     storeNotes(g, parsed);
     setTransportState(g);
-    setCloseButton(g, fileName);
+    setCloseButton(g.app, g.ui, fileName);
     presentSong(g);
 
     g.song.songFile = fileName;

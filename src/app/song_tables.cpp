@@ -35,8 +35,8 @@ void nameTheTuning(Guitar& g) {
 
 }  // namespace
 
-void setkey(Guitar& g) {
-    applyKey(g.keys, g.song.songKey);
+void setkey(KeyState& keys, SongModel& song) {
+    applyKey(keys, song.songKey);
 }
 
 void buildpitchtable(Guitar& g) {

@@ -6,9 +6,11 @@
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
+struct KeyState;
 
 // Rebuilds the note names and staff positions for the song's key.
-void setkey(Guitar& g);
+void setkey(KeyState& keys, SongModel& song);
 
 // Rebuilds the pitch table from the strings' tuning offsets, names the tuner's string buttons
 // in the key's spelling and the tuning on the tuning button (and above the TUNE page), and

@@ -167,7 +167,7 @@ void reportCorrections(Guitar& g, const std::string& path, const Corrections& no
 void showConfiguredSound(Guitar& g) {
     const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
     g.ui.voltxt.caption = std::to_string(g.config.soundVolume[sound]);
-    showSoundInUse(g);
+    showSoundInUse(g.config, g.ui);
     g.playback.swapperPos = static_cast<i16>(kLeadInSlots - g.config.defaultLeadIn);
 }
 
@@ -180,12 +180,12 @@ WriteResult writeReplacing(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-void showSoundInUse(Guitar& g) {
-    const int sound = clampTo(g.config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
+void showSoundInUse(ConfigState& config, WindowControls& ui) {
+    const int sound = clampTo(config.preferredSound, kSoundIndexRange.lo, kSoundIndexRange.hi);
     // The sound buttons share one place: only the one of the sound in use may show.
     for (int i = 0; i < kSoundCount; ++i)
-        g.ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
-    auto& items = g.ui.mnuSound.items;
+        ui.outbtn[kOutbtnFirstSound + i].visible = i == sound;
+    auto& items = ui.mnuSound.items;
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i].checked = static_cast<int>(i) == sound;
 }

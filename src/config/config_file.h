@@ -7,6 +7,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
 struct ConfigState;
 
 // Reads the configuration file (the user's, else the default in the program's folder) and shows
@@ -20,7 +21,7 @@ void readconfig(Guitar& g);
 bool writeconfig(Guitar& g);
 
 // The main window's sound button and the sound menu's check mark show the sound in use.
-void showSoundInUse(Guitar& g);
+void showSoundInUse(ConfigState& config, WindowControls& ui);
 
 // The user's configuration file: $XDG_CONFIG_HOME/lutavo/ltmidi32.cfg, or
 // $HOME/.config/lutavo/ltmidi32.cfg; "" when neither variable gives a folder.

@@ -74,9 +74,9 @@ void fillDeviceList(Guitar& g) {
     }
 }
 
-void showSound(Guitar& g, int p) {
-    SetupWindow& w = g.setup;
-    const ConfigState& c = g.config;
+void showSound(SetupWindow& setup, ConfigState& config, int p) {
+    SetupWindow& w = setup;
+    const ConfigState& c = config;
     w.lblSound.caption = kSoundNames[p];
     for (const SoundBar& b : kSoundBars)
         showValue(w.*b.bar, w.*b.value, (c.*b.table)[p]);
@@ -88,11 +88,11 @@ void showSound(Guitar& g, int p) {
         w.btnConfig[i].pressed = i == p;
 }
 
-void unload(Guitar& g) {
-    g.setup.loaded = false;
-    g.setup.MidiDevices.visible = false;
-    g.setup.TestInt.pressed = false;
-    g.ui.outtxt[kSetupLabel].color = kColorAvailable;
+void unload(SetupWindow& setup, WindowControls& ui) {
+    setup.loaded = false;
+    setup.MidiDevices.visible = false;
+    setup.TestInt.pressed = false;
+    ui.outtxt[kSetupLabel].color = kColorAvailable;
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ void loadSetupWindow(Guitar& g) {
     w.at = kWindowPlace;
     fillDeviceList(g);
     w.loaded = true;
-    showSound(g, editedSound(g.config));
+    showSound(g.setup, g.config, editedSound(g.config));
     w.playwavs.checked = g.config.playIntroClips == 1;
     w.leftyopt.checked = g.config.leftHanded == 1;
 }
@@ -111,31 +111,31 @@ void loadSetupWindow(Guitar& g) {
 void btnConfig_Click(Guitar& g, int index) {
     if (!g.setup.loaded || index < 0 || index >= kSoundCount) return;
     g.config.preferredSound = static_cast<i16>(index);
-    showSoundInUse(g);
-    showSound(g, index);
+    showSoundInUse(g.config, g.ui);
+    showSound(g.setup, g.config, index);
 }
 
-void setupScroll_Change(Guitar& g, SetupScroll bar, int value) {
-    SetupWindow& w = g.setup;
+void setupScroll_Change(SetupWindow& setup, ConfigState& config, SetupScroll bar, int value) {
+    SetupWindow& w = setup;
     if (bar == SetupScroll::LeadIn) {
         if (!w.hscrdefdelay.set(value)) return;
-        g.config.defaultLeadIn = static_cast<i16>(w.hscrdefdelay.value);
+        config.defaultLeadIn = static_cast<i16>(w.hscrdefdelay.value);
         w.lbldefdelay.caption = std::to_string(w.hscrdefdelay.value);
         return;
     }
     const SoundBar& b = kSoundBars[static_cast<int>(bar)];
     ScrollBar& shown = w.*b.bar;
     if (!shown.set(value)) return;
-    (g.config.*b.table)[editedSound(g.config)] = static_cast<i16>(shown.value);
+    (config.*b.table)[editedSound(config)] = static_cast<i16>(shown.value);
     (w.*b.value).caption = std::to_string(shown.value);
 }
 
-void setupCheck_Click(Guitar& g, SetupCheck box, bool checked) {
-    SetupWindow& w = g.setup;
+void setupCheck_Click(SetupWindow& setup, ConfigState& config, SetupCheck box, bool checked) {
+    SetupWindow& w = setup;
     switch (box) {
         case SetupCheck::Default:
             w.prefint.checked = checked;
-            if (checked) g.config.prefSoundRead = static_cast<i16>(editedSound(g.config));
+            if (checked) config.prefSoundRead = static_cast<i16>(editedSound(config));
             break;
         case SetupCheck::LeftHanded:
             w.leftyopt.checked = checked;
@@ -149,21 +149,21 @@ void setupCheck_Click(Guitar& g, SetupCheck box, bool checked) {
     }
 }
 
-void devbut_Click(Guitar& g) {
-    ListBox& list = g.setup.MidiDevices;
+void devbut_Click(SetupWindow& setup, ConfigState& config) {
+    ListBox& list = setup.MidiDevices;
     if (list.visible) {
         list.visible = false;
         return;
     }
-    const int device = g.config.soundDevice[editedSound(g.config)];
+    const int device = config.soundDevice[editedSound(config)];
     list.selected = device < static_cast<int>(list.items.size()) ? device : -1;
     list.visible = true;
 }
 
-void MidiDevices_Click(Guitar& g, int line) {
-    SetupWindow& w = g.setup;
+void MidiDevices_Click(SetupWindow& setup, ConfigState& config, int line) {
+    SetupWindow& w = setup;
     if (line < 0 || line >= static_cast<int>(w.MidiDevices.items.size())) return;
-    g.config.soundDevice[editedSound(g.config)] = static_cast<i16>(line);
+    config.soundDevice[editedSound(config)] = static_cast<i16>(line);
     w.MidiDevices.selected = line;
     w.MidiDevices.visible = false;
     w.MidiIntTxt.caption = deviceLine(w, line);
@@ -173,14 +173,14 @@ void setupBackground_Click(SetupWindow& setup) {
     setup.MidiDevices.visible = false;
 }
 
-void TestInt_MouseDown(Guitar& g) {
-    g.setup.TestInt.pressed = true;
-    g.app.pendingSoundAction = kSoundTestDown;
+void TestInt_MouseDown(SetupWindow& setup, AppState& app) {
+    setup.TestInt.pressed = true;
+    app.pendingSoundAction = kSoundTestDown;
 }
 
-void TestInt_MouseUp(Guitar& g) {
-    g.setup.TestInt.pressed = false;
-    g.app.pendingSoundAction = kSoundTestUp;
+void TestInt_MouseUp(SetupWindow& setup, AppState& app) {
+    setup.TestInt.pressed = false;
+    app.pendingSoundAction = kSoundTestUp;
 }
 
 void setupClose_Click(Guitar& g, SetupClose decision) {
@@ -195,11 +195,11 @@ void setupClose_Click(Guitar& g, SetupClose decision) {
         c.showFretNoteNames = w.showfnotes.checked ? 1 : 0;
         g.app.pendingSoundAction = decision == SetupClose::Ok ? kSoundSetupOk : kSoundSave;
     }
-    unload(g);
+    unload(g.setup, g.ui);
 }
 
 void closeSetupWindow(Guitar& g) {
-    if (g.setup.loaded) unload(g);
+    if (g.setup.loaded) unload(g.setup, g.ui);
 }
 
 void settleSetupTimer(Guitar& g) {

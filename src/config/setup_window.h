@@ -7,6 +7,8 @@
 namespace lutavo {
 
 struct Guitar;
+struct ConfigState;
+struct AppState;
 struct SetupWindow;
 
 // The lines of the device list are this high; the list is this much higher than its lines, and
@@ -25,15 +27,15 @@ void loadSetupWindow(Guitar& g);
 
 // btnConfig(i): edit (and use) sound i.
 void btnConfig_Click(Guitar& g, int index);
-void setupScroll_Change(Guitar& g, SetupScroll bar, int value);
-void setupCheck_Click(Guitar& g, SetupCheck box, bool checked);
+void setupScroll_Change(SetupWindow& setup, ConfigState& config, SetupScroll bar, int value);
+void setupCheck_Click(SetupWindow& setup, ConfigState& config, SetupCheck box, bool checked);
 // devbut: shows the device list with the sound's device selected, or hides it.
-void devbut_Click(Guitar& g);
+void devbut_Click(SetupWindow& setup, ConfigState& config);
 // A line of the device list: the sound's device, then the list goes.
-void MidiDevices_Click(Guitar& g, int line);
+void MidiDevices_Click(SetupWindow& setup, ConfigState& config, int line);
 void setupBackground_Click(SetupWindow& setup);
-void TestInt_MouseDown(Guitar& g);
-void TestInt_MouseUp(Guitar& g);
+void TestInt_MouseDown(SetupWindow& setup, AppState& app);
+void TestInt_MouseUp(SetupWindow& setup, AppState& app);
 // OK, Save or Cancel: the check boxes (OK, Save) and the request, then the window goes.
 void setupClose_Click(Guitar& g, SetupClose decision);
 

@@ -60,18 +60,18 @@ void putMark(NeckState& neck, const NeckMark& m) {
 
 // Copies the 12 x 12 cell (cellX, cellY) of a marker sheet onto the neck at fret, on the slot's
 // row.
-void putMarker(Guitar& g, NeckMark::Sheet sheet, int cellX, int cellY, int fret, int slot,
-               int drop) {
-    const auto& d = g.display;
-    putMark(g.neck, {sheet, false, d.fretMarkerX[fret], d.stringY[slot] + drop, cellX, cellY,
-                     glyph::kMarker, glyph::kMarker});
+void putMarker(DisplayState& display, NeckState& neck, NeckMark::Sheet sheet, int cellX, int cellY,
+               int fret, int slot, int drop) {
+    const auto& d = display;
+    putMark(neck, {sheet, false, d.fretMarkerX[fret], d.stringY[slot] + drop, cellX, cellY,
+                   glyph::kMarker, glyph::kMarker});
 }
 
 // Lights the key of notation pitch index `key` with the pressed-key glyph of its pitch class.
-void pressKey(Guitar& g, int key) {
-    const auto& a = g.app;
+void pressKey(AppState& app, NeckState& neck, int key) {
+    const auto& a = app;
     if (!FixedArray<i16, 1, 60>::contains(key)) return;  // beyond the five octaves shown
-    putMark(g.neck,
+    putMark(neck,
             {NeckMark::Sheet::KeyDown, true, a.keyX[key], a.keyKind[key],
              pitchClass(key - 1) * glyph::kKeyCell, 0, glyph::kKeyCell, glyph::kKeyDownHeight});
 }
@@ -106,12 +106,12 @@ void drawSoundingMarker(Guitar& g, NeckMark::Sheet sheet, int slot, int fret, in
     if (!onNeck(fret)) return;
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g.config)) {
-        putMarker(g, sheet, nameCellX(p), nameRow(g.keys, p), fret, slot, 0);
+        putMarker(g.display, g.neck, sheet, nameCellX(p), nameRow(g.keys, p), fret, slot, 0);
     } else {
-        putMarker(g, sheet, glyph::kMarkerCrossX, namelessY, fret, slot, 0);
+        putMarker(g.display, g.neck, sheet, glyph::kMarkerCrossX, namelessY, fret, slot, 0);
     }
     // Notation pitch p + 5 counts from C; key index 1 is the lowest C.
-    pressKey(g, p + 5);
+    pressKey(g.app, g.neck, p + 5);
 }
 
 }  // namespace
@@ -175,17 +175,18 @@ void drawBendMarker(Guitar& g, int slot) {
     if (!onNeck(fret)) return;  // nothing struck on the string to bend
     const int p = g.tuning.pitchOf(slot, fret);
     if (namesShown(g.config)) {
-        putMarker(g, NeckMark::Sheet::Fingers, nameCellX(p + 1), nameRow(g.keys, p + 1), fret, slot,
-                  kBendDrop);
+        putMarker(g.display, g.neck, NeckMark::Sheet::Fingers, nameCellX(p + 1),
+                  nameRow(g.keys, p + 1), fret, slot, kBendDrop);
     } else {
-        putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerPlainY, fret,
-                  slot, kBendDrop);
+        putMarker(g.display, g.neck, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX,
+                  glyph::kMarkerPlainY, fret, slot, kBendDrop);
     }
-    pressKey(g, p + 6);
+    pressKey(g.app, g.neck, p + 6);
 }
 
 void drawMutedMarker(Guitar& g, int slot) {
-    putMarker(g, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX, glyph::kMarkerCrossY, 0, slot, 0);
+    putMarker(g.display, g.neck, NeckMark::Sheet::Fingers, glyph::kMarkerCrossX,
+              glyph::kMarkerCrossY, 0, slot, 0);
 }
 
 }  // namespace lutavo

@@ -83,16 +83,16 @@ int barLength(const SongModel& song) {
     return t == 0 ? 0 : song.barTicks[t];
 }
 
-void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
-    const int bar = barLength(g.song);
+void drawBarLine(SongModel& song, DisplayState& display, const PageRun& run, Column& c) {
+    const int bar = barLength(song);
     if (bar == 0) return;
-    auto& count = g.display.barTickCount;
+    auto& count = display.barTickCount;
     count = clampInt16(count + c.dur);
     if (count <= bar) return;
     count = static_cast<i16>(c.dur);
     c.barHere = true;
     const int bx = c.x - run.halfGap - 7;
-    auto& d = g.display;
+    auto& d = display;
     ink(d, PageSheet::Score, bx, glyph::kStaffTop, PageSheet::Notes, glyph::kBarLineX, 0, 1,
         glyph::kBarLineHeight, RasterOp::And);
     // The tablature's bar line is a piece of its own end line.
@@ -101,15 +101,15 @@ void drawBarLine(Guitar& g, const PageRun& run, Column& c) {
 
 // A struck note's symbol lasts as long as the string holds it, within the bar when there are
 // bars, and never longer than a whole note.
-int heldLength(const Guitar& g, const Column& c, int s) {
-    const int bar = barLength(g.song);
-    const int last = std::min<int>(g.song.noteCount, decltype(g.song.noteDur)::upper);
+int heldLength(const SongModel& song, const DisplayState& display, const Column& c, int s) {
+    const int bar = barLength(song);
+    const int last = std::min<int>(song.noteCount, decltype(song.noteDur)::upper);
     int total = c.dur;
     for (int j = c.i + 1; j <= last; ++j) {
-        if (!isHeld(fretCode(g.song, j, s))) break;
-        const int d = g.song.noteDur[j];
+        if (!isHeld(fretCode(song, j, s))) break;
+        const int d = song.noteDur[j];
         if (d >= kFirstControlCode) break;
-        if (bar > 0 && g.display.barTickCount - c.dur + total + d > bar) break;
+        if (bar > 0 && display.barTickCount - c.dur + total + d > bar) break;
         total += d;
     }
     return std::min(total, kMaxShownTicks);
@@ -117,16 +117,16 @@ int heldLength(const Guitar& g, const Column& c, int s) {
 
 // A held note's pitch is that of the struck note drawn last on its string; when none has been
 // drawn yet (a page opened first), it is the pitch of the fret it holds.
-void ensureHeldPitch(Guitar& g, int s, int f) {
-    auto& p = g.display.stringPitch[s];
-    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(g.tuning, s, fretOf(f)));
+void ensureHeldPitch(DisplayState& display, TuningState& tuning, int s, int f) {
+    auto& p = display.stringPitch[s];
+    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(tuning, s, fretOf(f)));
 }
 
-void drawTie(Guitar& g, const PageRun& run, const Column& c, int s) {
-    const int p = g.display.stringPitch[s];
+void drawTie(DisplayState& display, KeyState& keys, const PageRun& run, const Column& c, int s) {
+    const int p = display.stringPitch[s];
     if (!drawsOnStaff(p)) return;
-    auto& d = g.display;
-    const int ty = g.keys.staffY[p] + glyph::kNoteHeight;
+    auto& d = display;
+    const int ty = keys.staffY[p] + glyph::kNoteHeight;
     const int from = run.tieStartX[s];
     ink(d, PageSheet::Score, from - 6, ty, PageSheet::Notes, glyph::kTieStartX, glyph::kTieY,
         glyph::kTieWidth, glyph::kTieHeight, RasterOp::And);
@@ -146,10 +146,11 @@ void drawFretCell(DisplayState& display, const Column& c, int s, PageSheet sheet
 
 // Fret numbers are printed as counted from the capo; a number the sheet has no cell for (a fret
 // below the capo) leaves the tab line empty.
-void drawFretNumber(Guitar& g, const Column& c, int s, PageSheet sheet, int fret) {
-    const int shown = fret - g.song.capo;
+void drawFretNumber(SongModel& song, DisplayState& display, const Column& c, int s, PageSheet sheet,
+                    int fret) {
+    const int shown = fret - song.capo;
     if (shown < 0 || shown > glyph::kLastFretCell) return;
-    drawFretCell(g.display, c, s, sheet, glyph::fretCellX(shown));
+    drawFretCell(display, c, s, sheet, glyph::fretCellX(shown));
 }
 
 void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
@@ -163,7 +164,7 @@ void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
         drawFretCell(g.display, c, s, sheet, glyph::kBendX);
     } else if (isStruck(f)) {
         pitch = static_cast<i16>(notationPitch(g.tuning, s, f));
-        drawFretNumber(g, c, s, sheet, f);
+        drawFretNumber(g.song, g.display, c, s, sheet, f);
     }
 }
 
@@ -185,29 +186,29 @@ void firstPass(Guitar& g, PageRun& run, Column& c) {
             continue;
         }
         if (!isHeld(f)) {
-            run.shownDur[s] = heldLength(g, c, s);
+            run.shownDur[s] = heldLength(g.song, g.display, c, s);
             if (c.triplet > 0 && run.shownDur[s] == c.dur) run.shownDur[s] = c.triplet;
             run.tieStartX[s] = c.x;
         } else {
-            ensureHeldPitch(g, s, f);
-            if (c.barHere || c.allHeld) drawTie(g, run, c, s);
+            ensureHeldPitch(g.display, g.tuning, s, f);
+            if (c.barHere || c.allHeld) drawTie(g.display, g.keys, run, c, s);
         }
         drawFretAndPitch(g, c, s, f);
         if (!isHeld(f) || c.allHeld) widenRange(c, s, g.display.stringPitch[s]);
     }
 }
 
-void drawSign(Guitar& g, const Column& c, int p) {
+void drawSign(KeyState& keys, DisplayState& display, const Column& c, int p) {
     const int pitchClass = p % 12;
     int signX = 0;
-    if (g.keys.accidentalNeeded[pitchClass]) {
-        signX = glyph::kFlatX + g.keys.accidentalGlyph[pitchClass];
-    } else if (g.keys.naturalNeeded[pitchClass]) {
+    if (keys.accidentalNeeded[pitchClass]) {
+        signX = glyph::kFlatX + keys.accidentalGlyph[pitchClass];
+    } else if (keys.naturalNeeded[pitchClass]) {
         signX = glyph::kNaturalX;
     } else {
         return;
     }
-    ink(g.display, PageSheet::Score, c.x - 17, g.keys.staffY[p] + 10, PageSheet::Notes, signX, 0,
+    ink(display, PageSheet::Score, c.x - 17, keys.staffY[p] + 10, PageSheet::Notes, signX, 0,
         glyph::kSignWidth, glyph::kSignHeight, RasterOp::And);
 }
 
@@ -221,8 +222,8 @@ void drawNoteSymbol(Guitar& g, const PageRun& run, const Column& c, int s, int p
         RasterOp::And);
 }
 
-void drawLargeCross(Guitar& g, const Column& c, int p) {
-    ink(g.display, PageSheet::Score, c.x - 11, g.keys.staffY[p] + 18, PageSheet::Frets,
+void drawLargeCross(DisplayState& display, KeyState& keys, const Column& c, int p) {
+    ink(display, PageSheet::Score, c.x - 11, keys.staffY[p] + 18, PageSheet::Frets,
         glyph::kLargeCrossX, glyph::kLargeCrossY, glyph::kLargeCrossWidth, glyph::kLargeCrossHeight,
         RasterOp::Copy);
 }
@@ -233,17 +234,18 @@ void secondPass(Guitar& g, const PageRun& run, const Column& c) {
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
         const bool held = isHeld(f);
-        if (held && c.allHeld) drawFretNumber(g, c, s, PageSheet::HeldFrets, fretOf(f));
+        if (held && c.allHeld)
+            drawFretNumber(g.song, g.display, c, s, PageSheet::HeldFrets, fretOf(f));
         if (!drawsOnStaff(p)) continue;
-        if (!held) drawSign(g, c, p);
+        if (!held) drawSign(g.keys, g.display, c, p);
         if (!held || c.barHere || c.allHeld) drawNoteSymbol(g, run, c, s, p);
-        if (f == kMuted) drawLargeCross(g, c, p);
+        if (f == kMuted) drawLargeCross(g.display, g.keys, c, p);
     }
 }
 
-void drawRest(Guitar& g, const Column& c) {
-    const int k = durationSymbol(g.song, c.triplet > 0 ? c.triplet : c.dur);
-    ink(g.display, PageSheet::Score, c.x - 10, glyph::kRestY, PageSheet::Notes, glyph::restX(k), 0,
+void drawRest(SongModel& song, DisplayState& display, const Column& c) {
+    const int k = durationSymbol(song, c.triplet > 0 ? c.triplet : c.dur);
+    ink(display, PageSheet::Score, c.x - 10, glyph::kRestY, PageSheet::Notes, glyph::restX(k), 0,
         glyph::kRestWidth, glyph::kRestHeight, RasterOp::And);
 }
 
@@ -271,7 +273,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     // Markers of the player (fast-forward stops, line markers) take no room in time.
     if (c.dur >= kFirstControlCode) return;
 
-    drawBarLine(g, run, c);
+    drawBarLine(g.song, g.display, run, c);
     for (int s = 1; s <= kStrings; ++s) {
         const int f = fretCode(g.song, i, s);
         if (f != kSilent) c.isRest = false;
@@ -280,7 +282,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
     firstPass(g, run, c);
     if (!c.isRest) secondPass(g, run, c);
     if (c.isRest && i <= g.song.noteCount) {
-        drawRest(g, c);
+        drawRest(g.song, g.display, c);
     } else {
         drawLedgerLines(g.display, c.x, c.topPitch, c.bottomPitch);
     }

@@ -27,7 +27,8 @@ PageRun pageRunOf(const Guitar& g, int page);
 
 // Inverts the tablature from 15 pixels left of the first marked note of the page to 3 pixels
 // right of the last; markStart 0 means no mark.
-void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd);
+void drawMarkedRange(SongModel& song, DisplayState& display, const PageRun& run, int markStart,
+                     int markEnd);
 
 // The passage's start and end on the page, as brackets before its first note and after its
 // last, over the notation and the tablature.
@@ -42,8 +43,8 @@ int activeTimeSig(const SongModel& song);
 int durationSymbol(const SongModel& song, int ticks);
 
 // Key signature (the signs of table K) and time signature on the staff.
-void drawKeySignature(Guitar& g);
-void drawTimeSignature(Guitar& g);
+void drawKeySignature(SongModel& song, DisplayState& display);
+void drawTimeSignature(SongModel& song, DisplayState& display);
 
 // Ledger lines of one column, 12 pixels wide ending at x, for the column's pitch range.
 void drawLedgerLines(DisplayState& display, int x, int topPitch, int bottomPitch);

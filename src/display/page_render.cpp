@@ -21,24 +21,24 @@ CellGrid pageCells(const DisplayState& d) {
     return cells.columns >= 1 && cells.rows >= 1 ? cells : CellGrid{};
 }
 
-void showPictureCell(Guitar& g, int index) {
-    auto& d = g.display;
+void showPictureCell(DisplayState& display, WindowControls& ui, int index) {
+    auto& d = display;
     const CellGrid cells = pageCells(d);
-    g.ui.pagepic.visible = false;
+    ui.pagepic.visible = false;
     const int cell = clampTo(index, 0, cells.columns * cells.rows - 1);
     const int w = cells.cellWidth(d.pagewindow);
     const int h = cells.cellHeight(d.pagewindow);
     d.pagepic.resize(w, h);
     stamp(d.pagepic, 0, 0, d.pagewindow, cells.cellX(d.pagewindow, cell),
           cells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
-    g.ui.pagepic.visible = true;
+    ui.pagepic.visible = true;
     ++d.pageRedraws;
-    refreshSwapper(g.display);
+    refreshSwapper(display);
 }
 
 // A song whose pages are pictures shows the cell of the page store for the page chosen.
 void showPicturePage(Guitar& g) {
-    showPictureCell(g, g.ui.pgScroll.value - 1);
+    showPictureCell(g.display, g.ui, g.ui.pgScroll.value - 1);
 }
 
 void showTitles(WindowControls& ui, bool visible) {
@@ -49,15 +49,15 @@ void showTitles(WindowControls& ui, bool visible) {
 
 // A song's titles head its first page only; pages with captions of their own (a scale's
 // positions) keep the titles on every page, the caption naming the page.
-void showPageTitles(Guitar& g, int page) {
-    const auto& captions = g.display.pageCaptions;
+void showPageTitles(DisplayState& display, WindowControls& ui, int page) {
+    const auto& captions = display.pageCaptions;
     if (captions.empty()) {
-        showTitles(g.ui, page == 1);
+        showTitles(ui, page == 1);
         return;
     }
-    showTitles(g.ui, true);
+    showTitles(ui, true);
     const int last = static_cast<int>(captions.size());
-    g.ui.lblright.caption = captions[static_cast<std::size_t>(clampTo(page, 1, last) - 1)];
+    ui.lblright.caption = captions[static_cast<std::size_t>(clampTo(page, 1, last) - 1)];
 }
 
 // The whole page at the scale the display draws at now.
@@ -65,16 +65,16 @@ void drawPageAtScale(Guitar& g) {
     clearPagePictures(g.display);
     // The page table has one entry more than pages, so the last page still has its end.
     const int page = clampTo(g.ui.pgScroll.value, 1, kMaxPages);
-    showPageTitles(g, g.ui.pgScroll.value);
-    drawKeySignature(g);
-    drawTimeSignature(g);
+    showPageTitles(g.display, g.ui, g.ui.pgScroll.value);
+    drawKeySignature(g.song, g.display);
+    drawTimeSignature(g.song, g.display);
 
     g.transport.curPage = static_cast<i16>(page);
     PageRun run = pageRunOf(g, page);
     // The editor's marked range, in order even when a click on the page put its end first.
     const auto& ed = g.editor;
     if (ed.markStart > 0) {
-        drawMarkedRange(g, run, std::min(ed.markStart, ed.markEnd),
+        drawMarkedRange(g.song, g.display, run, std::min(ed.markStart, ed.markEnd),
                         std::max(ed.markStart, ed.markEnd));
     }
 
@@ -123,16 +123,17 @@ PageRun pageRunOf(const Guitar& g, int page) {
 }
 
 // Inverts the marked stretch of the tablature (the picture against itself one pixel higher).
-void drawMarkedRange(Guitar& g, const PageRun& run, int markStart, int markEnd) {
+void drawMarkedRange(SongModel& song, DisplayState& display, const PageRun& run, int markStart,
+                     int markEnd) {
     if (markStart <= 0) return;
     if (markEnd <= run.first - 1 || markStart >= run.next - 1) return;
-    constexpr int kLast = decltype(g.song.noteX)::upper;
+    constexpr int kLast = decltype(song.noteX)::upper;
     const int a = clampTo(std::max(markStart, run.first), 0, kLast);
     const int b = clampTo(std::min(markEnd, run.next - 1), 0, kLast);
-    const int left = g.song.noteX[a] - 15;
-    const int width = g.song.noteX[b] - g.song.noteX[a] + 18;
+    const int left = song.noteX[a] - 15;
+    const int width = song.noteX[b] - song.noteX[a] + 18;
     if (width <= 0) return;
-    ink(g.display, PageSheet::Tab, left, 1, PageSheet::Tab, left, 0, width, 50, RasterOp::Xor);
+    ink(display, PageSheet::Tab, left, 1, PageSheet::Tab, left, 0, width, 50, RasterOp::Xor);
 }
 
 void drawPassageMarks(DisplayState& d, const SongModel& song, const PlayRange& r,
@@ -162,7 +163,7 @@ void plainPageHeader(DisplayState& display) {
 }
 
 void showFirstPicturePage(Guitar& g) {
-    showPictureCell(g, 0);
+    showPictureCell(g.display, g.ui, 0);
 }
 
 void drawPageAgain(Guitar& g) {

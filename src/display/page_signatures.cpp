@@ -55,8 +55,8 @@ int durationSymbol(const SongModel& song, int ticks) {
     return clampTo(table[ticks < table.lower ? table.lower : ticks], 1, glyph::kWholeSymbol);
 }
 
-void drawKeySignature(Guitar& g) {
-    const int key = g.song.songKey;
+void drawKeySignature(SongModel& song, DisplayState& display) {
+    const int key = song.songKey;
     const bool sharps = key % 2 != 0;
     const auto& places = sharps ? kSharpPlaces : kFlatPlaces;
     const int signX = sharps ? glyph::kSharpX : glyph::kFlatX;
@@ -65,17 +65,17 @@ void drawKeySignature(Guitar& g) {
         const int needed = sharps ? 2 * n : 2 * n - 1;
         if (key <= needed) break;
         const SignPlace& at = places[n - 1];
-        ink(g.display, PageSheet::Score, at.x, at.y, PageSheet::Notes, signX, 0, glyph::kSignWidth,
+        ink(display, PageSheet::Score, at.x, at.y, PageSheet::Notes, signX, 0, glyph::kSignWidth,
             glyph::kSignHeight, RasterOp::And);
     }
 }
 
-void drawTimeSignature(Guitar& g) {
-    const int t = activeTimeSig(g.song);
+void drawTimeSignature(SongModel& song, DisplayState& display) {
+    const int t = activeTimeSig(song);
     if (t == 0) return;
     // Moves right with the key index, leaving room for the key signature.
-    const int x = 2 * (g.song.songKey + 16);
-    ink(g.display, PageSheet::Score, x, glyph::kStaffTop, PageSheet::Notes, glyph::timeSigX(t), 0,
+    const int x = 2 * (song.songKey + 16);
+    ink(display, PageSheet::Score, x, glyph::kStaffTop, PageSheet::Notes, glyph::timeSigX(t), 0,
         glyph::kTimeSigWidth, glyph::kTimeSigHeight, RasterOp::And);
 }
 

@@ -60,9 +60,9 @@ void setNoteScroll(Guitar& g, int v) {
     if (g.ui.ScrlNpntr.set(v)) ScrlNpntr_Change(g);
 }
 
-void placeNotePointer(Guitar& g, int n) {
-    if (!decltype(g.song.noteX)::contains(n)) return;
-    g.ui.pointer.at.left = g.song.noteX[n] * kTwipsPerPixel;
+void placeNotePointer(SongModel& song, WindowControls& ui, int n) {
+    if (!decltype(song.noteX)::contains(n)) return;
+    ui.pointer.at.left = song.noteX[n] * kTwipsPerPixel;
 }
 
 void shownoteCounter(Guitar& g, int n) {

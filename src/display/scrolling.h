@@ -5,6 +5,8 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
+struct SongModel;
 
 // A line marker's parameter counts in steps of this many twips down the picture page.
 inline constexpr int kLineMarkerStep = 100;
@@ -32,6 +34,6 @@ void pointLengthScale(Guitar& g, int n);
 void shownoteCounter(Guitar& g, int n);
 
 // Places the note pointer under the column of note n.
-void placeNotePointer(Guitar& g, int n);
+void placeNotePointer(SongModel& song, WindowControls& ui, int n);
 
 }  // namespace lutavo

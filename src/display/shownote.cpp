@@ -41,7 +41,7 @@ void markStruckStrings(Guitar& g, int n) {
 }  // namespace
 
 void shownote(Guitar& g, int n) {
-    placeNotePointer(g, n);
+    placeNotePointer(g.song, g.ui, n);
     pointLengthScale(g, n);
     refreshNeck(g.neck);
     // Only note slots carry fret codes; a position outside them shows nothing on the neck.

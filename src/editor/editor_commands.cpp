@@ -30,8 +30,8 @@ namespace ed = songedit;
 constexpr int kTripletEighth = 5;
 constexpr int kTripletQuarter = 11;
 
-int chosenLength(const Guitar& g) {
-    return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
+int chosenLength(const SongModel& song, const PlaybackState& playback) {
+    return song.durValue[clampTo(playback.swapperPos, 1, kNoteLengthSlots)];
 }
 
 int pageCount(const WindowControls& ui) {
@@ -51,8 +51,8 @@ std::pair<int, int> markedRange(const EditorState& editor) {
 }
 
 // The cursor is on a note of the song, not before the first or in the end slot.
-bool onNote(const Guitar& g) {
-    return g.transport.curNote >= 1 && g.transport.curNote <= g.song.noteCount;
+bool onNote(const TransportState& transport, const SongModel& song) {
+    return transport.curNote >= 1 && transport.curNote <= song.noteCount;
 }
 
 void insertNote(Guitar& g) {
@@ -62,15 +62,15 @@ void insertNote(Guitar& g) {
     if (!ed::openSlot(s, g.transport.curNote)) return;
     ed::setNoteCount(s, s.noteCount + 1);
     ed::setAllFrets(s, g.transport.curNote, kSilent);
-    ed::setLength(s, g.transport.curNote, chosenLength(g));
+    ed::setLength(s, g.transport.curNote, chosenLength(g.song, g.playback));
     rebuildPageTable(g);
     presentNote(g, kShowOnly);
 }
 
 // Held notes that continue the current note on a string go with it.
-void silenceContinuations(Guitar& g) {
-    auto& s = g.song;
-    const int n = g.transport.curNote;
+void silenceContinuations(SongModel& song, TransportState& transport) {
+    auto& s = song;
+    const int n = transport.curNote;
     for (int str = 1; str <= kStrings; ++str) {
         const int f = s.noteFret(n, str);
         if (!isStruck(f)) continue;
@@ -82,7 +82,7 @@ void silenceContinuations(Guitar& g) {
 // A deleted marker joins the page after it to its own.
 void deleteOne(Guitar& g) {
     auto& s = g.song;
-    silenceContinuations(g);
+    silenceContinuations(g.song, g.transport);
     ed::deleteSlots(s, g.transport.curNote, g.transport.curNote);
     if (s.noteCount < g.transport.curNote) g.transport.curNote = s.noteCount;
     rebuildPageTable(g);
@@ -93,7 +93,7 @@ void emptyOnlyNote(Guitar& g) {
     auto& s = g.song;
     ed::setNoteCount(s, 1);
     ed::setAllFrets(s, 1, kSilent);
-    ed::setLength(s, 1, chosenLength(g));
+    ed::setLength(s, 1, chosenLength(g.song, g.playback));
 }
 
 void deleteMarked(Guitar& g) {
@@ -114,7 +114,7 @@ void deleteMarked(Guitar& g) {
 void deleteNote(Guitar& g) {
     auto& s = g.song;
     // The end slot after the last note is no note: there is nothing to delete.
-    if (!onNote(g) || isPlaying(g)) return;
+    if (!onNote(g.transport, g.song) || isPlaying(g)) return;
     if (s.noteCount == 1) {
         emptyOnlyNote(g);
         rebuildPageTable(g);
@@ -131,7 +131,8 @@ template <typename Code>
 bool insertAfter(Guitar& g, Code code) {
     auto& s = g.song;
     const int n = g.transport.curNote;
-    if (!onNote(g) || isMarker(s.noteDur[n]) || s.noteCount >= kMaxNotes || isPlaying(g))
+    if (!onNote(g.transport, g.song) || isMarker(s.noteDur[n]) || s.noteCount >= kMaxNotes ||
+        isPlaying(g))
         return false;
     if (!ed::openSlot(s, n + 1)) return false;
     ed::setNoteCount(s, s.noteCount + 1);
@@ -169,7 +170,7 @@ void triplet(Guitar& g) {
 void newLine(Guitar& g) {
     auto& s = g.song;
     const int c = g.transport.curNote;
-    if (!onNote(g) || s.noteDur[c] >= kEndOfPage) return;
+    if (!onNote(g.transport, g.song) || s.noteDur[c] >= kEndOfPage) return;
     // A song has at most kMaxPages pages: a new line past the last is refused.
     if (isPlaying(g) || s.noteCount >= kMaxNotes || pageCount(g.ui) >= kMaxPages) return;
     if (!ed::openSlot(s, c + 1)) return;
@@ -279,7 +280,7 @@ void runCommand(Guitar& g, int index) {
             triplet(g);
             break;
         case kEditorInfo:
-            showSongInfo(g);
+            showSongInfo(g.ui, g.app);
             break;
         case kEditorUnmark:
             unmark(g);
@@ -317,7 +318,7 @@ void runCommand(Guitar& g, int index) {
 void refresh(Guitar& g) {
     auto& s = g.song;
     auto& ui = g.ui;
-    placeNotePointer(g, g.transport.curNote);
+    placeNotePointer(g.song, g.ui, g.transport.curNote);
     const int dur = s.noteDur.contains(g.transport.curNote) ? s.noteDur[g.transport.curNote] : 0;
     if (dur < kEndOfPage && dur >= 0 && g.app.appMode == kModeEditor && g.transport.curNote >= 1) {
         g.playback.swapperPos = s.durSymbol[clampTo(dur, 0, s.durSymbol.upper)];
@@ -348,10 +349,10 @@ void editorRedo(Guitar& g) {
     if (g.app.appMode == kModeEditor && redoEdit(g)) refresh(g);
 }
 
-void btnsongentry_MouseDown(Guitar& g, int index) {
+void btnsongentry_MouseDown(WindowControls& ui, AppState& app, int index) {
     if (index < kEditorIns || index >= kEditorCommands) return;
-    auto& labels = g.ui.lblsongentry;
-    const int first = g.app.appMode == kModeEditor ? kEditorIns : kEditorBack;
+    auto& labels = ui.lblsongentry;
+    const int first = app.appMode == kModeEditor ? kEditorIns : kEditorBack;
     for (int i = first; i < kEditorCommands; ++i)
         labels[i].color = kColorAvailable;
     labels[index].color = kColorActive;

@@ -8,13 +8,14 @@
 namespace lutavo {
 
 struct Guitar;
+struct AppState;
 struct WindowControls;
 struct EditorState;
 
 // A click on command button index; any index runs the refresh.
 void btnsongentry_Click(Guitar& g, int index);
 // Press and release recolour the labels: the last command pressed stays red.
-void btnsongentry_MouseDown(Guitar& g, int index);
+void btnsongentry_MouseDown(WindowControls& ui, AppState& app, int index);
 void btnsongentry_MouseUp(WindowControls& ui, int index);
 
 // No mark any more.

@@ -17,9 +17,9 @@ constexpr int kHiddenBelowBottom = 100;
 
 }  // namespace
 
-void showSongInfo(Guitar& g) {
-    g.ui.pnlsonginfo.at.top = g.app.windowHeight - kShownAboveBottom;
-    ++g.ui.txtsititle.focusRequests;
+void showSongInfo(WindowControls& ui, AppState& app) {
+    ui.pnlsonginfo.at.top = app.windowHeight - kShownAboveBottom;
+    ++ui.txtsititle.focusRequests;
 }
 
 void btnsiok_Click(Guitar& g) {
@@ -28,15 +28,15 @@ void btnsiok_Click(Guitar& g) {
     g.ui.lblsongentry[kEditorInfo].color = kColorAvailable;
 }
 
-void showSongTexts(Guitar& g) {
-    const auto& s = g.song;
-    g.ui.txtsititle.text = s.songTitle;
-    g.ui.txtsiinfo.text = s.songInfo;
-    g.ui.txtsicomp.text = s.songComposer;
-    g.ui.lbltitle.caption = s.songTitle;
-    g.ui.lblleft.caption = s.songInfo;
-    g.ui.lblright.caption = s.songComposer;
-    g.ui.form.caption = std::string(kProgramTitle) + " - " + s.songTitle;
+void showSongTexts(SongModel& song, WindowControls& ui) {
+    const auto& s = song;
+    ui.txtsititle.text = s.songTitle;
+    ui.txtsiinfo.text = s.songInfo;
+    ui.txtsicomp.text = s.songComposer;
+    ui.lbltitle.caption = s.songTitle;
+    ui.lblleft.caption = s.songInfo;
+    ui.lblright.caption = s.songComposer;
+    ui.form.caption = std::string(kProgramTitle) + " - " + s.songTitle;
 }
 
 void txtsititle_Change(Guitar& g, const std::string& text) {

@@ -8,15 +8,18 @@
 namespace lutavo {
 
 struct Guitar;
+struct WindowControls;
+struct SongModel;
+struct AppState;
 
 // The title box's text before the user names the song.
 inline constexpr const char* kPlaceholderTitle = "New Song";
 
 // INFO: the panel comes into view and the title box takes the keyboard focus.
-void showSongInfo(Guitar& g);
+void showSongInfo(WindowControls& ui, AppState& app);
 
 // The song's texts on the page, in the panel and in the window's caption.
-void showSongTexts(Guitar& g);
+void showSongTexts(SongModel& song, WindowControls& ui);
 // OK: the panel goes below the window and INFO shows as available again.
 void btnsiok_Click(Guitar& g);
 

@@ -31,10 +31,10 @@ void bringBack(Guitar& g, const UndoStep& step) {
     } else {
         pgScroll_Change(g);
     }
-    placeNotePointer(g, g.transport.curNote);
+    placeNotePointer(g.song, g.ui, g.transport.curNote);
     placeCapoPicture(g);
     g.playback.oldCapo = s.capo;
-    showSongTexts(g);
+    showSongTexts(g.song, g.ui);
 }
 
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {

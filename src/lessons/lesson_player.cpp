@@ -34,18 +34,18 @@ int stepsUpTo(const AppState& a, int last) {
 }
 
 // The counter counts steps, not frames: "3 of 14" while the third step is on show.
-void showFrameNumber(Guitar& g) {
-    const auto& a = g.app;
+void showFrameNumber(AppState& app, WindowControls& ui) {
+    const auto& a = app;
     const int last = std::clamp<int>(a.lessonFrame, 0, a.lessonFrameCount);
-    g.ui.lbllnum.caption = std::to_string(std::max(stepsUpTo(a, last), 1));
+    ui.lbllnum.caption = std::to_string(std::max(stepsUpTo(a, last), 1));
 }
 
 // The picture that goes with the current frame: the lesson's latest picture before it (a
 // picture frame shows its own as it runs), or the program's own lesson picture before the
 // lesson shows one.
-void showFramePicture(Guitar& g) {
-    const auto& a = g.app;
-    auto& box = g.ui.NewLessonPic;
+void showFramePicture(AppState& app, WindowControls& ui) {
+    const auto& a = app;
+    auto& box = ui.NewLessonPic;
     box.file = files::kDefaultLessonPicture;
     for (int k = std::min<int>(a.lessonFrame, a.lessonFrameCount + 1) - 1; k >= 1; --k) {
         const std::string& frame = a.lessonFrames[k];
@@ -67,9 +67,9 @@ void startLesson(Guitar& g, const LessonScript& script) {
     a.lessonFrameCount = a.lessonFrame;
     ui.lblltotal.caption = std::to_string(std::max(stepsUpTo(a, a.lessonFrameCount), 1));
     a.lessonFrame = 1;
-    showFrameNumber(g);
+    showFrameNumber(g.app, g.ui);
     // Not the picture an earlier lesson left on show.
-    showFramePicture(g);
+    showFramePicture(g.app, g.ui);
     a.appMode = kModeLesson;
     a.lessonRequest = a.lessonFrameCount >= 1 ? a.lessonFrames[1] : std::string();
     // A frame left shown by an earlier lesson must not keep this lesson's first frame from
@@ -103,10 +103,10 @@ void lscroll_Change(Guitar& g) {
     }
     if (bar.value < 1 || bar.value > kMaxLessonFrames) return;
     a.lessonFrame = static_cast<i16>(bar.value);
-    showFrameNumber(g);
+    showFrameNumber(g.app, g.ui);
     if (!inLesson) return;
     a.lessonRequest = a.lessonFrames[a.lessonFrame];
-    showFramePicture(g);
+    showFramePicture(g.app, g.ui);
 }
 
 void lscroll_Scroll(Guitar& g, int value) {

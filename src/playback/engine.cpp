@@ -89,9 +89,9 @@ void preparePlayStart(Guitar& g) {
     songedit::setX(g.song, kMetroSlot, g.song.noteX[g.transport.curNote]);
 }
 
-void stopPlaying(Guitar& g) {
-    g.ntimer.enabled = false;
-    g.gtimer.enabled = true;
+void stopPlaying(TimerModel& ntimer, TimerModel& gtimer) {
+    ntimer.enabled = false;
+    gtimer.enabled = true;
 }
 
 }  // namespace lutavo

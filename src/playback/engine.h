@@ -6,6 +6,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct TimerModel;
 
 // Which positions a backwards search stops at.
 enum class BackStop {
@@ -26,6 +27,6 @@ void preparePlayStart(Guitar& g);
 void stepBackwards(Guitar& g, BackStop stop);
 
 // The stopped state: the playback timer off, the window timer on.
-void stopPlaying(Guitar& g);
+void stopPlaying(TimerModel& ntimer, TimerModel& gtimer);
 
 }  // namespace lutavo

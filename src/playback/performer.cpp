@@ -16,10 +16,10 @@ namespace lutavo {
 
 namespace {
 
-void moveLeadInPointer(Guitar& g, int countsLeft) {
+void moveLeadInPointer(ConfigState& config, WindowControls& ui, int countsLeft) {
     const int slot =
-        countsLeft == 0 ? kLeadInSlots - g.config.defaultLeadIn : kLeadInSlots + 1 - countsLeft;
-    g.ui.lpointer.at.left = slotLeft(kLeadInSlots, slot);
+        countsLeft == 0 ? kLeadInSlots - config.defaultLeadIn : kLeadInSlots + 1 - countsLeft;
+    ui.lpointer.at.left = slotLeft(kLeadInSlots, slot);
 }
 
 // When the scoring follows the play: what it did, and when that is heard.
@@ -33,7 +33,7 @@ void cue(PlaybackState& playback, const Services& sys, int page, PlayCue::Kind k
 // own settings offered again.
 void endPlay(Guitar& g) {
     cue(g.playback, g.sys, g.transport.curPage, PlayCue::Kind::End);
-    stopPlaying(g);
+    stopPlaying(g.ntimer, g.gtimer);
     colourTransportLabels(g, kStop);
     colourSettingLabels(g);
 }
@@ -54,7 +54,7 @@ bool performOne(Guitar& g, const PerformanceEvent& e) {
             g.ui.mled.color = kLampDark;
             break;
         case EventKind::LeadIn:
-            moveLeadInPointer(g, e.value);
+            moveLeadInPointer(g.config, g.ui, e.value);
             break;
         case EventKind::PageTurn: {
             // The tick has set its counts for the new page; a redraw must not set them again.

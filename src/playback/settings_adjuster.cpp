@@ -49,8 +49,8 @@ double slotWidth(int slots) {
     return (kScaleWidth - kScaleWidth / (2.0 * slots)) / slots;
 }
 
-void movePointer(Guitar& g, int slot) {
-    g.ui.lpointer.at.left = g.playback.swapperSlotX[clampTo(slot, 1, g.playback.slotCount)];
+void movePointer(WindowControls& ui, PlaybackState& playback, int slot) {
+    ui.lpointer.at.left = playback.swapperSlotX[clampTo(slot, 1, playback.slotCount)];
 }
 
 // The slot a setting shows when it is opened, kept inside the scale whatever the song file or
@@ -93,9 +93,9 @@ int slotShown(const Guitar& g, int button) {
 void openScale(Guitar& g, int button) {
     auto& pb = g.playback;
     pb.swapperMode = static_cast<i16>(button == kSettingNoteLength ? kSettingLeadIn : button);
-    showScale(g, kSettings[button].picture, kSettings[button].slots);
+    showScale(g.playback, g.ui, kSettings[button].picture, kSettings[button].slots);
     pb.swapperPos = static_cast<i16>(slotShown(g, button));
-    movePointer(g, pb.swapperPos);
+    movePointer(g.ui, g.playback, pb.swapperPos);
     if (button == kSettingCapo) pb.oldCapo = g.song.capo;
 }
 
@@ -145,8 +145,8 @@ void applyLengthOrLeadIn(Guitar& g, int slot) {
 }
 
 // The length new notes get in the editor: the chosen slot of the length scale.
-i16 chosenLength(const Guitar& g) {
-    return g.song.durValue[clampTo(g.playback.swapperPos, 1, kNoteLengthSlots)];
+i16 chosenLength(const SongModel& song, const PlaybackState& playback) {
+    return song.durValue[clampTo(playback.swapperPos, 1, kNoteLengthSlots)];
 }
 
 }  // namespace
@@ -192,9 +192,9 @@ int slotAt(int slots, int x) {
     return static_cast<int>(slot);
 }
 
-void showScale(Guitar& g, const char* picture, int slots) {
-    auto& pb = g.playback;
-    g.ui.PicSwapper.file = picture;
+void showScale(PlaybackState& playback, WindowControls& ui, const char* picture, int slots) {
+    auto& pb = playback;
+    ui.PicSwapper.file = picture;
     pb.slotCount = static_cast<i16>(clampTo(slots, 1, 29));
     for (int k = 1; k <= pb.slotCount; ++k) {
         pb.swapperSlotX[k] = static_cast<i16>(slotLeft(pb.slotCount, k));
@@ -222,7 +222,7 @@ void btnSwapper_Click(Guitar& g, int button) {
 void PicSwapper_MouseDown(Guitar& g, int x) {
     auto& pb = g.playback;
     pb.swapperPos = static_cast<i16>(slotAt(pb.slotCount, x));
-    movePointer(g, pb.swapperPos);
+    movePointer(g.ui, g.playback, pb.swapperPos);
 }
 
 void PicSwapper_MouseUp(Guitar& g) {
@@ -231,7 +231,7 @@ void PicSwapper_MouseUp(Guitar& g) {
     const int mode = pb.swapperMode;
     // The capo and a note's length change the song: one step of undo.
     if (isPlaying(g) && mode <= kSettingCapo) {
-        movePointer(g, pb.swapperPos);
+        movePointer(g.ui, g.playback, pb.swapperPos);
         return;
     }
     recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
@@ -261,7 +261,7 @@ void PicSwapper_MouseUp(Guitar& g) {
                 break;
         }
     });
-    movePointer(g, pb.swapperPos);
+    movePointer(g.ui, g.playback, pb.swapperPos);
 }
 
 void lpointer_DragOver(WindowControls& ui, int x) {
@@ -282,7 +282,7 @@ void piccapo_MouseDown(Guitar& g, int y) {
         if (n < 0 || n > kMaxNotes || s.noteDur[n] >= kFirstControlCode) return;
         recordUndo({g.song, g.transport, g.editor, g.ui.pgScroll.max}, [&] {
             if (!cursorOnEnterableNote(g)) return;
-            songedit::setLength(s, n, chosenLength(g));
+            songedit::setLength(s, n, chosenLength(g.song, g.playback));
             songedit::setStringFollowed(s, n, str, s.noteFret(n, str) == s.capo ? kSilent : s.capo);
         });
     } else {
@@ -313,8 +313,8 @@ void piccapo_MouseUp(Guitar& g) {
 void showLeadInScaleOnClose(Guitar& g) {
     auto& pb = g.playback;
     pb.swapperMode = kSettingLeadIn;
-    showScale(g, files::kScaleLeadIn, kLeadInSlots);
-    movePointer(g, pb.swapperPos);
+    showScale(g.playback, g.ui, files::kScaleLeadIn, kLeadInSlots);
+    movePointer(g.ui, g.playback, pb.swapperPos);
     pb.swapperPos =
         static_cast<i16>(clampTo(kLeadInSlots - g.config.defaultLeadIn, 1, kLeadInSlots));
     colourSettingLabels(g);

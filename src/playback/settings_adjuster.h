@@ -9,6 +9,7 @@
 namespace lutavo {
 
 struct Guitar;
+struct PlaybackState;
 struct SongModel;
 struct WindowControls;
 
@@ -41,7 +42,7 @@ void piccapo_MouseDown(Guitar& g, int y);
 void piccapo_MouseUp(Guitar& g);
 
 // Shows a scale picture of `slots` slots and fills swapperSlotX for it.
-void showScale(Guitar& g, const char* picture, int slots);
+void showScale(PlaybackState& playback, WindowControls& ui, const char* picture, int slots);
 
 // The pointer's left edge (twips) for slot k of a scale of `slots` slots: its tip on the
 // slot's label, at the middle of the stretch of the scale that chooses the slot.

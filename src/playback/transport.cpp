@@ -69,10 +69,10 @@ void backToFirstPage(Guitar& g) {
 
 // While the adjuster shows volume, tempo or lead-in, the song settings it cannot change while
 // playing return to their normal colour.
-void releaseSongSettingLabels(Guitar& g) {
-    if (g.playback.swapperMode < kVolumeSetting) return;
+void releaseSongSettingLabels(PlaybackState& playback, WindowControls& ui) {
+    if (playback.swapperMode < kVolumeSetting) return;
     for (int i = 0; i <= 2; ++i)
-        g.ui.lblswapper[i].color = kColorAvailable;
+        ui.lblswapper[i].color = kColorAvailable;
 }
 
 void play(Guitar& g) {
@@ -102,9 +102,9 @@ void cancelScheduledSound(Services& sys) {
 
 void pause(Guitar& g) {
     cancelScheduledSound(g.sys);
-    stopPlaying(g);
+    stopPlaying(g.ntimer, g.gtimer);
     presentNote(g, kSound);
-    releaseSongSettingLabels(g);
+    releaseSongSettingLabels(g.playback, g.ui);
 }
 
 // While a mark is in force, moving the cursor on from its start extends it.
@@ -116,7 +116,7 @@ void extendMark(Guitar& g) {
 }
 
 void back(Guitar& g) {
-    stopPlaying(g);
+    stopPlaying(g.ntimer, g.gtimer);
     stepBackwards(g, editing(g.app) ? BackStop::AnyNote : BackStop::SoundingOrMuted);
     presentNote(g, kSound);
     extendMark(g);
@@ -146,7 +146,7 @@ void appendEmptyNote(Guitar& g) {
 
 void next(Guitar& g) {
     auto& s = g.song;
-    stopPlaying(g);
+    stopPlaying(g.ntimer, g.gtimer);
     if (editing(g.app) && s.noteDur[g.transport.curNote] == kEndOfPage) {
         const auto& bar = g.ui.pgScroll;
         pgScroll_Scroll(g, bar.value < bar.max ? bar.value + 1 : 1);
@@ -164,7 +164,7 @@ void next(Guitar& g) {
             static_cast<i16>(std::min<int>(g.transport.curNote, playLast(g.transport, g.song) + 1));
     }
     if (editing(g.app) && s.noteDur[g.transport.curNote] == kEndOfPage) {
-        placeNotePointer(g, g.transport.curNote);
+        placeNotePointer(g.song, g.ui, g.transport.curNote);
         shownoteCounter(g, g.transport.curNote);
     } else {
         presentNote(g, kSound);
@@ -175,7 +175,7 @@ void next(Guitar& g) {
 void stop(Guitar& g) {
     auto& at = g.transport;
     cancelScheduledSound(g.sys);
-    stopPlaying(g);
+    stopPlaying(g.ntimer, g.gtimer);
     endTrainer(g);
     at.curNote = static_cast<i16>(at.range.first - 1);
     if (at.range.marked()) {
@@ -188,7 +188,7 @@ void stop(Guitar& g) {
     at.curNote = static_cast<i16>(at.range.first - 1);
     g.playback.counters.noteTicks = 0;
     g.playback.counters.beatTick = kBeatAfterStop;
-    releaseSongSettingLabels(g);
+    releaseSongSettingLabels(g.playback, g.ui);
 }
 
 using LabelColours = std::array<Color, kRepeat + 1>;
@@ -316,7 +316,7 @@ void playbtn_MouseUp(Guitar& g, int index) {
     pb.winding = 0;
     if (!isWindButton(index) || !wasWinding) return;
     applyPlayInterval(g);
-    if (pb.wasPlaying != 1) stopPlaying(g);
+    if (pb.wasPlaying != 1) stopPlaying(g.ntimer, g.gtimer);
 }
 
 void mnuRepeatCancel_Click(Guitar& g) {
@@ -398,11 +398,11 @@ void outbtn_MouseUp(WindowControls& ui, int index) {
     }
 }
 
-void TempoBtn_Click(Guitar& g) {
-    g.ui.mled.color = kLampDark;
-    const bool on = g.song.metroOn == 0;
-    g.song.metroOn = on ? 1 : 0;
-    g.ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
+void TempoBtn_Click(WindowControls& ui, SongModel& song) {
+    ui.mled.color = kLampDark;
+    const bool on = song.metroOn == 0;
+    song.metroOn = on ? 1 : 0;
+    ui.outtxt[kMetroLabel].color = on ? kColorActive : kColorAvailable;
 }
 
 namespace {
@@ -507,7 +507,7 @@ void scrollpanel_Click(Guitar& g) {
     if (note > song.noteCount || note < 0) note = song.noteCount + 1;
     g.transport.curNote = static_cast<i16>(note);
 
-    placeNotePointer(g, g.transport.curNote);
+    placeNotePointer(g.song, g.ui, g.transport.curNote);
     setNoteScroll(g, g.transport.curNote);
     const int before = g.transport.curNote - 1;
     // The engine takes a note counter of 99 as "the next note is due now".

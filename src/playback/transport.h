@@ -34,7 +34,7 @@ void clearRepeatModes(Guitar& g);
 void outbtn_Click(Guitar& g, int index);
 void outbtn_MouseDown(WindowControls& ui, int index);
 void outbtn_MouseUp(WindowControls& ui, int index);
-void TempoBtn_Click(Guitar& g);
+void TempoBtn_Click(WindowControls& ui, SongModel& song);
 
 // In the editor the cursor stands in the end slot, after the last note, while an empty last page
 // is shown: a note entered there from the neck or the capo becomes a new note of the song. False

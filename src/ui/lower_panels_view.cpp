@@ -101,8 +101,9 @@ void buildEditorPanel(ViewBinder& b, QWidget* window) {
     for (int i = kEditorIns; i < kEditorCommands; ++i) {
         auto* w = b.command(panel, g.ui.btnsongentry[i], g.ui.lblsongentry[i], Glyph::None);
         w->setCaptionPointSize(6.5);
-        QObject::connect(w, &CommandButton::pressed, w,
-                         [&b, i] { b.run([&b, i] { btnsongentry_MouseDown(b.g, i); }); });
+        QObject::connect(w, &CommandButton::pressed, w, [&b, i] {
+            b.run([&b, i] { btnsongentry_MouseDown(b.g.ui, b.g.app, i); });
+        });
         QObject::connect(w, &CommandButton::released, w,
                          [&b, i] { b.run([&b, i] { btnsongentry_MouseUp(b.g.ui, i); }); });
         QObject::connect(w, &CommandButton::clicked, w,

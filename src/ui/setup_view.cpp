@@ -163,8 +163,9 @@ void SetupView::buildSoundGroup() {
     bold.setBold(true);
     name->setFont(bold);
     auto* preferred = checkBox(b, this, w.prefint);
-    connect(preferred, &QCheckBox::clicked, this,
-            [&b](bool on) { b.run([&b, on] { setupCheck_Click(b.g, SetupCheck::Default, on); }); });
+    connect(preferred, &QCheckBox::clicked, this, [&b](bool on) {
+        b.run([&b, on] { setupCheck_Click(b.g.setup, b.g.config, SetupCheck::Default, on); });
+    });
 
     const std::pair<ScrollBar*, Label*> rows[] = {{&w.chint, &w.midichint},
                                                   {&w.pint, &w.midipint},
@@ -178,24 +179,27 @@ void SetupView::buildSoundGroup() {
         readout(b, this, *rows[row].second, Qt::AlignCenter);
         const auto which = static_cast<SetupScroll>(row);
         connect(bar, &QScrollBar::valueChanged, this, [&b, which](int v) {
-            b.run([&b, which, v] { setupScroll_Change(b.g, which, v); });
+            b.run([&b, which, v] { setupScroll_Change(b.g.setup, b.g.config, which, v); });
         });
     }
 
     readout(b, this, w.MidiIntTxt, Qt::AlignLeft)->setIndent(4);
     auto* devices = pushButton(b, this, w.devbut);
     devices->setObjectName("devbut");
-    connect(devices, &QPushButton::clicked, this, [&b] { b.run([&b] { devbut_Click(b.g); }); });
+    connect(devices, &QPushButton::clicked, this,
+            [&b] { b.run([&b] { devbut_Click(b.g.setup, b.g.config); }); });
     auto* list = listBox(b, this, w.MidiDevices);
     list->setObjectName("MidiDevices");
     connect(list, &QListWidget::itemClicked, this, [&b, list](QListWidgetItem* item) {
         const int line = list->row(item);
-        b.run([&b, line] { MidiDevices_Click(b.g, line); });
+        b.run([&b, line] { MidiDevices_Click(b.g.setup, b.g.config, line); });
     });
     auto* test = pushButton(b, this, w.TestInt);
     test->setObjectName("TestInt");
-    connect(test, &QPushButton::pressed, this, [&b] { b.run([&b] { TestInt_MouseDown(b.g); }); });
-    connect(test, &QPushButton::released, this, [&b] { b.run([&b] { TestInt_MouseUp(b.g); }); });
+    connect(test, &QPushButton::pressed, this,
+            [&b] { b.run([&b] { TestInt_MouseDown(b.g.setup, b.g.app); }); });
+    connect(test, &QPushButton::released, this,
+            [&b] { b.run([&b] { TestInt_MouseUp(b.g.setup, b.g.app); }); });
 }
 
 void SetupView::buildPreferences() {
@@ -208,7 +212,7 @@ void SetupView::buildPreferences() {
         auto* box = checkBox(b, this, *model);
         // Copied into the lambda by name: clang before 16 cannot capture a structured binding.
         connect(box, &QCheckBox::clicked, this, [&b, which = which](bool on) {
-            b.run([&b, which, on] { setupCheck_Click(b.g, which, on); });
+            b.run([&b, which, on] { setupCheck_Click(b.g.setup, b.g.config, which, on); });
         });
     }
     buildInput();

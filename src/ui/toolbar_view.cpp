@@ -68,7 +68,7 @@ void buildOutputs(ViewBinder& b, QWidget* window) {
     }
     auto* metronome = b.command(window, g.ui.TempoBtn, g.ui.outtxt[kMetroLabel], Glyph::Metronome);
     QObject::connect(metronome, &CommandButton::clicked, metronome,
-                     [&b] { b.run([&b] { TempoBtn_Click(b.g); }); });
+                     [&b] { b.run([&b] { TempoBtn_Click(b.g.ui, b.g.song); }); });
     b.lamp(window, g.ui.mled)->raise();
     auto* setup =
         b.command(window, g.ui.outbtn[kSetupButton], g.ui.outtxt[kSetupLabel], Glyph::Setup);

@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
     auto press = [&](auto action) { app.window().binder().run([&] { action(g); }); };
     press([&](lutavo::Guitar& guitar) { lutavo::loadsong(guitar, argv[2]); });
     g.config.defaultLeadIn = static_cast<lutavo::i16>(std::stoi(argv[3]));
-    if ((g.song.metroOn != 0) != metronome) press(lutavo::TempoBtn_Click);
+    if ((g.song.metroOn != 0) != metronome)
+        press([](lutavo::Guitar& guitar) { lutavo::TempoBtn_Click(guitar.ui, guitar.song); });
     audio.scheduleTicks(scheduled);
     if (argc > 11) {
         g.transport.range = {static_cast<lutavo::i16>(std::stoi(argv[9])),

@@ -36,12 +36,12 @@ struct SetupRig {
                           c.soundDevice[p], c.defaultLeadIn);
     }
     void edit() {
-        setupScroll_Change(g(), SetupScroll::Channel, 5);
-        setupScroll_Change(g(), SetupScroll::Patch, 40);
-        setupScroll_Change(g(), SetupScroll::Volume, 7);
-        setupScroll_Change(g(), SetupScroll::Octave, 2);
-        setupScroll_Change(g(), SetupScroll::LeadIn, 4);
-        MidiDevices_Click(g(), 3);
+        setupScroll_Change(g().setup, g().config, SetupScroll::Channel, 5);
+        setupScroll_Change(g().setup, g().config, SetupScroll::Patch, 40);
+        setupScroll_Change(g().setup, g().config, SetupScroll::Volume, 7);
+        setupScroll_Change(g().setup, g().config, SetupScroll::Octave, 2);
+        setupScroll_Change(g().setup, g().config, SetupScroll::LeadIn, 4);
+        MidiDevices_Click(g().setup, g().config, 3);
     }
     test::Rig rig;
     test::TempDir dir;
@@ -99,7 +99,7 @@ TEST(SetupWindow, EachWayOfClosingLeavesItsRequestForTheWindowTimer) {
         const std::string fileBefore = test::readFile(r.g().app.configFile);
         const std::string before = r.sound();
         r.edit();
-        setupCheck_Click(r.g(), SetupCheck::LeftHanded, true);
+        setupCheck_Click(r.g().setup, r.g().config, SetupCheck::LeftHanded, true);
         const std::string edited = r.sound();
         const std::size_t opens = r.rig.midi.opened.size();
         c.close(r.g());
@@ -126,7 +126,7 @@ TEST(SetupWindow, EachWayOfClosingLeavesItsRequestForTheWindowTimer) {
 
 TEST(SetupWindow, SaveJustBeforeQuittingIsWritten) {
     SetupRig r;
-    setupScroll_Change(r.g(), SetupScroll::Patch, 40);
+    setupScroll_Change(r.g().setup, r.g().config, SetupScroll::Patch, 40);
     setupClose_Click(r.g(), SetupClose::Save);
     shutdown(r.g());
     EXPECT_NE(test::readFile(r.g().app.configFile).find("patch=40\r\n"), std::string::npos);
@@ -166,11 +166,11 @@ TEST(SetupWindow, DeviceButtonShowsTheSoundsLineAndTheBackgroundHidesTheList) {
     SetupRig r;
     r.g().config.soundDevice[2] = 2;
     const ListBox& list = r.g().setup.MidiDevices;
-    devbut_Click(r.g());
+    devbut_Click(r.g().setup, r.g().config);
     EXPECT_EQ(test::join(list.visible, list.selected), test::join(1, 2));
     setupBackground_Click(r.g().setup);
     EXPECT_FALSE(list.visible);
-    MidiDevices_Click(r.g(), 0);
+    MidiDevices_Click(r.g().setup, r.g().config, 0);
     EXPECT_EQ(test::join(r.g().config.soundDevice[2], r.g().setup.MidiIntTxt.caption),
               test::join(0, "Midi Mapper"));
 }
@@ -178,10 +178,10 @@ TEST(SetupWindow, DeviceButtonShowsTheSoundsLineAndTheBackgroundHidesTheList) {
 // What the strings sound is the sound's own concern.
 TEST(SetupWindow, TestButtonAsksForTheOpenStringsWhileHeld) {
     SetupRig r;
-    TestInt_MouseDown(r.g());
+    TestInt_MouseDown(r.g().setup, r.g().app);
     EXPECT_EQ(r.g().app.pendingSoundAction, kSoundTestDown);
     windowTimerTick(r.g());
-    TestInt_MouseUp(r.g());
+    TestInt_MouseUp(r.g().setup, r.g().app);
     EXPECT_EQ(r.g().app.pendingSoundAction, kSoundTestUp);
     windowTimerTick(r.g());
     EXPECT_EQ(r.g().gtimer.interval, kSetupTimerInterval);  // the window is still open

@@ -77,7 +77,7 @@ void PageTest::finish(int spacing) {
     for (int slot = 1; slot <= 6; ++slot)
         s.altTuning[slot] = 0;  // standard tuning: pitches read as open strings plus frets
     buildDurSymbol(s);
-    setkey(g);
+    setkey(g.keys, g.song);
     buildpitchtable(g);
     g.ui.ScrlNpntr.value = 0;
     g.ui.pagepic.visible = false;

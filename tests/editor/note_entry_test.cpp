@@ -119,7 +119,7 @@ TEST_F(NoteEntryTest, SongInformationPanelAndItsUndo) {
     g.app.appMode = kModeEditor;
     g.transport.curNote = 3;
     g.ui.pgScroll.value = g.transport.curPage = 2;
-    showSongInfo(g);
+    showSongInfo(g.ui, g.app);
     const int shownTop = g.ui.pnlsonginfo.at.top;
     const auto texts = [&] {
         return join(g.song.songTitle, g.song.songComposer, g.ui.txtsititle.text,

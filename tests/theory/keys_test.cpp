@@ -44,9 +44,9 @@ TEST(Keys, EveryKeyIndexSetsSpellingAndSigns) {
     for (const KeyCase& k : keys) {
         SCOPED_TRACE("songKey " + std::to_string(k.songKey));
         g.song.songKey = k.sharps ? 14 : 15;  // a key with every sign first, so leftovers show
-        setkey(g);
+        setkey(g.keys, g.song);
         g.song.songKey = static_cast<i16>(k.songKey);
-        setkey(g);
+        setkey(g.keys, g.song);
         for (int i = 0; i < 12; ++i) {
             EXPECT_EQ(g.keys.accidentalGlyph[i], k.sharps ? 5 : 0);
             EXPECT_EQ(g.keys.nameGlyphOffset[i], k.sharps ? 0 : 12);

@@ -81,7 +81,7 @@ TEST(PitchTable, OffsetsMoveWholeStringsAndNameThemInTheKey) {
         TunerRig t(c.offsets);
         t.g().song.capo = static_cast<i16>(c.capo);
         t.g().song.songKey = static_cast<i16>(c.key);
-        setkey(t.g());
+        setkey(t.g().keys, t.g().song);
         buildpitchtable(t.g());
         EXPECT_EQ(t.names(), c.names);
         for (const auto& [string, fret, pitch] : c.pitches)
