@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/config_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/item_reader.h"
@@ -76,6 +78,13 @@ i16 numberIn(const std::string& key, const std::string& text, Range range, Corre
     return static_cast<i16>(used);
 }
 
+// A sound server names its inputs with visible characters; anything else (a comma or a quote,
+// which the file's items stop at, a control character) is no input's name.
+bool inputName(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c > ' ' && c < 0x7F && c != ',' && c != '"'; });
+}
+
 i16 zoomIn(const std::string& key, const std::string& text, Corrections& notes) {
     const int read = numberPrefix(text);
     const int used = nearestZoomLevel(read);
@@ -127,7 +136,8 @@ void applyKey(ConfigState& c, int sound, const std::string& key, const std::stri
     } else if (key == kKeyZoom) {
         c.zoomPercent = zoomIn(key, text, notes);
     } else if (key == kKeyInput) {
-        c.inputDevice = text;
+        c.inputDevice = inputName(text) ? text : "";
+        if (!inputName(text)) notes.push_back("input= does not name an input: the default is used");
     } else if (key == kKeyInputLatency) {
         c.inputLatencyMs = numberIn(key, text, kInputLatencyRange, notes);
     } else {
@@ -245,9 +255,7 @@ std::string configText(const ConfigState& c) {
     entry(kKeyAdjTiming, c.adjustTiming);
     entry(kKeyLefty, c.leftHanded);
     if (c.zoomPercent != 100) entry(kKeyZoom, c.zoomPercent);
-    // A name with a line break in it would break the file: such an input is not kept.
-    const bool oneLine = c.inputDevice.find_first_of("\r\n") == std::string::npos;
-    if (!c.inputDevice.empty() && oneLine) line(kKeyInput + c.inputDevice);
+    if (!c.inputDevice.empty() && inputName(c.inputDevice)) line(kKeyInput + c.inputDevice);
     if (c.inputLatencyMs != 0) entry(kKeyInputLatency, c.inputLatencyMs);
     for (int sound = 0; sound < kSoundCount; ++sound) {
         line("[sound" + std::to_string(sound) + "]");

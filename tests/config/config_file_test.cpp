@@ -123,8 +123,11 @@ TEST(ConfigFile, ReadsWhatTheFileSaysIntoRange) {
         // The input is chosen as the file is read; its latency ends at a second.
         {"lutavo|input=alsa_input.usb-mic|inputlatency=1000",
          "inputlatency=1000 input=alsa_input.usb-mic(alsa_input.usb-mic) "},
-        {"lutavo|inputlatency=1001",
-         "inputlatency=1000 " + kCorrected + "inputlatency=1001 is read as 1000" + kSaveToKeep},
+        {"lutavo|inputlatency=1001|input=a\"b",
+         "inputlatency=1000 " + kCorrected +
+             "inputlatency=1001 is read as 1000|input= does not name an input: the default is "
+             "used" +
+             kSaveToKeep},
         // A wrong first line is reported and changes nothing.
         {"ltmidi|prefmidi=2|[sound0]|volume=3", "Lutavo: Invalid file|app/ltmidi32.cfg "},
         {"", "Lutavo: Invalid file|app/ltmidi32.cfg "},
