@@ -14,6 +14,7 @@
 #include "display/neck_markers.h"
 #include "display/page_layout.h"
 #include "display/page_render.h"
+#include "editor/song_info.h"
 #include "editor/undo.h"
 #include "listen/wait_mode.h"
 #include "platform/wave_player.h"
@@ -63,16 +64,6 @@ void resetSong(Guitar& g) {
     g.ui.form.caption = kProgramTitle;
     g.ui.pointer.visible = false;
     g.ui.vpointer.visible = false;
-}
-
-// The three texts go to the labels above the page and to the song information panel.
-void showSongTexts(WindowControls& ui, SongModel& song) {
-    ui.lbltitle.caption = song.songTitle;
-    ui.lblleft.caption = song.songInfo;
-    ui.lblright.caption = song.songComposer;
-    ui.txtsititle.text = song.songTitle;
-    ui.txtsiinfo.text = song.songInfo;
-    ui.txtsicomp.text = song.songComposer;
 }
 
 // Steps 8 and 9: the notes go into the arrays, each end-of-page note closing a page, with the
@@ -180,7 +171,7 @@ void loadsong(Guitar& g, const std::string& fileName, const std::optional<std::s
     g.song.songFolder = folderOf(fileName);
     resetSong(g);
     applyHeader(g, parsed.header, context);
-    showSongTexts(g.ui, g.song);
+    showSongTexts(g.song, g.ui);
     storeNotes(g, parsed);
     setTransportState(g);
     setCloseButton(g.app, g.ui, fileName);

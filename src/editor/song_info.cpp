@@ -28,15 +28,18 @@ void btnsiok_Click(Guitar& g) {
     g.ui.lblsongentry[kEditorInfo].color = kColorAvailable;
 }
 
-void showSongTexts(SongModel& song, WindowControls& ui) {
-    const auto& s = song;
-    ui.txtsititle.text = s.songTitle;
-    ui.txtsiinfo.text = s.songInfo;
-    ui.txtsicomp.text = s.songComposer;
-    ui.lbltitle.caption = s.songTitle;
-    ui.lblleft.caption = s.songInfo;
-    ui.lblright.caption = s.songComposer;
-    ui.form.caption = std::string(kProgramTitle) + " - " + s.songTitle;
+void showSongTexts(const SongModel& song, WindowControls& ui) {
+    ui.txtsititle.text = song.songTitle;
+    ui.txtsiinfo.text = song.songInfo;
+    ui.txtsicomp.text = song.songComposer;
+    ui.lbltitle.caption = song.songTitle;
+    ui.lblleft.caption = song.songInfo;
+    ui.lblright.caption = song.songComposer;
+}
+
+void showEditedSongTexts(const SongModel& song, WindowControls& ui) {
+    showSongTexts(song, ui);
+    ui.form.caption = std::string(kProgramTitle) + " - " + song.songTitle;
 }
 
 void txtsititle_Change(Guitar& g, const std::string& text) {

@@ -18,8 +18,10 @@ inline constexpr const char* kPlaceholderTitle = "New Song";
 // INFO: the panel comes into view and the title box takes the keyboard focus.
 void showSongInfo(WindowControls& ui, AppState& app);
 
-// The song's texts on the page, in the panel and in the window's caption.
-void showSongTexts(SongModel& song, WindowControls& ui);
+// The song's three texts on the labels above the page and in the song information panel.
+void showSongTexts(const SongModel& song, WindowControls& ui);
+// The same, and the title in the window's caption.
+void showEditedSongTexts(const SongModel& song, WindowControls& ui);
 // OK: the panel goes below the window and INFO shows as available again.
 void btnsiok_Click(Guitar& g);
 

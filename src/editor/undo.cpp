@@ -34,7 +34,7 @@ void bringBack(Guitar& g, const UndoStep& step) {
     placeNotePointer(g.song, g.ui, g.transport.curNote);
     placeCapoPicture(g);
     g.playback.oldCapo = s.capo;
-    showSongTexts(g.song, g.ui);
+    showEditedSongTexts(g.song, g.ui);
 }
 
 bool move(Guitar& g, std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
