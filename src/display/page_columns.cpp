@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/guitar.h"
+#include "display/column_rules.h"
 #include "display/page_draw.h"
 #include "display/page_glyphs.h"
 #include "song/fret_codes.h"
@@ -13,43 +14,11 @@ namespace lutavo {
 
 namespace {
 
-// Pitch range of the staff glyphs (five octaves from the lowest C).
-inline constexpr int kLowestPitch = 1;
-inline constexpr int kHighestPitch = 60;
-// The notation pitch is the string pitch plus this (the open low E is pitch 5, counted from C).
-inline constexpr int kNotationOffset = 5;
 // Pitch range values start at the middle of the staff.
 inline constexpr int kMidStaffPitch = 20;
-inline constexpr int kMaxShownTicks = 64;
 
 constexpr int tabY(int slot) {
     return 50 - 8 * slot;
-}
-
-bool drawsOnStaff(int p) {
-    return p >= kLowestPitch && p <= kHighestPitch;
-}
-
-// The fret code of a string, with codes no editor writes (a file may hold anything) read as a
-// silent string, so nothing downstream looks a fret up outside its tables.
-int fretCode(const SongModel& song, int i, int s) {
-    const int f = song.noteFret(i, s);
-    if (f == kBend || f == kMuted || isStruck(f) || isHeld(f)) return f;
-    return kSilent;
-}
-
-int notationPitch(const TuningState& tuning, int slot, int fret) {
-    return tuning.pitchOf(slot, fret) + kNotationOffset;
-}
-
-// A bend sounds one semitone above the note before it on that string.
-int bendPitch(const Guitar& g, int i, int s) {
-    const int before = fretCode(g.song, i - 1, s);
-    if (isStruck(before)) return notationPitch(g.tuning, s, before) + 1;
-    if (isHeld(before)) return notationPitch(g.tuning, s, fretOf(before)) + 1;
-    const int last = g.display.stringPitch[s];
-    if (before == kBend) return last;  // a bend that goes on stays at the bent pitch
-    return (drawsOnStaff(last) ? last : notationPitch(g.tuning, s, 0)) + 1;
 }
 
 struct Column {
@@ -66,30 +35,8 @@ struct Column {
     int triplet = 0;  // the triplet length the column is written as, 0 when none
 };
 
-// Triplet eighths are stored as 5 ticks and triplet quarters as 11; a group that fills its beat
-// exactly ends on a note one tick off (5 + 5 + 6, 11 + 11 + 10), written as a triplet too.
-int tripletLength(const SongModel& song, int i) {
-    const auto& dur = song.noteDur;
-    for (const int t : {5, 11}) {
-        const int rounding = t == 5 ? 6 : 10;
-        if (dur[i] == t || (dur[i] == rounding && i >= 2 && dur[i - 1] == t && dur[i - 2] == t))
-            return t;
-    }
-    return 0;
-}
-
-int barLength(const SongModel& song) {
-    const int t = activeTimeSig(song);
-    return t == 0 ? 0 : song.barTicks[t];
-}
-
 void drawBarLine(SongModel& song, DisplayState& display, const PageRun& run, Column& c) {
-    const int bar = barLength(song);
-    if (bar == 0) return;
-    auto& count = display.barTickCount;
-    count = clampInt16(count + c.dur);
-    if (count <= bar) return;
-    count = static_cast<i16>(c.dur);
+    if (!countIntoBar(display.barTickCount, c.dur, barLength(song))) return;
     c.barHere = true;
     const int bx = c.x - run.halfGap - 7;
     auto& d = display;
@@ -99,27 +46,11 @@ void drawBarLine(SongModel& song, DisplayState& display, const PageRun& run, Col
     ink(d, PageSheet::Tab, bx, 8, PageSheet::Tab, glyph::kEndLineX, 8, 1, 39, RasterOp::And);
 }
 
-// A struck note's symbol lasts as long as the string holds it, within the bar when there are
-// bars, and never longer than a whole note.
-int heldLength(const SongModel& song, const DisplayState& display, const Column& c, int s) {
-    const int bar = barLength(song);
-    const int last = std::min<int>(song.noteCount, decltype(song.noteDur)::upper);
-    int total = c.dur;
-    for (int j = c.i + 1; j <= last; ++j) {
-        if (!isHeld(fretCode(song, j, s))) break;
-        const int d = song.noteDur[j];
-        if (d >= kFirstControlCode) break;
-        if (bar > 0 && display.barTickCount - c.dur + total + d > bar) break;
-        total += d;
-    }
-    return std::min(total, kMaxShownTicks);
-}
-
 // A held note's pitch is that of the struck note drawn last on its string; when none has been
 // drawn yet (a page opened first), it is the pitch of the fret it holds.
 void ensureHeldPitch(DisplayState& display, TuningState& tuning, int s, int f) {
     auto& p = display.stringPitch[s];
-    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(tuning, s, fretOf(f)));
+    if (!drawsOnStaff(p)) p = static_cast<i16>(notationPitch(tuning.pitchOf, s, fretOf(f)));
 }
 
 void drawTie(DisplayState& display, KeyState& keys, const PageRun& run, const Column& c, int s) {
@@ -157,13 +88,13 @@ void drawFretAndPitch(Guitar& g, const Column& c, int s, int f) {
     auto& pitch = g.display.stringPitch[s];
     const PageSheet sheet = PageSheet::Frets;
     if (f == kMuted) {
-        pitch = static_cast<i16>(notationPitch(g.tuning, s, 0));
+        pitch = static_cast<i16>(notationPitch(g.tuning.pitchOf, s, 0));
         drawFretCell(g.display, c, s, sheet, glyph::kSmallCrossX);
     } else if (f == kBend) {
-        pitch = static_cast<i16>(bendPitch(g, c.i, s));
+        pitch = static_cast<i16>(bendPitch(g.song, g.tuning.pitchOf, pitch, c.i, s));
         drawFretCell(g.display, c, s, sheet, glyph::kBendX);
     } else if (isStruck(f)) {
-        pitch = static_cast<i16>(notationPitch(g.tuning, s, f));
+        pitch = static_cast<i16>(notationPitch(g.tuning.pitchOf, s, f));
         drawFretNumber(g.song, g.display, c, s, sheet, f);
     }
 }
@@ -179,14 +110,14 @@ void widenRange(Column& c, int slot, int p) {
 
 void firstPass(Guitar& g, PageRun& run, Column& c) {
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g.song, c.i, s);
+        const int f = columnFret(g.song, c.i, s);
         run.shownDur[s] = c.dur;
         if (f == kSilent) {
             run.shownDur[s] = 0;
             continue;
         }
         if (!isHeld(f)) {
-            run.shownDur[s] = heldLength(g.song, g.display, c, s);
+            run.shownDur[s] = heldLength(g.song, g.display.barTickCount, c.i, s);
             if (c.triplet > 0 && run.shownDur[s] == c.dur) run.shownDur[s] = c.triplet;
             run.tieStartX[s] = c.x;
         } else {
@@ -230,7 +161,7 @@ void drawLargeCross(DisplayState& display, KeyState& keys, const Column& c, int 
 
 void secondPass(Guitar& g, const PageRun& run, const Column& c) {
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g.song, c.i, s);
+        const int f = columnFret(g.song, c.i, s);
         if (f == kSilent) continue;
         const int p = g.display.stringPitch[s];
         const bool held = isHeld(f);
@@ -275,7 +206,7 @@ void drawColumn(Guitar& g, PageRun& run, int i) {
 
     drawBarLine(g.song, g.display, run, c);
     for (int s = 1; s <= kStrings; ++s) {
-        const int f = fretCode(g.song, i, s);
+        const int f = columnFret(g.song, i, s);
         if (f != kSilent) c.isRest = false;
         if (!isHeld(f)) c.allHeld = false;
     }
