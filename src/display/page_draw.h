@@ -23,7 +23,7 @@ struct PageRun {
 };
 
 // The notes of page `page` (1..29), kept inside the arrays whatever the page table holds.
-PageRun pageRunOf(const Guitar& g, int page);
+PageRun pageRunOf(const SongModel& song, int page);
 
 // Inverts the tablature from 15 pixels left of the first marked note of the page to 3 pixels
 // right of the last; markStart 0 means no mark.

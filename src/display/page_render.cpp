@@ -70,7 +70,7 @@ void drawPageAtScale(Guitar& g) {
     drawTimeSignature(g.song, g.display);
 
     g.transport.curPage = static_cast<i16>(page);
-    PageRun run = pageRunOf(g, page);
+    PageRun run = pageRunOf(g.song, page);
     // The editor's marked range, in order even when a click on the page put its end first.
     const auto& ed = g.editor;
     if (ed.markStart > 0) {
@@ -111,8 +111,7 @@ void drawPage(Guitar& g) {
 }  // namespace
 
 // The notes a page covers, kept inside the arrays whatever the page table holds.
-PageRun pageRunOf(const Guitar& g, int page) {
-    const auto& song = g.song;
+PageRun pageRunOf(const SongModel& song, int page) {
     constexpr int kLastColumn = decltype(song.noteX)::upper - 1;
     PageRun run;
     run.first = clampTo(song.pageStart[page], 0, kLastColumn);

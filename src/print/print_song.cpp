@@ -9,135 +9,137 @@
 #include "core/control_ids.h"
 #include "core/guitar.h"
 #include "core/messages.h"
-#include "display/page_glyphs.h"
-#include "display/page_render.h"
+#include "display/page_draw.h"
 #include "platform/printer.h"
-#include "platform/screen.h"
+#include "print/engraved_line.h"
+#include "print/line_drawing.h"
 #include "print/musicxml_export.h"
+#include "print/sheet_layout.h"
 
 namespace lutavo {
 
 namespace {
 
-// The page area of the window (client pixels) and where its copy lands on the sheet.
-constexpr int kPageAreaLeft = 4;
-constexpr int kPageAreaTop = 152;
-constexpr int kPageAreaWidth = kSheetPrintedWidth;
-constexpr int kSheetTop = 20;
-// Pages are stacked on one sheet until their heights pass this many twips.
-constexpr int kSheetTwips = 12500;
-
 constexpr const char* kNoPrinter = "No printer is set up. Use Export PDF... to make a PDF.";
+constexpr const char* kNoMusicFont =
+    "The music font for printing is missing: install the package lilypond-fonts.";
 
-// Counts the operations that failed; the run goes on, and the user hears of it once at the end.
-struct PrintRun {
-    Guitar& g;
-    SheetRange sheets;
-    int scale = 1;
-    int failures = 0;
+// The title block of the first sheet: the title over the song's two texts.
+void drawTitleBlock(SheetDrawing& sheet, const SheetFrame& frame, const SongModel& song) {
+    const double top = frame.margin;
+    const double middle = (frame.left() + frame.right()) / 2;
+    sheet.texts.push_back(
+        {song.songTitle, {middle, top + 22}, 20, TextFace::SerifBold, TextAlign::Centre});
+    sheet.texts.push_back({song.songInfo, {frame.left(), top + 48}, 10, TextFace::Serif});
+    sheet.texts.push_back(
+        {song.songComposer, {frame.right(), top + 48}, 10, TextFace::Serif, TextAlign::Right});
+}
 
-    void check(bool ok) { failures += ok ? 0 : 1; }
+void drawPageNumber(SheetDrawing& sheet, const SheetFrame& frame, int number, int sheets) {
+    if (sheets < 2) return;
+    sheet.texts.push_back({std::to_string(number) + " / " + std::to_string(sheets),
+                           {(frame.left() + frame.right()) / 2, frame.paper.height - frame.margin},
+                           9,
+                           TextFace::Serif,
+                           TextAlign::Centre});
+}
+
+// A song whose pages are pictures prints each page's cell across the sheet's width.
+struct PicturePages {
+    const DisplayState& d;
+    CellGrid cells = d.pagewindowCells.columns >= 1 && d.pagewindowCells.rows >= 1
+                         ? d.pagewindowCells
+                         : CellGrid{};
+
+    double height(const SheetFrame& frame) const {
+        const int w = cells.cellWidth(d.pagewindow);
+        return w > 0 ? (frame.right() - frame.left()) * cells.cellHeight(d.pagewindow) / w : 0;
+    }
+    void draw(SheetDrawing& sheet, const SheetFrame& frame, int page, double top) const {
+        const int w = cells.cellWidth(d.pagewindow), h = cells.cellHeight(d.pagewindow);
+        const int cell = clampTo(page - 1, 0, cells.columns * cells.rows - 1);
+        Picture picture(w, h);
+        picture.blit(0, 0, d.pagewindow, cells.cellX(d.pagewindow, cell),
+                     cells.cellY(d.pagewindow, cell), w, h, RasterOp::Copy);
+        sheet.pictures.push_back(
+            {std::move(picture), {frame.left(), top}, frame.right() - frame.left(), height(frame)});
+    }
 };
 
-// The page area is drawn at the sheet's scale and lands at the sheet's scale times its place.
-void copyPage(PrintRun& run, int lineHeight, int lineOnSheet) {
-    Guitar& g = run.g;
-    const int height = static_cast<int>(roundHalfEven(lineHeight / 15.0 - 5));
-    const int y = static_cast<int>(roundHalfEven(lineHeight / 16.0 * lineOnSheet + kSheetTop));
-    Picture area;
-    const bool grabbed =
-        g.sys.screen != nullptr &&
-        g.sys.screen->grab(kPageAreaLeft, kPageAreaTop, kPageAreaWidth, height, run.scale, area);
-    run.check(grabbed && g.sys.printer != nullptr &&
-              g.sys.printer->blit(kSheetLeft * run.scale, y * run.scale, area, RasterOp::And));
-}
-
-void showPage(Guitar& g, int page) {
-    g.ui.pgScroll.value = page;
-    pgScroll_Change(g);
-    if (g.sys.screen != nullptr) g.sys.screen->present();
-}
-
-// The sheets chosen, each a fresh page of one print job, so that copies come out in order.
-void printPages(PrintRun& run) {
-    Guitar& g = run.g;
-    Printer* printer = g.sys.printer;
-    const std::vector<SheetPlace> places = sheetPlaces(g.song.pageHeight, g.ui.pgScroll.max);
-    int sheet = 0;
-    for (int page = 1; page <= static_cast<int>(places.size()); ++page) {
-        const SheetPlace& at = places[static_cast<std::size_t>(page - 1)];
-        if (at.sheet < run.sheets.first || at.sheet > run.sheets.last) continue;
-        if (at.sheet != sheet) {
-            run.check(printer != nullptr && printer->newPage());
-            sheet = at.sheet;
-        }
-        showPage(g, page);
-        copyPage(run, at.lineHeight, at.line);
+SheetFrame frameFor(const Guitar& g, PaperSize paper) {
+    SheetFrame frame{paper};
+    if (hasPicturePages(g.song)) {
+        // A picture's height in staff lines' terms, so that sheets break alike.
+        const double height = PicturePages{g.display}.height(frame);
+        if (height > 0) frame.line.space = height / (frame.line.height() / frame.line.space);
     }
+    return frame;
 }
 
-// The whole run over the chosen sheets; returns the number of failed operations.
+int lineCount(const Guitar& g) {
+    return std::max(1, static_cast<int>(g.ui.pgScroll.max));
+}
+
+// Sends the chosen sheets as one job; returns the number of failed operations.
 int printSong(Guitar& g, SheetRange sheets) {
-    PrintRun run{g, sheets};
-    // The window comes back to the page the user was reading.
-    const int pageShown = g.ui.pgScroll.value;
-    if (g.sys.printer != nullptr) run.scale = g.sys.printer->scale();
-    // The pages are drawn at the sheet's scale too while the run lasts.
-    const FinePage* fine = run.scale > 1 ? finePageFor(g.display, run.scale) : nullptr;
-    const bool fineInUse = fine != nullptr && fine->scale == run.scale;
-    if (run.scale > 1) useFineScale(g, run.scale, true);
-    pgScroll_Change(g);
+    Printer& printer = *g.sys.printer;
+    int failures = 0;
     auto& ui = g.ui;
     ui.opttxt[kModeBarPrint].color = kColorActive;
     ui.form.mousePointer = MousePointer::Hourglass;
-    // Neither the pointers nor the page scroll bar beside the page belong on paper.
-    const bool pointerShown = ui.pointer.visible;
-    const bool vpointerShown = ui.vpointer.visible;
-    const bool scrollShown = ui.scrollpanel.visible;
-    ui.pointer.visible = false;
-    ui.vpointer.visible = false;
-    ui.scrollpanel.visible = false;
-
-    printPages(run);
-
-    ui.pointer.visible = pointerShown;
-    ui.vpointer.visible = vpointerShown;
-    ui.scrollpanel.visible = scrollShown;
-    showPage(g, pageShown);
-    run.check(g.sys.printer != nullptr && g.sys.printer->endDoc());
+    for (const SheetDrawing& sheet : drawSheets(g, printer.paper(), sheets.first, sheets.last))
+        failures += printer.printSheet(sheet) ? 0 : 1;
+    failures += printer.endDoc() ? 0 : 1;
     ui.form.mousePointer = MousePointer::Normal;
     ui.opttxt[kModeBarPrint].color = kColorAvailable;
-    if (run.scale > 1) useFineScale(g, run.scale, fineInUse);
-    pgScroll_Change(g);
-    return run.failures;
+    return failures;
+}
+
+// Printing needs the music font unless the pages are pictures.
+bool hasFontFor(Guitar& g) {
+    if (hasPicturePages(g.song) || !g.sys.printer->musicFont().empty()) return true;
+    showMessage(g, kNoMusicFont, "Print Song");
+    return false;
 }
 
 }  // namespace
 
-std::vector<SheetPlace> sheetPlaces(int pageHeight, int pages) {
-    std::vector<SheetPlace> places;
-    int sheet = 1;
-    int sheetUsed = 0;
-    int line = 0;
-    for (int page = 1; page <= pages; ++page) {
-        // Page 1 is copied with the title rows above its staff; later pages are copied shorter.
-        const int lineHeight = page == 1 ? pageHeight + 20 : pageHeight - 130;
-        sheetUsed += lineHeight;
-        if (sheetUsed > kSheetTwips && line > 0) {
-            // The page that broke the sheet counts on the next one, so that no sheet holds
-            // more than fits on it.
-            ++sheet;
-            sheetUsed = lineHeight;
-            line = 0;
-        }
-        places.push_back({sheet, line++, lineHeight});
-    }
-    return places;
+int printedSheets(const Guitar& g, PaperSize paper) {
+    return static_cast<int>(sheetStarts(frameFor(g, paper), lineCount(g)).size());
 }
 
-int sheetCount(int pageHeight, int pages) {
-    const std::vector<SheetPlace> places = sheetPlaces(pageHeight, pages);
-    return places.empty() ? 0 : places.back().sheet;
+std::vector<SheetDrawing> drawSheets(const Guitar& g, PaperSize paper, int first, int last) {
+    const SheetFrame frame = frameFor(g, paper);
+    const int lines = lineCount(g);
+    const std::vector<int> starts = sheetStarts(frame, lines);
+    const int sheets = static_cast<int>(starts.size());
+    const bool pictures = hasPicturePages(g.song);
+    StringPitches carry{};
+    std::vector<SheetDrawing> out;
+    for (int sheet = 1; sheet <= std::min(sheets, last); ++sheet) {
+        const bool wanted = sheet >= first;
+        SheetDrawing drawing;
+        if (wanted && sheet == 1) drawTitleBlock(drawing, frame, g.song);
+        const int from = starts[static_cast<std::size_t>(sheet - 1)];
+        const int to = sheet < sheets ? starts[static_cast<std::size_t>(sheet)] : lines;
+        double top = frame.firstLineTop(sheet);
+        for (int line = from; line < to; ++line, top += frame.line.height()) {
+            const int page = line + 1;
+            if (pictures) {
+                if (wanted) PicturePages{g.display}.draw(drawing, frame, page, top);
+                continue;
+            }
+            // Every line is read, so that what rings on into a wanted line is known.
+            const auto columns = engraveLine(g.song, g.tuning.pitchOf, g.keys, page, carry);
+            if (!wanted) continue;
+            const LinePlace place{top,       g.song.songKey, activeTimeSig(g.song),
+                                  page == 1, page == lines,  pageRunOf(g.song, page).halfGap};
+            drawLine(drawing, frame, place, columns);
+        }
+        drawPageNumber(drawing, frame, sheet, sheets);
+        if (wanted) out.push_back(std::move(drawing));
+    }
+    return out;
 }
 
 void mnuPrintSong_Click(Guitar& g) {
@@ -145,35 +147,41 @@ void mnuPrintSong_Click(Guitar& g) {
         showMessage(g, kNoPrinter, "Print Song");
         return;
     }
-    if (g.sys.dialogs == nullptr) return;
+    if (g.sys.dialogs == nullptr || !hasFontFor(g)) return;
     const std::optional<SheetRange> sheets =
-        g.sys.dialogs->printDialog(sheetCount(g.song.pageHeight, g.ui.pgScroll.max));
+        g.sys.dialogs->printDialog(printedSheets(g, g.sys.printer->paper()));
     if (sheets && printSong(g, *sheets) > 0) showMessage(g, "Printer Stopped");
 }
 
-bool exportPdf(Guitar& g, const std::string& path) {
+int exportPdf(Guitar& g, const std::string& path, std::optional<PaperSize> paper) {
     Printer* printer = g.sys.printer;
     if (sameFile(g.song.songFile, path)) {
         showMessage(g, path + " is the song itself: the PDF file was not written.");
-        return false;
+        return 0;
     }
-    if (printer == nullptr || !printer->startPdf()) {
+    if (printer == nullptr || !printer->startPdf(paper)) {
         showMessage(g, "Printer Stopped");
-        return false;
+        return 0;
     }
-    const int failures = printSong(g, {1, sheetCount(g.song.pageHeight, g.ui.pgScroll.max)});
+    if (!hasFontFor(g)) {
+        std::string nothing;
+        printer->takePdf(nothing);
+        return 0;
+    }
+    const int sheets = printedSheets(g, printer->paper());
+    const int failures = printSong(g, {1, sheets});
     std::string pdf;
     // A document with pages missing is not written over what the file holds now.
     if (!printer->takePdf(pdf) || failures > 0) {
         showMessage(g,
                     "The PDF file " + path + " was not written: the pages could not be printed.");
-        return false;
+        return 0;
     }
     if (const WriteResult written = writeFileSafely(path, pdf); !written) {
         showMessage(g, "The PDF file " + path + " could not be written: " + written.problem + ".");
-        return false;
+        return 0;
     }
-    return true;
+    return sheets;
 }
 
 FileDialogRequest exportRequest(const std::string& songFile, std::string title,

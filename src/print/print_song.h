@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Printing a song: each page is shown in the window in turn and the window's page area is
-// copied onto the printer's sheet, several pages stacked on one sheet.
+// Printing a song: its lines engraved from the song itself onto sheets of the printer's paper,
+// as many to a sheet as fit, the window left as it is.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/sheet_drawing.h"
 
 namespace lutavo {
 
@@ -21,9 +23,9 @@ enum PrintMenuItem : int {
 };
 
 // Prints the current song through the print dialog's choices. Without a printer it says so
-// and how to make a PDF instead. A failing printer operation does not stop the run, so the
-// window is always restored at the end, on the page it showed before; "Printer Stopped" tells
-// of failures once, at the end.
+// and how to make a PDF instead; without the music font it names the package that brings it.
+// A failing printer operation does not stop the run; "Printer Stopped" tells of failures once,
+// at the end.
 void mnuPrintSong_Click(Guitar& g);
 
 // A save dialog's request for an export of the song: beside the song file, under its name with
@@ -34,24 +36,18 @@ FileDialogRequest exportRequest(const std::string& songFile, std::string title,
 // Asks for a PDF file and prints the song into it instead of the printer.
 void mnuExportPdf_Click(Guitar& g);
 
-// Prints the song into a PDF file at path, written as saves write songs: only a whole document
-// replaces what the file held, and never the song itself. False, after a message that says why,
-// when the file was not written.
-bool exportPdf(Guitar& g, const std::string& path);
+// Prints the song into a PDF file at path on the paper given (the locale's when none), written
+// as saves write songs: only a whole document replaces what the file held, and never the song
+// itself. The sheets written, or 0 after a message that says why the file was not written.
+int exportPdf(Guitar& g, const std::string& path, std::optional<PaperSize> paper = std::nullopt);
 
-// Where a printed page goes: its sheet (from 1), its line on the sheet (from 0) and the height
-// of its copy in twips.
-struct SheetPlace {
-    int sheet;
-    int line;
-    int lineHeight;
-    bool operator==(const SheetPlace&) const = default;
-};
+// The sheets the song's print takes on this paper.
+int printedSheets(const Guitar& g, PaperSize paper);
 
-// Pages are stacked on a sheet until their heights pass 12500 twips.
-std::vector<SheetPlace> sheetPlaces(int pageHeight, int pages);
-// The sheets a print of so many pages takes.
-int sheetCount(int pageHeight, int pages);
+// The sheets of a print, each drawn as the printer gets it: `first`..`last` (from 1) of the song.
+// Lines are engraved from the first, so that notes ringing over a line's end are read as the
+// window reads them.
+std::vector<SheetDrawing> drawSheets(const Guitar& g, PaperSize paper, int first, int last);
 
 // Runs the PRINT menu's item (-1: the menu was dismissed).
 void mnuPrint_Click(Guitar& g, int item);

@@ -150,6 +150,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return line;
             }
             ++i;
+        } else if (a == "--paper") {
+            line.paper = i + 1 < arguments.size() ? arguments[++i].toLower() : QString();
+            if (line.paper != "a4" && line.paper != "letter") {
+                line.error = "--paper needs a4 or letter";
+                return line;
+            }
         } else if (a == "--range") {
             if (i + 1 >= arguments.size()) {
                 line.error = "--range needs the first and last note, as in 9-16";
@@ -180,6 +186,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.error = "--track goes with --import";
     if (!line.scoreRange.isEmpty() && line.exportKind != ExportKind::Score)
         line.error = "--range goes with --score";
+    if (!line.paper.isEmpty() && line.exportKind != ExportKind::Pdf)
+        line.error = "--paper goes with --export-pdf";
     return line;
 }
 
@@ -191,7 +199,7 @@ QString usageText() {
            "                                    [FOLDER | SONG]\n"
            "       lutavo --export-midi SONG OUT.mid\n"
            "       lutavo --render-wav SONG OUT.wav\n"
-           "       lutavo --export-pdf SONG OUT.pdf\n"
+           "       lutavo --export-pdf SONG OUT.pdf [--paper a4|letter]\n"
            "       lutavo --export-musicxml SONG OUT.musicxml\n"
            "       lutavo --import FILE OUT.SNG [--track N]\n"
            "       lutavo --score SONG TAKE.wav [--range A-B]\n"
@@ -214,7 +222,9 @@ QString usageText() {
            "                         the same played by the built-in synthesizer, with the\n"
            "                         metronome's clicks, into a WAV file\n"
            "  --export-pdf SONG OUT.pdf\n"
-           "                         print SONG's pages into a PDF file, without a display\n"
+           "                         print SONG's lines into a PDF file, without a display\n"
+           "  --paper a4|letter      the PDF's paper; without it, Letter where the locale\n"
+           "                         measures in inches and A4 elsewhere\n"
            "  --export-musicxml SONG OUT.musicxml\n"
            "                         write SONG as a MusicXML score for notation programs\n"
            "  --import FILE OUT.SNG  convert a tablature (.gp3 .gp4 .gp5 .gp), MusicXML "
@@ -453,9 +463,10 @@ bool openScaleLibrary(MainWindow& window, const QString& rootAndType) {
     return openLibrary(window, rootAndType, scaleTypeCell, mnuscale_Click, kScaleCellTwips);
 }
 
-bool exportSongPdf(Application& app, const QString& song, const QString& path) {
+bool exportSongPdf(Application& app, const QString& song, const QString& path,
+                   const QString& paper) {
     Guitar& g = app.guitar();
-    bool ok = false;
+    int sheets = 0;
     app.window().binder().run([&] {
         g.song.songFile.clear();
         loadsong(g, song.toStdString());
@@ -463,10 +474,12 @@ bool exportSongPdf(Application& app, const QString& song, const QString& path) {
             std::fprintf(stderr, "lutavo: cannot load %s\n", qPrintable(song));
             return;
         }
-        ok = exportPdf(g, path.toStdString());
+        std::optional<PaperSize> size;
+        if (!paper.isEmpty()) size = paper == "letter" ? kLetter : kA4;
+        sheets = exportPdf(g, path.toStdString(), size);
     });
+    const bool ok = sheets > 0;
     if (ok) {
-        const int sheets = sheetCount(g.song.pageHeight, g.ui.pgScroll.max);
         std::printf("Wrote %s (%d sheet%s)\n", qPrintable(path), sheets, sheets == 1 ? "" : "s");
     }
     return ok;

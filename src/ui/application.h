@@ -30,6 +30,7 @@ struct CommandLine {
     QString exportSong;    // the song an export plays
     QString exportOutput;  // the file it writes, or the take --score hears
     QString scoreRange;    // --range A-B: the notes a take is scored on
+    QString paper;         // --paper a4|letter: the PDF's paper, else the locale's
     QString importInput;   // --import IN OUT.SNG: another program's file to convert
     QString importOutput;
     int importTrack = 0;  // --track N, 0 when not given
@@ -85,7 +86,8 @@ bool openScaleLibrary(MainWindow& window, const QString& rootAndType);
 
 // Loads song into the window and prints its pages into the PDF file at path, as Print Song
 // stacks them; false (after the reason went to standard error) when either fails.
-bool exportSongPdf(Application& app, const QString& song, const QString& path);
+bool exportSongPdf(Application& app, const QString& song, const QString& path,
+                   const QString& paper);
 
 // Lets the window settle and writes it to a PNG file; false when the file cannot be written.
 bool saveScreenshot(MainWindow& window, const QString& path);

@@ -164,7 +164,7 @@ TEST_F(PageRender, MarkedRangeInvertsTheTablatureFromFifteenLeftOfItsFirstNote) 
     finish();
     auto mark = [&](int page, int markStart, int markEnd) {
         clearPagePictures(g.display);
-        drawMarkedRange(g.song, g.display, pageRunOf(g, page), markStart, markEnd);
+        drawMarkedRange(g.song, g.display, pageRunOf(g.song, page), markStart, markEnd);
     };
     // The whole first page, up to its end-of-page note at x = 595; a tab line shows as the
     // edges where it meets the paper.

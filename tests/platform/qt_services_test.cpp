@@ -48,29 +48,31 @@ TEST(QtScreen, GrabsTheRectangleOfTheWindowWithWhiteOutsideIt) {
         EXPECT_EQ(shot.pixel(x, y), colour) << x << "," << y;
 }
 
-// Blits land on the sheet keeping the dark pixels of both; a blank last sheet never comes out.
-TEST(QtPrinter, PrintsBlitsOntoSheetsOfAPdfDocument) {
+// Sheets follow one another in one PDF document on the paper asked for, their texts and the
+// music font embedded; a document without sheets is not handed over.
+TEST(QtPrinter, PrintsSheetsIntoAPdfDocument) {
     QtPrinter printer;
-    ASSERT_TRUE(printer.startPdf());
-    Picture upper(620, 10, kRgbWhite);
-    Picture lower(620, 10, kRgbWhite);
-    upper.setPixel(5, 8, kRgbBlack);  // lands at (75, 28)
-    lower.setPixel(6, 2, 0x808080);   // lands at (76, 28)
-    ASSERT_TRUE(printer.newPage());
-    ASSERT_TRUE(printer.blit(70, 20, upper, RasterOp::And));
-    ASSERT_TRUE(printer.blit(70, 26, lower, RasterOp::And));
-    EXPECT_EQ(std::tuple(printer.sheet().pixel(75, 28), printer.sheet().pixel(76, 28),
-                         printer.sheet().pixel(77, 28)),
-              std::tuple(kRgbBlack, 0x808080u, kRgbWhite));
-    ASSERT_TRUE(printer.newPage());
-    EXPECT_EQ(printer.sheet().pixel(75, 28), kRgbWhite);
-    EXPECT_TRUE(printer.blit(70, 20, upper, RasterOp::And));
-    ASSERT_TRUE(printer.newPage());
+    ASSERT_TRUE(printer.startPdf(kLetter));
+    EXPECT_NEAR(printer.paper().height, kLetter.height, 0.5);
+    ASSERT_FALSE(printer.musicFont().empty());
+    SheetDrawing sheet;
+    sheet.lines.push_back({{50, 100}, {500, 100}});
+    sheet.shapes.push_back({{{60, 80}, {90, 78}, {90, 81}, {60, 83}}});
+    sheet.glyphs.push_back({0xE0EA, {70, 100}, 20});
+    sheet.texts.push_back({"Greensleeves", {300, 60}, 20, TextFace::SerifBold, TextAlign::Centre});
+    ASSERT_TRUE(printer.printSheet(sheet));
+    ASSERT_TRUE(printer.printSheet(sheet));
     ASSERT_TRUE(printer.endDoc());
     std::string bytes;
     ASSERT_TRUE(printer.takePdf(bytes));
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");
-    EXPECT_NE(bytes.find("/Count 2"), std::string::npos);
+    for (const char* part :
+         {"/Count 2", "Emmentaler", "DejaVuSerif-Bold", "/MediaBox [0 0 612.000000 792.000000]"})
+        EXPECT_NE(bytes.find(part), std::string::npos) << part;
+    EXPECT_EQ(bytes.find("/Subtype /Image"), std::string::npos);
+    ASSERT_TRUE(printer.startPdf(kA4));
+    EXPECT_FALSE(printer.takePdf(bytes));
+    EXPECT_TRUE(bytes.empty());
 }
 
 }  // namespace

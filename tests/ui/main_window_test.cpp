@@ -377,7 +377,7 @@ class Monkey : public MainWindowTest, public Dialogs {
         sys.dialogs = this;
         sys.midi = &midi_;
         sys.wave = &wave_;
-        sys.printer->startPdf();  // printing stays in memory
+        sys.printer->startPdf(std::nullopt);  // printing stays in memory
         app_->window().binder().run([this] { loadsong(g(), data_ / "songs/greensleeves.SNG"); });
     }
     unsigned pick(std::size_t n) { return rng_() % std::max<std::size_t>(n, 1); }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/qt/qt_printer.h"
 
+#include <QLocale>
 #include <QPainter>
-#include <algorithm>
 
-#include "services/qt/picture_qimage.h"
+#include "services/qt/sheet_painter.h"
 
 namespace lutavo {
 
@@ -13,7 +13,10 @@ QtPrinter::QtPrinter() = default;
 QPrinter& QtPrinter::device() {
     // Finding the system's printers loads the print service's libraries: a start-up that
     // prints nothing does not wait for them.
-    if (printer_ == nullptr) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (printer_ == nullptr) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setFullPage(true);
+    }
     return *printer_;
 }
 
@@ -29,6 +32,13 @@ bool hasDestination(const QPrinter& printer) {
     return printer.isValid();
 }
 
+QPageSize pageSizeOf(std::optional<PaperSize> paper) {
+    // Letter where the locale measures in inches, A4 elsewhere.
+    const bool letter = paper ? *paper == kLetter
+                              : QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
 }  // namespace
 
 bool QtPrinter::isSetUp() {
@@ -40,63 +50,43 @@ QPagedPaintDevice& QtPrinter::target() {
     return device();
 }
 
-bool QtPrinter::startSheet() {
-    if (pdf_ == nullptr && !hasDestination(device())) return false;
-    const QRectF paper = target().pageLayout().paintRect(QPageLayout::Point);
-    const double ratio = paper.width() > 0 ? paper.height() / paper.width() : 1.0;
-    sheet_.resize(kSheetWidth, static_cast<int>(kSheetPrintedWidth * kPrintScale * ratio));
-    sheetOpen_ = true;
-    sheetHasInk_ = false;
-    inkBottom_ = 0;
-    return true;
+PaperSize QtPrinter::paper() {
+    const QSizeF size = target().pageLayout().fullRect(QPageLayout::Point).size();
+    return {size.width(), size.height()};
 }
 
-bool QtPrinter::emitSheet() {
-    sheetHasInk_ = false;
-    if (painter_ == nullptr) {
-        painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(&target())) {
-            painter_.reset();
-            return false;
-        }
-    } else if (!target().newPage()) {
-        return false;
+std::string QtPrinter::musicFont() {
+    if (!musicFamily_) {
+        musicFile_ = findMusicFont();
+        musicFamily_ = musicFontFamily(musicFile_);
+        if (musicFamily_->isEmpty()) musicFile_.clear();
     }
-    // Device units are far finer than screen pixels: scale the printed columns to the printable
-    // width, pixel blocks kept sharp for the thin staff lines.
-    const int printed = kSheetPrintedWidth * kPrintScale;
-    const double scale = static_cast<double>(painter_->device()->width()) / printed;
-    // Only the rows that received copies: the blank rest of the paper needs no picture.
-    const int rows = std::min(inkBottom_, sheet_.height());
-    const QRect target(0, 0, painter_->device()->width(), static_cast<int>(rows * scale));
-    const QRect source(kSheetLeft * kPrintScale, 0, printed, rows);
-    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter_->drawImage(target, toQImage(sheet_), source);
-    return true;
+    return musicFile_;
 }
 
-bool QtPrinter::newPage() {
-    bool ok = true;
-    if (sheetOpen_ && sheetHasInk_) ok = emitSheet();
-    return startSheet() && ok;
+bool QtPrinter::openSheet() {
+    if (painter_ != nullptr) return target().newPage();
+    if (pdf_ == nullptr && !hasDestination(device())) return false;
+    painter_ = std::make_unique<QPainter>();
+    if (painter_->begin(&target())) return true;
+    painter_.reset();
+    return false;
 }
 
-bool QtPrinter::blit(int x, int y, const Picture& picture, RasterOp op) {
-    if (!sheetOpen_ && !startSheet()) return false;
-    sheet_.blitAll(x, y, picture, op);
-    sheetHasInk_ = true;
-    inkBottom_ = std::max(inkBottom_, y + picture.height());
+bool QtPrinter::printSheet(const SheetDrawing& sheet) {
+    if (!openSheet()) return false;
+    musicFont();
+    // The paper's corner is the painter's origin (no margins on the device: the sheet keeps
+    // its own).
+    const double unitsPerPoint = painter_->device()->logicalDpiX() / 72.0;
+    paintSheet(*painter_, sheet, unitsPerPoint, *musicFamily_);
     return true;
 }
 
 bool QtPrinter::endDoc() {
-    bool ok = pdf_ != nullptr || hasDestination(device());
-    if (sheetOpen_ && sheetHasInk_) ok = emitSheet() && ok;
-    sheetOpen_ = false;
-    // Opening a PDF document again would start it over: there a document's end only finishes
-    // its sheet, and the document is closed when it is taken.
-    if (pdf_ == nullptr) ok = closeJob() && ok;
-    return ok;
+    // A PDF document's end only finishes its sheets; the document is closed when it is taken.
+    if (pdf_ != nullptr) return true;
+    return closeJob() && hasDestination(device());
 }
 
 bool QtPrinter::closeJob() {
@@ -106,20 +96,21 @@ bool QtPrinter::closeJob() {
     return ok;
 }
 
-bool QtPrinter::startPdf() {
-    if (sheetOpen_ || pdf_ != nullptr) return false;  // not in the middle of a job
+bool QtPrinter::startPdf(std::optional<PaperSize> paper) {
+    if (pdf_ != nullptr) return false;  // not in the middle of a document
     const bool closed = closeJob();
     pdfBytes_.close();
     pdfBytes_.setData(QByteArray());
     if (!pdfBytes_.open(QIODevice::WriteOnly)) return false;
     pdf_ = std::make_unique<QPdfWriter>(&pdfBytes_);
-    pdf_->setPageLayout(device().pageLayout());
+    pdf_->setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait, QMarginsF()));
+    pdf_->setCreator(QStringLiteral("Lutavo"));
     return closed;
 }
 
 bool QtPrinter::takePdf(std::string& bytes) {
     bytes.clear();
-    if (pdf_ == nullptr || sheetOpen_) return false;
+    if (pdf_ == nullptr) return false;
     // Ending the painter writes the document's last objects and its table into the buffer.
     const bool closed = closeJob();
     pdf_.reset();

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "print/engraved_line.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/column_rules.h"
+#include "display/page_draw.h"
+#include "song/fret_codes.h"
+
+namespace lutavo {
+
+namespace {
+
+// The staff picture's y of the lowest C's glyph (between the two spellings' 105 and 106), the
+// rows an octave climbs, and that C's step below the middle line.
+constexpr double kLowestCY = 105.5;
+constexpr double kStepRows = 24.6 / 7;
+constexpr int kLowestCStep = -13;
+// A sign glyph offset of 5 is a sharp, 0 a flat.
+constexpr int kSharpGlyph = 5;
+
+Sign signOf(const KeyState& keys, int pitch) {
+    const int pitchClass = pitch % 12;
+    if (keys.accidentalNeeded[pitchClass])
+        return keys.accidentalGlyph[pitchClass] == kSharpGlyph ? Sign::Sharp : Sign::Flat;
+    return keys.naturalNeeded[pitchClass] ? Sign::Natural : Sign::None;
+}
+
+// What reading a line carries from one column to the next.
+struct LineReader {
+    const SongModel& song;
+    const PitchTable& pitchOf;
+    const KeyState& keys;
+    StringPitches& pitch;
+    i16 barCount = 0;
+    int bar = 0;
+    int lineTicks = 0;
+    std::array<int, kStrings> lastHead{};  // the column of each string's last head, or kNoTie
+    std::vector<EngravedColumn> columns{};
+
+    int& pitchOfSlot(int s) { return pitch[static_cast<std::size_t>(s - 1)]; }
+    int& lastHeadOf(int s) { return lastHead[static_cast<std::size_t>(s - 1)]; }
+
+    // The pitch a string writes at this column, as the page works it out.
+    void follow(int i, int s, int f) {
+        int& p = pitchOfSlot(s);
+        if (f == kMuted) {
+            p = notationPitch(pitchOf, s, 0);
+        } else if (f == kBend) {
+            p = bendPitch(song, pitchOf, p, i, s);
+        } else if (isStruck(f)) {
+            p = notationPitch(pitchOf, s, f);
+        } else if (isHeld(f) && !drawsOnStaff(p)) {
+            p = notationPitch(pitchOf, s, fretOf(f));
+        }
+    }
+
+    void addTab(EngravedColumn& c, int s, int f, bool allHeld) {
+        TabMark mark = TabMark::Fret;
+        if (f == kMuted) {
+            mark = TabMark::Muted;
+        } else if (f == kBend) {
+            mark = TabMark::Bend;
+        } else if (isHeld(f)) {
+            if (!allHeld) return;
+            mark = TabMark::HeldFret;
+        }
+        const int fret = hasFret(f) ? fretOf(f) - song.capo : 0;
+        // A fret below the capo has no number to show.
+        if (hasFret(f) && fret < 0) return;
+        c.tab.push_back({s, mark, fret});
+    }
+
+    void addHead(EngravedColumn& c, int s, int f, int shown) {
+        const int p = pitchOfSlot(s);
+        if (!drawsOnStaff(p)) return;
+        const bool held = isHeld(f);
+        EngravedHead head;
+        head.step = staffStep(keys, p);
+        head.symbol = durationSymbol(song, shown);
+        head.muted = f == kMuted;
+        if (!held) head.sign = signOf(keys, p);
+        if (held) head.tieFrom = lastHeadOf(s) >= 0 ? lastHeadOf(s) : kTieFromBefore;
+        lastHeadOf(s) = static_cast<int>(columns.size());
+        // Two strings at one pitch make one head.
+        for (const EngravedHead& h : c.heads)
+            if (h.step == head.step) return;
+        c.heads.push_back(head);
+    }
+
+    // The symbol a struck note shows: as long as its string holds it.
+    int shownTicks(const EngravedColumn& c, int s, int f) const {
+        if (isHeld(f)) return c.triplet > 0 ? c.triplet : c.ticks;
+        const int held = heldLength(song, barCount, c.note, s);
+        return c.triplet > 0 && held == c.ticks ? c.triplet : held;
+    }
+
+    void read(int i) {
+        EngravedColumn c;
+        c.note = i;
+        c.x = song.noteX[i];
+        c.ticks = song.noteDur[i];
+        c.triplet = tripletLength(song, i);
+        // Markers of the player take no room in time.
+        if (isMarker(c.ticks)) return;
+        const int barTicks = barLength(song);
+        c.barBefore = countIntoBar(barCount, c.ticks, barTicks) && !columns.empty();
+        if (c.barBefore) ++bar;
+        c.bar = bar;
+        c.inBar = barTicks > 0 ? barCount - c.ticks : lineTicks;
+        lineTicks += c.ticks;
+
+        bool allHeld = true, rest = true;
+        for (int s = 1; s <= kStrings; ++s) {
+            const int f = columnFret(song, i, s);
+            rest = rest && f == kSilent;
+            allHeld = allHeld && isHeld(f);
+        }
+        int topStep = -1000;
+        for (int s = 1; s <= kStrings; ++s) {
+            const int f = columnFret(song, i, s);
+            if (f == kSilent) continue;
+            follow(i, s, f);
+            addTab(c, s, f, allHeld);
+            if (isHeld(f) && !c.barBefore && !allHeld) continue;
+            const std::size_t before = c.heads.size();
+            addHead(c, s, f, shownTicks(c, s, f));
+            if (c.heads.size() > before && c.heads.back().step > topStep) {
+                topStep = c.heads.back().step;
+                c.symbol = c.heads.back().symbol;
+            }
+        }
+        if (rest) c.symbol = durationSymbol(song, c.triplet > 0 ? c.triplet : c.ticks);
+        std::sort(c.heads.begin(), c.heads.end(),
+                  [](const EngravedHead& a, const EngravedHead& b) { return a.step < b.step; });
+        // A column of held notes that shows nothing stands for time only.
+        if (rest || !c.heads.empty() || !c.tab.empty()) columns.push_back(std::move(c));
+    }
+};
+
+}  // namespace
+
+int staffStep(const KeyState& keys, int pitch) {
+    return static_cast<int>(std::lround((kLowestCY - keys.staffY[pitch]) / kStepRows)) +
+           kLowestCStep;
+}
+
+std::vector<EngravedColumn> engraveLine(const SongModel& song, const PitchTable& pitchOf,
+                                        const KeyState& keys, int page, StringPitches& carry) {
+    LineReader reader{song, pitchOf, keys, carry};
+    reader.lastHead.fill(kNoTie);
+    const PageRun run = pageRunOf(song, clampTo(page, 1, kMaxPages));
+    for (int i = std::max(run.first, 1); i <= run.next - 2; ++i)
+        reader.read(i);
+    return std::move(reader.columns);
+}
+
+}  // namespace lutavo
