@@ -19,9 +19,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's platform plugin, a General MIDI sound font and the fonts the window is drawn in.
+# The window's platform plugin, a General MIDI sound font, the fonts the window is drawn in and
+# the music font that printed notes are set in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core")
+  "qt6-qpa-plugins, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, lilypond-fonts")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 

@@ -10,7 +10,7 @@ packages=(
   libfluidsynth-dev librtmidi-dev libpulse-dev libdbus-1-dev timgm6mb-soundfont
   libpugixml-dev libminizip-dev libsqlite3-dev libaubio-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core poppler-utils
+  fonts-dejavu-core lilypond-fonts poppler-utils python3-fonttools
   xvfb xauth sox python3 python3-numpy pulseaudio pulseaudio-utils clang-format
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev

@@ -3,12 +3,14 @@
 """Runs an export on a song and checks it against timings read from the song's text: `midi LUTAVO
 SONG` (--export-midi: note-ons at the note lengths times the tempo's interval, 1 ms a tick), `wav
 LUTAVO SONG [--metronome]` (--render-wav: format, length, not silent, clicks on the beats) or `pdf
-LUTAVO SONG` (--export-pdf: its sheets, and its lines crisp at 300 dpi), `same LUTAVO SONG
+LUTAVO SONG` (--export-pdf: vectors and embedded fonts only, its sheets on A4 and Letter, its title
+as text, its lines crisp at 300 dpi), `music-font LUTAVO HEADER` (the music font's characters the
+header names are the glyphs meant), `same LUTAVO SONG
 SUMS` (both exports hold exactly the bytes whose SHA-256 the file SUMS keeps), `musicxml LUTAVO
 SONG` (--export-musicxml then --import give back the song's notes, tuning and capo) or
 `bad-outputs LUTAVO SONG` (every export refusing outputs it must not or cannot write)."""
 
-import array, hashlib, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
+import array, glob, hashlib, itertools, math, os, re, resource, shutil, signal, subprocess, sys, tempfile, wave
 
 SKIP, RELEASE_TAIL_MS, NO_FONT = 77, 1500, "no General MIDI sound font"
 FIRST_CONTROL_CODE, MUTED = 90, -4  # 90..99 are markers; a damped string is struck too
@@ -62,9 +64,10 @@ def song_length_ms(path):
     return ticks * tempo_interval(header_number(path, "tempo", 8))
 
 
-def run(lutavo, option, song, out):
+def run(lutavo, option, song, out, *more):
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.dirname(out), HOME=os.path.dirname(out))
-    done = subprocess.run([lutavo, option, song, out], env=env, capture_output=True, text=True)
+    done = subprocess.run([lutavo, option, song, out, *more], env=env, capture_output=True,
+                          text=True)
     if done.returncode != 0:
         failed = Skip if NO_FONT in done.stderr else RuntimeError
         raise failed(f"{option} failed ({done.returncode}): {done.stderr.strip()}")
@@ -217,18 +220,39 @@ def check_wav(lutavo, song, folder, metronome):
     return failures
 
 
+def tool_output(*command):
+    return subprocess.run(command, capture_output=True, text=True, check=True).stdout
+
+
 def check_pdf(lutavo, song, folder):
-    if not (shutil.which("pdfinfo") and shutil.which("pdftoppm")):
-        raise Skip("pdfinfo and pdftoppm are not installed")
-    out, sheets, used = os.path.join(folder, "song.pdf"), 1, 0
-    for line in [3020] + [2870] * sum(code == 99 for code, _ in read_song(song)[1]):  # the pages
-        sheets, used = (sheets + 1, line) if used + line > 12500 else (sheets, used + line)
-    said = run(lutavo, "--export-pdf", song, out)
-    info = subprocess.run(["pdfinfo", out], capture_output=True, text=True, check=True).stdout
-    found = int(re.search(r"Pages:\s+(\d+)", info).group(1))
-    failures = [] if found == sheets else [f"{found} sheets, expected {sheets}"]
-    if f"({found} sheet{'' if found == 1 else 's'})" not in said:
-        failures.append(f"reported {said.strip()!r} for {found} sheets")
+    """Vectors and embedded fonts only, as many sheets as the lines fill on A4 and on Letter, the
+    title as text, the staff and tab lines crisp at 300 dpi."""
+    for tool in ("pdfinfo", "pdftoppm", "pdfimages", "pdffonts", "pdftotext"):
+        if not shutil.which(tool):
+            raise Skip(f"{tool} is not installed")
+    header, notes = read_song(song)
+    lines = 1 + sum(code == 99 for code, _ in notes)
+    failures, out = [], os.path.join(folder, "song.pdf")
+    # Lines on the first sheet (under the title) and on each sheet after it.
+    for paper, first, rest in (("letter", 4, 5), ("a4", 5, 6)):
+        said = run(lutavo, "--export-pdf", song, out, "--paper", paper)
+        info = tool_output("pdfinfo", out)
+        found = int(re.search(r"Pages:\s+(\d+)", info).group(1))
+        sheets = 1 + -(-max(0, lines - first) // rest)
+        if found != sheets or f"({paper})" not in info.lower():
+            failures.append(f"{found} sheets on {paper}, expected {sheets} of {lines} lines")
+        if f"({found} sheet{'' if found == 1 else 's'})" not in said:
+            failures.append(f"reported {said.strip()!r} for {found} sheets")
+    if tool_output("pdfimages", "-list", out).splitlines()[2:]:
+        failures.append("the PDF holds pictures")
+    fonts = [l.split() for l in tool_output("pdffonts", out).splitlines()[2:]]
+    for family in ("Emmentaler", "DejaVuSerif", "DejaVuSans"):
+        if not any(f[0].startswith(family) and "yes" in f[-5:-3] for f in fonts):
+            failures.append(f"no embedded {family} font among {fonts}")
+    if header.get("title", "") not in tool_output("pdftotext", "-l", "1", out, "-"):
+        failures.append(f"the title {header.get('title')!r} is not in the first sheet's text")
+    if lines <= 4 and os.path.getsize(out) >= 150_000:
+        failures.append(f"{os.path.getsize(out)} bytes for {lines} lines")
     pgm = subprocess.run(["pdftoppm", "-r", "300", "-gray", "-l", "1", out], capture_output=True,
                          check=True).stdout
     _, width, height, _, pixels = pgm.split(maxsplit=4)
@@ -238,6 +262,34 @@ def check_pdf(lutavo, song, folder):
     bands = [len(b) for b in "".join(" 1"[c] for c in crossed).split()]
     if len(bands) < 11 or not all(1 <= b <= 3 for b in bands):
         failures.append(f"staff and tab lines {bands}: not eleven or more, 1 to 3 pixels thick")
+    return failures
+
+
+def check_music_font(header):
+    """The music font's characters the printed sheet uses name the glyphs they are meant for."""
+    try:
+        from fontTools.ttLib import TTFont
+    except ImportError:
+        raise Skip("python3-fonttools is not installed")
+    fonts = sorted(glob.glob("/usr/share/lilypond/*/fonts/otf/emmentaler-20.otf"))
+    if not fonts:
+        raise Skip("lilypond-fonts is not installed")
+    names = TTFont(fonts[-1]).getBestCmap()
+    with open(header) as f:
+        source = f.read()
+    meant = {"kWholeHead": ["noteheads.s0"], "kHalfHead": ["noteheads.s1"],
+             "kBlackHead": ["noteheads.s2"], "kCrossHead": ["noteheads.s2cross"],
+             "kTrebleClef": ["clefs.G"], "kSharp": ["accidentals.sharp"],
+             "kFlat": ["accidentals.flat"], "kNatural": ["accidentals.natural"],
+             "kDot": ["dots.dot"], "kRests": [f"rests.{r}" for r in "012345"],
+             "kFlagsUp": ["flags.u3", "flags.u4", "flags.u5"],
+             "kFlagsDown": ["flags.d3", "flags.d4", "flags.d5"]}
+    failures = []
+    for name, glyphs in meant.items():
+        found = re.search(name + r"(?:\[\d\])? = \{?([^;}]*)", source)
+        codes = [int(c, 16) for c in re.findall(r"0x([0-9A-Fa-f]+)", found.group(1))] if found else []
+        if [names.get(c) for c in codes] != glyphs:
+            failures.append(f"{name}: {[names.get(c) for c in codes]}, meant {glyphs}")
     return failures
 
 
@@ -323,6 +375,7 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         checks = {"midi": lambda: check_midi(lutavo, song, folder),
                   "pdf": lambda: check_pdf(lutavo, song, folder),
+                  "music-font": lambda: check_music_font(song),
                   "musicxml": lambda: check_musicxml(lutavo, song, folder),
                   "same": lambda: check_same(lutavo, song, folder, sys.argv[4]),
                   "bad-outputs": lambda: check_bad_outputs(lutavo, song, folder),
@@ -334,7 +387,10 @@ def main():
             return SKIP
         except (RuntimeError, ValueError) as why:
             failures = [str(why)]
-    print("\n".join(failures) if failures else f"{song}: {len(expected_onsets(song))} notes match")
+    if not failures and kind == "music-font":
+        print(f"{song}: every glyph is the one meant")
+    else:
+        print("\n".join(failures) if failures else f"{song}: {len(expected_onsets(song))} notes match")
     return 1 if failures else 0
 
 
