@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The window as a Screen: its client area is read back with QWidget::grab.
+// The window as a Screen.
 
 #include <QPointer>
 #include <QWidget>
@@ -16,7 +16,6 @@ class QtScreen : public Screen {
     // sync brings the widgets up to date with the program's state.
     explicit QtScreen(QWidget* widget, std::function<void()> sync = {});
 
-    bool grab(int x, int y, int width, int height, int scale, Picture& out) override;
     void processEvents() override;
     void present() override;
 
