@@ -157,6 +157,9 @@ struct LineDrawer {
         for (std::size_t k = 0; k < letters.size(); ++k) {
             const double ly =
                 tabTop() + (1.1 + 1.4 * static_cast<double>(k)) * frame.line.tabGap * sp;
+            // The lines stop at the letters, as at the numbers.
+            out.clears.push_back(
+                {{tabX - tabSize * 0.45, ly - tabSize * 0.45}, tabSize * 0.9, tabSize * 0.9});
             text(letters[k], tabX, ly + tabSize * 0.35, tabSize, TextFace::SansBold,
                  TextAlign::Centre);
         }
