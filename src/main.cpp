@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lutavo: no scale library %s\n", qPrintable(line.scales));
         return 2;
     }
-    if (pdf) return lutavo::exportSongPdf(app, line.exportSong, line.exportOutput, line.paper) ? 0 : 1;
+    if (pdf)
+        return lutavo::exportSongPdf(app, line.exportSong, line.exportOutput, line.paper) ? 0 : 1;
     if (screenshot) {
         if (!lutavo::saveScreenshot(app.window(), line.screenshot)) {
             std::fprintf(stderr, "lutavo: cannot write %s\n", qPrintable(line.screenshot));

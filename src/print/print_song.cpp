@@ -66,28 +66,24 @@ struct PicturePages {
     }
 };
 
-SheetFrame frameFor(const Guitar& g, PaperSize paper) {
+SheetFrame frameFor(const PrintSource& source, PaperSize paper) {
     SheetFrame frame{paper};
-    if (hasPicturePages(g.song)) {
+    if (hasPicturePages(source.song)) {
         // A picture's height in staff lines' terms, so that sheets break alike.
-        const double height = PicturePages{g.display}.height(frame);
+        const double height = PicturePages{source.display}.height(frame);
         if (height > 0) frame.line.space = height / (frame.line.height() / frame.line.space);
     }
     return frame;
 }
 
-int lineCount(const Guitar& g) {
-    return std::max(1, static_cast<int>(g.ui.pgScroll.max));
-}
-
 // Sends the chosen sheets as one job; returns the number of failed operations.
-int printSong(Guitar& g, SheetRange sheets) {
-    Printer& printer = *g.sys.printer;
+int printSong(Printer& printer, WindowControls& ui, const PrintSource& source, SheetRange sheets) {
     int failures = 0;
-    auto& ui = g.ui;
     ui.opttxt[kModeBarPrint].color = kColorActive;
     ui.form.mousePointer = MousePointer::Hourglass;
-    for (const SheetDrawing& sheet : drawSheets(g, printer.paper(), sheets.first, sheets.last))
+    const std::vector<SheetDrawing> drawn =
+        drawSheets(source, printer.paper(), sheets.first, sheets.last);
+    for (const SheetDrawing& sheet : drawn)
         failures += printer.printSheet(sheet) ? 0 : 1;
     failures += printer.endDoc() ? 0 : 1;
     ui.form.mousePointer = MousePointer::Normal;
@@ -104,36 +100,42 @@ bool hasFontFor(Guitar& g) {
 
 }  // namespace
 
-int printedSheets(const Guitar& g, PaperSize paper) {
-    return static_cast<int>(sheetStarts(frameFor(g, paper), lineCount(g)).size());
+PrintSource printSourceOf(const Guitar& g) {
+    return {g.song, g.tuning.pitchOf, g.keys, g.display, std::max(1, int{g.ui.pgScroll.max})};
 }
 
-std::vector<SheetDrawing> drawSheets(const Guitar& g, PaperSize paper, int first, int last) {
-    const SheetFrame frame = frameFor(g, paper);
-    const int lines = lineCount(g);
+int printedSheets(const PrintSource& source, PaperSize paper) {
+    return static_cast<int>(sheetStarts(frameFor(source, paper), source.lines).size());
+}
+
+std::vector<SheetDrawing> drawSheets(const PrintSource& source, PaperSize paper, int first,
+                                     int last) {
+    const SongModel& song = source.song;
+    const SheetFrame frame = frameFor(source, paper);
+    const int lines = source.lines;
     const std::vector<int> starts = sheetStarts(frame, lines);
     const int sheets = static_cast<int>(starts.size());
-    const bool pictures = hasPicturePages(g.song);
+    const bool pictures = hasPicturePages(song);
     StringPitches carry{};
     std::vector<SheetDrawing> out;
     for (int sheet = 1; sheet <= std::min(sheets, last); ++sheet) {
         const bool wanted = sheet >= first;
         SheetDrawing drawing;
-        if (wanted && sheet == 1) drawTitleBlock(drawing, frame, g.song);
+        if (wanted && sheet == 1) drawTitleBlock(drawing, frame, song);
         const int from = starts[static_cast<std::size_t>(sheet - 1)];
         const int to = sheet < sheets ? starts[static_cast<std::size_t>(sheet)] : lines;
         double top = frame.firstLineTop(sheet);
         for (int line = from; line < to; ++line, top += frame.line.height()) {
             const int page = line + 1;
             if (pictures) {
-                if (wanted) PicturePages{g.display}.draw(drawing, frame, page, top);
+                if (wanted) PicturePages{source.display}.draw(drawing, frame, page, top);
                 continue;
             }
             // Every line is read, so that what rings on into a wanted line is known.
-            const auto columns = engraveLine(g.song, g.tuning.pitchOf, g.keys, page, carry);
+            const auto columns = engraveLine(song, source.pitchOf, source.keys, page, carry);
             if (!wanted) continue;
-            const LinePlace place{top,       g.song.songKey, activeTimeSig(g.song),
-                                  page == 1, page == lines,  pageRunOf(g.song, page).halfGap};
+            const LinePlace place{top,       song.songKey,  activeTimeSig(song),
+                                  page == 1, page == lines, pageRunOf(song, page).halfGap};
             drawLine(drawing, frame, place, columns);
         }
         drawPageNumber(drawing, frame, sheet, sheets);
@@ -149,8 +151,9 @@ void mnuPrintSong_Click(Guitar& g) {
     }
     if (g.sys.dialogs == nullptr || !hasFontFor(g)) return;
     const std::optional<SheetRange> sheets =
-        g.sys.dialogs->printDialog(printedSheets(g, g.sys.printer->paper()));
-    if (sheets && printSong(g, *sheets) > 0) showMessage(g, "Printer Stopped");
+        g.sys.dialogs->printDialog(printedSheets(printSourceOf(g), g.sys.printer->paper()));
+    if (sheets && printSong(*g.sys.printer, g.ui, printSourceOf(g), *sheets) > 0)
+        showMessage(g, "Printer Stopped");
 }
 
 int exportPdf(Guitar& g, const std::string& path, std::optional<PaperSize> paper) {
@@ -168,8 +171,8 @@ int exportPdf(Guitar& g, const std::string& path, std::optional<PaperSize> paper
         printer->takePdf(nothing);
         return 0;
     }
-    const int sheets = printedSheets(g, printer->paper());
-    const int failures = printSong(g, {1, sheets});
+    const int sheets = printedSheets(printSourceOf(g), printer->paper());
+    const int failures = printSong(*printer, g.ui, printSourceOf(g), {1, sheets});
     std::string pdf;
     // A document with pages missing is not written over what the file holds now.
     if (!printer->takePdf(pdf) || failures > 0) {

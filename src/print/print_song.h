@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "core/tuning_state.h"
 #include "platform/dialogs.h"
 #include "platform/sheet_drawing.h"
 
 namespace lutavo {
 
 struct Guitar;
+struct SongModel;
+struct KeyState;
+struct DisplayState;
 
 // The items of the PRINT menu, by index.
 enum PrintMenuItem : int {
@@ -41,13 +45,25 @@ void mnuExportPdf_Click(Guitar& g);
 // itself. The sheets written, or 0 after a message that says why the file was not written.
 int exportPdf(Guitar& g, const std::string& path, std::optional<PaperSize> paper = std::nullopt);
 
+// What a print reads: the song, how its strings and key write it, its pictures and its lines.
+struct PrintSource {
+    const SongModel& song;
+    const PitchTable& pitchOf;
+    const KeyState& keys;
+    const DisplayState& display;  // the page pictures of a song whose pages are pictures
+    int lines = 1;
+};
+
+PrintSource printSourceOf(const Guitar& g);
+
 // The sheets the song's print takes on this paper.
-int printedSheets(const Guitar& g, PaperSize paper);
+int printedSheets(const PrintSource& source, PaperSize paper);
 
 // The sheets of a print, each drawn as the printer gets it: `first`..`last` (from 1) of the song.
 // Lines are engraved from the first, so that notes ringing over a line's end are read as the
 // window reads them.
-std::vector<SheetDrawing> drawSheets(const Guitar& g, PaperSize paper, int first, int last);
+std::vector<SheetDrawing> drawSheets(const PrintSource& source, PaperSize paper, int first,
+                                     int last);
 
 // Runs the PRINT menu's item (-1: the menu was dismissed).
 void mnuPrint_Click(Guitar& g, int item);

@@ -502,10 +502,14 @@ TEST(CommandLine, ReadsFolderAndOptionsAndRefusesWhatItCannotUse) {
               "a.png|C:7th|A:Major|dir|");
     EXPECT_TRUE(parseCommandLine({"lutavo", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"lutavo", "--version"}).version);
+    EXPECT_EQ(parseCommandLine({"lutavo", "--export-pdf", "s", "o", "--paper", "Letter"}).paper,
+              "letter");
     for (const QStringList& bad :
          {QStringList{"lutavo", "--screenshot"}, QStringList{"lutavo", "--frobnicate"},
           QStringList{"lutavo", "--chords", "C7"}, QStringList{"lutavo", "--scales"},
-          QStringList{"lutavo", "one", "two"}})
+          QStringList{"lutavo", "one", "two"}, QStringList{"lutavo", "--paper", "a4"},
+          QStringList{"lutavo", "--export-pdf", "s", "o", "--paper", "a5"},
+          QStringList{"lutavo", "--export-pdf", "s", "o", "--paper"}})
         EXPECT_FALSE(parseCommandLine(bad).error.isEmpty()) << bad.join(' ').toStdString();
 }
 
