@@ -97,6 +97,29 @@ TEST_F(PrintSong, PrintsTheChosenSheetsAndSaysOnceWhatWentWrong) {
     }
 }
 
+// A song whose pages are pictures prints each page's cell across a sheet's width, with or
+// without the music font.
+TEST_F(PrintSong, PicturePagesPrintTheirCells) {
+    song(3);
+    g.song.pagePicture = "pages.bmp";
+    g.display.pagewindow.resize(10, 30);  // three cells of 10 x 10, one under another
+    g.display.pagewindow.setPixel(0, 10, 0x123456);
+    g.display.pagewindowCells = CellGrid{1, 3};
+    const std::vector<SheetDrawing> sheets = drawSheets(printSourceOf(g), kA4, 2, 3);
+    ASSERT_EQ(sheets.size(), 2u);  // a square picture as wide as the sheet: one to a sheet
+    ASSERT_EQ(sheets[0].pictures.size(), 1u);
+    const SheetPicture& cell = sheets[0].pictures[0];
+    EXPECT_EQ(
+        std::tuple(cell.picture.pixel(0, 0), cell.width, cell.height, sheets[0].glyphs.size()),
+        std::tuple(0x123456u, kA4.width - 100, kA4.width - 100, 0u));
+    printer.font = "";
+    g.sys.printer = &printer;
+    rig.dialogs.sheetAnswers = {SheetRange{1, 3}};
+    mnuPrintSong_Click(g);
+    EXPECT_EQ(test::join(printer.log, rig.dialogs.said()),
+              test::join("S1 / 3t S2 / 3 S3 / 3 E ", ""));
+}
+
 TEST_F(PrintSong, PrintMenu) {
     song(2);
     g.sys.printer = &printer;
