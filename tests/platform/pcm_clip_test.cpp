@@ -33,6 +33,23 @@ std::string wavFile(test::TempDir& dir, const std::vector<std::int16_t>& samples
     return dir.write("w.wav", b);
 }
 
+// Frames made four at a time are sample for sample what toPcm16 makes: ties to even, full
+// scale and beyond it clamped, the frames past the last four too.
+TEST(PcmClip, InterleavedFramesAreTheSamplesToPcm16Makes) {
+    const std::vector<float> left = {0.5f / 32767, 1.5f / 32767, -0.5f / 32767, -2.5f / 32767,
+                                     1.0f,         1.5f,         -1.0f,         -7.0f,
+                                     0.25f,        -0.999f,      2.5f / 32767};
+    std::vector<float> right(left.rbegin(), left.rend());
+    std::vector<std::int16_t> out(2 * left.size());
+    interleavePcm16(left.data(), right.data(), left.size(), out.data());
+    std::vector<std::int16_t> expected;
+    for (std::size_t i = 0; i < left.size(); ++i)
+        expected.insert(expected.end(), {toPcm16(left[i]), toPcm16(right[i])});
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(std::vector(out.begin(), out.begin() + 8),
+              (std::vector<std::int16_t>{0, 2, 2, -32734, 0, 8192, -2, -32767}));
+}
+
 TEST(PcmClip, ReadsMonoAndStereoPastOtherChunks) {
     test::TempDir dir;
     std::string problem;

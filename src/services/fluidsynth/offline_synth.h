@@ -55,5 +55,7 @@ long frameAt(long timeMs);
 
 // A stream sample in -1..1 as a 16-bit sample.
 std::int16_t toPcm16(float sample);
+// Left and right samples as interleaved 16-bit frames, each sample as toPcm16 makes it.
+void interleavePcm16(const float* left, const float* right, std::size_t count, std::int16_t* out);
 
 }  // namespace lutavo
