@@ -60,7 +60,7 @@ guitarTakers() {
 }
 # The most functions taking Guitar& each folder may hold; a folder not named may hold none.
 # Lower a limit when a folder passes narrower state instead, never raise it.
-declare -A guitarLimit=([core]=3 [config]=11 [display]=40 [playback]=66 [practice]=4 [editor]=37 [lessons]=4
+declare -A guitarLimit=([core]=3 [config]=11 [display]=38 [playback]=66 [practice]=4 [editor]=37 [lessons]=4
   [print]=7 [app]=102 [ui]=1)
 grown=""
 for folder in "${order[@]}"; do
