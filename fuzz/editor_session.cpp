@@ -5,8 +5,9 @@
 // song keeps within its limits, the page table agrees with the end-of-page markers, the current
 // page exists and holds the cursor, no fret lies under the capo, and the song saved and read
 // again has the same notes. At the end, undoing every step gives back the song's first bytes and
-// redoing every step the newest.
+// redoing every step the newest, and the song prints.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "fuzz_scratch.h"
 #include "playback/settings_adjuster.h"
 #include "playback/transport.h"
+#include "print/print_song.h"
 #include "song/fret_codes.h"
 #include "song/song_reader.h"
 
@@ -241,6 +243,25 @@ void checkAfterAction(const Guitar& g) {
     savedAndReadAlike(g);
 }
 
+// The edited song prints on the sheets counted for it, every mark at a place on the paper's
+// plane (a number, not infinity or NaN).
+void printedAsCounted(const Guitar& g) {
+    const PrintSource source = printSourceOf(g);
+    const std::vector<SheetDrawing> sheets = drawSheets(source, kLetter, 1, kMaxPages);
+    if (static_cast<int>(sheets.size()) != printedSheets(source, kLetter))
+        fuzz::broken("a print has the sheets counted for it");
+    const auto finite = [](SheetPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+    for (const SheetDrawing& sheet : sheets) {
+        for (const SheetLine& l : sheet.lines)
+            if (!finite(l.from) || !finite(l.to)) fuzz::broken("printed lines lie on the paper");
+        for (const SheetShape& shape : sheet.shapes)
+            for (const SheetPoint& p : shape.points)
+                if (!finite(p)) fuzz::broken("printed beams and ties lie on the paper");
+        for (const SheetGlyph& glyph : sheet.glyphs)
+            if (!finite(glyph.at)) fuzz::broken("printed notes lie on the paper");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -269,5 +290,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkAfterAction(*g);
     }
     if (songFileText(*g) != last) fuzz::broken("redoing every step gives back the last bytes");
+    printedAsCounted(*g);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "display/column_rules.h"
+#include "display/glyph_layout.h"
 #include "display/page_draw.h"
 #include "song/fret_codes.h"
 
@@ -117,23 +118,21 @@ struct LineReader {
             rest = rest && f == kSilent;
             allHeld = allHeld && isHeld(f);
         }
-        int topStep = -1000;
         for (int s = 1; s <= kStrings; ++s) {
             const int f = columnFret(song, i, s);
             if (f == kSilent) continue;
             follow(i, s, f);
             addTab(c, s, f, allHeld);
             if (isHeld(f) && !c.barBefore && !allHeld) continue;
-            const std::size_t before = c.heads.size();
             addHead(c, s, f, shownTicks(c, s, f));
-            if (c.heads.size() > before && c.heads.back().step > topStep) {
-                topStep = c.heads.back().step;
-                c.symbol = c.heads.back().symbol;
-            }
         }
         if (rest) c.symbol = durationSymbol(song, c.triplet > 0 ? c.triplet : c.ticks);
         std::sort(c.heads.begin(), c.heads.end(),
                   [](const EngravedHead& a, const EngravedHead& b) { return a.step < b.step; });
+        // The stem and its flags are the highest stemmed note's; a whole note stands apart.
+        if (!c.heads.empty()) c.symbol = c.heads.back().symbol;
+        for (const EngravedHead& h : c.heads)
+            if (h.symbol < glyph::kWholeSymbol) c.symbol = h.symbol;
         // A column of held notes that shows nothing stands for time only.
         if (rest || !c.heads.empty() || !c.tab.empty()) columns.push_back(std::move(c));
     }

@@ -38,7 +38,8 @@ struct EngravedColumn {
     int note = 0;  // the song's note number
     int x = 0;     // along the line, in the window's page pixels
     int ticks = 0;
-    int symbol = 6;   // the symbol the stem and flags show (the highest head's), or the rest's
+    int symbol =
+        6;  // the symbol the stem and flags show (the highest stemmed head's), or the rest's
     int triplet = 0;  // 0, or the triplet length 5 or 11 the column is written as
     bool barBefore = false;
     int bar = 0;                      // bars counted along the line

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "display/glyph_layout.h"
 #include "print/engraving_rules.h"
@@ -177,8 +178,7 @@ struct LineDrawer {
             BeamInput in{c.bar, c.inBar, c.ticks, 0, 0, 0, c.heads.empty(), c.triplet};
             if (!c.heads.empty()) {
                 in.flags = flagsOf(c.symbol);
-                in.top = c.heads.back().step;
-                in.bottom = c.heads.front().step;
+                std::tie(in.top, in.bottom) = stemSpan(c);
             }
             inputs.push_back(in);
         }
@@ -195,6 +195,18 @@ struct LineDrawer {
             stemX.push_back(0);
             stemTip.push_back(stemEnd(in.top, in.bottom, up.back()));
         }
+    }
+
+    // The highest and lowest heads the stem joins: all but whole notes, which stand apart.
+    static std::pair<int, int> stemSpan(const EngravedColumn& c) {
+        int top = -1000, bottom = 1000;
+        for (const EngravedHead& h : c.heads) {
+            if (!stemmed(h.symbol)) continue;
+            top = std::max(top, h.step);
+            bottom = std::min(bottom, h.step);
+        }
+        if (top < bottom) return {c.heads.back().step, c.heads.front().step};
+        return {top, bottom};
     }
 
     // Heads a second apart stand on both sides of the stem.
@@ -286,7 +298,8 @@ struct LineDrawer {
     void drawStem(std::size_t i) {
         const EngravedColumn& c = columns[i];
         if (!stemmed(c.symbol)) return;
-        const double from = y(up[i] ? c.heads.front().step : c.heads.back().step);
+        const auto [top, bottom] = stemSpan(c);
+        const double from = y(up[i] ? bottom : top);
         const double tip = y(tipOf(i));
         line(stemX[i], from, stemX[i], tip, kStem);
         const int flags = flagsOf(c.symbol);
