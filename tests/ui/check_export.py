@@ -269,8 +269,12 @@ def check_music_font(header):
     """The music font's characters the printed sheet uses name the glyphs they are meant for."""
     try:
         from fontTools.ttLib import TTFont
-    except ImportError:
-        raise Skip("python3-fonttools is not installed")
+    except ImportError:  # a Python of its own beside the system's: the Debian package's modules
+        sys.path.append("/usr/lib/python3/dist-packages")
+        try:
+            from fontTools.ttLib import TTFont
+        except ImportError:
+            raise Skip("python3-fonttools is not installed")
     fonts = sorted(glob.glob("/usr/share/lilypond/*/fonts/otf/emmentaler-20.otf"))
     if not fonts:
         raise Skip("lilypond-fonts is not installed")

@@ -12,10 +12,9 @@
 namespace lutavo {
 
 void* openModuleEntry(const std::string& path, const char* name, std::string& problem) {
-    // Functions are bound when first called: the synthesizer's library brings dozens of others
-    // (sound servers, file formats) whose functions are never called here, and binding them all
-    // at once cost every start and every render several milliseconds.
-    void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    // Every function is bound now: binding one at its first call would look it up in the audio
+    // thread, late enough to let the stream run dry at the first note.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         problem = dlerror();
         return nullptr;
