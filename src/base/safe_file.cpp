@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 namespace lutavo {
 
@@ -98,31 +99,46 @@ WriteResult writeFileSafely(const std::string& fileName, std::string_view text) 
 
 WriteResult writeFileSafely(const std::string& fileName,
                             std::initializer_list<std::string_view> parts) {
-    const fs::path target = throughLinks(fileName);
-    if (namesOtherThanFile(target)) return {"not a regular file"};
-    removeStaleTemporaries(target);
-    fs::path tmp;
-    const int fd = createTemporary(target, tmp);
-    if (fd < 0) return {std::strerror(errno)};
-    bool written = true;
+    SafeFileWriter file(fileName);
     for (const std::string_view part : parts)
-        written = written && writeAll(fd, part);
-    written = written && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
+        file.append(part);
+    return file.commit();
+}
+
+SafeFileWriter::SafeFileWriter(const std::string& fileName) : target_(throughLinks(fileName)) {
+    if (namesOtherThanFile(target_)) {
+        problem_ = "not a regular file";
+        return;
+    }
+    removeStaleTemporaries(target_);
+    fd_ = createTemporary(target_, tmp_);
+    if (fd_ >= 0) return;
+    problem_ = std::strerror(errno);
+    tmp_.clear();  // a name tried and found taken is someone else's file
+}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
     std::error_code ec;
-    if (!written || !closed) {
-        const std::string problem = std::strerror(written ? errno : writeError);
-        fs::remove(tmp, ec);
-        return {problem};
-    }
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        const std::string problem = ec.message();
-        fs::remove(tmp, ec);
-        return {problem};
-    }
-    syncFolder(target);
+    if (!tmp_.empty()) fs::remove(tmp_, ec);
+}
+
+bool SafeFileWriter::append(std::string_view piece) {
+    if (!problem_.empty()) return false;
+    if (!writeAll(fd_, piece)) problem_ = std::strerror(errno);
+    return problem_.empty();
+}
+
+WriteResult SafeFileWriter::commit() {
+    if (problem_.empty() && ::fsync(fd_) != 0) problem_ = std::strerror(errno);
+    const int fd = std::exchange(fd_, -1);
+    if (fd >= 0 && ::close(fd) != 0 && problem_.empty()) problem_ = std::strerror(errno);
+    if (!problem_.empty()) return {problem_};
+    std::error_code ec;
+    fs::rename(tmp_, target_, ec);
+    if (ec) return {problem_ = ec.message()};
+    tmp_.clear();
+    syncFolder(target_);
     return {};
 }
 

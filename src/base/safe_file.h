@@ -3,6 +3,7 @@
 // Writing a whole file so that no failure or crash can leave it torn: the text goes to a
 // temporary file beside the target, is flushed to the disk and renamed over the target.
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -25,6 +26,32 @@ WriteResult writeFileSafely(const std::string& fileName, std::string_view text);
 // The same, the file's text given in parts one after the other.
 WriteResult writeFileSafely(const std::string& fileName,
                             std::initializer_list<std::string_view> parts);
+
+// A file written in pieces as writeFileSafely writes a whole one: the pieces go to the hidden
+// temporary file, and only commit puts it in the target's place. A writer ended without a
+// commit removes its temporary file, the old file left whole.
+class SafeFileWriter {
+  public:
+    explicit SafeFileWriter(const std::string& fileName);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Whether the pieces can still be written; problem() says why not.
+    explicit operator bool() const { return problem_.empty(); }
+    const std::string& problem() const { return problem_; }
+
+    // Adds a piece at the end; false once anything failed.
+    bool append(std::string_view piece);
+    // Flushes the pieces to the disk and renames them over the target.
+    WriteResult commit();
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path tmp_;
+    int fd_ = -1;
+    std::string problem_;
+};
 
 // True for a bare file name (no folder, no "..", not empty): what a song or lesson may name, so
 // that it can only reach files in the folder it is looked up in.

@@ -194,6 +194,26 @@ TEST(SafeFile, KeepsPermissionsWritesThroughLinksAndClearsOnlyStaleTemporaries) 
         EXPECT_EQ(staysInFolder(name), stays) << name;
 }
 
+// A file written in pieces replaces the old one only when committed; one dropped before leaves
+// the old file and no temporary.
+TEST(SafeFile, PiecesReplaceTheFileOnlyWhenCommitted) {
+    TempDir dir;
+    const std::string path = dir.write("take.wav", "old");
+    {
+        SafeFileWriter dropped(path);
+        EXPECT_TRUE(dropped.append("half"));
+    }
+    const auto files = std::filesystem::directory_iterator(dir.path());
+    EXPECT_EQ(join(readFile(path), std::distance(begin(files), end(files))), join("old", 1));
+    SafeFileWriter whole(path);
+    EXPECT_TRUE(whole.append("ne") && whole.append("w"));
+    EXPECT_TRUE(whole.commit());
+    EXPECT_EQ(readFile(path), "new");
+    SafeFileWriter nowhere(dir.path() + "missing/take.wav");
+    EXPECT_FALSE(nowhere.append("x"));
+    EXPECT_EQ(nowhere.commit().problem, "No such file or directory");
+}
+
 TEST_F(SongWrite, ReferenceSongReadsAndWritesBack) {
     const std::string source = LUTAVO_TEST_SOURCE_DIR "/song/data/";
     loadsong(g(), source + "reference.SNG");

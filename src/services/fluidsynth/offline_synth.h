@@ -5,6 +5,8 @@
 // for them. The stream is the live output's own mixer, so the result is what the user hears.
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,11 +38,20 @@ class OfflineSynth {
     std::vector<std::int16_t> render(std::vector<TimedMessage> messages, std::vector<ClipCue> clips,
                                      long endMs);
 
+    // Renders as render() does straight into a WAV file at path, written as writeWav writes
+    // one; each piece of the stream is written while the next is rendered.
+    WriteResult renderWav(const std::string& path, std::vector<TimedMessage> messages,
+                          std::vector<ClipCue> clips, long endMs);
+
     // Writes stereo 16-bit PCM at 44.1 kHz as saves write songs: an old file is replaced only by
     // a whole one.
     static WriteResult writeWav(const std::string& path, const std::vector<std::int16_t>& samples);
 
   private:
+    using PieceSink = std::function<void(std::span<const std::int16_t>)>;
+    // Renders as render() does, handing the frames over in pieces of whole blocks.
+    void renderPieces(std::vector<TimedMessage> messages, std::vector<ClipCue> clips, long endMs,
+                      const PieceSink& take);
     void renderFrames(std::vector<std::int16_t>& out, long frames);
 
     SynthEngine engine_;

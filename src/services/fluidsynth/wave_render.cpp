@@ -60,8 +60,8 @@ RenderResult renderPerformanceWav(const std::string& soundFont, const SoundRecor
     std::map<std::string, StereoClip> loaded;
     const std::vector<ClipCue> cues = clipCues(performance.clips, loaded, warnings);
     const long lengthMs = renderLengthMs(performance.endMs + tailMs, cues);
-    const std::vector<std::int16_t> samples = synth.render(performance.messages, cues, lengthMs);
-    if (const WriteResult written = OfflineSynth::writeWav(path, samples); !written) {
+    if (const WriteResult written = synth.renderWav(path, performance.messages, cues, lengthMs);
+        !written) {
         result.problem = "cannot write " + path + ": " + written.problem;
         return result;
     }
