@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "display/column_rules.h"
 #include "display/glyph_layout.h"
@@ -28,6 +29,44 @@ Sign signOf(const KeyState& keys, int pitch) {
     return keys.naturalNeeded[pitchClass] ? Sign::Natural : Sign::None;
 }
 
+// A sign holds to the end of its bar on its line or space: a note shows one only when it is
+// altered otherwise than the bar or, before that, the key signature has it.
+class BarSigns {
+  public:
+    explicit BarSigns(int songKey) : key_(songKey) {}
+    void newBar() { inBar_.clear(); }
+
+    // The sign the note at step needs, given the sign it needs against the key alone.
+    Sign signFor(int step, Sign againstKey) {
+        const int alteration = againstKey == Sign::Sharp     ? 1
+                               : againstKey == Sign::Flat    ? -1
+                               : againstKey == Sign::Natural ? 0
+                                                             : keyAlteration(step);
+        const auto found = inBar_.find(step);
+        const int current = found != inBar_.end() ? found->second : keyAlteration(step);
+        inBar_[step] = alteration;
+        if (alteration == current) return Sign::None;
+        return alteration > 0 ? Sign::Sharp : (alteration < 0 ? Sign::Flat : Sign::Natural);
+    }
+
+  private:
+    // The key signature's sharp or flat on the letter of a step (the middle line is a B).
+    int keyAlteration(int step) const {
+        constexpr std::array<int, 7> kSharpLetters = {3, 0, 4, 1, 5, 2, 6};  // F C G D A E B
+        constexpr std::array<int, 7> kFlatLetters = {6, 2, 5, 1, 4, 0, 3};   // B E A D G C F
+        const bool sharps = key_ % 2 != 0;
+        const int count = std::clamp(sharps ? (key_ - 1) / 2 : key_ / 2, 0, 7);
+        const int letter = ((step + 6) % 7 + 7) % 7;  // C 0 .. B 6
+        const auto& order = sharps ? kSharpLetters : kFlatLetters;
+        const bool inSignature =
+            std::find(order.begin(), order.begin() + count, letter) != order.begin() + count;
+        return inSignature ? (sharps ? 1 : -1) : 0;
+    }
+
+    int key_;
+    std::map<int, int> inBar_;
+};
+
 // What reading a line carries from one column to the next.
 struct LineReader {
     const SongModel& song;
@@ -39,6 +78,7 @@ struct LineReader {
     int lineTicks = 0;
     std::array<int, kStrings> lastHead{};  // the column of each string's last head, or kNoTie
     std::vector<EngravedColumn> columns{};
+    BarSigns signs{song.songKey};
 
     int& pitchOfSlot(int s) { return pitch[static_cast<std::size_t>(s - 1)]; }
     int& lastHeadOf(int s) { return lastHead[static_cast<std::size_t>(s - 1)]; }
@@ -81,7 +121,9 @@ struct LineReader {
         head.step = staffStep(keys, p);
         head.symbol = durationSymbol(song, shown);
         head.muted = f == kMuted;
+        // Without bars a sign holds for its note alone, as on the window's page.
         if (!held) head.sign = signOf(keys, p);
+        if (!held && barLength(song) > 0) head.sign = signs.signFor(head.step, head.sign);
         if (held) head.tieFrom = lastHeadOf(s) >= 0 ? lastHeadOf(s) : kTieFromBefore;
         lastHeadOf(s) = static_cast<int>(columns.size());
         // Two strings at one pitch make one head.
@@ -107,7 +149,10 @@ struct LineReader {
         if (isMarker(c.ticks)) return;
         const int barTicks = barLength(song);
         c.barBefore = countIntoBar(barCount, c.ticks, barTicks) && !columns.empty();
-        if (c.barBefore) ++bar;
+        if (c.barBefore) {
+            ++bar;
+            signs.newBar();
+        }
         c.bar = bar;
         c.inBar = barTicks > 0 ? barCount - c.ticks : lineTicks;
         lineTicks += c.ticks;

@@ -153,6 +153,27 @@ TEST_F(Engrave, HeadsStandOnTheStepsTheKeySpellsWithTheirSigns) {
     }
 }
 
+// A sign holds to the end of its bar: F sharp then F in one bar of C takes a natural, the second
+// F sharp of a bar none, the next bar's a sign again; in G the key's sharp is not repeated and
+// holds again from the next bar.
+TEST_F(Engrave, SignsHoldToTheEndOfTheirBar) {
+    g.song.timeSig = 2;  // 2/4: two quarters a bar
+    const std::vector<test::NoteSpec> notes = {test::single(16, 6, 2), test::single(16, 6, 1),
+                                               test::single(16, 6, 2), test::single(16, 6, 2),
+                                               test::single(16, 6, 2)};
+    for (const auto& [key, expected] :
+         {std::pair{1,
+                    std::vector{Sign::Sharp, Sign::Natural, Sign::Sharp, Sign::None, Sign::Sharp}},
+          std::pair{3,
+                    std::vector{Sign::None, Sign::Natural, Sign::None, Sign::None, Sign::None}}}) {
+        g.song.songKey = static_cast<i16>(key);
+        std::vector<Sign> signs;
+        for (const EngravedColumn& c : line(notes))
+            signs.push_back(c.heads.at(0).sign);
+        EXPECT_EQ(signs, expected) << key;
+    }
+}
+
 TEST_F(Engrave, ColumnsCountBarsTheirTabAndRests) {
     g.song.timeSig = 2;  // 2/4: 32 ticks
     g.song.capo = 2;
