@@ -161,11 +161,14 @@ class PartReader {
                 b->fifths = static_cast<int>(std::clamp(number(key.child("fifths")), -7L, 7L));
             }
             if (xml_node time = a.child("time"); time.child("beats")) {
-                // A compound count such as 3+2 is the sum of its parts.
+                // A compound count such as 3+2 is the sum of its parts; a count past what a
+                // bar may hold stops the sum there, however many digits it has.
+                constexpr long kPastMost = 65;
                 long beats = 0;
                 for (const char* p = time.child_value("beats"); *p != '\0';) {
                     char* end = nullptr;
-                    beats += std::strtol(p, &end, 10);
+                    const long part = std::clamp(std::strtol(p, &end, 10), 0L, kPastMost);
+                    beats = std::min(beats + part, kPastMost);
                     p = (end == p) ? p + 1 : end;
                 }
                 const long type = number(time.child("beat-type"), 4);

@@ -96,6 +96,22 @@ TEST(MusicXml, PartwiseAndTimewiseReadAlike) {
     }
 }
 
+// A compound time adds its parts; a count of more beats than a bar may hold, however many
+// digits it has, is refused: the bar keeps four quarters.
+TEST(MusicXml, TimesOfCompoundCountsAndOfCountsTooLarge) {
+    for (const auto& [count, expected] :
+         {std::pair{"3+2", 54}, std::pair{"60+4", 644}, std::pair{"60+5", 44},
+          std::pair{"3+99999999999999999999999", 44}}) {
+        std::string text = kScore;
+        const std::string from = "<beats>3</beats>";
+        text.replace(text.find(from), from.size(), std::string("<beats>") + count + "</beats>");
+        const auto read = readMusicXml(text);
+        ASSERT_TRUE(std::holds_alternative<score::Score>(read));
+        const score::BarInfo& bar = std::get<score::Score>(read).bars.at(0);
+        EXPECT_EQ(bar.beats * 10 + bar.beatType, expected) << count;
+    }
+}
+
 TEST(MusicXml, CompressedScoresAreFoundThroughTheirContainerOrAtTheTop) {
     const std::string container =
         R"(<container><rootfiles><rootfile full-path="music/etude.xml"/></rootfiles></container>)";
