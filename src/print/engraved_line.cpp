@@ -9,6 +9,7 @@
 #include "display/glyph_layout.h"
 #include "display/page_draw.h"
 #include "song/fret_codes.h"
+#include "theory/keys.h"
 
 namespace lutavo {
 
@@ -54,8 +55,8 @@ class BarSigns {
     int keyAlteration(int step) const {
         constexpr std::array<int, 7> kSharpLetters = {3, 0, 4, 1, 5, 2, 6};  // F C G D A E B
         constexpr std::array<int, 7> kFlatLetters = {6, 2, 5, 1, 4, 0, 3};   // B E A D G C F
-        const bool sharps = key_ % 2 != 0;
-        const int count = std::clamp(sharps ? (key_ - 1) / 2 : key_ / 2, 0, 7);
+        const bool sharps = sharpKey(key_);
+        const int count = signatureCount(key_);
         const int letter = ((step + 6) % 7 + 7) % 7;  // C 0 .. B 6
         const auto& order = sharps ? kSharpLetters : kFlatLetters;
         const bool inSignature =

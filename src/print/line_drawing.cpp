@@ -10,6 +10,7 @@
 #include "display/glyph_layout.h"
 #include "print/engraving_rules.h"
 #include "print/music_font.h"
+#include "theory/keys.h"
 
 namespace lutavo {
 
@@ -63,10 +64,6 @@ double headWidth(const EngravedHead& h) {
 int restIndex(int symbol) {
     constexpr std::array<int, 11> kIndex = {0, 5, 4, 4, 3, 3, 2, 2, 1, 1, 0};
     return kIndex[static_cast<std::size_t>(std::clamp(symbol, 1, 10))];
-}
-
-int keySigns(int key) {
-    return std::clamp(key % 2 != 0 ? (key - 1) / 2 : key / 2, 0, 7);
 }
 
 struct LineDrawer {
@@ -138,8 +135,8 @@ struct LineDrawer {
         double at = frame.left() + 0.5 * sp;
         glyphAt(music::kTrebleClef, at, y(-2));
         at += (music::kClefWidth + 0.6) * sp;
-        const bool sharps = place.key % 2 != 0;
-        for (int n = 0; n < keySigns(place.key); ++n) {
+        const bool sharps = sharpKey(place.key);
+        for (int n = 0; n < signatureCount(place.key); ++n) {
             const auto k = static_cast<std::size_t>(n);
             glyphAt(sharps ? music::kSharp : music::kFlat, at,
                     y(sharps ? kSharpSteps[k] : kFlatSteps[k]));

@@ -56,11 +56,6 @@ bool isBlackKey(int signClass) {
            signClass == kAs;
 }
 
-int signatureCount(int songKey) {
-    const int count = songKey % 2 != 0 ? (songKey - 1) / 2 : songKey / 2;
-    return clampTo(count, 0, kMaxSignatureCount);
-}
-
 // Pitch class c (counted from C) on the staff from the height `base` of its lowest octave.
 void placeOnStaff(KeyState& keys, int c, double base) {
     keys.staffBase[c] = toInt16(base);
@@ -71,7 +66,7 @@ void placeOnStaff(KeyState& keys, int c, double base) {
 // The sign the key's signature gives a letter's line (0 C .. 6 B): 1, -1 or 0.
 int signatureSign(int songKey, int letter) {
     constexpr std::array<int, 7> kLetterSignClass = {kC, kD, kE, kF, kG, kA, kB};
-    const bool sharps = songKey % 2 != 0;
+    const bool sharps = sharpKey(songKey);
     const auto& order = sharps ? kSharpOrder : kFlatOrder;
     const int count = signatureCount(songKey);
     for (int i = 0; i < count; ++i) {
@@ -84,12 +79,17 @@ int signatureSign(int songKey, int letter) {
 
 }  // namespace
 
+int signatureCount(int songKey) {
+    const int count = sharpKey(songKey) ? (songKey - 1) / 2 : songKey / 2;
+    return clampTo(count, 0, kMaxSignatureCount);
+}
+
 KeyState::KeyState() {
     applyKey(*this, 1);
 }
 
 void applyKey(KeyState& keys, int songKey) {
-    const Spelling& spelling = songKey % 2 != 0 ? kSharpSpelling : kFlatSpelling;
+    const Spelling& spelling = sharpKey(songKey) ? kSharpSpelling : kFlatSpelling;
 
     for (int c = 0; c < 12; ++c) {
         keys.accidentalNeeded[c] = isBlackKey(c);
