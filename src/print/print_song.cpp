@@ -68,11 +68,8 @@ struct PicturePages {
 
 SheetFrame frameFor(const PrintSource& source, PaperSize paper) {
     SheetFrame frame{paper};
-    if (hasPicturePages(source.song)) {
-        // A picture's height in staff lines' terms, so that sheets break alike.
-        const double height = PicturePages{source.display}.height(frame);
-        if (height > 0) frame.line.space = height / (frame.line.height() / frame.line.space);
-    }
+    if (hasPicturePages(source.song))
+        frame.pictureHeight = PicturePages{source.display}.height(frame);
     return frame;
 }
 
@@ -125,7 +122,7 @@ std::vector<SheetDrawing> drawSheets(const PrintSource& source, PaperSize paper,
         const int from = starts[static_cast<std::size_t>(sheet - 1)];
         const int to = sheet < sheets ? starts[static_cast<std::size_t>(sheet)] : lines;
         double top = frame.firstLineTop(sheet);
-        for (int line = from; line < to; ++line, top += frame.line.height()) {
+        for (int line = from; line < to; ++line, top += frame.lineHeight()) {
             const int page = line + 1;
             if (pictures) {
                 if (wanted) PicturePages{source.display}.draw(drawing, frame, page, top);

@@ -9,7 +9,7 @@ namespace lutavo {
 int SheetFrame::linesOn(int sheet) const {
     const double room = paper.height - margin - foot - firstLineTop(sheet);
     // However small the paper, a sheet takes a line, so that every line is printed.
-    return std::max(1, static_cast<int>(std::floor(room / line.height())));
+    return std::max(1, static_cast<int>(std::floor(room / lineHeight())));
 }
 
 std::vector<int> sheetStarts(const SheetFrame& frame, int lines) {

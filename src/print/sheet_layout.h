@@ -37,7 +37,10 @@ struct SheetFrame {
     double titleBlock = 72;  // the first sheet's title, texts and the room under them
     double foot = 24;        // the page number's room at the bottom
     LineGeometry line{};
+    // A song whose pages are pictures prints each as a line of this height instead.
+    double pictureHeight = 0;
 
+    double lineHeight() const { return pictureHeight > 0 ? pictureHeight : line.height(); }
     double left() const { return margin; }
     double right() const { return paper.width - margin; }
     // Where the first line of a sheet begins.
