@@ -9,6 +9,10 @@ the empty window, Lutavo, and so on. Per pair the ratio of the wall times; per p
 time, its processor time and its peak resident memory (the kernel's own count, taken when the
 process is reaped). Medians are printed with the slowest and fastest, and the load average.
 
+The sound's share: bench/sound_memory opens the live sound through its module in a process of
+its own, step by step, with the sound font and without it (the synthesizer alone), and prints
+what each step took and added to the memory.
+
 Idle: Lutavo started with the song, left alone for a while, then its processor time over the
 next IDLE seconds as a share of one core.
 
@@ -99,6 +103,19 @@ def measure_startup(lutavo, empty, song, env, pairs, work):
     print(f"cpu ratio         {spread(cpu)}")
 
 
+def measure_sound(build, env):
+    memory = os.path.join(build, "bench", "sound_memory")
+    if not os.path.exists(memory):
+        print("the sound's share: no bench/sound_memory in this build")
+        return
+    module = os.path.join(build, "lutavo-sound.so")
+    for font, title in ((None, "with the sound font"), ("/dev/null", "without a sound font")):
+        run_env = dict(env, LUTAVO_SOUNDFONT=font) if font else env
+        out = subprocess.run([memory, module], env=run_env, capture_output=True, text=True)
+        print(f"the live sound alone, {title}:")
+        print(out.stdout.rstrip() if out.returncode == 0 else f"  failed: {out.stderr.strip()}")
+
+
 def cpu_ticks(pid):
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
@@ -149,6 +166,7 @@ def main():
                                                             "XDG_CONFIG_HOME") if k in env}
         print(f"load average before: {os.getloadavg()}")
         measure_startup(lutavo, empty, song, env, args.pairs, work)
+        measure_sound(build, env)
         if args.idle > 0:
             measure_idle(lutavo, song, env, args.idle)
         print(f"load average after: {os.getloadavg()}")
