@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Time comes from the spacing: within a bar (between bar lines) a note lasts until the next one
-// in proportion to the columns between them, the bar being a whole 4/4 bar, on a grid of
-// sixteenths. A system without bar lines takes its commonest gap between notes as an eighth.
-// Techniques written between the frets (h p b / \ ~ x) are read: a bend and a muted string are
-// kept, the others counted as not kept.
+// Time comes from the spacing: within a bar (between bar lines, less the margin the writer leaves
+// after each bar line) a note lasts until the next one in proportion to the columns between them,
+// the bar being a whole 4/4 bar, on a grid of sixteenths. A system without bar lines takes its
+// commonest gap between notes as an eighth. Techniques written between the frets (h p b / \ ~ x)
+// are read: a bend and a muted string are kept, the others counted as not kept.
 
 #include "formats/text_tab_reader.h"
 
@@ -98,21 +98,46 @@ class SystemReader {
             addUnbarred(width);
             return;
         }
-        // Between bar lines a bar, empty or not; before the first and after the last only
-        // where notes stand.
-        std::size_t start = 0;
-        bool any = false;
-        for (std::size_t b : bars) {
-            if (b > start && (any || hasEvents(start, b))) {
-                addBar(start, b);
-                any = true;
-            }
-            start = b + 1;
-        }
-        if (hasEvents(start, width)) addBar(start, width);
+        const std::vector<Span> spans = barSpans(bars, width);
+        const std::size_t margin = leadingMargin(spans);
+        for (const Span& s : spans)
+            addBar(std::min(s.from + margin, s.to), s.to);
     }
 
   private:
+    struct Span {
+        std::size_t from;
+        std::size_t to;
+    };
+
+    // Between bar lines a bar, empty or not; before the first and after the last only where
+    // notes stand.
+    std::vector<Span> barSpans(const std::vector<std::size_t>& bars, std::size_t width) const {
+        std::vector<Span> spans;
+        std::size_t start = 0;
+        for (std::size_t b : bars) {
+            if (b > start && (!spans.empty() || hasEvents(start, b))) spans.push_back({start, b});
+            start = b + 1;
+        }
+        if (hasEvents(start, width)) spans.push_back({start, width});
+        return spans;
+    }
+
+    // Most tablature leaves a dash or two after each bar line before the bar's first note
+    // ("|-0---0---3---5---|" is four quarters): that margin is no time of the bar. It is the
+    // smallest gap before a bar's first note in the system; a larger one is a rest that opens
+    // every bar, kept.
+    std::size_t leadingMargin(const std::vector<Span>& spans) const {
+        constexpr std::size_t kMostMargin = 2;
+        std::size_t margin = kMostMargin + 1;
+        for (const Span& s : spans) {
+            const auto first = events_.lower_bound(s.from);
+            if (first != events_.end() && first->first < s.to)
+                margin = std::min(margin, first->first - s.from);
+        }
+        return margin <= kMostMargin ? margin : 0;
+    }
+
     void scanString(int string, const std::string& body) {
         for (std::size_t c = 0; c < body.size(); ++c) {
             const char ch = body[c];

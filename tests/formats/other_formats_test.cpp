@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/test_rig.h"
 
 #include "formats/fixtures/gp_fixture.h"
@@ -44,6 +46,38 @@ TEST(TextTab, TimeComesFromTheSpacingAndTheTuningFromTheNames) {
     const ImportedSong song = fitToSong(s, 0);
     EXPECT_EQ(song.altTuning, (std::array<int, 6>{-2, 0, 0, 0, 0, 0}));
     EXPECT_EQ(song.timeSig, 4);
+}
+
+// Two bars on the D string, each of its notes `gap` columns apart after `margin` dashes.
+std::vector<long> barLengths(int margin, int gap) {
+    const std::string pad(margin, '-');
+    const std::string rest(gap - 1, '-');
+    std::string d = "D|";
+    for (int bar = 0; bar < 2; ++bar) {
+        d += pad;
+        for (const char* fret : {"0", "3", "5", "3"})
+            d += fret + rest;
+        d += "|";
+    }
+    std::string empty = d.substr(1);
+    std::replace_if(
+        empty.begin(), empty.end(), [](char c) { return c != '|'; }, '-');
+    const std::string tab = "e" + empty + "\nB" + empty + "\nG" + empty + "\n" + d + "\nA" + empty +
+                            "\nE" + empty + "\n";
+    const auto read = readScoreBytes(tab, "margin.txt");
+    const score::Score& s = scoreOf(read);
+    EXPECT_EQ(s.tracks.at(0).bars.size(), 2u);
+    return lengths(s.tracks.at(0).bars.at(1));
+}
+
+TEST(TextTab, TheDashesAfterABarLineAreNoTimeOfTheBar) {
+    const std::vector<long> quarters{960, 960, 960, 960};
+    EXPECT_EQ(barLengths(0, 4), quarters);
+    EXPECT_EQ(barLengths(1, 4), quarters);
+    EXPECT_EQ(barLengths(2, 3), quarters);
+    // Three dashes before every bar's first note are a rest, not a margin: three of the bar's 15
+    // columns, on the grid of sixteenths.
+    EXPECT_EQ(barLengths(3, 3), (std::vector<long>{720, 720, 960, 720, 720}));
 }
 
 const std::string kGpif =
