@@ -29,9 +29,31 @@ constexpr int kHighestFret = 24;
 constexpr std::array<int, 6> kStandard = {64, 59, 55, 50, 45, 40};
 
 struct TabLine {
-    std::string name;  // "e", "Eb" or "" when the line names no string
-    std::string body;  // from the first dash or bar line on
+    std::string name;        // "e", "Eb" or "" when the line names no string
+    std::string body;        // from the first dash or bar line on
+    bool annotated = false;  // words after the staff, such as "x2", left out of the body
 };
+
+// Words after a staff ("|--0--|   x2", "|--0--|  (play 4 times)", "|--0--|x4") are no part of
+// it: the body ends where a space is followed by anything but more staff, or at its last bar line
+// when no dash follows it.
+void cutAnnotation(TabLine& out) {
+    std::size_t end = std::string::npos;
+    const std::size_t space = out.body.find_first_of(" \t");
+    const std::size_t next = out.body.find_first_not_of(" \t", space);
+    if (space != std::string::npos && next != std::string::npos && out.body[next] != '-' &&
+        out.body[next] != '|') {
+        end = space;
+    }
+    const std::size_t bar = out.body.find_last_of('|', end == std::string::npos ? end : end - 1);
+    if (bar != std::string::npos && bar + 1 < std::min(end, out.body.size()) &&
+        out.body.find('-', bar) == std::string::npos) {
+        end = bar + 1;
+    }
+    if (end == std::string::npos) return;
+    out.body.erase(end);
+    out.annotated = true;
+}
 
 bool tabCharacter(char c) {
     static constexpr std::string_view kAllowed = "-0123456789|hpbrxX/\\~()<>^.*sStTvPHBR: ";
@@ -55,6 +77,7 @@ std::optional<TabLine> tabLine(std::string_view line) {
     out.body = std::string(line.substr(body));
     while (!out.body.empty() && std::isspace(static_cast<unsigned char>(out.body.back())))
         out.body.pop_back();
+    cutAnnotation(out);
     const auto dashes = std::count(out.body.begin(), out.body.end(), '-');
     const auto strange =
         std::count_if(out.body.begin(), out.body.end(), [](char c) { return !tabCharacter(c); });
@@ -339,6 +362,10 @@ score::ReadResult readTextTab(std::string_view text) {
         if (system.size() == kStringsPerSystem) {
             if (!tuned) setTuning(system, track);
             tuned = true;
+            if (std::any_of(system.begin(), system.end(),
+                            [](const TabLine& l) { return l.annotated; })) {
+                track.lost.add(Lost::Text);
+            }
             SystemReader(system, piece).read();
         } else if (system.size() > kStringsPerSystem) {
             track.lost.add(Lost::ExtraString);

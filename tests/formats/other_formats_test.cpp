@@ -70,6 +70,24 @@ std::vector<long> barLengths(int margin, int gap) {
     return lengths(s.tracks.at(0).bars.at(1));
 }
 
+TEST(TextTab, WordsAfterTheStaffAreNoNotes) {
+    const std::string tab =
+        "e|--0--|\nB|-----|  x2\nG|-----|\nD|-----| (play 4 times)\nA|-----|\nE|-----|x4\n";
+    const auto read = readScoreBytes(tab, "words.txt");
+    const score::Track& t = scoreOf(read).tracks.at(0);
+    ASSERT_EQ(t.bars.size(), 1u);
+    ASSERT_EQ(t.bars[0].size(), 1u);  // the note after the margin fills the bar
+    EXPECT_EQ(t.bars[0][0].notes.size(), 1u);
+    EXPECT_EQ(t.lost.count(Lost::Text), 1);
+    // Staff after a space goes on: the second bar is read.
+    const auto spaced = readScoreBytes(
+        "e|--0--| |--0--|\nB|-----| |-----|\nG|-----| |-----|\nD|-----| |-----|\nA|-----| "
+        "|-----|\nE|-----| |-----|\n",
+        "spaced.txt");
+    EXPECT_EQ(scoreOf(spaced).tracks.at(0).bars.size(), 3u);
+    EXPECT_EQ(scoreOf(spaced).tracks.at(0).lost.count(Lost::Text), 0);
+}
+
 TEST(TextTab, TheDashesAfterABarLineAreNoTimeOfTheBar) {
     const std::vector<long> quarters{960, 960, 960, 960};
     EXPECT_EQ(barLengths(0, 4), quarters);
