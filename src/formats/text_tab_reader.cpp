@@ -350,6 +350,19 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 }  // namespace
 
+// "Song: Greensleeves" or "Title: Greensleeves" names the piece; the label's text, else nothing.
+std::optional<std::string> labelledTitle(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    std::string label(line.substr(0, colon));
+    std::transform(label.begin(), label.end(), label.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (label != "title" && label != "song") return std::nullopt;
+    const std::size_t first = line.find_first_not_of(" \t", colon + 1);
+    if (first == std::string_view::npos) return std::nullopt;
+    return std::string(line.substr(first));
+}
+
 score::ReadResult readTextTab(std::string_view text) {
     if (text.find('\0') != std::string_view::npos) return score::ImportFailure{"it is not text"};
     score::Score piece;
@@ -358,6 +371,7 @@ score::ReadResult readTextTab(std::string_view text) {
     track.name = "Tablature";
     std::vector<TabLine> system;
     bool tuned = false;
+    bool labelled = false;  // the title came from a "Title:" line
     auto finishSystem = [&] {
         if (system.size() == kStringsPerSystem) {
             if (!tuned) setTuning(system, track);
@@ -379,8 +393,13 @@ score::ReadResult readTextTab(std::string_view text) {
         }
         finishSystem();
         const std::size_t first = line.find_first_not_of(" \t");
-        if (!tuned && piece.title.empty() && first != std::string_view::npos && line.size() < 100)
+        if (tuned || labelled || first == std::string_view::npos || line.size() >= 100) continue;
+        if (auto title = labelledTitle(line.substr(first))) {
+            piece.title = *title;
+            labelled = true;
+        } else if (piece.title.empty()) {
             piece.title = std::string(line.substr(first));
+        }
     }
     finishSystem();
     if (!tuned || piece.bars.empty()) return score::ImportFailure{"it holds no six-line tablature"};

@@ -70,6 +70,13 @@ std::vector<long> barLengths(int margin, int gap) {
     return lengths(s.tracks.at(0).bars.at(1));
 }
 
+TEST(TextTab, ALabelledLineNamesThePiece) {
+    for (const char* head : {"Artist: Someone\nSong: Greensleeves\n", "TITLE:  Greensleeves\n"}) {
+        const auto read = readScoreBytes(head + kTab, "named.txt");
+        EXPECT_EQ(scoreOf(read).title, "Greensleeves") << head;
+    }
+}
+
 TEST(TextTab, WordsAfterTheStaffAreNoNotes) {
     const std::string tab =
         "e|--0--|\nB|-----|  x2\nG|-----|\nD|-----| (play 4 times)\nA|-----|\nE|-----|x4\n";
