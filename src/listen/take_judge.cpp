@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "listen/take_judge.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -108,6 +109,33 @@ std::vector<Judgement> judgeTake(const std::vector<ExpectedNote>& expected, cons
                                  const JudgeWindows& windows) {
     std::vector<bool> claimed;
     return judgeNotes(expected, heard, claimed, windows);
+}
+
+HeardTake takeFrom(HeardTake heard, long startMs) {
+    for (HeardOnset& onset : heard)
+        onset.ms -= startMs;
+    return heard;
+}
+
+long takeStartMs(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                 const JudgeWindows& windows) {
+    // A few either way: the player may miss the first note, the take may open with a noise.
+    constexpr std::size_t kFirst = 4;
+    std::vector<long> starts;
+    for (std::size_t s = 0; s < std::min(kFirst, heard.size()); ++s)
+        for (std::size_t n = 0; n < std::min(kFirst, expected.size()); ++n)
+            if (soundsClasses(heard[s].rise, expected[n].classes))
+                starts.push_back(heard[s].ms - windows.latencyMs - expected[n].ms);
+    std::sort(starts.begin(), starts.end());
+    starts.insert(starts.begin(), 0);  // tried first, so that it stands against equals
+    long best = 0;
+    int bestHits = -1;
+    for (long start : starts) {
+        const int hits =
+            scoreOf(judgeTake(expected, takeFrom(heard, start), windows)).count(Verdict::Hit);
+        if (hits > bestHits) best = start, bestHits = hits;
+    }
+    return best;
 }
 
 double PassScore::hitPercent() const {

@@ -42,6 +42,16 @@ std::vector<Judgement> judgeNotes(const std::vector<ExpectedNote>& expected, con
 
 PassScore scoreOf(const std::vector<Judgement>& judged);
 
+// Where in a recorded take the play begins, in ms of the take. A take recorded by hand starts
+// with whatever silence came before its first note: of the starts that put one of its first few
+// strikes on one of the first few notes it sounds, the one under which the most notes are hit: the
+// take's own start when no other does better, else the earliest of equals.
+long takeStartMs(const std::vector<ExpectedNote>& expected, const HeardTake& heard,
+                 const JudgeWindows& windows);
+
+// The take timed from startMs.
+HeardTake takeFrom(HeardTake heard, long startMs);
+
 // "Total: 61 of 64 notes hit (95.3%)"
 std::string totalLine(const PassScore& score);
 

@@ -66,7 +66,8 @@ int scoreTake(const ExportRequest& request) {
     }
     JudgeWindows windows;
     windows.beatMs = play->beatMs;
-    for (const std::string& line : scoreReport(*play, judgeTake(play->notes, take.heard, windows)))
+    const HeardTake heard = takeFrom(take.heard, takeStartMs(play->notes, take.heard, windows));
+    for (const std::string& line : scoreReport(*play, judgeTake(play->notes, heard, windows)))
         std::printf("%s\n", line.c_str());
     return 0;
 }

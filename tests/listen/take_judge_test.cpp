@@ -79,6 +79,44 @@ TEST(JudgeTake, EachStrikeCountsOnceAndTheNearNotesClaimFirst) {
     EXPECT_EQ(test::join(late[0].offsetMs, faultsText(scoreOf(late))), "0|1 wrong|");
 }
 
+TEST(TakeStart, ATakeIsTimedFromItsFirstNotesWhateverCameBefore) {
+    const PitchClassSet a = classesOf({57});
+    const PitchClassSet e = classesOf({64});
+    const std::vector<ExpectedNote> notes = {noteAt(1, 0, a), noteAt(2, 500, e), noteAt(3, 1000, a),
+                                             noteAt(4, 1500, e)};
+    const JudgeWindows windows{60, 500, 0};
+    auto played = [](long delay, bool first) {
+        HeardTake take;
+        for (int i = first ? 0 : 1; i < 4; ++i)
+            take.push_back({delay + 500 * i, pluckOf({i % 2 == 0 ? kA : kE})});
+        return take;
+    };
+    struct Case {
+        HeardTake take;
+        long start;
+        int hits;
+    };
+    const HeardOnset noise{300, pluckOf({kA + 3})};
+    HeardTake noisy = played(1700, true);
+    noisy.insert(noisy.begin(), noise);
+    // In time; after silence; after silence with the first note missed; after a noise; begun
+    // after the first note.
+    for (const Case& c : {Case{played(0, true), 0, 4}, Case{played(1700, true), 1700, 4},
+                          Case{played(1700, false), 1700, 3}, Case{noisy, 1700, 4},
+                          Case{played(-500, false), -500, 3}}) {
+        const long start = takeStartMs(notes, c.take, windows);
+        EXPECT_EQ(start, c.start);
+        const PassScore score = scoreOf(judgeTake(notes, takeFrom(c.take, start), windows));
+        EXPECT_EQ(score.count(Verdict::Hit), c.hits) << c.start;
+    }
+    // Strikes that sound none of the first notes give no start but the take's own.
+    HeardTake sharp = played(1700, true);
+    for (HeardOnset& onset : sharp)
+        onset.rise = pluckOf({kA + 1});
+    EXPECT_EQ(takeStartMs(notes, sharp, windows), 0);
+    EXPECT_EQ(takeStartMs(notes, {}, windows), 0);
+}
+
 PerformanceEvent message(long tick, int note, unsigned status, int pitch, int velocity) {
     PerformanceEvent e;
     e.tick = tick;

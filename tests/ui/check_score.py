@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """`check_score.py LUTAVO SONG`: the program's own rendering of SONG, scored against SONG with
---score, is heard as played (at least 95% hit); the same take a semitone sharp is not (at most
+--score, is heard as played (at least 95% hit), after a silence too; the same take a semitone sharp is not (at most
 10%); and a take of SONG with every other note left silent has about half the notes missed."""
 
 import os, re, shutil, subprocess, sys, tempfile
@@ -63,6 +63,11 @@ def main():
         hit, of, _ = verdicts(lutavo, song, take)
         print(f"own take: {hit} of {of} hit")
         assert of > 0 and hit >= 0.95 * of, f"{hit} of {of} hit on the song's own take"
+        late = os.path.join(tmp, "late.wav")
+        run("sox", take, late, "pad", "1.7", "0")
+        hit, of, _ = verdicts(lutavo, song, late)
+        print(f"after 1.7 s of silence: {hit} of {of} hit")
+        assert hit >= 0.95 * of, f"{hit} of {of} hit on the take after silence"
         hit, of, _ = verdicts(lutavo, song, take, "--range", "1-8")
         assert 0 < of <= 8 and hit == of, f"{hit} of {of} hit of the first eight notes"
         assert subprocess.run([lutavo, "--score", song, take, "--range", "999-1000"]).returncode == 1
