@@ -26,11 +26,16 @@ namespace {
 constexpr int kPageHeightLo = songlimits::kPageHeightLo;
 constexpr int kPageHeightHi = songlimits::kPageHeightHi;
 
-// The file a frame names, from the data folder; a missing one is reported once and skipped.
+// The file a frame names, from the data folder. A lesson opened by its path makes its own folder
+// the data folder, while the program's lessons name the program's files ("lessons/l3_p1.SNG"):
+// a name the data folder lacks is looked for in the program's folder too. A missing one is
+// reported once, as in the data folder, and skipped.
 std::optional<std::string> dataFile(Guitar& g, std::string_view name) {
-    std::string path = g.app.dataFolder + std::string(name);
-    if (fileExists(path)) return path;
-    reportMissingOnce(g, path);
+    for (const std::string* folder : {&g.app.dataFolder, &g.app.appFolder}) {
+        std::string path = *folder + std::string(name);
+        if (fileExists(path)) return path;
+    }
+    reportMissingOnce(g, g.app.dataFolder + std::string(name));
     return std::nullopt;
 }
 

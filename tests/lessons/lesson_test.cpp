@@ -222,18 +222,26 @@ TEST_F(LessonPlayer, RefusedFilesKeepTheStateAndNameTheFile) {
     }
 }
 
-// Every lesson that comes with the program runs every frame without a message.
+// Every lesson that comes with the program runs every frame without a message, opened through
+// the LESSONS dialog or named on the command line (its own folder then the data folder).
 TEST(ShippedLessons, EveryFrameRunsWithNoMissingFile) {
     const std::string folder = test::dataFolder() + "lessons";
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         if (entry.path().extension() == ".LSN") files.push_back(entry.path().string());
     ASSERT_GE(files.size(), 5u);
-    for (const std::string& file : files) {
+    for (std::size_t run = 0; run < 2 * files.size(); ++run) {
+        const std::string& file = files[run / 2];
+        const bool named = run % 2 == 1;
         test::Rig rig;
-        rig.defaults();
-        closesong(rig.g());
-        loadlesson(rig.g(), file);
+        if (named) {
+            ASSERT_TRUE(startup(rig.g(), {test::dataFolder(), file, ""}, rig.lock));
+            ASSERT_EQ(rig.g().app.dataFolder, folder + "/");
+        } else {
+            rig.defaults();
+            closesong(rig.g());
+            loadlesson(rig.g(), file);
+        }
         windowTimerTick(rig.g());
         ASSERT_EQ(rig.g().app.appMode, kModeLesson) << file;
         const int count = rig.g().app.lessonFrameCount;
@@ -245,7 +253,7 @@ TEST(ShippedLessons, EveryFrameRunsWithNoMissingFile) {
         }
         EXPECT_EQ(rig.g().app.lessonFrame, count) << file;
         for (const auto& m : rig.dialogs.messages)
-            ADD_FAILURE() << file << ": " << m.text;
+            ADD_FAILURE() << file << (named ? " named" : "") << ": " << m.text;
         for (const std::string& clip : rig.wave.played)
             EXPECT_TRUE(std::filesystem::exists(clip)) << clip;
     }
