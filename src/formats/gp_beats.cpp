@@ -5,6 +5,7 @@
 #include <array>
 
 #include "formats/gp_stream.h"
+#include "formats/text_encoding.h"
 
 namespace lutavo::gp {
 
@@ -219,21 +220,7 @@ score::Beat readBeat(Stream& s, LostItems& lost, double& tempoChange) {
     return beat;
 }
 
-std::string latin1ToUtf8(std::string_view text) {
-    std::string out;
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == 0) break;
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
+// The files' strings are in the Western single-byte code page; the song keeps UTF-8.
 std::string Stream::byteString(std::size_t field) {
     const std::size_t length = r.u8();
     const std::string raw = r.text(field);

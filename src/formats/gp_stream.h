@@ -46,9 +46,6 @@ class Stream {
     long size();
 };
 
-// The files' strings are in the Western single-byte code page; the song keeps UTF-8.
-std::string latin1ToUtf8(std::string_view text);
-
 // One beat of a voice with its notes; what the beat held beyond that is counted in lost.
 score::Beat readBeat(Stream& s, LostItems& lost, double& tempoChange);
 

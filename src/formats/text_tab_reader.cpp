@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "formats/text_encoding.h"
+
 namespace lutavo {
 
 namespace {
@@ -365,6 +367,8 @@ std::optional<std::string> labelledTitle(std::string_view line) {
 
 score::ReadResult readTextTab(std::string_view text) {
     if (text.find('\0') != std::string_view::npos) return score::ImportFailure{"it is not text"};
+    // A mark some editors put before UTF-8 text, no part of the title.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     score::Score piece;
     piece.tracks.emplace_back();
     score::Track& track = piece.tracks.front();
@@ -395,10 +399,10 @@ score::ReadResult readTextTab(std::string_view text) {
         const std::size_t first = line.find_first_not_of(" \t");
         if (tuned || labelled || first == std::string_view::npos || line.size() >= 100) continue;
         if (auto title = labelledTitle(line.substr(first))) {
-            piece.title = *title;
+            piece.title = utf8OrLatin1(*title);
             labelled = true;
         } else if (piece.title.empty()) {
-            piece.title = std::string(line.substr(first));
+            piece.title = utf8OrLatin1(line.substr(first));
         }
     }
     finishSystem();

@@ -75,6 +75,17 @@ TEST(TextTab, ALabelledLineNamesThePiece) {
         const auto read = readScoreBytes(head + kTab, "named.txt");
         EXPECT_EQ(scoreOf(read).title, "Greensleeves") << head;
     }
+    // The mark before UTF-8 text is no part of the title; a title in the Western code page is
+    // read as such, one in UTF-8 as it stands.
+    const std::pair<std::string, std::string> titles[] = {{"\xEF\xBB\xBF"
+                                                           "F\xC3\xBCr Elise",
+                                                           "F\xC3\xBCr Elise"},
+                                                          {"F\xFCr Elise", "F\xC3\xBCr Elise"},
+                                                          {"Caf\xC3", "Caf\xC3\x83"}};
+    for (const auto& [head, title] : titles) {
+        const auto read = readScoreBytes(head + "\n" + kTab, "named.txt");
+        EXPECT_EQ(scoreOf(read).title, title);
+    }
 }
 
 TEST(TextTab, WordsAfterTheStaffAreNoNotes) {
