@@ -350,8 +350,6 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-}  // namespace
-
 // "Song: Greensleeves" or "Title: Greensleeves" names the piece; the label's text, else nothing.
 std::optional<std::string> labelledTitle(std::string_view line) {
     const std::size_t colon = line.find(':');
@@ -364,6 +362,8 @@ std::optional<std::string> labelledTitle(std::string_view line) {
     if (first == std::string_view::npos) return std::nullopt;
     return std::string(line.substr(first));
 }
+
+}  // namespace
 
 score::ReadResult readTextTab(std::string_view text) {
     if (text.find('\0') != std::string_view::npos) return score::ImportFailure{"it is not text"};
