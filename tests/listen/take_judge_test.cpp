@@ -96,7 +96,7 @@ TEST(TakeStart, ATakeIsTimedFromItsFirstNotesWhateverCameBefore) {
         long start;
         int hits;
     };
-    const HeardOnset noise{300, pluckOf({kA + 3})};
+    const HeardOnset noise{300, pluckOf({(kA + 3) % 12})};
     HeardTake noisy = played(1700, true);
     noisy.insert(noisy.begin(), noise);
     // In time; after silence; after silence with the first note missed; after a noise; begun
